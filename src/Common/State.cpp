@@ -1,0 +1,49 @@
+#include "Common/State.h"
+
+#include "Common/Colours.h"
+#include "Common/Entries.h"
+#include "Common/FileSpecState.h"
+#include "Common/Options.h"
+#include "Common/RunState.h"
+
+void ResetSharedState() {
+  Options = OptionsRec{};
+  SetColumns({{'s', 7}, {'n', 0}});
+
+  Colours = ColourRec{};
+  ExtensionColours = {};
+  ExtensionColourCount = 0;
+  ColourEnabled = true;
+  PresetSwitches.clear();
+  DateFormat.clear();
+
+  FileList.clear();
+  ListedCount = DirFileCount = DirDirCount = MaxNameLength = 0;
+  DirBytes = DirAllocated = 0;
+  TimeColumnWidth = {};
+  DirShown = true;
+  EntryLimitReached = false;
+  TotalFiles = ShownDirCount = 0;
+  TotalBytes = TotalAllocated = 0;
+
+  FileSpecs.clear();
+  SearchSpec.clear();
+  CurrentDir.clear();
+  FileMask.clear();
+  FileExt.clear();
+  FileBase.clear();
+  DriveNumber = 255;
+  SectorsPerCluster = BytesPerSector = FreeClusters = TotalClusters = 0;
+  ClusterSize = 0;
+  NoClusterSize = DriveInvalid = false;
+
+  PendingDirs.clear();
+  PendingDirsCreated = false;
+  Done = false;
+  ProgramDir.clear();
+  FirstDirectory = true;
+  IsNT = IsWin95OSR2 = false;
+  DateSeparator = "/";
+  TimeSeparator = ":";
+  DescriptionsLoaded = DescriptionsHere = false;
+}

@@ -1,0 +1,6 @@
+// Batch mode is not written yet: the calls do nothing.
+#include "Engine/Batch.h"
+
+void OpenBatchFile() {}
+void WriteBatchLine(const FileEntry&) {}
+void CloseBatchFile() {}

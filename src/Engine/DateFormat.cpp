@@ -1,0 +1,3 @@
+#include "Engine/DateFormat.h"
+
+std::string FormatDateTime(const std::string&, double) { return {}; }

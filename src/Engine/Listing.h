@@ -1,0 +1,4 @@
+#pragma once
+
+// Writes the FileList of one directory in the chosen layout, then its summary.
+void ShowListing();

@@ -1,0 +1,14 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+struct FileEntry;
+
+// Byte comparison with a..z folded to capitals; a prefix sorts first.
+int FoldedCompare(std::string_view a, std::string_view b);
+// The extension of a name (after its last "." that follows the last "\").
+std::string_view NameExtension(std::string_view name);
+// Negative when a goes first, 0 when equal under the key, positive otherwise.
+int CompareEntries(const FileEntry& a, const FileEntry& b);
+// Sorts FileList in place.
+void SortFileList();

@@ -1,0 +1,4 @@
+#include "Engine/SwitchParser.h"
+
+void ParseSwitch(const std::string&) {}
+void ResolveTimeKind() {}

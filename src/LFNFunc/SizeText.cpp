@@ -1,0 +1,3 @@
+#include "LFNFunc/SizeText.h"
+
+std::string SizeText(std::int64_t value, int, int) { return std::to_string(value); }

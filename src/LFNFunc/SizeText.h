@@ -1,0 +1,7 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// A byte count in K, M or G with the given decimals, right-aligned to width;
+// below 1024 the plain number.
+std::string SizeText(std::int64_t value, int width, int decimals);

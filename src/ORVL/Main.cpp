@@ -1,0 +1,3 @@
+#include "ORVL/Driver.h"
+
+int main() { return RunOrvl(); }

@@ -1,0 +1,1 @@
+// Simulated platform: being written.

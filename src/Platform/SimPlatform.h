@@ -1,0 +1,128 @@
+// Control side of the simulated platform: tests build a world here (drives,
+// directories, console, keys, clock, locale, registry) and inspect what the
+// program did to it. Everything is reset by Sim::Reset().
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "Platform/Platform.h"
+
+namespace Sim {
+
+// One directory entry of the virtual file system.
+struct Entry {
+  std::string Name;                       // long name (may be any length)
+  std::string Alias;                      // 8.3 alias, empty when none
+  std::uint32_t Attributes = Plat::AttrArchive;
+  Plat::FileTime Creation, Access, Write;  // UTC
+  std::uint64_t Size = 0;
+  std::string Owner;                      // empty: owner lookup fails
+  std::int64_t Compressed = -1;           // -1: compressed-size query fails
+};
+
+struct Drive {
+  char Letter = 'C';
+  std::string Label;
+  std::string FileSystem = "NTFS";
+  std::uint32_t MaxComponentLength = 255;
+  bool VolumeQueryFails = false;
+  Plat::DiskGeometry Geometry{8, 512, 1000, 2000};
+  std::uint32_t FreeSpaceError = 0;  // non-zero: GetDiskFreeSpace fails with this code
+  bool HasFreeSpaceEx = true;        // extended query answers
+  Plat::DiskSpaceEx SpaceEx{};
+};
+
+// ---------------------------------------------------------------- world building
+
+void Reset();  // empty world: no drives, 80x25 console with cursor at row 0, no keys
+
+void AddDrive(const Drive& drive);
+// Creates a directory (and its parents) given by a full path such as "C:\A\B".
+void AddDirectory(const std::string& path, std::uint32_t attributes = Plat::AttrDirectory);
+// Adds an entry to an existing directory; entries enumerate in insertion order,
+// after "." and ".." (which every non-root directory delivers first).
+void AddEntry(const std::string& directory, const Entry& entry);
+// Convenience: a file with a size and one write time for all three stamps.
+void AddFile(const std::string& directory, const std::string& name, std::uint64_t size,
+             Plat::FileTime time = {});
+// Makes find-first on exactly this pattern (case-insensitive) fail with the code.
+void FailFindFirst(const std::string& pattern, std::uint32_t code);
+// Makes find-first on any pattern inside this directory fail with the code.
+void FailDirectory(const std::string& directory, std::uint32_t code);
+
+void SetWorkingDirectory(const std::string& path);  // default "C:\"
+void SetArguments(const std::vector<std::string>& arguments);  // [0] the program file
+
+// ---------------------------------------------------------------- console
+
+// A console of the given buffer size with the cursor on cursorRow, filled with
+// zero cells. Redirected(): standard output is not a console.
+void SetConsole(int columns, int rows, int cursorRow = 0);
+void SetRedirected();
+void PushKeys(const std::string& keys);  // read one byte at a time by ConsoleReadKey
+void FailNextConsoleWrite();              // the next ConsoleWriteRow fails
+void FailKeyRead();                       // every ConsoleReadKey fails
+void SetHelpFileResult(bool ok);
+
+struct ConsoleState {
+  int Columns = 80;
+  int Rows = 25;
+  std::vector<Plat::Cell> Cells;  // Rows x Columns
+  int CursorColumn = 0;
+  int CursorRow = 0;
+  std::uint16_t Attribute = 7;
+  int Scrolls = 0;                // number of ConsoleScroll calls
+  int RowWrites = 0;              // number of ConsoleWriteRow calls
+  bool ProcessedInput = false;
+  bool ControlHandlerSet = false;
+};
+const ConsoleState& Console();
+// Row text (characters of the row, zero cells as blanks, trailing blanks kept).
+std::string RowText(int row);
+// Row text without trailing blanks.
+std::string RowTrimmed(int row);
+const Plat::Cell& CellAt(int column, int row);
+// Everything written to standard output, in order.
+const std::string& StdOut();
+// Runs the installed control handler as the console would.
+void FireControlEvent();
+std::vector<std::string> HelpFilesShown();
+
+// ---------------------------------------------------------------- system
+
+void SetVersion(std::uint32_t platformId, std::uint32_t build, bool fails = false);
+void SetPrivilegeResult(bool ok);
+std::vector<std::string> LaunchedPrograms();  // "path|max" or "path|normal"
+
+// Local clock and time zone: local = UTC + biasMinutes.
+void SetNow(const Plat::CalendarTime& local);
+void SetTimeZoneBias(int minutes);
+void FailTimeConversion(bool fails);  // FileTimeToLocal fails for every stamp
+
+// Locale: defaults are English (United States).
+void SetLocale(Plat::LocaleItem item, const std::string& value);
+
+// Code page: CharToOem maps bytes through this table (identity by default).
+void SetOemMapping(unsigned char ansi, unsigned char oem);
+
+// ---------------------------------------------------------------- registry
+
+// A key under HKEY_LOCAL_MACHINE; values keep insertion order.
+void AddRegistryKey(const std::string& subKey);
+void SetRegistryDword(const std::string& subKey, const std::string& name, std::uint32_t value);
+void SetRegistryBinary(const std::string& subKey, const std::string& name,
+                       const std::vector<std::uint8_t>& data);
+void SetRegistryString(const std::string& subKey, const std::string& name,
+                       const std::string& value);
+
+// ---------------------------------------------------------------- helpers
+
+// A FILETIME for a UTC calendar date and time.
+Plat::FileTime MakeFileTime(int year, int month, int day, int hour = 0, int minute = 0,
+                            int second = 0);
+
+}  // namespace Sim

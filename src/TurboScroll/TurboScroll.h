@@ -1,0 +1,65 @@
+// The console output engine: lines are composed as cells and written as whole
+// rows into the console screen buffer, with scrolling and a page prompt, or as
+// plain text lines when output is redirected. Nothing else writes to the screen.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Platform/Platform.h"
+
+// Engine state, created on first use.
+struct ConsoleEngineState {
+  Plat::Handle OutputHandle = Plat::InvalidHandle;  // standard output
+  Plat::Handle InputHandle = Plat::InvalidHandle;   // standard input (page prompt)
+  Plat::ScreenInfo ScreenInfo;      // as reported at initialisation
+  int MaxCol = 79;                  // last usable column, 0-based (W = MaxCol + 1)
+  int MaxRow = 24;                  // last usable row, 0-based (H = MaxRow + 1)
+  int CurrentRow = 0;               // after NewLine the finished line is on row CurrentRow - 1
+  int PenColumn = 1;                // running column of the line being composed
+  int PageLines = 1;                // lines output since the last page prompt
+  bool Redirected = false;          // plain-text mode
+  bool Initialised = false;         // the engine has been set up
+  std::vector<Plat::Cell> LineBuffer;  // the line being composed (W cells; W x H in whole-screen mode)
+  std::string PromptText;           // the page prompt, centred on first use
+};
+extern ConsoleEngineState ConsoleEngine;
+
+// Text at a 1-based column of the current line; cut to the room left.
+void WriteAt(const std::string& text, int column, std::uint8_t attribute);
+// Text at the running column; a cut text ends in the marker (code 16) at column W.
+void WriteText(const std::string& text, std::uint8_t attribute);
+// Text at a column, then the end of the line.
+void WriteLine(const std::string& text, int column, std::uint8_t attribute);
+// Finishes the current line: shows it, advances, pauses when a page is full.
+void NewLine();
+// Restores the console (cursor, attribute) at the end of output.
+void FWriteFinish();
+// Writes an optional "Path: " line and the message, finishes output and ends the program.
+[[noreturn]] void FatalError(const std::string& message, bool showPath);
+// (Re)initialises, clears the screen with /CLR and writes the banner line.
+void BeginOutput();
+// Initialises the engine (first use, and every BeginOutput).
+void InitialiseOutput();
+// Initialises on first use only.
+void EnsureOutput();
+// Switches to plain-text output as if redirected (/!).
+void ForceRedirected();
+
+// Screen width W and height H (valid once initialised).
+int ScreenWidth();
+int ScreenHeight();
+
+// ANSI to OEM code page (texts of at most 1024 characters).
+std::string AnsiToOem(const std::string& text);
+// count blanks; empty for count <= 0.
+std::string Spaces(int count);
+// Replaces line-drawing characters by 7-bit ones, in place.
+void SevenBit(std::string& text);
+
+// Back to the never-initialised state (tests).
+void ResetConsoleEngine();
+
+// The banner's title, shared with the usage screen.
+extern const char* const ProgramTitle;

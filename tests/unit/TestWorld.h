@@ -1,0 +1,33 @@
+// Base fixture for unit tests: a fresh simulated world and fresh program state
+// for every test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Common/RunEnd.h"
+#include "Common/State.h"
+#include "Platform/SimPlatform.h"
+#include "TurboScroll/TurboScroll.h"
+
+class TestWorld : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Sim::Reset();
+    ResetSharedState();
+    ResetConsoleEngine();
+  }
+};
+
+// Runs a callable that is expected to end the program; true when it did.
+template <typename F>
+bool EndsProgram(F&& action) {
+  try {
+    action();
+  } catch (const ProgramEnded&) {
+    return true;
+  }
+  return false;
+}
