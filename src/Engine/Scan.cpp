@@ -1,4 +1,96 @@
+// ScanDirectory: one pass over a directory, once per file specification.
 #include "Engine/Scan.h"
 
-void ScanDirectory(const std::string&) {}
-void ReportFindError(std::uint32_t) {}
+#include <algorithm>
+
+#include "Common/Colours.h"
+#include "Common/Entries.h"
+#include "Common/FileSpecState.h"
+#include "Common/Options.h"
+#include "Common/RunEnd.h"
+#include "Engine/Descriptions.h"
+#include "Engine/ScanEnumeration.h"
+#include "Engine/ScanSteps.h"
+#include "Engine/Summary.h"
+#include "TurboScroll/TurboScroll.h"
+
+namespace {
+
+std::string SpecificationPath(std::size_t index, const std::string& searchSpec) {
+  if (index == 0) return searchSpec;
+  DirShown = true;
+  return CurrentDir + FileSpecs[index];
+}
+
+// A walk counts a directory as shown once any specification found something
+// there (or could not reach it); a plain "no match" hides it.
+void NoteRecursiveResult(std::uint32_t code) {
+  if (code == Plat::ErrorFileNotFound) {
+    DirShown = false;
+  } else if (!ScanWork.AlreadyCounted) {
+    ++ShownDirCount;
+    DirShown = true;
+    ScanWork.AlreadyCounted = true;
+  }
+}
+
+void EnumerateSpecification(const std::string& path) {
+  Plat::FindData data;
+  Enumeration search;
+  std::uint32_t code = EnumerateFirst(search, path, data);
+  ScanWork.LastFindCode = code;
+  ReportFindError(code);
+  if (Options.Recursive) NoteRecursiveResult(code);
+  if (code != 0) return;
+  do {
+    ScanEntry(data);
+  } while (EnumerateNext(search, data));
+  EnumerateClose(search);
+}
+
+void AddToTotals() {
+  if (DirShown || !Options.Recursive) {
+    ListedCount = PlacedEntryCount();
+    TotalFiles += DirFileCount;
+    TotalBytes += DirBytes;
+    if (!NoClusterSize) TotalAllocated += DirAllocated;
+  } else {
+    ListedCount = 0;
+  }
+}
+
+[[noreturn]] void EndWithNothingFound() {
+  if (!Options.Bare) {
+    NewLine();
+    WriteAt(ScanWork.LastFindCode == Plat::ErrorFileNotFound
+                ? "No files found matching search specification"
+                : "No files found",
+            1, Colours.HeadingColour);
+    ShowSummary(0, 0, NoCountsMarker, 0);
+  }
+  FWriteFinish();
+  EndProgram();
+}
+
+void FinishShownDirectory() {
+  if (!Options.Bare) {
+    NewLine();
+    if (EntryLimitReached) WriteLine(EntryLimitMessage, 1, Colours.HeadingColour);
+  }
+  PrepareDescriptions();
+}
+
+}  // namespace
+
+void ScanDirectory(const std::string& searchSpec) {
+  StartScanWork();
+  std::size_t specCount = std::max<std::size_t>(1, FileSpecs.size());
+  for (std::size_t index = 0; index < specCount; ++index)
+    EnumerateSpecification(SpecificationPath(index, searchSpec));
+  if (!DirShown && PlacedEntryCount() > 0) DirShown = true;
+  AddToTotals();
+  WriteHeaderLine();
+  if (ListedCount == 0 && !Options.Recursive) EndWithNothingFound();
+  if (Options.Recursive) CollectSubdirectories();
+  if (DirShown) FinishShownDirectory();
+}

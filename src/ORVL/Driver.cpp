@@ -23,15 +23,26 @@
 
 namespace {
 
+// The directory of the program file with its trailing backslash; empty when
+// the program was started by its bare name, so that sibling programs are
+// looked for in the working directory rather than in the drive's root.
+std::string ProgramDirectory() {
+  std::vector<std::string> arguments = Plat::CommandArguments();
+  const std::string program = arguments.empty() ? std::string() : arguments.front();
+  std::size_t end = program.find_last_of("\\/:");
+  if (end == std::string::npos) return {};
+  if (program[end] == ':') return program.substr(0, end + 1);
+  return program.substr(0, end) + "\\";
+}
+
 void SetInitialState() {
   Options.Turbo = false;
   SetColumns({{'s', 7}, {'n', 0}});
-  std::vector<std::string> arguments = Plat::CommandArguments();
-  std::string program = arguments.empty() ? std::string() : arguments.front();
-  std::size_t slash = program.find_last_of("\\/:");
-  ProgramDir = (slash == std::string::npos ? std::string() : program.substr(0, slash)) + "\\";
-  DateSeparator = Plat::LocaleInfo(Plat::LocaleItem::DateSeparator);
-  TimeSeparator = Plat::LocaleInfo(Plat::LocaleItem::TimeSeparator);
+  ProgramDir = ProgramDirectory();
+  std::string dateSeparator = Plat::LocaleInfo(Plat::LocaleItem::DateSeparator);
+  std::string timeSeparator = Plat::LocaleInfo(Plat::LocaleItem::TimeSeparator);
+  if (!dateSeparator.empty()) DateSeparator = dateSeparator;
+  if (!timeSeparator.empty()) TimeSeparator = timeSeparator;
 }
 
 void SetDescriptionFormat() {
@@ -83,7 +94,10 @@ void TakePendingDirectory() {
   SearchSpec = next + "\\" + FileMask;
   FirstDirectory = false;
   FileList.clear();
-  if (DescriptionsLoaded) DiscardDescriptions();
+  if (DescriptionsLoaded) {
+    DiscardDescriptions();
+    DescriptionsLoaded = false;
+  }
   ParseFileSpec(SearchSpec);
 }
 
@@ -110,7 +124,9 @@ void DirectoryLoop() {
     DirDirCount = 0;
     ScanDirectory(SearchSpec);
     if (ListedCount > 0) ShowListing();
-    if (Done || !Options.Recursive) continue;
+    // A plain listing is one directory, however its listing ended.
+    if (!Options.Recursive) Done = true;
+    if (Done) continue;
     if (!PendingDirs.empty())
       TakePendingDirectory();
     else

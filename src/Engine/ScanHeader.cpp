@@ -1,0 +1,66 @@
+// The header line of a directory: the volume label at the right edge (first
+// directory only in a recursive walk) and "Path: " with the search pattern.
+#include <algorithm>
+
+#include "Common/Colours.h"
+#include "Common/Entries.h"
+#include "Common/FileSpecState.h"
+#include "Common/Options.h"
+#include "Common/RunState.h"
+#include "Engine/ScanSteps.h"
+#include "Platform/Platform.h"
+#include "TurboScroll/TurboScroll.h"
+
+namespace {
+
+// The volume query fills a 129-byte buffer, terminating zero included.
+constexpr std::size_t MaxLabelChars = 128;
+// AnsiToOem handles at most this many characters.
+constexpr int MaxConvertedChars = 1024;
+constexpr char CutMarker = '\x10';
+
+// Writes the label when there is one and it leaves room for a path; returns
+// the columns it takes from the path's room.
+int WriteVolumeLabel(int width, int room) {
+  Plat::VolumeInfo volume;
+  if (!Plat::VolumeInformation(SearchSpec.substr(0, 2) + "\\", volume)) return 0;
+  const std::string label = volume.Label.substr(0, MaxLabelChars);
+  int length = static_cast<int>(label.size());
+  // A label too wide for the line would start left of column 1.
+  if (length == 0 || room - (length + 15) < 1) return 0;
+  WriteAt("Volume Label: ", width - length - 13, Colours.HeadingColour);
+  WriteAt(label, width - length + 1, Colours.HeadingValueColour);
+  return length + 15;
+}
+
+std::string HeaderPathText() {
+  if (FileSpecs.size() < 2) return SearchSpec;
+  std::string text = CurrentDir + FileMask;
+  for (std::size_t index = 1; index < FileSpecs.size(); ++index) {
+    text += ' ';
+    text += FileSpecs[index];
+  }
+  return text;
+}
+
+void WritePath(int room) {
+  room = std::clamp(room, 0, MaxConvertedChars - 1);
+  std::string text = HeaderPathText();
+  if (static_cast<int>(text.size()) > room) {
+    text.resize(static_cast<std::size_t>(room));
+    text += CutMarker;
+  }
+  WriteAt("Path: ", 1, Colours.HeadingColour);
+  WriteAt(AnsiToOem(text), 7, Colours.HeadingValueColour);
+}
+
+}  // namespace
+
+void WriteHeaderLine() {
+  if (Options.Bare) return;
+  EnsureOutput();
+  int width = ScreenWidth();
+  int room = width - 7;
+  if (!Options.Recursive || FirstDirectory) room -= WriteVolumeLabel(width, room);
+  if (DirShown || !Options.Recursive) WritePath(room);
+}

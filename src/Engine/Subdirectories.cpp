@@ -1,0 +1,23 @@
+// Recursive walk: every subdirectory of the directory just scanned is pushed
+// onto PendingDirs, whatever the masks and filters of the listing say.
+#include <cstring>
+
+#include "Common/FileSpecState.h"
+#include "Common/RunState.h"
+#include "Engine/ScanEnumeration.h"
+#include "Engine/ScanSteps.h"
+#include "Platform/Platform.h"
+
+void CollectSubdirectories() {
+  Plat::FindData data;
+  // Always the system's enumeration: /R masks select entries, not directories to visit.
+  Plat::Handle search = Plat::FindFirst(CurrentDir + "*.*", EnumerationAttributes, data);
+  if (search == Plat::InvalidHandle) return;
+  do {
+    data.Name[sizeof data.Name - 1] = '\0';
+    bool isDots = std::strcmp(data.Name, ".") == 0 || std::strcmp(data.Name, "..") == 0;
+    if ((data.Attributes & Plat::AttrDirectory) != 0 && !isDots)
+      PendingDirs.push_back(CurrentDir + data.Name);
+  } while (Plat::FindNext(search, data));
+  Plat::FindEnd(search);
+}
