@@ -1,4 +1,73 @@
+// The lines that close a listing: bytes, files and directories with the free
+// space at the right edge, then the space the files occupy.
 #include "Engine/Summary.h"
 
-void ShowSummary(std::int32_t, std::int32_t, std::int64_t, std::int64_t) {}
-std::string FreeSpaceText() { return "0B"; }
+#include "Common/Colours.h"
+#include "Common/FileSpecState.h"
+#include "Common/Options.h"
+#include "Common/RunState.h"
+#include "Engine/NumberFormat.h"
+#include "LFNFunc/DiskSpace.h"
+#include "LFNFunc/SizeText.h"
+#include "TurboScroll/TurboScroll.h"
+
+namespace {
+
+constexpr std::int64_t SizeUnitThreshold = 1024;
+constexpr int SummaryDecimals = 2;
+
+void WriteCountWord(std::int32_t count, const char* singular, const char* plural) {
+  WriteText(std::to_string(count), Colours.SummaryFigureColour);
+  WriteText(count == 1 ? singular : plural, Colours.SummaryTextColour);
+}
+
+// "12,345 bytes (12.06KB)" from column 1.
+void WriteByteFigure(std::int64_t bytes) {
+  WriteAt(ThousandsText(bytes), 1, Colours.SummaryFigureColour);
+  WriteText(" bytes", Colours.SummaryTextColour);
+  if (bytes < SizeUnitThreshold) return;
+  WriteText(" (", Colours.SummaryTextColour);
+  WriteText(ShortSizeText(bytes, SummaryDecimals) + "B", Colours.SummaryFigureColour);
+  WriteText(")", Colours.SummaryTextColour);
+}
+
+void WriteCounts(std::int32_t files, std::int32_t dirs, std::int64_t bytes) {
+  WriteByteFigure(bytes);
+  WriteText(" in ", Colours.SummaryTextColour);
+  if (files > 0) WriteCountWord(files, " file", " files");
+  if (dirs > 0) {
+    if (files > 0) WriteText(" and ", Colours.SummaryTextColour);
+    WriteCountWord(dirs, " dir", " dirs");
+  }
+}
+
+// "1.25GB free" ending in the last column.
+void WriteFreeSpace() {
+  int width = ScreenWidth();
+  WriteAt("free", width - 3, Colours.SummaryTextColour);
+  std::string free = FreeSpaceText();
+  WriteAt(free, width - 4 - static_cast<int>(free.size()), Colours.SummaryFigureColour);
+}
+
+}  // namespace
+
+void ShowSummary(std::int32_t files, std::int32_t dirs, std::int64_t bytes,
+                 std::int64_t allocated) {
+  EnsureOutput();
+  bool counted = bytes != NoCountsMarker;
+  if (counted) WriteCounts(files, dirs, bytes);
+  if (Options.ShowFree && !Options.Recursive && !NoClusterSize) WriteFreeSpace();
+  NewLine();
+  if (!counted || NoClusterSize) return;
+  WriteByteFigure(allocated);
+  WriteText(" allocated", Colours.SummaryTextColour);
+  NewLine();
+}
+
+std::string FreeSpaceText() {
+  std::int64_t total = 0;
+  std::int64_t free = 0;
+  bool extended = IsWin95OSR2 && !SearchSpec.empty() && QueryDiskSpace(SearchSpec[0], total, free);
+  if (!extended) free = static_cast<std::int64_t>(FreeClusters) * ClusterSize;
+  return ShortSizeText(free, SummaryDecimals) + "B";
+}

@@ -1,3 +1,34 @@
 #include "LFNFunc/SizeText.h"
 
-std::string SizeText(std::int64_t value, int, int) { return std::to_string(value); }
+#include <cstdio>
+
+#include "Engine/NumberFormat.h"
+
+namespace {
+
+constexpr std::int64_t KiloBytes = 1024;
+constexpr std::int64_t MegaBytes = 1024 * KiloBytes;
+constexpr std::int64_t GigaBytes = 1024 * MegaBytes;
+constexpr int ShortFormWidth = 18;
+
+std::string ScaledText(std::int64_t value, std::int64_t unit, char unitLetter, int width,
+                       int decimals) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%*.*f%c", width, decimals,
+                static_cast<double>(value) / static_cast<double>(unit), unitLetter);
+  return text;
+}
+
+}  // namespace
+
+// There is no unit above G: a terabyte shows as 1024.0G.
+std::string SizeText(std::int64_t value, int width, int decimals) {
+  if (value < KiloBytes) return std::to_string(value);
+  if (value < MegaBytes) return ScaledText(value, KiloBytes, 'K', width, decimals);
+  if (value < GigaBytes) return ScaledText(value, MegaBytes, 'M', width, decimals);
+  return ScaledText(value, GigaBytes, 'G', width, decimals);
+}
+
+std::string ShortSizeText(std::int64_t value, int decimals) {
+  return TrimLeadingBlanks(SizeText(value, ShortFormWidth, decimals));
+}

@@ -5,3 +5,5 @@
 // A byte count in K, M or G with the given decimals, right-aligned to width;
 // below 1024 the plain number.
 std::string SizeText(std::int64_t value, int width, int decimals);
+// The short form callers show: SizeText at width 18 without its leading blanks.
+std::string ShortSizeText(std::int64_t value, int decimals);

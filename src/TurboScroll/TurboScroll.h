@@ -13,16 +13,20 @@
 struct ConsoleEngineState {
   Plat::Handle OutputHandle = Plat::InvalidHandle;  // standard output
   Plat::Handle InputHandle = Plat::InvalidHandle;   // standard input (page prompt)
-  Plat::ScreenInfo ScreenInfo;      // as reported at initialisation
-  int MaxCol = 79;                  // last usable column, 0-based (W = MaxCol + 1)
-  int MaxRow = 24;                  // last usable row, 0-based (H = MaxRow + 1)
-  int CurrentRow = 0;               // after NewLine the finished line is on row CurrentRow - 1
-  int PenColumn = 1;                // running column of the line being composed
-  int PageLines = 1;                // lines output since the last page prompt
-  bool Redirected = false;          // plain-text mode
-  bool Initialised = false;         // the engine has been set up
-  std::vector<Plat::Cell> LineBuffer;  // the line being composed (W cells; W x H in whole-screen mode)
-  std::string PromptText;           // the page prompt, centred on first use
+  Plat::ScreenInfo ScreenInfo;                      // as reported at initialisation
+  int MaxCol = 79;                                  // last usable column, 0-based (W = MaxCol + 1)
+  int MaxRow = 24;                                  // last usable row, 0-based (H = MaxRow + 1)
+  int CurrentRow = 0;        // after NewLine the finished line is on row CurrentRow - 1
+  int PenColumn = 1;         // running column of the line being composed
+  int PageLines = 1;         // lines output since the last page prompt
+  bool Redirected = false;   // plain-text mode
+  bool Initialised = false;  // the engine has been set up
+  // The line being composed: W cells, allocated once and cleared after every line.
+  std::vector<Plat::Cell> LineBuffer;
+  // The page prompt, centred on first use.
+  std::string PromptText = "[Q/X] Stop \x04 [N] Non-stop \x04 [H] Help \x04 [Other keys] Continue";
+  bool ForceRedirect = false;   // /! asks for plain text even on a console
+  bool ReportingFatal = false;  // a fatal error is being reported (stops a second one)
 };
 extern ConsoleEngineState ConsoleEngine;
 

@@ -1,0 +1,103 @@
+// Engine state and set-up: finds out whether output is a console or plain
+// text, sizes the line buffer, and writes raw rows for the prompt and clear screen.
+#include <algorithm>
+#include <vector>
+
+#include "Common/Options.h"
+#include "Common/RunEnd.h"
+#include "TurboScroll/ConsoleInternal.h"
+#include "TurboScroll/TurboScroll.h"
+
+ConsoleEngineState ConsoleEngine;
+
+namespace {
+
+constexpr int RedirectedRows = 101;  // MaxRow 100: nothing pages or scrolls in plain text
+constexpr int FallbackRedirectWidth = 80;
+
+void ReportInvalidOutputHandle() {
+  static const char message[] = "ERROR: Invalid Handle Value\r\n";
+  Plat::StdOutWrite(message, sizeof message - 1);
+  Plat::StdOutFlush();
+  EndProgram();
+}
+
+bool OutputIsConsole() {
+  ConsoleEngineState& engine = ConsoleEngine;
+  if (engine.ForceRedirect) return false;
+  if (!Plat::ConsoleScreenInfo(engine.OutputHandle, engine.ScreenInfo)) return false;
+  return engine.ScreenInfo.Columns > 0 && engine.ScreenInfo.Rows > 0;
+}
+
+void SetUpRedirected() {
+  ConsoleEngineState& engine = ConsoleEngine;
+  int width = Options.RedirectWidth > 0 ? Options.RedirectWidth : FallbackRedirectWidth;
+  engine.Redirected = true;
+  engine.MaxCol = width - 1;
+  engine.MaxRow = RedirectedRows - 1;
+  Options.Pause = false;
+}
+
+void SetUpConsole() {
+  ConsoleEngineState& engine = ConsoleEngine;
+  engine.Redirected = false;
+  engine.MaxCol = engine.ScreenInfo.Columns - 1;
+  engine.MaxRow = engine.ScreenInfo.Rows - 1;
+  engine.CurrentRow = engine.ScreenInfo.CursorRow;
+}
+
+}  // namespace
+
+void InitialiseOutput() {
+  ConsoleEngineState& engine = ConsoleEngine;
+  engine.OutputHandle = Plat::StdHandle(Plat::StdStream::Output);
+  if (engine.OutputHandle == Plat::InvalidHandle) ReportInvalidOutputHandle();
+  engine.InputHandle = Plat::StdHandle(Plat::StdStream::Input);
+  Plat::ConsoleSetControlHandler(ConsoleControlEvent);
+  if (engine.InputHandle != Plat::InvalidHandle) Plat::ConsoleSetProcessedInput(engine.InputHandle);
+
+  if (OutputIsConsole())
+    SetUpConsole();
+  else
+    SetUpRedirected();
+  // Same size on every re-initialisation, so the buffer keeps its first allocation.
+  engine.LineBuffer.assign(static_cast<std::size_t>(engine.MaxCol + 1), Plat::Cell{});
+  engine.PageLines = 1;
+  engine.PenColumn = 1;
+  engine.Initialised = true;
+
+  // Reported only now: the message needs the engine that has just been set up.
+  if (engine.InputHandle == Plat::InvalidHandle)
+    FatalError("ERROR: Invalid Handle Value [MoreFiles]", false);
+}
+
+void EnsureOutput() {
+  if (!ConsoleEngine.Initialised) InitialiseOutput();
+}
+
+void ForceRedirected() {
+  ConsoleEngine.ForceRedirect = true;
+  ConsoleEngine.Redirected = true;
+}
+
+int ScreenWidth() { return ConsoleEngine.MaxCol + 1; }
+int ScreenHeight() { return ConsoleEngine.MaxRow + 1; }
+
+void ResetConsoleEngine() { ConsoleEngine = ConsoleEngineState{}; }
+
+void DiscardLine() {
+  std::fill(ConsoleEngine.LineBuffer.begin(), ConsoleEngine.LineBuffer.end(), Plat::Cell{});
+  ConsoleEngine.PenColumn = 1;
+}
+
+void WriteConsoleCells(const Plat::Cell* cells, int count, int row) {
+  if (Plat::ConsoleWriteRow(ConsoleEngine.OutputHandle, cells, count, 0, row)) return;
+  DiscardLine();
+  FatalError("ERROR: WriteConsoleOutput [NewLine]", false);
+}
+
+void WriteBlankRow(int row, std::uint8_t attribute) {
+  std::vector<Plat::Cell> blanks(static_cast<std::size_t>(ScreenWidth()),
+                                 Plat::Cell{' ', 0, attribute});
+  WriteConsoleCells(blanks.data(), ScreenWidth(), row);
+}

@@ -1,0 +1,21 @@
+// Pieces of the console engine shared between its own files; nothing outside
+// TurboScroll includes this.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "Platform/Platform.h"
+
+// The page prompt on the last row: waits for one key and acts on it.
+void MoreFiles();
+// Runs for Ctrl+C, Ctrl+Break and the other console events (on the console's thread).
+void ConsoleControlEvent();
+// Writes cells straight to a console row from column 0; a refusal is fatal.
+void WriteConsoleCells(const Plat::Cell* cells, int count, int row);
+// Writes W blanks in the attribute straight to a console row.
+void WriteBlankRow(int row, std::uint8_t attribute);
+// Drops the line being composed, so that an engine failure reports on a clean line.
+void DiscardLine();
+// The 7-bit stand-in for one line-drawing character (other characters unchanged).
+char SevenBitChar(char character);
