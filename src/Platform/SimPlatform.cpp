@@ -1,1 +1,241 @@
-// Simulated platform: being written.
+// Simulated platform: world state, reset, and the system, time, locale,
+// code-page and standard-output calls. File system, console and registry live
+// in SimFileSystem.cpp, SimConsole.cpp and SimRegistry.cpp.
+#include "Platform/SimPlatform.h"
+
+#include "Common/RunEnd.h"
+#include "Platform/SimWorld.h"
+
+namespace Sim::Detail {
+
+World& TheWorld() {
+  static World world;
+  static bool initialised = false;
+  if (!initialised) {
+    initialised = true;  // before Reset(), which comes back here
+    Sim::Reset();
+  }
+  return world;
+}
+
+bool Fail(std::uint32_t code) {
+  TheWorld().LastError = code;
+  return false;
+}
+
+char UpperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+std::string Upper(const std::string& text) {
+  std::string result = text;
+  for (char& c : result) c = UpperChar(c);
+  return result;
+}
+
+}  // namespace Sim::Detail
+
+using namespace Sim::Detail;
+
+namespace {
+
+// ---------------------------------------------------------------- calendar arithmetic
+
+constexpr std::int64_t TicksPerSecond = 10'000'000;
+constexpr std::int64_t TicksPerDay = 86'400 * TicksPerSecond;
+
+// Days since 1970-01-01 of a proleptic Gregorian date.
+std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
+  year -= month <= 2;
+  const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+  const std::int64_t yearOfEra = year - era * 400;
+  const std::int64_t dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+  const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  return era * 146097 + dayOfEra - 719468;
+}
+
+void CivilFromDays(std::int64_t days, int& year, int& month, int& day) {
+  days += 719468;
+  const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+  const std::int64_t dayOfEra = days - era * 146097;
+  const std::int64_t yearOfEra =
+      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const std::int64_t shiftedMonth = (5 * dayOfYear + 2) / 153;
+  day = static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
+  month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
+  year = static_cast<int>(yearOfEra + era * 400 + (month <= 2));
+}
+
+// 0 = Sunday; 1970-01-01 was a Thursday.
+int WeekDay(std::int64_t unixDays) { return static_cast<int>(((unixDays % 7) + 7 + 4) % 7); }
+
+const std::int64_t EpochDays1601 = DaysFromCivil(1601, 1, 1);
+
+std::uint64_t Ticks(const Plat::FileTime& time) {
+  return (static_cast<std::uint64_t>(time.High) << 32) | time.Low;
+}
+
+Plat::FileTime FromTicks(std::uint64_t ticks) {
+  return {static_cast<std::uint32_t>(ticks), static_cast<std::uint32_t>(ticks >> 32)};
+}
+
+// ---------------------------------------------------------------- locale defaults
+
+void SetDefaultLocale(World& world) {
+  using Plat::LocaleItem;
+  auto& locale = world.Locale;
+  locale[LocaleItem::ShortDate] = "M/d/yyyy";
+  locale[LocaleItem::LongDate] = "dddd, MMMM d, yyyy";
+  locale[LocaleItem::LongTime] = "h:mm:ss tt";
+  locale[LocaleItem::DateSeparator] = "/";
+  locale[LocaleItem::TimeSeparator] = ":";
+  locale[LocaleItem::DateOrder] = "0";
+  locale[LocaleItem::AmMarker] = "AM";
+  locale[LocaleItem::PmMarker] = "PM";
+  static const char* const dayNames[7] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
+                                          "Friday", "Saturday", "Sunday"};
+  static const char* const monthNames[12] = {"January",   "February", "March",    "April",
+                                             "May",       "June",     "July",     "August",
+                                             "September", "October",  "November", "December"};
+  for (int i = 0; i < 7; ++i) {
+    locale[static_cast<LocaleItem>(static_cast<int>(LocaleItem::DayName1) + i)] = dayNames[i];
+    locale[static_cast<LocaleItem>(static_cast<int>(LocaleItem::AbbrevDayName1) + i)] =
+        std::string(dayNames[i], 3);
+  }
+  for (int i = 0; i < 12; ++i) {
+    locale[static_cast<LocaleItem>(static_cast<int>(LocaleItem::MonthName1) + i)] = monthNames[i];
+    locale[static_cast<LocaleItem>(static_cast<int>(LocaleItem::AbbrevMonthName1) + i)] =
+        std::string(monthNames[i], 3);
+  }
+}
+
+}  // namespace
+
+// ================================================================ control API
+
+namespace Sim {
+
+void Reset() {
+  World& world = TheWorld();
+  world = World();
+  SetDefaultLocale(world);
+  for (int i = 0; i < 256; ++i) world.OemTable[i] = static_cast<unsigned char>(i);
+  SetNow(world.Now);
+  SetConsole(80, 25, 0);
+}
+
+void SetArguments(const std::vector<std::string>& arguments) { TheWorld().Arguments = arguments; }
+
+void SetHelpFileResult(bool ok) { TheWorld().HelpResult = ok; }
+std::vector<std::string> HelpFilesShown() { return TheWorld().HelpFiles; }
+const std::string& StdOut() { return TheWorld().StdOut; }
+
+void SetVersion(std::uint32_t platformId, std::uint32_t build, bool fails) {
+  World& world = TheWorld();
+  world.Version.PlatformId = platformId;
+  world.Version.Build = build;
+  world.Version.Major = 4;
+  world.Version.Minor = (platformId == 1 && (build & 0xFFFF) >= 1998) ? 10 : 0;
+  world.VersionFails = fails;
+}
+
+void SetPrivilegeResult(bool ok) { TheWorld().PrivilegeResult = ok; }
+std::vector<std::string> LaunchedPrograms() { return TheWorld().Launched; }
+
+void SetNow(const Plat::CalendarTime& local) {
+  Plat::CalendarTime now = local;
+  now.DayOfWeek = WeekDay(DaysFromCivil(now.Year, now.Month, now.Day));
+  TheWorld().Now = now;
+}
+
+void SetTimeZoneBias(int minutes) { TheWorld().BiasMinutes = minutes; }
+void FailTimeConversion(bool fails) { TheWorld().TimeConversionFails = fails; }
+
+void SetLocale(Plat::LocaleItem item, const std::string& value) { TheWorld().Locale[item] = value; }
+
+void SetOemMapping(unsigned char ansi, unsigned char oem) { TheWorld().OemTable[ansi] = oem; }
+
+Plat::FileTime MakeFileTime(int year, int month, int day, int hour, int minute, int second) {
+  const std::int64_t days = DaysFromCivil(year, month, day) - EpochDays1601;
+  const std::int64_t ticks =
+      days * TicksPerDay + (hour * 3600LL + minute * 60LL + second) * TicksPerSecond;
+  return FromTicks(static_cast<std::uint64_t>(ticks));
+}
+
+}  // namespace Sim
+
+// ================================================================ platform calls
+
+namespace Plat {
+
+std::uint32_t LastError() { return TheWorld().LastError; }
+
+bool VersionInformation(VersionRec& version) {
+  const World& world = TheWorld();
+  if (world.VersionFails) return Fail(87);
+  version = world.Version;
+  return true;
+}
+
+bool EnableSecurityPrivilege() { return TheWorld().PrivilegeResult ? true : Fail(1300); }
+
+std::vector<std::string> CommandArguments() { return TheWorld().Arguments; }
+
+bool LaunchProgram(const std::string& path, bool maximised) {
+  TheWorld().Launched.push_back(path + (maximised ? "|max" : "|normal"));
+  return true;
+}
+
+bool ShowHelpFile(const std::string& path) {
+  World& world = TheWorld();
+  world.HelpFiles.push_back(path);
+  return world.HelpResult;
+}
+
+void ExitProcess(int code) { throw ProgramEnded{code}; }
+
+bool FileTimeToLocal(const FileTime& utc, FileTime& local) {
+  const World& world = TheWorld();
+  if (world.TimeConversionFails) return Fail(87);
+  const std::int64_t shift = static_cast<std::int64_t>(world.BiasMinutes) * 60 * TicksPerSecond;
+  local = FromTicks(Ticks(utc) + static_cast<std::uint64_t>(shift));
+  return true;
+}
+
+bool FileTimeToCalendar(const FileTime& time, CalendarTime& calendar) {
+  if (time.High >= 0x80000000u) return Fail(87);
+  const std::uint64_t ticks = Ticks(time);
+  const std::int64_t days = static_cast<std::int64_t>(ticks / TicksPerDay);
+  const std::int64_t rest = static_cast<std::int64_t>(ticks % TicksPerDay);
+  CalendarTime result;
+  CivilFromDays(days + EpochDays1601, result.Year, result.Month, result.Day);
+  if (result.Year > 30827) return Fail(87);
+  result.DayOfWeek = WeekDay(days + EpochDays1601);
+  result.Hour = static_cast<int>(rest / (3600 * TicksPerSecond));
+  result.Minute = static_cast<int>(rest / (60 * TicksPerSecond) % 60);
+  result.Second = static_cast<int>(rest / TicksPerSecond % 60);
+  result.Milliseconds = static_cast<int>(rest / 10'000 % 1000);
+  calendar = result;
+  return true;
+}
+
+CalendarTime LocalNow() { return TheWorld().Now; }
+
+std::string LocaleInfo(LocaleItem item) {
+  const auto& locale = TheWorld().Locale;
+  const auto found = locale.find(item);
+  return found == locale.end() ? std::string() : found->second;
+}
+
+std::string EraName(const CalendarTime&) { return "A.D."; }
+int EraYear(const CalendarTime& date) { return date.Year; }
+
+void CharToOem(char* text, std::size_t length) {
+  const auto& table = TheWorld().OemTable;
+  for (std::size_t i = 0; i < length; ++i)
+    text[i] = static_cast<char>(table[static_cast<unsigned char>(text[i])]);
+}
+
+void StdOutWrite(const char* data, std::size_t length) { TheWorld().StdOut.append(data, length); }
+void StdOutFlush() {}
+
+}  // namespace Plat

@@ -1,0 +1,182 @@
+// Simulated platform: the console screen buffer, keyboard queue and control
+// handler.
+#include <algorithm>
+
+#include "Platform/SimWorld.h"
+
+using namespace Sim::Detail;
+
+namespace {
+
+constexpr std::uint32_t ErrorInvalidHandle = 6;
+constexpr std::uint32_t ErrorInvalidParameter = 87;
+constexpr std::uint32_t ErrorReadFault = 30;
+
+bool IsScreen(Plat::Handle handle) { return handle == OutputHandle && !TheWorld().Redirected; }
+
+bool Inside(int column, int row) {
+  const Sim::ConsoleState& console = TheWorld().Console;
+  return column >= 0 && column < console.Columns && row >= 0 && row < console.Rows;
+}
+
+Plat::Cell& CellRef(int column, int row) {
+  Sim::ConsoleState& console = TheWorld().Console;
+  return console.Cells[static_cast<std::size_t>(row) * console.Columns + column];
+}
+
+}  // namespace
+
+// ================================================================ control API
+
+namespace Sim {
+
+void SetConsole(int columns, int rows, int cursorRow) {
+  World& world = TheWorld();
+  ConsoleState& console = world.Console;
+  console.Columns = columns;
+  console.Rows = rows;
+  console.Cells.assign(static_cast<std::size_t>(columns) * rows, Plat::Cell());
+  console.CursorColumn = 0;
+  console.CursorRow = cursorRow;
+  world.Redirected = false;
+}
+
+void SetRedirected() { TheWorld().Redirected = true; }
+
+void PushKeys(const std::string& keys) {
+  auto& queue = TheWorld().Keys;
+  queue.insert(queue.end(), keys.begin(), keys.end());
+}
+
+void FailNextConsoleWrite() { TheWorld().FailNextWrite = true; }
+void FailKeyRead() { TheWorld().FailKeys = true; }
+
+const ConsoleState& Console() { return TheWorld().Console; }
+
+std::string RowText(int row) {
+  const ConsoleState& console = TheWorld().Console;
+  if (row < 0 || row >= console.Rows) return std::string();
+  std::string text(console.Columns, ' ');
+  for (int column = 0; column < console.Columns; ++column) {
+    const char c = CellRef(column, row).Char;
+    if (c != '\0') text[column] = c;
+  }
+  return text;
+}
+
+std::string RowTrimmed(int row) {
+  std::string text = RowText(row);
+  text.erase(text.find_last_not_of(' ') + 1);
+  return text;
+}
+
+const Plat::Cell& CellAt(int column, int row) {
+  static const Plat::Cell outside;
+  return Inside(column, row) ? CellRef(column, row) : outside;
+}
+
+void FireControlEvent() {
+  const Plat::ControlHandler handler = TheWorld().Handler;
+  if (handler) handler();
+}
+
+}  // namespace Sim
+
+// ================================================================ platform calls
+
+namespace Plat {
+
+Handle StdHandle(StdStream which) { return which == StdStream::Input ? InputHandle : OutputHandle; }
+
+bool ConsoleScreenInfo(Handle output, ScreenInfo& info) {
+  if (!IsScreen(output)) return Fail(ErrorInvalidHandle);
+  const Sim::ConsoleState& console = TheWorld().Console;
+  info.Columns = console.Columns;
+  info.Rows = console.Rows;
+  info.CursorColumn = console.CursorColumn;
+  info.CursorRow = console.CursorRow;
+  info.Attributes = console.Attribute;
+  return true;
+}
+
+bool ConsoleWriteRow(Handle output, const Cell* cells, int count, int column, int row) {
+  World& world = TheWorld();
+  if (world.FailNextWrite) {
+    world.FailNextWrite = false;
+    return Fail(ErrorInvalidHandle);
+  }
+  if (!IsScreen(output)) return Fail(ErrorInvalidHandle);
+  for (int i = 0; i < count; ++i)
+    if (Inside(column + i, row)) CellRef(column + i, row) = cells[i];
+  ++world.Console.RowWrites;
+  return true;
+}
+
+// As the Win32 call with the whole buffer as clipping rectangle: the source is
+// clipped to the buffer, copied, its cells filled, and the copy written at the
+// destination (clipped again).
+bool ConsoleScroll(Handle output, int top, int bottom, int left, int right, int destRow,
+                   Cell fill) {
+  if (!IsScreen(output)) return Fail(ErrorInvalidHandle);
+  Sim::ConsoleState& console = TheWorld().Console;
+  const int clippedTop = std::max(top, 0);
+  const int clippedLeft = std::max(left, 0);
+  const int clippedBottom = std::min(bottom, console.Rows - 1);
+  const int clippedRight = std::min(right, console.Columns - 1);
+  if (clippedTop > clippedBottom || clippedLeft > clippedRight) return Fail(ErrorInvalidParameter);
+  const int destTop = destRow + (clippedTop - top);
+  const int destLeft = left + (clippedLeft - left);
+
+  const int width = clippedRight - clippedLeft + 1;
+  std::vector<Cell> copy;
+  copy.reserve(static_cast<std::size_t>(width) * (clippedBottom - clippedTop + 1));
+  for (int row = clippedTop; row <= clippedBottom; ++row)
+    for (int column = clippedLeft; column <= clippedRight; ++column) {
+      copy.push_back(CellRef(column, row));
+      CellRef(column, row) = fill;
+    }
+  for (std::size_t i = 0; i < copy.size(); ++i) {
+    const int column = destLeft + static_cast<int>(i) % width;
+    const int row = destTop + static_cast<int>(i) / width;
+    if (Inside(column, row)) CellRef(column, row) = copy[i];
+  }
+  ++console.Scrolls;
+  return true;
+}
+
+bool ConsoleSetCursor(Handle output, int column, int row) {
+  if (!IsScreen(output) || !Inside(column, row)) return Fail(ErrorInvalidParameter);
+  Sim::ConsoleState& console = TheWorld().Console;
+  console.CursorColumn = column;
+  console.CursorRow = row;
+  return true;
+}
+
+bool ConsoleSetAttribute(Handle output, std::uint16_t attribute) {
+  if (!IsScreen(output)) return Fail(ErrorInvalidHandle);
+  TheWorld().Console.Attribute = attribute;
+  return true;
+}
+
+bool ConsoleSetProcessedInput(Handle input) {
+  if (input != InputHandle) return Fail(ErrorInvalidHandle);
+  TheWorld().Console.ProcessedInput = true;
+  return true;
+}
+
+bool ConsoleReadKey(Handle input, char& key) {
+  World& world = TheWorld();
+  if (input != InputHandle || world.FailKeys || world.Keys.empty()) return Fail(ErrorReadFault);
+  key = world.Keys.front();
+  world.Keys.pop_front();
+  return true;
+}
+
+bool ConsoleSetControlHandler(ControlHandler handler) {
+  World& world = TheWorld();
+  world.Handler = handler;
+  world.Console.ControlHandlerSet = handler != nullptr;
+  return true;
+}
+
+}  // namespace Plat

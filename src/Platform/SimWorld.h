@@ -1,0 +1,93 @@
+// Internal state of the simulated platform, shared by the Sim*.cpp files.
+// Tests never include this; they use SimPlatform.h.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "Platform/Platform.h"
+#include "Platform/SimPlatform.h"
+
+namespace Sim::Detail {
+
+// One directory of the virtual file system. Entries keep insertion order; the
+// two indexes map upper-cased long names and aliases to positions.
+struct DirectoryRec {
+  std::string Path;  // full path as created, e.g. "C:\A\B" ("C:\" for a root)
+  bool IsRoot = false;
+  Entry Self;  // what "." and ".." report
+  std::vector<Entry> Entries;
+  std::map<std::string, std::size_t> ByName;
+  std::map<std::string, std::size_t> ByAlias;
+};
+
+// An open find-first search.
+struct SearchRec {
+  const DirectoryRec* Directory = nullptr;
+  std::vector<int> Mask;  // mask after the DOS wildcard translation
+  int Next = 0;           // -2 ".", -1 "..", then entry positions
+};
+
+struct RegValue {
+  std::string Name;
+  Plat::RegType Type = Plat::RegType::Missing;
+  std::vector<std::uint8_t> Data;
+};
+
+struct World {
+  std::uint32_t LastError = 0;
+  Plat::Handle NextHandle = 0x1000;
+
+  // file system
+  std::map<char, Drive> Drives;                            // upper-case letter
+  std::map<std::string, DirectoryRec> Directories;         // upper-case full path
+  std::map<std::string, std::uint32_t> FailedPatterns;     // upper-case pattern
+  std::map<std::string, std::uint32_t> FailedDirectories;  // upper-case path
+  std::map<Plat::Handle, SearchRec> Searches;
+  std::string WorkingDirectory = "C:\\";
+
+  // system
+  std::vector<std::string> Arguments{"C:\\ORVL\\orvl.exe"};
+  Plat::VersionRec Version{4, 0, 1381, 2};
+  bool VersionFails = false;
+  bool PrivilegeResult = true;
+  std::vector<std::string> Launched;
+  bool HelpResult = true;
+  std::vector<std::string> HelpFiles;
+  std::string StdOut;
+
+  // time, locale, code page
+  Plat::CalendarTime Now{2026, 12, 1, 7, 12, 0, 0, 0};
+  int BiasMinutes = 0;
+  bool TimeConversionFails = false;
+  std::map<Plat::LocaleItem, std::string> Locale;
+  std::array<unsigned char, 256> OemTable{};
+
+  // console
+  ConsoleState Console;
+  bool Redirected = false;
+  std::deque<char> Keys;
+  bool FailNextWrite = false;
+  bool FailKeys = false;
+  Plat::ControlHandler Handler = nullptr;
+
+  // registry
+  std::map<std::string, std::vector<RegValue>> Registry;  // upper-case key path
+  std::map<Plat::Handle, std::string> OpenKeys;
+};
+
+World& TheWorld();
+// Records the error code for LastError(); returns false for `return Fail(code);`.
+bool Fail(std::uint32_t code);
+std::string Upper(const std::string& text);
+char UpperChar(char c);
+
+// Handles of the simulated standard streams.
+constexpr Plat::Handle InputHandle = 0x10;
+constexpr Plat::Handle OutputHandle = 0x14;
+
+}  // namespace Sim::Detail
