@@ -273,6 +273,8 @@ bool RegEnumValueName(Handle key, std::uint32_t index, std::string& name);
 enum class RegType { Missing, Dword, Binary, String, ExpandString, Other };
 // Reads a value whatever its type; false when its data cannot be fetched.
 // For a missing value: true with type Missing.
+// A Dword arrives as its four bytes, low byte first; String and ExpandString
+// data come without the terminating NUL.
 bool RegReadValue(Handle key, const std::string& name, RegType& type,
                   std::vector<std::uint8_t>& data);
 
