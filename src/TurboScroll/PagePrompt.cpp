@@ -49,7 +49,7 @@ void ShowHelp() {
 char ReadKey() {
   char key = 0;
   if (Plat::ConsoleReadKey(ConsoleEngine.InputHandle, key)) return key;
-  ErasePrompt();
+  // The prompt stays on the screen above the report.
   DiscardLine();
   FatalError("ReadConsole Error", false);
 }

@@ -1,0 +1,262 @@
+// The console engine against the simulated console: cutting rules, paging,
+// scrolling, plain-text output and every way output ends.
+#include <string>
+
+#include "CellRows.h"
+#include "Common/Colours.h"
+#include "Common/FileSpecState.h"
+#include "Common/Options.h"
+#include "Common/RunState.h"
+#include "TestWorld.h"
+
+namespace {
+
+const std::string Prompt = std::string(10, ' ') +
+                           "[Q/X] Stop \x04 [N] Non-stop \x04 [H] Help \x04 [Other keys] Continue" +
+                           std::string(10, ' ');
+
+void WriteNumberedLines(int first, int last) {
+  for (int line = first; line <= last; ++line) WriteLine("line " + std::to_string(line), 1, 7);
+}
+
+class ConsoleEngineTest : public TestWorld {};
+
+TEST_F(ConsoleEngineTest, WriteAtCutsToTheRoomLeftOfThePen) {
+  WriteAt(std::string(79, 'a'), 1, 7);  // room 79: fits
+  NewLine();
+  WriteAt(std::string(80, 'b'), 1, 7);  // longer than the room: room - 1 kept
+  EXPECT_EQ(ConsoleEngine.PenColumn, 79);
+  NewLine();
+  WriteAt("Volume Label: ", 63, 12);  // placed by column, whatever the pen
+  WriteAt("DATA", 77, 10);
+  NewLine();
+  EXPECT_EQ(Sim::RowText(0), std::string(79, 'a') + " ");
+  EXPECT_EQ(Sim::RowText(1), std::string(78, 'b') + "  ");
+  EXPECT_EQ(Sim::RowText(2), std::string(62, ' ') + "Volume Label: DATA");
+  EXPECT_EQ(RowAttributes(2), AttributeRuns({{62, 0}, {14, 12}, {4, 10}}, 80));
+  EXPECT_EQ(Sim::Console().RowWrites, 3);
+}
+
+TEST_F(ConsoleEngineTest, WriteTextMarksATextCutAtTheRightEdge) {
+  WriteAt(std::string(70, 'x'), 1, 7);
+  WriteText("123456789", 9);  // pen 71 + 9 = 80: kept whole
+  NewLine();
+  WriteAt(std::string(70, 'x'), 1, 7);
+  WriteText("1234567890", 9);  // one more: cut, the marker in column 80
+  EXPECT_EQ(ConsoleEngine.PenColumn, 81);
+  WriteText("gone", 9);  // pen beyond the edge: nothing stored
+  EXPECT_EQ(ConsoleEngine.PenColumn, 85);
+  NewLine();
+  EXPECT_EQ(Sim::RowText(0), std::string(70, 'x') + "123456789 ");
+  EXPECT_EQ(Sim::RowText(1), std::string(70, 'x') + "123456789\x10");
+  EXPECT_EQ(RowAttributes(1), AttributeRuns({{70, 7}, {10, 9}}, 80));
+}
+
+TEST_F(ConsoleEngineTest, WriteLineKeepsAWholeWidthTextAndCutsALongerOne) {
+  WriteLine(std::string(80, 'w'), 1, 7);
+  WriteLine(std::string(81, 'v'), 1, 7);
+  EXPECT_EQ(Sim::RowText(0), std::string(80, 'w'));
+  EXPECT_EQ(Sim::RowText(1), std::string(79, 'v') + " ");
+}
+
+TEST_F(ConsoleEngineTest, SevenBitReplacesLineDrawingInEveryWrite) {
+  Options.SevenBit = true;
+  const std::string box = "\xB3\xC4\xDB\xAA\xB4\xC0\xC1\xC2\xC3\xD9\xDA\xBF";
+  WriteAt(box, 1, 3);
+  WriteText(box, 3);
+  NewLine();
+  WriteLine(box, 1, 3);
+  EXPECT_EQ(Sim::RowTrimmed(0), "|-*++++++++\xBF|-*++++++++\xBF");
+  EXPECT_EQ(Sim::RowTrimmed(1), "|-*++++++++\xBF");
+  std::string text = "a\xC4z";
+  SevenBit(text);
+  EXPECT_EQ(text, "a-z");
+}
+
+TEST_F(ConsoleEngineTest, AnsiToOemConvertsThroughTheCodePage) {
+  Sim::SetOemMapping(0xE9, 0x82);
+  EXPECT_EQ(AnsiToOem("caf\xE9"), "caf\x82");
+  EXPECT_EQ(Spaces(3), "   ");
+  EXPECT_EQ(Spaces(-2), "");
+}
+
+TEST_F(ConsoleEngineTest, LinesFromTheLastRowScrollTheBufferOnePerLine) {
+  Sim::SetConsole(80, 25, 24);
+  WriteLine("one", 1, 7);
+  WriteLine("two", 1, 7);
+  WriteLine("three", 1, 7);
+  EXPECT_EQ(Sim::RowTrimmed(22), "one");
+  EXPECT_EQ(Sim::RowTrimmed(23), "two");
+  EXPECT_EQ(Sim::RowTrimmed(24), "three");
+  EXPECT_EQ(Sim::Console().Scrolls, 2);
+  EXPECT_EQ(Sim::Console().RowWrites, 3);
+}
+
+TEST_F(ConsoleEngineTest, PromptComesWithThe25thLineAndThenEvery24) {
+  WriteNumberedLines(1, 24);  // no key is waiting: a prompt here would fail
+  Sim::PushKeys(" ");
+  WriteNumberedLines(25, 48);
+  EXPECT_EQ(Sim::RowTrimmed(24), "line 48");
+  Colours.PromptColour = 0x4E;
+  EXPECT_TRUE(EndsProgram([] { WriteNumberedLines(49, 49); }));
+  // The prompt stays above the report of the failed key read; line 49 is dropped.
+  EXPECT_EQ(Sim::RowTrimmed(22), "line 48");
+  EXPECT_EQ(Sim::RowText(23), Prompt);
+  EXPECT_EQ(RowAttributes(23), AttributeRuns({}, 80, 0x4E));
+  EXPECT_EQ(Sim::RowTrimmed(24), "ReadConsole Error");
+  EXPECT_EQ(Sim::CellAt(0, 24).Attr, Colours.HeadingColour);
+}
+
+TEST_F(ConsoleEngineTest, PromptCountsLinesWhereverOutputBegan) {
+  Sim::SetConsole(80, 25, 20);
+  WriteNumberedLines(1, 24);
+  Sim::PushKeys("q");
+  EXPECT_TRUE(EndsProgram([] { WriteNumberedLines(25, 25); }));
+  EXPECT_EQ(Sim::RowTrimmed(23), "line 24");
+}
+
+TEST_F(ConsoleEngineTest, StopKeysEraseThePromptAndFinishOutput) {
+  for (char key : std::string("qQxX\x1B")) {
+    Sim::Reset();
+    ResetSharedState();
+    ResetConsoleEngine();
+    WriteNumberedLines(1, 24);
+    Sim::PushKeys(std::string(1, key));
+    EXPECT_TRUE(EndsProgram([] { WriteNumberedLines(25, 25); })) << key;
+    EXPECT_EQ(Sim::RowText(24), std::string(80, ' ')) << key;
+    EXPECT_EQ(RowAttributes(24), AttributeRuns({}, 80, 14)) << key;
+    EXPECT_EQ(Sim::Console().CursorColumn, 75);
+    EXPECT_EQ(Sim::Console().CursorRow, 24);
+    EXPECT_EQ(Sim::StdOut(), " \r\n ");
+  }
+}
+
+TEST_F(ConsoleEngineTest, NonStopEndsPromptingForTheRestOfTheRun) {
+  WriteNumberedLines(1, 24);
+  Sim::PushKeys("n");
+  WriteNumberedLines(25, 300);
+  EXPECT_FALSE(Options.Pause);
+  EXPECT_EQ(Sim::RowTrimmed(24), "line 300");
+}
+
+TEST_F(ConsoleEngineTest, HelpOpensTheHelpFileAndPromptsAgain) {
+  ProgramDir = "C:\\ORVL\\";
+  WriteNumberedLines(1, 24);
+  Sim::PushKeys("hH ");
+  WriteNumberedLines(25, 25);
+  EXPECT_EQ(Sim::HelpFilesShown(),
+            (std::vector<std::string>{"C:\\ORVL\\Orvalist.hlp", "C:\\ORVL\\Orvalist.hlp"}));
+  EXPECT_EQ(Sim::RowTrimmed(24), "line 25");
+
+  Sim::SetHelpFileResult(false);
+  WriteNumberedLines(26, 48);
+  Sim::PushKeys("h");
+  EXPECT_TRUE(EndsProgram([] { WriteNumberedLines(49, 49); }));
+  EXPECT_EQ(Sim::RowTrimmed(24), "Error displaying Orvalist.hlp (Windows help file)");
+}
+
+TEST_F(ConsoleEngineTest, RedirectedOutputIsPlainTextWithoutTrailingBlanks) {
+  Sim::SetRedirected();
+  Options.RedirectWidth = 40;
+  WriteAt("abc", 1, 7);
+  WriteAt("x   ", 10, 7);
+  NewLine();
+  WriteLine(std::string(50, 'z'), 1, 7);
+  WriteNumberedLines(1, 200);  // no keys: any prompt would end the run
+  EXPECT_TRUE(ConsoleEngine.Redirected);
+  EXPECT_FALSE(Options.Pause);
+  const std::string& out = Sim::StdOut();
+  EXPECT_EQ(out.substr(0, 53), "abc      x\r\n" + std::string(39, 'z') + "\r\n");
+  EXPECT_EQ(out.substr(out.size() - 10), "line 200\r\n");
+  std::size_t written = out.size();
+  FWriteFinish();
+  EXPECT_EQ(Sim::StdOut().size(), written);
+  EXPECT_EQ(Sim::Console().RowWrites, 0);
+}
+
+TEST_F(ConsoleEngineTest, ForcedRedirectionWritesTextEvenOnAConsole) {
+  ForceRedirected();
+  WriteLine("plain", 1, 7);
+  EXPECT_EQ(Sim::StdOut(), "plain\r\n");
+  EXPECT_EQ(Sim::Console().RowWrites, 0);
+}
+
+TEST_F(ConsoleEngineTest, FatalErrorShowsThePathLineWhenAsked) {
+  SearchSpec = "C:\\DOCS\\*.TXT";
+  EXPECT_TRUE(EndsProgram([] { FatalError("Boom", true); }));
+  EXPECT_EQ(Sim::RowTrimmed(0), "Path: C:\\DOCS\\*.TXT");
+  EXPECT_EQ(RowAttributes(0), AttributeRuns({{6, 12}, {13, 10}}, 80));
+  EXPECT_EQ(Sim::RowTrimmed(1), "Boom");
+  EXPECT_EQ(RowAttributes(1), AttributeRuns({{4, 12}}, 80));
+  EXPECT_EQ(Sim::Console().CursorRow, 1);
+  EXPECT_EQ(Sim::Console().Attribute, 7);
+}
+
+TEST_F(ConsoleEngineTest, FatalErrorWithoutPathOrOnAHalfWrittenLine) {
+  SearchSpec = "C:\\DOCS\\*.TXT";
+  EXPECT_TRUE(EndsProgram([] { FatalError("Boom", false); }));
+  EXPECT_EQ(Sim::RowTrimmed(0), "Boom");
+
+  Sim::Reset();
+  ResetConsoleEngine();
+  WriteAt(std::string(70, 'h'), 1, 7);
+  EXPECT_TRUE(EndsProgram([] { FatalError("Boom", true); }));
+  EXPECT_EQ(Sim::RowTrimmed(0), std::string(70, 'h'));
+  EXPECT_EQ(Sim::RowTrimmed(1), "Path: C:\\DOCS\\*.TXT");
+  EXPECT_EQ(Sim::RowTrimmed(2), "Boom");
+}
+
+TEST_F(ConsoleEngineTest, AFailedRowWriteIsReportedOnTheNextLine) {
+  WriteLine("first", 1, 7);
+  Sim::FailNextConsoleWrite();
+  EXPECT_TRUE(EndsProgram([] { WriteLine("lost", 1, 7); }));
+  EXPECT_EQ(Sim::RowTrimmed(0), "first");
+  EXPECT_EQ(Sim::RowTrimmed(1), "");
+  EXPECT_EQ(Sim::RowTrimmed(2), "ERROR: WriteConsoleOutput [NewLine]");
+}
+
+TEST_F(ConsoleEngineTest, FinishPutsTheCursorAfterTheLastLine) {
+  Sim::SetConsole(100, 30, 5);
+  WriteNumberedLines(1, 3);
+  FWriteFinish();
+  EXPECT_EQ(Sim::Console().CursorColumn, 95);
+  EXPECT_EQ(Sim::Console().CursorRow, 7);
+  EXPECT_EQ(Sim::Console().Attribute, 7);
+  EXPECT_EQ(Sim::StdOut(), " \r\n ");
+}
+
+TEST_F(ConsoleEngineTest, ControlEventFinishesOutputAndEndsTheProcess) {
+  WriteNumberedLines(1, 2);
+  EXPECT_TRUE(Sim::Console().ControlHandlerSet);
+  EXPECT_TRUE(Sim::Console().ProcessedInput);
+  EXPECT_TRUE(EndsProgram([] { Sim::FireControlEvent(); }));
+  EXPECT_EQ(Sim::Console().CursorRow, 1);
+  EXPECT_EQ(Sim::StdOut(), " \r\n ");
+}
+
+TEST_F(ConsoleEngineTest, BeginOutputWritesTheBannerAtTheCursor) {
+  Sim::SetConsole(80, 25, 12);
+  BeginOutput();
+  const std::string banner =
+      "Orvalist 98, Version 7.7 Colour directory lister for the Windows console";
+  EXPECT_EQ(Sim::RowTrimmed(12), banner);
+  EXPECT_EQ(RowAttributes(12), AttributeRuns({{int(banner.size()), 15}}, 80));
+}
+
+TEST_F(ConsoleEngineTest, BeginOutputWithClearScreenStartsAtTheTop) {
+  Sim::SetConsole(80, 25, 12);
+  WriteNumberedLines(1, 3);
+  Options.ClearScreen = true;
+  BeginOutput();
+  EXPECT_EQ(Sim::RowTrimmed(0).substr(0, 24), "Orvalist 98, Version 7.7");
+  for (int row = 1; row < 25; ++row) {
+    EXPECT_EQ(Sim::RowText(row), std::string(80, ' ')) << row;
+    EXPECT_EQ(RowAttributes(row), AttributeRuns({}, 80, 7)) << row;
+  }
+  EXPECT_EQ(Sim::Console().CursorColumn, 1);
+  EXPECT_EQ(Sim::Console().CursorRow, 1);
+  WriteLine("next", 1, 7);
+  EXPECT_EQ(Sim::RowTrimmed(1), "next");
+}
+
+}  // namespace

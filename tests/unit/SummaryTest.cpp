@@ -1,0 +1,115 @@
+// The summary lines under a listing and the free-space text.
+#include "CellRows.h"
+#include "Common/Colours.h"
+#include "Common/FileSpecState.h"
+#include "Common/Options.h"
+#include "Common/RunState.h"
+#include "Engine/Summary.h"
+#include "TestWorld.h"
+
+namespace {
+
+constexpr std::uint16_t F = 14;  // SummaryFigureColour
+constexpr std::uint16_t T = 15;  // SummaryTextColour
+
+class SummaryTest : public TestWorld {
+ protected:
+  void SetUp() override {
+    TestWorld::SetUp();
+    SearchSpec = "C:\\DOCS\\*.*";
+    ClusterSize = 4096;
+    FreeClusters = 327680;  // 1.25 GB
+  }
+};
+
+std::string Line(const std::string& left, const std::string& right, int width = 80) {
+  return left + std::string(width - left.size() - right.size(), ' ') + right;
+}
+
+TEST_F(SummaryTest, CountLineWithFreeSpaceAndAllocationLine) {
+  ShowSummary(3, 2, 12345, 16384);
+  EXPECT_EQ(Sim::RowText(0), Line("12,345 bytes (12.06KB) in 3 files and 2 dirs", "1.25GB free"));
+  EXPECT_EQ(RowAttributes(0), AttributeRuns({{6, F},
+                                             {8, T},
+                                             {7, F},
+                                             {5, T},
+                                             {1, F},
+                                             {11, T},
+                                             {1, F},
+                                             {5, T},
+                                             {25, 0},
+                                             {6, F},
+                                             {1, 0},
+                                             {4, T}},
+                                            80));
+  EXPECT_EQ(Sim::RowTrimmed(1), "16,384 bytes (16.00KB) allocated");
+  EXPECT_EQ(RowAttributes(1), AttributeRuns({{6, F}, {8, T}, {7, F}, {11, T}}, 80));
+}
+
+TEST_F(SummaryTest, SingularWordsAndSmallFigures) {
+  ShowSummary(1, 1, 0, 0);
+  EXPECT_EQ(Sim::RowText(0), Line("0 bytes in 1 file and 1 dir", "1.25GB free"));
+  EXPECT_EQ(Sim::RowTrimmed(1), "0 bytes allocated");
+  ShowSummary(0, 4, 1023, 4096);
+  EXPECT_EQ(Sim::RowText(2), Line("1,023 bytes in 4 dirs", "1.25GB free"));
+  EXPECT_EQ(Sim::RowTrimmed(3), "4,096 bytes (4.00KB) allocated");
+  ShowSummary(2, 0, 10, 8192);
+  EXPECT_EQ(Sim::RowText(4), Line("10 bytes in 2 files", "1.25GB free"));
+}
+
+TEST_F(SummaryTest, MarkerLeavesOnlyTheFreeSpace) {
+  ShowSummary(0, 0, NoCountsMarker, 0);
+  EXPECT_EQ(Sim::RowText(0), Line("", "1.25GB free"));
+  EXPECT_EQ(Sim::Console().RowWrites, 1);
+}
+
+TEST_F(SummaryTest, NoFreeSpaceWhenRecursiveOrSwitchedOff) {
+  Options.Recursive = true;
+  ShowSummary(1, 0, 100, 4096);
+  Options.Recursive = false;
+  Options.ShowFree = false;
+  ShowSummary(1, 0, 100, 4096);
+  EXPECT_EQ(Sim::RowTrimmed(0), "100 bytes in 1 file");
+  EXPECT_EQ(Sim::RowTrimmed(2), "100 bytes in 1 file");
+}
+
+TEST_F(SummaryTest, UnknownClusterSizeDropsFreeSpaceAndAllocation) {
+  NoClusterSize = true;
+  ShowSummary(1, 0, 100, 4096);
+  EXPECT_EQ(Sim::RowTrimmed(0), "100 bytes in 1 file");
+  EXPECT_EQ(Sim::Console().RowWrites, 1);
+}
+
+TEST_F(SummaryTest, RedirectedFreeSpaceEndsAtTheTextWidth) {
+  Sim::SetRedirected();
+  Options.RedirectWidth = 60;
+  ShowSummary(3, 0, 2048, 4096);
+  EXPECT_EQ(Sim::StdOut(), Line("2,048 bytes (2.00KB) in 3 files", "1.25GB free", 60) + "\r\n" +
+                               "4,096 bytes (4.00KB) allocated\r\n");
+}
+
+TEST_F(SummaryTest, FreeSpaceTextUsesTheExtendedQueryWhereItExists) {
+  Sim::Drive drive;
+  drive.Letter = 'C';
+  drive.SpaceEx = {1000, 8ull << 30, 3ull << 30};
+  Sim::AddDrive(drive);
+  EXPECT_EQ(FreeSpaceText(), "1.25GB");  // not a 95 OSR2 or 98 system: cluster figures
+  IsWin95OSR2 = true;
+  EXPECT_EQ(FreeSpaceText(), "3.00GB");
+  ClusterSize = 512;
+  FreeClusters = 1;
+  Sim::Reset();
+  drive.HasFreeSpaceEx = false;
+  Sim::AddDrive(drive);
+  EXPECT_EQ(FreeSpaceText(), "512B");  // the extended query fails
+}
+
+TEST_F(SummaryTest, MissingExtendedServiceIsFatal) {
+  IsWin95OSR2 = true;
+  Sim::SetVersion(1, 950);
+  EXPECT_TRUE(EndsProgram([] { FreeSpaceText(); }));
+  EXPECT_EQ(Sim::RowTrimmed(0),
+            "Error obtaining pointer to FAT32 free space API. Please contact Orvalist staff.");
+}
+
+}  // namespace
