@@ -4,3 +4,5 @@
 // Formats a local date-time value with the date display pattern (an empty
 // pattern means "c").
 std::string FormatDateTime(const std::string& pattern, double value);
+// The same, appended to a caller's buffer (which can be reused across calls).
+void AppendDateTime(std::string& out, const std::string& pattern, double value);

@@ -1,17 +1,74 @@
+// One directory's listing: top line, the entries row by row with separators
+// between the listing columns, bottom line and summary.
 #include "Engine/Listing.h"
 
+#include <algorithm>
+
+#include "Common/Colours.h"
 #include "Common/Entries.h"
-#include "Common/Options.h"
 #include "Common/RunState.h"
+#include "Engine/ListingFields.h"
+#include "Engine/ListingLayout.h"
+#include "Engine/ListingOrder.h"
+#include "Engine/Sort.h"
 #include "Engine/Summary.h"
 #include "TurboScroll/TurboScroll.h"
 
-// Interim: one name per line until the listing formats land.
+namespace {
+
+const std::string Separator(1, LineVertical);
+
+// The separators of the listing columns that an incomplete last row leaves
+// empty, from the one after the last entry written (at `column`) on.
+void WriteMissingSeparators(int column) {
+  const ListingLayoutRec& layout = ListingLayout;
+  while (column < layout.Width + 2 - 2 * layout.ColumnWidth) {
+    WriteAt(Separator, layout.ColumnWidth + column - 1, Colours.LineColour);
+    column += layout.ColumnWidth;
+  }
+  NewLine();
+}
+
+void WriteEntries() {
+  const ListingLayoutRec& layout = ListingLayout;
+  int count = std::min<int>(ListedCount, static_cast<int>(FileList.size()));
+  EntryOrderWalk walk;
+  StartEntryOrder(walk, count);
+  int inRow = 0;  // entries already in the current row
+  for (int written = 0; written < count; ++written) {
+    const FileEntry& entry = *FileList[static_cast<std::size_t>(NextEntryPosition(walk))];
+    ++inRow;
+    bool lastInRow = inRow == layout.ColumnsAcross;
+    WriteEntryFields(entry, layout.ColumnWidth * (inRow - 1) + 1, lastInRow);
+    if (!lastInRow) {
+      WriteAt(Separator, layout.ColumnWidth * inRow, Colours.LineColour);
+    } else {
+      NewLine();
+      inRow = 0;
+    }
+  }
+  if (inRow > 0) WriteMissingSeparators(layout.ColumnWidth * inRow + 1);
+}
+
+}  // namespace
+
 void ShowListing() {
-  for (const FileEntry* entry : FileList) WriteLine(entry->Name, 1, 7);
-  ShowSummary(DirFileCount, DirDirCount, DirBytes, DirAllocated);
+  ComputeListingLayout();
+  if (!Options.Bare) MakeBorders();
+  // With /B the entries are listed even when only a summary was asked for.
+  if (!Options.SummaryOnly || Options.Bare) {
+    if (!Options.Bare) WriteBorderLine(TopBorder);
+    SortFileList();
+    WriteEntries();
+  }
+  if (!Options.Bare) {
+    WriteBorderLine(BottomBorder);
+    ShowSummary(DirFileCount, DirDirCount, DirBytes, DirAllocated);
+  }
   if (!Options.Recursive) {
     FWriteFinish();
     Done = true;
+  } else if (!Options.Bare) {
+    NewLine();
   }
 }

@@ -1,0 +1,116 @@
+// Listing columns: how many fit across the screen and how much room each
+// leaves for the name.
+#include "Engine/ListingLayout.h"
+
+#include <algorithm>
+
+#include "Common/Entries.h"
+#include "TurboScroll/TurboScroll.h"
+
+ListingLayoutRec ListingLayout;
+
+namespace {
+
+constexpr int MinNameRoom = 10;
+constexpr int MaxColumnsAcross = 255;
+
+// A time field left as "t" stands for the stamp chosen with /T.
+char ResolvedKind(char kind) {
+  return kind == 't' ? static_cast<char>('0' + Options.TimeKind) : kind;
+}
+
+int AdjustedWidth(char kind, int width) {
+  switch (kind) {
+    case 's':
+    case 'c': return Options.SizesInBytes ? 12 : width;
+    case '1':
+    case '2':
+    case '3': return TimeColumnWidth[static_cast<std::size_t>(kind - '0')] + 1;
+    default: return width;
+  }
+}
+
+void CollectFields() {
+  ListingLayoutRec& layout = ListingLayout;
+  layout.FieldCount = std::min<int>(Options.ColumnCount, MaxColumnSlots);
+  layout.FixedWidth = Options.HasNameColumn ? 1 : 0;
+  for (int slot = 1; slot <= layout.FieldCount; ++slot) {
+    const ColumnSpec& spec = Options.Columns[static_cast<std::size_t>(slot)];
+    FieldPlan& field = layout.Fields[static_cast<std::size_t>(slot - 1)];
+    field.Kind = ResolvedKind(spec.Kind);
+    field.Width = AdjustedWidth(field.Kind, spec.Width);
+    layout.FixedWidth += field.Width;
+  }
+}
+
+int WantedColumnWidth() {
+  ListingLayoutRec& layout = ListingLayout;
+  layout.Squeezed = false;
+  if (!Options.HasNameColumn) return layout.FixedWidth;
+  int wanted = MaxNameLength + layout.FixedWidth;
+  if (wanted > layout.Width) {
+    wanted = layout.Width;
+    layout.Squeezed = true;
+  }
+  return wanted;
+}
+
+// Least room a name must keep in a listing column (nothing without a name).
+int NameMinimum() { return Options.HasNameColumn ? MinNameRoom : 0; }
+
+void CheckScreenWidth() {
+  const ListingLayoutRec& layout = ListingLayout;
+  int needed = layout.FixedWidth + (Options.HasNameColumn ? MinNameRoom + 1 : 0);
+  if (needed > layout.Width) FatalError("Insufficient screen width for display", false);
+}
+
+void ChooseColumns(int wanted) {
+  ListingLayoutRec& layout = ListingLayout;
+  // A format of width 0 (only a description) must not divide by zero.
+  int across = std::min(layout.Width / std::max(wanted, 1), MaxColumnsAcross);
+  if (across < Options.MinColumns) {
+    across = Options.MinColumns;
+    layout.Squeezed = true;
+  }
+  if (Options.FixedColumns > 0) across = Options.FixedColumns;
+  across = std::max(across, 1);
+  while (across > 1 && layout.Width / across - layout.FixedWidth < NameMinimum()) --across;
+  layout.ColumnsAcross = across;
+  layout.ColumnWidth = layout.Width / across;
+  // A forced column count can leave less than the longest name needs; the
+  // name field then advances by its room, not into the next listing column.
+  if (Options.HasNameColumn && layout.ColumnWidth < wanted) layout.Squeezed = true;
+}
+
+void SetAdvances() {
+  ListingLayoutRec& layout = ListingLayout;
+  for (int index = 0; index < layout.FieldCount; ++index) {
+    FieldPlan& field = layout.Fields[static_cast<std::size_t>(index)];
+    switch (field.Kind) {
+      case 'n': field.Advance = layout.Squeezed ? layout.NameRoom + 1 : MaxNameLength + 1; break;
+      case 'd': field.Advance = layout.NameRoom + 1; break;
+      default: field.Advance = field.Width; break;
+    }
+  }
+}
+
+}  // namespace
+
+void ComputeListingLayout() {
+  ListingLayoutRec& layout = ListingLayout;
+  EnsureOutput();
+  layout.Width = ScreenWidth();
+  layout.Height = ScreenHeight();
+  CollectFields();
+  int wanted = WantedColumnWidth();
+  CheckScreenWidth();
+  ChooseColumns(wanted);
+  layout.NameRoom = layout.ColumnWidth - layout.FixedWidth + 1;
+  layout.NameCut = layout.ColumnWidth - layout.FixedWidth;
+  if (Options.ShowDescriptions) {
+    layout.ColumnsAcross = 1;
+    layout.ColumnWidth = layout.Width;
+    layout.NameRoom = layout.Width - layout.FixedWidth + 1;
+  }
+  SetAdvances();
+}

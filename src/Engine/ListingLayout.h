@@ -1,0 +1,48 @@
+// The layout of one directory's listing: fields, listing columns and the room
+// left for names, worked out once before the entries are written.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "Common/Options.h"
+
+// One field of an entry, as laid out for this directory.
+struct FieldPlan {
+  char Kind = 0;    // n s c r o 1 2 3 f a d
+  int Width = 0;    // after the per-directory adjustments
+  int Advance = 0;  // columns the write column moves on after the field
+};
+
+struct ListingLayoutRec {
+  int Width = 80;         // W, the screen width
+  int Height = 25;        // H, the screen height
+  int FixedWidth = 0;     // all fields but the name, plus its blank
+  int ColumnWidth = 0;    // one listing column, separator included
+  int ColumnsAcross = 1;  // listing columns per row
+  int NameRoom = 0;       // name characters in the last listing column
+  int NameCut = 0;        // name characters in the other listing columns
+  bool Squeezed = false;  // names may not get their full length
+  std::array<FieldPlan, MaxColumnSlots> Fields{};
+  int FieldCount = 0;
+};
+
+extern ListingLayoutRec ListingLayout;
+// Border pieces of one listing column: lines with a branch down or up at the end.
+extern std::string TopBorder;
+extern std::string BottomBorder;
+
+// Box characters of the OEM code page, and the marker of a cut text.
+constexpr char LineHorizontal = static_cast<char>(196);
+constexpr char LineBranchDown = static_cast<char>(194);
+constexpr char LineBranchUp = static_cast<char>(193);
+constexpr char LineVertical = static_cast<char>(179);
+constexpr char CutMarker = 16;
+
+// Works out the layout for the current directory; ends the program when the
+// fixed fields do not fit on the screen.
+void ComputeListingLayout();
+// Builds TopBorder and BottomBorder for the layout.
+void MakeBorders();
+// A whole border line across the screen made of the given piece.
+void WriteBorderLine(const std::string& piece);
