@@ -1,18 +1,127 @@
+// Splitting the command text into switch words and file specifications.
 #include "Engine/CommandLine.h"
 
+#include "Common/Colours.h"
 #include "Common/FileSpecState.h"
+#include "Common/Options.h"
 #include "Engine/FileSpec.h"
+#include "Engine/SwitchParser.h"
 #include "Platform/Platform.h"
+#include "TurboScroll/TurboScroll.h"
+
+namespace {
+
+constexpr std::size_t MaxBatchCommandChars = 999;
+
+// End of a run of characters from start up to (not including) any of stops.
+std::size_t RunEnd(const std::string& text, std::size_t start, const char* stops) {
+  std::size_t end = text.find_first_of(stops, start);
+  return end == std::string::npos ? text.size() : end;
+}
+
+bool SwitchHasNoWord(const std::string& text, std::size_t slash) {
+  return slash + 1 >= text.size() || text[slash + 1] == ' ' || text[slash + 1] == '/';
+}
+
+// A switch at text[slash]; returns where the walk goes on (text.size() after
+// /@, which takes the rest of the text as the batch command).
+std::size_t ApplySwitchAt(const std::string& text, std::size_t slash) {
+  std::size_t start = slash + 1;
+  if (text[start] == '@') {
+    Options.BatchCommand = text.substr(start + 1, MaxBatchCommandChars);
+    Options.BatchMode = true;
+    return text.size();
+  }
+  std::size_t end = RunEnd(text, start, " /");
+  ParseSwitch(text.substr(start, end - start));
+  return end;
+}
+
+// A specification in double quotes; a "/" inside ends it and starts a switch.
+std::size_t TakeQuotedSpec(const std::string& text, std::size_t quote, std::string& specs) {
+  std::size_t start = quote + 1;
+  std::size_t end = RunEnd(text, start, "\"/");
+  if (end > start) specs += text.substr(start, end - start) + "|";
+  return end < text.size() && text[end] == '"' ? end + 1 : end;
+}
+
+std::size_t TakePlainSpec(const std::string& text, std::size_t start, std::string& specs) {
+  std::size_t end = RunEnd(text, start, " /");
+  specs += text.substr(start, end - start) + "|";
+  return end;
+}
+
+// Directory part of a specification: up to its last "\" or ":".
+std::string DirectoryPart(const std::string& spec) {
+  std::size_t last = spec.find_last_of("\\:");
+  return last == std::string::npos ? std::string() : spec.substr(0, last + 1);
+}
+
+bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
+  return UpperCaseAscii(a) == UpperCaseAscii(b);
+}
+
+bool AlreadyListed(const std::string& text) {
+  for (const std::string& listed : FileSpecs)
+    if (SameTextIgnoringCase(listed, text)) return true;
+  return false;
+}
+
+void AddFileSpec(const std::string& spec) {
+  std::string directory = DirectoryPart(spec);
+  // A repeated specification would list every match twice.
+  if (!AlreadyListed(directory) && !AlreadyListed(spec)) FileSpecs.push_back(spec);
+  if (!directory.empty() && FileSpecs.size() >= 2)
+    FatalError("Multiple file specs: directory can only be specified in first parameter", false);
+}
+
+}  // namespace
 
 std::string BuildCommandText(const std::string& presetSwitches,
                              const std::vector<std::string>& arguments) {
   std::string text;
-  for (std::size_t i = 1; i < arguments.size(); ++i) text += " " + arguments[i];
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    if (arguments[i].find(' ') != std::string::npos)
+      text += " \"" + arguments[i] + "\"";
+    else
+      text += " " + arguments[i];
+  }
   return presetSwitches + " " + text;
 }
 
+bool SplitCommandText(const std::string& text, std::string& specs) {
+  std::size_t at = 0;
+  while (at < text.size()) {
+    switch (text[at]) {
+      case '/':
+        if (SwitchHasNoWord(text, at)) {
+          Options.BadOption = true;
+          return false;
+        }
+        at = ApplySwitchAt(text, at);
+        break;
+      case '"': at = TakeQuotedSpec(text, at, specs); break;
+      case ' ': ++at; break;
+      default: at = TakePlainSpec(text, at, specs); break;
+    }
+  }
+  return true;
+}
+
+void CollectFileSpecs(const std::string& specs) {
+  FileSpecs.clear();
+  std::size_t start = 0;
+  while (start < specs.size()) {
+    std::size_t end = RunEnd(specs, start, "|");
+    if (end > start) AddFileSpec(specs.substr(start, end - start));
+    start = end + 1;
+  }
+}
+
 void SplitCommandLine() {
-  std::vector<std::string> arguments = Plat::CommandArguments();
-  if (arguments.size() > 1) FileSpecs.push_back(arguments[1]);
+  std::string specs;
+  if (!SplitCommandText(BuildCommandText(PresetSwitches, Plat::CommandArguments()), specs)) return;
+  CollectFileSpecs(specs);
+  if (Options.Recursive && Options.Bare) Options.FullPath = Options.HideDots = true;
   ParseFileSpec(FileSpecs.empty() ? std::string() : FileSpecs.front());
 }

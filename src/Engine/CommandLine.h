@@ -9,3 +9,11 @@ std::string BuildCommandText(const std::string& presetSwitches,
 // Builds the command text, applies every switch, fills FileSpecs and parses
 // the first file specification.
 void SplitCommandLine();
+
+// The walk over a command text: applies the switches and returns the file
+// specifications separated by "|"; false when a "/" with nothing after it
+// stopped the walk (BadOption is then set).
+bool SplitCommandText(const std::string& text, std::string& specifications);
+// Fills FileSpecs from the "|"-separated specifications; only the first may
+// name a directory (the run ends otherwise).
+void CollectFileSpecs(const std::string& specifications);

@@ -1,13 +1,121 @@
+// One file specification to the directory, mask and search pattern the scan
+// uses, and the drive's cluster figures on the first call.
 #include "Engine/FileSpec.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "Common/FileSpecState.h"
+#include "LFNFunc/DirectoryExists.h"
 #include "Platform/Platform.h"
 
-void ParseFileSpec(const std::string& spec) {
+namespace {
+
+bool IsUnc(const std::string& spec) {
+  return spec.size() >= 2 && spec[0] == '\\' && spec[1] == '\\';
+}
+
+// \\SERVER\SHARE (or \\SERVER\): exactly one more backslash after the two.
+bool IsShareRoot(const std::string& spec) {
+  return IsUnc(spec) && std::count(spec.begin() + 2, spec.end(), '\\') == 1;
+}
+
+bool IsDriveRoot(const std::string& spec) {
+  return (spec.size() == 2 && spec[1] == ':') ||
+         (spec.size() == 3 && spec[1] == ':' && spec[2] == '\\');
+}
+
+// README. asks for names without an extension; ".." is no such dot, "." is.
+bool EndsInSingleDot(const std::string& spec) {
+  if (spec.empty() || spec.back() != '.') return false;
+  return spec.size() == 1 || spec[spec.size() - 2] != '.';
+}
+
+void SetShareRoot(const std::string& spec) {
+  CurrentDir = spec + "\\";
+  FileBase = "*";
+  SearchSpec = CurrentDir + "*";
+}
+
+// Sets CurrentDir, FileExt, FileBase and FileMask from a full path.
+void SplitPath(const std::string& path, bool trailingDot) {
+  std::size_t last = path.find_last_of("\\:");
+  std::size_t nameStart = last == std::string::npos ? 0 : last + 1;
+  CurrentDir = path.substr(0, nameStart);
+  if (CurrentDir.empty() || CurrentDir.back() != '\\') CurrentDir += "\\";
+  std::string name = path.substr(nameStart);
+  std::size_t dot = name.rfind('.');
+  FileExt = dot == std::string::npos ? std::string() : name.substr(dot);
+  FileBase = name.substr(0, name.size() - FileExt.size());
+  FileMask = trailingDot ? name + "." : name;
+}
+
+// A path without wildcards or final backslash that names an existing
+// directory is listed whole.
+bool NamesWholeDirectory(const std::string& path) {
+  if (path.empty() || path == "\\" || IsDriveRoot(path) || path.back() == '\\') return false;
+  if (path.find_first_of("*?") != std::string::npos) return false;
+  return DirectoryExistsAt(path);
+}
+
+void ParsePath(std::string spec) {
+  if (spec.empty()) spec = "*";
+  bool trailingDot = EndsInSingleDot(spec);
+  // The full-path service drops a final dot; the flag remembers it.
+  if (trailingDot && spec.size() > 1) spec.pop_back();
   std::string full;
-  Plat::FullPathName(spec.empty() ? "*" : spec, full);
-  std::size_t slash = full.find_last_of("\\:");
-  CurrentDir = full.substr(0, slash + 1);
-  FileMask = full.substr(slash + 1);
-  SearchSpec = full;
+  if (!IsUnc(spec) && Plat::FullPathName(spec, full)) spec = full;
+  SplitPath(spec, trailingDot);
+  // A final dot after no name ("." at a root), or after a directory that is
+  // listed whole, would search for the directory entry itself.
+  if (FileBase.empty() && FileExt.empty()) trailingDot = false;
+  if (NamesWholeDirectory(spec)) {
+    spec += "\\";
+    CurrentDir = spec;
+    FileBase.clear();
+    FileExt.clear();
+    FileMask.clear();
+    trailingDot = false;
+  }
+  if (trailingDot)
+    SearchSpec = spec + ".";
+  else if (FileMask.find('.') != std::string::npos || spec.back() == '*')
+    SearchSpec = spec;
+  else
+    SearchSpec = spec + "*";  // a mask without a dot is a prefix
+}
+
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+void ReadDriveFigures() {
+  char drive = SearchSpec.empty() ? 0 : SearchSpec[0];
+  DriveNumber = static_cast<std::uint8_t>(static_cast<unsigned char>(drive) - 64);
+  Plat::DiskGeometry geometry;
+  if (Plat::DiskFreeSpace(std::string(1, drive) + ":\\", geometry)) {
+    SectorsPerCluster = geometry.SectorsPerCluster;
+    BytesPerSector = geometry.BytesPerSector;
+    FreeClusters = geometry.FreeClusters;
+    TotalClusters = geometry.TotalClusters;
+    std::uint64_t cluster = std::uint64_t{BytesPerSector} * SectorsPerCluster;
+    // Allocation is rounded to whole clusters: a zero size cannot be used.
+    if (cluster > 0 && cluster <= std::numeric_limits<std::int32_t>::max()) {
+      ClusterSize = static_cast<std::int32_t>(cluster);
+      return;
+    }
+  } else {
+    std::uint32_t error = Plat::LastError();
+    if ((error == Plat::ErrorInvalidDrive || error == Plat::ErrorPathNotFound) && IsLetter(drive))
+      DriveInvalid = true;
+  }
+  NoClusterSize = true;
+}
+
+}  // namespace
+
+void ParseFileSpec(const std::string& spec) {
+  if (IsShareRoot(spec))
+    SetShareRoot(spec);
+  else
+    ParsePath(spec);
+  if (DriveNumber == 255) ReadDriveFigures();
 }

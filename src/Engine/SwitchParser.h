@@ -1,7 +1,31 @@
 #pragma once
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 // Applies one switch word (the text after "/"); errors set Options.BadOption.
 void ParseSwitch(const std::string& word);
 // Turns the /T choice into the date columns; runs once after parsing.
 void ResolveTimeKind();
+
+// The parts of the parser that read an argument of their own. Each takes the
+// whole upper-cased word, leading letter included.
+void ParseCustomFormat(const std::string& word);        // M...
+void ParseAttributeSelection(const std::string& word);  // A...
+void ParseSortOrder(const std::string& word);           // O...
+void ParseColourSwitch(const std::string& word);        // G...
+void DisableColours(char letter);                       // A: all but files; F: files
+void ParseTimeField(const std::string& word);           // T...
+void ParseRedirectWidth(const std::string& word);       // K...
+void ParseRangeSwitch(const std::string& word);         // [...
+
+// Where the argument of a lettered switch begins: after the letter, or after
+// the colon that may follow it (O-S and O:-S).
+std::size_t ArgumentStart(const std::string& word);
+// Optional sign and decimal digits only, within 32 bits.
+bool IsDecimalInteger(const std::string& text, std::int32_t& value);
+// A decimal number for /K and /M O; anything else (or a value outside 32 bits)
+// ends the run with "'text' is not a valid integer value".
+std::int32_t IntegerArgument(const std::string& text);
+// ASCII-only upper case, as the switch words are compared.
+std::string UpperCaseAscii(std::string text);

@@ -1,0 +1,95 @@
+// /[S...]: sizes in bytes with an optional unit K, M, G or T; a relative upper
+// bound counts from the lower bound.
+#include <charconv>
+#include <cmath>
+
+#include "Common/Options.h"
+#include "Engine/RangeFilters.h"
+#include "Engine/RangeScanner.h"
+
+namespace {
+
+constexpr double TwoToThe63 = 9223372036854775808.0;
+
+std::int64_t UnitOf(char letter) {
+  switch (letter) {
+    case 'K':
+    case 'k': return std::int64_t{1} << 10;
+    case 'M':
+    case 'm': return std::int64_t{1} << 20;
+    case 'G':
+    case 'g': return std::int64_t{1} << 30;
+    case 'T':
+    case 't': return std::int64_t{1} << 40;
+    default: return 1;
+  }
+}
+
+std::size_t SkipDigits(const std::string& text, std::size_t at) {
+  while (at < text.size() && IsDecimalDigit(text[at])) ++at;
+  return at;
+}
+
+// Digits, an optional fraction and an optional exponent; nothing else.
+bool IsPlainDecimal(const std::string& text) {
+  std::size_t at = SkipDigits(text, 0);
+  std::size_t mantissaDigits = at;
+  if (at < text.size() && text[at] == '.') {
+    std::size_t fractionStart = at + 1;
+    at = SkipDigits(text, fractionStart);
+    mantissaDigits += at - fractionStart;
+  }
+  if (mantissaDigits == 0) return false;
+  if (at < text.size() && (text[at] == 'E' || text[at] == 'e')) {
+    ++at;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+    std::size_t exponentStart = at;
+    at = SkipDigits(text, exponentStart);
+    if (at == exponentStart) return false;
+  }
+  return at == text.size();
+}
+
+// The number is rounded (ties to even) before the unit is applied: 1.5M is 2M.
+bool ReadSize(std::string text, std::int64_t& size) {
+  if (text.empty()) return false;
+  std::int64_t unit = UnitOf(text.back());
+  if (unit != 1) text.pop_back();
+  if (!IsPlainDecimal(text)) return false;
+  double number = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (error != std::errc() || end != text.data() + text.size()) return false;
+  double rounded = std::nearbyint(number);
+  if (!(rounded < TwoToThe63)) return false;
+  return !__builtin_mul_overflow(static_cast<std::int64_t>(rounded), unit, &size);
+}
+
+// A relative lower bound counts from 0; the end-of-text check then rejects a
+// negative result.
+bool ReadSizeBound(const std::string& text, char sign, bool upper) {
+  std::int64_t size = 0;
+  if (!ReadSize(text, size)) return false;
+  std::int64_t& bound = upper ? Options.SizeHigh : Options.SizeLow;
+  if (sign == 0) {
+    bound = size;
+    return true;
+  }
+  std::int64_t base = upper ? Options.SizeLow : 0;
+  std::int64_t value = 0;
+  bool overflow = sign == '+' ? __builtin_add_overflow(base, size, &value)
+                              : __builtin_sub_overflow(base, size, &value);
+  if (overflow) return false;
+  bound = value;
+  return true;
+}
+
+bool FinishSizes(bool commaSeen) {
+  Options.SizeOpenEnded = !commaSeen;
+  return Options.SizeLow >= 0 && Options.SizeHigh >= 0;
+}
+
+}  // namespace
+
+bool ParseSizeRange(const std::string& text) {
+  return ScanRangeText(text, {'S', nullptr, ReadSizeBound, FinishSizes});
+}

@@ -1,0 +1,70 @@
+// Switches that carry a small argument of their own: /T, /K and the range
+// switches, and the integer conversion that /K and /M O share.
+#include <charconv>
+
+#include "Common/Options.h"
+#include "Engine/RangeFilters.h"
+#include "Engine/SwitchParser.h"
+#include "TurboScroll/TurboScroll.h"
+
+namespace {
+
+constexpr std::size_t MaxNumberChars = 99;
+constexpr std::int32_t MinRedirectWidth = 40;
+
+}  // namespace
+
+bool IsDecimalInteger(const std::string& text, std::int32_t& value) {
+  const char* first = text.data();
+  const char* last = first + text.size();
+  if (first != last && *first == '+') ++first;  // from_chars takes only "-"
+  if (first == last || (*first == '-' && first != text.data())) return false;
+  auto [end, error] = std::from_chars(first, last, value);
+  return error == std::errc() && end == last;
+}
+
+std::int32_t IntegerArgument(const std::string& text) {
+  std::int32_t value = 0;
+  if (!IsDecimalInteger(text, value))
+    FatalError("'" + text + "' is not a valid integer value", false);
+  return value;
+}
+
+// TA or T:A, with A, C or W; any other form changes nothing but BadOption.
+void ParseTimeField(const std::string& word) {
+  std::size_t at = ArgumentStart(word);
+  char letter = at < word.size() ? word[at] : 0;
+  bool valid = word.size() == at + 1 && (letter == 'A' || letter == 'C' || letter == 'W');
+  if (valid)
+    Options.TimeField = letter;
+  else
+    Options.BadOption = true;
+}
+
+// K132 or K:132; the width is kept even when it is too small to be used.
+void ParseRedirectWidth(const std::string& word) {
+  std::size_t at;
+  if (word.size() >= 4 && word[1] == ':')
+    at = 2;
+  else if (word.size() >= 3)
+    at = 1;
+  else {
+    Options.BadOption = true;
+    return;
+  }
+  Options.RedirectWidth = IntegerArgument(word.substr(at, MaxNumberChars));
+  if (Options.RedirectWidth < MinRedirectWidth) Options.BadOption = true;
+}
+
+// [D...], [T...] or [S...]: an accepted switch turns its filter on.
+void ParseRangeSwitch(const std::string& word) {
+  char kind = word.size() > 1 ? word[1] : 0;
+  if (kind == 'D' && ParseDateRange(word))
+    Options.DateRangeOn = true;
+  else if (kind == 'T' && ParseTimeRange(word))
+    Options.TimeRangeOn = true;
+  else if (kind == 'S' && ParseSizeRange(word))
+    Options.SizeRangeOn = true;
+  else
+    Options.BadOption = true;
+}

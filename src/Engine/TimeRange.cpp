@@ -1,0 +1,83 @@
+// /[T...]: times of day, or minutes relative to now (lower bound) and to the
+// lower bound (upper bound).
+#include <algorithm>
+
+#include "Common/Options.h"
+#include "Common/RunState.h"
+#include "Engine/DateTimeValue.h"
+#include "Engine/RangeFilters.h"
+#include "Engine/RangeScanner.h"
+#include "Engine/SwitchParser.h"
+#include "Platform/Platform.h"
+
+namespace {
+
+constexpr double MinutesPerDay = 1440.0;
+constexpr double LastMinuteOfDay = 1439.0 / MinutesPerDay;
+
+enum Marker { NoMarker, AmMarker, PmMarker };
+
+bool MatchesAt(const std::string& text, std::size_t at, const std::string& marker) {
+  if (marker.empty() || text.size() - at < marker.size()) return false;
+  return UpperCaseAscii(text.substr(at, marker.size())) == UpperCaseAscii(marker);
+}
+
+// The locale's AM/PM marker or the literal AM/PM at text[at], consumed.
+Marker ReadMarker(const std::string& text, std::size_t& at) {
+  const std::string candidates[] = {Plat::LocaleInfo(Plat::LocaleItem::AmMarker),
+                                    Plat::LocaleInfo(Plat::LocaleItem::PmMarker), "AM", "PM"};
+  for (int i = 0; i < 4; ++i) {
+    if (!MatchesAt(text, at, candidates[i])) continue;
+    at += candidates[i].size();
+    return i % 2 == 0 ? AmMarker : PmMarker;
+  }
+  return NoMarker;
+}
+
+// h[:mm[:ss]] with an optional marker before or after.
+bool ReadTimeOfDay(const std::string& text, double& value) {
+  std::size_t at = 0;
+  Marker marker = ReadMarker(text, at);
+  int hours = 0, minutes = 0, seconds = 0;
+  if (!ReadRangeNumber(text, at, hours)) return false;
+  if (at < text.size() && text[at] == ':' && !ReadRangeNumber(text, ++at, minutes)) return false;
+  if (at < text.size() && text[at] == ':' && !ReadRangeNumber(text, ++at, seconds)) return false;
+  if (marker == NoMarker) marker = ReadMarker(text, at);
+  if (at != text.size()) return false;
+  if (marker != NoMarker) {
+    if (hours < 1 || hours > 12) return false;
+    hours = hours % 12 + (marker == PmMarker ? 12 : 0);
+  }
+  if (hours >= 24 || minutes >= 60 || seconds >= 60) return false;
+  value = (hours * 3600 + minutes * 60 + seconds) / 86400.0;
+  return true;
+}
+
+bool ReadTimeBound(const std::string& text, char sign, bool upper) {
+  double value = 0;
+  if (sign == 0) {
+    TimeSeparator = ":";  // for the rest of the run
+    if (!ReadTimeOfDay(text, value)) return false;
+  } else {
+    std::int32_t minutes = 0;
+    if (!IsDecimalInteger(text, minutes)) return false;
+    double base = upper ? Options.TimeLow : NowTimeOfDay();
+    value = sign == '+' ? base + minutes / MinutesPerDay : base - minutes / MinutesPerDay;
+    // The comparison never wraps, so a bound past midnight stops at the day's edge.
+    value = std::clamp(value, 0.0, LastMinuteOfDay);
+  }
+  (upper ? Options.TimeHigh : Options.TimeLow) = value;
+  return true;
+}
+
+bool FinishTimes(bool commaSeen) {
+  if (!commaSeen) Options.TimeHigh = NowTimeOfDay();
+  return true;
+}
+
+}  // namespace
+
+bool ParseTimeRange(const std::string& text) {
+  Options.TimeRangeStamp = NoStamp;
+  return ScanRangeText(text, {'T', &Options.TimeRangeStamp, ReadTimeBound, FinishTimes});
+}
