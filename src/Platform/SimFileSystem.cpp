@@ -131,7 +131,7 @@ std::string DirectoryKey(const std::string& fullPath) {
 // The find-file call translates a mask into these DOS wildcard codes: "*"
 // followed by "." stops at the last dot, "?" also matches nothing at a dot or
 // at the end, and "." before a wildcard or at the end also matches the end.
-enum MaskCode : int { Star = 256, DosStar, DosQm, DosDot };
+constexpr int Star = 256, DosStar = 257, DosQm = 258, DosDot = 259;
 
 std::vector<int> TranslateMask(const std::string& mask) {
   if (mask == "*.*") return {Star};
@@ -300,9 +300,15 @@ Handle FindFirst(const std::string& pattern, std::uint32_t, FindData& data) {
     Fail(failedPattern->second);
     return InvalidHandle;
   }
-  const std::size_t split = pattern.find_last_of("\\:");
-  const std::string directoryPart = split == std::string::npos ? "" : pattern.substr(0, split + 1);
-  const std::string mask = split == std::string::npos ? pattern : pattern.substr(split + 1);
+  std::string path = pattern;
+  std::size_t split = path.find_last_of("\\:");
+  const std::string last = split == std::string::npos ? path : path.substr(split + 1);
+  if ((last == "." || last == "..") && FullPathName(pattern, path)) {
+    // The real call resolves these first and so finds the directory itself.
+    split = path.find_last_of('\\');
+  }
+  const std::string directoryPart = split == std::string::npos ? "" : path.substr(0, split + 1);
+  const std::string mask = split == std::string::npos ? path : path.substr(split + 1);
 
   std::string directoryPath;
   if (IsUnc(pattern) || !FullPathName(directoryPart.empty() ? "." : directoryPart, directoryPath)) {
@@ -403,7 +409,7 @@ bool DiskFreeSpaceEx(const std::string& root, DiskSpaceEx& space) {
 
 // Mimics GetFullPathNameA: relative and drive-relative forms resolve against
 // the working directory, "." and ".." collapse, trailing dots and blanks of
-// the last component go, a trailing backslash stays. UNC paths pass through.
+// each component go, a trailing backslash stays. UNC paths pass through.
 bool FullPathName(const std::string& path, std::string& full) {
   if (path.empty()) return Sim::Detail::Fail(ErrorInvalidName);
   std::string text = path;
@@ -430,24 +436,24 @@ bool FullPathName(const std::string& path, std::string& full) {
   }
 
   std::vector<std::string> kept;
-  const std::vector<std::string> parts = SplitComponents(rest);
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    std::string part = parts[i];
+  bool lastVanished = false;  // "x\..." keeps its backslash, as the real call does
+  for (std::string part : SplitComponents(rest)) {
+    lastVanished = false;
     if (part == ".") continue;
     if (part == "..") {
       if (!kept.empty()) kept.pop_back();
       continue;
     }
-    if (i + 1 == parts.size()) {
-      while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.pop_back();
-      if (part.empty()) continue;
+    while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.pop_back();
+    if (part.empty()) {
+      lastVanished = true;
+      continue;
     }
     kept.push_back(part);
   }
   full = root;
   for (std::size_t i = 0; i < kept.size(); ++i) full += (i ? "\\" : "") + kept[i];
-  const bool trailingBackslash = text.back() == '\\';
-  if (!kept.empty() && trailingBackslash) full += '\\';
+  if (!kept.empty() && (text.back() == '\\' || lastVanished)) full += '\\';
   return true;
 }
 

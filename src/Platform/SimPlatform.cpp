@@ -208,7 +208,6 @@ bool FileTimeToCalendar(const FileTime& time, CalendarTime& calendar) {
   const std::int64_t rest = static_cast<std::int64_t>(ticks % TicksPerDay);
   CalendarTime result;
   CivilFromDays(days + EpochDays1601, result.Year, result.Month, result.Day);
-  if (result.Year > 30827) return Fail(87);
   result.DayOfWeek = WeekDay(days + EpochDays1601);
   result.Hour = static_cast<int>(rest / (3600 * TicksPerSecond));
   result.Minute = static_cast<int>(rest / (60 * TicksPerSecond) % 60);

@@ -39,6 +39,8 @@ TEST_F(SimPlatformTest, FindDeliversDotsFirstThenInsertionOrder) {
   EXPECT_EQ((NameList{"error 3"}), Names("C:\\NONE\\*"));
   EXPECT_EQ((NameList{"error 3"}), Names("Q:\\*"));
   EXPECT_EQ((NameList{"error 2"}), Names("C:\\DIR\\*.doc"));
+  // A final "." or ".." resolves first: the directory's own entry comes back.
+  EXPECT_EQ((NameList{"DIR"}), Names("C:\\DIR\\Sub\\.."));
 }
 
 TEST_F(SimPlatformTest, WildcardsFollowTheDosRules) {
@@ -91,6 +93,8 @@ TEST_F(SimPlatformTest, FullPathResolution) {
   EXPECT_EQ("C:\\ROOT", Full("\\ROOT"));
   EXPECT_EQ("C:\\", Full("..\\..\\.."));
   EXPECT_EQ("C:\\X\\README", Full("C:\\X\\README."));
+  EXPECT_EQ("C:\\A\\B", Full("C:\\A. \\B.."));
+  EXPECT_EQ("C:\\A\\", Full("C:\\A\\..."));
   EXPECT_EQ("C:\\X", Full("C:\\X\\."));
   EXPECT_EQ("C:\\X\\", Full("C:\\X\\"));
   EXPECT_EQ("\\\\SERVER\\SHARE\\x", Full("\\\\SERVER\\SHARE\\x"));
@@ -135,6 +139,9 @@ TEST_F(SimPlatformTest, FileTimesRoundTripThroughTheCalendar) {
   ASSERT_TRUE(Plat::FileTimeToCalendar({0, 0}, calendar));
   EXPECT_EQ(1601, calendar.Year);
   EXPECT_EQ(1, calendar.DayOfWeek);  // 1601-01-01 was a Monday
+  ASSERT_TRUE(Plat::FileTimeToCalendar({0xFFFFFFFFu, 0x7FFFFFFFu}, calendar));
+  EXPECT_EQ(30828, calendar.Year);  // the last representable day, 30828-09-14
+  EXPECT_EQ(14, calendar.Day);
   EXPECT_FALSE(Plat::FileTimeToCalendar({0, 0x80000000u}, calendar));
   EXPECT_EQ(1, Plat::LocalNow().DayOfWeek);  // the default clock: Monday 2026-12-07
 
