@@ -61,7 +61,7 @@ void InitialiseOutput() {
   else
     SetUpRedirected();
   // Same size on every re-initialisation, so the buffer keeps its first allocation.
-  engine.LineBuffer.assign(static_cast<std::size_t>(engine.MaxCol + 1), Plat::Cell{});
+  engine.LineBuffer.assign(static_cast<std::size_t>(engine.MaxCol + 1), EmptyCell);
   engine.PageLines = 1;
   engine.PenColumn = 1;
   engine.Initialised = true;
@@ -86,7 +86,7 @@ int ScreenHeight() { return ConsoleEngine.MaxRow + 1; }
 void ResetConsoleEngine() { ConsoleEngine = ConsoleEngineState{}; }
 
 void DiscardLine() {
-  std::fill(ConsoleEngine.LineBuffer.begin(), ConsoleEngine.LineBuffer.end(), Plat::Cell{});
+  std::fill(ConsoleEngine.LineBuffer.begin(), ConsoleEngine.LineBuffer.end(), EmptyCell);
   ConsoleEngine.PenColumn = 1;
 }
 

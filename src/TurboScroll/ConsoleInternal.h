@@ -7,6 +7,10 @@
 
 #include "Platform/Platform.h"
 
+// An empty position of a line: a blank without colour. A zero character looks
+// the same on a real console, but others show it as a replacement glyph.
+constexpr Plat::Cell EmptyCell{' ', 0, 0};
+
 // The page prompt on the last row: waits for one key and acts on it.
 void MoreFiles();
 // Runs for Ctrl+C, Ctrl+Break and the other console events (on the console's thread).

@@ -28,10 +28,6 @@ void StoreText(const char* text, int length, int column, std::uint8_t attribute)
   }
 }
 
-void ClearLineBuffer() {
-  std::fill(ConsoleEngine.LineBuffer.begin(), ConsoleEngine.LineBuffer.end(), Plat::Cell{});
-}
-
 void WritePlainLine() {
   const std::vector<Plat::Cell>& cells = ConsoleEngine.LineBuffer;
   PlainLine.assign(cells.size(), ' ');
@@ -41,8 +37,7 @@ void WritePlainLine() {
   PlainLine.resize(last == std::string::npos ? 0 : last + 1);
   PlainLine += "\r\n";
   Plat::StdOutWrite(PlainLine.data(), PlainLine.size());
-  ClearLineBuffer();
-  ConsoleEngine.PenColumn = 1;
+  DiscardLine();
 }
 
 void ScrollUpOneRow() {
@@ -67,7 +62,7 @@ void WriteConsoleLine() {
     if (Options.Pause) MoreFiles();
   }
   WriteConsoleCells(engine.LineBuffer.data(), ScreenWidth(), engine.CurrentRow - 1);
-  ClearLineBuffer();
+  DiscardLine();
 }
 
 }  // namespace
