@@ -73,6 +73,15 @@ void FillRecord(FileEntry& entry, const Plat::FindData& data) {
   entry.WriteTime = data.WriteTime;
 }
 
+// The date text goes into one buffer kept for the whole run.
+void WidenDateColumn(int kind, double value) {
+  static std::string text;
+  text.clear();
+  AppendDateTime(text, DateFormat, value);
+  std::size_t width = std::min<std::size_t>(text.size(), 255);
+  if (width > TimeColumnWidth[kind]) TimeColumnWidth[kind] = static_cast<std::uint8_t>(width);
+}
+
 // Converts the stamps that a column or the date filter needs; widens the date
 // columns even for an entry the filter drops, as the listing's widths count
 // every entry seen.
@@ -85,10 +94,7 @@ bool PassesTimeStamps(const FileEntry& entry) {
     if (!shown && !filtered) continue;
     double value = StampToLocalDateTime(entry.Time(kind));
     if (filtered && !PassesDateTimeFilters(value)) passes = false;
-    if (shown) {
-      std::size_t width = std::min<std::size_t>(FormatDateTime(DateFormat, value).size(), 255);
-      if (width > TimeColumnWidth[kind]) TimeColumnWidth[kind] = static_cast<std::uint8_t>(width);
-    }
+    if (shown) WidenDateColumn(kind, value);
   }
   return passes;
 }

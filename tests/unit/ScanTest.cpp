@@ -313,6 +313,18 @@ TEST_F(ScanTest, WalkShowsTheLabelOnlyForTheFirstDirectory) {
                 "Path: C:\\DIR\\*"}));
 }
 
+TEST_F(ScanTest, PathIsConvertedToTheConsoleCodePageButTheLabelIsNot) {
+  Sim::SetOemMapping(0xE9, 0x82);
+  LabelDrive("\xE9T\xE9");
+  Sim::AddFile("C:\\CAF\xE9", "A.TXT", 1);
+  ListIn("C:\\CAF\xE9\\", "*");
+  Scan();
+  EXPECT_EQ(
+      OutputLines(),
+      std::vector<std::string>{LineOf(
+          {{1, "Path: "}, {7, "C:\\CAF\x82\\*"}, {64, "Volume Label: "}, {78, "\xE9T\xE9"}})});
+}
+
 TEST_F(ScanTest, BareListingWritesNoHeader) {
   LabelDrive("DATA");
   Sim::AddFile("C:\\DIR", "A.TXT", 1);
@@ -359,6 +371,18 @@ TEST_F(ScanTest, WalkPassesOverDirectoriesWithoutMatch) {
   EXPECT_EQ(ListedCount, 0);
   EXPECT_EQ(ShownDirCount, 0);
   EXPECT_EQ(Sim::StdOut(), "");
+}
+
+TEST_F(ScanTest, WalkShowsADirectoryWhereOnlyTheFirstSpecificationMatched) {
+  Sim::AddFile("C:\\DIR", "A.TXT", 1);
+  Options.Recursive = true;
+  FileSpecs = {"*.TXT", "*.XYZ"};
+  ListIn("C:\\DIR\\", "*.TXT");
+  Scan();
+  EXPECT_TRUE(DirShown);
+  EXPECT_EQ(ListedCount, 1);
+  EXPECT_EQ(ShownDirCount, 1);
+  EXPECT_EQ(OutputLines(), std::vector<std::string>{"Path: C:\\DIR\\*.TXT *.XYZ"});
 }
 
 TEST_F(ScanTest, WalkShowsTheHeaderOfAFilteredDirectory) {
