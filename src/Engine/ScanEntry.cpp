@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "Common/Colours.h"
 #include "Common/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
