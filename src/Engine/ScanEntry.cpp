@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "Common/Colours.h"  // DateFormat
 #include "Common/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
