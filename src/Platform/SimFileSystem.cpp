@@ -386,11 +386,7 @@ bool DiskFreeSpace(const std::string& root, DiskGeometry& geometry) {
   return true;
 }
 
-// The first 95-family builds lack the extended free-space service.
-bool DiskFreeSpaceExAvailable() {
-  const VersionRec& version = TheWorld().Version;
-  return !(version.PlatformId == 1 && (version.Build & 0xFFFF) <= 1000);
-}
+bool DiskFreeSpaceExAvailable() { return TheWorld().FreeSpaceExPresent; }
 
 bool DiskFreeSpaceEx(const std::string& root, DiskSpaceEx& space) {
   const Sim::Drive* drive = DriveForSpaceQuery(root);

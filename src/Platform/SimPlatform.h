@@ -96,6 +96,8 @@ std::vector<std::string> HelpFilesShown();
 
 void SetVersion(std::uint32_t platformId, std::uint32_t build, bool fails = false);
 void SetPrivilegeResult(bool ok);
+// Whether GetDiskFreeSpaceExA can be found at run time (default true).
+void SetFreeSpaceExService(bool present);
 std::vector<std::string> LaunchedPrograms();  // "path|max" or "path|normal"
 
 // Local clock and time zone: local = UTC + biasMinutes.

@@ -55,6 +55,7 @@ struct World {
   Plat::VersionRec Version{4, 0, 1381, 2};
   bool VersionFails = false;
   bool PrivilegeResult = true;
+  bool FreeSpaceExPresent = true;
   std::vector<std::string> Launched;
   bool HelpResult = true;
   std::vector<std::string> HelpFiles;

@@ -155,4 +155,26 @@ TEST_F(SimPlatformTest, FileTimesRoundTripThroughTheCalendar) {
   EXPECT_EQ(30, calendar.Minute);
 }
 
+TEST_F(SimPlatformTest, RegistryKeysAndValues) {
+  Sim::SetRegistryString("SOFTWARE\\Vendor\\App", "Text", "abc");
+  Sim::SetRegistryDword("SOFTWARE\\Vendor\\App", "Number", 0x01020304);
+  EXPECT_EQ(Plat::InvalidHandle, Plat::RegOpen("SOFTWARE\\Vendor\\Ap"));
+  EXPECT_NE(Plat::InvalidHandle, Plat::RegOpen("\\software\\VENDOR"));  // a parent key exists
+  const Plat::Handle key = Plat::RegOpen("\\SOFTWARE\\vendor\\app");
+  ASSERT_NE(Plat::InvalidHandle, key);
+  std::string name;
+  ASSERT_TRUE(Plat::RegEnumValueName(key, 1, name));
+  EXPECT_EQ("Number", name);
+  EXPECT_FALSE(Plat::RegEnumValueName(key, 2, name));
+  Plat::RegType type;
+  std::vector<std::uint8_t> data;
+  ASSERT_TRUE(Plat::RegReadValue(key, "text", type, data));
+  EXPECT_EQ(Plat::RegType::String, type);
+  EXPECT_EQ((std::vector<std::uint8_t>{'a', 'b', 'c'}), data);
+  ASSERT_TRUE(Plat::RegReadValue(key, "Number", type, data));
+  EXPECT_EQ((std::vector<std::uint8_t>{4, 3, 2, 1}), data);
+  ASSERT_TRUE(Plat::RegReadValue(key, "Other", type, data));
+  EXPECT_EQ(Plat::RegType::Missing, type);
+}
+
 }  // namespace
