@@ -140,5 +140,9 @@ void WriteEntryFields(const FileEntry& entry, int column, bool lastInRow) {
       default: break;
     }
     column += field.Advance;
+    // A squeezed name leaves the separator column free in all but the last
+    // listing column, so a field after it is not overwritten by the separator.
+    if (field.Kind == 'n' && layout.Squeezed && !lastInRow)
+      column -= layout.NameRoom - layout.NameCut;
   }
 }

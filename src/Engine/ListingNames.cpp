@@ -73,15 +73,8 @@ void WriteShortNameField(const FileEntry& entry, int column, std::uint8_t colour
   WriteAt(OemPiece(name, dot + 1, extensionEnd), column + 9, colour);
 }
 
-void WriteDescriptionField(const FileEntry& entry, int column) {
-  if (!DescriptionsHere) return;
+void WriteDescriptionText(const std::string& description, int column) {
   std::uint8_t colour = Colours.DetailColour;
-  std::string description = LookupDescription(entry.Name);
-  if (description.empty()) {
-    if (FoldedCompare(entry.Name, entry.ShortName) != 0)
-      WriteAt(OemPiece(entry.Name, 0, entry.Name.size()), column, colour);
-    return;
-  }
   std::size_t room =
       static_cast<std::size_t>(ListingLayout.NameRoom > 1 ? ListingLayout.NameRoom : 1);
   std::size_t start = 0;
@@ -92,4 +85,13 @@ void WriteDescriptionField(const FileEntry& entry, int column) {
     start = at == std::string::npos ? end : end + 1;
   }
   WriteAt(OemPiece(description, start, description.size()), column, colour);
+}
+
+void WriteDescriptionField(const FileEntry& entry, int column) {
+  if (!DescriptionsHere) return;
+  std::string description = LookupDescription(entry.Name);
+  if (!description.empty())
+    WriteDescriptionText(description, column);
+  else if (FoldedCompare(entry.Name, entry.ShortName) != 0)
+    WriteAt(OemPiece(entry.Name, 0, entry.Name.size()), column, Colours.DetailColour);
 }

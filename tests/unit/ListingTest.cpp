@@ -1,0 +1,633 @@
+// Listing layouts against the simulated console: column counts, entry order,
+// every field kind with its colour and advance, cut names, borders and the
+// ways a listing ends.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "Common/Colours.h"
+#include "Common/Entries.h"
+#include "Common/FileSpecState.h"
+#include "Common/Options.h"
+#include "Common/RunState.h"
+#include "Engine/DateTimeValue.h"
+#include "Engine/Listing.h"
+#include "Engine/ListingFields.h"
+#include "Engine/ListingLayout.h"
+#include "TestWorld.h"
+
+namespace {
+
+const char H = static_cast<char>(196);
+const char V = static_cast<char>(179);
+
+// A line of text with pieces at 1-based columns, without trailing blanks.
+std::string Cells(std::initializer_list<std::pair<int, std::string>> pieces) {
+  std::string line;
+  for (const auto& [column, text] : pieces) {
+    std::size_t end = static_cast<std::size_t>(column - 1) + text.size();
+    if (line.size() < end) line.resize(end, ' ');
+    line.replace(static_cast<std::size_t>(column - 1), text.size(), text);
+  }
+  line.erase(line.find_last_not_of(' ') + 1);
+  return line;
+}
+
+// A border line of the given listing columns with the branch character.
+std::string Rule(int width, int columnWidth, int columns, char branch) {
+  std::string line(static_cast<std::size_t>(width), H);
+  for (int column = 1; column < columns; ++column)
+    line[static_cast<std::size_t>(column * columnWidth - 1)] = branch;
+  return line;
+}
+
+struct Span {
+  int Column;  // 1-based
+  int Length;
+  std::uint16_t Attribute;
+};
+
+// Attributes of a whole console row: the spans, 0 (empty cells) elsewhere.
+std::vector<std::uint16_t> Attributes(std::initializer_list<Span> spans, int width = 80) {
+  std::vector<std::uint16_t> row(static_cast<std::size_t>(width), 0);
+  for (const Span& span : spans)
+    std::fill_n(row.begin() + span.Column - 1, span.Length, span.Attribute);
+  return row;
+}
+
+std::vector<std::uint16_t> RowAttributes(int row) {
+  std::vector<std::uint16_t> attributes;
+  for (int column = 0; column < Sim::Console().Columns; ++column)
+    attributes.push_back(Sim::CellAt(column, row).Attr);
+  return attributes;
+}
+
+std::vector<std::string> StdOutLines() {
+  std::vector<std::string> lines;
+  const std::string& out = Sim::StdOut();
+  std::size_t start = 0;
+  for (std::size_t end; (end = out.find("\r\n", start)) != std::string::npos; start = end + 2)
+    lines.push_back(out.substr(start, end - start));
+  return lines;
+}
+
+class ListingTest : public TestWorld {
+ protected:
+  void SetUp() override {
+    TestWorld::SetUp();
+    NoClusterSize = true;  // one summary line, no free-space part
+  }
+
+  FileEntry& Add(const std::string& name, std::int64_t size = 100,
+                 std::uint32_t attributes = Plat::AttrArchive, const std::string& shortName = "") {
+    FileEntry& entry = PoolSlot(static_cast<int>(FileList.size()) + 1);
+    entry = FileEntry{};
+    entry.Name = name;
+    entry.ShortName = shortName.empty() ? name.substr(0, 12) : shortName;
+    entry.Size = size;
+    entry.Attributes = attributes;
+    FileList.push_back(&entry);
+    ListedCount = static_cast<std::int32_t>(FileList.size());
+    MaxNameLength = std::max<std::int32_t>(MaxNameLength, static_cast<std::int32_t>(name.size()));
+    if (entry.IsDirectory())
+      ++DirDirCount;
+    else
+      ++DirFileCount;
+    DirBytes += size;
+    return entry;
+  }
+
+  void AddNumbered(int count, const char* format = "F%03d") {
+    char name[32];
+    for (int number = 1; number <= count; ++number) {
+      std::snprintf(name, sizeof name, format, number);
+      Add(name);
+    }
+  }
+};
+
+// ---------------------------------------------------------------- layout
+
+TEST_F(ListingTest, ColumnCountFollowsTheWidestNameAndTheMinimum) {
+  struct Case {
+    int Longest;
+    int MinColumns;
+    int FixedColumns;
+    int Across, Width, Room, Cut;
+    bool Squeezed;
+  };
+  // W = 80, default format (size 7, name): FixedWidth 8.
+  const Case cases[] = {
+      {12, 2, 0, 4, 20, 13, 12, false},  // the worked example
+      {5, 2, 0, 4, 20, 13, 12, false},   // six of 13 would leave names under 10
+      {100, 2, 0, 2, 40, 33, 32, true},  // longer than the screen: squeezed to MinColumns
+      {25, 3, 0, 3, 26, 19, 18, true},   // /Q3 where only two would fit
+      {25, 4, 0, 4, 20, 13, 12, true},   // /Q4: 20 - 8 still leaves 12 for names
+      {5, 2, 9, 4, 20, 13, 12, false},   // /9 falls back while names get under 10
+      {5, 2, 3, 3, 26, 19, 18, false},   // /3 with room to spare
+      {25, 2, 4, 4, 20, 13, 12, true},   // /4 narrower than the longest name
+      {40, 2, 1, 1, 80, 73, 72, true},   // /1 after squeezing to two
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.Longest * 100 + test.FixedColumns * 10 + test.MinColumns);
+    MaxNameLength = test.Longest;
+    Options.MinColumns = static_cast<std::uint8_t>(test.MinColumns);
+    Options.FixedColumns = static_cast<std::uint8_t>(test.FixedColumns);
+    ComputeListingLayout();
+    EXPECT_EQ(ListingLayout.FixedWidth, 8);
+    EXPECT_EQ(ListingLayout.ColumnsAcross, test.Across);
+    EXPECT_EQ(ListingLayout.ColumnWidth, test.Width);
+    EXPECT_EQ(ListingLayout.NameRoom, test.Room);
+    EXPECT_EQ(ListingLayout.NameCut, test.Cut);
+    EXPECT_EQ(ListingLayout.Squeezed, test.Squeezed);
+  }
+}
+
+TEST_F(ListingTest, WideFixedFieldsLeaveFewerColumnsThanAsked) {
+  // /V with a 19-character date: 7 + 20 + 6 + 13 + 1 = 47 fixed columns.
+  SetColumns({{'s', 7}, {'3', 0}, {'a', 6}, {'f', 13}, {'n', 0}});
+  TimeColumnWidth[3] = 19;
+  MaxNameLength = 12;
+  Options.MinColumns = 4;
+  ComputeListingLayout();
+  EXPECT_EQ(ListingLayout.FixedWidth, 47);
+  EXPECT_EQ(ListingLayout.ColumnsAcross, 1);
+  EXPECT_EQ(ListingLayout.NameRoom, 34);
+  EXPECT_TRUE(ListingLayout.Squeezed);
+}
+
+TEST_F(ListingTest, BytesWidenTheSizeFieldsAndDescriptionsTakeTheWholeLine) {
+  SetColumns({{'s', 7}, {'f', 13}, {'d', 0}});
+  Options.SizesInBytes = true;
+  Options.ShowDescriptions = true;
+  MaxNameLength = 8;
+  ComputeListingLayout();
+  EXPECT_EQ(ListingLayout.FixedWidth, 12 + 13 + 1);
+  EXPECT_EQ(ListingLayout.ColumnsAcross, 1);
+  EXPECT_EQ(ListingLayout.ColumnWidth, 80);
+  EXPECT_EQ(ListingLayout.NameRoom, 80 - 26 + 1);
+}
+
+TEST_F(ListingTest, FormatsWithoutANameNeedOnlyTheirFixedWidth) {
+  SetColumns({{'a', 6}});
+  Options.HasNameColumn = false;
+  ComputeListingLayout();
+  EXPECT_EQ(ListingLayout.ColumnsAcross, 13);
+  EXPECT_EQ(ListingLayout.ColumnWidth, 6);
+
+  // Only a description: nothing fixed, one line per entry.
+  SetColumns({{'d', 0}});
+  Options.ShowDescriptions = true;
+  ComputeListingLayout();
+  EXPECT_EQ(ListingLayout.ColumnsAcross, 1);
+  EXPECT_EQ(ListingLayout.NameRoom, 81);
+}
+
+TEST_F(ListingTest, TooNarrowAScreenEndsTheRun) {
+  Sim::SetConsole(40, 25);
+  SetColumns({{'s', 7}, {'3', 0}, {'n', 0}});
+  TimeColumnWidth[3] = 21;  // 7 + 22 + 1 = 30; 30 + 11 > 40
+  Add("A");
+  EXPECT_TRUE(EndsProgram([] { ShowListing(); }));
+  EXPECT_EQ(Sim::RowTrimmed(0), "Insufficient screen width for display");
+  EXPECT_EQ(Sim::CellAt(0, 0).Attr, Colours.HeadingColour);
+
+  // One column less and it fits.
+  Sim::Reset();
+  ResetConsoleEngine();
+  Sim::SetConsole(40, 25);
+  TimeColumnWidth[3] = 20;
+  EXPECT_FALSE(EndsProgram([] { ShowListing(); }));
+}
+
+// ---------------------------------------------------------------- whole listings
+
+TEST_F(ListingTest, DefaultLayoutWritesFourColumnsBetweenBorders) {
+  Add("SUB", 0, Plat::AttrDirectory);
+  Add("alpha.txt", 1536);
+  Add("BETA.DOC", 5);
+  Add("gamma12345.c", 1048575);
+  Add("delta", 0);
+  ShowListing();
+
+  EXPECT_EQ(Sim::RowTrimmed(0), Rule(80, 20, 4, static_cast<char>(194)));
+  EXPECT_EQ(RowAttributes(0), Attributes({{1, 80, Colours.LineColour}}));
+  // Sorted: the directory first, then the files by name.
+  EXPECT_EQ(Sim::RowTrimmed(1), Cells({{1, " <DIR> SUB"},
+                                       {20, std::string(1, V)},
+                                       {21, "  1.5K alpha.txt"},
+                                       {40, std::string(1, V)},
+                                       {41, "     5 BETA.DOC"},
+                                       {60, std::string(1, V)},
+                                       {61, "     0 delta"}}));
+  // 1,048,575 bytes round up to a seven-character size that meets the name.
+  EXPECT_EQ(Sim::RowTrimmed(2), Cells({{1, "1024.0K"},
+                                       {8, "gamma12345.c"},
+                                       {20, std::string(1, V)},
+                                       {40, std::string(1, V)},
+                                       {60, std::string(1, V)}}));
+  EXPECT_EQ(RowAttributes(1), Attributes({{1, 6, Colours.DirectoryColour},
+                                          {8, 3, Colours.DirectoryColour},
+                                          {20, 1, Colours.LineColour},
+                                          {21, 6, Colours.DetailColour},
+                                          {28, 9, Colours.FileColour},
+                                          {40, 1, Colours.LineColour},
+                                          {41, 6, Colours.DetailColour},
+                                          {48, 8, Colours.FileColour},
+                                          {60, 1, Colours.LineColour},
+                                          {61, 6, Colours.DetailColour},
+                                          {68, 5, Colours.FileColour}}));
+  EXPECT_EQ(Sim::RowTrimmed(3), Rule(80, 20, 4, static_cast<char>(193)));
+  EXPECT_EQ(Sim::RowTrimmed(4), "1,050,116 bytes (1.00MB) in 4 files and 1 dir");
+  EXPECT_TRUE(Done);
+}
+
+TEST_F(ListingTest, IncompleteLastRowsKeepEverySeparator) {
+  SetColumns({{'n', 0}});
+  MaxNameLength = 25;  // 80 div 26: three columns
+  for (int count : {1, 2, 3, 4}) {
+    SCOPED_TRACE(count);
+    Sim::Reset();
+    ResetConsoleEngine();
+    FileList.clear();
+    AddNumbered(count, "N%d");
+    MaxNameLength = 25;
+    Done = false;
+    ShowListing();
+    const std::string bar(1, V);
+    std::vector<std::string> expected = {
+        Cells({{1, "N1"}, {26, bar}, {52, bar}}),
+        Cells({{1, "N1"}, {26, bar}, {27, "N2"}, {52, bar}}),
+        Cells({{1, "N1"}, {26, bar}, {27, "N2"}, {52, bar}, {53, "N3"}}),
+        Cells({{1, "N1"}, {26, bar}, {27, "N2"}, {52, bar}, {53, "N3"}}),
+    };
+    EXPECT_EQ(Sim::RowTrimmed(1), expected[static_cast<std::size_t>(count - 1)]);
+    if (count == 4) {
+      EXPECT_EQ(Sim::RowTrimmed(2), Cells({{1, "N4"}, {26, bar}, {52, bar}}));
+      EXPECT_EQ(Sim::CellAt(51, 2).Attr, Colours.LineColour);
+    }
+    EXPECT_EQ(Sim::RowTrimmed(count == 4 ? 3 : 2), Rule(80, 26, 3, static_cast<char>(193)));
+  }
+}
+
+TEST_F(ListingTest, VerticalOrderRunsDownTheColumns) {
+  SetColumns({{'n', 0}});
+  Options.VerticalSort = true;
+  AddNumbered(10, "E%02d");
+  MaxNameLength = 25;
+  ShowListing();
+  const std::string bar(1, V);
+  EXPECT_EQ(Sim::RowTrimmed(1),
+            Cells({{1, "E01"}, {26, bar}, {27, "E05"}, {52, bar}, {53, "E08"}}));
+  EXPECT_EQ(Sim::RowTrimmed(2),
+            Cells({{1, "E02"}, {26, bar}, {27, "E06"}, {52, bar}, {53, "E09"}}));
+  EXPECT_EQ(Sim::RowTrimmed(3),
+            Cells({{1, "E03"}, {26, bar}, {27, "E07"}, {52, bar}, {53, "E10"}}));
+  EXPECT_EQ(Sim::RowTrimmed(4), Cells({{1, "E04"}, {26, bar}, {52, bar}}));
+}
+
+// Redirected output: W = 80, H = 101. Outside recursive mode the first block
+// keeps four rows for the banner and header (97 rows); the rest forms a block
+// sized to what is left.
+TEST_F(ListingTest, VerticalBlocksAreLimitedByThePage) {
+  Sim::SetRedirected();
+  SetColumns({{'n', 0}});
+  Options.VerticalSort = true;
+  AddNumbered(400);
+  MaxNameLength = 25;
+  ShowListing();
+  std::vector<std::string> lines = StdOutLines();
+  const std::string bar(1, V);
+  auto row = [&](const char* a, const char* b, const char* c) {
+    return Cells({{1, a}, {26, bar}, {27, b}, {52, bar}, {53, c}});
+  };
+  ASSERT_GE(lines.size(), 136u);
+  EXPECT_EQ(lines[1], row("F001", "F098", "F195"));
+  EXPECT_EQ(lines[97], row("F097", "F194", "F291"));
+  EXPECT_EQ(lines[98], row("F292", "F329", "F365"));
+  EXPECT_EQ(lines[134], Cells({{1, "F328"}, {26, bar}, {52, bar}}));
+  EXPECT_EQ(lines[135], Rule(80, 26, 3, static_cast<char>(193)));
+}
+
+TEST_F(ListingTest, RecursiveVerticalBlocksUseTheRowsLeftOnThePage) {
+  Sim::SetRedirected();
+  SetColumns({{'n', 0}});
+  Options.VerticalSort = true;
+  Options.Recursive = true;
+  AddNumbered(400);
+  MaxNameLength = 25;
+  ShowListing();
+  std::vector<std::string> lines = StdOutLines();
+  const std::string bar(1, V);
+  ASSERT_GE(lines.size(), 136u);
+  // 101 - PageLines (1) = 100 rows in the first block, then 100 entries in 34 rows.
+  EXPECT_EQ(lines[1], Cells({{1, "F001"}, {26, bar}, {27, "F101"}, {52, bar}, {53, "F201"}}));
+  EXPECT_EQ(lines[101], Cells({{1, "F301"}, {26, bar}, {27, "F335"}, {52, bar}, {53, "F368"}}));
+  EXPECT_EQ(lines[134], Cells({{1, "F334"}, {26, bar}, {52, bar}}));
+  EXPECT_FALSE(Done);
+  // The summary is followed by one empty line before the next directory.
+  EXPECT_EQ(lines.back(), "");
+}
+
+TEST_F(ListingTest, NamesAreCutToTheRoomOfTheirColumn) {
+  // Names of 40: squeezed to two columns of 40, room 33 in the last column, 32 elsewhere.
+  std::string exact32(32, 'a'), exact33(33, 'b'), over32(33, 'c'), over33(34, 'd');
+  Add(exact32);  // column 1: whole
+  Add(exact33);  // column 2 (last): whole
+  Add(over32);   // column 1: cut
+  Add(over33);   // column 2: cut
+  MaxNameLength = 40;
+  ShowListing();
+  EXPECT_EQ(ListingLayout.ColumnsAcross, 2);
+  EXPECT_EQ(ListingLayout.ColumnWidth, 40);
+  const std::string bar(1, V);
+  EXPECT_EQ(Sim::RowTrimmed(1),
+            Cells({{1, "   100"}, {8, exact32}, {40, bar}, {41, "   100"}, {48, exact33}}));
+  EXPECT_EQ(Sim::RowTrimmed(2), Cells({{1, "   100"},
+                                       {8, std::string(31, 'c') + '\x10'},
+                                       {40, bar},
+                                       {41, "   100"},
+                                       {48, std::string(32, 'd') + '\x10'}}));
+  EXPECT_EQ(RowAttributes(2), Attributes({{1, 6, Colours.DetailColour},
+                                          {8, 32, Colours.FileColour},
+                                          {40, 1, Colours.LineColour},
+                                          {41, 6, Colours.DetailColour},
+                                          {48, 33, Colours.FileColour}}));
+}
+
+TEST_F(ListingTest, NamesTakeCaseCodePageAndExtensionColour) {
+  SetColumns({{'n', 0}});
+  Options.FixedColumns = 1;
+  Options.NameCase = 'U';
+  ExtensionColours[1] = {"TXT", 10};
+  ExtensionColourCount = 1;
+  Sim::SetOemMapping(0xE9, 0x82);
+  Add("caf\xE9.txt");
+  Add("Read.me");
+  ShowListing();
+  EXPECT_EQ(Sim::RowTrimmed(1), "CAF\x82.TXT");
+  EXPECT_EQ(RowAttributes(1), Attributes({{1, 8, 10}}));
+  EXPECT_EQ(Sim::RowTrimmed(2), "READ.ME");
+  EXPECT_EQ(RowAttributes(2), Attributes({{1, 7, Colours.FileColour}}));
+
+  Sim::Reset();
+  ResetConsoleEngine();
+  Options.NameCase = 'L';
+  Done = false;
+  ShowListing();
+  EXPECT_EQ(Sim::RowTrimmed(2), "read.me");
+}
+
+// ---------------------------------------------------------------- fields
+
+class ListingFieldTest : public ListingTest {
+ protected:
+  void SetUp() override {
+    ListingTest::SetUp();
+    Sim::AddDrive(Sim::Drive{});
+    Sim::AddDirectory("C:\\DATA");
+    CurrentDir = "C:\\DATA\\";
+    Options.FixedColumns = 1;
+  }
+
+  // A file known to the simulated disk as well as to the listing.
+  FileEntry& AddOnDisk(const std::string& name, std::int64_t size, std::int64_t compressed,
+                       const std::string& owner = "",
+                       std::uint32_t attributes = Plat::AttrArchive) {
+    Sim::Entry disk;
+    disk.Name = name;
+    disk.Size = static_cast<std::uint64_t>(size);
+    disk.Compressed = compressed;
+    disk.Owner = owner;
+    disk.Attributes = attributes;
+    Sim::AddEntry("C:\\DATA", disk);
+    return Add(name, size, attributes);
+  }
+};
+
+TEST_F(ListingFieldTest, SizeFieldsInUnitsAndInBytes) {
+  SetColumns({{'s', 7}, {'n', 0}});
+  Add("D", 0, Plat::AttrDirectory);
+  Add("big", 1234567);
+  ShowListing();
+  EXPECT_EQ(Sim::RowTrimmed(1), " <DIR> D");
+  EXPECT_EQ(Sim::RowTrimmed(2), "  1.2M big");
+  EXPECT_EQ(RowAttributes(2),
+            Attributes({{1, 6, Colours.DetailColour}, {8, 3, Colours.FileColour}}));
+
+  Sim::Reset();
+  ResetConsoleEngine();
+  Options.SizesInBytes = true;
+  Done = false;
+  ShowListing();
+  EXPECT_EQ(Sim::RowTrimmed(1), " <DIR>      D");
+  EXPECT_EQ(Sim::RowTrimmed(2), "  1,234,567 big");
+  EXPECT_EQ(RowAttributes(2),
+            Attributes({{1, 11, Colours.DetailColour}, {13, 3, Colours.FileColour}}));
+}
+
+TEST_F(ListingFieldTest, CompressionFieldsStayBlankWhenTheQueryFails) {
+  SetColumns({{'c', 7}, {'r', 5}, {'n', 0}});
+  AddOnDisk("a", 3000, 1000);
+  AddOnDisk("b", 30000, 1000);
+  AddOnDisk("c", 500, -1);  // the query fails
+  AddOnDisk("d", 0, 0);     // an empty file: size 0, no ratio
+  AddOnDisk("z", 0, 2048, "", Plat::AttrDirectory);
+  ShowListing();
+  // A directory has no compressed-size field, but a ratio when the platform reports a size.
+  EXPECT_EQ(Sim::RowTrimmed(1), Cells({{8, "0.00"}, {13, "z"}}));
+  EXPECT_EQ(Sim::RowTrimmed(2), Cells({{1, "  1000"}, {8, "3.00"}, {13, "a"}}));
+  EXPECT_EQ(Sim::RowTrimmed(3), Cells({{1, "  1000"}, {8, "30.00"}, {13, "b"}}));
+  EXPECT_EQ(Sim::RowTrimmed(4), Cells({{13, "c"}}));
+  EXPECT_EQ(Sim::RowTrimmed(5), Cells({{1, "     0"}, {13, "d"}}));
+  EXPECT_EQ(RowAttributes(2), Attributes({{1, 6, Colours.DetailColour},
+                                          {8, 4, Colours.DetailColour},
+                                          {13, 1, Colours.FileColour}}));
+}
+
+TEST_F(ListingFieldTest, OwnerIsCutWithTheMarker) {
+  SetColumns({{'o', 15}, {'n', 0}});
+  AddOnDisk("a", 1, 0, "fourteen_chars");
+  AddOnDisk("b", 1, 0, "fifteen_letters");
+  AddOnDisk("c", 1, 0, "");  // no owner known
+  ShowListing();
+  EXPECT_EQ(Sim::RowTrimmed(1), Cells({{1, "fourteen_chars"}, {16, "a"}}));
+  EXPECT_EQ(Sim::RowTrimmed(2), Cells({{1, "fifteen_lette\x10"}, {16, "b"}}));
+  EXPECT_EQ(Sim::RowTrimmed(3), Cells({{16, "c"}}));
+  EXPECT_EQ(RowAttributes(2),
+            Attributes({{1, 14, Colours.DetailColour}, {16, 1, Colours.FileColour}}));
+}
+
+TEST_F(ListingFieldTest, TimeFieldsUseThePatternAndTheMeasuredWidth) {
+  SetColumns({{'1', 0}, {'3', 0}, {'n', 0}});
+  DateFormat = "yyyy-mm-dd hh:nn";
+  TimeColumnWidth[1] = 16;
+  TimeColumnWidth[3] = 18;  // wider than the text: the advance still follows it
+  Sim::SetTimeZoneBias(60);
+  FileEntry& entry = Add("x");
+  entry.AccessTime = Sim::MakeFileTime(2024, 3, 5, 14, 7);
+  entry.WriteTime = Sim::MakeFileTime(1999, 12, 31, 23, 30);
+  ShowListing();
+  EXPECT_EQ(Sim::RowTrimmed(1),
+            Cells({{1, "2024-03-05 15:07"}, {18, "2000-01-01 00:30"}, {37, "x"}}));
+  EXPECT_EQ(RowAttributes(1), Attributes({{1, 16, Colours.DateColour},
+                                          {18, 16, Colours.DateColour},
+                                          {37, 1, Colours.FileColour}}));
+
+  // A stamp the platform cannot convert shows as 1 January 0001.
+  Sim::Reset();
+  ResetConsoleEngine();
+  Sim::FailTimeConversion(true);
+  Done = false;
+  ShowListing();
+  EXPECT_EQ(Sim::RowTrimmed(1),
+            Cells({{1, "0001-01-01 00:00"}, {18, "0001-01-01 00:00"}, {37, "x"}}));
+}
+
+TEST_F(ListingFieldTest, ShortNamesAndAttributes) {
+  SetColumns({{'f', 13}, {'a', 6}, {'n', 0}});
+  Add("Long file name.text", 1, Plat::AttrReadOnly | Plat::AttrArchive, "LONGFI~1.TEX");
+  Add("..", 0, Plat::AttrDirectory | Plat::AttrHidden | Plat::AttrSystem, "..");
+  Add("NOEXT", 0, 0);
+  ShowListing();
+  EXPECT_EQ(Sim::RowTrimmed(1), Cells({{1, ".."}, {14, ".hs.d"}, {20, ".."}}));
+  EXPECT_EQ(Sim::RowTrimmed(2),
+            Cells({{1, "LONGFI~1.TEX"}, {14, "r..a."}, {20, "Long file name.text"}}));
+  EXPECT_EQ(Sim::RowTrimmed(3), Cells({{1, "NOEXT"}, {14, "....."}, {20, "NOEXT"}}));
+  EXPECT_EQ(RowAttributes(1), Attributes({{1, 2, Colours.DirectoryColour},
+                                          {14, 5, Colours.DetailColour},
+                                          {20, 2, Colours.DirectoryColour}}));
+
+  Sim::Reset();
+  ResetConsoleEngine();
+  Options.Justify = true;
+  Done = false;
+  ShowListing();
+  EXPECT_EQ(Sim::RowTrimmed(1), Cells({{1, ".."}, {14, ".hs.d"}, {20, ".."}}));
+  EXPECT_EQ(Sim::RowTrimmed(2),
+            Cells({{1, "LONGFI~1"}, {10, "TEX"}, {14, "r..a."}, {20, "Long file name.text"}}));
+  EXPECT_EQ(Sim::RowTrimmed(3), Cells({{1, "NOEXT"}, {14, "....."}, {20, "NOEXT"}}));
+}
+
+TEST_F(ListingFieldTest, NameAdvanceDependsOnSqueezing) {
+  // Fields after the name start after the longest name, or after the room when
+  // squeezed (one less where a separator follows).
+  SetColumns({{'n', 0}, {'s', 7}});
+  Options.FixedColumns = 0;
+  Add("ab", 5);
+  Add("cd", 7);
+  MaxNameLength = 12;  // wanted 20: four columns
+  ShowListing();
+  EXPECT_EQ(Sim::RowTrimmed(1), Cells({{1, "ab"},
+                                       {14, "     5"},
+                                       {20, std::string(1, V)},
+                                       {21, "cd"},
+                                       {34, "     7"},
+                                       {40, std::string(1, V)},
+                                       {60, std::string(1, V)}}));
+
+  Sim::Reset();
+  ResetConsoleEngine();
+  MaxNameLength = 100;  // squeezed into two columns of 40: room 33
+  Done = false;
+  ShowListing();
+  EXPECT_EQ(
+      Sim::RowTrimmed(1),
+      Cells({{1, "ab"}, {34, "     5"}, {40, std::string(1, V)}, {41, "cd"}, {75, "     7"}}));
+}
+
+TEST_F(ListingFieldTest, DescriptionColumnShowsTheLongNameWhenThereIsNoDescription) {
+  SetColumns({{'f', 13}, {'d', 0}});
+  Options.ShowDescriptions = true;
+  Add("Annual report.doc", 1, Plat::AttrArchive, "ANNUAL~1.DOC");
+  Add("readme.txt", 1, Plat::AttrArchive, "README.TXT");
+  ShowListing();  // no descriptions for this directory: the column stays blank
+  EXPECT_EQ(Sim::RowTrimmed(1), "ANNUAL~1.DOC");
+  EXPECT_EQ(Sim::RowTrimmed(2), "README.TXT");
+
+  Sim::Reset();
+  ResetConsoleEngine();
+  DescriptionsHere = true;
+  Done = false;
+  ShowListing();
+  EXPECT_EQ(Sim::RowTrimmed(1), Cells({{1, "ANNUAL~1.DOC"}, {14, "Annual report.doc"}}));
+  EXPECT_EQ(RowAttributes(1),
+            Attributes({{1, 12, Colours.FileColour}, {14, 17, Colours.DetailColour}}));
+  EXPECT_EQ(Sim::RowTrimmed(2), "README.TXT");  // same name in another case: nothing more
+}
+
+TEST_F(ListingFieldTest, LongDescriptionsWrapAtBlanksOrHard) {
+  ComputeListingLayout();
+  ListingLayout.NameRoom = 10;
+  WriteDescriptionText("the quick brown fox jumps", 5);
+  NewLine();
+  WriteDescriptionText("abcdefghijklmnopqrstuvw xy", 5);
+  NewLine();
+  WriteDescriptionText("exactly10c", 5);  // fits whole
+  NewLine();
+  WriteDescriptionText("0123456789 next", 5);  // the blank is the eleventh character
+  NewLine();
+  std::vector<std::string> expected = {"    the quick",  "    brown fox",  "    jumps",
+                                       "    abcdefghij", "    klmnopqrst", "    uvw xy",
+                                       "    exactly10c", "    0123456789", "    next"};
+  for (std::size_t row = 0; row < expected.size(); ++row)
+    EXPECT_EQ(Sim::RowTrimmed(static_cast<int>(row)), expected[row]) << row;
+  EXPECT_EQ(RowAttributes(1), Attributes({{5, 9, Colours.DetailColour}}));
+}
+
+// ---------------------------------------------------------------- ends of a listing
+
+TEST_F(ListingTest, SummaryOnlyWritesTheBottomLineAndSummaryUnsorted) {
+  Options.SummaryOnly = true;
+  Add("b");
+  Add("a");
+  ShowListing();
+  EXPECT_EQ(Sim::RowTrimmed(0), Rule(80, 20, 4, static_cast<char>(193)));
+  EXPECT_EQ(Sim::RowTrimmed(1), "200 bytes in 2 files");
+  EXPECT_EQ(Sim::RowTrimmed(2), "");
+  EXPECT_EQ(FileList[0]->Name, "b");
+}
+
+TEST_F(ListingTest, BareListsEntriesWithoutBordersOrSummary) {
+  Sim::SetRedirected();
+  SetColumns({{'n', 0}});
+  Options.Bare = true;
+  Options.SummaryOnly = true;  // has no effect with /B
+  Options.FixedColumns = 1;
+  Add("b");
+  Add("a");
+  ShowListing();
+  EXPECT_EQ(StdOutLines(), (std::vector<std::string>{"a", "b"}));
+  EXPECT_TRUE(Done);
+}
+
+TEST_F(ListingTest, SevenBitBordersAndSeparators) {
+  Options.SevenBit = true;
+  SetColumns({{'n', 0}});
+  MaxNameLength = 25;
+  Add("a");
+  ShowListing();
+  EXPECT_EQ(Sim::RowTrimmed(0),
+            std::string(25, '-') + "+" + std::string(25, '-') + "+" + std::string(28, '-'));
+  EXPECT_EQ(Sim::RowTrimmed(1), Cells({{1, "a"}, {26, "|"}, {52, "|"}}));
+}
+
+TEST_F(ListingTest, HundredThousandEntriesSortAndListQuickly) {
+  Sim::SetRedirected();
+  char name[32];
+  for (int number = 0; number < 100000; ++number) {
+    std::snprintf(name, sizeof name, "file%05d.%03d", (number * 7919) % 100000, number % 997);
+    Add(name, number);
+  }
+  Options.SortKey = 'X';
+  auto start = std::chrono::steady_clock::now();
+  ShowListing();
+  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_LT(seconds, 5.0);  // generous for unoptimised builds; release takes a fraction
+  std::size_t rows = (100000 + ListingLayout.ColumnsAcross - 1) / ListingLayout.ColumnsAcross;
+  EXPECT_EQ(StdOutLines().size(), rows + 3);
+}
+
+}  // namespace
