@@ -129,9 +129,10 @@ std::string DirectoryKey(const std::string& fullPath) {
 // ---------------------------------------------------------------- wildcards
 
 // The find-file call translates a mask into these DOS wildcard codes: "*"
-// followed by "." stops at the last dot, "?" also matches nothing at a dot or
-// at the end, and "." before a wildcard or at the end also matches the end.
-constexpr int Star = 256, DosStar = 257, DosQm = 258, DosDot = 259;
+// followed by "." stops at the last dot, and "." before a wildcard or at the
+// end also matches the end of the name. "?" is one character of any kind (as
+// on the test machines; NT proper also lets it match nothing at a dot or the end).
+constexpr int Star = 256, DosStar = 257, AnyChar = 258, DosDot = 259;
 
 std::vector<int> TranslateMask(const std::string& mask) {
   if (mask == "*.*") return {Star};
@@ -139,7 +140,7 @@ std::vector<int> TranslateMask(const std::string& mask) {
   for (std::size_t i = 0; i < mask.size(); ++i) {
     const char next = i + 1 < mask.size() ? mask[i + 1] : '\0';
     switch (mask[i]) {
-      case '?': codes.push_back(DosQm); break;
+      case '?': codes.push_back(AnyChar); break;
       case '*': codes.push_back(next == '.' ? DosStar : Star); break;
       case '.': codes.push_back((next == '?' || next == '*' || next == '\0') ? DosDot : '.'); break;
       default: codes.push_back(static_cast<unsigned char>(UpperChar(mask[i])));
@@ -167,7 +168,7 @@ bool MaskMatches(const std::vector<int>& mask, const std::string& name) {
           matched = at(i + 1, j) ||
                     (more && (lastDot == std::string::npos || j < lastDot) && at(i, j + 1));
           break;
-        case DosQm: matched = (!more || name[j] == '.') ? at(i + 1, j) : at(i + 1, j + 1); break;
+        case AnyChar: matched = more && at(i + 1, j + 1); break;
         case DosDot: matched = !more ? at(i + 1, j) : (name[j] == '.' && at(i + 1, j + 1)); break;
         default:
           matched =
@@ -386,7 +387,12 @@ bool DiskFreeSpace(const std::string& root, DiskGeometry& geometry) {
   return true;
 }
 
-bool DiskFreeSpaceExAvailable() { return TheWorld().FreeSpaceExPresent; }
+// The first 95-family builds lack the extended free-space service.
+bool DiskFreeSpaceExAvailable() {
+  const World& world = TheWorld();
+  const bool firstWin95 = world.Version.PlatformId == 1 && (world.Version.Build & 0xFFFF) <= 1000;
+  return world.FreeSpaceExPresent && !firstWin95;
+}
 
 bool DiskFreeSpaceEx(const std::string& root, DiskSpaceEx& space) {
   const Sim::Drive* drive = DriveForSpaceQuery(root);

@@ -96,7 +96,8 @@ std::vector<std::string> HelpFilesShown();
 
 void SetVersion(std::uint32_t platformId, std::uint32_t build, bool fails = false);
 void SetPrivilegeResult(bool ok);
-// Whether GetDiskFreeSpaceExA can be found at run time (default true).
+// Whether GetDiskFreeSpaceExA can be found at run time (default true; never
+// on a 95-family build of 1000 or below).
 void SetFreeSpaceExService(bool present);
 std::vector<std::string> LaunchedPrograms();  // "path|max" or "path|normal"
 

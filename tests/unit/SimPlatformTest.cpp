@@ -53,9 +53,9 @@ TEST_F(SimPlatformTest, WildcardsFollowTheDosRules) {
   EXPECT_EQ((NameList{"readme.txt", "read.me.txt"}), Names("C:\\D\\*.TXT"));
   EXPECT_EQ((NameList{"README", "readme.txt", "read.me.txt", "RE", "REP.DOC"}),
             Names("C:\\D\\re*.*"));
-  EXPECT_EQ((NameList{"RE", "REP.DOC"}), Names("C:\\D\\RE?.*"));
-  EXPECT_EQ((NameList{"RE"}), Names("C:\\D\\R???"));  // "?" also matches nothing at the end
-  EXPECT_EQ((NameList{"error 2"}), Names("C:\\D\\?"));
+  EXPECT_EQ((NameList{"REP.DOC"}), Names("C:\\D\\RE?.*"));
+  EXPECT_EQ((NameList{"RE"}), Names("C:\\D\\R?"));
+  EXPECT_EQ((NameList{"error 2"}), Names("C:\\D\\R???"));  // "?" is exactly one character
 }
 
 TEST_F(SimPlatformTest, FindMatchesAliasesAndCutsLongNames) {
