@@ -1,6 +1,7 @@
 """The listing layouts of one directory through wine, line by line: the
 default size-and-name columns, wide (/W), verbose (/V) and bare (/B)."""
 
+import re
 import unittest
 from datetime import datetime, timezone
 
@@ -46,7 +47,7 @@ class ListingsTest(unittest.TestCase):
         self.assertTrue(run.lines[0].startswith("Orvalist 98, Version 7.7 "), run)
         self.assertEqual(run.lines[1:-2], ["Path: " + wine_path(self.root) + "\\*", top]
                          + rows + [bottom], run)
-        self.assertRegex(run.lines[-2], "^" + COUNT_LINE + r" +\d+(\.\d\d[KMG])?B free$")
+        self.assertRegex(run.lines[-2], "^" + re.escape(COUNT_LINE) + r" +\d+(\.\d\d[KMG])?B free$")
         self.assertEqual(len(run.lines[-2]), 80)
         self.assertEqual(run.lines[-1], ALLOCATION_LINE)
 
