@@ -118,9 +118,10 @@ def make_tree(root, spec, when=DEFAULT_TIME):
             os.mkdir(path)
             make_tree(path, item, when)
             continue
-        if isinstance(item, int):
-            item = (item,)
-        size, stamp, mode = (tuple(item) + (when, None)[len(item) - 1:])[:3]
+        item = (item,) if isinstance(item, int) else tuple(item)
+        size = item[0]
+        stamp = item[1] if len(item) > 1 else when
+        mode = item[2] if len(item) > 2 else None
         with open(path, "wb") as out:
             out.truncate(size)
         os.utime(path, (stamp.timestamp(), stamp.timestamp()))
@@ -220,9 +221,6 @@ def border(column_width, columns, width, branch):
 
 # ------------------------------------------------------------------ real console
 
-SGR = re.compile(r"\x1b\[[0-9;]*m")
-
-
 class TmuxConsole:
     """orvl.exe in a real console: a detached tmux session on a tmux server
     of its own (own socket), so closing it ends only what it started."""
@@ -233,18 +231,16 @@ class TmuxConsole:
         tag = f"orvl-e2e-{os.getpid()}-{uuid.uuid4().hex[:8]}"
         self.socket = tag
         self.session = tag
-        env = wine_environment()
-        exports = " ".join(f"{k}={shlex.quote(env[k])}"
-                           for k in ("WINEPREFIX", "WINEDEBUG", "TZ", "LANG"))
-        program = " ".join(shlex.quote(a) for a in ["wine", EXE, *args])
+        # The tmux server, started here, passes the wine environment on.
         # wine's own stderr messages would land on the screen between rows.
-        command = (f"unset DISPLAY WAYLAND_DISPLAY; export {exports}; {program} 2>/dev/null; "
-                   f"echo ORVL-EXIT=$?; sleep 600")
+        program = " ".join(shlex.quote(a) for a in ["wine", EXE, *args])
+        command = f"{program} 2>/dev/null; echo ORVL-EXIT=$?; sleep 600"
         self._tmux("new-session", "-d", "-s", self.session, "-x", str(width),
-                   "-y", str(height), "-c", cwd, command)
+                   "-y", str(height), "-c", cwd, "/bin/sh", "-c", command)
 
     def _tmux(self, *args):
         return subprocess.run(["tmux", "-L", self.socket, "-f", "/dev/null", *args],
+                              env=wine_environment(),
                               stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
                               stderr=subprocess.PIPE, check=True, timeout=30)
 
