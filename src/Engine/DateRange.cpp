@@ -61,7 +61,7 @@ bool ReadShortDate(const std::string& text, double& value) {
 bool ReadDateBound(const std::string& text, char sign, bool upper) {
   double value = 0;
   if (sign == 0) {
-    DateSeparator = "-";  // dates are written as they are typed here, for the rest of the run
+    DateSeparator = '-';  // dates are written as they are typed here, for the rest of the run
     if (!ReadShortDate(text, value)) return false;
   } else {
     std::int32_t days = 0;

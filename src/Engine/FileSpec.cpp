@@ -33,7 +33,7 @@ bool EndsInSingleDot(const std::string& spec) {
 
 void SetShareRoot(const std::string& spec) {
   CurrentDir = spec + "\\";
-  FileBase = "*";
+  FileBase = '*';
   SearchSpec = CurrentDir + "*";
 }
 
@@ -59,16 +59,16 @@ bool NamesWholeDirectory(const std::string& path) {
 }
 
 void ParsePath(std::string spec) {
-  if (spec.empty()) spec = "*";
+  if (spec.empty()) spec = '*';
   bool trailingDot = EndsInSingleDot(spec);
   // The full-path service drops a final dot; the flag remembers it.
   if (trailingDot && spec.size() > 1) spec.pop_back();
   std::string full;
   if (!IsUnc(spec) && Plat::FullPathName(spec, full)) spec = full;
-  SplitPath(spec, trailingDot);
   // A final dot after no name ("." at a root), or after a directory that is
   // listed whole, would search for the directory entry itself.
-  if (FileBase.empty() && FileExt.empty()) trailingDot = false;
+  if (spec.empty() || spec.back() == '\\' || spec.back() == ':') trailingDot = false;
+  SplitPath(spec, trailingDot);
   if (NamesWholeDirectory(spec)) {
     spec += "\\";
     CurrentDir = spec;

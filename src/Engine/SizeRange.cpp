@@ -50,18 +50,31 @@ bool IsPlainDecimal(const std::string& text) {
   return at == text.size();
 }
 
-// The number is rounded (ties to even) before the unit is applied: 1.5M is 2M.
+// Whole numbers are read exactly; others are rounded (ties to even) before the
+// unit is applied: 1.5M is 2M.
+bool ReadNumber(const std::string& text, std::int64_t& number) {
+  const char* first = text.data();
+  const char* last = first + text.size();
+  if (SkipDigits(text, 0) == text.size()) {
+    auto [end, error] = std::from_chars(first, last, number);
+    return error == std::errc() && end == last;
+  }
+  double value = 0;
+  auto [end, error] = std::from_chars(first, last, value);
+  if (error != std::errc() || end != last) return false;
+  double rounded = std::nearbyint(value);
+  if (!(rounded < TwoToThe63)) return false;
+  number = static_cast<std::int64_t>(rounded);
+  return true;
+}
+
 bool ReadSize(std::string text, std::int64_t& size) {
   if (text.empty()) return false;
   std::int64_t unit = UnitOf(text.back());
   if (unit != 1) text.pop_back();
-  if (!IsPlainDecimal(text)) return false;
-  double number = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-  if (error != std::errc() || end != text.data() + text.size()) return false;
-  double rounded = std::nearbyint(number);
-  if (!(rounded < TwoToThe63)) return false;
-  return !__builtin_mul_overflow(static_cast<std::int64_t>(rounded), unit, &size);
+  std::int64_t number = 0;
+  if (!IsPlainDecimal(text) || !ReadNumber(text, number)) return false;
+  return !__builtin_mul_overflow(number, unit, &size);
 }
 
 // A relative lower bound counts from 0; the end-of-text check then rejects a

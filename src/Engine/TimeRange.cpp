@@ -56,7 +56,7 @@ bool ReadTimeOfDay(const std::string& text, double& value) {
 bool ReadTimeBound(const std::string& text, char sign, bool upper) {
   double value = 0;
   if (sign == 0) {
-    TimeSeparator = ":";  // for the rest of the run
+    TimeSeparator = ':';  // for the rest of the run
     if (!ReadTimeOfDay(text, value)) return false;
   } else {
     std::int32_t minutes = 0;

@@ -1,0 +1,162 @@
+#include <string>
+#include <vector>
+
+#include "Common/Colours.h"
+#include "Common/FileSpecState.h"
+#include "Common/Options.h"
+#include "Engine/CommandLine.h"
+#include "TestWorld.h"
+
+namespace {
+
+using Specs = std::vector<std::string>;
+
+class CommandLineTest : public TestWorld {
+ protected:
+  void SetUp() override {
+    TestWorld::SetUp();
+    Sim::AddDrive(Sim::Drive{});
+    Sim::SetRedirected();
+  }
+
+  static void Split(const std::vector<std::string>& words) {
+    std::vector<std::string> arguments{"C:\\ORVL.EXE"};
+    arguments.insert(arguments.end(), words.begin(), words.end());
+    Sim::SetArguments(arguments);
+    SplitCommandLine();
+  }
+};
+
+TEST_F(CommandLineTest, CommandTextPutsPresetsFirstAndQuotesArgumentsWithBlanks) {
+  EXPECT_EQ(BuildCommandText("/W", {"ORVL.EXE", "My Documents", "/S"}), "/W  \"My Documents\" /S");
+  EXPECT_EQ(BuildCommandText("", {"ORVL.EXE"}), " ");
+}
+
+TEST_F(CommandLineTest, NoArgumentsListTheWorkingDirectory) {
+  Sim::AddDirectory("C:\\WORK");
+  Sim::SetWorkingDirectory("C:\\WORK");
+  Split({});
+  EXPECT_TRUE(FileSpecs.empty());
+  EXPECT_EQ(SearchSpec, "C:\\WORK\\*");
+  EXPECT_FALSE(Options.BadOption);
+}
+
+TEST_F(CommandLineTest, SwitchesWrittenTogetherOrAgainstASpecification) {
+  Split({"*.TXT/S/B/W", "/O-S"});
+  EXPECT_EQ(FileSpecs, Specs{"*.TXT"});
+  EXPECT_TRUE(Options.Recursive);
+  EXPECT_TRUE(Options.Bare);
+  EXPECT_EQ(Options.ColumnCount, 1);
+  EXPECT_EQ(Options.SortKey, 'S');
+  EXPECT_TRUE(Options.SortReverse);
+  EXPECT_EQ(SearchSpec, "C:\\*.TXT");
+}
+
+TEST_F(CommandLineTest, RecursiveBareShowsFullPathsAndHidesDots) {
+  Split({"/-H", "/S", "/B"});
+  EXPECT_TRUE(Options.FullPath);
+  EXPECT_TRUE(Options.HideDots);
+}
+
+TEST_F(CommandLineTest, QuotedSpecificationStaysWhole) {
+  Sim::AddDirectory("C:\\My Documents");
+  Split({"My Documents", "/S"});
+  EXPECT_EQ(FileSpecs, Specs{"My Documents"});
+  EXPECT_EQ(SearchSpec, "C:\\My Documents\\*");
+  EXPECT_TRUE(Options.Recursive);
+}
+
+TEST_F(CommandLineTest, SlashInsideQuotesStartsASwitch) {
+  std::string specs;
+  EXPECT_TRUE(SplitCommandText(" \"a b/S \"\" c\"d", specs));
+  EXPECT_EQ(specs, "a b|c\"d|");  // an empty quoted run adds nothing
+  EXPECT_TRUE(Options.Recursive);
+}
+
+TEST_F(CommandLineTest, BatchCommandTakesTheRestOfTheText) {
+  Split({"*.TXT", "/S", "/@copy $ A:\\", "/W"});
+  EXPECT_TRUE(Options.BatchMode);
+  EXPECT_EQ(Options.BatchCommand, "copy $ A:\\\" /W");
+  EXPECT_EQ(Options.ColumnCount, 2);  // /W belongs to the command
+  EXPECT_EQ(FileSpecs, Specs{"*.TXT"});
+}
+
+TEST_F(CommandLineTest, BatchArgumentWithBlanksKeepsItsClosingQuote) {
+  Split({"/@copy $ C:\\My Docs"});  // the argument arrives without its quotes
+  EXPECT_EQ(Options.BatchCommand, "copy $ C:\\My Docs\"");
+}
+
+TEST_F(CommandLineTest, BatchCommandIsCutAfterNineHundredNinetyNineCharacters) {
+  Split({"/@" + std::string(1200, 'x')});
+  EXPECT_EQ(Options.BatchCommand, std::string(999, 'x'));
+}
+
+TEST_F(CommandLineTest, SlashWithoutWordStopsTheSplit) {
+  for (const std::vector<std::string>& words :
+       std::vector<std::vector<std::string>>{{"A*", "/"}, {"A*", "/S/"}, {"//S"}, {"/", "B*"}}) {
+    ResetSharedState();
+    Split(words);
+    EXPECT_TRUE(Options.BadOption) << words[0];
+    EXPECT_TRUE(FileSpecs.empty()) << words[0];
+    EXPECT_EQ(SearchSpec, "") << words[0];  // no specification was parsed
+  }
+  ResetSharedState();
+  Split({"/", "/S"});
+  EXPECT_FALSE(Options.Recursive);  // nothing after the stop is applied
+}
+
+TEST_F(CommandLineTest, PresetSwitchesComeFirstAndCanBeUndone) {
+  PresetSwitches = "/W /S";
+  Split({"/-W", "/-S", "-W"});
+  EXPECT_EQ(Options.ColumnCount, 2);
+  EXPECT_EQ(Options.Columns[1].Kind, 's');
+  EXPECT_FALSE(Options.Recursive);
+  EXPECT_FALSE(Options.BadOption);
+  EXPECT_EQ(FileSpecs, Specs{"-W"});  // a word without "/" is a specification
+}
+
+TEST_F(CommandLineTest, WholeTextIsExaminedHoweverLong) {
+  std::vector<std::string> words(80, "/-P");
+  words.push_back("LAST*");
+  words.push_back("/S");
+  Split(words);
+  EXPECT_TRUE(Options.Recursive);
+  EXPECT_EQ(FileSpecs, Specs{"LAST*"});
+}
+
+// ---------------------------------------------------------------- the specification list
+
+TEST_F(CommandLineTest, SeveralMasksInOneDirectory) {
+  Sim::AddDirectory("C:\\X");
+  Split({"A*", "B*"});
+  EXPECT_EQ(FileSpecs, (Specs{"A*", "B*"}));
+  Split({"C:\\X\\A*", "B*"});
+  EXPECT_EQ(FileSpecs, (Specs{"C:\\X\\A*", "B*"}));
+  EXPECT_EQ(SearchSpec, "C:\\X\\A*");
+}
+
+TEST_F(CommandLineTest, RepeatedSpecificationIsListedOnce) {
+  Split({"A*", "*.TXT", "a*"});
+  EXPECT_EQ(FileSpecs, (Specs{"A*", "*.TXT"}));
+}
+
+TEST_F(CommandLineTest, DirectoryInALaterSpecificationEndsTheRun) {
+  EXPECT_TRUE(EndsProgram([] { Split({"A*", "C:\\X\\B*"}); }));
+  EXPECT_EQ(Sim::StdOut(),
+            "Multiple file specs: directory can only be specified in first parameter\r\n");
+}
+
+TEST_F(CommandLineTest, DirectoryInTwoSpecificationsEndsTheRun) {
+  EXPECT_TRUE(EndsProgram([] { Split({"C:\\X\\A*", "D:B*"}); }));
+  EXPECT_EQ(Sim::StdOut(),
+            "Multiple file specs: directory can only be specified in first parameter\r\n");
+}
+
+TEST_F(CommandLineTest, LaterSpecificationNamingTheFirstDirectoryIsDropped) {
+  Sim::AddDirectory("C:\\X");
+  Split({"C:\\X\\", "C:\\X\\B*"});
+  EXPECT_EQ(FileSpecs, Specs{"C:\\X\\"});
+  EXPECT_EQ(SearchSpec, "C:\\X\\*");
+}
+
+}  // namespace

@@ -1,0 +1,140 @@
+#include <string>
+
+#include "Common/FileSpecState.h"
+#include "Engine/FileSpec.h"
+#include "TestWorld.h"
+
+namespace {
+
+class FileSpecTest : public TestWorld {
+ protected:
+  void SetUp() override {
+    TestWorld::SetUp();
+    Sim::Drive c;
+    c.Geometry = {8, 512, 1000, 2000};
+    Sim::AddDrive(c);
+    Sim::AddDirectory("C:\\WINDOWS\\SYSTEM");
+    Sim::AddDirectory("C:\\DOCS");
+    Sim::SetWorkingDirectory("C:\\DOCS");
+  }
+
+  // CurrentDir | FileMask | FileBase | FileExt | SearchSpec after parsing spec.
+  static std::string Parsed(const std::string& spec) {
+    ParseFileSpec(spec);
+    return CurrentDir + " | " + FileMask + " | " + FileBase + " | " + FileExt + " | " + SearchSpec;
+  }
+};
+
+TEST_F(FileSpecTest, EmptySpecificationListsTheWorkingDirectory) {
+  EXPECT_EQ(Parsed(""), "C:\\DOCS\\ | * | * |  | C:\\DOCS\\*");
+}
+
+TEST_F(FileSpecTest, RelativeMaskIsExpandedAgainstTheWorkingDirectory) {
+  EXPECT_EQ(Parsed("*.TXT"), "C:\\DOCS\\ | *.TXT | * | .TXT | C:\\DOCS\\*.TXT");
+  EXPECT_EQ(Parsed("..\\WINDOWS\\A.B.TXT"),
+            "C:\\WINDOWS\\ | A.B.TXT | A.B | .TXT | C:\\WINDOWS\\A.B.TXT");
+}
+
+TEST_F(FileSpecTest, MaskWithoutDotIsAPrefix) {
+  EXPECT_EQ(Parsed("REP"), "C:\\DOCS\\ | REP | REP |  | C:\\DOCS\\REP*");
+  EXPECT_EQ(Parsed("R*"), "C:\\DOCS\\ | R* | R* |  | C:\\DOCS\\R*");
+}
+
+TEST_F(FileSpecTest, TrailingDotAsksForNamesWithoutExtension) {
+  EXPECT_EQ(Parsed("README."), "C:\\DOCS\\ | README. | README |  | C:\\DOCS\\README.");
+  EXPECT_EQ(Parsed("*."), "C:\\DOCS\\ | *. | * |  | C:\\DOCS\\*.");
+}
+
+TEST_F(FileSpecTest, DirectoryIsListedWholeWithOrWithoutBackslash) {
+  const std::string whole = "C:\\WINDOWS\\ |  |  |  | C:\\WINDOWS\\*";
+  EXPECT_EQ(Parsed("C:\\WINDOWS"), whole);
+  EXPECT_EQ(Parsed("C:\\WINDOWS\\"), whole);
+  EXPECT_EQ(Parsed("..\\WINDOWS"), whole);
+  EXPECT_EQ(Parsed("C:\\WINDOWS\\SYSTEM"),
+            "C:\\WINDOWS\\SYSTEM\\ |  |  |  | C:\\WINDOWS\\SYSTEM\\*");
+}
+
+TEST_F(FileSpecTest, DotsNameDirectoriesToBeListed) {
+  Sim::SetWorkingDirectory("C:\\WINDOWS\\SYSTEM");
+  EXPECT_EQ(Parsed("."), "C:\\WINDOWS\\SYSTEM\\ |  |  |  | C:\\WINDOWS\\SYSTEM\\*");
+  EXPECT_EQ(Parsed(".."), "C:\\WINDOWS\\ |  |  |  | C:\\WINDOWS\\*");
+  Sim::SetWorkingDirectory("C:\\");
+  EXPECT_EQ(Parsed("."), "C:\\ |  |  |  | C:\\*");
+}
+
+TEST_F(FileSpecTest, DriveRootsAreNotLookedUpAsDirectories) {
+  EXPECT_EQ(Parsed("C:\\"), "C:\\ |  |  |  | C:\\*");
+  EXPECT_EQ(Parsed("\\"), "C:\\ |  |  |  | C:\\*");
+  EXPECT_EQ(Parsed("C:"), "C:\\DOCS\\ |  |  |  | C:\\DOCS\\*");  // the drive's current directory
+}
+
+TEST_F(FileSpecTest, UncShareRoot) {
+  FileMask = "*.TXT";
+  EXPECT_EQ(Parsed("\\\\SERVER\\SHARE"),
+            "\\\\SERVER\\SHARE\\ | *.TXT | * |  | \\\\SERVER\\SHARE\\*");  // mask left alone
+}
+
+TEST_F(FileSpecTest, UncPathIsNotExpanded) {
+  EXPECT_EQ(Parsed("\\\\SERVER\\SHARE\\DIR\\*.TXT"),
+            "\\\\SERVER\\SHARE\\DIR\\ | *.TXT | * | .TXT | \\\\SERVER\\SHARE\\DIR\\*.TXT");
+}
+
+TEST_F(FileSpecTest, SubdirectoryOfAShareRootListsEverything) {
+  ParseFileSpec("\\\\SERVER\\SHARE");
+  // The walk appends "\" and the (empty) mask to each pending directory.
+  EXPECT_EQ(Parsed("\\\\SERVER\\SHARE\\SUB\\" + FileMask),
+            "\\\\SERVER\\SHARE\\SUB\\ |  |  |  | \\\\SERVER\\SHARE\\SUB\\*");
+}
+
+TEST_F(FileSpecTest, DriveFiguresAreReadOnTheFirstCallOnly) {
+  Sim::Drive d;
+  d.Letter = 'D';
+  d.Geometry = {4, 1024, 10, 20};
+  Sim::AddDrive(d);
+  ParseFileSpec("D:\\*.*");
+  EXPECT_EQ(DriveNumber, 4);
+  EXPECT_EQ(SectorsPerCluster, 4u);
+  EXPECT_EQ(BytesPerSector, 1024u);
+  EXPECT_EQ(FreeClusters, 10u);
+  EXPECT_EQ(TotalClusters, 20u);
+  EXPECT_EQ(ClusterSize, 4096);
+  ParseFileSpec("C:\\*.*");
+  EXPECT_EQ(DriveNumber, 4);
+  EXPECT_EQ(SectorsPerCluster, 4u);
+  EXPECT_FALSE(NoClusterSize);
+}
+
+TEST_F(FileSpecTest, MissingDriveIsInvalid) {
+  ParseFileSpec("Q:\\*.*");
+  EXPECT_EQ(DriveNumber, 'Q' - 64);
+  EXPECT_TRUE(NoClusterSize);
+  EXPECT_TRUE(DriveInvalid);
+}
+
+TEST_F(FileSpecTest, OtherFreeSpaceFailureOnlyLosesTheClusterSize) {
+  Sim::Drive a;
+  a.Letter = 'A';
+  a.FreeSpaceError = 21;  // not ready
+  Sim::AddDrive(a);
+  ParseFileSpec("A:\\*.*");
+  EXPECT_TRUE(NoClusterSize);
+  EXPECT_FALSE(DriveInvalid);
+}
+
+TEST_F(FileSpecTest, UncQueryFailsWithoutInvalidDrive) {
+  ParseFileSpec("\\\\SERVER\\SHARE");
+  EXPECT_TRUE(NoClusterSize);
+  EXPECT_FALSE(DriveInvalid);
+}
+
+TEST_F(FileSpecTest, ZeroClusterSizeIsTreatedAsUnknown) {
+  Sim::Drive e;
+  e.Letter = 'E';
+  e.Geometry = {0, 512, 10, 20};
+  Sim::AddDrive(e);
+  ParseFileSpec("E:\\*.*");
+  EXPECT_TRUE(NoClusterSize);
+  EXPECT_FALSE(DriveInvalid);
+}
+
+}  // namespace
