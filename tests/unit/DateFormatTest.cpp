@@ -82,8 +82,8 @@ TEST_F(DateFormatTest, TwelveHourClockWhenAMarkerFollows) {
 
 TEST_F(DateFormatTest, SeparatorsQuotesAndOtherCharacters) {
   EXPECT_EQ(FormatDateTime("m/d/yy hh:nn", afternoon), "3/5/24 14:07");
-  DateSeparator = "-";
-  TimeSeparator = ".";
+  DateSeparator.assign(1, '-');
+  TimeSeparator.assign(1, '.');
   EXPECT_EQ(FormatDateTime("m/d/yy hh:nn", afternoon), "3-5-24 14.07");
   EXPECT_EQ(FormatDateTime("c", afternoon), "3-5-2024 2.07.09 PM");
   EXPECT_EQ(FormatDateTime("\"Date: \"d' of 'mmmm", afternoon), "Date: 5 of March");

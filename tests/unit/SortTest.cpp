@@ -140,8 +140,11 @@ TEST_F(SortTest, EqualEntriesEndWhereTheQuicksortLeavesThem) {
 
 TEST_F(SortTest, LargeListsEndInKeyOrder) {
   std::mt19937 random(7);
-  for (int index = 0; index < 20000; ++index)
-    Add("f" + std::to_string(random() % 500), random() % 1000, random() % 10 == 0);
+  for (int index = 0; index < 20000; ++index) {
+    std::string name(1, 'f');
+    name += std::to_string(random() % 500);
+    Add(name, random() % 1000, random() % 10 == 0);
+  }
   Options.SortKey = 'S';
   SortFileList();
   EXPECT_TRUE(std::is_sorted(
