@@ -105,10 +105,4 @@ TEST_F(DateFormatTest, UnconvertibleStampsShowTheFirstDay) {
   EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn", InvalidStampDateTime), "0001-01-01 00:00");
 }
 
-TEST_F(DateFormatTest, AppendReusesTheCallersBuffer) {
-  std::string text = "at ";
-  AppendDateTime(text, "hh:nn", afternoon);
-  EXPECT_EQ(text, "at 14:07");
-}
-
 }  // namespace

@@ -603,17 +603,6 @@ TEST_F(ListingTest, BareListsEntriesWithoutBordersOrSummary) {
   EXPECT_TRUE(Done);
 }
 
-TEST_F(ListingTest, SevenBitBordersAndSeparators) {
-  Options.SevenBit = true;
-  SetColumns({{'n', 0}});
-  MaxNameLength = 25;
-  Add("a");
-  ShowListing();
-  EXPECT_EQ(Sim::RowTrimmed(0),
-            std::string(25, '-') + "+" + std::string(25, '-') + "+" + std::string(28, '-'));
-  EXPECT_EQ(Sim::RowTrimmed(1), Cells({{1, "a"}, {26, "|"}, {52, "|"}}));
-}
-
 TEST_F(ListingTest, HundredThousandEntriesSortAndListQuickly) {
   Sim::SetRedirected();
   char name[32];
