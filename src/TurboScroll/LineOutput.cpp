@@ -82,7 +82,9 @@ void WriteText(const std::string& text, std::uint8_t attribute) {
   int pen = ConsoleEngine.PenColumn;
   int length = static_cast<int>(text.size());
   if (pen <= width) {
-    if (pen + length > width) {
+    // A text that ends exactly in column W fits; only a longer one loses its
+    // tail to the marker.
+    if (pen + length - 1 > width) {
       int kept = width - pen;
       StoreText(text.data(), kept, pen, attribute);
       StoreText(&CutMarker, 1, pen + kept, attribute);

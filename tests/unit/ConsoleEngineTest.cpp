@@ -39,15 +39,15 @@ TEST_F(ConsoleEngineTest, WriteAtCutsToTheRoomLeftOfThePen) {
 
 TEST_F(ConsoleEngineTest, WriteTextMarksATextCutAtTheRightEdge) {
   WriteAt(std::string(70, 'x'), 1, 7);
-  WriteText("123456789", 9);  // pen 71 + 9 = 80: kept whole
+  WriteText("1234567890", 9);  // columns 71..80: reaches the edge exactly, kept whole
   NewLine();
   WriteAt(std::string(70, 'x'), 1, 7);
-  WriteText("1234567890", 9);  // one more: cut, the marker in column 80
+  WriteText("12345678901", 9);  // one more: cut, the marker in column 80
   EXPECT_EQ(ConsoleEngine.PenColumn, 81);
   WriteText("gone", 9);  // pen beyond the edge: nothing stored
   EXPECT_EQ(ConsoleEngine.PenColumn, 85);
   NewLine();
-  EXPECT_EQ(Sim::RowText(0), std::string(70, 'x') + "123456789 ");
+  EXPECT_EQ(Sim::RowText(0), std::string(70, 'x') + "1234567890");
   EXPECT_EQ(Sim::RowText(1), std::string(70, 'x') + "123456789\x10");
   EXPECT_EQ(RowAttributes(1), AttributeRuns({{70, 7}, {10, 9}}, 80));
 }

@@ -20,6 +20,9 @@ class SwitchParserTest : public TestWorld {
   static void Parse(std::initializer_list<const char*> words) {
     for (const char* word : words) ParseSwitch(word);
   }
+  static void Parse(const std::vector<const char*>& words) {
+    for (const char* word : words) ParseSwitch(word);
+  }
 
   // The format as "kind width" pairs, e.g. "s7 n0".
   static std::string Format() {
@@ -377,7 +380,7 @@ TEST_F(SwitchParserTest, TimeKindResolvesTheDateColumns) {
 }
 
 TEST_F(SwitchParserTest, RangeFiltersTestTheStampTheyNameElseTheDisplayedOne) {
-  const std::pair<std::initializer_list<const char*>, std::uint8_t> cases[] = {
+  const std::pair<std::vector<const char*>, std::uint8_t> cases[] = {
       {{"TA", "[DC-7]", "[TW9:00]"}, Creation},
       {{"TA", "[TW9:00]"}, LastWrite},
       {{"TA", "[D-7]"}, LastAccess},
@@ -386,7 +389,7 @@ TEST_F(SwitchParserTest, RangeFiltersTestTheStampTheyNameElseTheDisplayedOne) {
     ResetSharedState();
     Parse(words);
     ResolveTimeKind();
-    EXPECT_EQ(Options.DateRangeStamp, stamp) << *words.begin();
+    EXPECT_EQ(Options.DateRangeStamp, stamp) << words.front();
   }
 }
 
