@@ -204,8 +204,8 @@ void AppendPattern(PatternContext& context, std::string_view pattern, int depth)
     } else {
       std::size_t count = RunLength(pattern, at);
       char token = UpperAscii(character);
-      // An m right after an h means minutes.
-      if (token == 'M' && lastLetter == 'H') token = 'N';
+      // An m or mm right after an h means minutes; longer runs stay month names.
+      if (token == 'M' && count <= 2 && lastLetter == 'H') token = 'N';
       lastLetter = token;
       AppendSpecifier(context, pattern, at, count, token, depth);
       at += count;

@@ -1,5 +1,6 @@
 // The date display pattern: every specifier, the minutes and 12-hour rules,
 // separators, quoted text and the locale formats.
+#include <cmath>
 #include <string>
 
 #include "Common/RunState.h"
@@ -61,6 +62,9 @@ TEST_F(DateFormatTest, TimeSpecifiersAndTheMinutesRule) {
   EXPECT_EQ(FormatDateTime("h 'x' mm", afternoon), "14 x 07");
   EXPECT_EQ(FormatDateTime("mm/dd hh", afternoon), "03/05 14");
   EXPECT_EQ(FormatDateTime("hh dd mm", afternoon), "14 05 03");
+  // Month names are never minutes.
+  EXPECT_EQ(FormatDateTime("h mmm", afternoon), "14 Mar");
+  EXPECT_EQ(FormatDateTime("hh:mmmm", afternoon), "14:March");
 }
 
 TEST_F(DateFormatTest, TwelveHourClockWhenAMarkerFollows) {
@@ -103,6 +107,10 @@ TEST_F(DateFormatTest, LocaleFormatsNestAtMostTwoLevels) {
 TEST_F(DateFormatTest, UnconvertibleStampsShowTheFirstDay) {
   EXPECT_EQ(FormatDateTime("c", InvalidStampDateTime), "1/1/0001");
   EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn", InvalidStampDateTime), "0001-01-01 00:00");
+  // Values no stamp can produce are shown the same way instead of overflowing.
+  for (double value : {1e300, -1e300, InvalidStampDateTime - 1, std::nan("")})
+    EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn", value), "0001-01-01 00:00") << value;
+  EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn", At(9999, 12, 31, 23, 59)), "9999-12-31 23:59");
 }
 
 }  // namespace
