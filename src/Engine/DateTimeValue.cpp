@@ -48,13 +48,17 @@ bool IsValidCalendar(const Plat::CalendarTime& c) {
 
 double EncodeDateTime(const Plat::CalendarTime& c) {
   double days = static_cast<double>(DaysFromCivil(c.Year, c.Month, c.Day) - EpochOffset);
-  double time = (c.Hour * 3600000.0 + c.Minute * 60000.0 + c.Second * 1000.0 + c.Milliseconds) /
-                86400000.0;
+  double time =
+      (c.Hour * 3600000.0 + c.Minute * 60000.0 + c.Second * 1000.0 + c.Milliseconds) / 86400000.0;
   // Before the epoch the fraction counts away from zero, as the day count does.
   return days >= 0 ? days + time : days - time;
 }
 
 Plat::CalendarTime DecodeDateTime(double value) {
+  // Values outside the years 1 to 9999 (or not numbers at all) cannot come
+  // from a stamp; they decode as the value of an unconvertible one.
+  static const double PastLastDay = static_cast<double>(DaysFromCivil(10000, 1, 1) - EpochOffset);
+  if (!(value >= InvalidStampDateTime && value < PastLastDay)) value = InvalidStampDateTime;
   Plat::CalendarTime c;
   double whole = std::trunc(value);
   double fraction = std::fabs(value - whole);
