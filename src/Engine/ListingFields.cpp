@@ -50,9 +50,10 @@ const std::string& SizeFieldText(std::int64_t value) {
   if (Options.SizesInBytes) {
     FieldText = PadLeftBlank(ThousandsText(value), 11);
   } else {
-    FieldText = SizeText(value, 18, 1);
-    TrimLeadingBlanks(FieldText);
-    FieldText = PadLeftBlank(FieldText, 6);
+    // The size in units without leading blanks: asked at the narrowest width
+    // rather than padded and trimmed, so that the text stays short enough to
+    // need no allocation per entry.
+    FieldText = PadLeftBlank(SizeText(value, 1, 1), 6);
   }
   return FieldText;
 }

@@ -411,9 +411,13 @@ TEST_F(ListingFieldTest, SizeFieldsInUnitsAndInBytes) {
   SetColumns({{'s', 7}, {'n', 0}});
   Add("D", 0, Plat::AttrDirectory);
   Add("big", 1234567);
+  Add("huge", 5000000000LL);
+  Add("tiny", 1023);
   ShowListing();
   EXPECT_EQ(Sim::RowTrimmed(1), " <DIR> D");
   EXPECT_EQ(Sim::RowTrimmed(2), "  1.2M big");
+  EXPECT_EQ(Sim::RowTrimmed(3), "  4.7G huge");
+  EXPECT_EQ(Sim::RowTrimmed(4), "  1023 tiny");
   EXPECT_EQ(RowAttributes(2),
             Attributes({{1, 6, Colours.DetailColour}, {8, 3, Colours.FileColour}}));
 
@@ -424,6 +428,7 @@ TEST_F(ListingFieldTest, SizeFieldsInUnitsAndInBytes) {
   ShowListing();
   EXPECT_EQ(Sim::RowTrimmed(1), " <DIR>      D");
   EXPECT_EQ(Sim::RowTrimmed(2), "  1,234,567 big");
+  EXPECT_EQ(Sim::RowTrimmed(4), "      1,023 tiny");
   EXPECT_EQ(RowAttributes(2),
             Attributes({{1, 11, Colours.DetailColour}, {13, 3, Colours.FileColour}}));
 }
