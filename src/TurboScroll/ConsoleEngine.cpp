@@ -14,6 +14,9 @@ namespace {
 
 constexpr int RedirectedRows = 101;  // MaxRow 100: nothing pages or scrolls in plain text
 constexpr int FallbackRedirectWidth = 80;
+// No console line is wider than a 16-bit coordinate reaches; a /K beyond that
+// would only ask for gigabytes of line buffer.
+constexpr int MaxRedirectWidth = 32767;
 
 void ReportInvalidOutputHandle() {
   static const char message[] = "ERROR: Invalid Handle Value\r\n";
@@ -32,6 +35,7 @@ bool OutputIsConsole() {
 void SetUpRedirected() {
   ConsoleEngineState& engine = ConsoleEngine;
   int width = Options.RedirectWidth > 0 ? Options.RedirectWidth : FallbackRedirectWidth;
+  width = std::min(width, MaxRedirectWidth);
   engine.Redirected = true;
   engine.MaxCol = width - 1;
   engine.MaxRow = RedirectedRows - 1;

@@ -174,6 +174,14 @@ TEST_F(ConsoleEngineTest, RedirectedOutputIsPlainTextWithoutTrailingBlanks) {
   EXPECT_EQ(Sim::Console().RowWrites, 0);
 }
 
+TEST_F(ConsoleEngineTest, AnAbsurdRedirectionWidthIsHeldToAConsoleLine) {
+  Sim::SetRedirected();
+  Options.RedirectWidth = 2147483647;
+  WriteLine(std::string(40000, 'w'), 1, 7);
+  EXPECT_EQ(ScreenWidth(), 32767);
+  EXPECT_EQ(Sim::StdOut(), std::string(32766, 'w') + "\r\n");
+}
+
 TEST_F(ConsoleEngineTest, ForcedRedirectionWritesTextEvenOnAConsole) {
   ForceRedirected();
   WriteLine("plain", 1, 7);

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "CellRows.h"
 #include "Common/Colours.h"
 #include "Common/Entries.h"
 #include "Common/Options.h"
@@ -105,6 +106,44 @@ TEST_F(DriverTest, WalkWithoutAnyMatchSaysSoOnce) {
   FreshWorld("", 0);
   EXPECT_EQ(Run({"C:\\R\\*.XYZ", "/S", "/B"}), 0);
   EXPECT_EQ(Sim::StdOut(), "");
+}
+
+TEST_F(DriverTest, GrandTotalLinesAreColouredOnTheConsole) {
+  constexpr std::uint16_t Heading = 0x0C, Figure = 0x0E, Text = 0x0B;
+  auto console = [](const std::string& dateFormat) {
+    FreshWorld(dateFormat, 0);
+    Sim::SetConsole(80, 200);
+    Sim::SetRegistryBinary("SOFTWARE\\Brackwater\\Orvalist\\Colours\\Display", "Entities",
+                           {7, 15, 14, 3, Heading, 10, 15, 0x4E, Figure, Text, 15});
+    Colours.HeadingColour = Heading;  // as the configuration reads them
+    Colours.SummaryFigureColour = Figure;
+    Colours.SummaryTextColour = Text;
+  };
+  auto rowOf = [](const std::string& text) {
+    for (int row = 0; row < Sim::Console().Rows; ++row)
+      if (Sim::RowTrimmed(row) == text) return row;
+    return -1;
+  };
+  console("");
+  Run({"C:\\R\\*.TXT", "/S"});
+  const std::string free = FreeSpaceText();
+  const int total = rowOf("Summary Total:");
+  ASSERT_GE(total, 0);
+  EXPECT_EQ(RowAttributes(total), AttributeRuns({{15, Text}}, 80));
+  EXPECT_EQ(Sim::RowTrimmed(total + 1), "500 bytes in 5 files and 4 dirs");
+  EXPECT_EQ(RowAttributes(total + 1),
+            AttributeRuns(
+                {{3, Figure}, {10, Text}, {1, Figure}, {11, Text}, {1, Figure}, {5, Text}}, 80));
+  EXPECT_EQ(Sim::RowTrimmed(total + 3), free + " free");
+  EXPECT_EQ(RowAttributes(total + 3),
+            AttributeRuns({{static_cast<int>(free.size()), Figure}, {5, Text}}, 80));
+
+  console("");
+  Run({"C:\\R\\*.XYZ", "/S"});
+  const int none = rowOf("No files found");
+  ASSERT_GE(none, 0);
+  EXPECT_EQ(RowAttributes(none), AttributeRuns({{14, Heading}}, 80));
+  EXPECT_EQ(Sim::RowTrimmed(none + 1), free + " free");
 }
 
 TEST_F(DriverTest, PlainListingWithoutMatchEndsInTheScan) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "CellRows.h"
 #include "Common/Colours.h"
 #include "Common/Entries.h"
 #include "Common/FileSpecState.h"
@@ -213,6 +214,28 @@ TEST_F(ScanTest, HeaderPlacesTheLabelAtTheRightEdgeAndCutsThePath) {
     Scan();
     EXPECT_EQ(OutputLines(), c.expected) << c.directory;
   }
+}
+
+TEST_F(ScanTest, HeaderColoursCaptionsAndValuesOnTheConsole) {
+  FreshWorld("DATA");
+  Sim::SetConsole(80, 25);
+  Colours.HeadingColour = 0x0C;
+  Colours.HeadingValueColour = 0x1A;
+  Sim::AddFile("C:\\DIR", "A.TXT", 1);
+  Scan();
+  EXPECT_EQ(Sim::RowText(0), "Path: C:\\DIR\\*" + std::string(48, ' ') + "Volume Label: DATA");
+  EXPECT_EQ(RowAttributes(0),
+            AttributeRuns({{6, 0x0C}, {8, 0x1A}, {48, 0}, {14, 0x0C}, {4, 0x1A}}, 80));
+
+  // Nothing left after the filters: the message line carries the heading colour.
+  FreshWorld("");
+  Sim::SetConsole(80, 25);
+  Colours.HeadingColour = 0x0C;
+  Sim::AddFile("C:\\DIR", "A.TXT", 1);
+  Options.AttrFilter = Options.AttrWant[AttrS] = true;
+  EXPECT_TRUE(EndsProgram(Scan));
+  EXPECT_EQ(Sim::RowTrimmed(1), "No files found");
+  EXPECT_EQ(RowAttributes(1), AttributeRuns({{14, 0x0C}}, 80));
 }
 
 TEST_F(ScanTest, HeaderShowsEveryMaskAndConvertsOnlyThePath) {
