@@ -58,7 +58,10 @@ bool NamesWholeDirectory(const std::string& path) {
   return DirectoryExistsAt(path);
 }
 
-void ParsePath(std::string spec) {
+// The user's own specification may name a directory; during a recursive walk
+// the specification is a pending directory plus the user's mask, and a
+// subdirectory that happens to bear the mask's name must not replace it.
+void ParsePath(std::string spec, bool usersOwnSpec) {
   if (spec.empty()) spec = '*';
   bool trailingDot = EndsInSingleDot(spec);
   // The full-path service drops a final dot; the flag remembers it.
@@ -69,7 +72,7 @@ void ParsePath(std::string spec) {
   // listed whole, would search for the directory entry itself.
   if (spec.empty() || spec.back() == '\\' || spec.back() == ':') trailingDot = false;
   SplitPath(spec, trailingDot);
-  if (NamesWholeDirectory(spec)) {
+  if (usersOwnSpec && NamesWholeDirectory(spec)) {
     spec += "\\";
     CurrentDir = spec;
     FileBase.clear();
@@ -113,9 +116,10 @@ void ReadDriveFigures() {
 }  // namespace
 
 void ParseFileSpec(const std::string& spec) {
+  bool firstCall = DriveNumber == 255;
   if (IsShareRoot(spec))
     SetShareRoot(spec);
   else
-    ParsePath(spec);
-  if (DriveNumber == 255) ReadDriveFigures();
+    ParsePath(spec, firstCall);
+  if (firstCall) ReadDriveFigures();
 }

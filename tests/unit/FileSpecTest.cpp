@@ -18,8 +18,15 @@ class FileSpecTest : public TestWorld {
     Sim::SetWorkingDirectory("C:\\DOCS");
   }
 
-  // CurrentDir | FileMask | FileBase | FileExt | SearchSpec after parsing spec.
+  // CurrentDir | FileMask | FileBase | FileExt | SearchSpec after parsing spec
+  // as the user's own specification, the first of the run.
   static std::string Parsed(const std::string& spec) {
+    DriveNumber = 255;
+    return WalkParsed(spec);
+  }
+
+  // The same for a later call: a pending directory of a recursive walk.
+  static std::string WalkParsed(const std::string& spec) {
     ParseFileSpec(spec);
     return CurrentDir + " | " + FileMask + " | " + FileBase + " | " + FileExt + " | " + SearchSpec;
   }
@@ -54,6 +61,18 @@ TEST_F(FileSpecTest, DirectoryIsListedWholeWithOrWithoutBackslash) {
             "C:\\WINDOWS\\SYSTEM\\ |  |  |  | C:\\WINDOWS\\SYSTEM\\*");
 }
 
+TEST_F(FileSpecTest, WalkKeepsTheMaskWhenASubdirectoryBearsItsName) {
+  Sim::AddDirectory("C:\\DOCS\\SUB\\REP");
+  Sim::AddDirectory("C:\\DOCS\\SUB\\README");
+  EXPECT_EQ(Parsed("REP"), "C:\\DOCS\\ | REP | REP |  | C:\\DOCS\\REP*");
+  EXPECT_EQ(WalkParsed("C:\\DOCS\\SUB\\" + FileMask),
+            "C:\\DOCS\\SUB\\ | REP | REP |  | C:\\DOCS\\SUB\\REP*");
+
+  EXPECT_EQ(Parsed("README."), "C:\\DOCS\\ | README. | README |  | C:\\DOCS\\README.");
+  EXPECT_EQ(WalkParsed("C:\\DOCS\\SUB\\" + FileMask),
+            "C:\\DOCS\\SUB\\ | README. | README |  | C:\\DOCS\\SUB\\README.");
+}
+
 TEST_F(FileSpecTest, DotsNameDirectoriesToBeListed) {
   Sim::SetWorkingDirectory("C:\\WINDOWS\\SYSTEM");
   EXPECT_EQ(Parsed("."), "C:\\WINDOWS\\SYSTEM\\ |  |  |  | C:\\WINDOWS\\SYSTEM\\*");
@@ -82,7 +101,7 @@ TEST_F(FileSpecTest, UncPathIsNotExpanded) {
 TEST_F(FileSpecTest, SubdirectoryOfAShareRootListsEverything) {
   ParseFileSpec("\\\\SERVER\\SHARE");
   // The walk appends "\" and the (empty) mask to each pending directory.
-  EXPECT_EQ(Parsed("\\\\SERVER\\SHARE\\SUB\\" + FileMask),
+  EXPECT_EQ(WalkParsed("\\\\SERVER\\SHARE\\SUB\\" + FileMask),
             "\\\\SERVER\\SHARE\\SUB\\ |  |  |  | \\\\SERVER\\SHARE\\SUB\\*");
 }
 
