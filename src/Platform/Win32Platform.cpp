@@ -204,9 +204,18 @@ bool EnableSecurityPrivilege() {
   return ok;
 }
 
+// Argument 0 is the program file itself, whatever the user typed to start it.
 std::vector<std::string> CommandArguments() {
   std::vector<std::string> arguments;
   for (int i = 0; i < __argc; ++i) arguments.emplace_back(__argv[i]);
+  char module[MAX_PATH + 1] = {};
+  DWORD length = GetModuleFileNameA(nullptr, module, MAX_PATH);
+  if (length > 0 && length < MAX_PATH) {
+    if (arguments.empty())
+      arguments.emplace_back(module);
+    else
+      arguments.front() = module;
+  }
   return arguments;
 }
 
