@@ -58,7 +58,9 @@ Plat::CalendarTime DecodeDateTime(double value) {
   // Values outside the years 1 to 9999 (or not numbers at all) cannot come
   // from a stamp; they decode as the value of an unconvertible one.
   static const double PastLastDay = static_cast<double>(DaysFromCivil(10000, 1, 1) - EpochOffset);
-  if (!(value >= InvalidStampDateTime && value < PastLastDay)) value = InvalidStampDateTime;
+  // (Before the epoch the time of day counts away from zero, so the first
+  // day reaches down to one less than its midnight.)
+  if (!(value > InvalidStampDateTime - 1 && value < PastLastDay)) value = InvalidStampDateTime;
   Plat::CalendarTime c;
   double whole = std::trunc(value);
   double fraction = std::fabs(value - whole);

@@ -110,6 +110,8 @@ TEST_F(DateFormatTest, UnconvertibleStampsShowTheFirstDay) {
   // Values no stamp can produce are shown the same way instead of overflowing.
   for (double value : {1e300, -1e300, InvalidStampDateTime - 1, std::nan("")})
     EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn", value), "0001-01-01 00:00") << value;
+  EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn", At(1, 1, 1, 12, 30)), "0001-01-01 12:30");
+  EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn", At(1899, 12, 29, 6, 0)), "1899-12-29 06:00");
   EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn", At(9999, 12, 31, 23, 59)), "9999-12-31 23:59");
 }
 
