@@ -59,15 +59,16 @@ void AddToTotals() {
   }
 }
 
+// A bare listing that finds nothing ends silently: not even the console
+// restore writes anything, as at the end of an empty recursive walk.
 [[noreturn]] void EndWithNothingFound() {
-  if (!Options.Bare) {
-    NewLine();
-    WriteAt(ScanWork.LastFindCode == Plat::ErrorFileNotFound
-                ? "No files found matching search specification"
-                : "No files found",
-            1, Colours.HeadingColour);
-    ShowSummary(0, 0, NoCountsMarker, 0);
-  }
+  if (Options.Bare) EndProgram();
+  NewLine();
+  WriteAt(ScanWork.LastFindCode == Plat::ErrorFileNotFound
+              ? "No files found matching search specification"
+              : "No files found",
+          1, Colours.HeadingColour);
+  ShowSummary(0, 0, NoCountsMarker, 0);
   FWriteFinish();
   EndProgram();
 }

@@ -290,6 +290,14 @@ TEST_F(ScanTest, PlainListingWithNothingToShowEnds) {
   Options.Bare = true;
   EXPECT_TRUE(EndsProgram(Scan));
   EXPECT_EQ(Sim::StdOut(), "");
+
+  // On a console too: no row, and not even the console restore's blank.
+  FreshWorld("DATA");
+  Sim::SetConsole(80, 25);
+  Options.Bare = true;
+  EXPECT_TRUE(EndsProgram(Scan));
+  EXPECT_EQ(Sim::StdOut(), "");
+  EXPECT_EQ(Sim::Console().RowWrites, 0);
 }
 
 TEST_F(ScanTest, WalkDecidesPerDirectoryWhatToShow) {
