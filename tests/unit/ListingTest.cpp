@@ -272,6 +272,21 @@ TEST_F(ListingTest, IncompleteLastRowsKeepEverySeparator) {
   }
 }
 
+TEST_F(ListingTest, MissingSeparatorsSitAtColumnEndsWhenNamesAreShort) {
+  // Names of two: wanted 10, but names need 10 characters: four columns of 20,
+  // so the fields of an entry end well before its separator.
+  AddNumbered(5, "F%d");
+  ShowListing();
+  ASSERT_EQ(ListingLayout.ColumnWidth, 20);
+  const std::string bar(1, V);
+  EXPECT_EQ(Sim::RowTrimmed(2), Cells({{1, "   100 F5"}, {20, bar}, {40, bar}, {60, bar}}));
+  EXPECT_EQ(RowAttributes(2), Attributes({{1, 6, Colours.DetailColour},
+                                          {8, 2, Colours.FileColour},
+                                          {20, 1, Colours.LineColour},
+                                          {40, 1, Colours.LineColour},
+                                          {60, 1, Colours.LineColour}}));
+}
+
 TEST_F(ListingTest, VerticalOrderRunsDownTheColumns) {
   SetColumns({{'n', 0}});
   Options.VerticalSort = true;
