@@ -48,7 +48,7 @@ void TrimLeadingBlanks(std::string& text) {
 // A byte count as the size columns show it.
 const std::string& SizeFieldText(std::int64_t value) {
   if (Options.SizesInBytes) {
-    FieldText = PadLeftBlank(ThousandsText(value), 11);
+    FieldText = PadLeftBlank(ThousandsText(value), ListingLayout.ByteSizeWidth);
   } else {
     // The size in units without leading blanks: asked at the narrowest width
     // rather than padded and trimmed, so that the text stays short enough to

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "Common/Entries.h"
+#include "Engine/NumberFormat.h"
 #include "TurboScroll/TurboScroll.h"
 
 ListingLayoutRec ListingLayout;
@@ -19,10 +20,20 @@ char ResolvedKind(char kind) {
   return kind == 't' ? static_cast<char>('0' + Options.TimeKind) : kind;
 }
 
+// Byte counts take 11 characters; a directory holding a file of a gigabyte
+// or more widens the field so that its figure is not overwritten by the
+// next field.
+int ByteSizeWidth() {
+  std::int64_t largest = 0;
+  for (const FileEntry* entry : FileList)
+    if (!entry->IsDirectory()) largest = std::max(largest, entry->Size);
+  return std::max(11, static_cast<int>(ThousandsText(largest).size()));
+}
+
 int AdjustedWidth(char kind, int width) {
   switch (kind) {
     case 's':
-    case 'c': return Options.SizesInBytes ? 12 : width;
+    case 'c': return Options.SizesInBytes ? ListingLayout.ByteSizeWidth + 1 : width;
     case '1':
     case '2':
     case '3': return TimeColumnWidth[static_cast<std::size_t>(kind - '0')] + 1;
@@ -34,6 +45,7 @@ void CollectFields() {
   ListingLayoutRec& layout = ListingLayout;
   layout.FieldCount = std::min<int>(Options.ColumnCount, MaxColumnSlots);
   layout.FixedWidth = Options.HasNameColumn ? 1 : 0;
+  layout.ByteSizeWidth = Options.SizesInBytes ? ByteSizeWidth() : 11;
   for (int slot = 1; slot <= layout.FieldCount; ++slot) {
     const ColumnSpec& spec = Options.Columns[static_cast<std::size_t>(slot)];
     FieldPlan& field = layout.Fields[static_cast<std::size_t>(slot - 1)];

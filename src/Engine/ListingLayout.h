@@ -25,6 +25,7 @@ struct ListingLayoutRec {
   bool Squeezed = false;  // names may not get their full length
   std::array<FieldPlan, MaxColumnSlots> Fields{};
   int FieldCount = 0;
+  int ByteSizeWidth = 11;  // /BYTE: characters of a size text, right-aligned
 };
 
 extern ListingLayoutRec ListingLayout;

@@ -441,11 +441,24 @@ TEST_F(ListingFieldTest, SizeFieldsInUnitsAndInBytes) {
   Options.SizesInBytes = true;
   Done = false;
   ShowListing();
+  // The 13-character figure of the huge file widens the field for the whole directory.
+  EXPECT_EQ(Sim::RowTrimmed(1), " <DIR>        D");
+  EXPECT_EQ(Sim::RowTrimmed(2), "    1,234,567 big");
+  EXPECT_EQ(Sim::RowTrimmed(3), "5,000,000,000 huge");
+  EXPECT_EQ(Sim::RowTrimmed(4), "        1,023 tiny");
+  EXPECT_EQ(RowAttributes(2),
+            Attributes({{1, 13, Colours.DetailColour}, {15, 3, Colours.FileColour}}));
+
+  // Without it the field keeps its 11 characters.
+  Sim::Reset();
+  ResetConsoleEngine();
+  FileList.erase(FileList.begin() + 2);
+  ListedCount = 3;
+  Done = false;
+  ShowListing();
   EXPECT_EQ(Sim::RowTrimmed(1), " <DIR>      D");
   EXPECT_EQ(Sim::RowTrimmed(2), "  1,234,567 big");
-  EXPECT_EQ(Sim::RowTrimmed(4), "      1,023 tiny");
-  EXPECT_EQ(RowAttributes(2),
-            Attributes({{1, 11, Colours.DetailColour}, {13, 3, Colours.FileColour}}));
+  EXPECT_EQ(Sim::RowTrimmed(3), "      1,023 tiny");
 }
 
 TEST_F(ListingFieldTest, CompressionFieldsStayBlankWhenTheQueryFails) {
