@@ -13,22 +13,22 @@ struct ColsType {
 constexpr int MaxExtensionColours = 100;
 
 struct ColourRec {
-  std::uint8_t FileColour = 7;             // names without an extension entry
-  std::uint8_t DateColour = 15;            // date and time columns
-  std::uint8_t DirectoryColour = 14;       // directory names and <DIR>
-  std::uint8_t LineColour = 3;             // box lines and separators
-  std::uint8_t HeadingColour = 12;         // "Path: ", "Volume Label: ", fatal messages
-  std::uint8_t HeadingValueColour = 10;    // the path or label after those captions
-  std::uint8_t DetailColour = 15;          // size, compressed, ratio, owner columns
-  std::uint8_t PromptColour = 0x4E;        // the page prompt
-  std::uint8_t SummaryFigureColour = 14;   // figures of summary lines
-  std::uint8_t SummaryTextColour = 15;     // words of summary lines
-  std::uint8_t BannerColour = 15;          // the banner line
+  std::uint8_t FileColour = 7;            // names without an extension entry
+  std::uint8_t DateColour = 15;           // date and time columns
+  std::uint8_t DirectoryColour = 14;      // directory names and <DIR>
+  std::uint8_t LineColour = 3;            // box lines and separators
+  std::uint8_t HeadingColour = 12;        // "Path: ", "Volume Label: ", fatal messages
+  std::uint8_t HeadingValueColour = 10;   // the path or label after those captions
+  std::uint8_t DetailColour = 15;         // size, compressed, ratio, owner columns
+  std::uint8_t PromptColour = 0x4E;       // the page prompt
+  std::uint8_t SummaryFigureColour = 14;  // figures of summary lines
+  std::uint8_t SummaryTextColour = 15;    // words of summary lines
+  std::uint8_t BannerColour = 15;         // the banner line
 };
 
 extern ColourRec Colours;
 extern std::array<ColsType, MaxExtensionColours + 1> ExtensionColours;  // slots 1..100
-extern int ExtensionColourCount;  // slots in use
-extern bool ColourEnabled;        // names coloured by kind; /G turns it off
+extern int ExtensionColourCount;                                        // slots in use
+extern bool ColourEnabled;          // names coloured by kind; /G turns it off
 extern std::string PresetSwitches;  // switch text applied before the command line
 extern std::string DateFormat;      // date display pattern; empty means "c"

@@ -11,13 +11,13 @@
 #include "Platform/Platform.h"
 
 struct FileEntry {
-  std::uint32_t Attributes = 0;    // every attribute bit the file system reports
-  Plat::FileTime AccessTime;       // UTC; Times()[1]
-  Plat::FileTime CreationTime;     // UTC; Times()[2]
-  Plat::FileTime WriteTime;        // UTC; Times()[3]
-  std::int64_t Size = 0;           // bytes
-  std::string ShortName;           // 8.3 alias, or the first 12 characters of Name
-  std::string Name;                // long name (with /F: directory + name), at most 255
+  std::uint32_t Attributes = 0;  // every attribute bit the file system reports
+  Plat::FileTime AccessTime;     // UTC; Times()[1]
+  Plat::FileTime CreationTime;   // UTC; Times()[2]
+  Plat::FileTime WriteTime;      // UTC; Times()[3]
+  std::int64_t Size = 0;         // bytes
+  std::string ShortName;         // 8.3 alias, or the first 12 characters of Name
+  std::string Name;              // long name (with /F: directory + name), at most 255
 
   // The time stamp of a TimeStampKind (1..3).
   const Plat::FileTime& Time(int kind) const;
@@ -37,15 +37,15 @@ void ResetEntryPool();
 extern std::vector<FileEntry*> FileList;
 
 // Per-directory results of the scan.
-extern std::int32_t ListedCount;     // entries in FileList; 0 when the directory is not shown
-extern std::int32_t DirFileCount;    // accepted entries without the directory bit
-extern std::int32_t DirDirCount;     // accepted directories (dots included when shown)
-extern std::int64_t DirBytes;        // sum of Size
-extern std::int64_t DirAllocated;    // sum of sizes rounded up to whole clusters
-extern std::int32_t MaxNameLength;   // longest Name seen
+extern std::int32_t ListedCount;    // entries in FileList; 0 when the directory is not shown
+extern std::int32_t DirFileCount;   // accepted entries without the directory bit
+extern std::int32_t DirDirCount;    // accepted directories (dots included when shown)
+extern std::int64_t DirBytes;       // sum of Size
+extern std::int64_t DirAllocated;   // sum of sizes rounded up to whole clusters
+extern std::int32_t MaxNameLength;  // longest Name seen
 extern std::array<std::uint8_t, 4> TimeColumnWidth;  // [1..3] widest date text per stamp
-extern bool DirShown;                // the directory gets its header and listing
-extern bool EntryLimitReached;       // the last scan stopped at the pool's capacity
+extern bool DirShown;                                // the directory gets its header and listing
+extern bool EntryLimitReached;                       // the last scan stopped at the pool's capacity
 
 // Run-wide totals.
 extern std::int32_t TotalFiles;      // files over all shown directories

@@ -7,13 +7,13 @@
 #include <vector>
 
 extern std::vector<std::string> FileSpecs;  // file specifications in command-line order
-extern std::string SearchSpec;    // directory plus mask handed to find-first
-extern std::string CurrentDir;    // directory being listed, ends in "\"
-extern std::string FileMask;      // name part of the specification
-extern std::string FileExt;       // extension of the name part with its dot, or empty
-extern std::string FileBase;      // name part without the extension
-extern std::uint8_t DriveNumber;  // 255 until the first ParseFileSpec; letter code - 64
-extern std::uint32_t SectorsPerCluster;  // drive figures from the free-space query
+extern std::string SearchSpec;              // directory plus mask handed to find-first
+extern std::string CurrentDir;              // directory being listed, ends in "\"
+extern std::string FileMask;                // name part of the specification
+extern std::string FileExt;                 // extension of the name part with its dot, or empty
+extern std::string FileBase;                // name part without the extension
+extern std::uint8_t DriveNumber;            // 255 until the first ParseFileSpec; letter code - 64
+extern std::uint32_t SectorsPerCluster;     // drive figures from the free-space query
 extern std::uint32_t BytesPerSector;
 extern std::uint32_t FreeClusters;
 extern std::uint32_t TotalClusters;

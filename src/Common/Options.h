@@ -12,7 +12,7 @@ enum TimeStampKind : std::uint8_t { NoStamp = 0, LastAccess = 1, Creation = 2, L
 
 // One column of the display format.
 struct ColumnSpec {
-  char Kind = 0;       // n s t 1 2 3 a f d o c r
+  char Kind = 0;           // n s t 1 2 3 a f d o c r
   std::int32_t Width = 0;  // 0: the kind decides (name and description take the rest)
 };
 
@@ -23,64 +23,64 @@ using ColumnSlots = std::array<ColumnSpec, MaxColumnSlots + 1>;  // slots 1..20,
 enum AttrIndex { AttrA = 0, AttrH = 1, AttrR = 2, AttrS = 3, AttrD = 4 };
 
 struct OptionsRec {
-  bool ShowHelp = false;          // /?
-  bool BadOption = false;         // a switch word could not be understood
-  bool Recursive = false;         // /S
-  bool SummaryOnly = false;       // /U
-  bool DriveInfo = false;         // /I
-  bool Bare = false;              // /B
-  bool FullPath = false;          // /F
-  bool HideDots = true;           // /H
-  ColumnSlots Columns{};          // display format, slots 1..ColumnCount
-  std::uint8_t ColumnCount = 2;   // slots in use
-  ColumnSlots SavedColumns{};     // format before the description layout swap
+  bool ShowHelp = false;         // /?
+  bool BadOption = false;        // a switch word could not be understood
+  bool Recursive = false;        // /S
+  bool SummaryOnly = false;      // /U
+  bool DriveInfo = false;        // /I
+  bool Bare = false;             // /B
+  bool FullPath = false;         // /F
+  bool HideDots = true;          // /H
+  ColumnSlots Columns{};         // display format, slots 1..ColumnCount
+  std::uint8_t ColumnCount = 2;  // slots in use
+  ColumnSlots SavedColumns{};    // format before the description layout swap
   std::uint8_t SavedColumnCount = 0;
-  bool FormatChosen = false;      // a format switch was given
-  bool HasNameColumn = true;      // the format has a name column
+  bool FormatChosen = false;             // a format switch was given
+  bool HasNameColumn = true;             // the format has a name column
   std::array<bool, 4> TimeKindNeeded{};  // [1..3] by TimeStampKind: stamp shown in a column
-  bool ShowDescriptions = false;  // /Z, /M D
-  std::uint8_t FixedColumns = 0;  // /1 .. /9; 0 automatic
-  std::uint8_t MinColumns = 2;    // /Q1 .. /Q4
-  std::int32_t RedirectWidth = 80;  // /K
-  bool VerticalSort = false;      // /Y, /D
-  bool Justify = false;           // /J
-  char NameCase = 'N';            // /E 'U', /L 'L', else 'N'
-  bool ThousandsSeparator = true; // /C
-  bool SizesInBytes = false;      // /BYTE
-  bool ShowFree = true;           // /FREE
-  bool ClearScreen = false;       // /CLR
-  bool Pause = true;              // /P; the page prompt's N turns it off
-  bool SevenBit = false;          // /7BIT
-  bool FourDigitYears = false;    // /Y2K
-  bool Turbo = false;             // /TURBO (whole-screen mode)
-  bool Tree = false;              // /TREE
-  bool RegexWildcards = false;    // /R
-  char TimeField = 'W';           // /T letter A, C or W
-  TimeStampKind TimeKind = LastWrite;  // resolved from TimeField
-  char SortKey = 'N';             // N name, D date, X extension, S size
-  bool SortReverse = false;       // /O with a negated key
-  bool DirsFirst = true;          // /O G
-  bool AttrFilter = false;        // /A with letters
-  std::array<bool, 5> AttrWant{};     // by AttrIndex
-  std::array<bool, 5> AttrExclude{};  // by AttrIndex
-  bool BatchMode = false;         // /@
-  std::string BatchCommand;       // text after /@
-  bool ShowOwner = false;         // /M O
-  bool ShowCompression = false;   // /M C, /M R
+  bool ShowDescriptions = false;         // /Z, /M D
+  std::uint8_t FixedColumns = 0;         // /1 .. /9; 0 automatic
+  std::uint8_t MinColumns = 2;           // /Q1 .. /Q4
+  std::int32_t RedirectWidth = 80;       // /K
+  bool VerticalSort = false;             // /Y, /D
+  bool Justify = false;                  // /J
+  char NameCase = 'N';                   // /E 'U', /L 'L', else 'N'
+  bool ThousandsSeparator = true;        // /C
+  bool SizesInBytes = false;             // /BYTE
+  bool ShowFree = true;                  // /FREE
+  bool ClearScreen = false;              // /CLR
+  bool Pause = true;                     // /P; the page prompt's N turns it off
+  bool SevenBit = false;                 // /7BIT
+  bool FourDigitYears = false;           // /Y2K
+  bool Turbo = false;                    // /TURBO (whole-screen mode)
+  bool Tree = false;                     // /TREE
+  bool RegexWildcards = false;           // /R
+  char TimeField = 'W';                  // /T letter A, C or W
+  TimeStampKind TimeKind = LastWrite;    // resolved from TimeField
+  char SortKey = 'N';                    // N name, D date, X extension, S size
+  bool SortReverse = false;              // /O with a negated key
+  bool DirsFirst = true;                 // /O G
+  bool AttrFilter = false;               // /A with letters
+  std::array<bool, 5> AttrWant{};        // by AttrIndex
+  std::array<bool, 5> AttrExclude{};     // by AttrIndex
+  bool BatchMode = false;                // /@
+  std::string BatchCommand;              // text after /@
+  bool ShowOwner = false;                // /M O
+  bool ShowCompression = false;          // /M C, /M R
 
   // Range filters.
-  bool DateRangeOn = false;       // date filter active
-  double DateLow = 0;             // lower bound, whole days
-  double DateHigh = 0;            // upper bound, whole days
+  bool DateRangeOn = false;         // date filter active
+  double DateLow = 0;               // lower bound, whole days
+  double DateHigh = 0;              // upper bound, whole days
   std::uint8_t DateRangeStamp = 0;  // TimeStampKind tested; 0 none given
-  bool TimeRangeOn = false;       // time-of-day filter active
-  double TimeLow = 0;             // lower bound (time of day counts)
-  double TimeHigh = 0;            // upper bound
+  bool TimeRangeOn = false;         // time-of-day filter active
+  double TimeLow = 0;               // lower bound (time of day counts)
+  double TimeHigh = 0;              // upper bound
   std::uint8_t TimeRangeStamp = 0;  // stamp letter given inside a time filter
-  bool SizeRangeOn = false;       // size filter active
-  std::int64_t SizeLow = 0;       // lower bound in bytes
-  std::int64_t SizeHigh = 0;      // upper bound in bytes
-  bool SizeOpenEnded = false;     // no upper bound tested
+  bool SizeRangeOn = false;         // size filter active
+  std::int64_t SizeLow = 0;         // lower bound in bytes
+  std::int64_t SizeHigh = 0;        // upper bound in bytes
+  bool SizeOpenEnded = false;       // no upper bound tested
 };
 
 extern OptionsRec Options;

@@ -135,7 +135,7 @@ bool ShowHelpFile(const std::string& path);
 // SYSTEMTIME.
 struct CalendarTime {
   int Year = 0;
-  int Month = 0;  // 1..12
+  int Month = 0;      // 1..12
   int DayOfWeek = 0;  // 0 = Sunday
   int Day = 0;
   int Hour = 0;
@@ -154,15 +154,15 @@ CalendarTime LocalNow();
 
 // GetLocaleInfoA items of the user's default locale.
 enum class LocaleItem {
-  ShortDate,       // LOCALE_SSHORTDATE, e.g. "M/d/yyyy"
-  LongDate,        // LOCALE_SLONGDATE
-  LongTime,        // LOCALE_STIMEFORMAT, e.g. "h:mm:ss tt"
-  DateSeparator,   // LOCALE_SDATE
-  TimeSeparator,   // LOCALE_STIME
-  DateOrder,       // LOCALE_IDATE: "0" M-D-Y, "1" D-M-Y, "2" Y-M-D
-  AmMarker,        // LOCALE_S1159
-  PmMarker,        // LOCALE_S2359
-  DayName1,        // LOCALE_SDAYNAME1 (Monday) ... DayName7 (Sunday)
+  ShortDate,      // LOCALE_SSHORTDATE, e.g. "M/d/yyyy"
+  LongDate,       // LOCALE_SLONGDATE
+  LongTime,       // LOCALE_STIMEFORMAT, e.g. "h:mm:ss tt"
+  DateSeparator,  // LOCALE_SDATE
+  TimeSeparator,  // LOCALE_STIME
+  DateOrder,      // LOCALE_IDATE: "0" M-D-Y, "1" D-M-Y, "2" Y-M-D
+  AmMarker,       // LOCALE_S1159
+  PmMarker,       // LOCALE_S2359
+  DayName1,       // LOCALE_SDAYNAME1 (Monday) ... DayName7 (Sunday)
   DayName2,
   DayName3,
   DayName4,
@@ -176,7 +176,7 @@ enum class LocaleItem {
   AbbrevDayName5,
   AbbrevDayName6,
   AbbrevDayName7,
-  MonthName1,      // LOCALE_SMONTHNAME1 ... 12
+  MonthName1,  // LOCALE_SMONTHNAME1 ... 12
   MonthName2,
   MonthName3,
   MonthName4,
@@ -242,8 +242,7 @@ bool ConsoleWriteRow(Handle output, const Cell* cells, int count, int column, in
 // ScrollConsoleScreenBufferA: moves the rectangle rows top..bottom, columns
 // left..right to start at row destRow (same columns); uncovered cells are
 // filled with fill.
-bool ConsoleScroll(Handle output, int top, int bottom, int left, int right, int destRow,
-                   Cell fill);
+bool ConsoleScroll(Handle output, int top, int bottom, int left, int right, int destRow, Cell fill);
 // SetConsoleCursorPosition (0-based).
 bool ConsoleSetCursor(Handle output, int column, int row);
 // SetConsoleTextAttribute.

@@ -15,13 +15,13 @@ namespace Sim {
 
 // One directory entry of the virtual file system.
 struct Entry {
-  std::string Name;                       // long name (may be any length)
-  std::string Alias;                      // 8.3 alias, empty when none
+  std::string Name;   // long name (may be any length)
+  std::string Alias;  // 8.3 alias, empty when none
   std::uint32_t Attributes = Plat::AttrArchive;
   Plat::FileTime Creation, Access, Write;  // UTC
   std::uint64_t Size = 0;
-  std::string Owner;                      // empty: owner lookup fails
-  std::int64_t Compressed = -1;           // -1: compressed-size query fails
+  std::string Owner;             // empty: owner lookup fails
+  std::int64_t Compressed = -1;  // -1: compressed-size query fails
 };
 
 struct Drive {
@@ -54,7 +54,7 @@ void FailFindFirst(const std::string& pattern, std::uint32_t code);
 // Makes find-first on any pattern inside this directory fail with the code.
 void FailDirectory(const std::string& directory, std::uint32_t code);
 
-void SetWorkingDirectory(const std::string& path);  // default "C:\"
+void SetWorkingDirectory(const std::string& path);             // default "C:\"
 void SetArguments(const std::vector<std::string>& arguments);  // [0] the program file
 
 // ---------------------------------------------------------------- console
@@ -64,8 +64,8 @@ void SetArguments(const std::vector<std::string>& arguments);  // [0] the progra
 void SetConsole(int columns, int rows, int cursorRow = 0);
 void SetRedirected();
 void PushKeys(const std::string& keys);  // read one byte at a time by ConsoleReadKey
-void FailNextConsoleWrite();              // the next ConsoleWriteRow fails
-void FailKeyRead();                       // every ConsoleReadKey fails
+void FailNextConsoleWrite();             // the next ConsoleWriteRow fails
+void FailKeyRead();                      // every ConsoleReadKey fails
 void SetHelpFileResult(bool ok);
 
 struct ConsoleState {
@@ -75,8 +75,8 @@ struct ConsoleState {
   int CursorColumn = 0;
   int CursorRow = 0;
   std::uint16_t Attribute = 7;
-  int Scrolls = 0;                // number of ConsoleScroll calls
-  int RowWrites = 0;              // number of ConsoleWriteRow calls
+  int Scrolls = 0;    // number of ConsoleScroll calls
+  int RowWrites = 0;  // number of ConsoleWriteRow calls
   bool ProcessedInput = false;
   bool ControlHandlerSet = false;
 };
