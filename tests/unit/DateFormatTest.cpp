@@ -11,14 +11,7 @@
 namespace {
 
 double At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
-  Plat::CalendarTime time;
-  time.Year = year;
-  time.Month = month;
-  time.Day = day;
-  time.Hour = hour;
-  time.Minute = minute;
-  time.Second = second;
-  return EncodeDateTime(time);
+  return EncodeDateTime(Moment(year, month, day, hour, minute, second));
 }
 
 class DateFormatTest : public TestWorld {

@@ -8,18 +8,6 @@
 
 namespace {
 
-Plat::CalendarTime Moment(int year, int month, int day, int hour = 0, int minute = 0,
-                          int second = 0) {
-  Plat::CalendarTime c;
-  c.Year = year;
-  c.Month = month;
-  c.Day = day;
-  c.Hour = hour;
-  c.Minute = minute;
-  c.Second = second;
-  return c;
-}
-
 double Date(int year, int month, int day) { return EncodeDateTime(Moment(year, month, day)); }
 double Time(int hour, int minute, int second = 0) {
   return (hour * 3600 + minute * 60 + second) / 86400.0;

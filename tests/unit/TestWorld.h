@@ -21,6 +21,19 @@ class TestWorld : public ::testing::Test {
   }
 };
 
+// Local calendar fields of a moment (for the clock and for date-time values).
+inline Plat::CalendarTime Moment(int year, int month, int day, int hour = 0, int minute = 0,
+                                 int second = 0) {
+  Plat::CalendarTime c;
+  c.Year = year;
+  c.Month = month;
+  c.Day = day;
+  c.Hour = hour;
+  c.Minute = minute;
+  c.Second = second;
+  return c;
+}
+
 // Runs a callable that is expected to end the program; true when it did.
 template <typename F>
 bool EndsProgram(F&& action) {
