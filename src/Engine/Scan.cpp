@@ -8,6 +8,7 @@
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
+#include "Engine/ByteCount.h"
 #include "Engine/Descriptions.h"
 #include "Engine/ScanEnumeration.h"
 #include "Engine/ScanSteps.h"
@@ -52,8 +53,8 @@ void AddToTotals() {
   if (DirShown || !Options.Recursive) {
     ListedCount = PlacedEntryCount();
     TotalFiles += DirFileCount;
-    TotalBytes += DirBytes;
-    if (!NoClusterSize) TotalAllocated += DirAllocated;
+    TotalBytes = AddByteCounts(TotalBytes, DirBytes);
+    if (!NoClusterSize) TotalAllocated = AddByteCounts(TotalAllocated, DirAllocated);
   } else {
     ListedCount = 0;
   }

@@ -8,6 +8,7 @@
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Engine/Batch.h"
+#include "Engine/ByteCount.h"
 #include "Engine/DateFormat.h"
 #include "Engine/DateTimeValue.h"
 #include "Engine/RangeFilters.h"
@@ -101,14 +102,14 @@ bool PassesTimeStamps(const FileEntry& entry) {
 
 std::int64_t AllocatedSize(std::int64_t size) {
   if (ClusterSize <= 0 || size % ClusterSize == 0) return size;
-  return (size / ClusterSize + 1) * ClusterSize;
+  return AddByteCounts(size - size % ClusterSize, ClusterSize);
 }
 
 void AcceptEntry(FileEntry& entry) {
   bool listed = PoolHasRoom();
   if (listed) FileList.push_back(&entry);
-  DirBytes += entry.Size;
-  if (!NoClusterSize) DirAllocated += AllocatedSize(entry.Size);
+  DirBytes = AddByteCounts(DirBytes, entry.Size);
+  if (!NoClusterSize) DirAllocated = AddByteCounts(DirAllocated, AllocatedSize(entry.Size));
   if (Options.BatchMode && listed) WriteBatchLine(entry);
   if (entry.IsDirectory())
     ++DirDirCount;
@@ -142,8 +143,7 @@ void ScanEntry(const Plat::FindData& data) {
   FileEntry& entry = TargetRecord();
   FillRecord(entry, data);
   bool included = PassesTimeStamps(entry);
-  entry.Size =
-      static_cast<std::int64_t>((static_cast<std::uint64_t>(data.SizeHigh) << 32) | data.SizeLow);
+  entry.Size = ByteCountOf((static_cast<std::uint64_t>(data.SizeHigh) << 32) | data.SizeLow);
   if (Options.SizeRangeOn && !PassesSizeFilter(entry.Size)) included = false;
   if (included) AcceptEntry(entry);
 }

@@ -124,6 +124,31 @@ TEST_F(ScanTest, CountsBytesAndWholeClusters) {
   EXPECT_EQ(TotalFiles, 10);
 }
 
+// Sizes a signed count cannot hold, and sums past it, stop at the largest
+// count instead of wrapping to negative figures.
+TEST_F(ScanTest, HugeSizesAndTheirSumsStopAtTheLargestCount) {
+  constexpr std::int64_t Largest = 9223372036854775807;
+  const std::uint64_t half = 1ull << 62;
+  Sim::AddFile("C:\\DIR", "HALF1", half);
+  Sim::AddFile("C:\\DIR", "HALF2", half);
+  Sim::AddFile("C:\\DIR", "ODD", half + 1);
+  Sim::AddFile("C:\\DIR", "ABSURD", 0xFFFFFFFFFFFFFFFFull);
+  Scan();
+  ASSERT_EQ(FileList.size(), 4u);
+  EXPECT_EQ(FileList[3]->Size, Largest);
+  EXPECT_EQ(DirBytes, Largest);
+  EXPECT_EQ(DirAllocated, Largest);
+  Scan();
+  EXPECT_EQ(TotalBytes, Largest);
+  EXPECT_EQ(TotalAllocated, Largest);
+
+  // Rounding the largest size up to a whole cluster has nowhere to go either.
+  FreshWorld("");
+  Sim::AddFile("C:\\DIR", "LAST", static_cast<std::uint64_t>(Largest));
+  Scan();
+  EXPECT_EQ(DirAllocated, Largest);
+}
+
 TEST_F(ScanTest, NamesAreCutAndAliasesFallBack) {
   Sim::Entry aliased;
   aliased.Name = "Long Document Name.txt";
