@@ -8,6 +8,15 @@
 #include "Engine/ScanSteps.h"
 #include "Platform/Platform.h"
 
+namespace {
+
+// The path services drop the trailing dots and blanks of every component, so
+// a directory named with nothing else ("...", " ") would be this directory
+// once more and the walk would never end; "." and ".." are of this kind too.
+bool VanishesFromPaths(const char* name) { return name[std::strspn(name, ". ")] == '\0'; }
+
+}  // namespace
+
 void CollectSubdirectories() {
   Plat::FindData data;
   // Always the system's enumeration: /R masks select entries, not directories to visit.
@@ -15,8 +24,7 @@ void CollectSubdirectories() {
   if (search == Plat::InvalidHandle) return;
   do {
     data.Name[sizeof data.Name - 1] = '\0';
-    bool isDots = std::strcmp(data.Name, ".") == 0 || std::strcmp(data.Name, "..") == 0;
-    if ((data.Attributes & Plat::AttrDirectory) != 0 && !isDots)
+    if ((data.Attributes & Plat::AttrDirectory) != 0 && !VanishesFromPaths(data.Name))
       PendingDirs.push_back(CurrentDir + data.Name);
   } while (Plat::FindNext(search, data));
   Plat::FindEnd(search);

@@ -379,6 +379,15 @@ TEST_F(ScanTest, WalkCollectsEverySubdirectory) {
   EXPECT_EQ(PendingDirs, (Lines{"C:\\DIR\\A", "C:\\DIR\\B", "C:\\DIR\\C"}));
 }
 
+// A name of dots and blanks only would lead the walk back into this very
+// directory, over and over; a trailing dot after a real name leads elsewhere.
+TEST_F(ScanTest, WalkPassesOverDirectoriesThatPathsCannotName) {
+  for (const char* name : {"...", " ", ". .", "A.", "B"}) Add(name, Plat::AttrDirectory);
+  Options.Recursive = true;
+  Scan();
+  EXPECT_EQ(PendingDirs, (Lines{"C:\\DIR\\A.", "C:\\DIR\\B"}));
+}
+
 TEST_F(ScanTest, FindErrorsEndTheRunOrGoOn) {
   struct Case {
     std::uint32_t code;
