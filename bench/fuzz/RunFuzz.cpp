@@ -3,15 +3,16 @@
 // the parsers and formatters. A run must return 0 without a crash, a hang or a
 // sanitizer report.
 //
-// With clang's libFuzzer:
-//   cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
-//     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined \
-//       -fno-sanitize-recover=undefined -D_GLIBCXX_ASSERTIONS -Wno-unknown-warning-option"
+// With clang's libFuzzer (one configure line):
+//   cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug
+//     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined
+//     -fno-sanitize-recover=undefined -D_GLIBCXX_ASSERTIONS -Wno-unknown-warning-option"
 //   cmake --build build/fuzz --target orvl_fuzz
 //   build/fuzz/orvl_fuzz -max_len=4096 -timeout=10 -rss_limit_mb=4096 -max_total_time=600 CORPUS
 // With any other compiler (configured with the same sanitizers) the target is a
 // plain random loop: orvl_fuzz [seconds] [seed], or orvl_fuzz FILE to replay one
-// input (the loop keeps the input it is running in orvl-fuzz-last.bin).
+// input and see what it runs (the loop keeps its current input in
+// orvl-fuzz-last.bin).
 #include <cfloat>
 #include <chrono>
 #include <cmath>
@@ -503,10 +504,58 @@ void BuildLocale(ByteSource& in) {
 
 // ---------------------------------------------------------------- command lines
 
+const char* const DateBounds[] = {"1-1-2000",   "12-31-99",    "2-29-2024",   "2-29-2023", "7-4",
+                                  "31-12",      "2000-1-1",    "+5",          "-7",        "-0",
+                                  "+0",         "-2147483648", "+2147483647", "13-13-13",  "0-0",
+                                  "9999-12-31", "1-1-1",       "12-31-9999",  "1-1-0"};
+const char* const TimeBounds[] = {
+    "10:00", "12:30pm", "AM1",  "11:59:59", "23:59",       "-30",         "+90",   "0:0",
+    "24:00", "12am",    "pm12", "0:60",     "+2147483647", "-2147483648", "1:2:3", "9999"};
+const char* const SizeBounds[] = {"1K",
+                                  "2M",
+                                  "1.5G",
+                                  "3T",
+                                  "1E3",
+                                  "0",
+                                  "-5",
+                                  "+1K",
+                                  "1e-3",
+                                  ".5",
+                                  "9223372036854775807",
+                                  "8388607T",
+                                  "8388608T",
+                                  "1e400k",
+                                  "5.5",
+                                  "+9223372036854775807",
+                                  "-9223372036854775807"};
+
+// A range argument put together the way the grammar reads it: an optional
+// stamp letter, one or two bounds and the closing bracket, now and then with
+// a piece out of place.
+std::string RangeArgument(ByteSource& in, char kind) {
+  std::string text;
+  if (PickText(in, 4) == 3) text += "ACW"[PickText(in, 3)];
+  auto bound = [&] {
+    switch (kind) {
+      case 'D': return std::string(PickFrom(in, DateBounds));
+      case 'T': return std::string(PickFrom(in, TimeBounds));
+      default: return std::string(PickFrom(in, SizeBounds));
+    }
+  };
+  if (PickText(in, 8) != 7) text += bound();
+  if (PickText(in, 2)) text += "," + bound();
+  if (PickText(in, 8) != 7) text += "]";
+  if (PickText(in, 8) == 7) text += PickFrom(in, ArgumentPieces);
+  return text;
+}
+
 std::string SwitchArgument(ByteSource& in) {
-  std::string argument = "/";
-  argument += PickFrom(in, SwitchWords);
-  for (int i = PickText(in, 4); i > 0; --i) argument += PickFrom(in, ArgumentPieces);
+  std::string word = PickFrom(in, SwitchWords);
+  std::string argument = "/" + word;
+  if (word[0] == '[' && PickText(in, 4) != 3)
+    argument += RangeArgument(in, word[1]);
+  else
+    for (int i = PickText(in, 4); i > 0; --i) argument += PickFrom(in, ArgumentPieces);
   if (PickText(in, 8) == 7) argument += FragmentText(in, Fragments, 4);
   // Several switches may share one argument.
   if (PickText(in, 8) == 7) argument += SwitchArgument(in);
@@ -632,6 +681,7 @@ std::int64_t RandomInt64(ByteSource& in) {
 
 std::string RangeText(ByteSource& in, const char* kind) {
   std::string text = PickText(in, 8) == 7 ? "" : kind;
+  if (PickText(in, 4) != 3) return text + RangeArgument(in, kind[1]);
   for (int i = PickText(in, 6); i > 0; --i) text += PickFrom(in, ArgumentPieces);
   if (PickText(in, 4) == 3) text += FragmentText(in, Fragments, 4);
   return text;
