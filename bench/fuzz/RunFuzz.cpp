@@ -12,7 +12,8 @@
 // With any other compiler (configured with the same sanitizers) the target is a
 // plain random loop: orvl_fuzz [seconds] [seed], or orvl_fuzz FILE to replay one
 // input and see what it runs (the loop keeps its current input in
-// orvl-fuzz-last.bin).
+// orvl-fuzz-last.bin), or orvl_fuzz --sweep for a fixed grid of switch sets,
+// console shapes and redirection widths.
 #include <cfloat>
 #include <chrono>
 #include <cmath>
@@ -730,6 +731,85 @@ void DirectCalls(ByteSource& in) {
   }
 }
 
+// ---------------------------------------------------------------- a fixed sweep
+
+// Every switch set on every console shape and redirection width, in a world
+// that holds a directory of 2,000 entries.
+[[maybe_unused]] long Sweep() {
+  const int shapes[][2] = {{1, 1},  {1, 5},   {2, 2},    {5, 1},      {10, 3},  {39, 5},
+                           {40, 5}, {80, 25}, {132, 50}, {1000, 300}, {4000, 2}};
+  const char* const widths[] = {"",        "/K40",    "/K41",         "/K132",    "/K1000",
+                                "/K32767", "/K32768", "/K2147483647", "/K:99999", "/K-1"};
+  const std::vector<std::vector<std::string>> sets = {
+      {},
+      {"/S"},
+      {"/W"},
+      {"/D"},
+      {"/V"},
+      {"/N"},
+      {"/X", "/J"},
+      {"/B", "/S"},
+      {"/F", "/S", "/W"},
+      {"/MNSTAFOCR"},
+      {"/MT1T2T3AFSO98"},
+      {"/MD"},
+      {"/MS"},
+      {"/MO99T1T2T3"},
+      {"/1"},
+      {"/9", "/D"},
+      {"/Q4", "/Y"},
+      {"/BYTE", "/V"},
+      {"/Y2K", "/N", "/TA"},
+      {"/7BIT", "/V", "/GA"},
+      {"/CLR"},
+      {"/?"},
+      {"/Z"},
+      {"/U", "/S"},
+      {"/P", "/S", "/V"},
+      {"/E", "/OE", "/-H"},
+      {"/L", "/O-D", "/A-D"},
+      {"/[S1K,1G]", "/[D1-1-1990]", "/[T0:00,23:59]", "/S"},
+      {"C:\\DIR\\SUB", "/S", "/O-S"},
+      {"C:\\DIR\\SUB\\MANY*", "/D", "/-P"},
+      {"C:\\DIR\\SUB\\MANY*", "/W", "/Y"},
+      {"*.TXT", "*.DOC", "/S"},
+      {"\\\\srv\\share"},
+      {"Z:\\"},
+      {"C:\\" + std::string(250, 'L')},
+  };
+  long runs = 0;
+  auto run = [&](const std::vector<std::string>& words, int columns, int rows) {
+    ResetAll();
+    ByteSource none{nullptr, 0, 0};
+    BuildWorld(none);
+    for (int i = 0; i < 2000; ++i)
+      Sim::AddFile("C:\\DIR\\SUB",
+                   "MANY" + std::to_string(i * 7919 % 2000) + std::string(i % 40, 'x'),
+                   static_cast<std::uint64_t>(i) << (i % 40),
+                   Sim::MakeFileTime(2001, 1 + i % 12, 1 + i % 28));
+    if (columns == 0) {
+      Sim::SetRedirected();
+    } else {
+      Sim::SetConsole(columns, rows, rows - 1);
+      Sim::PushKeys(std::string(3000, ' ') + "n");
+    }
+    std::vector<std::string> arguments{"C:\\ORVL\\ORVL.EXE"};
+    arguments.insert(arguments.end(), words.begin(), words.end());
+    Sim::SetArguments(arguments);
+    if (RunOrvl() != 0) std::abort();
+    ++runs;
+  };
+  for (const auto& words : sets) {
+    for (const auto& shape : shapes) run(words, shape[0], shape[1]);
+    for (const char* width : widths) {
+      std::vector<std::string> redirected = words;
+      if (*width) redirected.push_back(width);
+      run(redirected, 0, 0);
+    }
+  }
+  return runs;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -748,6 +828,10 @@ int main(int argc, char** argv) {
     std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), {});
     Verbose = true;
     return LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+  }
+  if (argc == 2 && std::string(argv[1]) == "--sweep") {
+    std::printf("%ld runs\n", Sweep());
+    return 0;
   }
   const double seconds = argc > 1 ? std::atof(argv[1]) : 60;
   std::mt19937_64 random(argc > 2 ? std::strtoull(argv[2], nullptr, 10) : std::random_device{}());
