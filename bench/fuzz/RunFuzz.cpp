@@ -846,7 +846,10 @@ int main(int argc, char** argv) {
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
     LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
-    ++runs;
+    if (++runs % 10000 == 0) {
+      std::printf("%ld inputs\n", runs);
+      std::fflush(stdout);
+    }
   }
   std::printf("%ld inputs\n", runs);
   return 0;
