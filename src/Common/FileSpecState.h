@@ -9,7 +9,7 @@
 extern std::vector<std::string> FileSpecs;  // file specifications in command-line order
 extern std::string SearchSpec;              // directory plus mask handed to find-first
 extern std::string CurrentDir;              // directory being listed, ends in "\"
-extern std::string FileMask;                // name part of the specification
+extern std::string FileMask;                // name part of the file specification
 extern std::string FileExt;                 // extension of the name part with its dot, or empty
 extern std::string FileBase;                // name part without the extension
 extern std::uint8_t DriveNumber;            // 255 until the first ParseFileSpec; letter code - 64

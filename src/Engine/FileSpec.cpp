@@ -59,7 +59,7 @@ bool NamesWholeDirectory(const std::string& path) {
 }
 
 // The user's own specification may name a directory; during a recursive walk
-// the specification is a pending directory plus the user's mask, and a
+// the file specification is a pending directory plus the user's mask, and a
 // subdirectory that happens to bear the mask's name must not replace it.
 void ParsePath(std::string spec, bool usersOwnSpec) {
   if (spec.empty()) spec = '*';

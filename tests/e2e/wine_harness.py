@@ -107,12 +107,12 @@ def wine_path(path):
     return "Z:" + path.replace("/", "\\")
 
 
-def make_tree(root, spec, when=DEFAULT_TIME):
+def make_tree(root, layout, when=DEFAULT_TIME):
     """Creates files and directories under root from a dict:
     name -> size (int), (size, datetime), (size, datetime, mode)
     or a dict (a subdirectory, created the same way).
     Directories get the time stamp `when` after their contents are made."""
-    for name, item in spec.items():
+    for name, item in layout.items():
         path = os.path.join(root, name)
         if isinstance(item, dict):
             os.mkdir(path)

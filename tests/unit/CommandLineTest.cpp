@@ -124,7 +124,7 @@ TEST_F(CommandLineTest, WholeTextIsExaminedHoweverLong) {
   EXPECT_EQ(FileSpecs, Specs{"LAST*"});
 }
 
-// ---------------------------------------------------------------- the specification list
+// ---------------------------------------------------------------- the file-specification list
 
 TEST_F(CommandLineTest, SeveralMasksInOneDirectory) {
   Sim::AddDirectory("C:\\X");
