@@ -7,7 +7,7 @@
 
 #include "Common/State.h"
 #include "ORVL/Driver.h"
-#include "Platform/SimPlatform.h"
+#include "Platform/Sim/SimPlatform.h"
 #include "TurboScroll/TurboScroll.h"
 
 namespace {

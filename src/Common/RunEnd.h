@@ -1,9 +1,18 @@
 // The single way the program ends from deep inside: EndProgram() unwinds to
-// the driver, which returns exit code 0. Tests catch ProgramEnded.
+// the driver, which runs FinishRun() and returns the exit code. Tests catch
+// ProgramEnded. The control handler, which cannot unwind, calls FinishRun()
+// itself before the process ends.
 #pragma once
 
 struct ProgramEnded {
   int ExitCode = 0;
 };
 
+// Work every end of the run must do once, whichever way it ends (the driver
+// installs the batch file's close here); null when there is none.
+using EndOfRunAction = void (*)();
+extern EndOfRunAction RunEndAction;  // run once by FinishRun, then cleared
+
 [[noreturn]] void EndProgram();
+// Runs the end-of-run action, at most once per run.
+void FinishRun();

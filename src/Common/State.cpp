@@ -4,6 +4,7 @@
 #include "Common/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
+#include "Common/RunEnd.h"
 #include "Common/RunState.h"
 
 void ResetSharedState() {
@@ -46,4 +47,5 @@ void ResetSharedState() {
   DateSeparator = "/";
   TimeSeparator = ":";
   DescriptionsLoaded = DescriptionsHere = false;
+  RunEndAction = nullptr;
 }

@@ -1,4 +1,4 @@
-#include "Engine/NumberFormat.h"
+#include "LFNFunc/NumberFormat.h"
 
 #include "Common/Options.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "Engine/NumberFormat.h"
+#include "LFNFunc/NumberFormat.h"
 
 namespace {
 

@@ -6,16 +6,16 @@
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
 #include "Common/RunState.h"
-#include "Engine/Batch.h"
-#include "Engine/CommandLine.h"
-#include "Engine/Descriptions.h"
-#include "Engine/FileSpec.h"
-#include "Engine/Listing.h"
-#include "Engine/Reports.h"
-#include "Engine/Scan.h"
-#include "Engine/Summary.h"
-#include "Engine/SwitchParser.h"
-#include "Engine/Usage.h"
+#include "Engine/Batch/Batch.h"
+#include "Engine/CommandLine/CommandLine.h"
+#include "Engine/Descriptions/Descriptions.h"
+#include "Engine/CommandLine/FileSpec.h"
+#include "Engine/Listing/Listing.h"
+#include "Engine/Reports/Reports.h"
+#include "Engine/Scan/Scan.h"
+#include "Engine/Listing/Summary.h"
+#include "Engine/CommandLine/SwitchParser.h"
+#include "Engine/CommandLine/Usage.h"
 #include "Platform/Platform.h"
 #include "Support/Configuration.h"
 #include "Support/PlatformChecks.h"
@@ -78,7 +78,10 @@ void StartUp() {
   if (Options.Tree) ShowTree();
   if (Options.DriveInfo) ShowDriveStatistics();
   SetDescriptionFormat();
-  if (Options.BatchMode) OpenBatchFile();
+  if (Options.BatchMode) {
+    OpenBatchFile();
+    RunEndAction = CloseBatchFile;
+  }
   WidenYears();
 }
 
@@ -134,17 +137,24 @@ void DirectoryLoop() {
   }
 }
 
+// Every end of the run passes here: the batch file is closed and the output flushed.
+int EndRun(int exitCode) {
+  try {
+    FinishRun();
+  } catch (const ProgramEnded&) {
+  }
+  Plat::StdOutFlush();
+  return exitCode;
+}
+
 }  // namespace
 
 int RunOrvl() {
   try {
     StartUp();
     DirectoryLoop();
-    if (Options.BatchMode) CloseBatchFile();
   } catch (const ProgramEnded& end) {
-    Plat::StdOutFlush();
-    return end.ExitCode;
+    return EndRun(end.ExitCode);
   }
-  Plat::StdOutFlush();
-  return 0;
+  return EndRun(0);
 }

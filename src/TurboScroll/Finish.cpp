@@ -61,6 +61,7 @@ void FatalError(const std::string& message, bool showPath) {
 void ConsoleControlEvent() {
   try {
     FWriteFinish();
+    FinishRun();
   } catch (...) {
   }
   Plat::ExitProcess(0);

@@ -6,7 +6,6 @@
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
 #include "Common/RunState.h"
-#include "Engine/Batch.h"
 #include "TurboScroll/ConsoleInternal.h"
 #include "TurboScroll/TurboScroll.h"
 
@@ -36,7 +35,6 @@ void ErasePrompt() { WriteBlankRow(ConsoleEngine.MaxRow, PromptEraseAttribute); 
 [[noreturn]] void Stop() {
   DiscardLine();
   FWriteFinish();
-  if (Options.BatchMode) CloseBatchFile();
   EndProgram();
 }
 

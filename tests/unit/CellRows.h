@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "Platform/SimPlatform.h"
+#include "Platform/Sim/SimPlatform.h"
 
 // The attributes of every cell of a console row.
 inline std::vector<std::uint16_t> RowAttributes(int row) {

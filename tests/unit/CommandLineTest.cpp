@@ -4,7 +4,7 @@
 #include "Common/Colours.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
-#include "Engine/CommandLine.h"
+#include "Engine/CommandLine/CommandLine.h"
 #include "TestWorld.h"
 
 namespace {

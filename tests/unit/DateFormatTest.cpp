@@ -4,8 +4,8 @@
 #include <string>
 
 #include "Common/RunState.h"
-#include "Engine/DateFormat.h"
-#include "Engine/DateTimeValue.h"
+#include "Engine/Dates/DateFormat.h"
+#include "Engine/Dates/DateTimeValue.h"
 #include "TestWorld.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "Common/Entries.h"
 #include "Common/Options.h"
 #include "Common/RunState.h"
-#include "Engine/Summary.h"
+#include "Engine/Listing/Summary.h"
 #include "ORVL/Driver.h"
 #include "ScanTestSupport.h"
 #include "TestWorld.h"

@@ -1,7 +1,7 @@
 #include <string>
 
 #include "Common/FileSpecState.h"
-#include "Engine/FileSpec.h"
+#include "Engine/CommandLine/FileSpec.h"
 #include "TestWorld.h"
 
 namespace {

@@ -12,10 +12,10 @@
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunState.h"
-#include "Engine/DateTimeValue.h"
-#include "Engine/Listing.h"
-#include "Engine/ListingFields.h"
-#include "Engine/ListingLayout.h"
+#include "Engine/Dates/DateTimeValue.h"
+#include "Engine/Listing/Listing.h"
+#include "Engine/Listing/ListingFields.h"
+#include "Engine/Listing/ListingLayout.h"
 #include "TestWorld.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Byte counts with thousands separators, K/M/G sizes, runs and padding.
 #include "Common/Options.h"
-#include "Engine/NumberFormat.h"
+#include "LFNFunc/NumberFormat.h"
 #include "LFNFunc/SizeText.h"
 #include "TestWorld.h"
 

@@ -2,8 +2,8 @@
 
 #include "Common/Options.h"
 #include "Common/RunState.h"
-#include "Engine/DateTimeValue.h"
-#include "Engine/RangeFilters.h"
+#include "Engine/Dates/DateTimeValue.h"
+#include "Engine/Ranges/RangeFilters.h"
 #include "TestWorld.h"
 
 namespace {

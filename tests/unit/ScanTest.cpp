@@ -9,9 +9,9 @@
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunState.h"
-#include "Engine/DateFormat.h"
-#include "Engine/DateTimeValue.h"
-#include "Engine/Scan.h"
+#include "Engine/Dates/DateFormat.h"
+#include "Engine/Dates/DateTimeValue.h"
+#include "Engine/Scan/Scan.h"
 #include "ScanTestSupport.h"
 #include "TestWorld.h"
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "Platform/SimPlatform.h"
+#include "Platform/Sim/SimPlatform.h"
 
 // Lines of standard output, line ends removed.
 inline std::vector<std::string> OutputLines() {

@@ -7,7 +7,7 @@
 
 #include "Common/Entries.h"
 #include "Common/Options.h"
-#include "Engine/Sort.h"
+#include "Engine/Sort/Sort.h"
 #include "TestWorld.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunState.h"
-#include "Engine/Summary.h"
+#include "Engine/Listing/Summary.h"
 #include "TestWorld.h"
 
 namespace {

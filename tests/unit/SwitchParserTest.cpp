@@ -5,7 +5,7 @@
 #include "Common/Colours.h"
 #include "Common/Options.h"
 #include "Common/RunState.h"
-#include "Engine/SwitchParser.h"
+#include "Engine/CommandLine/SwitchParser.h"
 #include "TestWorld.h"
 
 namespace {

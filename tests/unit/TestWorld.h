@@ -9,7 +9,7 @@
 
 #include "Common/RunEnd.h"
 #include "Common/State.h"
-#include "Platform/SimPlatform.h"
+#include "Platform/Sim/SimPlatform.h"
 #include "TurboScroll/TurboScroll.h"
 
 class TestWorld : public ::testing::Test {
@@ -40,6 +40,8 @@ bool EndsProgram(F&& action) {
   try {
     action();
   } catch (const ProgramEnded&) {
+    return true;
+  } catch (const Sim::ProcessExited&) {
     return true;
   }
   return false;

@@ -4,7 +4,7 @@
 
 #include "CellRows.h"
 #include "Common/Options.h"
-#include "Engine/Usage.h"
+#include "Engine/CommandLine/Usage.h"
 #include "ScanTestSupport.h"
 #include "TestWorld.h"
 

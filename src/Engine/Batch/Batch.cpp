@@ -1,5 +1,5 @@
 // Batch mode is not written yet: the calls do nothing.
-#include "Engine/Batch.h"
+#include "Engine/Batch/Batch.h"
 
 void OpenBatchFile() {}
 void WriteBatchLine(const FileEntry&) {}

@@ -1,11 +1,11 @@
 // Splitting the command text into switch words and file specifications.
-#include "Engine/CommandLine.h"
+#include "Engine/CommandLine/CommandLine.h"
 
 #include "Common/Colours.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
-#include "Engine/FileSpec.h"
-#include "Engine/SwitchParser.h"
+#include "Engine/CommandLine/FileSpec.h"
+#include "Engine/CommandLine/SwitchParser.h"
 #include "Platform/Platform.h"
 #include "TurboScroll/TurboScroll.h"
 

@@ -1,6 +1,6 @@
 // /M: a display format built letter by letter.
 #include "Common/Options.h"
-#include "Engine/SwitchParser.h"
+#include "Engine/CommandLine/SwitchParser.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // One file specification to the directory, mask and search pattern the scan
 // uses, and the drive's cluster figures on the first call.
-#include "Engine/FileSpec.h"
+#include "Engine/CommandLine/FileSpec.h"
 
 #include <algorithm>
 #include <limits>

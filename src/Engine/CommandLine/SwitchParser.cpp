@@ -1,6 +1,6 @@
 // The switch table: every word is matched against the rows in order and the
 // first row that fits decides.
-#include "Engine/SwitchParser.h"
+#include "Engine/CommandLine/SwitchParser.h"
 
 #include "Common/Options.h"
 #include "Common/RunEnd.h"

@@ -1,6 +1,6 @@
 // The usage screen: title, the offending command line, a usage summary, three
 // groups of switches in two columns and the detailed list of every switch.
-#include "Engine/Usage.h"
+#include "Engine/CommandLine/Usage.h"
 
 #include <initializer_list>
 #include <vector>

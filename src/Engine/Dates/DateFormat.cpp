@@ -1,14 +1,14 @@
 // The date display pattern: read left to right, a run of one letter (in
 // either case) is one specifier whose length counts; the locale formats that
 // c, ddddd, dddddd, t and tt name are patterns themselves.
-#include "Engine/DateFormat.h"
+#include "Engine/Dates/DateFormat.h"
 
 #include <cstdio>
 #include <string_view>
 
 #include "Common/RunState.h"
-#include "Engine/DateFormatLocale.h"
-#include "Engine/DateTimeValue.h"
+#include "Engine/Dates/DateFormatLocale.h"
+#include "Engine/Dates/DateTimeValue.h"
 #include "Platform/Platform.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // the display pattern in one letter: there "t" and "tt" stand for the AM/PM
 // marker. Read as our "t"/"tt" they would name the time format inside itself,
 // so they are rewritten to "ampm" before use.
-#include "Engine/DateFormatLocale.h"
+#include "Engine/Dates/DateFormatLocale.h"
 
 #include "Platform/Platform.h"
 

@@ -1,4 +1,4 @@
-#include "Engine/DateTimeValue.h"
+#include "Engine/Dates/DateTimeValue.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // Descriptions are not read yet: no directory has any.
-#include "Engine/Descriptions.h"
+#include "Engine/Descriptions/Descriptions.h"
 
 #include "Common/RunState.h"
 

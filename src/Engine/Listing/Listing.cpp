@@ -1,17 +1,17 @@
 // One directory's listing: top line, the entries row by row with separators
 // between the listing columns, bottom line and summary.
-#include "Engine/Listing.h"
+#include "Engine/Listing/Listing.h"
 
 #include <algorithm>
 
 #include "Common/Colours.h"
 #include "Common/Entries.h"
 #include "Common/RunState.h"
-#include "Engine/ListingFields.h"
-#include "Engine/ListingLayout.h"
-#include "Engine/ListingOrder.h"
-#include "Engine/Sort.h"
-#include "Engine/Summary.h"
+#include "Engine/Listing/ListingFields.h"
+#include "Engine/Listing/ListingLayout.h"
+#include "Engine/Listing/ListingOrder.h"
+#include "Engine/Sort/Sort.h"
+#include "Engine/Listing/Summary.h"
 #include "TurboScroll/TurboScroll.h"
 
 namespace {

@@ -1,17 +1,17 @@
 // The detail fields of an entry (sizes, ratio, owner, dates, attributes) and
 // the walk over the planned fields. Buffers are reused from entry to entry.
-#include "Engine/ListingFields.h"
+#include "Engine/Listing/ListingFields.h"
 
 #include <cstdio>
 
 #include "Common/Colours.h"
 #include "Common/Entries.h"
 #include "Common/FileSpecState.h"
-#include "Engine/DateFormat.h"
-#include "Engine/DateTimeValue.h"
-#include "Engine/FileDetails.h"
-#include "Engine/ListingLayout.h"
-#include "Engine/NumberFormat.h"
+#include "Engine/Dates/DateFormat.h"
+#include "Engine/Dates/DateTimeValue.h"
+#include "Engine/Scan/FileDetails.h"
+#include "Engine/Listing/ListingLayout.h"
+#include "LFNFunc/NumberFormat.h"
 #include "LFNFunc/SizeText.h"
 #include "Support/Configuration.h"
 #include "TurboScroll/TurboScroll.h"

@@ -1,11 +1,11 @@
 // Listing columns: how many fit across the screen and how much room each
 // leaves for the name.
-#include "Engine/ListingLayout.h"
+#include "Engine/Listing/ListingLayout.h"
 
 #include <algorithm>
 
 #include "Common/Entries.h"
-#include "Engine/NumberFormat.h"
+#include "LFNFunc/NumberFormat.h"
 #include "TurboScroll/TurboScroll.h"
 
 ListingLayoutRec ListingLayout;

@@ -6,10 +6,10 @@
 #include "Common/Colours.h"
 #include "Common/Entries.h"
 #include "Common/RunState.h"
-#include "Engine/Descriptions.h"
-#include "Engine/ListingFields.h"
-#include "Engine/ListingLayout.h"
-#include "Engine/Sort.h"
+#include "Engine/Descriptions/Descriptions.h"
+#include "Engine/Listing/ListingFields.h"
+#include "Engine/Listing/ListingLayout.h"
+#include "Engine/Sort/Sort.h"
 #include "TurboScroll/TurboScroll.h"
 
 namespace {

@@ -1,9 +1,9 @@
-#include "Engine/ListingOrder.h"
+#include "Engine/Listing/ListingOrder.h"
 
 #include <algorithm>
 
 #include "Common/Options.h"
-#include "Engine/ListingLayout.h"
+#include "Engine/Listing/ListingLayout.h"
 #include "TurboScroll/TurboScroll.h"
 
 namespace {

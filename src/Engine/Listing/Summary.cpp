@@ -1,12 +1,12 @@
 // The lines that close a listing: bytes, files and directories with the free
 // space at the right edge, then the space the files occupy.
-#include "Engine/Summary.h"
+#include "Engine/Listing/Summary.h"
 
 #include "Common/Colours.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunState.h"
-#include "Engine/NumberFormat.h"
+#include "LFNFunc/NumberFormat.h"
 #include "LFNFunc/DiskSpace.h"
 #include "LFNFunc/SizeText.h"
 #include "TurboScroll/TurboScroll.h"

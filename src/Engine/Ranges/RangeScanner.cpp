@@ -1,4 +1,4 @@
-#include "Engine/RangeScanner.h"
+#include "Engine/Ranges/RangeScanner.h"
 
 #include "Common/Options.h"
 

@@ -2,7 +2,7 @@
 #include <cmath>
 
 #include "Common/Options.h"
-#include "Engine/RangeFilters.h"
+#include "Engine/Ranges/RangeFilters.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "Common/Options.h"
-#include "Engine/RangeFilters.h"
-#include "Engine/RangeScanner.h"
+#include "Engine/Ranges/RangeFilters.h"
+#include "Engine/Ranges/RangeScanner.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The two reports are not written yet: they end the output at once.
-#include "Engine/Reports.h"
+#include "Engine/Reports/Reports.h"
 
 #include "Common/RunEnd.h"
 #include "TurboScroll/TurboScroll.h"

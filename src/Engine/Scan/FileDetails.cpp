@@ -1,4 +1,4 @@
-#include "Engine/FileDetails.h"
+#include "Engine/Scan/FileDetails.h"
 
 #include "Platform/Platform.h"
 

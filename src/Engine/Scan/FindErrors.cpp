@@ -1,7 +1,7 @@
 // What the scan says when a find-first fails, and which failures end the run.
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
-#include "Engine/Scan.h"
+#include "Engine/Scan/Scan.h"
 #include "LFNFunc/ErrorText.h"
 #include "Platform/Platform.h"
 #include "TurboScroll/TurboScroll.h"

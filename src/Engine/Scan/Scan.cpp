@@ -1,5 +1,5 @@
 // ScanDirectory: one pass over a directory, once per file specification.
-#include "Engine/Scan.h"
+#include "Engine/Scan/Scan.h"
 
 #include <algorithm>
 
@@ -8,11 +8,11 @@
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
-#include "Engine/ByteCount.h"
-#include "Engine/Descriptions.h"
-#include "Engine/ScanEnumeration.h"
-#include "Engine/ScanSteps.h"
-#include "Engine/Summary.h"
+#include "Engine/Scan/ByteCount.h"
+#include "Engine/Descriptions/Descriptions.h"
+#include "Engine/Scan/ScanEnumeration.h"
+#include "Engine/Scan/ScanSteps.h"
+#include "Engine/Listing/Summary.h"
 #include "TurboScroll/TurboScroll.h"
 
 namespace {

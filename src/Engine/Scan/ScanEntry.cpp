@@ -7,12 +7,12 @@
 #include "Common/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
-#include "Engine/Batch.h"
-#include "Engine/ByteCount.h"
-#include "Engine/DateFormat.h"
-#include "Engine/DateTimeValue.h"
-#include "Engine/RangeFilters.h"
-#include "Engine/ScanSteps.h"
+#include "Engine/Batch/Batch.h"
+#include "Engine/Scan/ByteCount.h"
+#include "Engine/Dates/DateFormat.h"
+#include "Engine/Dates/DateTimeValue.h"
+#include "Engine/Ranges/RangeFilters.h"
+#include "Engine/Scan/ScanSteps.h"
 
 ScanWorkState ScanWork;
 

@@ -1,4 +1,4 @@
-#include "Engine/ScanEnumeration.h"
+#include "Engine/Scan/ScanEnumeration.h"
 
 // With /R the masks are to be matched by the program's own matcher; until that
 // enumeration exists the system's matching serves both cases.

@@ -7,7 +7,7 @@
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunState.h"
-#include "Engine/ScanSteps.h"
+#include "Engine/Scan/ScanSteps.h"
 #include "Platform/Platform.h"
 #include "TurboScroll/TurboScroll.h"
 

@@ -4,8 +4,8 @@
 
 #include "Common/FileSpecState.h"
 #include "Common/RunState.h"
-#include "Engine/ScanEnumeration.h"
-#include "Engine/ScanSteps.h"
+#include "Engine/Scan/ScanEnumeration.h"
+#include "Engine/Scan/ScanSteps.h"
 #include "Platform/Platform.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Ordering of the FileList: the key comparison of /O and the quicksort whose
 // arrangement of equal entries is part of the program's visible behaviour.
-#include "Engine/Sort.h"
+#include "Engine/Sort/Sort.h"
 
 #include <cstdint>
 #include <utility>

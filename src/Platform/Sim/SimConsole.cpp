@@ -2,7 +2,7 @@
 // handler.
 #include <algorithm>
 
-#include "Platform/SimWorld.h"
+#include "Platform/Sim/SimWorld.h"
 
 using namespace Sim::Detail;
 

@@ -3,7 +3,7 @@
 // per-file and per-volume queries.
 #include <algorithm>
 
-#include "Platform/SimWorld.h"
+#include "Platform/Sim/SimWorld.h"
 
 using namespace Sim::Detail;
 

@@ -1,10 +1,9 @@
 // Simulated platform: world state, reset, and the system, time, locale,
 // code-page and standard-output calls. File system, console and registry live
 // in SimFileSystem.cpp, SimConsole.cpp and SimRegistry.cpp.
-#include "Platform/SimPlatform.h"
+#include "Platform/Sim/SimPlatform.h"
 
-#include "Common/RunEnd.h"
-#include "Platform/SimWorld.h"
+#include "Platform/Sim/SimWorld.h"
 
 namespace Sim::Detail {
 
@@ -192,7 +191,7 @@ bool ShowHelpFile(const std::string& path) {
   return world.HelpResult;
 }
 
-void ExitProcess(int code) { throw ProgramEnded{code}; }
+void ExitProcess(int code) { throw Sim::ProcessExited{code}; }
 
 bool FileTimeToLocal(const FileTime& utc, FileTime& local) {
   const World& world = TheWorld();

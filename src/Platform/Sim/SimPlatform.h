@@ -13,6 +13,11 @@
 
 namespace Sim {
 
+// Thrown by the simulated ExitProcess: the process ended at once.
+struct ProcessExited {
+  int ExitCode = 0;
+};
+
 // One directory entry of the virtual file system.
 struct Entry {
   std::string Name;   // long name (may be any length)

@@ -1,5 +1,5 @@
 // Simulated platform: keys and values under HKEY_LOCAL_MACHINE.
-#include "Platform/SimWorld.h"
+#include "Platform/Sim/SimWorld.h"
 
 using namespace Sim::Detail;
 

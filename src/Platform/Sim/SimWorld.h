@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "Platform/Platform.h"
-#include "Platform/SimPlatform.h"
+#include "Platform/Sim/SimPlatform.h"
 
 namespace Sim::Detail {
 
