@@ -1,7 +1,7 @@
 // The one doorway from the portable core to the operating system.
 // Every call here is shaped after the Win32 call it stands for; the core never
-// includes <windows.h>. Two implementations exist: Win32Platform.cpp (the real
-// calls, linked into the .exe) and SimPlatform.cpp (in-memory, for unit tests).
+// includes <windows.h>. Two implementations exist: Win32/Win32Platform.cpp (the real
+// calls, linked into the .exe) and Sim/ (in-memory, for tests and benchmarks).
 #pragma once
 
 #include <cstddef>

@@ -3,8 +3,8 @@
 #include <charconv>
 
 #include "Common/Options.h"
-#include "Engine/Ranges/RangeFilters.h"
 #include "Engine/CommandLine/SwitchParser.h"
+#include "Engine/Ranges/RangeFilters.h"
 #include "TurboScroll/TurboScroll.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include "Engine/Listing/ListingFields.h"
 #include "Engine/Listing/ListingLayout.h"
 #include "Engine/Listing/ListingOrder.h"
-#include "Engine/Sort/Sort.h"
 #include "Engine/Listing/Summary.h"
+#include "Engine/Sort/Sort.h"
 #include "TurboScroll/TurboScroll.h"
 
 namespace {

@@ -9,11 +9,11 @@
 #include "Common/FileSpecState.h"
 #include "Engine/Dates/DateFormat.h"
 #include "Engine/Dates/DateTimeValue.h"
-#include "Engine/Scan/FileDetails.h"
 #include "Engine/Listing/ListingLayout.h"
+#include "Engine/Listing/NameColour.h"
+#include "Engine/Scan/FileDetails.h"
 #include "LFNFunc/NumberFormat.h"
 #include "LFNFunc/SizeText.h"
-#include "Support/Configuration.h"
 #include "TurboScroll/TurboScroll.h"
 
 namespace {

@@ -1,11 +1,12 @@
 // The colour of a name in the listing: by kind, and for files by the
 // extension table, whose entries match only the upper-cased extension exactly.
+#include "Engine/Listing/NameColour.h"
+
 #include <algorithm>
 #include <string>
 
 #include "Common/Colours.h"
 #include "Common/Entries.h"
-#include "Support/Configuration.h"
 
 namespace {
 

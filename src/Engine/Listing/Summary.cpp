@@ -6,8 +6,8 @@
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunState.h"
-#include "LFNFunc/NumberFormat.h"
 #include "LFNFunc/DiskSpace.h"
+#include "LFNFunc/NumberFormat.h"
 #include "LFNFunc/SizeText.h"
 #include "TurboScroll/TurboScroll.h"
 

@@ -2,10 +2,10 @@
 // (lower bound) and to the lower bound (upper bound).
 #include "Common/Options.h"
 #include "Common/RunState.h"
+#include "Engine/CommandLine/SwitchParser.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Ranges/RangeFilters.h"
 #include "Engine/Ranges/RangeScanner.h"
-#include "Engine/CommandLine/SwitchParser.h"
 #include "Platform/Platform.h"
 
 namespace {

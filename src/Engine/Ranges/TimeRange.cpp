@@ -4,10 +4,10 @@
 
 #include "Common/Options.h"
 #include "Common/RunState.h"
+#include "Engine/CommandLine/SwitchParser.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Ranges/RangeFilters.h"
 #include "Engine/Ranges/RangeScanner.h"
-#include "Engine/CommandLine/SwitchParser.h"
 #include "Platform/Platform.h"
 
 namespace {

@@ -8,11 +8,11 @@
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
-#include "Engine/Scan/ByteCount.h"
 #include "Engine/Descriptions/Descriptions.h"
+#include "Engine/Listing/Summary.h"
+#include "Engine/Scan/ByteCount.h"
 #include "Engine/Scan/ScanEnumeration.h"
 #include "Engine/Scan/ScanSteps.h"
-#include "Engine/Listing/Summary.h"
 #include "TurboScroll/TurboScroll.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Engine/Batch/Batch.h"
-#include "Engine/Scan/ByteCount.h"
 #include "Engine/Dates/DateFormat.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Ranges/RangeFilters.h"
+#include "Engine/Scan/ByteCount.h"
 #include "Engine/Scan/ScanSteps.h"
 
 ScanWorkState ScanWork;

@@ -4,7 +4,7 @@
 
 #include "Common/Colours.h"
 #include "Common/Entries.h"
-#include "Support/Configuration.h"
+#include "Engine/Listing/NameColour.h"
 #include "TestWorld.h"
 
 namespace {
