@@ -82,14 +82,15 @@ struct DiskGeometry {
 };
 bool DiskFreeSpace(const std::string& root, DiskGeometry& geometry);
 
-// GetDiskFreeSpaceExA, reached at run time: false when the service is missing
-// or the call fails.
+// GetDiskFreeSpaceExA, reached at run time (LoadLibraryA of "KERNEL32.DLL",
+// then GetProcAddress): false when the service is missing or the call fails.
 struct DiskSpaceEx {
   std::uint64_t FreeToCaller = 0;
   std::uint64_t TotalBytes = 0;
   std::uint64_t TotalFree = 0;
 };
-bool DiskFreeSpaceExAvailable();
+enum class ServiceLookup { Found, LibraryMissing, EntryMissing };
+ServiceLookup LookUpDiskFreeSpaceEx();
 bool DiskFreeSpaceEx(const std::string& root, DiskSpaceEx& space);
 
 // GetFullPathNameA against the current working directory.

@@ -34,6 +34,7 @@ struct Drive {
   std::string Label;
   std::string FileSystem = "NTFS";
   std::uint32_t MaxComponentLength = 255;
+  std::uint32_t FileSystemFlags = 0;
   bool VolumeQueryFails = false;
   Plat::DiskGeometry Geometry{8, 512, 1000, 2000};
   std::uint32_t FreeSpaceError = 0;  // non-zero: GetDiskFreeSpace fails with this code
@@ -104,6 +105,8 @@ void SetPrivilegeResult(bool ok);
 // Whether GetDiskFreeSpaceExA can be found at run time (default true; never
 // on a 95-family build of 1000 or below).
 void SetFreeSpaceExService(bool present);
+// Whether "KERNEL32.DLL" loads by name for that lookup (default true).
+void SetKernelLibrary(bool loads);
 std::vector<std::string> LaunchedPrograms();  // "path|max" or "path|normal"
 
 // Local clock and time zone: local = UTC + biasMinutes.

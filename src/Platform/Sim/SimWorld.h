@@ -56,6 +56,7 @@ struct World {
   bool VersionFails = false;
   bool PrivilegeResult = true;
   bool FreeSpaceExPresent = true;
+  bool KernelLibraryPresent = true;
   std::vector<std::string> Launched;
   bool HelpResult = true;
   std::vector<std::string> HelpFiles;

@@ -93,11 +93,16 @@ namespace {
 using DiskFreeSpaceExFunction = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER,
                                               PULARGE_INTEGER);
 
+struct DiskFreeSpaceExLookup {
+  ServiceLookup Result = ServiceLookup::LibraryMissing;
+  DiskFreeSpaceExFunction Entry = nullptr;
+};
+
 // The first 95-family releases lack the extended call, so it is looked up at
 // run time, once.
-DiskFreeSpaceExFunction DiskFreeSpaceExEntry() {
+const DiskFreeSpaceExLookup& DiskFreeSpaceExService() {
   static bool lookedUp = false;
-  static DiskFreeSpaceExFunction entry = nullptr;
+  static DiskFreeSpaceExLookup lookup;
   if (!lookedUp) {
     lookedUp = true;
     const HMODULE kernel = LoadLibraryA("KERNEL32.DLL");
@@ -105,15 +110,18 @@ DiskFreeSpaceExFunction DiskFreeSpaceExEntry() {
       // Through void(*)(), the one function type every other converts to quietly.
       const auto generic =
           reinterpret_cast<void (*)()>(GetProcAddress(kernel, "GetDiskFreeSpaceExA"));
-      entry = reinterpret_cast<DiskFreeSpaceExFunction>(generic);
+      lookup.Entry = reinterpret_cast<DiskFreeSpaceExFunction>(generic);
+      lookup.Result = lookup.Entry ? ServiceLookup::Found : ServiceLookup::EntryMissing;
     }
   }
-  return entry;
+  return lookup;
 }
+
+DiskFreeSpaceExFunction DiskFreeSpaceExEntry() { return DiskFreeSpaceExService().Entry; }
 
 }  // namespace
 
-bool DiskFreeSpaceExAvailable() { return DiskFreeSpaceExEntry() != nullptr; }
+ServiceLookup LookUpDiskFreeSpaceEx() { return DiskFreeSpaceExService().Result; }
 
 bool DiskFreeSpaceEx(const std::string& root, DiskSpaceEx& space) {
   const DiskFreeSpaceExFunction entry = DiskFreeSpaceExEntry();

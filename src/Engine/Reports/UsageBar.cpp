@@ -1,0 +1,52 @@
+// The bar chart under the drive statistics: a scale from 0% to 100% and a box
+// of 69 columns filled from the left with the share of the space used.
+#include <algorithm>
+#include <string>
+
+#include "Common/Colours.h"
+#include "Engine/Reports/DriveReport.h"
+#include "LFNFunc/NumberFormat.h"
+#include "TurboScroll/TurboScroll.h"
+
+namespace {
+
+constexpr char Scale[] =
+    "0%    10%    20%    30%    40%    50%    60%    70%    80%    90%    100%";
+static_assert(sizeof Scale - 1 == 73, "the scale is 73 characters wide");
+
+constexpr int BoxInside = 69;
+constexpr int TickSpacing = 7;
+constexpr int Ticks = 10;  // between the two ends
+
+// Code page 437 line drawing; the engine turns them into 7-bit forms under /7BIT.
+constexpr char Vertical = '\xB3';
+constexpr char Horizontal = '\xC4';
+constexpr char LeftTee = '\xC3';
+constexpr char UpTee = '\xC1';
+constexpr char RightTee = '\xB4';
+constexpr char LowerLeft = '\xC0';
+constexpr char LowerRight = '\xD9';
+constexpr char FullBlock = '\xDB';
+
+std::string TopBorder() {
+  std::string border(1, LeftTee);
+  for (int tick = 1; tick < Ticks; ++tick) border += CharStr(Horizontal, TickSpacing - 1) + UpTee;
+  return border + CharStr(Horizontal, TickSpacing - 1) + RightTee;
+}
+
+// Blocks for the used share, truncated; a figure outside 0..100 (free space
+// reported above the total) still stays inside the box.
+int FilledColumns(double usedPercent) {
+  double filled = std::clamp(usedPercent * BoxInside / 100.0, 0.0, double{BoxInside});
+  return static_cast<int>(filled);
+}
+
+}  // namespace
+
+void WriteUsageBar(double usedPercent) {
+  WriteLine(Scale, 1, Colours.SummaryFigureColour);
+  WriteLine(TopBorder(), 1, Colours.LineColour);
+  WriteAt(Vertical + Spaces(BoxInside) + Vertical, 1, Colours.LineColour);
+  WriteLine(CharStr(FullBlock, FilledColumns(usedPercent)), 2, Colours.LineColour);
+  WriteLine(LowerLeft + CharStr(Horizontal, BoxInside) + LowerRight, 1, Colours.LineColour);
+}
