@@ -51,7 +51,8 @@ int Configure() {
     ArgumentKind kind;
     std::string problem;
     if (!ApplyArgument(arguments[i], next, kind, problem)) {
-      ShowProblem("OConfig: " + problem + ". Nothing was changed.");
+      ShowProblem("OConfig: " + problem + ".");
+      ShowProblem("Nothing was changed.");
       NewLine();
       ShowOConfigUsage();
       return BadArgument;

@@ -20,6 +20,13 @@ constexpr int ValueColumn = 24;
 constexpr int UseColumn = 29;
 constexpr int ExtensionCellWidth = 12;
 
+// Text at a column; returns the column after it. (Placing every piece by
+// its column keeps the line's parts where they belong.)
+int Put(const std::string& text, int column, std::uint8_t attribute) {
+  WriteAt(text, column, attribute);
+  return column + static_cast<int>(text.size());
+}
+
 void Heading(const std::string& text) {
   NewLine();
   WriteLine(text, 1, TitleAttribute);
@@ -27,8 +34,7 @@ void Heading(const std::string& text) {
 
 // "How to change it" lines: the words, then the command.
 void Hint(const std::string& words, const std::string& command) {
-  WriteAt(words, Indent, TextAttribute);
-  WriteText(" " + command, CommandAttribute);
+  Put(command, Put(words, Indent, TextAttribute) + 1, CommandAttribute);
   NewLine();
 }
 
@@ -41,10 +47,10 @@ void ShowDisplayColours(const ConfigurationSet& set) {
     WriteAt(DisplayColourRows[k].Use, UseColumn, TextAttribute);
     NewLine();
   }
-  WriteAt("Colour numbers:", Indent, TextAttribute);
+  int column = Put("Colour numbers:", Indent, TextAttribute);
   for (int colour = 0; colour < 16; ++colour)
-    WriteText(" " + std::to_string(colour), colour == 0 ? BlackOnGrey : colour);
-  WriteText("  (plus 16 x background)", TextAttribute);
+    column = Put(std::to_string(colour), column + 1, colour == 0 ? BlackOnGrey : colour);
+  Put("(plus 16 x background)", column + 2, TextAttribute);
   NewLine();
   Hint("Change one:", "OConfig /COLOUR:Directory=14");
 }
@@ -75,9 +81,9 @@ void ShowSwitches(const ConfigurationSet& set) {
 
 void ShowDate(const ConfigurationSet& set) {
   Heading("Date pattern");
-  WriteAt(set.Date.empty() ? "the locale's" : set.Date, Indent, TextAttribute);
-  WriteText("   today: ", TextAttribute);
-  WriteText(FormatDateTime(set.Date, EncodeDateTime(Plat::LocalNow())), TitleAttribute);
+  int column = Put(set.Date.empty() ? "the locale's" : set.Date, Indent, TextAttribute);
+  column = Put("today:", column + 3, TextAttribute);
+  Put(FormatDateTime(set.Date, EncodeDateTime(Plat::LocalNow())), column + 1, TitleAttribute);
   NewLine();
   Hint("Change it:", "OConfig /DATE:\"dd-mmm-yyyy hh:nn\"   (the locale's: OConfig /DATE:)");
 }
