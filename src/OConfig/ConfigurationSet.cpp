@@ -23,7 +23,8 @@ const ExtensionGroup DefaultGroups[] = {
 ConfigurationSet DefaultConfigurationSet() {
   ConfigurationSet set;
   for (const ExtensionGroup& group : DefaultGroups)
-    for (const char* extension : group.Extensions) set.Extensions.push_back({extension, group.Colour});
+    for (const char* extension : group.Extensions)
+      set.Extensions.push_back({extension, group.Colour});
   set.Display = DefaultDisplayColours();
   return set;
 }

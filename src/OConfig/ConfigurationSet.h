@@ -10,10 +10,10 @@
 #include "Support/ConfigurationKeys.h"
 
 struct ConfigurationSet {
-  std::vector<ColsType> Extensions;                    // in registry order
+  std::vector<ColsType> Extensions;                        // in registry order
   std::array<std::uint8_t, DisplayColourCount> Display{};  // the Entities bytes
-  std::string Switches;                                // DefaultSwitches
-  std::string Date;                                    // DefaultDate; empty: the locale's
+  std::string Switches;                                    // DefaultSwitches
+  std::string Date;                                        // DefaultDate; empty: the locale's
 };
 
 ConfigurationSet DefaultConfigurationSet();

@@ -66,7 +66,8 @@ ConfigurationSet LoadConfigurationSet() {
   if (extensions.IsOpen())
     for (const std::string& name : ValueNames(extensions.Handle, AllValues)) {
       std::uint32_t colour = 0;
-      if (ReadDwordValue(extensions.Handle, name, colour) == ValueRead::Ok && colour <= MaxAttribute)
+      if (ReadDwordValue(extensions.Handle, name, colour) == ValueRead::Ok &&
+          colour <= MaxAttribute)
         set.Extensions.push_back({name, static_cast<std::uint8_t>(colour)});
     }
   RegistryKey display(Plat::RegOpen(DisplayKey));
@@ -83,7 +84,8 @@ ConfigurationSet LoadConfigurationSet() {
   return set;
 }
 
-std::uint32_t StoreConfigurationSet(const ConfigurationSet& next, const ConfigurationSet* previous) {
+std::uint32_t StoreConfigurationSet(const ConfigurationSet& next,
+                                    const ConfigurationSet* previous) {
   if (WriteSet(next)) return 0;
   std::uint32_t error = Plat::LastError();
   if (error == 0) error = Plat::ErrorAccessDenied;  // a failure is never reported as success

@@ -124,8 +124,7 @@ void ShowOConfigUsage() {
     NewLine();
   }
   NewLine();
-  WriteLine("Switches are applied in order and written together, or not at all.", 1,
-            TextAttribute);
+  WriteLine("Switches are applied in order and written together, or not at all.", 1, TextAttribute);
   WriteLine("A colour is a number: foreground 0-15 plus 16 x background 0-15.", 1, TextAttribute);
 }
 

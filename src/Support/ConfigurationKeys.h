@@ -4,11 +4,12 @@
 
 #include <cstddef>
 
-inline constexpr const char* ExtensionsKey = "\\SOFTWARE\\Brackwater\\Orvalist\\Colours\\Extensions";
+inline constexpr const char* ExtensionsKey =
+    "\\SOFTWARE\\Brackwater\\Orvalist\\Colours\\Extensions";
 inline constexpr const char* DisplayKey = "\\SOFTWARE\\Brackwater\\Orvalist\\Colours\\Display";
 inline constexpr const char* SettingsKey = "\\SOFTWARE\\Brackwater\\Orvalist\\Settings";
 
-inline constexpr const char* EntitiesValue = "Entities";        // display colours, binary
+inline constexpr const char* EntitiesValue = "Entities";         // display colours, binary
 inline constexpr const char* SwitchesValue = "DefaultSwitches";  // preset switches, string
 inline constexpr const char* DateValue = "DefaultDate";          // date pattern, string
 

@@ -17,6 +17,7 @@ const std::array<DisplayColourRow, DisplayColourCount> DisplayColourRows = {{
 std::array<std::uint8_t, DisplayColourCount> DefaultDisplayColours() {
   const ColourRec defaults;
   std::array<std::uint8_t, DisplayColourCount> bytes{};
-  for (std::size_t k = 0; k < DisplayColourCount; ++k) bytes[k] = defaults.*DisplayColourRows[k].Field;
+  for (std::size_t k = 0; k < DisplayColourCount; ++k)
+    bytes[k] = defaults.*DisplayColourRows[k].Field;
   return bytes;
 }

@@ -9,9 +9,9 @@
 #include "Support/ConfigurationKeys.h"
 
 struct DisplayColourRow {
-  const char* Name;                 // e.g. "DirectoryColour"
-  std::uint8_t ColourRec::*Field;   // the colour it sets
-  const char* Use;                  // what it colours, for people
+  const char* Name;                // e.g. "DirectoryColour"
+  std::uint8_t ColourRec::*Field;  // the colour it sets
+  const char* Use;                 // what it colours, for people
 };
 
 extern const std::array<DisplayColourRow, DisplayColourCount> DisplayColourRows;

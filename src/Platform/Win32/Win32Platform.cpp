@@ -478,8 +478,7 @@ RegType TypeOf(DWORD type) {
 Handle RegOpen(const std::string& subKey) {
   const std::size_t start = std::min(subKey.find_first_not_of('\\'), subKey.size());
   HKEY key = nullptr;
-  const LONG result =
-      RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str() + start, 0, KEY_READ, &key);
+  const LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str() + start, 0, KEY_READ, &key);
   if (result != ERROR_SUCCESS) {
     SetLastError(static_cast<DWORD>(result));
     return InvalidHandle;
@@ -542,7 +541,9 @@ Handle RegCreate(const std::string& subKey) {
 
 bool RegWriteValue(Handle key, const std::string& name, RegType type,
                    const std::vector<std::uint8_t>& data) {
-  DWORD rawType = type == RegType::Dword ? REG_DWORD : type == RegType::Binary ? REG_BINARY : REG_SZ;
+  DWORD rawType = type == RegType::Dword    ? REG_DWORD
+                  : type == RegType::Binary ? REG_BINARY
+                                            : REG_SZ;
   std::vector<std::uint8_t> stored = data;
   if (rawType == REG_SZ) stored.push_back(0);
   const LONG result = RegSetValueExA(AsKey(key), name.c_str(), 0, rawType, stored.data(),
@@ -571,7 +572,8 @@ std::string SystemErrorText(std::uint32_t code) {
   char text[512] = {};
   DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                                 code, 0, text, sizeof text, nullptr);
-  while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == ' '))
+  while (length > 0 &&
+         (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == ' '))
     --length;
   if (length == 0) return "Error " + std::to_string(code);
   return std::string(text, length);

@@ -75,9 +75,9 @@ TEST_F(OConfigTest, FirstUseWritesTheDefaultsTheListerReads) {
   EXPECT_EQ(DateFormat, "");
   EXPECT_EQ(OutputLines().front(), "Orvalist configuration");
   for (const ColsType& slot : defaults.Extensions) {
-    EXPECT_TRUE(std::none_of(slot.Extension.begin(), slot.Extension.end(),
-                             [](char c) { return (c >= 'a' && c <= 'z') || c == '.'; }))
-        << slot.Extension;
+    EXPECT_TRUE(std::none_of(slot.Extension.begin(), slot.Extension.end(), [](char c) {
+      return (c >= 'a' && c <= 'z') || c == '.';
+    })) << slot.Extension;
   }
 
   // A second run finds the configuration and writes nothing.

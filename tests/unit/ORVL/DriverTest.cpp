@@ -214,14 +214,13 @@ TEST_F(DriverTest, ColourSwitchesActOnTheRegistryColours) {
     Run({"C:\\R\\*.XYZ", test.Switch});
     const ColourRec& c = Colours;
     const ColourRec& e = test.Expected;
-    EXPECT_EQ(std::vector<int>({c.FileColour, c.DateColour, c.DirectoryColour, c.LineColour,
-                                c.HeadingColour, c.HeadingValueColour, c.DetailColour,
-                                c.PromptColour, c.SummaryFigureColour, c.SummaryTextColour,
-                                c.BannerColour}),
-              std::vector<int>({e.FileColour, e.DateColour, e.DirectoryColour, e.LineColour,
-                                e.HeadingColour, e.HeadingValueColour, e.DetailColour,
-                                e.PromptColour, e.SummaryFigureColour, e.SummaryTextColour,
-                                e.BannerColour}))
+    EXPECT_EQ(
+        std::vector<int>({c.FileColour, c.DateColour, c.DirectoryColour, c.LineColour,
+                          c.HeadingColour, c.HeadingValueColour, c.DetailColour, c.PromptColour,
+                          c.SummaryFigureColour, c.SummaryTextColour, c.BannerColour}),
+        std::vector<int>({e.FileColour, e.DateColour, e.DirectoryColour, e.LineColour,
+                          e.HeadingColour, e.HeadingValueColour, e.DetailColour, e.PromptColour,
+                          e.SummaryFigureColour, e.SummaryTextColour, e.BannerColour}))
         << test.Switch;
     EXPECT_EQ(ColourEnabled, std::string(test.Switch) == "/W") << test.Switch;
   }

@@ -42,10 +42,10 @@ class ConfigurationTest : public TestWorld {
   static Bytes Colours11() {
     Bytes bytes;
     const ColourRec& c = Colours;
-    for (std::uint8_t colour : {c.FileColour, c.DateColour, c.DirectoryColour, c.LineColour,
-                                c.HeadingColour, c.HeadingValueColour, c.DetailColour,
-                                c.PromptColour, c.SummaryFigureColour, c.SummaryTextColour,
-                                c.BannerColour})
+    for (std::uint8_t colour :
+         {c.FileColour, c.DateColour, c.DirectoryColour, c.LineColour, c.HeadingColour,
+          c.HeadingValueColour, c.DetailColour, c.PromptColour, c.SummaryFigureColour,
+          c.SummaryTextColour, c.BannerColour})
       bytes.push_back(colour);
     return bytes;
   }
@@ -85,7 +85,11 @@ TEST_F(ConfigurationTest, BadValuesEndTheRunNamingTheValue) {
       {ExtensionsKey, "BIN", T::Binary, {10, 0, 0, 0}, 0, "Invalid data type for 'BIN'"},
       {DisplayKey, "Entities", T::Dword, {7, 0, 0, 0}, 0, "Invalid data type for 'Entities'"},
       {DisplayKey, "Entities", T::Binary, Bytes(12, 7), 0, "Invalid data type for 'Entities'"},
-      {SettingsKey, "DefaultSwitches", T::Dword, {1, 0, 0, 0}, 0,
+      {SettingsKey,
+       "DefaultSwitches",
+       T::Dword,
+       {1, 0, 0, 0},
+       0,
        "Invalid data type for 'DefaultSwitches'"},
       {SettingsKey, "DefaultDate", T::Other, {'x'}, 0, "Invalid data type for 'DefaultDate'"},
       {ExtensionsKey, "TXT", T::Dword, {10, 0, 0, 0}, 1450, "Failed to get data for 'TXT'"},
@@ -131,9 +135,9 @@ TEST_F(ConfigurationTest, ReadsEveryPart) {
     bool Directory;
     std::uint8_t Colour;
   };
-  const Case names[] = {{"readme.txt", false, 10}, {"setup.EXE", false, 12},
-                        {"setup.exe", false, 12},  {"notes", false, 1},
-                        {"data.bin", false, 1},    {"src.txt", true, 3},
+  const Case names[] = {{"readme.txt", false, 10},      {"setup.EXE", false, 12},
+                        {"setup.exe", false, 12},       {"notes", false, 1},
+                        {"data.bin", false, 1},         {"src.txt", true, 3},
                         {"archive.tar.gz", false, 0x1E}};
   for (const Case& test : names) {
     FileEntry entry;
