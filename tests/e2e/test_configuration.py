@@ -105,7 +105,7 @@ class ConfigurationTest(unittest.TestCase):
         self.assertEqual(row, "   100 2021.03.04 05-06 ...a. A.TXT        A.TXT")
 
     def test_bad_switch_changes_nothing(self):
-        before = oconfig()
+        before = oconfig("/DATE:yyyy")  # the view shows today in it: no clock time
         run = oconfig("/EXT:TXT=3", "/COLOUR:Nothing=1")
         self.assertEqual(run.status, 1)
         self.assertEqual(run.lines[:2], ["OConfig: there is no display colour called 'Nothing'.",
