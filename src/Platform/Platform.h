@@ -264,7 +264,8 @@ void StdOutFlush();
 
 // ---------------------------------------------------------------- registry
 
-// Keys under HKEY_LOCAL_MACHINE, opened with all-access rights.
+// Keys under HKEY_LOCAL_MACHINE, opened for reading only: reading is all the
+// lister does, and users without administrator rights may always read.
 Handle RegOpen(const std::string& subKey);
 void RegClose(Handle key);
 // The index-th value name of an open key (registry order); false past the end.
@@ -277,5 +278,21 @@ enum class RegType { Missing, Dword, Binary, String, ExpandString, Other };
 // data come without the terminating NUL.
 bool RegReadValue(Handle key, const std::string& name, RegType& type,
                   std::vector<std::uint8_t>& data);
+
+// The writing side, used only by the configuration program.
+// RegCreateKeyExA: creates the key (and its parents) or opens it, for reading
+// and writing; InvalidHandle on failure (code in LastError()).
+Handle RegCreate(const std::string& subKey);
+// RegSetValueExA with Dword, Binary or String data (a String is stored with
+// its terminating NUL); false on failure (code in LastError()).
+bool RegWriteValue(Handle key, const std::string& name, RegType type,
+                   const std::vector<std::uint8_t>& data);
+// RegDeleteValueA; false on failure (code in LastError()).
+bool RegDeleteValue(Handle key, const std::string& name);
+// RegDeleteKeyA of a key without subkeys; false on failure (code in LastError()).
+bool RegDeleteKey(const std::string& subKey);
+
+// FormatMessageA: the system's text for an error code, without the line end.
+std::string SystemErrorText(std::uint32_t code);
 
 }  // namespace Plat

@@ -129,6 +129,16 @@ void SetRegistryBinary(const std::string& subKey, const std::string& name,
                        const std::vector<std::uint8_t>& data);
 void SetRegistryString(const std::string& subKey, const std::string& name,
                        const std::string& value);
+// A value of any type with raw data (a String without its NUL).
+void SetRegistryValue(const std::string& subKey, const std::string& name, Plat::RegType type,
+                      const std::vector<std::uint8_t>& data);
+// Reading this value fails with the code.
+void FailRegistryRead(const std::string& subKey, const std::string& name, std::uint32_t code);
+// After `successes` more writes (create, set, delete), `count` writes fail with the code.
+void FailRegistryWrites(std::uint32_t code, int successes = 0, int count = 1 << 30);
+// The whole registry as text, one "KEY" line per key and "  NAME type data" per
+// value, keys in order: for comparing the registry before and after.
+std::string RegistryDump();
 
 // ---------------------------------------------------------------- helpers
 

@@ -80,6 +80,11 @@ struct World {
   // registry
   std::map<std::string, std::vector<RegValue>> Registry;  // upper-case key path
   std::map<Plat::Handle, std::string> OpenKeys;
+  std::map<Plat::Handle, bool> WritableKeys;              // opened by RegCreate
+  std::map<std::string, std::uint32_t> UnreadableValues;  // "KEY|NAME" upper-cased
+  int RegistryWritesBeforeFailure = -1;                   // -1: writes never fail
+  int RegistryFailingWrites = 0;                          // writes failing after those
+  std::uint32_t RegistryWriteError = 0;
 };
 
 World& TheWorld();

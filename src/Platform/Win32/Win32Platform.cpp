@@ -11,9 +11,12 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
-// winuser.h maps this name onto the A/W variant; ours is the plain name.
+// winuser.h and winreg.h map these names onto the A/W variants; ours are the plain names.
 #undef CharToOem
+#undef RegDeleteKey
+#undef RegDeleteValue
 
 namespace Plat {
 
@@ -228,7 +231,9 @@ std::vector<std::string> CommandArguments() {
 }
 
 bool LaunchProgram(const std::string& path, bool maximised) {
-  return WinExec(path.c_str(), maximised ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL) > 31;
+  // Quoted, so that a program directory with blanks starts the right program.
+  const std::string command = "\"" + path + "\"";
+  return WinExec(command.c_str(), maximised ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL) > 31;
 }
 
 bool ShowHelpFile(const std::string& path) {
@@ -481,8 +486,7 @@ RegType TypeOf(DWORD type) {
 Handle RegOpen(const std::string& subKey) {
   const std::size_t start = std::min(subKey.find_first_not_of('\\'), subKey.size());
   HKEY key = nullptr;
-  const LONG result =
-      RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str() + start, 0, KEY_ALL_ACCESS, &key);
+  const LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str() + start, 0, KEY_READ, &key);
   if (result != ERROR_SUCCESS) {
     SetLastError(static_cast<DWORD>(result));
     return InvalidHandle;
@@ -528,6 +532,59 @@ bool RegReadValue(Handle key, const std::string& name, RegType& type,
   if (type == RegType::String || type == RegType::ExpandString)
     while (!data.empty() && data.back() == 0) data.pop_back();
   return true;
+}
+
+Handle RegCreate(const std::string& subKey) {
+  const std::size_t start = std::min(subKey.find_first_not_of('\\'), subKey.size());
+  HKEY key = nullptr;
+  const LONG result =
+      RegCreateKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str() + start, 0, nullptr,
+                      REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
+  if (result != ERROR_SUCCESS) {
+    SetLastError(static_cast<DWORD>(result));
+    return InvalidHandle;
+  }
+  return reinterpret_cast<Handle>(key);
+}
+
+bool RegWriteValue(Handle key, const std::string& name, RegType type,
+                   const std::vector<std::uint8_t>& data) {
+  DWORD rawType = type == RegType::Dword    ? REG_DWORD
+                  : type == RegType::Binary ? REG_BINARY
+                                            : REG_SZ;
+  std::vector<std::uint8_t> stored = data;
+  if (rawType == REG_SZ) stored.push_back(0);
+  const LONG result = RegSetValueExA(AsKey(key), name.c_str(), 0, rawType, stored.data(),
+                                     static_cast<DWORD>(stored.size()));
+  if (result == ERROR_SUCCESS) return true;
+  SetLastError(static_cast<DWORD>(result));
+  return false;
+}
+
+bool RegDeleteValue(Handle key, const std::string& name) {
+  const LONG result = RegDeleteValueA(AsKey(key), name.c_str());
+  if (result == ERROR_SUCCESS) return true;
+  SetLastError(static_cast<DWORD>(result));
+  return false;
+}
+
+bool RegDeleteKey(const std::string& subKey) {
+  const std::size_t start = std::min(subKey.find_first_not_of('\\'), subKey.size());
+  const LONG result = RegDeleteKeyA(HKEY_LOCAL_MACHINE, subKey.c_str() + start);
+  if (result == ERROR_SUCCESS) return true;
+  SetLastError(static_cast<DWORD>(result));
+  return false;
+}
+
+std::string SystemErrorText(std::uint32_t code) {
+  char text[512] = {};
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                code, 0, text, sizeof text, nullptr);
+  while (length > 0 &&
+         (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == ' '))
+    --length;
+  if (length == 0) return "Error " + std::to_string(code);
+  return std::string(text, length);
 }
 
 }  // namespace Plat
