@@ -36,19 +36,30 @@ TEST(WildcardMaskTest, MatchesWholeNames) {
     const char* Name;
     bool Expected;
   } rows[] = {
-      {"[a-c]*.TXT", "Apple.txt", true},  {"[a-c]*.TXT", "cat.TXT", true},
-      {"[a-c]*.TXT", "dog.txt", false},   {"[!a-c]*", "dog.txt", true},
-      {"[!a-c]*", "apple", false},        {"a*?", "a", true},
-      {"*?", "", true},                   {"?", "", false},
-      {"[z-a]", "z", true},               {"[z-a]", "m", false},
-      {"[z-a]", "a", false},              {"\xE9*", "\xC9.TXT", false},
-      {"\xE9*", "\xE9.TXT", true},        {"*.TXT", "NOTES.TXT.OLD", false},
-      {"*A*B", "AXAXB", true},            {"*A*B", "AXAXBC", false},
-      {"*ab*ab", "abxabab", true},        {"[a-]x", "-x", true},
-      {"[a-c-e]", "D", true},             {"a*", "A", true},
+      {"[a-c]*.TXT", "Apple.txt", true},
+      {"[a-c]*.TXT", "cat.TXT", true},
+      {"[a-c]*.TXT", "dog.txt", false},
+      {"[!a-c]*", "dog.txt", true},
+      {"[!a-c]*", "apple", false},
+      {"a*?", "a", true},
+      {"*?", "", true},
+      {"?", "", false},
+      {"[z-a]", "z", true},
+      {"[z-a]", "m", false},
+      {"[z-a]", "a", false},
+      {"\xE9*", "\xC9.TXT", false},
+      {"\xE9*", "\xE9.TXT", true},
+      {"*.TXT", "NOTES.TXT.OLD", false},
+      {"*A*B", "AXAXB", true},
+      {"*A*B", "AXAXBC", false},
+      {"*ab*ab", "abxabab", true},
+      {"[a-]x", "-x", true},
+      {"[a-c-e]", "D", true},
+      {"a*", "A", true},
       {"*", "", true},
   };
-  for (const Row& row : rows) EXPECT_EQ(Matches(row.Mask, row.Name), row.Expected) << row.Mask << " " << row.Name;
+  for (const Row& row : rows)
+    EXPECT_EQ(Matches(row.Mask, row.Name), row.Expected) << row.Mask << " " << row.Name;
 }
 
 TEST(WildcardMaskTest, InvalidMasksGiveTheirPositions) {
@@ -61,10 +72,10 @@ TEST(WildcardMaskTest, InvalidMasksGiveTheirPositions) {
       {"[-a]", 2},
       {"x[!]", 4},
       {Repeat("*a", 30), 0},
-      {Repeat("*a", 31), 62},                // the literal that gets the 31st "*"
-      {Repeat("*a", 30) + "*", 62},          // the end element gets it: one past the last
-      {Repeat("*a", 30) + "*[bc]", 65},      // the "]" of the set
-      {std::string(10000, '*') + "a", 0},    // a run of stars is one
+      {Repeat("*a", 31), 62},              // the literal that gets the 31st "*"
+      {Repeat("*a", 30) + "*", 62},        // the end element gets it: one past the last
+      {Repeat("*a", 30) + "*[bc]", 65},    // the "]" of the set
+      {std::string(10000, '*') + "a", 0},  // a run of stars is one
   };
   for (const Row& row : rows) EXPECT_EQ(InvalidAt(row.Mask), row.Position) << row.Mask;
 }
