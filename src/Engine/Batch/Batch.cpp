@@ -36,8 +36,8 @@ void WarnBatchFailure(const char* what, std::uint32_t code) {
   if (!Plat::FullPathName(BatchFileName, full)) full = BatchFileName;
   EnsureOutput();
   if (ConsoleEngine.PenColumn > 1) NewLine();
-  WriteLine("Warning: batch file " + full + " " + what + ": " + SystemReason(code), 1,
-            Colours.HeadingColour);
+  WriteLine("Warning: batch file " + std::string(what) + ": " + full, 1, Colours.HeadingColour);
+  WriteLine(SystemReason(code), 10, Colours.HeadingColour);
 }
 
 // Writes the buffer; false (with the code) when the file did not take it all.
