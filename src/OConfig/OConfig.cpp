@@ -2,6 +2,8 @@
 // result whole, then show it.
 #include "OConfig/OConfig.h"
 
+#include <string>
+
 #include "Common/RunEnd.h"
 #include "Common/RunState.h"
 #include "OConfig/ConfigurationStore.h"
@@ -23,7 +25,9 @@ void SetSeparators() {
 }
 
 void ReportWriteFailure(std::uint32_t error) {
-  ShowProblem("OConfig could not write the configuration: " + Plat::SystemErrorText(error));
+  std::string reason = Plat::SystemErrorText(error);
+  if (reason.empty()) reason = "Error " + std::to_string(error);
+  ShowProblem("OConfig could not write the configuration: " + reason + ".");
   if (error == Plat::ErrorAccessDenied)
     ShowProblem("Writing under HKEY_LOCAL_MACHINE needs administrator rights.");
   ShowProblem("The configuration was left as it was.");

@@ -62,6 +62,23 @@ bool FindNext(Handle search, FindData& data);
 // FindClose.
 void FindEnd(Handle search);
 
+// ---------------------------------------------------------------- plain files
+
+// CreateFileA on an existing file for reading (shared); a directory fails.
+// InvalidHandle on failure (code in LastError()).
+Handle OpenFileForReading(const std::string& path);
+// CreateFileA with CREATE_ALWAYS for writing: replaces a file of that name.
+Handle CreateFileForWriting(const std::string& path);
+// ReadFile into buffer; read = 0 at the end of the file. False on error.
+bool ReadFileBytes(Handle file, char* buffer, std::size_t capacity, std::size_t& read);
+// WriteFile of all the bytes; false when not all were written (code in LastError()).
+bool WriteFileBytes(Handle file, const char* data, std::size_t length);
+// CloseHandle of a file opened above.
+bool CloseFile(Handle file);
+// FormatMessageA text of a system error code, without its line end and final
+// period; empty when the system has none.
+std::string SystemErrorText(std::uint32_t code);
+
 // ---------------------------------------------------------------- volumes and disks
 
 // GetVolumeInformationA on a root such as "C:\".
@@ -291,8 +308,5 @@ bool RegWriteValue(Handle key, const std::string& name, RegType type,
 bool RegDeleteValue(Handle key, const std::string& name);
 // RegDeleteKeyA of a key without subkeys; false on failure (code in LastError()).
 bool RegDeleteKey(const std::string& subKey);
-
-// FormatMessageA: the system's text for an error code, without the line end.
-std::string SystemErrorText(std::uint32_t code);
 
 }  // namespace Plat

@@ -60,6 +60,20 @@ void FailFindFirst(const std::string& pattern, std::uint32_t code);
 // Makes find-first on any pattern inside this directory fail with the code.
 void FailDirectory(const std::string& directory, std::uint32_t code);
 
+// Plain files: the bytes a file holds (it also appears in its directory), and
+// the bytes a file written by the program holds ("" when it was never created).
+void SetFileContents(const std::string& path, const std::string& bytes);
+std::string FileContents(const std::string& path);
+bool FileExists(const std::string& path);
+// Creating this file fails with the code.
+void FailFileCreate(const std::string& path, std::uint32_t code);
+// Reading this file fails with the code after the first read.
+void FailFileRead(const std::string& path, std::uint32_t code);
+// All writes together may add this many bytes; later ones fail with 112 (disk full).
+void SetWriteRoom(std::size_t bytes);
+// One read returns at most this many bytes (to exercise piecewise reading).
+void SetReadChunkLimit(std::size_t bytes);
+
 void SetWorkingDirectory(const std::string& path);             // default "C:\"
 void SetArguments(const std::vector<std::string>& arguments);  // [0] the program file
 

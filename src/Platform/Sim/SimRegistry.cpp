@@ -242,12 +242,4 @@ bool RegDeleteKey(const std::string& subKey) {
   return true;
 }
 
-std::string SystemErrorText(std::uint32_t code) {
-  switch (code) {
-    case ErrorFileNotFound: return "The system cannot find the file specified.";
-    case ErrorAccessDenied: return "Access is denied.";
-    default: return "Error " + std::to_string(code);
-  }
-}
-
 }  // namespace Plat

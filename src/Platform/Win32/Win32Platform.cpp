@@ -66,6 +66,58 @@ bool FindNext(Handle search, FindData& data) {
 
 void FindEnd(Handle search) { FindClose(AsHandle(search)); }
 
+// ---------------------------------------------------------------- plain files
+
+Handle OpenFileForReading(const std::string& path) {
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  return file == INVALID_HANDLE_VALUE ? InvalidHandle : FromHandle(file);
+}
+
+Handle CreateFileForWriting(const std::string& path) {
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return file == INVALID_HANDLE_VALUE ? InvalidHandle : FromHandle(file);
+}
+
+bool ReadFileBytes(Handle file, char* buffer, std::size_t capacity, std::size_t& read) {
+  DWORD got = 0;
+  const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(capacity, 1u << 30));
+  const bool ok = ReadFile(AsHandle(file), buffer, wanted, &got, nullptr) != 0;
+  read = ok ? got : 0;
+  return ok;
+}
+
+// WriteFile may take fewer bytes than offered; a call that takes none (a full
+// disk) is a failure with its own code.
+bool WriteFileBytes(Handle file, const char* data, std::size_t length) {
+  while (length > 0) {
+    DWORD written = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(length, 1u << 30));
+    if (!WriteFile(AsHandle(file), data, chunk, &written, nullptr)) return false;
+    if (written == 0) {
+      SetLastError(ERROR_DISK_FULL);
+      return false;
+    }
+    data += written;
+    length -= written;
+  }
+  return true;
+}
+
+bool CloseFile(Handle file) { return CloseHandle(AsHandle(file)) != 0; }
+
+std::string SystemErrorText(std::uint32_t code) {
+  char text[512] = {};
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                nullptr, code, 0, text, sizeof text, nullptr);
+  std::string result(text, length);
+  while (!result.empty() && (result.back() == '\n' || result.back() == '\r' ||
+                             result.back() == ' ' || result.back() == '.'))
+    result.pop_back();
+  return result;
+}
+
 // ---------------------------------------------------------------- volumes and disks
 
 bool VolumeInformation(const std::string& root, VolumeInfo& info) {
@@ -574,17 +626,6 @@ bool RegDeleteKey(const std::string& subKey) {
   if (result == ERROR_SUCCESS) return true;
   SetLastError(static_cast<DWORD>(result));
   return false;
-}
-
-std::string SystemErrorText(std::uint32_t code) {
-  char text[512] = {};
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                code, 0, text, sizeof text, nullptr);
-  while (length > 0 &&
-         (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == ' '))
-    --length;
-  if (length == 0) return "Error " + std::to_string(code);
-  return std::string(text, length);
 }
 
 }  // namespace Plat
