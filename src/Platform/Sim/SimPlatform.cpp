@@ -169,6 +169,17 @@ namespace Plat {
 
 std::uint32_t LastError() { return TheWorld().LastError; }
 
+// A few of the system's texts, enough to tell them from the program's own.
+bool SystemMessage(std::uint32_t code, std::string& text) {
+  switch (code) {
+    case 123: text = "The filename, directory name, or volume label syntax is incorrect"; break;
+    case 206: text = "The filename or extension is too long"; break;
+    case 1921: text = "The name of the file cannot be resolved by the system"; break;
+    default: return false;
+  }
+  return true;
+}
+
 bool VersionInformation(VersionRec& version) {
   const World& world = TheWorld();
   if (world.VersionFails) return Fail(87);

@@ -44,6 +44,17 @@ void CopyFindData(const WIN32_FIND_DATAA& source, FindData& data) {
 
 std::uint32_t LastError() { return GetLastError(); }
 
+bool SystemMessage(std::uint32_t code, std::string& text) {
+  char buffer[512];
+  const DWORD flags = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
+  const DWORD length = FormatMessageA(flags, nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
+                                      buffer, sizeof buffer, nullptr);
+  text.assign(buffer, length);
+  // The table's texts end in a line end and a full stop; the program's own have neither.
+  while (!text.empty() && std::strchr("\r\n .", text.back()) != nullptr) text.pop_back();
+  return !text.empty();
+}
+
 // ---------------------------------------------------------------- find-file
 
 Handle FindFirst(const std::string& pattern, std::uint32_t, FindData& data) {
