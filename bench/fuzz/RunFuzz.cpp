@@ -841,13 +841,23 @@ bool LiteralInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2 || data[1] != ':') return false;
   const std::uint8_t* end = static_cast<const std::uint8_t*>(std::memchr(data, '\n', size));
   std::size_t length = end ? static_cast<std::size_t>(end - data) : size;
+  if (length < 2) return false;  // the line end came before the ':'
   std::string text(reinterpret_cast<const char*>(data) + 2, length - 2);
   ByteSource in{data, end ? length + 1 : size, size};
   switch (data[0]) {
     case 'C': LiteralRun(SplitWords(text), in); return true;
-    case 'D': ResetAll(); ParseDateRange("[D" + text); return true;
-    case 'T': ResetAll(); ParseTimeRange("[T" + text); return true;
-    case 'S': ResetAll(); ParseSizeRange("[S" + text); return true;
+    case 'D':
+      ResetAll();
+      ParseDateRange("[D" + text);
+      return true;
+    case 'T':
+      ResetAll();
+      ParseTimeRange("[T" + text);
+      return true;
+    case 'S':
+      ResetAll();
+      ParseSizeRange("[S" + text);
+      return true;
     case 'M': LiteralRun({"C:\\ORVL\\ORVL.EXE", text, "/S"}, in); return true;
     case 'P':
       ResetAll();

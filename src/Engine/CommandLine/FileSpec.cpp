@@ -8,8 +8,8 @@
 #include "Common/FileSpecState.h"
 #include "LFNFunc/DirectoryExists.h"
 #include "LFNFunc/ErrorText.h"
-#include "TurboScroll/TurboScroll.h"
 #include "Platform/Platform.h"
+#include "TurboScroll/TurboScroll.h"
 
 namespace {
 

@@ -42,7 +42,8 @@ void Sim::Detail::EchoToConsole(const char* data, std::size_t length) {
       CursorDown();
     } else {
       if (Inside(console.CursorColumn, console.CursorRow))
-        CellRef(console.CursorColumn, console.CursorRow) = Plat::Cell{data[i], 0, console.Attribute};
+        CellRef(console.CursorColumn, console.CursorRow) =
+            Plat::Cell{data[i], 0, console.Attribute};
       if (++console.CursorColumn == console.Columns) {
         console.CursorColumn = 0;
         CursorDown();

@@ -47,8 +47,9 @@ std::uint32_t LastError() { return GetLastError(); }
 bool SystemMessage(std::uint32_t code, std::string& text) {
   char buffer[512];
   const DWORD flags = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
-  const DWORD length = FormatMessageA(flags, nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
-                                      buffer, sizeof buffer, nullptr);
+  const DWORD length =
+      FormatMessageA(flags, nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), buffer,
+                     sizeof buffer, nullptr);
   text.assign(buffer, length);
   // The table's texts end in a line end and a full stop; the program's own have neither.
   while (!text.empty() && std::strchr("\r\n .", text.back()) != nullptr) text.pop_back();
