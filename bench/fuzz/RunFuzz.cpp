@@ -810,9 +810,67 @@ void DirectCalls(ByteSource& in) {
   return runs;
 }
 
+// ---------------------------------------------------------------- literal inputs
+
+// An input whose first line is "<letter>:<text>" hands the text over as it
+// stands, so that the corpus seeds whole command lines, ranges, masks and date
+// patterns and the fuzzer mutates them from there; the bytes after the line
+// shape the world as usual.
+std::vector<std::string> SplitWords(const std::string& text) {
+  std::vector<std::string> words{"C:\\ORVL\\ORVL.EXE"};
+  std::size_t at = 0;
+  while ((at = text.find_first_not_of(' ', at)) != std::string::npos) {
+    std::size_t end = text.find(' ', at);
+    words.push_back(text.substr(at, end - at));
+    at = end;
+  }
+  return words;
+}
+
+void LiteralRun(const std::vector<std::string>& arguments, ByteSource& in) {
+  ResetAll();
+  BuildWorld(in);
+  BuildConsole(in);
+  BuildLocale(in);
+  Sim::SetArguments(arguments);
+  ShowRun(arguments);
+  if (RunOrvl() != 0) std::abort();
+}
+
+bool LiteralInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 2 || data[1] != ':') return false;
+  const std::uint8_t* end = static_cast<const std::uint8_t*>(std::memchr(data, '\n', size));
+  std::size_t length = end ? static_cast<std::size_t>(end - data) : size;
+  if (length < 2) return false;  // the line end came before the ':'
+  std::string text(reinterpret_cast<const char*>(data) + 2, length - 2);
+  ByteSource in{data, end ? length + 1 : size, size};
+  switch (data[0]) {
+    case 'C': LiteralRun(SplitWords(text), in); return true;
+    case 'D':
+      ResetAll();
+      ParseDateRange("[D" + text);
+      return true;
+    case 'T':
+      ResetAll();
+      ParseTimeRange("[T" + text);
+      return true;
+    case 'S':
+      ResetAll();
+      ParseSizeRange("[S" + text);
+      return true;
+    case 'M': LiteralRun({"C:\\ORVL\\ORVL.EXE", text, "/S"}, in); return true;
+    case 'P':
+      ResetAll();
+      FormatDateTime(text, RandomDateValue(in));
+      return true;
+    default: return false;
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (LiteralInput(data, size)) return 0;
   ByteSource in{data, 0, size};
   if (PickText(in, 4) == 3)
     DirectCalls(in);

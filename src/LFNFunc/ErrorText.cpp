@@ -1,5 +1,7 @@
 #include "LFNFunc/ErrorText.h"
 
+#include "Platform/Platform.h"
+
 namespace {
 
 struct ErrorTextRow {
@@ -7,7 +9,7 @@ struct ErrorTextRow {
   const char* Text;
 };
 
-// System, disk and runtime error numbers and their messages.
+// The classic disk and network error numbers and their messages.
 constexpr ErrorTextRow ErrorTexts[] = {
     {1, "Invalid function number"},
     {2, "No files found matching search specification"},
@@ -38,47 +40,15 @@ constexpr ErrorTextRow ErrorTexts[] = {
     {70, "Temporarily paused"},
     {71, "Network request not accepted"},
     {86, "Invalid password"},
-    {100, "Disk read error"},
-    {101, "Disk write error"},
-    {102, "File not assigned"},
-    {103, "File not open"},
-    {104, "File not open for input"},
-    {105, "File not open for output"},
-    {106, "Invalid numeric format"},
-    {150, "Disk is write-protected"},
-    {151, "Bad drive request struct length"},
-    {152, "Drive not ready"},
-    {154, "CRC error in data"},
-    {156, "Disk seek error"},
-    {157, "Unknown media type"},
-    {158, "Sector Not Found"},
-    {159, "Printer out of paper"},
-    {160, "Device write fault"},
-    {161, "Device read fault"},
-    {162, "Hardware failure"},
-    {200, "Division by zero"},
-    {201, "Range check error"},
-    {202, "Stack overflow error"},
-    {203, "Heap overflow error (out of memory)"},
-    {204, "Invalid pointer operation"},
-    {205, "Floating point overflow"},
-    {206, "Floating point underflow"},
-    {207, "Invalid floating point operation"},
-    {208, "Overlay manager not installed"},
-    {209, "Overlay file read error"},
-    {210, "Object not initialized"},
-    {211, "Call to abstract method"},
-    {212, "Stream registration error"},
-    {213, "Collection index out of range"},
-    {214, "Collection overflow error"},
-    {215, "Arithmetic overflow error"},
-    {216, "General Protection fault"},
 };
 
 }  // namespace
 
+// Above 86 the enumeration delivers Win32 codes, whose meaning only the
+// system's own message table knows.
 std::string ErrorText(std::uint32_t code) {
   for (const ErrorTextRow& row : ErrorTexts)
     if (row.Code == code) return row.Text;
-  return "Error " + std::to_string(code);
+  std::string text = code != 0 ? Plat::SystemErrorText(code) : std::string();
+  return text.empty() ? "Error " + std::to_string(code) : text;
 }

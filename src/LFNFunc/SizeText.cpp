@@ -9,6 +9,9 @@ namespace {
 constexpr std::int64_t KiloBytes = 1024;
 constexpr std::int64_t MegaBytes = 1024 * KiloBytes;
 constexpr std::int64_t GigaBytes = 1024 * MegaBytes;
+constexpr std::int64_t TeraBytes = 1024 * GigaBytes;
+// From 1,000 G on the figure would need a fifth digit and push into the name.
+constexpr std::int64_t FirstFieldTeraBytes = 1000 * GigaBytes;
 constexpr int ShortFormWidth = 18;
 
 std::string ScaledText(std::int64_t value, std::int64_t unit, char unitLetter, int width,
@@ -31,4 +34,9 @@ std::string SizeText(std::int64_t value, int width, int decimals) {
 
 std::string ShortSizeText(std::int64_t value, int decimals) {
   return TrimLeadingBlanks(SizeText(value, ShortFormWidth, decimals));
+}
+
+std::string SizeFieldUnitText(std::int64_t value) {
+  if (value < FirstFieldTeraBytes) return SizeText(value, 1, 1);
+  return ScaledText(value, TeraBytes, 'T', 1, 1);
 }

@@ -25,6 +25,7 @@ constexpr std::uint32_t ErrorPathNotFound = 3;
 constexpr std::uint32_t ErrorAccessDenied = 5;
 constexpr std::uint32_t ErrorInvalidDrive = 15;
 constexpr std::uint32_t ErrorNoMoreFiles = 18;
+constexpr std::uint32_t ErrorInvalidName = 123;
 
 // ---------------------------------------------------------------- find-file
 
@@ -52,6 +53,7 @@ constexpr std::uint32_t AttrHidden = 0x02;
 constexpr std::uint32_t AttrSystem = 0x04;
 constexpr std::uint32_t AttrDirectory = 0x10;
 constexpr std::uint32_t AttrArchive = 0x20;
+constexpr std::uint32_t AttrReparsePoint = 0x400;  // symbolic links and junctions
 
 // FindFirstFileA: returns InvalidHandle on failure (code in LastError()).
 // attributeSet is the DOS-style search attribute set the caller asks for (0x37);

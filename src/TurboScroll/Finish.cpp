@@ -11,7 +11,6 @@
 namespace {
 
 constexpr std::uint16_t PlainAttribute = 7;
-constexpr int CursorOffsetFromRight = 4;
 
 void RestoreAttribute() {
   if (!Plat::ConsoleSetAttribute(ConsoleEngine.OutputHandle, PlainAttribute))
@@ -26,15 +25,14 @@ void FWriteFinish() {
     Plat::StdOutFlush();
     return;
   }
-  // The cursor goes to the last line written (the top row when none was).
-  int column = std::max(engine.MaxCol - CursorOffsetFromRight, 0);
+  // The cursor goes to the start of the last line written (the top row when
+  // none was) and a line end takes it below: writing any character on that
+  // line would overwrite what the listing put there.
   int row = std::max(engine.CurrentRow - 1, 0);
-  if (!Plat::ConsoleSetCursor(engine.OutputHandle, column, row))
+  if (!Plat::ConsoleSetCursor(engine.OutputHandle, 0, row))
     FatalError("ERROR: FWriteFinish [CursorPosition]", false);
   RestoreAttribute();
-  Plat::StdOutWrite(" \r\n", 3);
-  RestoreAttribute();
-  Plat::StdOutWrite(" ", 1);
+  Plat::StdOutWrite("\r\n", 2);
   Plat::StdOutFlush();
 }
 

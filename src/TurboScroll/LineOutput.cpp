@@ -28,11 +28,18 @@ void StoreText(const char* text, int length, int column, std::uint8_t attribute)
   }
 }
 
+// A control character from a name, path or argument (a line feed, an escape)
+// would break the line or drive the terminal; only the cut marker is our own.
+char PlainChar(char character) {
+  if (character == 0) return ' ';
+  if (static_cast<unsigned char>(character) < 32 && character != CutMarker) return '?';
+  return character;
+}
+
 void WritePlainLine() {
   const std::vector<Plat::Cell>& cells = ConsoleEngine.LineBuffer;
   PlainLine.assign(cells.size(), ' ');
-  for (std::size_t i = 0; i < cells.size(); ++i)
-    if (cells[i].Char != 0) PlainLine[i] = cells[i].Char;
+  for (std::size_t i = 0; i < cells.size(); ++i) PlainLine[i] = PlainChar(cells[i].Char);
   std::size_t last = PlainLine.find_last_not_of(' ');
   PlainLine.resize(last == std::string::npos ? 0 : last + 1);
   PlainLine += "\r\n";

@@ -22,6 +22,7 @@ std::string BatchLine;  // the line being built
 // Batch text to the bytes of the file: the ANSI code page, unconverted.
 void EncodeBatchText(const std::string& text, std::string& bytes) { bytes += text; }
 
+// The error table's text where it has one, else the system's.
 std::string SystemReason(std::uint32_t code) {
   std::string reason = Plat::SystemErrorText(code);
   return reason.empty() ? ErrorText(code) : reason;

@@ -7,7 +7,9 @@
 
 #include "Common/FileSpecState.h"
 #include "LFNFunc/DirectoryExists.h"
+#include "LFNFunc/ErrorText.h"
 #include "Platform/Platform.h"
+#include "TurboScroll/TurboScroll.h"
 
 namespace {
 
@@ -61,13 +63,25 @@ bool NamesWholeDirectory(const std::string& path) {
 // The user's own specification may name a directory; during a recursive walk
 // the file specification is a pending directory plus the user's mask, and a
 // subdirectory that happens to bear the mask's name must not replace it.
+// A path the full-path service refuses is reported as it stands; listing
+// some other directory in its place would be a wrong answer.
+[[noreturn]] void RefusePath(const std::string& spec) {
+  std::uint32_t error = Plat::LastError();
+  SearchSpec = spec;
+  FatalError(ErrorText(error != 0 ? error : Plat::ErrorInvalidName), true);
+}
+
 void ParsePath(std::string spec, bool usersOwnSpec) {
-  if (spec.empty()) spec = '*';
+  // Blanks alone ask for nothing in particular, as no specification does.
+  if (spec.find_first_not_of(' ') == std::string::npos) spec = '*';
   bool trailingDot = EndsInSingleDot(spec);
   // The full-path service drops a final dot; the flag remembers it.
   if (trailingDot && spec.size() > 1) spec.pop_back();
   std::string full;
-  if (!IsUnc(spec) && Plat::FullPathName(spec, full)) spec = full;
+  if (!IsUnc(spec)) {
+    if (!Plat::FullPathName(spec, full)) RefusePath(spec);
+    spec = full;
+  }
   // A final dot after no name ("." at a root), or after a directory that is
   // listed whole, would search for the directory entry itself.
   if (spec.empty() || spec.back() == '\\' || spec.back() == ':') trailingDot = false;

@@ -41,7 +41,8 @@ void ParseTimeField(const std::string& word) {
     Options.BadOption = true;
 }
 
-// K132 or K:132; the width is kept even when it is too small to be used.
+// K132 or K:132. A width below 40 is refused and not kept: the usage screen
+// that reports it must still be wide enough to show it.
 void ParseRedirectWidth(const std::string& word) {
   std::size_t at;
   if (word.size() >= 4 && word[1] == ':')
@@ -52,8 +53,11 @@ void ParseRedirectWidth(const std::string& word) {
     Options.BadOption = true;
     return;
   }
-  Options.RedirectWidth = IntegerArgument(word.substr(at, MaxNumberChars));
-  if (Options.RedirectWidth < MinRedirectWidth) Options.BadOption = true;
+  std::int32_t width = IntegerArgument(word.substr(at, MaxNumberChars));
+  if (width < MinRedirectWidth)
+    Options.BadOption = true;
+  else
+    Options.RedirectWidth = width;
 }
 
 // [D...], [T...] or [S...]: an accepted switch turns its filter on.

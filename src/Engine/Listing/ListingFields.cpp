@@ -53,7 +53,7 @@ const std::string& SizeFieldText(std::int64_t value) {
     // The size in units without leading blanks: asked at the narrowest width
     // rather than padded and trimmed, so that the text stays short enough to
     // need no allocation per entry.
-    FieldText = PadLeftBlank(SizeText(value, 1, 1), 6);
+    FieldText = PadLeftBlank(SizeFieldUnitText(value), 6);
   }
   return FieldText;
 }

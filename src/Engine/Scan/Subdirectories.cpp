@@ -15,6 +15,12 @@ namespace {
 // once more and the walk would never end; "." and ".." are of this kind too.
 bool VanishesFromPaths(const char* name) { return name[std::strspn(name, ". ")] == '\0'; }
 
+// A link or junction may lead back to an ancestor: it is listed as an entry
+// but never walked into.
+bool IsWalkedInto(std::uint32_t attributes) {
+  return (attributes & Plat::AttrDirectory) != 0 && (attributes & Plat::AttrReparsePoint) == 0;
+}
+
 }  // namespace
 
 void CollectSubdirectories() {
@@ -24,7 +30,7 @@ void CollectSubdirectories() {
   if (search == Plat::InvalidHandle) return;
   do {
     data.Name[sizeof data.Name - 1] = '\0';
-    if ((data.Attributes & Plat::AttrDirectory) != 0 && !VanishesFromPaths(data.Name))
+    if (IsWalkedInto(data.Attributes) && !VanishesFromPaths(data.Name))
       PendingDirs.push_back(CurrentDir + data.Name);
   } while (Plat::FindNext(search, data));
   Plat::FindEnd(search);

@@ -24,7 +24,33 @@ Plat::Cell& CellRef(int column, int row) {
   return console.Cells[static_cast<std::size_t>(row) * console.Columns + column];
 }
 
+// The cursor moves down a row. On the bottom row it stays: the tests read the
+// rows as the program left them, so text to standard output does not scroll.
+void CursorDown() {
+  Sim::ConsoleState& console = TheWorld().Console;
+  console.CursorRow = std::min(console.CursorRow + 1, console.Rows - 1);
+}
+
 }  // namespace
+
+void Sim::Detail::EchoToConsole(const char* data, std::size_t length) {
+  Sim::ConsoleState& console = TheWorld().Console;
+  for (std::size_t i = 0; i < length; ++i) {
+    if (data[i] == '\r') {
+      console.CursorColumn = 0;
+    } else if (data[i] == '\n') {
+      CursorDown();
+    } else {
+      if (Inside(console.CursorColumn, console.CursorRow))
+        CellRef(console.CursorColumn, console.CursorRow) =
+            Plat::Cell{data[i], 0, console.Attribute};
+      if (++console.CursorColumn == console.Columns) {
+        console.CursorColumn = 0;
+        CursorDown();
+      }
+    }
+  }
+}
 
 // ================================================================ control API
 

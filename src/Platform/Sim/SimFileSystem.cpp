@@ -11,7 +11,6 @@ namespace {
 
 constexpr std::uint32_t ErrorBadNetPath = 53;
 constexpr std::uint32_t ErrorNotReady = 21;
-constexpr std::uint32_t ErrorInvalidName = 123;
 constexpr std::uint32_t ErrorInvalidHandle = 6;
 
 // ---------------------------------------------------------------- paths
@@ -416,6 +415,8 @@ bool DiskFreeSpaceEx(const std::string& root, DiskSpaceEx& space) {
 // each component go, a trailing backslash stays. UNC paths pass through.
 bool FullPathName(const std::string& path, std::string& full) {
   if (path.empty()) return Sim::Detail::Fail(ErrorInvalidName);
+  // A text of blanks alone fails without a code, as under wine.
+  if (path.find_first_not_of(' ') == std::string::npos) return Sim::Detail::Fail(0);
   std::string text = path;
   std::replace(text.begin(), text.end(), '/', '\\');
   if (IsUnc(text)) {

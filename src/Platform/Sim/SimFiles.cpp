@@ -129,10 +129,14 @@ bool CloseFile(Handle file) {
   return TheWorld().OpenFiles.erase(file) > 0 ? true : Fail(ErrorInvalidHandle);
 }
 
+// A few of the system's texts, enough to tell them from the program's own.
 std::string SystemErrorText(std::uint32_t code) {
   switch (code) {
     case ErrorFileNotFound: return "The system cannot find the file specified";
     case ErrorAccessDenied: return "Access is denied";
+    case 123: return "The filename, directory name, or volume label syntax is incorrect";
+    case 206: return "The filename or extension is too long";
+    case 1921: return "The name of the file cannot be resolved by the system";
     case ErrorDiskFull: return "There is not enough space on the disk";
     default: return {};
   }

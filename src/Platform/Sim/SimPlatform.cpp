@@ -235,7 +235,10 @@ void CharToOem(char* text, std::size_t length) {
     text[i] = static_cast<char>(table[static_cast<unsigned char>(text[i])]);
 }
 
-void StdOutWrite(const char* data, std::size_t length) { TheWorld().StdOut.append(data, length); }
+void StdOutWrite(const char* data, std::size_t length) {
+  TheWorld().StdOut.append(data, length);
+  if (!TheWorld().Redirected) EchoToConsole(data, length);
+}
 void StdOutFlush() {}
 
 }  // namespace Plat

@@ -109,6 +109,10 @@ bool Fail(std::uint32_t code);
 std::string Upper(const std::string& text);
 char UpperChar(char c);
 
+// Text written to standard output lands on a console screen at its cursor,
+// in its attribute, as a real console shows it (without scrolling).
+void EchoToConsole(const char* data, std::size_t length);
+
 // Handles of the simulated standard streams.
 constexpr Plat::Handle InputHandle = 0x10;
 constexpr Plat::Handle OutputHandle = 0x14;

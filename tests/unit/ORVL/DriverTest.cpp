@@ -108,6 +108,14 @@ TEST_F(DriverTest, WalkWithoutAnyMatchSaysSoOnce) {
   EXPECT_EQ(Sim::StdOut(), "");
 }
 
+// A link back to an ancestor is an entry of the listing, never a directory to walk.
+TEST_F(DriverTest, RecursiveWalkDoesNotFollowLinks) {
+  Sim::AddFile("C:\\R\\C\\LOOP", "NOTE.TXT", 100);
+  Sim::AddDirectory("C:\\R\\C\\LOOP", Plat::AttrDirectory | Plat::AttrReparsePoint);
+  EXPECT_EQ(Run({"C:\\R\\C", "/S", "/B"}), 0);
+  EXPECT_EQ(OutputLines(), (Lines{"C:\\R\\C\\LOOP", "C:\\R\\C\\NOTE.DOC", "C:\\R\\C\\NOTE.TXT"}));
+}
+
 TEST_F(DriverTest, GrandTotalLinesAreColouredOnTheConsole) {
   constexpr std::uint16_t Heading = 0x0C, Figure = 0x0E, Text = 0x0B;
   auto console = [](const std::string& dateFormat) {

@@ -125,9 +125,9 @@ TEST_F(ConsoleEngineTest, StopKeysEraseThePromptAndFinishOutput) {
     EXPECT_TRUE(EndsProgram([] { WriteNumberedLines(25, 25); })) << key;
     EXPECT_EQ(Sim::RowText(24), std::string(80, ' ')) << key;
     EXPECT_EQ(RowAttributes(24), AttributeRuns({}, 80, 14)) << key;
-    EXPECT_EQ(Sim::Console().CursorColumn, 75);
+    EXPECT_EQ(Sim::Console().CursorColumn, 0);
     EXPECT_EQ(Sim::Console().CursorRow, 24);
-    EXPECT_EQ(Sim::StdOut(), " \r\n ");
+    EXPECT_EQ(Sim::StdOut(), "\r\n");
   }
 }
 
@@ -174,6 +174,16 @@ TEST_F(ConsoleEngineTest, RedirectedOutputIsPlainTextWithoutTrailingBlanks) {
   EXPECT_EQ(Sim::Console().RowWrites, 0);
 }
 
+// A line feed or escape from a name must not break or drive the redirected line.
+TEST_F(ConsoleEngineTest, RedirectedControlCharactersBecomeQuestionMarks) {
+  Sim::SetRedirected();
+  Options.RedirectWidth = 40;
+  WriteLine("nl\nname\r\x1B[2J\x01", 1, 7);
+  WriteText(std::string(45, 'c'), 7);
+  NewLine();
+  EXPECT_EQ(Sim::StdOut(), "nl?name??[2J?\r\n" + std::string(39, 'c') + "\x10\r\n");
+}
+
 TEST_F(ConsoleEngineTest, AnAbsurdRedirectionWidthIsHeldToAConsoleLine) {
   Sim::SetRedirected();
   Options.RedirectWidth = 2147483647;
@@ -196,7 +206,7 @@ TEST_F(ConsoleEngineTest, FatalErrorShowsThePathLineWhenAsked) {
   EXPECT_EQ(RowAttributes(0), AttributeRuns({{6, 12}, {13, 10}}, 80));
   EXPECT_EQ(Sim::RowTrimmed(1), "Boom");
   EXPECT_EQ(RowAttributes(1), AttributeRuns({{4, 12}}, 80));
-  EXPECT_EQ(Sim::Console().CursorRow, 1);
+  EXPECT_EQ(Sim::Console().CursorRow, 2);
   EXPECT_EQ(Sim::Console().Attribute, 7);
 }
 
@@ -227,10 +237,25 @@ TEST_F(ConsoleEngineTest, FinishPutsTheCursorAfterTheLastLine) {
   Sim::SetConsole(100, 30, 5);
   WriteNumberedLines(1, 3);
   FWriteFinish();
-  EXPECT_EQ(Sim::Console().CursorColumn, 95);
-  EXPECT_EQ(Sim::Console().CursorRow, 7);
+  EXPECT_EQ(Sim::Console().CursorColumn, 0);
+  EXPECT_EQ(Sim::Console().CursorRow, 8);
   EXPECT_EQ(Sim::Console().Attribute, 7);
-  EXPECT_EQ(Sim::StdOut(), " \r\n ");
+  EXPECT_EQ(Sim::StdOut(), "\r\n");
+}
+
+// Finishing must leave every finished line whole, the bottom row included.
+TEST_F(ConsoleEngineTest, FinishKeepsTheLastLineWhole) {
+  for (int columns : {15, 80}) {
+    Sim::Reset();
+    ResetConsoleEngine();
+    Sim::SetConsole(columns, 3, 2);
+    const std::string full(static_cast<std::size_t>(columns), 'e');
+    WriteLine("first", 1, 7);
+    WriteLine(full, 1, 7);
+    FWriteFinish();
+    EXPECT_EQ(Sim::RowText(1), "first" + std::string(static_cast<std::size_t>(columns - 5), ' '));
+    EXPECT_EQ(Sim::RowText(2), full);
+  }
 }
 
 TEST_F(ConsoleEngineTest, ControlEventFinishesOutputAndEndsTheProcess) {
@@ -238,8 +263,8 @@ TEST_F(ConsoleEngineTest, ControlEventFinishesOutputAndEndsTheProcess) {
   EXPECT_TRUE(Sim::Console().ControlHandlerSet);
   EXPECT_TRUE(Sim::Console().ProcessedInput);
   EXPECT_TRUE(EndsProgram([] { Sim::FireControlEvent(); }));
-  EXPECT_EQ(Sim::Console().CursorRow, 1);
-  EXPECT_EQ(Sim::StdOut(), " \r\n ");
+  EXPECT_EQ(Sim::Console().CursorRow, 2);
+  EXPECT_EQ(Sim::StdOut(), "\r\n");
 }
 
 TEST_F(ConsoleEngineTest, BeginOutputWritesTheBannerAtTheCursor) {

@@ -41,6 +41,18 @@ TEST_F(CommandLineTest, NoArgumentsListTheWorkingDirectory) {
   EXPECT_FALSE(Options.BadOption);
 }
 
+// The full-path service refuses a text of blanks; it must not turn into the root.
+TEST_F(CommandLineTest, BlankSpecificationListsTheWorkingDirectory) {
+  Sim::AddDirectory("C:\\WORK");
+  Sim::SetWorkingDirectory("C:\\WORK");
+  for (const Specs& words : {Specs{" "}, Specs{"   ", "/S", "/B"}, Specs{"/K80 ", "/S"}}) {
+    Split(words);
+    EXPECT_EQ(SearchSpec, "C:\\WORK\\*") << words[0] << "|";
+    EXPECT_FALSE(Options.BadOption);
+    ResetSharedState();
+  }
+}
+
 TEST_F(CommandLineTest, SwitchesWrittenTogetherOrAgainstASpecification) {
   Split({"*.TXT/S/B/W", "/O-S"});
   EXPECT_EQ(FileSpecs, Specs{"*.TXT"});

@@ -225,7 +225,7 @@ TEST_F(SwitchParserTest, RedirectionWidth) {
   EXPECT_EQ(Options.RedirectWidth, 40);
   EXPECT_FALSE(Options.BadOption);
   EXPECT_TRUE(IsBad("K39"));
-  EXPECT_EQ(Options.RedirectWidth, 39);  // kept all the same
+  EXPECT_EQ(Options.RedirectWidth, 80);  // refused, not kept
   EXPECT_TRUE(IsBad("K-50"));
   EXPECT_TRUE(IsBad("K"));
   EXPECT_TRUE(IsBad("K4"));

@@ -4,6 +4,7 @@
 
 #include "CellRows.h"
 #include "Common/Options.h"
+#include "Engine/CommandLine/CommandLine.h"
 #include "Engine/CommandLine/Usage.h"
 #include "ScanTestSupport.h"
 #include "TestWorld.h"
@@ -104,6 +105,17 @@ TEST_F(UsageTest, BadOptionShowsTheFirstEightArguments) {
   Sim::SetArguments({"ORVL", "1", "2", "3", "4", "5", "6", "7", "8", "9"});
   lines = ShownLines();
   EXPECT_EQ(lines[2], "Incorrect command line option entered - 1 2 3 4 5 6 7 8");
+}
+
+// A refused /K width must not narrow the screen that reports it.
+TEST_F(UsageTest, RefusedWidthStillShowsTheWholeErrorLine) {
+  Sim::SetArguments({"C:\\TOOLS\\ORVL.EXE", "/K10"});
+  Sim::SetRedirected();
+  SplitCommandLine();
+  ASSERT_TRUE(Options.BadOption);
+  Lines lines = ShownLines();
+  EXPECT_EQ(lines[2], "Incorrect command line option entered - /K10");
+  EXPECT_EQ(Slice(lines, 3, 5), Summary);
 }
 
 TEST_F(UsageTest, AttributesOfTheScreen) {

@@ -422,6 +422,18 @@ class ListingFieldTest : public ListingTest {
   }
 };
 
+// From 1,000 G on the unit is T, so the figure never reaches into the name.
+TEST_F(ListingFieldTest, HugeSizesKeepTheirUnitAndBlank) {
+  SetColumns({{'s', 7}, {'n', 0}});
+  Add("a_nearly", 999LL << 30);
+  Add("b_five", 5LL << 40);
+  Add("c_ten", 10LL << 40);
+  ShowListing();
+  EXPECT_EQ(Sim::RowTrimmed(1), "999.0G a_nearly");
+  EXPECT_EQ(Sim::RowTrimmed(2), "  5.0T b_five");
+  EXPECT_EQ(Sim::RowTrimmed(3), " 10.0T c_ten");
+}
+
 TEST_F(ListingFieldTest, SizeFieldsInUnitsAndInBytes) {
   SetColumns({{'s', 7}, {'n', 0}});
   Add("D", 0, Plat::AttrDirectory);
