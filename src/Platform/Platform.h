@@ -1,12 +1,15 @@
 // The one doorway from the portable core to the operating system.
 // Every call here is shaped after the Win32 call it stands for; the core never
-// includes <windows.h>. Two implementations exist: Win32/Win32Platform.cpp (the real
-// calls, linked into the .exe) and Sim/ (in-memory, for tests and benchmarks).
+// includes <windows.h>. Texts cross this doorway in UTF-8 both ways; paths are
+// in the ordinary form (the real layer adds the extended-length prefix itself). Two implementations
+// exist: Win32/Win32Platform.cpp (the real calls, linked into the .exe) and Sim/ (in-memory, for
+// tests and benchmarks).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace Plat {
@@ -34,7 +37,7 @@ struct FileTime {
   std::uint32_t High = 0;
 };
 
-// WIN32_FIND_DATAA, trimmed to what the program reads.
+// WIN32_FIND_DATAW, trimmed to what the program reads, names in UTF-8.
 struct FindData {
   std::uint32_t Attributes = 0;
   FileTime CreationTime;
@@ -42,8 +45,8 @@ struct FindData {
   FileTime WriteTime;
   std::uint32_t SizeHigh = 0;
   std::uint32_t SizeLow = 0;
-  char Name[260] = {};    // long name, NUL-terminated
-  char AltName[14] = {};  // 8.3 alias, empty when the long name is a valid 8.3 name
+  char Name[1024] = {};   // long name, NUL-terminated (260 UTF-16 units, 3 bytes each at most)
+  char AltName[48] = {};  // 8.3 alias, empty when the long name is a valid 8.3 name
 };
 
 // Attribute bits.
@@ -53,18 +56,18 @@ constexpr std::uint32_t AttrSystem = 0x04;
 constexpr std::uint32_t AttrDirectory = 0x10;
 constexpr std::uint32_t AttrArchive = 0x20;
 
-// FindFirstFileA: returns InvalidHandle on failure (code in LastError()).
+// FindFirstFileW: returns InvalidHandle on failure (code in LastError()).
 // attributeSet is the DOS-style search attribute set the caller asks for (0x37);
 // the Win32 call ignores it and so do both implementations.
 Handle FindFirst(const std::string& pattern, std::uint32_t attributeSet, FindData& data);
-// FindNextFileA: false at the end or on error (code in LastError()).
+// FindNextFileW: false at the end or on error (code in LastError()).
 bool FindNext(Handle search, FindData& data);
 // FindClose.
 void FindEnd(Handle search);
 
 // ---------------------------------------------------------------- volumes and disks
 
-// GetVolumeInformationA on a root such as "C:\".
+// GetVolumeInformationW on a root such as "C:\".
 struct VolumeInfo {
   std::string Label;
   std::string FileSystem;
@@ -73,7 +76,7 @@ struct VolumeInfo {
 };
 bool VolumeInformation(const std::string& root, VolumeInfo& info);
 
-// GetDiskFreeSpaceA on a root such as "C:\".
+// GetDiskFreeSpaceW on a root such as "C:\".
 struct DiskGeometry {
   std::uint32_t SectorsPerCluster = 0;
   std::uint32_t BytesPerSector = 0;
@@ -82,7 +85,7 @@ struct DiskGeometry {
 };
 bool DiskFreeSpace(const std::string& root, DiskGeometry& geometry);
 
-// GetDiskFreeSpaceExA, reached at run time: false when the service is missing
+// GetDiskFreeSpaceExW, reached at run time: false when the service is missing
 // or the call fails.
 struct DiskSpaceEx {
   std::uint64_t FreeToCaller = 0;
@@ -92,10 +95,11 @@ struct DiskSpaceEx {
 bool DiskFreeSpaceExAvailable();
 bool DiskFreeSpaceEx(const std::string& root, DiskSpaceEx& space);
 
-// GetFullPathNameA against the current working directory.
+// GetFullPathNameW against the current working directory; an absolute path that
+// needs no normalisation comes back unchanged (trailing dots and blanks kept).
 bool FullPathName(const std::string& path, std::string& full);
 
-// GetCompressedFileSizeA: false when the call reports failure.
+// GetCompressedFileSizeW: false when the call reports failure.
 bool CompressedFileSize(const std::string& path, std::uint64_t& size);
 
 // Owner account name of a file (GetFileSecurityA, GetSecurityDescriptorOwner,
@@ -121,7 +125,7 @@ bool EnableSecurityPrivilege();
 // quotes already removed.
 std::vector<std::string> CommandArguments();
 
-// WinExec: start a program without waiting; maximised when asked.
+// CreateProcessW (as WinExec did): start a program without waiting; maximised when asked.
 bool LaunchProgram(const std::string& path, bool maximised);
 
 // WinHelpA with the help-finder command.
@@ -210,8 +214,18 @@ int EraYear(const CalendarTime& date);
 
 // ---------------------------------------------------------------- code pages
 
-// CharToOemA over a buffer of the given length (in place).
-void CharToOem(char* text, std::size_t length);
+// GetACP, GetOEMCP, and GetConsoleOutputCP (0 when the process has no console).
+std::uint32_t AnsiCodePage();
+std::uint32_t OemCodePage();
+std::uint32_t ConsoleOutputCodePage();
+constexpr std::uint32_t Utf8CodePage = 65001;
+
+// WideCharToMultiByte without best-fit mapping: appends the bytes of text in
+// the code page (an unmappable character becomes '?'); true when every
+// character was held exactly.
+bool WideToCodePage(std::uint32_t codePage, std::u16string_view text, std::string& bytes);
+// MultiByteToWideChar: the bytes of a text in the code page as UTF-16.
+std::u16string CodePageToWide(std::uint32_t codePage, std::string_view bytes);
 
 // ---------------------------------------------------------------- console
 
@@ -229,17 +243,16 @@ struct ScreenInfo {
 };
 bool ConsoleScreenInfo(Handle output, ScreenInfo& info);
 
-// One console cell, laid out as CHAR_INFO with an 8-bit character.
+// One console cell, laid out as CHAR_INFO with a UTF-16 character.
 struct Cell {
-  char Char = 0;
-  std::uint8_t Filler = 0;
+  char16_t Char = 0;
   std::uint16_t Attr = 0;
 };
 static_assert(sizeof(Cell) == 4, "a cell is four bytes");
 
-// WriteConsoleOutputA of one row of cells at (column, row), 0-based.
+// WriteConsoleOutputW of one row of cells at (column, row), 0-based.
 bool ConsoleWriteRow(Handle output, const Cell* cells, int count, int column, int row);
-// ScrollConsoleScreenBufferA: moves the rectangle rows top..bottom, columns
+// ScrollConsoleScreenBufferW: moves the rectangle rows top..bottom, columns
 // left..right to start at row destRow (same columns); uncovered cells are
 // filled with fill.
 bool ConsoleScroll(Handle output, int top, int bottom, int left, int right, int destRow, Cell fill);

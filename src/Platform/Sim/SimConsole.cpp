@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Platform/Sim/SimWorld.h"
+#include "Platform/Utf8.h"
 
 using namespace Sim::Detail;
 
@@ -56,12 +57,13 @@ const ConsoleState& Console() { return TheWorld().Console; }
 std::string RowText(int row) {
   const ConsoleState& console = TheWorld().Console;
   if (row < 0 || row >= console.Rows) return std::string();
-  std::string text(console.Columns, ' ');
+  std::u16string text;
   for (int column = 0; column < console.Columns; ++column) {
-    const char c = CellRef(column, row).Char;
-    if (c != '\0') text[column] = c;
+    const char16_t c = CellRef(column, row).Char;
+    // The second cell of a wide character shows nothing of its own.
+    if (c != u'\u200B') text += c == 0 ? u' ' : c;
   }
-  return text;
+  return Utf8::FromUtf16(text);
 }
 
 std::string RowTrimmed(int row) {

@@ -149,6 +149,14 @@ std::vector<int> TranslateMask(const std::string& mask) {
   return codes;
 }
 
+// "?" takes a whole UTF-8 character.
+bool IsLeadByte(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; }
+std::size_t SequenceLength(const std::string& name, std::size_t at) {
+  std::size_t end = at + 1;
+  while (end < name.size() && !IsLeadByte(name[end])) ++end;
+  return end - at;
+}
+
 // Table-driven match (no backtracking blow-up); the table is reused across calls.
 bool MaskMatches(const std::vector<int>& mask, const std::string& name) {
   static std::vector<char> table;
@@ -168,7 +176,9 @@ bool MaskMatches(const std::vector<int>& mask, const std::string& name) {
           matched = at(i + 1, j) ||
                     (more && (lastDot == std::string::npos || j < lastDot) && at(i, j + 1));
           break;
-        case AnyChar: matched = more && at(i + 1, j + 1); break;
+        case AnyChar:
+          matched = more && IsLeadByte(name[j]) && at(i + 1, j + SequenceLength(name, j));
+          break;
         case DosDot: matched = !more ? at(i + 1, j) : (name[j] == '.' && at(i + 1, j + 1)); break;
         default:
           matched =

@@ -86,7 +86,7 @@ struct ConsoleState {
   bool ControlHandlerSet = false;
 };
 const ConsoleState& Console();
-// Row text (characters of the row, zero cells as blanks, trailing blanks kept).
+// Row text in UTF-8 (zero cells as blanks, trailing blanks kept).
 std::string RowText(int row);
 // Row text without trailing blanks.
 std::string RowTrimmed(int row);
@@ -114,8 +114,9 @@ void FailTimeConversion(bool fails);  // FileTimeToLocal fails for every stamp
 // Locale: defaults are English (United States).
 void SetLocale(Plat::LocaleItem item, const std::string& value);
 
-// Code page: CharToOem maps bytes through this table (identity by default).
-void SetOemMapping(unsigned char ansi, unsigned char oem);
+// Code pages: ANSI 1252, OEM 437; the console's output code page is 437
+// unless set (none when redirected).
+void SetConsoleOutputCodePage(std::uint32_t codePage);
 
 // ---------------------------------------------------------------- registry
 
