@@ -9,12 +9,19 @@
 
 // The program's own glyphs, as the code page 437 glyph characters show them.
 namespace Glyph {
-inline constexpr const char* CutMarker = "\u25BA";       // 16
-inline constexpr const char* Diamond = "\u2666";         // 4
-inline constexpr const char* LineHorizontal = "\u2500";  // 196
-inline constexpr const char* LineVertical = "\u2502";    // 179
-inline constexpr const char* LineBranchDown = "\u252C";  // 194
-inline constexpr const char* LineBranchUp = "\u2534";    // 193
+inline constexpr const char* CutMarker = "\u25BA";            // 16
+inline constexpr const char* Diamond = "\u2666";              // 4
+inline constexpr const char* LineHorizontal = "\u2500";       // 196
+inline constexpr const char* LineVertical = "\u2502";         // 179
+inline constexpr const char* LineBranchDown = "\u252C";       // 194
+inline constexpr const char* LineBranchUp = "\u2534";         // 193
+inline constexpr const char* LineBranchRight = "\u251C";      // 195
+inline constexpr const char* LineBranchLeft = "\u2524";       // 180
+inline constexpr const char* LineCornerUpRight = "\u2514";    // 192
+inline constexpr const char* LineCornerUpLeft = "\u2518";     // 217
+inline constexpr const char* LineCornerDownRight = "\u250C";  // 218
+inline constexpr const char* FullBlock = "\u2588";            // 219
+inline constexpr const char* NotSign = "\u00AC";              // 170
 }  // namespace Glyph
 
 // Cells of one character: 0, 1 or 2.

@@ -57,10 +57,7 @@ namespace Plat {
 
 std::uint32_t AnsiCodePage() { return 1252; }
 std::uint32_t OemCodePage() { return 437; }
-std::uint32_t ConsoleOutputCodePage() {
-  const Sim::Detail::World& world = Sim::Detail::TheWorld();
-  return world.Redirected ? 0 : world.ConsoleOutputCodePage;
-}
+std::uint32_t ConsoleOutputCodePage() { return Sim::Detail::TheWorld().ConsoleOutputCodePage; }
 
 bool WideToCodePage(std::uint32_t codePage, std::u16string_view text, std::string& bytes) {
   if (codePage == Utf8CodePage) {

@@ -115,7 +115,7 @@ void FailTimeConversion(bool fails);  // FileTimeToLocal fails for every stamp
 void SetLocale(Plat::LocaleItem item, const std::string& value);
 
 // Code pages: ANSI 1252, OEM 437; the console's output code page is 437
-// unless set (none when redirected).
+// unless set (0: the process has no console).
 void SetConsoleOutputCodePage(std::uint32_t codePage);
 
 // ---------------------------------------------------------------- registry

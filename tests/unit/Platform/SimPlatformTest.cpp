@@ -108,17 +108,17 @@ TEST_F(SimPlatformTest, ScrollMovesTheRectangleAndFillsWhatItUncovers) {
   const char* rows[3] = {"abcd", "efgh", "ijkl"};
   for (int row = 0; row < 3; ++row) {
     Plat::Cell cells[4];
-    for (int column = 0; column < 4; ++column) cells[column] = {rows[row][column], 0, 7};
+    for (int column = 0; column < 4; ++column) cells[column] = {static_cast<char16_t>(rows[row][column]), 7};
     ASSERT_TRUE(Plat::ConsoleWriteRow(out, cells, 4, 0, row));
   }
-  ASSERT_TRUE(Plat::ConsoleScroll(out, 1, 2, 0, 3, 0, {' ', 0, 15}));
+  ASSERT_TRUE(Plat::ConsoleScroll(out, 1, 2, 0, 3, 0, {u' ', 15}));
   EXPECT_EQ("efgh", Sim::RowText(0));
   EXPECT_EQ("ijkl", Sim::RowText(1));
   EXPECT_EQ("    ", Sim::RowText(2));
   EXPECT_EQ(15, Sim::CellAt(3, 2).Attr);
   EXPECT_EQ(7, Sim::CellAt(3, 1).Attr);
   // Moving down past the bottom clips the copy; the source area is filled.
-  ASSERT_TRUE(Plat::ConsoleScroll(out, 0, 1, 1, 2, 2, {'.', 0, 1}));
+  ASSERT_TRUE(Plat::ConsoleScroll(out, 0, 1, 1, 2, 2, {u'.', 1}));
   EXPECT_EQ("e..h", Sim::RowText(0));
   EXPECT_EQ("i..l", Sim::RowText(1));
   EXPECT_EQ(" fg ", Sim::RowText(2));

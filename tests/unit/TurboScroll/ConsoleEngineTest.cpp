@@ -73,9 +73,30 @@ TEST_F(ConsoleEngineTest, SevenBitReplacesLineDrawingInEveryWrite) {
   EXPECT_EQ(text, "a-z");
 }
 
-TEST_F(ConsoleEngineTest, AnsiToOemConvertsThroughTheCodePage) {
-  Sim::SetOemMapping(0xE9, 0x82);
-  EXPECT_EQ(AnsiToOem("caf\xE9"), "caf\x82");
+TEST_F(ConsoleEngineTest, RedirectedLinesTakeTheOutputCodePage) {
+  const struct {
+    std::uint32_t ConsolePage;
+    std::string Text;
+    std::string Bytes;
+  } cases[] = {
+      {437, "caf\u00E9 \u03A9mega \u2502\u25BA", "caf\x82 \xEAmega \xB3\x10"},
+      {437, "\u65E5\u672C.txt \U0001F600|", "??.txt ?|"},
+      {0, "caf\u00E9 \u65E5", "caf\x82 ?"},  // no console: the OEM code page
+      {1252, "caf\u00E9 \u03A9 \u2502", "caf\xE9 ? \xB3"},
+      {65001, "caf\u00E9 \u65E5\u672C \U0001F600 \u2502",
+       "caf\u00E9 \u65E5\u672C \U0001F600 \u2502"},
+  };
+  for (const auto& c : cases) {
+    Sim::Reset();
+    ResetConsoleEngine();
+    Sim::SetRedirected();
+    Sim::SetConsoleOutputCodePage(c.ConsolePage);
+    WriteLine(c.Text, 1, 7);
+    EXPECT_EQ(Sim::StdOut(), c.Bytes + "\r\n") << c.Text;
+  }
+}
+
+TEST_F(ConsoleEngineTest, SpacesGivesBlanks) {
   EXPECT_EQ(Spaces(3), "   ");
   EXPECT_EQ(Spaces(-2), "");
 }

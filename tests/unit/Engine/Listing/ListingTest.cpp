@@ -372,17 +372,16 @@ TEST_F(ListingTest, NamesAreCutToTheRoomOfTheirColumn) {
                                           {48, 33, Colours.FileColour}}));
 }
 
-TEST_F(ListingTest, NamesTakeCaseCodePageAndExtensionColour) {
+TEST_F(ListingTest, NamesTakeCaseAndExtensionColour) {
   SetColumns({{'n', 0}});
   Options.FixedColumns = 1;
   Options.NameCase = 'U';
   ExtensionColours[1] = {"TXT", 10};
   ExtensionColourCount = 1;
-  Sim::SetOemMapping(0xE9, 0x82);
-  Add("caf\xE9.txt");
+  Add("caf\u00E9.txt");
   Add("Read.me");
   ShowListing();
-  EXPECT_EQ(Sim::RowTrimmed(1), "CAF\x82.TXT");
+  EXPECT_EQ(Sim::RowTrimmed(1), "CAF\u00E9.TXT");
   EXPECT_EQ(RowAttributes(1), Attributes({{1, 8, 10}}));
   EXPECT_EQ(Sim::RowTrimmed(2), "READ.ME");
   EXPECT_EQ(RowAttributes(2), Attributes({{1, 7, Colours.FileColour}}));

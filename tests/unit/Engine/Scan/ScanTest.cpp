@@ -263,17 +263,16 @@ TEST_F(ScanTest, HeaderColoursCaptionsAndValuesOnTheConsole) {
   EXPECT_EQ(RowAttributes(1), AttributeRuns({{14, 0x0C}}, 80));
 }
 
-TEST_F(ScanTest, HeaderShowsEveryMaskAndConvertsOnlyThePath) {
-  FreshWorld("\xE9T\xE9");
-  Sim::SetOemMapping(0xE9, 0x82);
-  Sim::AddFile("C:\\CAF\xE9", "B.TXT", 1);
-  Sim::AddFile("C:\\CAF\xE9", "A.DOC", 1);
+TEST_F(ScanTest, HeaderShowsEveryMaskAndConvertsPathAndLabel) {
+  FreshWorld("\u00C9T\u00E9");
+  Sim::AddFile("C:\\CAF\u00C9", "B.TXT", 1);
+  Sim::AddFile("C:\\CAF\u00C9", "A.DOC", 1);
   FileSpecs = {"*.TXT", "*.XYZ", "*.DOC"};
-  ListIn("C:\\CAF\xE9\\", "*.TXT");
+  ListIn("C:\\CAF\u00C9\\", "*.TXT");
   Scan();
   EXPECT_EQ(Names(), (Lines{"B.TXT", "A.DOC"}));
-  EXPECT_EQ(OutputLines(), Lines{LineOf({{1, "Path: C:\\CAF\x82\\*.TXT *.XYZ *.DOC"},
-                                         {64, "Volume Label: \xE9T\xE9"}})});
+  EXPECT_EQ(OutputLines(), Lines{LineOf({{1, "Path: C:\\CAF\x90\\*.TXT *.XYZ *.DOC"},
+                                         {64, "Volume Label: \x90T\x82"}})});
 }
 
 TEST_F(ScanTest, LabelTooWideForTheLineIsLeftOut) {
