@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "Platform/Sim/SimWorld.h"
+#include "Platform/Utf8.h"
 
 using namespace Sim::Detail;
 
@@ -192,8 +193,12 @@ bool MaskMatches(const std::vector<int>& mask, const std::string& name) {
 
 // ---------------------------------------------------------------- find data
 
+// As the system does, at most 259 characters of a name are handed over.
 void CopyCut(char* target, std::size_t capacity, const std::string& text) {
-  const std::size_t length = std::min(text.size(), capacity - 1);
+  std::size_t length = 0;
+  for (int characters = 0; length < text.size() && characters < 259; ++characters)
+    Utf8::Next(text, length);
+  length = std::min(length, capacity - 1);
   text.copy(target, length);
   target[length] = '\0';
 }

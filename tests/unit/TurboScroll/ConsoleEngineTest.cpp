@@ -11,9 +11,10 @@
 
 namespace {
 
-const std::string Prompt = std::string(10, ' ') +
-                           "[Q/X] Stop \x04 [N] Non-stop \x04 [H] Help \x04 [Other keys] Continue" +
-                           std::string(10, ' ');
+const std::string Prompt =
+    std::string(10, ' ') +
+    "[Q/X] Stop \u2666 [N] Non-stop \u2666 [H] Help \u2666 [Other keys] Continue" +
+    std::string(10, ' ');
 
 void WriteNumberedLines(int first, int last) {
   for (int line = first; line <= last; ++line) WriteLine("line " + std::to_string(line), 1, 7);
@@ -48,7 +49,7 @@ TEST_F(ConsoleEngineTest, WriteTextMarksATextCutAtTheRightEdge) {
   EXPECT_EQ(ConsoleEngine.PenColumn, 85);
   NewLine();
   EXPECT_EQ(Sim::RowText(0), std::string(70, 'x') + "1234567890");
-  EXPECT_EQ(Sim::RowText(1), std::string(70, 'x') + "123456789\x10");
+  EXPECT_EQ(Sim::RowText(1), std::string(70, 'x') + "123456789\u25BA");
   EXPECT_EQ(RowAttributes(1), AttributeRuns({{70, 7}, {10, 9}}, 80));
 }
 
@@ -61,14 +62,14 @@ TEST_F(ConsoleEngineTest, WriteLineKeepsAWholeWidthTextAndCutsALongerOne) {
 
 TEST_F(ConsoleEngineTest, SevenBitReplacesLineDrawingInEveryWrite) {
   Options.SevenBit = true;
-  const std::string box = "\xB3\xC4\xDB\xAA\xB4\xC0\xC1\xC2\xC3\xD9\xDA\xBF";
+  const std::string box = "│─█¬┤└┴┬├┘┌┐";
   WriteAt(box, 1, 3);
   WriteText(box, 3);
   NewLine();
   WriteLine(box, 1, 3);
-  EXPECT_EQ(Sim::RowTrimmed(0), "|-*++++++++\xBF|-*++++++++\xBF");
-  EXPECT_EQ(Sim::RowTrimmed(1), "|-*++++++++\xBF");
-  std::string text = "a\xC4z";
+  EXPECT_EQ(Sim::RowTrimmed(0), "|-*++++++++┐|-*++++++++┐");
+  EXPECT_EQ(Sim::RowTrimmed(1), "|-*++++++++┐");
+  std::string text = "a─z";
   SevenBit(text);
   EXPECT_EQ(text, "a-z");
 }
