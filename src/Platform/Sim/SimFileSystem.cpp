@@ -424,11 +424,24 @@ bool DiskFreeSpaceEx(const std::string& root, DiskSpaceEx& space) {
   return true;
 }
 
-// Mimics GetFullPathNameA: relative and drive-relative forms resolve against
+static bool IsFullAndNeedsNoResolving(const std::string& path) {
+  if (!HasDrive(path) || path.size() < 3 || path[2] != '\\' || path.find('/') != std::string::npos)
+    return false;
+  for (const std::string& part : SplitComponents(path.substr(3)))
+    if (part == "." || part == "..") return false;
+  return true;
+}
+
+// Mimics GetFullPathNameW: relative and drive-relative forms resolve against
 // the working directory, "." and ".." collapse, trailing dots and blanks of
 // each component go, a trailing backslash stays. UNC paths pass through.
 bool FullPathName(const std::string& path, std::string& full) {
   if (path.empty()) return Sim::Detail::Fail(ErrorInvalidName);
+  // A full path the wide call would have to alter is taken as it is.
+  if (IsFullAndNeedsNoResolving(path)) {
+    full = path;
+    return true;
+  }
   std::string text = path;
   std::replace(text.begin(), text.end(), '/', '\\');
   if (IsUnc(text)) {
