@@ -92,9 +92,12 @@ TEST_F(SimPlatformTest, FullPathResolution) {
   EXPECT_EQ("D:\\X", Full("D:X"));
   EXPECT_EQ("C:\\ROOT", Full("\\ROOT"));
   EXPECT_EQ("C:\\", Full("..\\..\\.."));
-  EXPECT_EQ("C:\\X\\README", Full("C:\\X\\README."));
-  EXPECT_EQ("C:\\A\\B", Full("C:\\A. \\B.."));
-  EXPECT_EQ("C:\\A\\", Full("C:\\A\\..."));
+  // Trailing dots and blanks go from a relative path; a full one keeps them,
+  // as they may belong to the names.
+  EXPECT_EQ("C:\\WORK\\SUB\\README", Full("README."));
+  EXPECT_EQ("C:\\WORK\\A\\B", Full("..\\A. \\B.."));
+  EXPECT_EQ("C:\\X\\README.", Full("C:\\X\\README."));
+  EXPECT_EQ("C:\\A. \\B..", Full("C:\\A. \\B.."));
   EXPECT_EQ("C:\\X", Full("C:\\X\\."));
   EXPECT_EQ("C:\\X\\", Full("C:\\X\\"));
   EXPECT_EQ("\\\\SERVER\\SHARE\\x", Full("\\\\SERVER\\SHARE\\x"));

@@ -95,12 +95,12 @@ class ListingTest : public TestWorld {
     FileEntry& entry = PoolSlot(static_cast<int>(FileList.size()) + 1);
     entry = FileEntry{};
     entry.Name = name;
-    entry.ShortName = shortName.empty() ? name.substr(0, 12) : shortName;
+    entry.ShortName = shortName.empty() ? std::string(CellPrefix(name, 12)) : shortName;
     entry.Size = size;
     entry.Attributes = attributes;
     FileList.push_back(&entry);
     ListedCount = static_cast<std::int32_t>(FileList.size());
-    MaxNameLength = std::max<std::int32_t>(MaxNameLength, static_cast<std::int32_t>(name.size()));
+    MaxNameLength = std::max<std::int32_t>(MaxNameLength, TextCells(name));
     if (entry.IsDirectory())
       ++DirDirCount;
     else
@@ -378,6 +378,36 @@ TEST_F(ListingTest, NamesAreCutToTheRoomOfTheirColumn) {
                                           {40, 1, Colours.LineColour},
                                           {41, 6, Colours.DetailColour},
                                           {48, 33, Colours.FileColour}}));
+}
+
+// Columns count cells: a wide character takes two, and a cut keeps whole
+// characters only, the marker right after them.
+TEST_F(ListingTest, NamesOfEveryScriptAreLaidOutByCells) {
+  SetColumns({{'n', 0}});
+  Options.FixedColumns = 7;
+  for (const char* name : {"abc.txt", "caf\u00E9.txt", "\u03A9mega", "\u65E5\u672C\u8A9E.txt",
+                           "\U0001F600smile", "\u65E5\u672C\u8A9E\u65E5\u672C\u8A9E\u65E5"})
+    Add(name);
+  ShowListing();
+  EXPECT_EQ(ListingLayout.ColumnWidth, 11);
+  const std::string bar = V;
+  EXPECT_EQ(Sim::RowTrimmed(1), "abc.txt   " + bar + "caf\u00E9.txt  " + bar + "\u03A9mega     " +
+                                    bar + "\u65E5\u672C\u8A9E.txt" + bar +
+                                    "\u65E5\u672C\u8A9E\u65E5" + Marker + " " + bar +
+                                    "\U0001F600smile   " + bar);
+  EXPECT_EQ(Sim::CellAt(34, 1).Char, u'\u200B');  // the second half of a wide character
+  EXPECT_EQ(RowAttributes(1), Attributes({{1, 7, Colours.FileColour},
+                                          {11, 1, Colours.LineColour},
+                                          {12, 8, Colours.FileColour},
+                                          {22, 1, Colours.LineColour},
+                                          {23, 5, Colours.FileColour},
+                                          {33, 1, Colours.LineColour},
+                                          {34, 10, Colours.FileColour},
+                                          {44, 1, Colours.LineColour},
+                                          {45, 9, Colours.FileColour},
+                                          {55, 1, Colours.LineColour},
+                                          {56, 7, Colours.FileColour},
+                                          {66, 1, Colours.LineColour}}));
 }
 
 TEST_F(ListingTest, NamesTakeCaseAndExtensionColour) {
