@@ -31,15 +31,13 @@ int PutWideCell(int column, char32_t code, std::uint8_t attribute, int width) {
   if (code < 0x10000) {
     PutCell(column, static_cast<char16_t>(code), attribute);
     if (cells == 2) PutCell(column + 1, WideCharTrail, attribute);
-  } else {
+  } else if (cells == 2) {  // the low half takes the second cell
     std::u16string pair;
     Utf8::AppendUtf16(pair, code);
     PutCell(column, pair[0], attribute);
-    // Only a wide character has a second cell for the low half.
-    if (cells == 2)
-      PutCell(column + 1, pair[1], attribute);
-    else
-      PutCell(column, u'\uFFFD', attribute);
+    PutCell(column + 1, pair[1], attribute);
+  } else {
+    PutCell(column, u'\uFFFD', attribute);
   }
   return cells;
 }
