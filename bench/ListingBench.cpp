@@ -1,8 +1,12 @@
 // Times a whole redirected run over one directory of 100,000 entries on the
 // simulated platform: scan, sort and listing, without the real file system.
 // Build: cmake --build build/native --target orvl_bench; run: build/native/orvl_bench
+// With arguments, "orvl_bench ENTRIES [OPTION...]" makes one run only, for
+// counting instructions: valgrind --tool=callgrind --toggle-collect='RunOrvl*'
+// (bench/perf-table.sh does this).
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "Common/State.h"
@@ -38,9 +42,7 @@ double TimeRun(const std::vector<std::string>& arguments) {
   return elapsed.count();
 }
 
-}  // namespace
-
-int main() {
+int TimeStandardRuns() {
   const int entries = 100000;
   BuildWorld(entries);
   const std::vector<std::vector<std::string>> runs = {
@@ -57,4 +59,20 @@ int main() {
     before = Sim::StdOut().size();
   }
   return 0;
+}
+
+int RunOnce(int entries, char** options, int optionCount) {
+  BuildWorld(entries);
+  std::vector<std::string> run = {"C:\\ORVL\\orvl.exe", "C:\\BIG"};
+  run.insert(run.end(), options, options + optionCount);
+  double seconds = TimeRun(run);
+  std::printf("%d entries, %6.3f s, %zu bytes of output\n", entries, seconds, Sim::StdOut().size());
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1) return RunOnce(std::atoi(argv[1]), argv + 2, argc - 2);
+  return TimeStandardRuns();
 }

@@ -1,6 +1,7 @@
 #include "Common/State.h"
 
 #include "Common/Colours.h"
+#include "Common/DescriptionAndBatchState.h"
 #include "Common/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
@@ -47,5 +48,11 @@ void ResetSharedState() {
   DateSeparator = "/";
   TimeSeparator = ":";
   DescriptionsLoaded = DescriptionsHere = false;
+  DescriptionIndex.clear();
+  DescriptionTextCount = 0;
+  DescriptionsSwapped = false;
+  BatchFileHandle = -1;
+  BatchBuffer.clear();
+  BatchFileFailed = false;
   RunEndAction = nullptr;
 }

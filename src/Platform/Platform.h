@@ -65,6 +65,23 @@ bool FindNext(Handle search, FindData& data);
 // FindClose.
 void FindEnd(Handle search);
 
+// ---------------------------------------------------------------- plain files
+
+// CreateFileW on an existing file for reading (shared); a directory fails.
+// InvalidHandle on failure (code in LastError()).
+Handle OpenFileForReading(const std::string& path);
+// CreateFileW with CREATE_ALWAYS for writing: replaces a file of that name.
+Handle CreateFileForWriting(const std::string& path);
+// ReadFile into buffer; read = 0 at the end of the file. False on error.
+bool ReadFileBytes(Handle file, char* buffer, std::size_t capacity, std::size_t& read);
+// WriteFile of all the bytes; false when not all were written (code in LastError()).
+bool WriteFileBytes(Handle file, const char* data, std::size_t length);
+// CloseHandle of a file opened above.
+bool CloseFile(Handle file);
+// FormatMessageW text of a system error code, without its line end and final
+// period; empty when the system has none.
+std::string SystemErrorText(std::uint32_t code);
+
 // ---------------------------------------------------------------- volumes and disks
 
 // GetVolumeInformationW on a root such as "C:\".
@@ -85,14 +102,15 @@ struct DiskGeometry {
 };
 bool DiskFreeSpace(const std::string& root, DiskGeometry& geometry);
 
-// GetDiskFreeSpaceExW, reached at run time: false when the service is missing
-// or the call fails.
+// GetDiskFreeSpaceExW, reached at run time (LoadLibraryA of "KERNEL32.DLL",
+// then GetProcAddress): false when the service is missing or the call fails.
 struct DiskSpaceEx {
   std::uint64_t FreeToCaller = 0;
   std::uint64_t TotalBytes = 0;
   std::uint64_t TotalFree = 0;
 };
-bool DiskFreeSpaceExAvailable();
+enum class ServiceLookup { Found, LibraryMissing, EntryMissing };
+ServiceLookup LookUpDiskFreeSpaceEx();
 bool DiskFreeSpaceEx(const std::string& root, DiskSpaceEx& space);
 
 // GetFullPathNameW against the current working directory; an absolute path that
@@ -276,7 +294,8 @@ void StdOutFlush();
 
 // ---------------------------------------------------------------- registry
 
-// Keys under HKEY_LOCAL_MACHINE, opened with all-access rights.
+// Keys under HKEY_LOCAL_MACHINE, opened for reading only: reading is all the
+// lister does, and users without administrator rights may always read.
 Handle RegOpen(const std::string& subKey);
 void RegClose(Handle key);
 // The index-th value name of an open key (registry order); false past the end.
@@ -286,8 +305,21 @@ enum class RegType { Missing, Dword, Binary, String, ExpandString, Other };
 // Reads a value whatever its type; false when its data cannot be fetched.
 // For a missing value: true with type Missing.
 // A Dword arrives as its four bytes, low byte first; String and ExpandString
-// data come without the terminating NUL.
+// data come as UTF-8 without the terminating NUL.
 bool RegReadValue(Handle key, const std::string& name, RegType& type,
                   std::vector<std::uint8_t>& data);
+
+// The writing side, used only by the configuration program.
+// RegCreateKeyExW: creates the key (and its parents) or opens it, for reading
+// and writing; InvalidHandle on failure (code in LastError()).
+Handle RegCreate(const std::string& subKey);
+// RegSetValueExW with Dword, Binary or String data (a String is given in UTF-8
+// and stored with its terminating NUL); false on failure (code in LastError()).
+bool RegWriteValue(Handle key, const std::string& name, RegType type,
+                   const std::vector<std::uint8_t>& data);
+// RegDeleteValueW; false on failure (code in LastError()).
+bool RegDeleteValue(Handle key, const std::string& name);
+// RegDeleteKeyW of a key without subkeys; false on failure (code in LastError()).
+bool RegDeleteKey(const std::string& subKey);
 
 }  // namespace Plat

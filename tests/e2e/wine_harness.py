@@ -50,12 +50,32 @@ DEFAULT_CONFIGURATION = r"""REGEDIT4
 """
 
 
-def wine_environment():
+def wine_environment(prefix=PREFIX):
     env = {k: v for k, v in os.environ.items() if not k.startswith("LC_")}
     for name in ("DISPLAY", "WAYLAND_DISPLAY", "WINEDLLOVERRIDES"):
         env.pop(name, None)
-    env.update(WINEPREFIX=PREFIX, WINEDEBUG="-all", TZ="UTC", LANG="C.UTF-8")
+    env.update(WINEPREFIX=prefix, WINEDEBUG="-all", TZ="UTC", LANG="C.UTF-8")
     return env
+
+
+def ensure_bare_prefix(prefix):
+    """A wine prefix with nothing of the program's in it (created once): for
+    the tests of the configuration itself, which change it at will."""
+    stamp = os.path.join(prefix, ".orvl-e2e-ready")
+    if os.path.exists(stamp):
+        return
+    os.makedirs(os.path.dirname(prefix), exist_ok=True)
+    with open(prefix + ".lock", "w") as lock:
+        fcntl.flock(lock, fcntl.LOCK_EX)
+        if os.path.exists(stamp):
+            return
+        env = wine_environment(prefix)
+        env["WINEDLLOVERRIDES"] = "mscoree,mshtml=d"
+        subprocess.run(["wineboot", "-i"], env=env, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       timeout=300, check=True)
+        subprocess.run(["wineserver", "-w"], env=env, timeout=120)
+        open(stamp, "w").close()
 
 
 def ensure_prefix():
@@ -153,12 +173,15 @@ class Run:
         return "\n".join(self.lines)
 
 
-def run_orvl(args, cwd, timeout=60):
-    """Runs orvl.exe with its output piped; returns a Run whose lines are the
-    decoded output lines (line ends and carriage returns removed)."""
+def run_orvl(args, cwd, timeout=60, prefix=None, exe=EXE):
+    """Runs orvl.exe (or another program of the build) with its output piped;
+    returns a Run whose lines are the decoded output lines (line ends and
+    carriage returns removed). prefix: a wine prefix other than the tests' own."""
     check_program()
-    ensure_prefix()
-    process = subprocess.Popen(["wine", EXE, *args], cwd=cwd, env=wine_environment(),
+    if prefix is None:
+        ensure_prefix()
+    env = wine_environment(prefix or PREFIX)
+    process = subprocess.Popen(["wine", exe, *args], cwd=cwd, env=env,
                                stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
                                stderr=subprocess.PIPE)
     try:
@@ -225,9 +248,11 @@ class TmuxConsole:
     """orvl.exe in a real console: a detached tmux session on a tmux server
     of its own (own socket), so closing it ends only what it started."""
 
-    def __init__(self, args, cwd, width=100, height=30):
+    def __init__(self, args, cwd, width=100, height=30, prefix=None):
         check_program()
-        ensure_prefix()
+        if prefix is None:
+            ensure_prefix()
+        self.env = wine_environment(prefix or PREFIX)
         tag = f"orvl-e2e-{os.getpid()}-{uuid.uuid4().hex[:8]}"
         self.socket = tag
         self.session = tag
@@ -240,7 +265,7 @@ class TmuxConsole:
 
     def _tmux(self, *args):
         return subprocess.run(["tmux", "-L", self.socket, "-f", "/dev/null", *args],
-                              env=wine_environment(),
+                              env=self.env,
                               stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
                               stderr=subprocess.PIPE, check=True, timeout=30)
 

@@ -1,8 +1,23 @@
 #pragma once
 
-struct FileEntry;
+#include <string>
+#include <string_view>
 
-// The batch file !OVBATCH.BAT of /@.
+// The batch file !OVBATCH.BAT of /@: one line per accepted entry, built from
+// the command template with its first "$" replaced by the entry's path.
+
+// Creates (or empties) the file in the working directory; a failure is
+// reported once as a warning and the listing goes on.
 void OpenBatchFile();
-void WriteBatchLine(const FileEntry& entry);
+// The line of one accepted entry, by its long name as the enumeration gave it
+// (the directory comes from CurrentDir, also under /F).
+void WriteBatchLine(std::string_view longName);
+// Writes the lines collected so far; a failure is reported once.
+void FlushBatchFile();
+// Writes what is left and closes the file (every end of the run).
 void CloseBatchFile();
+
+// The line for one path: the template with its first "$" replaced by the path,
+// in which the characters the command interpreter acts on are escaped. Empty
+// when the template has no "$".
+void ComposeBatchLine(const std::string& command, std::string_view path, std::string& line);

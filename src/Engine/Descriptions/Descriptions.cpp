@@ -1,8 +1,76 @@
-// Descriptions are not read yet: no directory has any.
+// The description step of a directory, the lookup by name and the layout swap
+// for directories without a description file.
 #include "Engine/Descriptions/Descriptions.h"
 
-#include "Common/RunState.h"
+#include <algorithm>
+#include <utility>
 
-void PrepareDescriptions() { DescriptionsHere = false; }
-std::string LookupDescription(const std::string&) { return {}; }
-void DiscardDescriptions() { DescriptionsLoaded = false; }
+#include "Common/DescriptionAndBatchState.h"
+#include "Common/FileSpecState.h"
+#include "Common/Options.h"
+#include "Common/RunState.h"
+#include "Engine/Sort/Sort.h"
+
+namespace {
+
+const std::string NoDescription;
+std::string LookupKey;  // the upper-cased name being looked up, reused
+
+void SwapLayouts() {
+  std::swap(Options.Columns, Options.SavedColumns);
+  std::swap(Options.ColumnCount, Options.SavedColumnCount);
+}
+
+// Lines of the same name keep their file order, so the first one is found.
+void SortDescriptionIndex() {
+  std::stable_sort(DescriptionIndex.begin(), DescriptionIndex.end(),
+                   [](std::int32_t a, std::int32_t b) {
+                     return FoldedCompare(DescriptionPool[static_cast<std::size_t>(a)].Name,
+                                          DescriptionPool[static_cast<std::size_t>(b)].Name) < 0;
+                   });
+}
+
+}  // namespace
+
+void PrepareDescriptions() {
+  if (DescriptionsSwapped) {
+    Options.ShowDescriptions = true;
+    DescriptionsHere = false;
+    DescriptionsSwapped = false;
+    SwapLayouts();
+  }
+  if (!Options.ShowDescriptions) return;
+  if (LoadDescriptions(CurrentDir + "DESCRIPT.ION")) {
+    SortDescriptionIndex();
+    DescriptionsHere = true;
+  } else if (Options.FormatChosen) {
+    DescriptionsHere = false;
+  } else {
+    Options.ShowDescriptions = false;
+    DescriptionsHere = false;
+    DescriptionsSwapped = true;
+    SwapLayouts();
+  }
+}
+
+// Names are stored upper-cased, so plain byte order matches the sort. The
+// whole index is searched, however many records it holds.
+const std::string& LookupDescription(std::string_view name) {
+  LookupKey.assign(name);
+  for (char& character : LookupKey)
+    if (character >= 'a' && character <= 'z') character = static_cast<char>(character - 32);
+  auto found = std::lower_bound(DescriptionIndex.begin(), DescriptionIndex.end(), LookupKey,
+                                [](std::int32_t slot, const std::string& key) {
+                                  return DescriptionPool[static_cast<std::size_t>(slot)].Name < key;
+                                });
+  if (found == DescriptionIndex.end()) return NoDescription;
+  const DescriptionRecord& record = DescriptionPool[static_cast<std::size_t>(*found)];
+  if (record.Name != LookupKey) return NoDescription;
+  return DescriptionTexts[static_cast<std::size_t>(record.LineIndex - 1)];
+}
+
+void DiscardDescriptions() {
+  DescriptionIndex.clear();
+  DescriptionTextCount = 0;
+  DescriptionsLoaded = false;
+}

@@ -103,7 +103,7 @@ void WriteDescriptionText(const std::string& description, int column) {
 
 void WriteDescriptionField(const FileEntry& entry, int column) {
   if (!DescriptionsHere) return;
-  std::string description = LookupDescription(entry.Name);
+  const std::string& description = LookupDescription(entry.Name);
   if (!description.empty())
     WriteDescriptionText(description, column);
   else if (FoldedCompare(entry.Name, entry.ShortName) != 0)

@@ -8,6 +8,7 @@
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
+#include "Engine/Batch/Batch.h"
 #include "Engine/Descriptions/Descriptions.h"
 #include "Engine/Listing/Summary.h"
 #include "Engine/Scan/ByteCount.h"
@@ -89,6 +90,8 @@ void ScanDirectory(const std::string& searchSpec) {
   std::size_t specCount = std::max<std::size_t>(1, FileSpecs.size());
   for (std::size_t index = 0; index < specCount; ++index)
     EnumerateSpecification(SpecificationPath(index, searchSpec));
+  // Before the header line, so a failing batch file is reported on a line of its own.
+  if (Options.BatchMode) FlushBatchFile();
   if (!DirShown && PlacedEntryCount() > 0) DirShown = true;
   AddToTotals();
   WriteHeaderLine();

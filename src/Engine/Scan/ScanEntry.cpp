@@ -105,12 +105,15 @@ std::int64_t AllocatedSize(std::int64_t size) {
   return AddByteCounts(size - size % ClusterSize, ClusterSize);
 }
 
-void AcceptEntry(FileEntry& entry) {
+// The batch line takes the long name as delivered: under /F the entry's Name
+// already holds the directory, which the line must name only once.
+void AcceptEntry(FileEntry& entry, const Plat::FindData& data) {
   bool listed = PoolHasRoom();
   if (listed) FileList.push_back(&entry);
   DirBytes = AddByteCounts(DirBytes, entry.Size);
   if (!NoClusterSize) DirAllocated = AddByteCounts(DirAllocated, AllocatedSize(entry.Size));
-  if (Options.BatchMode && listed) WriteBatchLine(entry);
+  if (Options.BatchMode && listed)
+    WriteBatchLine(std::string_view(data.Name, BoundedLength(data.Name)));
   if (entry.IsDirectory())
     ++DirDirCount;
   else
@@ -145,7 +148,7 @@ void ScanEntry(const Plat::FindData& data) {
   bool included = PassesTimeStamps(entry);
   entry.Size = ByteCountOf((static_cast<std::uint64_t>(data.SizeHigh) << 32) | data.SizeLow);
   if (Options.SizeRangeOn && !PassesSizeFilter(entry.Size)) included = false;
-  if (included) AcceptEntry(entry);
+  if (included) AcceptEntry(entry, data);
 }
 
 int PlacedEntryCount() { return ScanWork.NextSlot - 1; }

@@ -1,9 +1,16 @@
 #include "Engine/Scan/ScanEnumeration.h"
 
-// With /R the masks are to be matched by the program's own matcher; until that
-// enumeration exists the system's matching serves both cases.
+#include "Common/Options.h"
+
+// With /R the program's own matcher selects the entries; otherwise the
+// system's find-first does.
 
 std::uint32_t EnumerateFirst(Enumeration& search, const std::string& path, Plat::FindData& data) {
+  if (Options.RegexWildcards) {
+    std::uint32_t code = MatchFindFirst(search.Matching, path, EnumerationAttributes, data);
+    search.Search = search.Matching.Search;
+    return code;
+  }
   search.Search = Plat::FindFirst(path, EnumerationAttributes, data);
   if (search.Search != Plat::InvalidHandle) return 0;
   std::uint32_t code = Plat::LastError();
@@ -12,10 +19,12 @@ std::uint32_t EnumerateFirst(Enumeration& search, const std::string& path, Plat:
 }
 
 bool EnumerateNext(Enumeration& search, Plat::FindData& data) {
+  if (Options.RegexWildcards) return MatchFindNext(search.Matching, data) == 0;
   return Plat::FindNext(search.Search, data);
 }
 
 void EnumerateClose(Enumeration& search) {
   if (search.Search != Plat::InvalidHandle) Plat::FindEnd(search.Search);
   search.Search = Plat::InvalidHandle;
+  search.Matching.Search = Plat::InvalidHandle;
 }

@@ -1,10 +1,11 @@
-// The enumeration the scan reads a directory with. Today it is always the
-// system's find-first / find-next; the /R matching enumeration plugs in here.
+// The enumeration the scan reads a directory with: the system's find-first /
+// find-next, or with /R the matching enumeration over the whole directory.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "Engine/Wildcards/MatchEnumeration.h"
 #include "Platform/Platform.h"
 
 // Attribute set every search of the scan asks for: read-only, hidden, system,
@@ -13,6 +14,7 @@ constexpr std::uint32_t EnumerationAttributes = 0x37;
 
 struct Enumeration {
   Plat::Handle Search = Plat::InvalidHandle;
+  MatchSearch Matching;  // /R: the mask and the search over the whole directory
 };
 
 // Starts the search on a path with wildcards; 0 and the first entry in data,

@@ -372,7 +372,7 @@ bool VolumeInformation(const std::string& root, VolumeInfo& info) {
   info.Label = drive.Label;
   info.FileSystem = drive.FileSystem;
   info.MaxComponentLength = drive.MaxComponentLength;
-  info.FileSystemFlags = 0;
+  info.FileSystemFlags = drive.FileSystemFlags;
   return true;
 }
 
@@ -403,10 +403,12 @@ bool DiskFreeSpace(const std::string& root, DiskGeometry& geometry) {
 }
 
 // The first 95-family builds lack the extended free-space service.
-bool DiskFreeSpaceExAvailable() {
+ServiceLookup LookUpDiskFreeSpaceEx() {
   const World& world = TheWorld();
+  if (!world.KernelLibraryPresent) return ServiceLookup::LibraryMissing;
   const bool firstWin95 = world.Version.PlatformId == 1 && (world.Version.Build & 0xFFFF) <= 1000;
-  return world.FreeSpaceExPresent && !firstWin95;
+  return world.FreeSpaceExPresent && !firstWin95 ? ServiceLookup::Found
+                                                 : ServiceLookup::EntryMissing;
 }
 
 bool DiskFreeSpaceEx(const std::string& root, DiskSpaceEx& space) {

@@ -138,6 +138,7 @@ void SetVersion(std::uint32_t platformId, std::uint32_t build, bool fails) {
 
 void SetPrivilegeResult(bool ok) { TheWorld().PrivilegeResult = ok; }
 void SetFreeSpaceExService(bool present) { TheWorld().FreeSpaceExPresent = present; }
+void SetKernelLibrary(bool loads) { TheWorld().KernelLibraryPresent = loads; }
 std::vector<std::string> LaunchedPrograms() { return TheWorld().Launched; }
 
 void SetNow(const Plat::CalendarTime& local) {

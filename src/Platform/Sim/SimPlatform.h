@@ -34,6 +34,7 @@ struct Drive {
   std::string Label;
   std::string FileSystem = "NTFS";
   std::uint32_t MaxComponentLength = 255;
+  std::uint32_t FileSystemFlags = 0;
   bool VolumeQueryFails = false;
   Plat::DiskGeometry Geometry{8, 512, 1000, 2000};
   std::uint32_t FreeSpaceError = 0;  // non-zero: GetDiskFreeSpace fails with this code
@@ -58,6 +59,20 @@ void AddFile(const std::string& directory, const std::string& name, std::uint64_
 void FailFindFirst(const std::string& pattern, std::uint32_t code);
 // Makes find-first on any pattern inside this directory fail with the code.
 void FailDirectory(const std::string& directory, std::uint32_t code);
+
+// Plain files: the bytes a file holds (it also appears in its directory), and
+// the bytes a file written by the program holds ("" when it was never created).
+void SetFileContents(const std::string& path, const std::string& bytes);
+std::string FileContents(const std::string& path);
+bool FileExists(const std::string& path);
+// Creating this file fails with the code.
+void FailFileCreate(const std::string& path, std::uint32_t code);
+// Reading this file fails with the code after the first read.
+void FailFileRead(const std::string& path, std::uint32_t code);
+// All writes together may add this many bytes; later ones fail with 112 (disk full).
+void SetWriteRoom(std::size_t bytes);
+// One read returns at most this many bytes (to exercise piecewise reading).
+void SetReadChunkLimit(std::size_t bytes);
 
 void SetWorkingDirectory(const std::string& path);             // default "C:\"
 void SetArguments(const std::vector<std::string>& arguments);  // [0] the program file
@@ -104,6 +119,8 @@ void SetPrivilegeResult(bool ok);
 // Whether GetDiskFreeSpaceExA can be found at run time (default true; never
 // on a 95-family build of 1000 or below).
 void SetFreeSpaceExService(bool present);
+// Whether "KERNEL32.DLL" loads by name for that lookup (default true).
+void SetKernelLibrary(bool loads);
 std::vector<std::string> LaunchedPrograms();  // "path|max" or "path|normal"
 
 // Local clock and time zone: local = UTC + biasMinutes.
@@ -127,6 +144,16 @@ void SetRegistryBinary(const std::string& subKey, const std::string& name,
                        const std::vector<std::uint8_t>& data);
 void SetRegistryString(const std::string& subKey, const std::string& name,
                        const std::string& value);
+// A value of any type with raw data (a String without its NUL).
+void SetRegistryValue(const std::string& subKey, const std::string& name, Plat::RegType type,
+                      const std::vector<std::uint8_t>& data);
+// Reading this value fails with the code.
+void FailRegistryRead(const std::string& subKey, const std::string& name, std::uint32_t code);
+// After `successes` more writes (create, set, delete), `count` writes fail with the code.
+void FailRegistryWrites(std::uint32_t code, int successes = 0, int count = 1 << 30);
+// The whole registry as text, one "KEY" line per key and "  NAME type data" per
+// value, keys in order: for comparing the registry before and after.
+std::string RegistryDump();
 
 // ---------------------------------------------------------------- helpers
 

@@ -1,4 +1,6 @@
 // Simulated platform: keys and values under HKEY_LOCAL_MACHINE.
+#include <iterator>
+
 #include "Platform/Sim/SimWorld.h"
 
 using namespace Sim::Detail;
@@ -86,7 +88,10 @@ Handle RegOpen(const std::string& subKey) {
   return handle;
 }
 
-void RegClose(Handle key) { TheWorld().OpenKeys.erase(key); }
+void RegClose(Handle key) {
+  TheWorld().OpenKeys.erase(key);
+  TheWorld().WritableKeys.erase(key);
+}
 
 bool RegEnumValueName(Handle key, std::uint32_t index, std::string& name) {
   const std::vector<RegValue>* values = OpenValues(key);
@@ -100,6 +105,9 @@ bool RegReadValue(Handle key, const std::string& name, RegType& type,
                   std::vector<std::uint8_t>& data) {
   const std::vector<RegValue>* values = OpenValues(key);
   if (!values) return Fail(ErrorInvalidHandle);
+  const auto& unreadable = TheWorld().UnreadableValues;
+  const auto failure = unreadable.find(TheWorld().OpenKeys[key] + "|" + Upper(name));
+  if (failure != unreadable.end()) return Fail(failure->second);
   for (const RegValue& value : *values)
     if (Upper(value.Name) == Upper(name)) {
       type = value.Type;
@@ -108,6 +116,129 @@ bool RegReadValue(Handle key, const std::string& name, RegType& type,
     }
   type = RegType::Missing;
   data.clear();
+  return true;
+}
+
+}  // namespace Plat
+
+// ================================================================ writing side
+
+namespace {
+
+// Counts a write; false (with the error recorded) when it is to fail.
+bool WriteAllowed() {
+  World& world = TheWorld();
+  if (world.RegistryWritesBeforeFailure < 0) return true;
+  if (world.RegistryWritesBeforeFailure > 0) {
+    --world.RegistryWritesBeforeFailure;
+    return true;
+  }
+  if (world.RegistryFailingWrites > 0 && --world.RegistryFailingWrites == 0)
+    world.RegistryWritesBeforeFailure = -1;
+  return Fail(world.RegistryWriteError);
+}
+
+std::vector<RegValue>* WritableValues(Plat::Handle key) {
+  World& world = TheWorld();
+  const auto open = world.OpenKeys.find(key);
+  if (open == world.OpenKeys.end()) {
+    Fail(ErrorInvalidHandle);
+    return nullptr;
+  }
+  if (!world.WritableKeys.count(key)) {
+    Fail(Plat::ErrorAccessDenied);
+    return nullptr;
+  }
+  return &world.Registry[open->second];
+}
+
+const char* TypeName(Plat::RegType type) {
+  switch (type) {
+    case Plat::RegType::Dword: return "dword";
+    case Plat::RegType::Binary: return "binary";
+    case Plat::RegType::String: return "string";
+    case Plat::RegType::ExpandString: return "expand";
+    default: return "other";
+  }
+}
+
+}  // namespace
+
+namespace Sim {
+
+void SetRegistryValue(const std::string& subKey, const std::string& name, Plat::RegType type,
+                      const std::vector<std::uint8_t>& data) {
+  SetValue(subKey, name, type, data);
+}
+
+void FailRegistryRead(const std::string& subKey, const std::string& name, std::uint32_t code) {
+  TheWorld().UnreadableValues[KeyPath(subKey) + "|" + Upper(name)] = code;
+}
+
+void FailRegistryWrites(std::uint32_t code, int successes, int count) {
+  World& world = TheWorld();
+  world.RegistryWriteError = code;
+  world.RegistryWritesBeforeFailure = successes;
+  world.RegistryFailingWrites = count;
+}
+
+std::string RegistryDump() {
+  std::string text;
+  for (const auto& [path, values] : TheWorld().Registry) {
+    text += path + "\n";
+    for (const RegValue& value : values) {
+      text += "  " + value.Name + " " + TypeName(value.Type);
+      for (std::uint8_t byte : value.Data) text += " " + std::to_string(byte);
+      text += "\n";
+    }
+  }
+  return text;
+}
+
+}  // namespace Sim
+
+namespace Plat {
+
+Handle RegCreate(const std::string& subKey) {
+  if (!WriteAllowed()) return InvalidHandle;
+  World& world = TheWorld();
+  const std::string path = KeyPath(subKey);
+  world.Registry[path];
+  const Handle handle = world.NextHandle++;
+  world.OpenKeys[handle] = path;
+  world.WritableKeys[handle] = true;
+  return handle;
+}
+
+bool RegWriteValue(Handle key, const std::string& name, RegType type,
+                   const std::vector<std::uint8_t>& data) {
+  std::vector<RegValue>* values = WritableValues(key);
+  if (!values || !WriteAllowed()) return false;
+  SetValue(TheWorld().OpenKeys[key], name, type, data);
+  return true;
+}
+
+bool RegDeleteValue(Handle key, const std::string& name) {
+  std::vector<RegValue>* values = WritableValues(key);
+  if (!values || !WriteAllowed()) return false;
+  for (auto value = values->begin(); value != values->end(); ++value)
+    if (Upper(value->Name) == Upper(name)) {
+      values->erase(value);
+      return true;
+    }
+  return Fail(ErrorFileNotFound);
+}
+
+bool RegDeleteKey(const std::string& subKey) {
+  if (!WriteAllowed()) return false;
+  World& world = TheWorld();
+  const std::string path = KeyPath(subKey);
+  const auto found = world.Registry.find(path);
+  if (found == world.Registry.end()) return Fail(ErrorFileNotFound);
+  const auto next = std::next(found);
+  if (next != world.Registry.end() && next->first.compare(0, path.size() + 1, path + "\\") == 0)
+    return Fail(ErrorAccessDenied);  // a key with subkeys is not deleted
+  world.Registry.erase(found);
   return true;
 }
 

@@ -32,6 +32,13 @@ struct SearchRec {
   int Next = 0;           // -2 ".", -1 "..", then entry positions
 };
 
+// An open plain file.
+struct OpenFileRec {
+  std::string Key;  // upper-case full path
+  std::size_t Position = 0;
+  bool Writing = false;
+};
+
 struct RegValue {
   std::string Name;
   Plat::RegType Type = Plat::RegType::Missing;
@@ -50,12 +57,22 @@ struct World {
   std::map<Plat::Handle, SearchRec> Searches;
   std::string WorkingDirectory = "C:\\";
 
+  // plain files
+  std::map<std::string, std::string> FileContents;       // upper-case full path -> bytes
+  std::map<std::string, std::string> FileNames;          // upper-case full path -> as given
+  std::map<Plat::Handle, OpenFileRec> OpenFiles;
+  std::map<std::string, std::uint32_t> FailedCreates;    // upper-case full path -> code
+  std::map<std::string, std::uint32_t> FailedReads;      // upper-case full path -> code
+  std::size_t WriteRoom = static_cast<std::size_t>(-1);  // bytes all writes may still add
+  std::size_t ReadChunkLimit = static_cast<std::size_t>(-1);  // most bytes one read returns
+
   // system
   std::vector<std::string> Arguments{"C:\\ORVL\\orvl.exe"};
   Plat::VersionRec Version{4, 0, 1381, 2};
   bool VersionFails = false;
   bool PrivilegeResult = true;
   bool FreeSpaceExPresent = true;
+  bool KernelLibraryPresent = true;
   std::vector<std::string> Launched;
   bool HelpResult = true;
   std::vector<std::string> HelpFiles;
@@ -79,6 +96,11 @@ struct World {
   // registry
   std::map<std::string, std::vector<RegValue>> Registry;  // upper-case key path
   std::map<Plat::Handle, std::string> OpenKeys;
+  std::map<Plat::Handle, bool> WritableKeys;              // opened by RegCreate
+  std::map<std::string, std::uint32_t> UnreadableValues;  // "KEY|NAME" upper-cased
+  int RegistryWritesBeforeFailure = -1;                   // -1: writes never fail
+  int RegistryFailingWrites = 0;                          // writes failing after those
+  std::uint32_t RegistryWriteError = 0;
 };
 
 World& TheWorld();

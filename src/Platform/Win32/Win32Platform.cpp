@@ -11,8 +11,13 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "Platform/Utf8.h"
+
+// winuser.h and winreg.h map these names onto the A/W variants; ours are the plain names.
+#undef RegDeleteKey
+#undef RegDeleteValue
 
 namespace Plat {
 
@@ -124,6 +129,59 @@ bool FindNext(Handle search, FindData& data) {
 
 void FindEnd(Handle search) { FindClose(AsHandle(search)); }
 
+// ---------------------------------------------------------------- plain files
+
+Handle OpenFileForReading(const std::string& path) {
+  const HANDLE file =
+      CreateFileW(FilePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  return file == INVALID_HANDLE_VALUE ? InvalidHandle : FromHandle(file);
+}
+
+Handle CreateFileForWriting(const std::string& path) {
+  const HANDLE file = CreateFileW(FilePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return file == INVALID_HANDLE_VALUE ? InvalidHandle : FromHandle(file);
+}
+
+bool ReadFileBytes(Handle file, char* buffer, std::size_t capacity, std::size_t& read) {
+  DWORD got = 0;
+  const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(capacity, 1u << 30));
+  const bool ok = ReadFile(AsHandle(file), buffer, wanted, &got, nullptr) != 0;
+  read = ok ? got : 0;
+  return ok;
+}
+
+// WriteFile may take fewer bytes than offered; a call that takes none (a full
+// disk) is a failure with its own code.
+bool WriteFileBytes(Handle file, const char* data, std::size_t length) {
+  while (length > 0) {
+    DWORD written = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(length, 1u << 30));
+    if (!WriteFile(AsHandle(file), data, chunk, &written, nullptr)) return false;
+    if (written == 0) {
+      SetLastError(ERROR_DISK_FULL);
+      return false;
+    }
+    data += written;
+    length -= written;
+  }
+  return true;
+}
+
+bool CloseFile(Handle file) { return CloseHandle(AsHandle(file)) != 0; }
+
+std::string SystemErrorText(std::uint32_t code) {
+  wchar_t text[512] = {};
+  const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                      nullptr, code, 0, text, 512, nullptr);
+  std::string result = FromWide(text, length);
+  while (!result.empty() && (result.back() == '\n' || result.back() == '\r' ||
+                             result.back() == ' ' || result.back() == '.'))
+    result.pop_back();
+  return result;
+}
+
 // ---------------------------------------------------------------- volumes and disks
 
 bool VolumeInformation(const std::string& root, VolumeInfo& info) {
@@ -154,11 +212,16 @@ namespace {
 using DiskFreeSpaceExFunction = BOOL(WINAPI*)(LPCWSTR, PULARGE_INTEGER, PULARGE_INTEGER,
                                               PULARGE_INTEGER);
 
+struct DiskFreeSpaceExLookup {
+  ServiceLookup Result = ServiceLookup::LibraryMissing;
+  DiskFreeSpaceExFunction Entry = nullptr;
+};
+
 // The first 95-family releases lack the extended call, so it is looked up at
 // run time, once.
-DiskFreeSpaceExFunction DiskFreeSpaceExEntry() {
+const DiskFreeSpaceExLookup& DiskFreeSpaceExService() {
   static bool lookedUp = false;
-  static DiskFreeSpaceExFunction entry = nullptr;
+  static DiskFreeSpaceExLookup lookup;
   if (!lookedUp) {
     lookedUp = true;
     const HMODULE kernel = LoadLibraryA("KERNEL32.DLL");
@@ -166,15 +229,18 @@ DiskFreeSpaceExFunction DiskFreeSpaceExEntry() {
       // Through void(*)(), the one function type every other converts to quietly.
       const auto generic =
           reinterpret_cast<void (*)()>(GetProcAddress(kernel, "GetDiskFreeSpaceExW"));
-      entry = reinterpret_cast<DiskFreeSpaceExFunction>(generic);
+      lookup.Entry = reinterpret_cast<DiskFreeSpaceExFunction>(generic);
+      lookup.Result = lookup.Entry ? ServiceLookup::Found : ServiceLookup::EntryMissing;
     }
   }
-  return entry;
+  return lookup;
 }
+
+DiskFreeSpaceExFunction DiskFreeSpaceExEntry() { return DiskFreeSpaceExService().Entry; }
 
 }  // namespace
 
-bool DiskFreeSpaceExAvailable() { return DiskFreeSpaceExEntry() != nullptr; }
+ServiceLookup LookUpDiskFreeSpaceEx() { return DiskFreeSpaceExService().Result; }
 
 bool DiskFreeSpaceEx(const std::string& root, DiskSpaceEx& space) {
   const DiskFreeSpaceExFunction entry = DiskFreeSpaceExEntry();
@@ -594,6 +660,16 @@ void StringDataToUtf8(std::vector<std::uint8_t>& data) {
   data.assign(text.begin(), text.end());
 }
 
+// UTF-8 bytes become wide string data with its terminating NUL.
+std::vector<std::uint8_t> StringDataFromUtf8(const std::vector<std::uint8_t>& data) {
+  std::u16string wide =
+      Utf8::ToUtf16(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+  wide.push_back(u'\0');
+  std::vector<std::uint8_t> stored(wide.size() * 2);
+  std::memcpy(stored.data(), wide.data(), stored.size());
+  return stored;
+}
+
 RegType TypeOf(DWORD type) {
   switch (type) {
     case REG_DWORD: return RegType::Dword;
@@ -609,8 +685,8 @@ RegType TypeOf(DWORD type) {
 Handle RegOpen(const std::string& subKey) {
   const std::size_t start = std::min(subKey.find_first_not_of('\\'), subKey.size());
   HKEY key = nullptr;
-  const LONG result = RegOpenKeyExW(HKEY_LOCAL_MACHINE, ToWide(subKey.substr(start)).c_str(), 0,
-                                    KEY_ALL_ACCESS, &key);
+  const LONG result =
+      RegOpenKeyExW(HKEY_LOCAL_MACHINE, ToWide(subKey.substr(start)).c_str(), 0, KEY_READ, &key);
   if (result != ERROR_SUCCESS) {
     SetLastError(static_cast<DWORD>(result));
     return InvalidHandle;
@@ -656,6 +732,48 @@ bool RegReadValue(Handle key, const std::string& name, RegType& type,
   type = TypeOf(rawType);
   if (type == RegType::String || type == RegType::ExpandString) StringDataToUtf8(data);
   return true;
+}
+
+Handle RegCreate(const std::string& subKey) {
+  const std::size_t start = std::min(subKey.find_first_not_of('\\'), subKey.size());
+  HKEY key = nullptr;
+  const LONG result =
+      RegCreateKeyExW(HKEY_LOCAL_MACHINE, ToWide(subKey.substr(start)).c_str(), 0, nullptr,
+                      REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
+  if (result != ERROR_SUCCESS) {
+    SetLastError(static_cast<DWORD>(result));
+    return InvalidHandle;
+  }
+  return reinterpret_cast<Handle>(key);
+}
+
+bool RegWriteValue(Handle key, const std::string& name, RegType type,
+                   const std::vector<std::uint8_t>& data) {
+  DWORD rawType = type == RegType::Dword    ? REG_DWORD
+                  : type == RegType::Binary ? REG_BINARY
+                                            : REG_SZ;
+  std::vector<std::uint8_t> stored = data;
+  if (rawType == REG_SZ) stored = StringDataFromUtf8(data);
+  const LONG result = RegSetValueExW(AsKey(key), ToWide(name).c_str(), 0, rawType, stored.data(),
+                                     static_cast<DWORD>(stored.size()));
+  if (result == ERROR_SUCCESS) return true;
+  SetLastError(static_cast<DWORD>(result));
+  return false;
+}
+
+bool RegDeleteValue(Handle key, const std::string& name) {
+  const LONG result = RegDeleteValueW(AsKey(key), ToWide(name).c_str());
+  if (result == ERROR_SUCCESS) return true;
+  SetLastError(static_cast<DWORD>(result));
+  return false;
+}
+
+bool RegDeleteKey(const std::string& subKey) {
+  const std::size_t start = std::min(subKey.find_first_not_of('\\'), subKey.size());
+  const LONG result = RegDeleteKeyW(HKEY_LOCAL_MACHINE, ToWide(subKey.substr(start)).c_str());
+  if (result == ERROR_SUCCESS) return true;
+  SetLastError(static_cast<DWORD>(result));
+  return false;
 }
 
 }  // namespace Plat

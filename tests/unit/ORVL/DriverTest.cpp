@@ -199,6 +199,46 @@ TEST_F(DriverTest, DescriptionsBringTheirOwnFormatUnlessOneWasChosen) {
   EXPECT_EQ(kinds(Options.SavedColumns, Options.SavedColumnCount), "afd");
 }
 
+TEST_F(DriverTest, ColourSwitchesActOnTheRegistryColours) {
+  const std::string display = "SOFTWARE\\Brackwater\\Orvalist\\Colours\\Display";
+  struct Case {
+    const char* Switch;
+    ColourRec Expected;
+  };
+  ColourRec all{1, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7};
+  ColourRec files{7, 2, 7, 4, 5, 6, 8, 9, 10, 11, 13};
+  ColourRec read{1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 13};
+  for (const Case& test : {Case{"/GA", all}, Case{"/GF", files}, Case{"/W", read}}) {
+    FreshWorld("", 0);
+    Sim::SetRegistryBinary(display, "Entities", {1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 13});
+    Run({"C:\\R\\*.XYZ", test.Switch});
+    const ColourRec& c = Colours;
+    const ColourRec& e = test.Expected;
+    EXPECT_EQ(
+        std::vector<int>({c.FileColour, c.DateColour, c.DirectoryColour, c.LineColour,
+                          c.HeadingColour, c.HeadingValueColour, c.DetailColour, c.PromptColour,
+                          c.SummaryFigureColour, c.SummaryTextColour, c.BannerColour}),
+        std::vector<int>({e.FileColour, e.DateColour, e.DirectoryColour, e.LineColour,
+                          e.HeadingColour, e.HeadingValueColour, e.DetailColour, e.PromptColour,
+                          e.SummaryFigureColour, e.SummaryTextColour, e.BannerColour}))
+        << test.Switch;
+    EXPECT_EQ(ColourEnabled, std::string(test.Switch) == "/W") << test.Switch;
+  }
+}
+
+TEST_F(DriverTest, CommandLineOverridesRegistryPresets) {
+  const std::string settings = "SOFTWARE\\Brackwater\\Orvalist\\Settings";
+  Sim::SetRegistryString(settings, "DefaultSwitches", "/W /B");
+  Run({"C:\\R\\*.TXT"});
+  EXPECT_EQ(OutputLines(), Lines{"NOTE.TXT"});
+
+  FreshWorld("", 0);
+  Sim::SetRegistryString(settings, "DefaultSwitches", "/W /B");
+  Run({"C:\\R\\*.TXT", "/-W", "/-B"});
+  EXPECT_EQ(Options.Columns[1].Kind, 's');
+  EXPECT_EQ(PathLines(), Lines{"Path: C:\\R\\*.TXT"});
+}
+
 TEST_F(DriverTest, StartUpState) {
   Run({"C:\\R\\*.XYZ"});
   EXPECT_EQ(ProgramDir, "C:\\ORVL\\");

@@ -1,0 +1,190 @@
+#!/usr/bin/env bash
+# The performance table: whole runs of orvl.exe under wine, output redirected
+# to a file, each row timed against a baseline in alternating pairs
+# (A, B, A, B ...) in one run, reporting the median of the per-pair ratios (the
+# machine is shared and noisy), the range of those ratios and the median peak
+# resident memory of each side. The baseline is bench/BareFindLoop.cpp, a bare
+# find-first loop: the floor for any lister. Instructions per entry come from
+# callgrind on the simulated platform when valgrind is installed.
+# Run by hand, never as a test:
+#   bench/perf-table.sh [-n PAIRS] [-d DIR_PAIRS] [-c COUNT]
+#   -n  pairs per row (default 7; the empty-directory row makes three times as many)
+#   -d  pairs for the row against the command interpreter's dir, which is slow (default 3)
+#   -c  files in the flat fixture (default 100000; the tree gets twice as many in
+#       COUNT/20 directories); -c 10000 keeps runs short while developing
+# Fixtures are made once in ${TMPDIR:-/tmp}/orvl-bench-COUNT and kept.
+set -eu
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+PAIRS=7
+DIR_PAIRS=3
+COUNT=100000
+while getopts "n:d:c:" option; do
+  case $option in
+  n) PAIRS=$OPTARG ;;
+  d) DIR_PAIRS=$OPTARG ;;
+  c) COUNT=$OPTARG ;;
+  *) sed -n '10,14p' "$0" >&2 && exit 2 ;;
+  esac
+done
+
+FIXTURES="${TMPDIR:-/tmp}/orvl-bench-$COUNT"
+OUT="$FIXTURES/out.txt"
+MEMORY="$FIXTURES/memory.txt"
+ORVL="$ROOT/build/win/orvl.exe"
+BARE="$ROOT/build/win/orvl_bare.exe"
+LOG="$(mktemp "${TMPDIR:-/tmp}/orvl-perf.XXXXXX")"
+trap 'rm -f "$LOG"' EXIT
+
+say() { echo "perf-table: $*" >&2; }
+
+# ---------------------------------------------------------------- building
+
+build_targets() {
+  local dir="$1" targets="$2"
+  shift 2
+  if [ ! -f "$dir/CMakeCache.txt" ]; then
+    cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" >>"$LOG" 2>&1 ||
+      { cat "$LOG" >&2 && exit 1; }
+  fi
+  # shellcheck disable=SC2086
+  cmake --build "$dir" -j2 --target $targets >>"$LOG" 2>&1 || { cat "$LOG" >&2 && exit 1; }
+}
+
+build_all() {
+  say "building ..."
+  build_targets "$ROOT/build/win" "orvl orvl_bare" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake"
+  if command -v valgrind >/dev/null; then
+    build_targets "$ROOT/build/native" orvl_bench
+  fi
+}
+
+# ---------------------------------------------------------------- running
+
+export WINEPREFIX="$ROOT/build/wineprefix" WINEDEBUG=-all
+unset DISPLAY
+
+# The commands a row names: "bare ...", "orvl ..." and "dir" (the command
+# interpreter's own), turned into the wine command line in COMMAND.
+resolve() {
+  local words
+  read -ra words <<<"$1"
+  case ${words[0]} in
+  bare) COMMAND=(wine "$BARE" "${words[@]:1}") ;;
+  orvl) COMMAND=(wine "$ORVL" "${words[@]:1}") ;;
+  dir) COMMAND=(wine cmd /c dir) ;;
+  esac
+}
+
+# Runs "COMMAND ARGS..." in a directory, output to $OUT; prints the seconds
+# and the peak resident KiB of the process (the wineserver is started beforehand,
+# so the only process measured is the program's own).
+measure() {
+  local dir="$1" start end kib=0
+  shift
+  cd "$dir"
+  start=$EPOCHREALTIME
+  if [ -x /usr/bin/time ]; then
+    /usr/bin/time -f %M -o "$MEMORY" "$@" >"$OUT" 2>/dev/null </dev/null
+    end=$EPOCHREALTIME
+    kib=$(tail -n 1 "$MEMORY")
+  else
+    "$@" >"$OUT" 2>/dev/null </dev/null
+    end=$EPOCHREALTIME
+  fi
+  echo "$start $end $kib"
+}
+
+# pair_row LABEL DIRECTORY PAIRS "A COMMAND" "B COMMAND": one table row.
+pair_row() {
+  local label="$1" dir="$2" pairs="$3" a="$4" b="$5" i samples=""
+  say "$label: $pairs pairs of ($a) and ($b)"
+  for ((i = 0; i < pairs; i++)); do
+    resolve "$a"
+    samples+="$(measure "$dir" "${COMMAND[@]}") "
+    resolve "$b"
+    samples+="$(measure "$dir" "${COMMAND[@]}")"$'\n'
+  done
+  printf '%s' "$samples" | awk -v label="$label" '
+    function median(values, count,   sorted, i, j, swap) {
+      for (i = 1; i <= count; i++) sorted[i] = values[i]
+      for (i = 2; i <= count; i++)
+        for (j = i; j > 1 && sorted[j - 1] > sorted[j]; j--) {
+          swap = sorted[j]; sorted[j] = sorted[j - 1]; sorted[j - 1] = swap
+        }
+      return count % 2 ? sorted[(count + 1) / 2] : (sorted[count / 2] + sorted[count / 2 + 1]) / 2
+    }
+    NF == 6 {
+      n++
+      a[n] = $2 - $1; b[n] = $5 - $4; ka[n] = $3; kb[n] = $6
+      ratio[n] = b[n] / a[n]
+      if (n == 1 || ratio[n] < low) low = ratio[n]
+      if (n == 1 || ratio[n] > high) high = ratio[n]
+    }
+    END {
+      printf "| %s | %.3f s | %.3f s | %.2fx (%.2f-%.2f) | %.1f / %.1f MiB |\n", label,
+        median(a, n), median(b, n), median(ratio, n), low, high,
+        median(ka, n) / 1024, median(kb, n) / 1024
+    }'
+}
+
+wine_rows() {
+  local flat="$FIXTURES/flat" tree="$FIXTURES/tree" empty="$FIXTURES/empty"
+  # A server that outlives each run keeps its start-up out of the timings;
+  # it ends by itself a minute after the last run.
+  wineserver -p60 2>/dev/null || true
+  say "warming up wine and the file cache ..."
+  measure "$flat" wine "$BARE" >/dev/null
+  measure "$tree" wine "$BARE" /S >/dev/null
+  measure "$flat" wine "$ORVL" >/dev/null
+
+  echo "| work | A: median | B: median | B/A: median (range) | peak memory A / B |"
+  echo "|---|---|---|---|---|"
+  pair_row "flat $COUNT, default layout (A bare loop)" "$flat" "$PAIRS" "bare" "orvl"
+  pair_row "flat $COUNT, /V (A bare loop)" "$flat" "$PAIRS" "bare" "orvl /V"
+  pair_row "tree $((2 * COUNT)), /S /B (A bare loop /S)" "$tree" "$PAIRS" "bare /S" "orvl /S /B"
+  pair_row "tree $((2 * COUNT)), /S (A bare loop /S)" "$tree" "$PAIRS" "bare /S" "orvl /S"
+  pair_row "empty directory, start-up (A bare loop)" "$empty" "$((3 * PAIRS))" "bare" "orvl"
+  pair_row "flat $COUNT, /B /K32767 (A /B)" "$flat" "$PAIRS" "orvl /B" "orvl /B /K32767"
+  pair_row "flat $COUNT, the interpreter's dir (A default layout)" "$flat" "$DIR_PAIRS" "orvl" "dir"
+}
+
+# ---------------------------------------------------------------- instructions
+
+# Instructions inside the run function only, for ENTRIES simulated entries.
+collected_instructions() {
+  local entries="$1"
+  shift
+  valgrind --tool=callgrind --toggle-collect='RunOrvl*' --callgrind-out-file=/dev/null \
+    "$ROOT/build/native/orvl_bench" "$entries" "$@" 2>&1 >/dev/null |
+    awk '/Collected :/ { print $NF }'
+}
+
+# Per entry: the run over COUNT entries less the run over none, so the fixed
+# costs of a run (start-up, header, totals) do not count.
+instruction_row() {
+  local label="$1" full empty
+  shift
+  say "$label: callgrind over $COUNT simulated entries ..."
+  full=$(collected_instructions "$COUNT" "$@")
+  empty=$(collected_instructions 0 "$@")
+  echo "| $label | $(((full - empty) / COUNT)) instructions per entry | ($full - $empty) / $COUNT |"
+}
+
+instruction_rows() {
+  if ! command -v valgrind >/dev/null; then
+    say "valgrind is not installed: no instruction counts"
+    return
+  fi
+  echo
+  echo "| simulated platform, $COUNT entries | per entry | instructions of the run function |"
+  echo "|---|---|---|"
+  instruction_row "default layout (sort included)"
+  instruction_row "/V" /V
+}
+
+build_all
+say "fixtures in $FIXTURES ..."
+python3 "$ROOT/bench/make-fixtures.py" "$FIXTURES" "$COUNT"
+wine_rows
+instruction_rows

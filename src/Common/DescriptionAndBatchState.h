@@ -1,0 +1,26 @@
+// State of the two plain files a run touches: the description tables of the
+// directory being listed (from its DESCRIPT.ION) and the batch file of /@.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One accepted line of a description file.
+struct DescriptionRecord {
+  std::string Name;            // upper-cased (a to z), at most 13 characters, no leading quote
+  std::int32_t LineIndex = 0;  // 1-based position of its text in DescriptionTexts
+};
+
+constexpr std::size_t DescriptionPoolSlots = 100000;  // records kept per description file
+
+extern std::vector<DescriptionRecord> DescriptionPool;  // slots reused by every directory
+extern std::vector<std::int32_t> DescriptionIndex;      // pool positions of this directory, by Name
+extern std::vector<std::string> DescriptionTexts;       // text slots, reused; valid up to the count
+extern std::size_t DescriptionTextCount;                // texts of the current directory
+extern bool DescriptionsSwapped;  // the layout from before /Z is in force for this directory
+
+extern std::intptr_t BatchFileHandle;  // the open !OVBATCH.BAT, -1 when none
+extern std::string BatchBuffer;        // batch bytes not yet written to the file
+extern bool BatchFileFailed;           // creating or writing failed: warned once, no more lines

@@ -1,0 +1,111 @@
+// Reading a description file: one line per entry, a name, one blank and the
+// description. The file is read in pieces, so a huge or binary file costs no
+// more memory than the records kept from it.
+#include <algorithm>
+#include <string_view>
+
+#include "Common/DescriptionAndBatchState.h"
+#include "Common/RunState.h"
+#include "Engine/Descriptions/Descriptions.h"
+#include "Platform/Platform.h"
+
+namespace {
+
+constexpr std::size_t ReadPieceBytes = 64 * 1024;
+// Bytes kept of one line; the rest of an overlong line is dropped.
+constexpr std::size_t MaxLineBytes = 1024;
+constexpr std::size_t MaxNameChars = 13;
+constexpr char EndOfText = 0x1A;  // Ctrl+Z ends the text, as in DOS-era files
+// Descriptions that begin with these bytes are the file's own marker lines.
+constexpr std::string_view MarkerStart("-\x04Q", 3);
+
+std::string ReadPiece;  // the piece of the file being split into lines
+std::string LineBytes;  // a line that continues into the next piece
+
+// The text of description bytes: the file is plain text in the ANSI code page,
+// which is what the rest of the program holds.
+void DescriptionBytesToText(std::string_view bytes, std::string& text) { text.assign(bytes); }
+
+void StoreName(std::string_view line, std::size_t blank, std::string& name) {
+  name.assign(blank == std::string_view::npos ? std::string_view() : line.substr(0, blank));
+  if (name.size() > MaxNameChars) name.resize(MaxNameChars);
+  for (char& character : name)
+    if (character >= 'a' && character <= 'z') character = static_cast<char>(character - 32);
+  if (!name.empty() && name.front() == '"') name.erase(0, 1);
+}
+
+std::string_view DescriptionPart(std::string_view line, std::size_t blank) {
+  std::string_view text = blank == std::string_view::npos ? line : line.substr(blank + 1);
+  std::size_t first = 0;
+  while (first < text.size() && static_cast<unsigned char>(text[first]) <= 32) ++first;
+  return text.substr(first);
+}
+
+// One line, without its line end, into the next slot unless it is a marker line.
+void AcceptLine(std::string_view line) {
+  std::string_view description = DescriptionPart(line, line.find(' '));
+  if (description.substr(0, MarkerStart.size()) == MarkerStart) return;
+  std::size_t slot = DescriptionTextCount;
+  if (DescriptionPool.size() <= slot) DescriptionPool.resize(slot + 1);
+  if (DescriptionTexts.size() <= slot) DescriptionTexts.resize(slot + 1);
+  DescriptionRecord& record = DescriptionPool[slot];
+  StoreName(line, line.find(' '), record.Name);
+  record.LineIndex = static_cast<std::int32_t>(slot + 1);
+  DescriptionBytesToText(description, DescriptionTexts[slot]);
+  DescriptionIndex.push_back(static_cast<std::int32_t>(slot));
+  DescriptionTextCount = slot + 1;
+}
+
+bool PoolFull() { return DescriptionTextCount >= DescriptionPoolSlots; }
+
+void FinishLine() {
+  if (!LineBytes.empty() && LineBytes.back() == '\r') LineBytes.pop_back();
+  AcceptLine(LineBytes);
+  LineBytes.clear();
+}
+
+void AddToLine(std::string_view bytes) {
+  std::size_t room = MaxLineBytes > LineBytes.size() ? MaxLineBytes - LineBytes.size() : 0;
+  LineBytes.append(bytes.substr(0, room));
+}
+
+// Splits one piece into lines; false once the text has ended (Ctrl+Z).
+bool SplitPiece(std::string_view piece) {
+  std::size_t end = piece.find(EndOfText);
+  bool textGoesOn = end == std::string_view::npos;
+  piece = piece.substr(0, end);
+  std::size_t start = 0;
+  for (std::size_t lineEnd; !PoolFull() && (lineEnd = piece.find('\n', start)) != piece.npos;
+       start = lineEnd + 1) {
+    AddToLine(piece.substr(start, lineEnd - start));
+    FinishLine();
+  }
+  if (start < piece.size()) AddToLine(piece.substr(start));
+  return textGoesOn;
+}
+
+// A read error part-way only means the rest of the file has no descriptions.
+void ReadLines(Plat::Handle file) {
+  ReadPiece.resize(ReadPieceBytes);
+  LineBytes.clear();
+  std::size_t read = 0;
+  bool textGoesOn = true;
+  while (textGoesOn && !PoolFull() &&
+         Plat::ReadFileBytes(file, ReadPiece.data(), ReadPieceBytes, read) && read > 0)
+    textGoesOn = SplitPiece(std::string_view(ReadPiece.data(), read));
+  if (!LineBytes.empty() && !PoolFull()) FinishLine();
+  LineBytes.clear();
+}
+
+}  // namespace
+
+bool LoadDescriptions(const std::string& path) {
+  Plat::Handle file = Plat::OpenFileForReading(path);
+  if (file == Plat::InvalidHandle) return false;
+  DescriptionsLoaded = true;
+  DescriptionIndex.clear();
+  DescriptionTextCount = 0;
+  ReadLines(file);
+  Plat::CloseFile(file);
+  return !DescriptionIndex.empty();
+}

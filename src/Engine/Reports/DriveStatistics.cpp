@@ -1,0 +1,69 @@
+// /I: the figures of the drive of the file specification, from the
+// cluster-based query, the volume query and, on 95 OSR2 and 98, the extended
+// query for drives beyond the cluster counts.
+#include "Common/FileSpecState.h"
+#include "Common/RunEnd.h"
+#include "Common/RunState.h"
+#include "Engine/Reports/DriveReport.h"
+#include "Engine/Reports/Reports.h"
+#include "LFNFunc/DiskSpace.h"
+#include "LFNFunc/ErrorText.h"
+#include "Platform/Platform.h"
+#include "TurboScroll/TurboScroll.h"
+
+namespace {
+
+constexpr std::uint8_t NetworkRefusalAttribute = 12;
+
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+void RefuseNetworkPath() {
+  if (CurrentDir.size() < 2 || CurrentDir[0] != '\\' || CurrentDir[1] != '\\') return;
+  WriteLine("This feature is not supported on network volumes", 1, NetworkRefusalAttribute);
+  FWriteFinish();
+  EndProgram();
+}
+
+// Fills the byte figures from the cluster counts; returns the error code of a
+// failed query (0 on success). A drive that does not exist ends the run.
+std::uint32_t ReadClusterFigures(const std::string& root, DriveFigures& drive) {
+  Plat::DiskGeometry geometry;
+  if (!Plat::DiskFreeSpace(root, geometry)) {
+    std::uint32_t error = Plat::LastError();
+    if ((error == Plat::ErrorInvalidDrive || error == Plat::ErrorPathNotFound) && IsLetter(root[0]))
+      FatalError("Invalid Drive Specification", false);
+    NoClusterSize = true;
+    return error;
+  }
+  std::int64_t cluster = std::int64_t{geometry.BytesPerSector} * geometry.SectorsPerCluster;
+  drive.TotalBytes = std::int64_t{geometry.TotalClusters} * cluster;
+  drive.FreeBytes = std::int64_t{geometry.FreeClusters} * cluster;
+  return 0;
+}
+
+void ReadVolume(const std::string& root, DriveFigures& drive) {
+  drive.VolumeKnown = Plat::VolumeInformation(root, drive.Volume);
+  if (!drive.VolumeKnown) drive.Volume = {};
+}
+
+// Without a size there is nothing to divide by: say why instead of a report.
+void RequireSize(const DriveFigures& drive, std::uint32_t clusterError) {
+  if (drive.TotalBytes > 0) return;
+  FatalError(clusterError != 0 ? ErrorText(clusterError) : "Drive size not available", false);
+}
+
+}  // namespace
+
+void ShowDriveStatistics() {
+  RefuseNetworkPath();
+  DriveFigures drive;
+  drive.DriveLetter = SearchSpec.empty() ? '?' : SearchSpec[0];
+  const std::string root = std::string(1, CurrentDir.empty() ? '?' : CurrentDir[0]) + ":\\";
+  std::uint32_t clusterError = ReadClusterFigures(root, drive);
+  ReadVolume(root, drive);
+  if (IsWin95OSR2) QueryDiskSpace(drive.DriveLetter, drive.TotalBytes, drive.FreeBytes);
+  RequireSize(drive, clusterError);
+  WriteDriveReport(drive);
+  FWriteFinish();
+  EndProgram();
+}

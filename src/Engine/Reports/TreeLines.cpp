@@ -1,0 +1,92 @@
+// Drawing the tree: one line per directory, indented by the level flags of its
+// ancestors, and the closing line with the count and the space consumed.
+#include <algorithm>
+
+#include "Common/Colours.h"
+#include "Common/FileSpecState.h"
+#include "Common/RunState.h"
+#include "Common/TextCells.h"
+#include "Engine/Reports/TreeWalk.h"
+#include "LFNFunc/NumberFormat.h"
+#include "LFNFunc/SizeText.h"
+#include "TurboScroll/TurboScroll.h"
+
+namespace {
+
+// Line drawing glyphs; the engine turns them into 7-bit forms under /7BIT.
+const std::string ContinuingBranch = std::string(Glyph::LineVertical) + "   ";
+constexpr char EmptyBranch[] = "    ";
+const std::string Tee = Glyph::LineBranchRight + RepeatGlyph(Glyph::LineHorizontal, 2);
+const std::string Corner = Glyph::LineCornerUpRight + RepeatGlyph(Glyph::LineHorizontal, 2);
+
+constexpr std::int64_t SizeUnitThreshold = 1024;
+constexpr int SizeDecimals = 2;
+
+bool LevelFlag(const TreeWalkState& tree, int level) {
+  return level >= 0 && level < static_cast<int>(tree.LevelFlags.size()) &&
+         tree.LevelFlags[static_cast<std::size_t>(level)];
+}
+
+// The flags widen with the tree, so any depth is drawn alike.
+void SetLevelFlag(TreeWalkState& tree, int level, bool on) {
+  if (level >= static_cast<int>(tree.LevelFlags.size()))
+    tree.LevelFlags.resize(static_cast<std::size_t>(level) + 1, false);
+  tree.LevelFlags[static_cast<std::size_t>(level)] = on;
+}
+
+// The last component of a directory path that ends in a backslash.
+std::string OwnName(const std::string& directory) {
+  std::size_t end = directory.size() - 1;
+  std::size_t start = directory.find_last_of('\\', end - 1);
+  return directory.substr(start + 1, end - start - 1);
+}
+
+// The depth of the directory visited next (0 when none is left); the pending
+// entry stands for its path with "\*.*" appended, one backslash more.
+int NextDepth() { return PendingDirs.empty() ? 0 : PathDepth(PendingDirs.back()) + 1; }
+
+}  // namespace
+
+int PathDepth(const std::string& path) {
+  return static_cast<int>(std::count(path.begin(), path.end(), '\\'));
+}
+
+void DrawRootLine(TreeWalkState& tree) {
+  tree.RootLevel = PathDepth(CurrentDir) + 2;
+  WriteAt(CurrentDir, 1, Colours.SummaryTextColour);
+}
+
+void DrawDirectoryLine(TreeWalkState& tree) {
+  int depth = PathDepth(CurrentDir);
+  for (int level = tree.RootLevel; level <= depth; ++level)
+    WriteText(LevelFlag(tree, level) ? ContinuingBranch : EmptyBranch, Colours.LineColour);
+  bool siblingFollows = NextDepth() >= depth;
+  WriteText(siblingFollows ? Tee : Corner, Colours.LineColour);
+  SetLevelFlag(tree, depth + 1, siblingFollows);
+  WriteText(" " + OwnName(CurrentDir), Colours.SummaryTextColour);
+}
+
+void FinishDirectoryLine(TreeWalkState& tree) {
+  if (!NoClusterSize)
+    WriteText(" (" + ShortSizeText(tree.DirAllocated, SizeDecimals) + ")", Colours.FileColour);
+  NewLine();
+  tree.TotalAllocated += tree.DirAllocated;
+  tree.DirAllocated = 0;
+}
+
+void WriteClosingLine(const TreeWalkState& tree) {
+  WriteAt(std::to_string(tree.DirectoryCount), 1, Colours.SummaryFigureColour);
+  WriteText(" directories", Colours.SummaryTextColour);
+  if (!NoClusterSize) {
+    WriteText(" consuming ", Colours.SummaryTextColour);
+    WriteText(ThousandsText(tree.TotalAllocated), Colours.SummaryFigureColour);
+    WriteText(" bytes", Colours.SummaryTextColour);
+    if (tree.TotalAllocated >= SizeUnitThreshold) {
+      WriteText(" (", Colours.SummaryTextColour);
+      WriteText(ShortSizeText(tree.TotalAllocated, SizeDecimals) + "B",
+                Colours.SummaryFigureColour);
+      WriteText(")", Colours.SummaryTextColour);
+    }
+  }
+  NewLine();
+}

@@ -1,0 +1,112 @@
+// /TREE: a depth-first walk below the directory of the file specification,
+// children in ascending name order, each directory read once for its
+// subdirectories and the space its files take in whole clusters.
+#include "Engine/Reports/TreeWalk.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "Common/FileSpecState.h"
+#include "Common/Options.h"
+#include "Common/RunEnd.h"
+#include "Common/RunState.h"
+#include "Engine/Reports/Reports.h"
+#include "Engine/Scan/Scan.h"
+#include "Engine/Scan/ScanEnumeration.h"
+#include "Engine/Sort/Sort.h"
+#include "Platform/Platform.h"
+#include "TurboScroll/TurboScroll.h"
+
+namespace {
+
+// The root keeps the directory the file specification named; only its
+// pattern is completed, for the path a fatal error shows.
+void SetRootSpecification() {
+  if (FileBase.empty()) FileBase = "*";
+  if (FileExt.empty()) FileExt = "*";
+  std::string extension = FileExt[0] == '.' ? FileExt.substr(1) : FileExt;
+  SearchSpec = CurrentDir + FileBase + "." + extension;
+}
+
+void TakeNextDirectory() {
+  CurrentDir = std::move(PendingDirs.back());
+  PendingDirs.pop_back();
+  CurrentDir += '\\';
+  FileBase = "*";
+  FileExt = ".*";
+  SearchSpec = CurrentDir + "*.*";
+}
+
+// Starts reading CurrentDir; a failure the scan treats as fatal ends the run.
+Plat::Handle StartDirectorySearch(Plat::FindData& data) {
+  Plat::Handle search = Plat::FindFirst(CurrentDir + "*.*", EnumerationAttributes, data);
+  ReportFindError(search == Plat::InvalidHandle ? Plat::LastError() : 0);
+  return search;
+}
+
+// "." and "..", and names of only dots and blanks, which the path services
+// would turn back into this directory: never walked into.
+bool WalksBack(const char* name) { return name[std::strspn(name, ". ")] == '\0'; }
+
+std::int64_t AllocatedSize(const Plat::FindData& data, std::uint64_t cluster) {
+  std::uint64_t size = (std::uint64_t{data.SizeHigh} << 32) | data.SizeLow;
+  std::uint64_t remainder = size % cluster;
+  return static_cast<std::int64_t>(remainder == 0 ? size : size - remainder + cluster);
+}
+
+void ReadEntries(TreeWalkState& tree, Plat::Handle search, Plat::FindData& data,
+                 std::vector<std::string>& children) {
+  bool sized = !NoClusterSize && ClusterSize > 0;
+  std::uint64_t cluster = sized ? static_cast<std::uint64_t>(ClusterSize) : 1;
+  do {
+    data.Name[sizeof data.Name - 1] = '\0';
+    if ((data.Attributes & Plat::AttrDirectory) != 0 && !WalksBack(data.Name)) {
+      children.push_back(CurrentDir + data.Name);
+      ++tree.DirectoryCount;
+    } else if (sized) {
+      tree.DirAllocated += AllocatedSize(data, cluster);
+    }
+  } while (Plat::FindNext(search, data));
+  Plat::FindEnd(search);
+}
+
+// The alphabetically first child goes on top of the stack, to be visited next.
+void PushChildren(std::vector<std::string>& children) {
+  std::stable_sort(
+      children.begin(), children.end(),
+      [](const std::string& a, const std::string& b) { return FoldedCompare(a, b) < 0; });
+  for (auto child = children.rbegin(); child != children.rend(); ++child)
+    PendingDirs.push_back(std::move(*child));
+  children.clear();
+}
+
+void ReadDirectory(TreeWalkState& tree, Plat::Handle search, Plat::FindData& data,
+                   std::vector<std::string>& children) {
+  if (search != Plat::InvalidHandle) ReadEntries(tree, search, data, children);
+  PushChildren(children);
+}
+
+}  // namespace
+
+void ShowTree() {
+  TreeWalkState tree;
+  Plat::FindData data;
+  std::vector<std::string> children;
+  if (!Options.Bare) NewLine();
+  SetRootSpecification();
+  Plat::Handle search = StartDirectorySearch(data);
+  DrawRootLine(tree);
+  ReadDirectory(tree, search, data, children);
+  while (!PendingDirs.empty()) {
+    // Ended before the next search starts, so a fatal error there follows a whole line.
+    FinishDirectoryLine(tree);
+    TakeNextDirectory();
+    search = StartDirectorySearch(data);
+    DrawDirectoryLine(tree);
+    ReadDirectory(tree, search, data, children);
+  }
+  FinishDirectoryLine(tree);
+  if (!Options.Bare) WriteClosingLine(tree);
+  FWriteFinish();
+  EndProgram();
+}

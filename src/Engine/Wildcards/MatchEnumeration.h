@@ -1,0 +1,22 @@
+// The enumeration of /R: the whole directory from the system, each long name
+// tested against the mask with the program's own matcher.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "Engine/Wildcards/WildcardMask.h"
+#include "Platform/Platform.h"
+
+struct MatchSearch {
+  Plat::Handle Search = Plat::InvalidHandle;  // the system's search over "directory\*"
+  CompiledMask Mask;                          // the file-name part of the path
+};
+
+// Starts the search on a path (directory part and mask): 0 and the first
+// matching entry in data, or the error code (2 when nothing matches). An
+// invalid mask ends the run.
+std::uint32_t MatchFindFirst(MatchSearch& search, const std::string& path, std::uint32_t attributes,
+                             Plat::FindData& data);
+// The next matching entry: 0, or 2 at the end of the directory.
+std::uint32_t MatchFindNext(MatchSearch& search, Plat::FindData& data);

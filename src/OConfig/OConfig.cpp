@@ -1,0 +1,94 @@
+// OConfig's run: read what there is, apply the switches in memory, write the
+// result whole, then show it.
+#include "OConfig/OConfig.h"
+
+#include <string>
+
+#include "Common/RunEnd.h"
+#include "Common/RunState.h"
+#include "OConfig/ConfigurationStore.h"
+#include "OConfig/OConfigArguments.h"
+#include "OConfig/OConfigView.h"
+#include "Platform/Platform.h"
+#include "TurboScroll/TurboScroll.h"
+
+namespace {
+
+constexpr int BadArgument = 1;
+constexpr int WriteFailed = 2;
+
+void SetSeparators() {
+  std::string dateSeparator = Plat::LocaleInfo(Plat::LocaleItem::DateSeparator);
+  std::string timeSeparator = Plat::LocaleInfo(Plat::LocaleItem::TimeSeparator);
+  if (!dateSeparator.empty()) DateSeparator = dateSeparator;
+  if (!timeSeparator.empty()) TimeSeparator = timeSeparator;
+}
+
+void ReportWriteFailure(std::uint32_t error) {
+  std::string reason = Plat::SystemErrorText(error);
+  if (reason.empty()) reason = "Error " + std::to_string(error);
+  ShowProblem("OConfig could not write the configuration: " + reason + ".");
+  if (error == Plat::ErrorAccessDenied)
+    ShowProblem("Writing under HKEY_LOCAL_MACHINE needs administrator rights.");
+  ShowProblem("The configuration was left as it was.");
+}
+
+// Every end of the run passes here: end-of-run work, then the output flushed.
+int EndRun(int exitCode) {
+  try {
+    FinishRun();
+  } catch (const ProgramEnded&) {
+  }
+  Plat::StdOutFlush();
+  return exitCode;
+}
+
+int Configure() {
+  SetSeparators();
+  InitialiseOutput();
+  const bool exists = ConfigurationExists();
+  const ConfigurationSet previous = exists ? LoadConfigurationSet() : DefaultConfigurationSet();
+  ConfigurationSet next = previous;
+  const std::vector<std::string> arguments = Plat::CommandArguments();
+  bool help = false;
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    ArgumentKind kind;
+    std::string problem;
+    if (!ApplyArgument(arguments[i], next, kind, problem)) {
+      ShowProblem("OConfig: " + problem + ".");
+      ShowProblem("Nothing was changed.");
+      NewLine();
+      ShowOConfigUsage();
+      return BadArgument;
+    }
+    help = help || kind == ArgumentKind::Help;
+  }
+  if (help) {
+    ShowOConfigUsage();
+    return 0;
+  }
+  std::uint32_t error = 0;
+  if (!exists && arguments.size() <= 1)
+    error = WriteDefaultConfiguration();
+  else if (arguments.size() > 1)
+    error = StoreConfigurationSet(next, exists ? &previous : nullptr);
+  if (error != 0) {
+    ReportWriteFailure(error);
+    return WriteFailed;
+  }
+  ShowConfiguration(next);
+  return 0;
+}
+
+}  // namespace
+
+int RunOConfig() {
+  int exitCode = 0;
+  try {
+    exitCode = Configure();
+    FWriteFinish();
+  } catch (const ProgramEnded& end) {
+    exitCode = end.ExitCode;
+  }
+  return EndRun(exitCode);
+}

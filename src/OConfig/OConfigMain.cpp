@@ -1,0 +1,3 @@
+#include "OConfig/OConfig.h"
+
+int main() { return RunOConfig(); }

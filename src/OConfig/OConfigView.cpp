@@ -1,0 +1,132 @@
+#include "OConfig/OConfigView.h"
+
+#include <algorithm>
+
+#include "Common/TextCells.h"
+#include "Engine/Dates/DateFormat.h"
+#include "Engine/Dates/DateTimeValue.h"
+#include "Platform/Platform.h"
+#include "Support/DisplayColours.h"
+#include "TurboScroll/TurboScroll.h"
+
+namespace {
+
+constexpr std::uint8_t TitleAttribute = 15;
+constexpr std::uint8_t TextAttribute = 7;
+constexpr std::uint8_t CommandAttribute = 11;
+constexpr std::uint8_t ProblemAttribute = 12;
+constexpr std::uint8_t BlackOnGrey = 0x70;  // colour 0 would be invisible
+constexpr int Indent = 3;
+constexpr int ValueColumn = 24;
+constexpr int UseColumn = 29;
+constexpr int ExtensionCellWidth = 12;
+
+// Text at a column; returns the column after it. (Placing every piece by
+// its column keeps the line's parts where they belong.)
+int Put(const std::string& text, int column, std::uint8_t attribute) {
+  WriteAt(text, column, attribute);
+  return column + TextCells(text);
+}
+
+void Heading(const std::string& text) {
+  NewLine();
+  WriteLine(text, 1, TitleAttribute);
+}
+
+// "How to change it" lines: the words, then the command.
+void Hint(const std::string& words, const std::string& command) {
+  Put(command, Put(words, Indent, TextAttribute) + 1, CommandAttribute);
+  NewLine();
+}
+
+void ShowDisplayColours(const ConfigurationSet& set) {
+  Heading("Display colours");
+  for (std::size_t k = 0; k < DisplayColourCount; ++k) {
+    const std::uint8_t colour = set.Display[k];
+    WriteAt(DisplayColourRows[k].Name, Indent, colour);
+    WriteAt(std::to_string(colour), ValueColumn, TextAttribute);
+    WriteAt(DisplayColourRows[k].Use, UseColumn, TextAttribute);
+    NewLine();
+  }
+  int column = Put("Colour numbers:", Indent, TextAttribute);
+  for (int colour = 0; colour < 16; ++colour)
+    column = Put(std::to_string(colour), column + 1, colour == 0 ? BlackOnGrey : colour);
+  Put("(plus 16 x background)", column + 2, TextAttribute);
+  NewLine();
+  Hint("Change one:", "OConfig /COLOUR:Directory=14");
+}
+
+void ShowExtensions(const ConfigurationSet& set) {
+  Heading("Extension colours (" + std::to_string(set.Extensions.size()) + ")");
+  if (set.Extensions.empty()) WriteLine("none: every file in FileColour", Indent, TextAttribute);
+  const int perLine = std::max(1, (ScreenWidth() - Indent) / ExtensionCellWidth);
+  int place = 0;
+  for (const ColsType& slot : set.Extensions) {
+    WriteAt(slot.Extension + "=" + std::to_string(slot.Colour), Indent + place * ExtensionCellWidth,
+            slot.Colour);
+    if (++place == perLine) {
+      NewLine();
+      place = 0;
+    }
+  }
+  if (place > 0) NewLine();
+  Hint("Add or change one:", "OConfig /EXT:TXT=11");
+  Hint("Remove one:", "OConfig /-EXT:TXT");
+}
+
+void ShowSwitches(const ConfigurationSet& set) {
+  Heading("Preset switches");
+  WriteLine(set.Switches.empty() ? "none" : set.Switches, Indent, TextAttribute);
+  Hint("Change them:", "OConfig /SWITCHES:\"/W /O-S\"   (none: OConfig /SWITCHES:)");
+}
+
+void ShowDate(const ConfigurationSet& set) {
+  Heading("Date pattern");
+  int column = Put(set.Date.empty() ? "the locale's" : set.Date, Indent, TextAttribute);
+  column = Put("today:", column + 3, TextAttribute);
+  Put(FormatDateTime(set.Date, EncodeDateTime(Plat::LocalNow())), column + 1, TitleAttribute);
+  NewLine();
+  Hint("Change it:", "OConfig /DATE:\"dd-mmm-yyyy hh:nn\"   (the locale's: OConfig /DATE:)");
+}
+
+}  // namespace
+
+void ShowConfiguration(const ConfigurationSet& set) {
+  WriteLine("Orvalist configuration", 1, TitleAttribute);
+  ShowDisplayColours(set);
+  ShowExtensions(set);
+  ShowSwitches(set);
+  ShowDate(set);
+  NewLine();
+  Hint("Back to the defaults:", "OConfig /DEFAULTS");
+  Hint("Every switch:", "OConfig /?");
+}
+
+void ShowOConfigUsage() {
+  struct UsageRow {
+    const char* Command;
+    const char* Meaning;
+  };
+  const UsageRow rows[] = {
+      {"OConfig", "show the configuration"},
+      {"OConfig /EXT:ext=colour", "colour names with that extension, e.g. /EXT:TXT=11"},
+      {"OConfig /-EXT:ext", "remove an extension's colour"},
+      {"OConfig /COLOUR:name=colour", "set a display colour, e.g. /COLOUR:Directory=14"},
+      {"OConfig /SWITCHES:\"text\"", "set the preset switches, e.g. /SWITCHES:\"/W /O-S\""},
+      {"OConfig /DATE:\"pattern\"", "set the date pattern, e.g. /DATE:\"dd-mmm-yyyy hh:nn\""},
+      {"OConfig /DEFAULTS", "restore the default configuration"},
+      {"OConfig /?", "show this help"},
+  };
+  WriteLine("OConfig shows and changes the Orvalist configuration.", 1, TitleAttribute);
+  NewLine();
+  for (const UsageRow& row : rows) {
+    WriteAt(row.Command, Indent, CommandAttribute);
+    WriteAt(row.Meaning, 33, TextAttribute);
+    NewLine();
+  }
+  NewLine();
+  WriteLine("Switches are applied in order and written together, or not at all.", 1, TextAttribute);
+  WriteLine("A colour is a number: foreground 0-15 plus 16 x background 0-15.", 1, TextAttribute);
+}
+
+void ShowProblem(const std::string& message) { WriteLine(message, 1, ProblemAttribute); }

@@ -1,0 +1,141 @@
+// Simulated platform: plain files held in memory, for the description file
+// the program reads and the batch file it writes.
+#include <algorithm>
+
+#include "Platform/Sim/SimWorld.h"
+
+using namespace Sim::Detail;
+
+namespace {
+
+constexpr std::uint32_t ErrorInvalidHandle = 6;
+constexpr std::uint32_t ErrorDiskFull = 112;
+
+std::string FileKey(const std::string& path) {
+  std::string full;
+  if (!Plat::FullPathName(path, full)) full = path;
+  return Upper(full);
+}
+
+bool IsDirectory(const std::string& key) { return TheWorld().Directories.count(key) > 0; }
+
+OpenFileRec* OpenFile(Plat::Handle file) {
+  auto found = TheWorld().OpenFiles.find(file);
+  return found == TheWorld().OpenFiles.end() ? nullptr : &found->second;
+}
+
+Plat::Handle NewFileHandle(const std::string& key, bool writing) {
+  World& world = TheWorld();
+  const Plat::Handle handle = world.NextHandle++;
+  world.OpenFiles[handle] = OpenFileRec{key, 0, writing};
+  return handle;
+}
+
+// The file shows in its directory listing as well, as a real one would.
+void ShowInDirectory(const std::string& path, std::size_t size) {
+  std::string full;
+  if (!Plat::FullPathName(path, full)) return;
+  const std::size_t slash = full.find_last_of('\\');
+  if (slash == std::string::npos ||
+      !IsDirectory(Upper(slash < 3 ? full.substr(0, 3) : full.substr(0, slash))))
+    return;
+  Sim::AddFile(full.substr(0, slash < 3 ? 3 : slash), full.substr(slash + 1), size);
+}
+
+}  // namespace
+
+namespace Sim {
+
+void SetFileContents(const std::string& path, const std::string& bytes) {
+  TheWorld().FileContents[FileKey(path)] = bytes;
+  ShowInDirectory(path, bytes.size());
+}
+
+std::string FileContents(const std::string& path) {
+  const auto& files = TheWorld().FileContents;
+  const auto found = files.find(FileKey(path));
+  return found == files.end() ? std::string() : found->second;
+}
+
+bool FileExists(const std::string& path) { return TheWorld().FileContents.count(FileKey(path)); }
+
+void FailFileCreate(const std::string& path, std::uint32_t code) {
+  TheWorld().FailedCreates[FileKey(path)] = code;
+}
+
+void FailFileRead(const std::string& path, std::uint32_t code) {
+  TheWorld().FailedReads[FileKey(path)] = code;
+}
+
+void SetWriteRoom(std::size_t bytes) { TheWorld().WriteRoom = bytes; }
+void SetReadChunkLimit(std::size_t bytes) { TheWorld().ReadChunkLimit = bytes; }
+
+}  // namespace Sim
+
+namespace Plat {
+
+Handle OpenFileForReading(const std::string& path) {
+  const std::string key = FileKey(path);
+  if (IsDirectory(key)) {
+    Fail(ErrorAccessDenied);
+    return InvalidHandle;
+  }
+  if (!TheWorld().FileContents.count(key)) {
+    Fail(ErrorFileNotFound);
+    return InvalidHandle;
+  }
+  return NewFileHandle(key, false);
+}
+
+Handle CreateFileForWriting(const std::string& path) {
+  World& world = TheWorld();
+  const std::string key = FileKey(path);
+  const auto failed = world.FailedCreates.find(key);
+  if (failed != world.FailedCreates.end() || IsDirectory(key)) {
+    Fail(failed != world.FailedCreates.end() ? failed->second : ErrorAccessDenied);
+    return InvalidHandle;
+  }
+  world.FileContents[key].clear();
+  ShowInDirectory(path, 0);
+  return NewFileHandle(key, true);
+}
+
+bool ReadFileBytes(Handle file, char* buffer, std::size_t capacity, std::size_t& read) {
+  World& world = TheWorld();
+  read = 0;
+  OpenFileRec* open = OpenFile(file);
+  if (!open || open->Writing) return Fail(ErrorInvalidHandle);
+  const auto failed = world.FailedReads.find(open->Key);
+  if (failed != world.FailedReads.end() && open->Position > 0) return Fail(failed->second);
+  const std::string& bytes = world.FileContents[open->Key];
+  read = std::min(
+      {capacity, bytes.size() - std::min(open->Position, bytes.size()), world.ReadChunkLimit});
+  bytes.copy(buffer, read, open->Position);
+  open->Position += read;
+  return true;
+}
+
+bool WriteFileBytes(Handle file, const char* data, std::size_t length) {
+  World& world = TheWorld();
+  OpenFileRec* open = OpenFile(file);
+  if (!open || !open->Writing) return Fail(ErrorInvalidHandle);
+  const std::size_t taken = std::min(length, world.WriteRoom);
+  world.FileContents[open->Key].append(data, taken);
+  world.WriteRoom -= taken;
+  return taken == length ? true : Fail(ErrorDiskFull);
+}
+
+bool CloseFile(Handle file) {
+  return TheWorld().OpenFiles.erase(file) > 0 ? true : Fail(ErrorInvalidHandle);
+}
+
+std::string SystemErrorText(std::uint32_t code) {
+  switch (code) {
+    case ErrorFileNotFound: return "The system cannot find the file specified";
+    case ErrorAccessDenied: return "Access is denied";
+    case ErrorDiskFull: return "There is not enough space on the disk";
+    default: return {};
+  }
+}
+
+}  // namespace Plat

@@ -1,0 +1,117 @@
+"""The registry configuration under wine, in a prefix of its own: the first
+run starts OConfig, OConfig's defaults colour a listing, and the preset
+switches and date pattern that OConfig writes reach the listing."""
+
+import os
+import re
+import subprocess
+import unittest
+
+from wine_harness import (EXE, ROOT, TmuxConsole, ensure_bare_prefix, fixture, run_orvl,
+                          wine_environment)
+
+PREFIX = os.path.join(ROOT, "build", "wineprefix-e2e-config")
+OCONFIG = os.path.join(os.path.dirname(EXE), "OConfig.exe")
+FIRST_RUN = "Running OCONFIG so you can set up default configuration (first time only)"
+SGR_RUN = r"((?:\x1b\[[0-9;]*m)*)"
+
+
+def wine(*args):
+    subprocess.run(["wine", *args], env=wine_environment(PREFIX), stdin=subprocess.DEVNULL,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
+
+
+def settle():
+    """Waits until every program of the prefix has ended (OConfig started by
+    the lister runs on after it) and the registry is saved."""
+    subprocess.run(["wineserver", "-w"], env=wine_environment(PREFIX), timeout=120)
+
+
+def orvl(args, cwd):
+    return run_orvl(args, cwd, prefix=PREFIX)
+
+
+def oconfig(*args):
+    return run_orvl(list(args), "/tmp", prefix=PREFIX, exe=OCONFIG)
+
+
+class ConfigurationTest(unittest.TestCase):
+    maxDiff = None
+
+    @classmethod
+    def setUpClass(cls):
+        ensure_bare_prefix(PREFIX)
+
+    def setUp(self):
+        # Every test starts from OConfig's own defaults.
+        run = oconfig("/DEFAULTS", "/SWITCHES:", "/DATE:")
+        self.assertEqual(run.status, 0, run)
+
+    def test_first_run_starts_oconfig_then_lists(self):
+        wine("reg", "delete", r"HKLM\Software\Brackwater", "/f")
+        settle()
+        with fixture({"A.TXT": 1}) as root:
+            first = orvl([], root)
+            settle()
+            second = orvl(["/B"], root)
+        self.assertEqual(first.status, 0)
+        self.assertIn(FIRST_RUN, first.lines)
+        self.assertFalse([line for line in first.lines if line.startswith("Path: ")], first)
+        self.assertEqual(second.lines, ["A.TXT"])
+
+    def test_orvl_script_lists_at_once_in_a_bare_prefix(self):
+        wine("reg", "delete", r"HKLM\Software\Brackwater", "/f")
+        settle()
+        env = wine_environment(PREFIX)
+        env["ORVL_WINEPREFIX"] = PREFIX
+        with fixture({"A.TXT": 1}) as root:
+            run = subprocess.run([os.path.join(ROOT, "orvl"), "/B"], cwd=root, env=env,
+                                 stdin=subprocess.DEVNULL, capture_output=True, timeout=300)
+        self.assertEqual(run.returncode, 0, run.stderr)
+        self.assertEqual(run.stdout.decode("cp437").splitlines(), ["A.TXT"])
+
+    def test_defaults_colour_names_in_a_console(self):
+        with fixture({"README.TXT": 1, "SETUP.EXE": 2, "NOTES": 3}) as root, \
+                TmuxConsole([], cwd=root, prefix=PREFIX) as console:
+            console.wait_for(r"ORVL-EXIT=\d+")
+            rows = console.screen(colours=True)
+        listing = next(row for row in rows if "README.TXT" in row)
+        colour = {}
+        for name in ("README.TXT", "SETUP.EXE", "NOTES"):
+            match = re.search(SGR_RUN + re.escape(name), listing)
+            self.assertIsNotNone(match, repr(listing))
+            colour[name] = match.group(1)
+        self.assertIn("96", colour["README.TXT"])  # attribute 11: light cyan
+        self.assertIn("92", colour["SETUP.EXE"])   # attribute 10: light green
+        self.assertNotIn("96", colour["NOTES"])     # no extension: FileColour 7
+        self.assertNotIn("92", colour["NOTES"])
+
+    def test_preset_switch_and_its_negation(self):
+        with fixture({"A.TXT": 1, "B.DOC": 2}) as root:
+            wide = orvl(["/W"], root)
+            plain = orvl([], root)
+            self.assertEqual(oconfig("/SWITCHES:/W").status, 0)
+            preset = orvl([], root)
+            undone = orvl(["/-W"], root)
+        self.assertNotEqual(wide.lines, plain.lines)
+        self.assertEqual(preset.lines, wide.lines)
+        self.assertEqual(undone.lines, plain.lines)
+
+    def test_date_pattern_in_verbose_listing(self):
+        self.assertEqual(oconfig("/DATE:yyyy.mm.dd hh-nn").status, 0)
+        with fixture({"A.TXT": 100}) as root:
+            run = orvl(["/V"], root)
+        row = next((line for line in run.lines if line.endswith("A.TXT")), None)
+        self.assertEqual(row, "   100 2021.03.04 05-06 ...a. A.TXT        A.TXT")
+
+    def test_bad_switch_changes_nothing(self):
+        before = oconfig("/DATE:yyyy")  # the view shows today in it: no clock time
+        run = oconfig("/EXT:TXT=3", "/COLOUR:Nothing=1")
+        self.assertEqual(run.status, 1)
+        self.assertEqual(run.lines[:2], ["OConfig: there is no display colour called 'Nothing'.",
+                                         "Nothing was changed."])
+        self.assertEqual(oconfig().lines, before.lines)
+
+
+if __name__ == "__main__":
+    unittest.main()

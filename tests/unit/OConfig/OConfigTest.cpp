@@ -1,0 +1,191 @@
+// OConfig: the default configuration, its switches, and writes that happen
+// whole or not at all.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "CellRows.h"
+#include "Common/Colours.h"
+#include "Common/RunState.h"
+#include "OConfig/ConfigurationSet.h"
+#include "OConfig/ConfigurationStore.h"
+#include "OConfig/OConfig.h"
+#include "ScanTestSupport.h"
+#include "Support/Configuration.h"
+#include "Support/ConfigurationKeys.h"
+#include "TestWorld.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class OConfigTest : public TestWorld {
+ protected:
+  void SetUp() override {
+    TestWorld::SetUp();
+    Sim::SetRedirected();
+  }
+
+  static int Run(const Lines& words) {
+    Lines arguments{"C:\\ORVL\\OConfig.exe"};
+    arguments.insert(arguments.end(), words.begin(), words.end());
+    Sim::SetArguments(arguments);
+    ResetConsoleEngine();
+    return RunOConfig();
+  }
+
+  // The registry's keys and values; a restored value may come back at
+  // another place in its key, which the lister does not mind.
+  static Lines SortedRegistry() {
+    Lines lines;
+    std::string text = Sim::RegistryDump();
+    for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
+      end = text.find('\n', start);
+      lines.push_back(text.substr(start, end - start));
+    }
+    std::sort(lines.begin(), lines.end());
+    return lines;
+  }
+
+  // What the lister would read now.
+  static void ReadBack() {
+    ResetSharedState();
+    ReadConfiguration();
+  }
+
+  // The last output line that starts so (output gathers over the runs).
+  static std::string LineStarting(const std::string& start) {
+    const Lines lines = OutputLines();
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line)
+      if (line->rfind(start, 0) == 0) return *line;
+    return "(none)";
+  }
+};
+
+TEST_F(OConfigTest, FirstUseWritesTheDefaultsTheListerReads) {
+  EXPECT_EQ(Run({}), 0);
+  ReadBack();
+  const ConfigurationSet defaults = DefaultConfigurationSet();
+  ASSERT_EQ(ExtensionColourCount, static_cast<int>(defaults.Extensions.size()));
+  EXPECT_EQ(ExtensionColours[1].Extension, "EXE");
+  const ColourRec standard;
+  EXPECT_EQ(Colours.PromptColour, standard.PromptColour);
+  EXPECT_EQ(Colours.FileColour, standard.FileColour);
+  EXPECT_EQ(PresetSwitches, "");
+  EXPECT_EQ(DateFormat, "");
+  EXPECT_EQ(OutputLines().front(), "Orvalist configuration");
+  for (const ColsType& slot : defaults.Extensions) {
+    EXPECT_TRUE(std::none_of(slot.Extension.begin(), slot.Extension.end(), [](char c) {
+      return (c >= 'a' && c <= 'z') || c == '.';
+    })) << slot.Extension;
+  }
+
+  // A second run finds the configuration and writes nothing.
+  const std::string before = Sim::RegistryDump();
+  Sim::FailRegistryWrites(Plat::ErrorAccessDenied);
+  EXPECT_EQ(Run({}), 0);
+  EXPECT_EQ(Sim::RegistryDump(), before);
+}
+
+TEST_F(OConfigTest, SwitchesChangeEverySetting) {
+  Run({});
+  EXPECT_EQ(Run({"/EXT:log=0x1E", "/ext:TXT=12", "/-EXT:exe", "/COLOUR:Directory=9",
+                 "/color:PromptColour=31", "/SWITCHES:/W /O-S", "/DATE:yyyy-mm-dd"}),
+            0);
+  ReadBack();
+  std::vector<std::pair<std::string, int>> table;
+  for (int slot = 1; slot <= ExtensionColourCount; ++slot)
+    table.emplace_back(ExtensionColours[slot].Extension, ExtensionColours[slot].Colour);
+  EXPECT_EQ(std::count(table.begin(), table.end(), std::make_pair(std::string("LOG"), 0x1E)), 1);
+  EXPECT_EQ(std::count(table.begin(), table.end(), std::make_pair(std::string("TXT"), 12)), 1);
+  EXPECT_EQ(std::count_if(table.begin(), table.end(), [](auto& e) { return e.first == "EXE"; }), 0);
+  EXPECT_EQ(Colours.DirectoryColour, 9);
+  EXPECT_EQ(Colours.PromptColour, 31);
+  EXPECT_EQ(PresetSwitches, "/W /O-S");
+  EXPECT_EQ(DateFormat, "yyyy-mm-dd");
+  // The view shows the new state; the clock stands at 7 December 2026.
+  EXPECT_EQ(LineStarting("  DirectoryColour"),
+            "  DirectoryColour      9    directory names and <DIR>");
+  EXPECT_EQ(LineStarting("  yyyy"), "  yyyy-mm-dd   today: 2026-12-07");
+  EXPECT_EQ(LineStarting("  /W"), "  /W /O-S");
+
+  EXPECT_EQ(Run({"/DEFAULTS", "/SWITCHES:", "/DATE:"}), 0);
+  ReadBack();
+  EXPECT_EQ(ExtensionColourCount, static_cast<int>(DefaultConfigurationSet().Extensions.size()));
+  EXPECT_EQ(Colours.DirectoryColour, 14);
+  EXPECT_EQ(PresetSwitches, "");
+}
+
+TEST_F(OConfigTest, BadSwitchChangesNothing) {
+  Run({});
+  const std::string before = Sim::RegistryDump();
+  struct Case {
+    const char* Argument;
+    const char* Message;
+  };
+  const Case cases[] = {
+      {"/EXT:TXT=256", "OConfig: '256' is not a colour: give a number from 0 to 255."},
+      {"/EXT:TXT=1x", "OConfig: '1x' is not a colour: give a number from 0 to 255."},
+      {"/EXT:.TXT=1", "OConfig: '.TXT' is not an extension (give it without the dot)."},
+      {"/EXT:TXT", "OConfig: give the extension and its colour, for example /EXT:TXT=11."},
+      {"/-EXT:NONE", "OConfig: no colour is set for the extension 'NONE'."},
+      {"/COLOUR:Nope=1", "OConfig: there is no display colour called 'Nope'."},
+      {"/SWITCHES:/W/SET", "OConfig: /SET cannot be a preset switch."},
+      {"/X", "OConfig: '/X' is not an OConfig switch."},
+  };
+  for (const Case& test : cases) {
+    // A good switch before the bad one is not written either.
+    EXPECT_EQ(Run({"/EXT:NEW=3", test.Argument}), 1) << test.Argument;
+    EXPECT_EQ(Sim::RegistryDump(), before) << test.Argument;
+    const Lines lines = OutputLines();
+    const auto at = std::find(lines.begin(), lines.end(), test.Message);
+    ASSERT_NE(at, lines.end()) << test.Message;
+    EXPECT_EQ(*std::next(at), "Nothing was changed.");
+    EXPECT_EQ(LineStarting("OConfig shows"),
+              "OConfig shows and changes the Orvalist configuration.");
+  }
+}
+
+TEST_F(OConfigTest, FailedWritesLeaveNoHalfConfiguration) {
+  // Without the rights to write, nothing is written and the error is shown.
+  Sim::FailRegistryWrites(Plat::ErrorAccessDenied);
+  EXPECT_EQ(Run({}), 2);
+  EXPECT_EQ(Sim::RegistryDump(), "");
+  EXPECT_EQ(OutputLines(), (Lines{"OConfig could not write the configuration: Access is denied.",
+                                  "Writing under HKEY_LOCAL_MACHINE needs administrator rights.",
+                                  "The configuration was left as it was."}));
+
+  // A first configuration failing at any write is never taken as configured.
+  for (int successes = 0; successes < 12; ++successes) {
+    Sim::Reset();
+    Sim::SetRedirected();
+    Sim::FailRegistryWrites(1450, successes, 1);
+    EXPECT_EQ(Run({}), 2) << successes;
+    EXPECT_FALSE(ConfigurationExists()) << successes;
+  }
+
+  // A change failing at any write puts the old configuration back.
+  for (int successes = 0; successes < 12; ++successes) {
+    Sim::Reset();
+    Sim::SetRedirected();
+    Run({});
+    Sim::SetRegistryDword(ExtensionsKey, "TXT", 5);
+    const Lines before = SortedRegistry();
+    Sim::FailRegistryWrites(1450, successes, 1);
+    EXPECT_EQ(Run({"/EXT:TXT=12", "/-EXT:EXE", "/DATE:yy"}), 2) << successes;
+    EXPECT_EQ(SortedRegistry(), before) << successes;
+  }
+}
+
+TEST_F(OConfigTest, ColoursAreShownInThemselves) {
+  Run({});
+  Sim::SetConsole(80, 80);
+  EXPECT_EQ(Run({"/COLOUR:Directory=0x1E"}), 0);
+  int row = 0;
+  while (row < 80 && Sim::RowTrimmed(row).rfind("  DirectoryColour", 0) != 0) ++row;
+  ASSERT_LT(row, 80);
+  EXPECT_EQ(RowAttributes(row),
+            AttributeRuns({{2, 0}, {15, 0x1E}, {6, 0}, {2, 7}, {3, 0}, {25, 7}}, 80));
+}
+
+}  // namespace
