@@ -120,8 +120,8 @@ bool FullPathName(const std::string& path, std::string& full);
 // GetCompressedFileSizeW: false when the call reports failure.
 bool CompressedFileSize(const std::string& path, std::uint64_t& size);
 
-// Owner account name of a file (GetFileSecurityA, GetSecurityDescriptorOwner,
-// LookupAccountSidA on the local system); false on any failure.
+// Owner account name of a file (GetFileSecurityW, GetSecurityDescriptorOwner,
+// LookupAccountSidW on the local system); false on any failure.
 bool FileOwnerName(const std::string& path, std::string& account);
 
 // ---------------------------------------------------------------- system

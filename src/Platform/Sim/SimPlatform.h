@@ -116,7 +116,7 @@ std::vector<std::string> HelpFilesShown();
 
 void SetVersion(std::uint32_t platformId, std::uint32_t build, bool fails = false);
 void SetPrivilegeResult(bool ok);
-// Whether GetDiskFreeSpaceExA can be found at run time (default true; never
+// Whether GetDiskFreeSpaceExW can be found at run time (default true; never
 // on a 95-family build of 1000 or below).
 void SetFreeSpaceExService(bool present);
 // Whether "KERNEL32.DLL" loads by name for that lookup (default true).
