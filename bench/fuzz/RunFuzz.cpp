@@ -487,7 +487,10 @@ void BuildSystem(ByteSource& in) {
   }
   if (Rare(in)) Sim::SetTimeZoneBias(static_cast<std::int16_t>(ShapeWord(in, 2)));
   if (Rare(in)) Sim::FailTimeConversion(true);
-  if (Rare(in)) Sim::SetOemMapping(ShapeByte(in), ShapeByte(in));
+  if (Rare(in)) {
+    constexpr std::uint32_t OutputCodePages[] = {437, 1252, 65001};
+    Sim::SetConsoleOutputCodePage(OutputCodePages[Pick(in, 3)]);
+  }
 }
 
 void BuildLocale(ByteSource& in) {

@@ -9,3 +9,4 @@ bool DescriptionsSwapped = false;
 std::intptr_t BatchFileHandle = -1;
 std::string BatchBuffer;
 bool BatchFileFailed = false;
+bool BatchFileUtf8 = false;

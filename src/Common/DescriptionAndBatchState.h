@@ -24,3 +24,4 @@ extern bool DescriptionsSwapped;  // the layout from before /Z is in force for t
 extern std::intptr_t BatchFileHandle;  // the open !OVBATCH.BAT, -1 when none
 extern std::string BatchBuffer;        // batch bytes not yet written to the file
 extern bool BatchFileFailed;           // creating or writing failed: warned once, no more lines
+extern bool BatchFileUtf8;  // a line needed more than the ANSI code page: the file is UTF-8

@@ -22,7 +22,7 @@ FileEntry& PoolSlot(int slot) {
   std::unique_ptr<FileEntry>& record = Pool().at(static_cast<std::size_t>(slot));
   if (!record) {
     record = std::make_unique<FileEntry>();
-    record->Name.reserve(MaxNameChars);
+    record->Name.reserve(NameReserveBytes);
   }
   return *record;
 }

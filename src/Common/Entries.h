@@ -16,8 +16,8 @@ struct FileEntry {
   Plat::FileTime CreationTime;   // UTC; Times()[2]
   Plat::FileTime WriteTime;      // UTC; Times()[3]
   std::int64_t Size = 0;         // bytes
-  std::string ShortName;         // 8.3 alias, or the first 12 characters of Name
-  std::string Name;              // long name (with /F: directory + name), at most 255
+  std::string ShortName;         // 8.3 alias, or the first 12 cells of Name (UTF-8)
+  std::string Name;              // long name (with /F: directory + name), UTF-8, never cut
 
   // The time stamp of a TimeStampKind (1..3).
   const Plat::FileTime& Time(int kind) const;
@@ -25,8 +25,9 @@ struct FileEntry {
 };
 
 constexpr int EntryPoolSlots = 100000;
-constexpr std::size_t MaxNameChars = 255;
-constexpr std::size_t MaxShortNameChars = 12;
+constexpr int MaxShortNameCells = 12;
+// Bytes each record reserves for its name: every name of plain ASCII fits.
+constexpr std::size_t NameReserveBytes = 255;
 
 // Slot access 1..EntryPoolSlots; allocates a zeroed record on first use.
 FileEntry& PoolSlot(int slot);
@@ -42,7 +43,7 @@ extern std::int32_t DirFileCount;   // accepted entries without the directory bi
 extern std::int32_t DirDirCount;    // accepted directories (dots included when shown)
 extern std::int64_t DirBytes;       // sum of Size
 extern std::int64_t DirAllocated;   // sum of sizes rounded up to whole clusters
-extern std::int32_t MaxNameLength;  // longest Name seen
+extern std::int32_t MaxNameLength;  // cells of the longest Name seen
 extern std::array<std::uint8_t, 4> TimeColumnWidth;  // [1..3] widest date text per stamp
 extern bool DirShown;                                // the directory gets its header and listing
 extern bool EntryLimitReached;                       // the last scan stopped at the pool's capacity

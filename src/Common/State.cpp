@@ -54,5 +54,6 @@ void ResetSharedState() {
   BatchFileHandle = -1;
   BatchBuffer.clear();
   BatchFileFailed = false;
+  BatchFileUtf8 = false;
   RunEndAction = nullptr;
 }

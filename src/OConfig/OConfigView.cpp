@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Common/TextCells.h"
 #include "Engine/Dates/DateFormat.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Platform/Platform.h"
@@ -24,7 +25,7 @@ constexpr int ExtensionCellWidth = 12;
 // its column keeps the line's parts where they belong.)
 int Put(const std::string& text, int column, std::uint8_t attribute) {
   WriteAt(text, column, attribute);
-  return column + static_cast<int>(text.size());
+  return column + TextCells(text);
 }
 
 void Heading(const std::string& text) {

@@ -1,12 +1,15 @@
 // The one doorway from the portable core to the operating system.
 // Every call here is shaped after the Win32 call it stands for; the core never
-// includes <windows.h>. Two implementations exist: Win32/Win32Platform.cpp (the real
-// calls, linked into the .exe) and Sim/ (in-memory, for tests and benchmarks).
+// includes <windows.h>. Texts cross this doorway in UTF-8 both ways; paths are
+// in the ordinary form (the real layer adds the extended-length prefix itself). Two implementations
+// exist: Win32/Win32Platform.cpp (the real calls, linked into the .exe) and Sim/ (in-memory, for
+// tests and benchmarks).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace Plat {
@@ -35,7 +38,7 @@ struct FileTime {
   std::uint32_t High = 0;
 };
 
-// WIN32_FIND_DATAA, trimmed to what the program reads.
+// WIN32_FIND_DATAW, trimmed to what the program reads, names in UTF-8.
 struct FindData {
   std::uint32_t Attributes = 0;
   FileTime CreationTime;
@@ -43,8 +46,8 @@ struct FindData {
   FileTime WriteTime;
   std::uint32_t SizeHigh = 0;
   std::uint32_t SizeLow = 0;
-  char Name[260] = {};    // long name, NUL-terminated
-  char AltName[14] = {};  // 8.3 alias, empty when the long name is a valid 8.3 name
+  char Name[1024] = {};   // long name, NUL-terminated (260 UTF-16 units, 3 bytes each at most)
+  char AltName[48] = {};  // 8.3 alias, empty when the long name is a valid 8.3 name
 };
 
 // Attribute bits.
@@ -55,21 +58,21 @@ constexpr std::uint32_t AttrDirectory = 0x10;
 constexpr std::uint32_t AttrArchive = 0x20;
 constexpr std::uint32_t AttrReparsePoint = 0x400;  // symbolic links and junctions
 
-// FindFirstFileA: returns InvalidHandle on failure (code in LastError()).
+// FindFirstFileW: returns InvalidHandle on failure (code in LastError()).
 // attributeSet is the DOS-style search attribute set the caller asks for (0x37);
 // the Win32 call ignores it and so do both implementations.
 Handle FindFirst(const std::string& pattern, std::uint32_t attributeSet, FindData& data);
-// FindNextFileA: false at the end or on error (code in LastError()).
+// FindNextFileW: false at the end or on error (code in LastError()).
 bool FindNext(Handle search, FindData& data);
 // FindClose.
 void FindEnd(Handle search);
 
 // ---------------------------------------------------------------- plain files
 
-// CreateFileA on an existing file for reading (shared); a directory fails.
+// CreateFileW on an existing file for reading (shared); a directory fails.
 // InvalidHandle on failure (code in LastError()).
 Handle OpenFileForReading(const std::string& path);
-// CreateFileA with CREATE_ALWAYS for writing: replaces a file of that name.
+// CreateFileW with CREATE_ALWAYS for writing: replaces a file of that name.
 Handle CreateFileForWriting(const std::string& path);
 // ReadFile into buffer; read = 0 at the end of the file. False on error.
 bool ReadFileBytes(Handle file, char* buffer, std::size_t capacity, std::size_t& read);
@@ -77,13 +80,13 @@ bool ReadFileBytes(Handle file, char* buffer, std::size_t capacity, std::size_t&
 bool WriteFileBytes(Handle file, const char* data, std::size_t length);
 // CloseHandle of a file opened above.
 bool CloseFile(Handle file);
-// FormatMessageA text of a system error code, without its line end and final
+// FormatMessageW text of a system error code, without its line end and final
 // period; empty when the system has none.
 std::string SystemErrorText(std::uint32_t code);
 
 // ---------------------------------------------------------------- volumes and disks
 
-// GetVolumeInformationA on a root such as "C:\".
+// GetVolumeInformationW on a root such as "C:\".
 struct VolumeInfo {
   std::string Label;
   std::string FileSystem;
@@ -92,7 +95,7 @@ struct VolumeInfo {
 };
 bool VolumeInformation(const std::string& root, VolumeInfo& info);
 
-// GetDiskFreeSpaceA on a root such as "C:\".
+// GetDiskFreeSpaceW on a root such as "C:\".
 struct DiskGeometry {
   std::uint32_t SectorsPerCluster = 0;
   std::uint32_t BytesPerSector = 0;
@@ -101,7 +104,7 @@ struct DiskGeometry {
 };
 bool DiskFreeSpace(const std::string& root, DiskGeometry& geometry);
 
-// GetDiskFreeSpaceExA, reached at run time (LoadLibraryA of "KERNEL32.DLL",
+// GetDiskFreeSpaceExW, reached at run time (LoadLibraryA of "KERNEL32.DLL",
 // then GetProcAddress): false when the service is missing or the call fails.
 struct DiskSpaceEx {
   std::uint64_t FreeToCaller = 0;
@@ -112,14 +115,15 @@ enum class ServiceLookup { Found, LibraryMissing, EntryMissing };
 ServiceLookup LookUpDiskFreeSpaceEx();
 bool DiskFreeSpaceEx(const std::string& root, DiskSpaceEx& space);
 
-// GetFullPathNameA against the current working directory.
+// GetFullPathNameW against the current working directory; an absolute path that
+// needs no normalisation comes back unchanged (trailing dots and blanks kept).
 bool FullPathName(const std::string& path, std::string& full);
 
-// GetCompressedFileSizeA: false when the call reports failure.
+// GetCompressedFileSizeW: false when the call reports failure.
 bool CompressedFileSize(const std::string& path, std::uint64_t& size);
 
-// Owner account name of a file (GetFileSecurityA, GetSecurityDescriptorOwner,
-// LookupAccountSidA on the local system); false on any failure.
+// Owner account name of a file (GetFileSecurityW, GetSecurityDescriptorOwner,
+// LookupAccountSidW on the local system); false on any failure.
 bool FileOwnerName(const std::string& path, std::string& account);
 
 // ---------------------------------------------------------------- system
@@ -141,7 +145,7 @@ bool EnableSecurityPrivilege();
 // quotes already removed.
 std::vector<std::string> CommandArguments();
 
-// WinExec: start a program without waiting; maximised when asked.
+// CreateProcessW (as WinExec did): start a program without waiting; maximised when asked.
 bool LaunchProgram(const std::string& path, bool maximised);
 
 // WinHelpA with the help-finder command.
@@ -230,8 +234,18 @@ int EraYear(const CalendarTime& date);
 
 // ---------------------------------------------------------------- code pages
 
-// CharToOemA over a buffer of the given length (in place).
-void CharToOem(char* text, std::size_t length);
+// GetACP, GetOEMCP, and GetConsoleOutputCP (0 when the process has no console).
+std::uint32_t AnsiCodePage();
+std::uint32_t OemCodePage();
+std::uint32_t ConsoleOutputCodePage();
+constexpr std::uint32_t Utf8CodePage = 65001;
+
+// WideCharToMultiByte without best-fit mapping: appends the bytes of text in
+// the code page (an unmappable character becomes '?'); true when every
+// character was held exactly.
+bool WideToCodePage(std::uint32_t codePage, std::u16string_view text, std::string& bytes);
+// MultiByteToWideChar: the bytes of a text in the code page as UTF-16.
+std::u16string CodePageToWide(std::uint32_t codePage, std::string_view bytes);
 
 // ---------------------------------------------------------------- console
 
@@ -249,17 +263,16 @@ struct ScreenInfo {
 };
 bool ConsoleScreenInfo(Handle output, ScreenInfo& info);
 
-// One console cell, laid out as CHAR_INFO with an 8-bit character.
+// One console cell, laid out as CHAR_INFO with a UTF-16 character.
 struct Cell {
-  char Char = 0;
-  std::uint8_t Filler = 0;
+  char16_t Char = 0;
   std::uint16_t Attr = 0;
 };
 static_assert(sizeof(Cell) == 4, "a cell is four bytes");
 
-// WriteConsoleOutputA of one row of cells at (column, row), 0-based.
+// WriteConsoleOutputW of one row of cells at (column, row), 0-based.
 bool ConsoleWriteRow(Handle output, const Cell* cells, int count, int column, int row);
-// ScrollConsoleScreenBufferA: moves the rectangle rows top..bottom, columns
+// ScrollConsoleScreenBufferW: moves the rectangle rows top..bottom, columns
 // left..right to start at row destRow (same columns); uncovered cells are
 // filled with fill.
 bool ConsoleScroll(Handle output, int top, int bottom, int left, int right, int destRow, Cell fill);
@@ -294,21 +307,21 @@ enum class RegType { Missing, Dword, Binary, String, ExpandString, Other };
 // Reads a value whatever its type; false when its data cannot be fetched.
 // For a missing value: true with type Missing.
 // A Dword arrives as its four bytes, low byte first; String and ExpandString
-// data come without the terminating NUL.
+// data come as UTF-8 without the terminating NUL.
 bool RegReadValue(Handle key, const std::string& name, RegType& type,
                   std::vector<std::uint8_t>& data);
 
 // The writing side, used only by the configuration program.
-// RegCreateKeyExA: creates the key (and its parents) or opens it, for reading
+// RegCreateKeyExW: creates the key (and its parents) or opens it, for reading
 // and writing; InvalidHandle on failure (code in LastError()).
 Handle RegCreate(const std::string& subKey);
-// RegSetValueExA with Dword, Binary or String data (a String is stored with
-// its terminating NUL); false on failure (code in LastError()).
+// RegSetValueExW with Dword, Binary or String data (a String is given in UTF-8
+// and stored with its terminating NUL); false on failure (code in LastError()).
 bool RegWriteValue(Handle key, const std::string& name, RegType type,
                    const std::vector<std::uint8_t>& data);
-// RegDeleteValueA; false on failure (code in LastError()).
+// RegDeleteValueW; false on failure (code in LastError()).
 bool RegDeleteValue(Handle key, const std::string& name);
-// RegDeleteKeyA of a key without subkeys; false on failure (code in LastError()).
+// RegDeleteKeyW of a key without subkeys; false on failure (code in LastError()).
 bool RegDeleteKey(const std::string& subKey);
 
 }  // namespace Plat

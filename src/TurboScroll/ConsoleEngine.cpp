@@ -37,6 +37,9 @@ void SetUpRedirected() {
   int width = Options.RedirectWidth > 0 ? Options.RedirectWidth : FallbackRedirectWidth;
   width = std::min(width, MaxRedirectWidth);
   engine.Redirected = true;
+  // Plain text goes in the code page of the console the program belongs to.
+  const std::uint32_t consolePage = Plat::ConsoleOutputCodePage();
+  engine.OutputCodePage = consolePage != 0 ? consolePage : Plat::OemCodePage();
   engine.MaxCol = width - 1;
   engine.MaxRow = RedirectedRows - 1;
   Options.Pause = false;
@@ -102,6 +105,6 @@ void WriteConsoleCells(const Plat::Cell* cells, int count, int row) {
 
 void WriteBlankRow(int row, std::uint8_t attribute) {
   std::vector<Plat::Cell> blanks(static_cast<std::size_t>(ScreenWidth()),
-                                 Plat::Cell{' ', 0, attribute});
+                                 Plat::Cell{u' ', attribute});
   WriteConsoleCells(blanks.data(), ScreenWidth(), row);
 }

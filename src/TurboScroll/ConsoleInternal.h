@@ -4,12 +4,16 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "Platform/Platform.h"
 
 // An empty position of a line: a blank without colour. A zero character looks
 // the same on a real console, but others show it as a replacement glyph.
-constexpr Plat::Cell EmptyCell{' ', 0, 0};
+constexpr Plat::Cell EmptyCell{u' ', 0};
+// The second cell of a wide character: it shows nothing of its own, so the
+// character keeps both columns on the console.
+constexpr char16_t WideCharTrail = u'\u200B';
 
 // The page prompt on the last row: waits for one key and acts on it.
 void MoreFiles();
@@ -22,4 +26,8 @@ void WriteBlankRow(int row, std::uint8_t attribute);
 // Drops the line being composed, so that an engine failure reports on a clean line.
 void DiscardLine();
 // The 7-bit stand-in for one line-drawing character (other characters unchanged).
-char SevenBitChar(char character);
+char16_t SevenBitChar(char16_t character);
+// The code page 437 byte of one of the program's own glyphs; 0 for any other character.
+char Glyph437Byte(char16_t character);
+// A finished line of cells as the bytes of plain text in the output code page.
+void CellsToPlainText(const std::vector<Plat::Cell>& cells, std::string& text);

@@ -1,45 +1,67 @@
 // Composing and finishing lines: text goes into the line buffer as cells; a
 // finished line becomes one console row, or one plain text line when redirected.
 #include <algorithm>
+#include <string_view>
 
 #include "Common/Options.h"
+#include "Common/TextCells.h"
+#include "Platform/Utf8.h"
 #include "TurboScroll/ConsoleInternal.h"
 #include "TurboScroll/TurboScroll.h"
 
 namespace {
 
-constexpr char CutMarker = 16;
 constexpr std::uint16_t ScrollFillAttribute = 15;
 
 std::string PlainLine;  // reused for every redirected line
 
-// Stores characters at a 1-based column; anything outside the line is dropped.
-void StoreText(const char* text, int length, int column, std::uint8_t attribute) {
-  int width = static_cast<int>(ConsoleEngine.LineBuffer.size());
-  int first = std::max(column, 1);
-  int last = std::min(column + length - 1, width);
-  bool sevenBit = Options.SevenBit;
-  for (int at = first; at <= last; ++at) {
-    char character = text[at - column];
-    Plat::Cell& cell = ConsoleEngine.LineBuffer[static_cast<std::size_t>(at - 1)];
-    cell.Char = sevenBit ? SevenBitChar(character) : character;
-    cell.Filler = 0;
-    cell.Attr = attribute;
-  }
+void PutCell(int column, char16_t character, std::uint8_t attribute) {
+  Plat::Cell& cell = ConsoleEngine.LineBuffer[static_cast<std::size_t>(column - 1)];
+  cell.Char = Options.SevenBit ? SevenBitChar(character) : character;
+  cell.Attr = attribute;
 }
 
-// A control character from a name, path or argument (a line feed, an escape)
-// would break the line or drive the terminal; only the cut marker is our own.
-char PlainChar(char character) {
-  if (character == 0) return ' ';
-  if (static_cast<unsigned char>(character) < 32 && character != CutMarker) return '?';
-  return character;
+// Puts one character that is not ASCII at a column; returns the cells it took.
+// A wide character takes two, the second showing nothing (or the low half of
+// a character beyond 16 bits); a combining mark has no cell of its own.
+int PutWideCell(int column, char32_t code, std::uint8_t attribute, int width) {
+  const int cells = CharCells(code);
+  if (cells == 0 || column + cells - 1 > width) return cells;
+  if (column < 1) return cells;
+  if (code < 0x10000) {
+    PutCell(column, static_cast<char16_t>(code), attribute);
+    if (cells == 2) PutCell(column + 1, WideCharTrail, attribute);
+  } else if (cells == 2) {  // the low half takes the second cell
+    std::u16string pair;
+    Utf8::AppendUtf16(pair, code);
+    PutCell(column, pair[0], attribute);
+    PutCell(column + 1, pair[1], attribute);
+  } else {
+    PutCell(column, u'\uFFFD', attribute);
+  }
+  return cells;
+}
+
+// Stores a text from a 1-based column; anything outside the line is dropped.
+// Returns the cells the text takes.
+int StoreText(std::string_view text, int column, std::uint8_t attribute) {
+  const int width = static_cast<int>(ConsoleEngine.LineBuffer.size());
+  int at = column;
+  for (std::size_t next = 0; next < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[next]);
+    if (byte < 0x80) {  // the common case, without decoding
+      if (at >= 1 && at <= width) PutCell(at, byte, attribute);
+      ++at;
+      ++next;
+    } else {
+      at += PutWideCell(at, Utf8::Next(text, next), attribute, width);
+    }
+  }
+  return at - column;
 }
 
 void WritePlainLine() {
-  const std::vector<Plat::Cell>& cells = ConsoleEngine.LineBuffer;
-  PlainLine.assign(cells.size(), ' ');
-  for (std::size_t i = 0; i < cells.size(); ++i) PlainLine[i] = PlainChar(cells[i].Char);
+  CellsToPlainText(ConsoleEngine.LineBuffer, PlainLine);
   std::size_t last = PlainLine.find_last_not_of(' ');
   PlainLine.resize(last == std::string::npos ? 0 : last + 1);
   PlainLine += "\r\n";
@@ -49,7 +71,7 @@ void WritePlainLine() {
 
 void ScrollUpOneRow() {
   ConsoleEngineState& engine = ConsoleEngine;
-  Plat::Cell fill{' ', 0, ScrollFillAttribute};
+  Plat::Cell fill{u' ', ScrollFillAttribute};
   if (Plat::ConsoleScroll(engine.OutputHandle, 1, engine.MaxRow, 0, engine.MaxCol, 0, fill)) return;
   DiscardLine();
   FatalError("ERROR: Scroll [TurboScroll]", false);
@@ -77,27 +99,25 @@ void WriteConsoleLine() {
 void WriteAt(const std::string& text, int column, std::uint8_t attribute) {
   EnsureOutput();
   int room = ScreenWidth() - ConsoleEngine.PenColumn;
-  int length = static_cast<int>(text.size());
-  if (length > room) length = std::max(room - 1, 0);
-  StoreText(text.data(), length, column, attribute);
-  ConsoleEngine.PenColumn += length;
+  std::string_view shown = text;
+  if (TextCells(shown) > room) shown = CellPrefix(shown, std::max(room - 1, 0));
+  ConsoleEngine.PenColumn += StoreText(shown, column, attribute);
 }
 
 void WriteText(const std::string& text, std::uint8_t attribute) {
   EnsureOutput();
   int width = ScreenWidth();
   int pen = ConsoleEngine.PenColumn;
-  int length = static_cast<int>(text.size());
+  int length = TextCells(text);
   if (pen <= width) {
     // A text that ends exactly in column W fits; only a longer one loses its
     // tail to the marker.
     if (pen + length - 1 > width) {
-      int kept = width - pen;
-      StoreText(text.data(), kept, pen, attribute);
-      StoreText(&CutMarker, 1, pen + kept, attribute);
+      int kept = StoreText(CellPrefix(text, width - pen), pen, attribute);
+      StoreText(Glyph::CutMarker, pen + kept, attribute);
       length = kept + 1;
     } else {
-      StoreText(text.data(), length, pen, attribute);
+      StoreText(text, pen, attribute);
     }
   }
   ConsoleEngine.PenColumn += length;
@@ -105,9 +125,9 @@ void WriteText(const std::string& text, std::uint8_t attribute) {
 
 void WriteLine(const std::string& text, int column, std::uint8_t attribute) {
   EnsureOutput();
-  int length = static_cast<int>(text.size());
-  if (length > ScreenWidth()) length = ScreenWidth() - 1;
-  StoreText(text.data(), length, column, attribute);
+  std::string_view shown = text;
+  if (TextCells(shown) > ScreenWidth()) shown = CellPrefix(shown, ScreenWidth() - 1);
+  StoreText(shown, column, attribute);
   NewLine();
 }
 

@@ -6,6 +6,8 @@
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
 #include "Common/RunState.h"
+#include "Common/TextCells.h"
+#include "Platform/Utf8.h"
 #include "TurboScroll/ConsoleInternal.h"
 #include "TurboScroll/TurboScroll.h"
 
@@ -17,15 +19,16 @@ constexpr std::uint8_t PromptEraseAttribute = 14;
 // Padding on both sides keeps the stored prompt centred from then on.
 void CentrePrompt() {
   std::string& prompt = ConsoleEngine.PromptText;
-  int pad = (ScreenWidth() - static_cast<int>(prompt.size())) / 2;
+  int pad = (ScreenWidth() - TextCells(prompt)) / 2;
   prompt = Spaces(pad) + prompt + Spaces(pad);
 }
 
 void ShowPrompt() {
-  const std::string& prompt = ConsoleEngine.PromptText;
+  // Every character of the prompt takes one cell.
+  const std::u16string prompt = Utf8::ToUtf16(ConsoleEngine.PromptText);
   int count = std::min(static_cast<int>(prompt.size()), ScreenWidth());
   std::vector<Plat::Cell> cells(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) cells[i] = Plat::Cell{prompt[i], 0, Colours.PromptColour};
+  for (int i = 0; i < count; ++i) cells[i] = Plat::Cell{prompt[i], Colours.PromptColour};
   WriteConsoleCells(cells.data(), count, ConsoleEngine.MaxRow);
 }
 

@@ -1,35 +1,95 @@
-// Text conversions for console output: code page and 7-bit line drawing.
+// Text conversions for output: 7-bit line drawing, and cells to the bytes of
+// plain text in the output code page.
+#include <iterator>
+
 #include "Platform/Platform.h"
+#include "Platform/Utf8.h"
 #include "TurboScroll/ConsoleInternal.h"
 #include "TurboScroll/TurboScroll.h"
 
-char SevenBitChar(char character) {
-  switch (static_cast<unsigned char>(character)) {
-    case 179: return '|';
-    case 196: return '-';
-    case 219: return '*';
-    case 170:
-    case 180:
-    case 192:
-    case 193:
-    case 194:
-    case 195:
-    case 217:
-    case 218: return '+';
-    default: return character;
-  }
+namespace {
+
+// The program's own glyphs: their code page 437 byte and 7-bit stand-in.
+struct GlyphRec {
+  char16_t Unicode;
+  unsigned char Page437;
+  char SevenBit;
+};
+constexpr GlyphRec Glyphs[] = {
+    {u'\u25BA', 16, 0},    {u'\u2666', 4, 0},     {u'\u2502', 179, '|'}, {u'\u2500', 196, '-'},
+    {u'\u2588', 219, '*'}, {u'\u00AC', 170, '+'}, {u'\u2524', 180, '+'}, {u'\u2514', 192, '+'},
+    {u'\u2534', 193, '+'}, {u'\u252C', 194, '+'}, {u'\u251C', 195, '+'}, {u'\u2518', 217, '+'},
+    {u'\u250C', 218, '+'},
+};
+
+const GlyphRec* FindGlyph(char16_t character) {
+  for (const GlyphRec& glyph : Glyphs)
+    if (glyph.Unicode == character) return &glyph;
+  return nullptr;
+}
+
+// One character that is not ASCII: exact in the code page, else the glyph's
+// byte of code page 437 (what the program always wrote), else '?'.
+void AppendConverted(std::string& text, std::u16string_view character) {
+  const std::size_t start = text.size();
+  if (Plat::WideToCodePage(ConsoleEngine.OutputCodePage, character, text)) return;
+  text.resize(start);
+  const char glyph = Glyph437Byte(character[0]);
+  text += glyph != 0 ? glyph : '?';
+}
+
+bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit < 0xDC00; }
+
+}  // namespace
+
+char16_t SevenBitChar(char16_t character) {
+  if (character < 0x80) return character;
+  const GlyphRec* glyph = FindGlyph(character);
+  return glyph && glyph->SevenBit != 0 ? static_cast<char16_t>(glyph->SevenBit) : character;
+}
+
+char Glyph437Byte(char16_t character) {
+  const GlyphRec* glyph = FindGlyph(character);
+  return glyph ? static_cast<char>(glyph->Page437) : '\0';
 }
 
 void SevenBit(std::string& text) {
-  for (char& character : text) character = SevenBitChar(character);
+  std::string sevenBit;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t start = at;
+    const char32_t code = Utf8::Next(text, at);
+    const char16_t replaced = code < 0x10000 ? SevenBitChar(static_cast<char16_t>(code)) : 0;
+    if (replaced != 0 && replaced < 0x80 && code >= 0x80)
+      sevenBit += static_cast<char>(replaced);
+    else
+      sevenBit.append(text, start, at - start);
+  }
+  text = sevenBit;
 }
 
-// The whole text is converted, however long: a fixed work buffer would only
-// add a way to overflow.
-std::string AnsiToOem(const std::string& text) {
-  std::string oem = text;
-  if (!oem.empty()) Plat::CharToOem(oem.data(), oem.size());
-  return oem;
+// A control character from a name, path or argument (a line feed, an escape)
+// would break the line or drive the terminal; the program's own glyphs are
+// never in this range.
+namespace {
+char PlainAscii(char16_t unit) {
+  if (unit == 0) return ' ';
+  return unit < 32 ? '?' : static_cast<char>(unit);
+}
+}  // namespace
+
+void CellsToPlainText(const std::vector<Plat::Cell>& cells, std::string& text) {
+  text.clear();
+  for (std::size_t at = 0; at < cells.size(); ++at) {
+    const char16_t unit = cells[at].Char;
+    if (unit < 0x80) {
+      text += PlainAscii(unit);
+    } else if (unit != WideCharTrail) {
+      const bool pair = IsHighSurrogate(unit) && at + 1 < cells.size();
+      const char16_t character[2] = {unit, pair ? cells[at + 1].Char : u'\0'};
+      AppendConverted(text, std::u16string_view(character, pair ? 2 : 1));
+      if (pair) ++at;
+    }
+  }
 }
 
 std::string Spaces(int count) {

@@ -24,12 +24,15 @@ struct ConsoleEngineState {
   // The line being composed: W cells, allocated once and cleared after every line.
   std::vector<Plat::Cell> LineBuffer;
   // The page prompt, centred on first use.
-  std::string PromptText = "[Q/X] Stop \x04 [N] Non-stop \x04 [H] Help \x04 [Other keys] Continue";
-  bool ForceRedirect = false;   // /! asks for plain text even on a console
-  bool ReportingFatal = false;  // a fatal error is being reported (stops a second one)
+  std::string PromptText =
+      "[Q/X] Stop \u2666 [N] Non-stop \u2666 [H] Help \u2666 [Other keys] Continue";
+  std::uint32_t OutputCodePage = 437;  // of plain-text output: the console's, else the OEM one
+  bool ForceRedirect = false;          // /! asks for plain text even on a console
+  bool ReportingFatal = false;         // a fatal error is being reported (stops a second one)
 };
 extern ConsoleEngineState ConsoleEngine;
 
+// Texts are UTF-8; columns, rooms and cuts count console cells.
 // Text at a 1-based column of the current line; cut to the room left.
 void WriteAt(const std::string& text, int column, std::uint8_t attribute);
 // Text at the running column; a cut text ends in the marker (code 16) at column W.
@@ -55,8 +58,6 @@ void ForceRedirected();
 int ScreenWidth();
 int ScreenHeight();
 
-// ANSI to OEM code page (texts of at most 1024 characters).
-std::string AnsiToOem(const std::string& text);
 // count blanks; empty for count <= 0.
 std::string Spaces(int count);
 // Replaces line-drawing characters by 7-bit ones, in place.

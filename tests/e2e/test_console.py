@@ -28,11 +28,6 @@ def entry_row(row):
     return cells(*pieces)
 
 
-def normalised_prompt(row):
-    # Wine shows the diamonds between the items as nothing or as a symbol.
-    return re.sub(r"[\s\x04\u2666]+", " ", row).strip()
-
-
 class ConsoleTest(unittest.TestCase):
     maxDiff = None
 
@@ -49,8 +44,8 @@ class ConsoleTest(unittest.TestCase):
         self.assertTrue(first_page[0].startswith("Orvalist 98, Version 7.7 "), first_page)
         self.assertEqual(first_page[1:29], ["Path: " + path + "\\*", border(20, 5, WIDTH, "┬")]
                          + [entry_row(row) for row in range(1, 27)])
-        self.assertEqual(normalised_prompt(first_page[29]),
-                         "[Q/X] Stop [N] Non-stop [H] Help [Other keys] Continue")
+        self.assertEqual(first_page[29].strip(),
+                         "[Q/X] Stop ♦ [N] Non-stop ♦ [H] Help ♦ [Other keys] Continue")
         self.assertTrue(first_page[29].startswith(" " * 20 + "[Q/X] Stop"), first_page[29])
 
         header = re.match(SGR_RUN + "Path: " + SGR_RUN + re.escape(path + "\\*")

@@ -9,6 +9,7 @@
 #include "Common/Options.h"
 #include "LFNFunc/ErrorText.h"
 #include "Platform/Platform.h"
+#include "Platform/Utf8.h"
 #include "TurboScroll/TurboScroll.h"
 
 namespace {
@@ -16,11 +17,31 @@ namespace {
 const char* const BatchFileName = "!OVBATCH.BAT";
 constexpr std::size_t FlushBytes = 64 * 1024;
 
-std::string BatchPath;  // the path of the entry whose line is being built
-std::string BatchLine;  // the line being built
+constexpr char Utf8FirstLine[] = "chcp 65001 >nul\r\n";
 
-// Batch text to the bytes of the file: the ANSI code page, unconverted.
-void EncodeBatchText(const std::string& text, std::string& bytes) { bytes += text; }
+std::string BatchPath;    // the path of the entry whose line is being built
+std::string BatchLine;    // the line being built
+std::u16string WideLine;  // that line in UTF-16, for the code page conversion
+
+bool IsAscii(std::string_view text) {
+  for (char character : text)
+    if (static_cast<unsigned char>(character) >= 0x80) return false;
+  return true;
+}
+
+// A line in the ANSI code page; false (nothing added) when it cannot hold it.
+bool EncodeInAnsi(const std::string& text, std::string& bytes) {
+  if (IsAscii(text)) {
+    bytes += text;
+    return true;
+  }
+  WideLine.clear();
+  for (std::size_t at = 0; at < text.size();) Utf8::AppendUtf16(WideLine, Utf8::Next(text, at));
+  const std::size_t start = bytes.size();
+  if (Plat::WideToCodePage(Plat::AnsiCodePage(), WideLine, bytes)) return true;
+  bytes.resize(start);
+  return false;
+}
 
 // The error table's text where it has one, else the system's.
 std::string SystemReason(std::uint32_t code) {
@@ -50,11 +71,54 @@ bool WriteBuffer(std::uint32_t& code) {
   return written;
 }
 
+// Reads back what the file holds so far; false (with the code) on failure.
+bool ReadBackFile(std::string& bytes, std::uint32_t& code) {
+  Plat::Handle file = Plat::OpenFileForReading(BatchFileName);
+  bool ok = file != Plat::InvalidHandle;
+  char piece[16 * 1024];
+  std::size_t read = 0;
+  while (ok && (ok = Plat::ReadFileBytes(file, piece, sizeof piece, read)) && read > 0)
+    bytes.append(piece, read);
+  code = ok ? 0 : Plat::LastError();
+  if (file != Plat::InvalidHandle) Plat::CloseFile(file);
+  return ok;
+}
+
+// The first line the ANSI code page cannot hold turns the whole file into
+// UTF-8: the file is read back once, converted (what it holds came from exact
+// conversions, so the way back is exact too) and written anew after a line
+// that switches the interpreter to UTF-8. Costs nothing until it happens, and
+// at most the file's size once.
+void SwitchToUtf8() {
+  BatchFileUtf8 = true;
+  std::uint32_t code = 0;
+  std::string earlier;
+  Plat::CloseFile(BatchFileHandle);
+  BatchFileHandle = Plat::InvalidHandle;
+  if (!ReadBackFile(earlier, code)) return WarnBatchFailure("could not be read back", code);
+  earlier += BatchBuffer;
+  BatchBuffer.assign(Utf8FirstLine);
+  if (!earlier.empty())
+    BatchBuffer += Utf8::FromUtf16(Plat::CodePageToWide(Plat::AnsiCodePage(), earlier));
+  BatchFileHandle = Plat::CreateFileForWriting(BatchFileName);
+  if (BatchFileHandle == Plat::InvalidHandle)
+    WarnBatchFailure("could not be created", Plat::LastError());
+}
+
+// Batch text into the buffer: the ANSI code page, as the interpreter reads it
+// by default, until a line needs more.
+void EncodeBatchText(const std::string& text) {
+  if (!BatchFileUtf8 && EncodeInAnsi(text, BatchBuffer)) return;
+  if (!BatchFileUtf8) SwitchToUtf8();
+  if (!BatchFileFailed) BatchBuffer += text;
+}
+
 }  // namespace
 
 void OpenBatchFile() {
   BatchBuffer.clear();
   BatchFileFailed = false;
+  BatchFileUtf8 = false;
   BatchFileHandle = Plat::CreateFileForWriting(BatchFileName);
   if (BatchFileHandle == Plat::InvalidHandle)
     WarnBatchFailure("could not be created", Plat::LastError());
@@ -64,7 +128,7 @@ void WriteBatchLine(std::string_view longName) {
   if (BatchFileFailed) return;
   BatchPath.assign(CurrentDir).append(longName);
   ComposeBatchLine(Options.BatchCommand, BatchPath, BatchLine);
-  EncodeBatchText(BatchLine, BatchBuffer);
+  EncodeBatchText(BatchLine);
   if (BatchBuffer.size() >= FlushBytes) FlushBatchFile();
 }
 

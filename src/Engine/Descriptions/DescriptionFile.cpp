@@ -8,6 +8,7 @@
 #include "Common/RunState.h"
 #include "Engine/Descriptions/Descriptions.h"
 #include "Platform/Platform.h"
+#include "Platform/Utf8.h"
 
 namespace {
 
@@ -19,16 +20,52 @@ constexpr char EndOfText = 0x1A;  // Ctrl+Z ends the text, as in DOS-era files
 // Descriptions that begin with these bytes are the file's own marker lines.
 constexpr std::string_view MarkerStart("-\x04Q", 3);
 
-std::string ReadPiece;  // the piece of the file being split into lines
-std::string LineBytes;  // a line that continues into the next piece
+std::string ReadPiece;     // the piece of the file being split into lines
+std::string LineBytes;     // a line that continues into the next piece
+std::string LineText;      // that line as UTF-8
+bool AtFileStart = false;  // no line of the file has been finished yet
+bool FileIsUtf8 = false;   // the file began with a UTF-8 byte-order mark
 
-// The text of description bytes: the file is plain text in the ANSI code page,
-// which is what the rest of the program holds.
-void DescriptionBytesToText(std::string_view bytes, std::string& text) { text.assign(bytes); }
+bool IsAscii(std::string_view bytes) {
+  for (char byte : bytes)
+    if (static_cast<unsigned char>(byte) >= 0x80) return false;
+  return true;
+}
+
+// Bytes of text up to its last whole character: a line cut at its byte limit
+// may end inside one.
+std::size_t WholeCharacters(std::string_view text) {
+  std::size_t start = text.size();
+  while (start > 0 && text.size() - start < 4 &&
+         (static_cast<unsigned char>(text[start - 1]) & 0xC0) == 0x80)
+    --start;
+  if (start == 0) return text.size();
+  const auto lead = static_cast<unsigned char>(text[start - 1]);
+  const std::size_t needed = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+  return text.size() - (start - 1) < needed ? start - 1 : text.size();
+}
+
+// The file is plain text in the ANSI code page, or UTF-8 after a byte-order
+// mark; the text becomes UTF-8, as everything the program holds.
+void DescriptionBytesToText(std::string_view bytes, std::string& text) {
+  if (FileIsUtf8)
+    text.assign(bytes.substr(0, WholeCharacters(bytes)));
+  else if (IsAscii(bytes))
+    text.assign(bytes);
+  else
+    text = Utf8::FromUtf16(Plat::CodePageToWide(Plat::AnsiCodePage(), bytes));
+}
+
+// Bytes of the first count characters of text.
+std::size_t CharactersPrefix(std::string_view text, std::size_t count) {
+  std::size_t at = 0;
+  for (; count > 0 && at < text.size(); --count) Utf8::Next(text, at);
+  return at;
+}
 
 void StoreName(std::string_view line, std::size_t blank, std::string& name) {
   name.assign(blank == std::string_view::npos ? std::string_view() : line.substr(0, blank));
-  if (name.size() > MaxNameChars) name.resize(MaxNameChars);
+  name.resize(CharactersPrefix(name, MaxNameChars));
   for (char& character : name)
     if (character >= 'a' && character <= 'z') character = static_cast<char>(character - 32);
   if (!name.empty() && name.front() == '"') name.erase(0, 1);
@@ -42,7 +79,9 @@ std::string_view DescriptionPart(std::string_view line, std::size_t blank) {
 }
 
 // One line, without its line end, into the next slot unless it is a marker line.
-void AcceptLine(std::string_view line) {
+void AcceptLine(std::string_view bytes) {
+  DescriptionBytesToText(bytes, LineText);
+  const std::string_view line = LineText;
   std::string_view description = DescriptionPart(line, line.find(' '));
   if (description.substr(0, MarkerStart.size()) == MarkerStart) return;
   std::size_t slot = DescriptionTextCount;
@@ -51,16 +90,24 @@ void AcceptLine(std::string_view line) {
   DescriptionRecord& record = DescriptionPool[slot];
   StoreName(line, line.find(' '), record.Name);
   record.LineIndex = static_cast<std::int32_t>(slot + 1);
-  DescriptionBytesToText(description, DescriptionTexts[slot]);
+  DescriptionTexts[slot].assign(description);
   DescriptionIndex.push_back(static_cast<std::int32_t>(slot));
   DescriptionTextCount = slot + 1;
 }
 
 bool PoolFull() { return DescriptionTextCount >= DescriptionPoolSlots; }
 
+// The byte-order mark is looked for in the first line, which holds it whole
+// however the file was read.
 void FinishLine() {
   if (!LineBytes.empty() && LineBytes.back() == '\r') LineBytes.pop_back();
-  AcceptLine(LineBytes);
+  std::string_view line = LineBytes;
+  if (AtFileStart && Utf8::StartsWithByteOrderMark(line)) {
+    FileIsUtf8 = true;
+    line.remove_prefix(3);
+  }
+  AtFileStart = false;
+  AcceptLine(line);
   LineBytes.clear();
 }
 
@@ -88,8 +135,10 @@ bool SplitPiece(std::string_view piece) {
 void ReadLines(Plat::Handle file) {
   ReadPiece.resize(ReadPieceBytes);
   LineBytes.clear();
+  FileIsUtf8 = false;
   std::size_t read = 0;
   bool textGoesOn = true;
+  AtFileStart = true;
   while (textGoesOn && !PoolFull() &&
          Plat::ReadFileBytes(file, ReadPiece.data(), ReadPieceBytes, read) && read > 0)
     textGoesOn = SplitPiece(std::string_view(ReadPiece.data(), read));

@@ -7,6 +7,7 @@
 #include "Common/Colours.h"
 #include "Common/Entries.h"
 #include "Common/RunState.h"
+#include "Common/TextCells.h"
 #include "Engine/Listing/ListingFields.h"
 #include "Engine/Listing/ListingLayout.h"
 #include "Engine/Listing/ListingOrder.h"
@@ -16,7 +17,7 @@
 
 namespace {
 
-const std::string Separator(1, LineVertical);
+const std::string Separator(Glyph::LineVertical);
 
 // The separators of the listing columns that an incomplete last row leaves
 // empty, from the one after the last entry written (at `column`) on.

@@ -7,6 +7,7 @@
 #include "Common/Colours.h"
 #include "Common/Entries.h"
 #include "Common/FileSpecState.h"
+#include "Common/TextCells.h"
 #include "Engine/Dates/DateFormat.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Listing/ListingLayout.h"
@@ -84,9 +85,9 @@ void WriteRatioField(const FileEntry& entry, int column, CompressionQuery& query
 
 void WriteOwnerField(const FileEntry& entry, int column, int width) {
   if (!LookupOwner(PathOf(entry), FieldText)) return;
-  if (static_cast<int>(FieldText.size()) > width - 1) {
-    FieldText.resize(static_cast<std::size_t>(width > 2 ? width - 2 : 0));
-    FieldText += CutMarker;
+  if (TextCells(FieldText) > width - 1) {
+    FieldText.resize(PrefixForCells(FieldText, width > 2 ? width - 2 : 0));
+    FieldText += Glyph::CutMarker;
   }
   WriteAt(FieldText, column, Colours.DetailColour);
 }
@@ -115,10 +116,6 @@ void WriteAttributeField(const FileEntry& entry, int column) {
 }
 
 }  // namespace
-
-void ConvertToOem(std::string& text) {
-  if (!text.empty()) Plat::CharToOem(text.data(), text.size());
-}
 
 void WriteEntryFields(const FileEntry& entry, int column, bool lastInRow) {
   const ListingLayoutRec& layout = ListingLayout;

@@ -18,8 +18,5 @@ void WriteNameField(const FileEntry& entry, int column, bool lastInRow, std::uin
 void WriteShortNameField(const FileEntry& entry, int column, std::uint8_t colour);
 void WriteDescriptionField(const FileEntry& entry, int column);
 // A description at the write column, wrapped into pieces of at most NameRoom
-// characters; every piece but the last ends its line.
+// cells; every piece but the last ends its line.
 void WriteDescriptionText(const std::string& description, int column);
-
-// Converts a text to the console's code page in place.
-void ConvertToOem(std::string& text);

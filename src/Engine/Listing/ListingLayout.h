@@ -33,13 +33,6 @@ extern ListingLayoutRec ListingLayout;
 extern std::string TopBorder;
 extern std::string BottomBorder;
 
-// Box characters of the OEM code page, and the marker of a cut text.
-constexpr char LineHorizontal = static_cast<char>(196);
-constexpr char LineBranchDown = static_cast<char>(194);
-constexpr char LineBranchUp = static_cast<char>(193);
-constexpr char LineVertical = static_cast<char>(179);
-constexpr char CutMarker = 16;
-
 // Works out the layout for the current directory; ends the program when the
 // fixed fields do not fit on the screen.
 void ComputeListingLayout();

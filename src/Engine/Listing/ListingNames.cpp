@@ -6,10 +6,12 @@
 #include "Common/Colours.h"
 #include "Common/Entries.h"
 #include "Common/RunState.h"
+#include "Common/TextCells.h"
 #include "Engine/Descriptions/Descriptions.h"
 #include "Engine/Listing/ListingFields.h"
 #include "Engine/Listing/ListingLayout.h"
 #include "Engine/Sort/Sort.h"
+#include "Platform/Utf8.h"
 #include "TurboScroll/TurboScroll.h"
 
 namespace {
@@ -26,22 +28,32 @@ void ApplyNameCase(std::string& text) {
   }
 }
 
-// The text of [start, end) of a source, in the console's code page.
-const std::string& OemPiece(const std::string& source, std::size_t start, std::size_t end) {
+// The text of [start, end) of a source.
+const std::string& Piece(const std::string& source, std::size_t start, std::size_t end) {
   NameText.assign(source, start, end - start);
-  ConvertToOem(NameText);
   return NameText;
 }
 
 // Where a description longer than the room breaks: at the last blank (or
-// character 255) among the next room + 1 characters, which is dropped; npos
-// when there is none and the piece is cut hard.
-std::size_t BreakPosition(const std::string& text, std::size_t start, std::size_t room) {
-  for (std::size_t at = start + room + 1; at-- > start;) {
-    auto character = static_cast<unsigned char>(text[at]);
-    if (character == ' ' || character == 255) return at;
+// the character that is 255 in the ANSI code page) among the characters of the
+// next room + 1 cells, which is dropped; npos when there is none and the piece
+// is cut hard.
+std::size_t BreakPosition(const std::string& text, std::size_t start, int room) {
+  const std::string_view rest = std::string_view(text).substr(start);
+  const std::size_t end = start + PrefixForCells(rest, room + 1);
+  std::size_t found = std::string::npos;
+  for (std::size_t at = start; at < end;) {
+    const std::size_t here = at;
+    const char32_t code = Utf8::Next(text, at);
+    if (code == U' ' || code == U'\u00FF') found = here;
   }
-  return std::string::npos;
+  return found;
+}
+
+// The byte after a break character.
+std::size_t AfterBreak(const std::string& text, std::size_t at) {
+  Utf8::Next(text, at);
+  return at;
 }
 
 }  // namespace
@@ -49,14 +61,13 @@ std::size_t BreakPosition(const std::string& text, std::size_t start, std::size_
 void WriteNameField(const FileEntry& entry, int column, bool lastInRow, std::uint8_t colour) {
   const ListingLayoutRec& layout = ListingLayout;
   int limit = lastInRow ? layout.NameRoom : layout.NameCut;
-  if (static_cast<int>(entry.Name.size()) > limit) {
-    NameText.assign(entry.Name, 0, static_cast<std::size_t>(limit > 1 ? limit - 1 : 0));
-    NameText += CutMarker;
+  if (TextCells(entry.Name) > limit) {
+    NameText.assign(CellPrefix(entry.Name, limit > 1 ? limit - 1 : 0));
+    NameText += Glyph::CutMarker;
   } else {
     NameText.assign(entry.Name);
   }
   ApplyNameCase(NameText);
-  ConvertToOem(NameText);
   WriteAt(NameText, column, colour);
 }
 
@@ -65,26 +76,29 @@ void WriteShortNameField(const FileEntry& entry, int column, std::uint8_t colour
   std::size_t dot = name.rfind('.');
   bool justify = Options.Justify && name != "." && name != ".." && dot != std::string::npos;
   if (!justify) {
-    WriteAt(OemPiece(name, 0, name.size()), column, colour);
+    WriteAt(name, column, colour);
     return;
   }
-  WriteAt(OemPiece(name, 0, dot), column, colour);
-  std::size_t extensionEnd = std::min(name.size(), dot + 4);
-  WriteAt(OemPiece(name, dot + 1, extensionEnd), column + 9, colour);
+  WriteAt(Piece(name, 0, dot), column, colour);
+  std::size_t extensionEnd = dot + 1 + PrefixForCells(std::string_view(name).substr(dot + 1), 3);
+  WriteAt(Piece(name, dot + 1, extensionEnd), column + 9, colour);
 }
 
 void WriteDescriptionText(const std::string& description, int column) {
   std::uint8_t colour = Colours.DetailColour;
-  std::size_t room =
-      static_cast<std::size_t>(ListingLayout.NameRoom > 1 ? ListingLayout.NameRoom : 1);
+  int room = ListingLayout.NameRoom > 1 ? ListingLayout.NameRoom : 1;
   std::size_t start = 0;
-  while (description.size() - start > room) {
+  while (TextCells(std::string_view(description).substr(start)) > room) {
     std::size_t at = BreakPosition(description, start, room);
-    std::size_t end = at == std::string::npos ? start + room : at;
-    WriteLine(OemPiece(description, start, end), column, colour);
-    start = at == std::string::npos ? end : end + 1;
+    std::size_t end =
+        at == std::string::npos
+            ? start + std::max<std::size_t>(
+                          PrefixForCells(std::string_view(description).substr(start), room), 1)
+            : at;
+    WriteLine(Piece(description, start, end), column, colour);
+    start = at == std::string::npos ? end : AfterBreak(description, end);
   }
-  WriteAt(OemPiece(description, start, description.size()), column, colour);
+  WriteAt(Piece(description, start, description.size()), column, colour);
 }
 
 void WriteDescriptionField(const FileEntry& entry, int column) {
@@ -93,5 +107,5 @@ void WriteDescriptionField(const FileEntry& entry, int column) {
   if (!description.empty())
     WriteDescriptionText(description, column);
   else if (FoldedCompare(entry.Name, entry.ShortName) != 0)
-    WriteAt(OemPiece(entry.Name, 0, entry.Name.size()), column, Colours.DetailColour);
+    WriteAt(entry.Name, column, Colours.DetailColour);
 }

@@ -5,6 +5,7 @@
 #include "Common/Colours.h"
 #include "Common/FileSpecState.h"
 #include "Common/RunState.h"
+#include "Common/TextCells.h"
 #include "Engine/Reports/TreeWalk.h"
 #include "LFNFunc/NumberFormat.h"
 #include "LFNFunc/SizeText.h"
@@ -12,11 +13,11 @@
 
 namespace {
 
-// Code page 437 line drawing; the engine turns them into 7-bit forms under /7BIT.
-constexpr char ContinuingBranch[] = "\xB3   ";
+// Line drawing glyphs; the engine turns them into 7-bit forms under /7BIT.
+const std::string ContinuingBranch = std::string(Glyph::LineVertical) + "   ";
 constexpr char EmptyBranch[] = "    ";
-constexpr char Tee[] = "\xC3\xC4\xC4";
-constexpr char Corner[] = "\xC0\xC4\xC4";
+const std::string Tee = Glyph::LineBranchRight + RepeatGlyph(Glyph::LineHorizontal, 2);
+const std::string Corner = Glyph::LineCornerUpRight + RepeatGlyph(Glyph::LineHorizontal, 2);
 
 constexpr std::int64_t SizeUnitThreshold = 1024;
 constexpr int SizeDecimals = 2;
@@ -52,7 +53,7 @@ int PathDepth(const std::string& path) {
 
 void DrawRootLine(TreeWalkState& tree) {
   tree.RootLevel = PathDepth(CurrentDir) + 2;
-  WriteAt(AnsiToOem(CurrentDir), 1, Colours.SummaryTextColour);
+  WriteAt(CurrentDir, 1, Colours.SummaryTextColour);
 }
 
 void DrawDirectoryLine(TreeWalkState& tree) {
@@ -62,8 +63,7 @@ void DrawDirectoryLine(TreeWalkState& tree) {
   bool siblingFollows = NextDepth() >= depth;
   WriteText(siblingFollows ? Tee : Corner, Colours.LineColour);
   SetLevelFlag(tree, depth + 1, siblingFollows);
-  // Shown in the console's code page, as listings show names.
-  WriteText(" " + AnsiToOem(OwnName(CurrentDir)), Colours.SummaryTextColour);
+  WriteText(" " + OwnName(CurrentDir), Colours.SummaryTextColour);
 }
 
 void FinishDirectoryLine(TreeWalkState& tree) {

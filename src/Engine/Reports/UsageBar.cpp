@@ -4,8 +4,8 @@
 #include <string>
 
 #include "Common/Colours.h"
+#include "Common/TextCells.h"
 #include "Engine/Reports/DriveReport.h"
-#include "LFNFunc/NumberFormat.h"
 #include "TurboScroll/TurboScroll.h"
 
 namespace {
@@ -18,20 +18,12 @@ constexpr int BoxInside = 69;
 constexpr int TickSpacing = 7;
 constexpr int Ticks = 10;  // between the two ends
 
-// Code page 437 line drawing; the engine turns them into 7-bit forms under /7BIT.
-constexpr char Vertical = '\xB3';
-constexpr char Horizontal = '\xC4';
-constexpr char LeftTee = '\xC3';
-constexpr char UpTee = '\xC1';
-constexpr char RightTee = '\xB4';
-constexpr char LowerLeft = '\xC0';
-constexpr char LowerRight = '\xD9';
-constexpr char FullBlock = '\xDB';
-
+// Line drawing glyphs; the engine turns them into 7-bit forms under /7BIT.
 std::string TopBorder() {
-  std::string border(1, LeftTee);
-  for (int tick = 1; tick < Ticks; ++tick) border += CharStr(Horizontal, TickSpacing - 1) + UpTee;
-  return border + CharStr(Horizontal, TickSpacing - 1) + RightTee;
+  const std::string segment = RepeatGlyph(Glyph::LineHorizontal, TickSpacing - 1);
+  std::string border = Glyph::LineBranchRight;
+  for (int tick = 1; tick < Ticks; ++tick) border += segment + Glyph::LineBranchUp;
+  return border + segment + Glyph::LineBranchLeft;
 }
 
 // Blocks for the used share, truncated; a figure outside 0..100 (free space
@@ -46,7 +38,9 @@ int FilledColumns(double usedPercent) {
 void WriteUsageBar(double usedPercent) {
   WriteLine(Scale, 1, Colours.SummaryFigureColour);
   WriteLine(TopBorder(), 1, Colours.LineColour);
-  WriteAt(Vertical + Spaces(BoxInside) + Vertical, 1, Colours.LineColour);
-  WriteLine(CharStr(FullBlock, FilledColumns(usedPercent)), 2, Colours.LineColour);
-  WriteLine(LowerLeft + CharStr(Horizontal, BoxInside) + LowerRight, 1, Colours.LineColour);
+  WriteAt(Glyph::LineVertical + Spaces(BoxInside) + Glyph::LineVertical, 1, Colours.LineColour);
+  WriteLine(RepeatGlyph(Glyph::FullBlock, FilledColumns(usedPercent)), 2, Colours.LineColour);
+  WriteLine(Glyph::LineCornerUpRight + RepeatGlyph(Glyph::LineHorizontal, BoxInside) +
+                Glyph::LineCornerUpLeft,
+            1, Colours.LineColour);
 }

@@ -7,6 +7,7 @@
 #include "Common/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
+#include "Common/TextCells.h"
 #include "Engine/Batch/Batch.h"
 #include "Engine/Dates/DateFormat.h"
 #include "Engine/Dates/DateTimeValue.h"
@@ -27,7 +28,7 @@ constexpr std::uint32_t AttrIndexBits[5] = {Plat::AttrArchive, Plat::AttrHidden,
 FileEntry& OverflowRecord() {
   static FileEntry record = [] {
     FileEntry entry;
-    entry.Name.reserve(MaxNameChars);
+    entry.Name.reserve(NameReserveBytes);
     return entry;
   }();
   return record;
@@ -53,21 +54,20 @@ bool IsDotName(const char* name) {
   return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
 }
 
-// Assigns into the record's existing strings, so a reused slot never allocates.
+// Assigns into the record's existing strings, so a reused slot never allocates
+// once it has held a name as long. A full path is never cut: a cut one would
+// name a file that does not exist.
 void FillRecord(FileEntry& entry, const Plat::FindData& data) {
-  std::size_t nameLength = BoundedLength(data.Name);
+  const std::string_view name(data.Name, BoundedLength(data.Name));
   if (Options.FullPath) {
-    entry.Name.assign(CurrentDir, 0, MaxNameChars);
-    entry.Name.append(data.Name, std::min(nameLength, MaxNameChars - entry.Name.size()));
+    entry.Name.assign(CurrentDir);
+    entry.Name.append(name);
   } else {
-    entry.Name.assign(data.Name, std::min(nameLength, MaxNameChars));
+    entry.Name.assign(name);
   }
-  std::size_t aliasLength = BoundedLength(data.AltName);
-  if (aliasLength == 0)
-    entry.ShortName.assign(data.Name, std::min(nameLength, MaxShortNameChars));
-  else
-    entry.ShortName.assign(data.AltName, std::min(aliasLength, MaxShortNameChars));
-  MaxNameLength = std::max(MaxNameLength, static_cast<std::int32_t>(entry.Name.size()));
+  const std::string_view alias(data.AltName, BoundedLength(data.AltName));
+  entry.ShortName.assign(CellPrefix(alias.empty() ? name : alias, MaxShortNameCells));
+  MaxNameLength = std::max(MaxNameLength, static_cast<std::int32_t>(TextCells(entry.Name)));
   entry.Attributes = data.Attributes;
   entry.AccessTime = data.AccessTime;
   entry.CreationTime = data.CreationTime;
@@ -79,7 +79,7 @@ void WidenDateColumn(int kind, double value) {
   static std::string text;
   text.clear();
   AppendDateTime(text, DateFormat, value);
-  std::size_t width = std::min<std::size_t>(text.size(), 255);
+  int width = std::min(TextCells(text), 255);
   if (width > TimeColumnWidth[kind]) TimeColumnWidth[kind] = static_cast<std::uint8_t>(width);
 }
 

@@ -7,25 +7,23 @@
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunState.h"
+#include "Common/TextCells.h"
 #include "Engine/Scan/ScanSteps.h"
 #include "Platform/Platform.h"
 #include "TurboScroll/TurboScroll.h"
 
 namespace {
 
-// The volume query fills a 129-byte buffer, terminating zero included.
-constexpr std::size_t MaxLabelChars = 128;
-// AnsiToOem handles at most this many characters.
-constexpr int MaxConvertedChars = 1024;
-constexpr char CutMarker = '\x10';
+// The volume query fills a buffer of 129 characters, terminating zero included.
+constexpr int MaxLabelCells = 128;
 
 // Writes the label when there is one and it leaves room for a path; returns
 // the columns it takes from the path's room.
 int WriteVolumeLabel(int width, int room) {
   Plat::VolumeInfo volume;
   if (!Plat::VolumeInformation(SearchSpec.substr(0, 2) + "\\", volume)) return 0;
-  const std::string label = volume.Label.substr(0, MaxLabelChars);
-  int length = static_cast<int>(label.size());
+  const std::string label(CellPrefix(volume.Label, MaxLabelCells));
+  int length = TextCells(label);
   // A label too wide for the line would start left of column 1.
   if (length == 0 || room - (length + 15) < 1) return 0;
   WriteAt("Volume Label: ", width - length - 13, Colours.HeadingColour);
@@ -44,14 +42,14 @@ std::string HeaderPathText() {
 }
 
 void WritePath(int room) {
-  room = std::clamp(room, 0, MaxConvertedChars - 1);
+  room = std::max(room, 0);
   std::string text = HeaderPathText();
-  if (static_cast<int>(text.size()) > room) {
-    text.resize(static_cast<std::size_t>(room));
-    text += CutMarker;
+  if (TextCells(text) > room) {
+    text.resize(PrefixForCells(text, room));
+    text += Glyph::CutMarker;
   }
   WriteAt("Path: ", 1, Colours.HeadingColour);
-  WriteAt(AnsiToOem(text), 7, Colours.HeadingValueColour);
+  WriteAt(text, 7, Colours.HeadingValueColour);
 }
 
 }  // namespace

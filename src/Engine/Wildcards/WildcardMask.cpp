@@ -5,13 +5,29 @@
 
 #include <cstdio>
 
+#include "Platform/Utf8.h"
 #include "TurboScroll/TurboScroll.h"
 
 namespace {
 
-unsigned char UpperByte(char character) {
-  auto byte = static_cast<unsigned char>(character);
-  return byte >= 'a' && byte <= 'z' ? static_cast<unsigned char>(byte - 32) : byte;
+constexpr char32_t StrayByteBase = 0x110000;  // past every character
+
+// The character at text[at], upper-cased (a to z only); at moves past it.
+char32_t NextUpper(std::string_view text, std::size_t& at) {
+  const auto byte = static_cast<unsigned char>(text[at]);
+  if (byte < 0x80) {
+    ++at;
+    return byte >= 'a' && byte <= 'z' ? byte - 32 : byte;
+  }
+  const std::size_t start = at;
+  const char32_t code = Utf8::Next(text, at);
+  return code == Utf8::Replacement && at - start == 1 ? StrayByteBase + byte : code;
+}
+
+void AddMembers(MaskElement& element, char32_t first, char32_t last) {
+  for (char32_t member = first; member <= last && member < 256; ++member)
+    element.Members.set(member);
+  if (last >= 256) element.WideMembers.emplace_back(first < 256 ? 256 : first, last);
 }
 
 struct MaskCompiler {
@@ -30,70 +46,91 @@ struct MaskCompiler {
     return true;
   }
 
-  int Position(std::size_t index) const { return static_cast<int>(index) + 1; }
+  // The 1-based character position of a byte index.
+  int Position(std::size_t index) const {
+    int position = 1;
+    for (std::size_t at = 0; at < index; ++position) NextUpper(Mask, at);
+    return position;
+  }
 
   // Reads "[...]" starting at the "["; leaves At on its "]".
   int ReadSet(MaskElement& element) {
     element.Kind = MaskElementKind::Set;
-    element.Members.reset();
-    bool negate = At + 1 < Mask.size() && Mask[At + 1] == '!';
-    At += negate ? 2 : 1;
-    int previous = -1;
+    element.Negated = At + 1 < Mask.size() && Mask[At + 1] == '!';
+    At += element.Negated ? 2 : 1;
+    bool hasPrevious = false;
+    char32_t previous = 0;
     bool empty = true;
-    for (; At < Mask.size() && Mask[At] != ']'; ++At) {
-      unsigned char character = UpperByte(Mask[At]);
-      bool closesNext = At + 1 < Mask.size() && Mask[At + 1] == ']';
-      if (character == '-' && previous < 0) return Position(At);
-      if (character == '-' && At + 1 < Mask.size() && !closesNext) {
+    while (At < Mask.size() && Mask[At] != ']') {
+      const std::size_t start = At;
+      const char32_t character = NextUpper(Mask, At);
+      bool closesNext = At < Mask.size() && Mask[At] == ']';
+      if (character == '-' && !hasPrevious) return Position(start);
+      if (character == '-' && At < Mask.size() && !closesNext) {
         // A range adds nothing beyond its start when its end is below it.
-        unsigned char last = UpperByte(Mask[++At]);
-        for (int member = previous; member <= last; ++member) element.Members.set(member);
+        const char32_t last = NextUpper(Mask, At);
+        AddMembers(element, previous, last);
         previous = last;
       } else {
-        element.Members.set(character);
+        AddMembers(element, character, character);
         previous = character;
+        hasPrevious = true;
       }
       empty = false;
     }
     if (At >= Mask.size()) return Position(Mask.size());
     if (empty) return Position(At);
-    if (negate) element.Members.flip();
     return 0;
   }
 
   int Run() {
     Compiled.Elements.clear();
-    for (At = 0; At < Mask.size(); ++At) {
+    for (At = 0; At < Mask.size();) {
+      const std::size_t start = At;
       MaskElement element;
       switch (Mask[At]) {
-        case '*': SkipPending = true; continue;
+        case '*':
+          SkipPending = true;
+          ++At;
+          continue;
         case '?':
+          ++At;
           if (SkipPending) continue;
           element.Kind = MaskElementKind::Any;
           break;
         case '[':
           if (int invalid = ReadSet(element)) return invalid;
+          ++At;
           break;
-        default:
-          element.Kind = MaskElementKind::Literal;
-          element.Literal = static_cast<char>(UpperByte(Mask[At]));
+        default: element.Kind = MaskElementKind::Literal; element.Literal = NextUpper(Mask, At);
       }
-      if (!Append(element)) return Position(At);
+      if (!Append(element)) return Position(element.Kind == MaskElementKind::Set ? At - 1 : start);
     }
     if (!Append(MaskElement{})) return Position(Mask.size());
     return 0;
   }
 };
 
-bool MatchesOne(const MaskElement& element, char character) {
+bool SetHolds(const MaskElement& element, char32_t character) {
+  if (character < 256) return element.Members.test(character);
+  for (const auto& [first, last] : element.WideMembers)
+    if (character >= first && character <= last) return true;
+  return false;
+}
+
+bool MatchesOne(const MaskElement& element, char32_t character) {
   switch (element.Kind) {
-    case MaskElementKind::Literal:
-      return UpperByte(character) == static_cast<unsigned char>(element.Literal);
+    case MaskElementKind::Literal: return character == element.Literal;
     case MaskElementKind::Any: return true;
-    case MaskElementKind::Set: return element.Members.test(UpperByte(character));
+    case MaskElementKind::Set: return SetHolds(element, character) != element.Negated;
     case MaskElementKind::End: return false;
   }
   return false;
+}
+
+// Whether the name's character at `at` matches; at moves past it either way.
+bool MatchesNext(const MaskElement& element, std::string_view name, std::size_t& at) {
+  return MatchesOne(element, NextUpper(name, at));
 }
 
 }  // namespace
@@ -113,15 +150,16 @@ bool MaskMatches(const CompiledMask& compiled, std::string_view name) {
     const MaskElement& element = elements[index];
     if (element.Skip) {
       if (element.Kind == MaskElementKind::End) at = name.size();
-      while (at < name.size() && !MatchesOne(element, name[at])) ++at;
+      std::size_t next = at;
+      while (at < name.size() && !MatchesNext(element, name, next)) at = next;
       canRetry = at < name.size();
       retryIndex = index;
-      retryAt = at + 1;
+      retryAt = next;
     }
     if (element.Kind == MaskElementKind::End) {
       if (at == name.size()) return true;
-    } else if (at < name.size() && MatchesOne(element, name[at])) {
-      ++at;
+    } else if (std::size_t next = at; at < name.size() && MatchesNext(element, name, next)) {
+      at = next;
       ++index;
       continue;
     }

@@ -5,15 +5,20 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 enum class MaskElementKind : std::uint8_t { Literal, Any, Set, End };
 
+// Masks and names are matched a character (not a byte) at a time; a byte that
+// starts no UTF-8 character stands for itself.
 struct MaskElement {
   MaskElementKind Kind = MaskElementKind::End;
   bool Skip = false;         // any run of characters may come first (a "*" before it)
-  char Literal = 0;          // upper-cased (a to z only)
-  std::bitset<256> Members;  // a set's characters, upper-cased; negation already applied
+  bool Negated = false;      // a set matches the characters it does not hold
+  char32_t Literal = 0;      // upper-cased (a to z only)
+  std::bitset<256> Members;  // a set's characters below 256, upper-cased
+  std::vector<std::pair<char32_t, char32_t>> WideMembers;  // its ranges above them
 };
 
 // Most elements of one mask that may follow a "*".

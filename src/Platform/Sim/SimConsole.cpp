@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Platform/Sim/SimWorld.h"
+#include "Platform/Utf8.h"
 
 using namespace Sim::Detail;
 
@@ -42,8 +43,8 @@ void Sim::Detail::EchoToConsole(const char* data, std::size_t length) {
       CursorDown();
     } else {
       if (Inside(console.CursorColumn, console.CursorRow))
-        CellRef(console.CursorColumn, console.CursorRow) =
-            Plat::Cell{data[i], 0, console.Attribute};
+        CellRef(console.CursorColumn, console.CursorRow) = Plat::Cell{
+            static_cast<char16_t>(static_cast<unsigned char>(data[i])), console.Attribute};
       if (++console.CursorColumn == console.Columns) {
         console.CursorColumn = 0;
         CursorDown();
@@ -82,12 +83,13 @@ const ConsoleState& Console() { return TheWorld().Console; }
 std::string RowText(int row) {
   const ConsoleState& console = TheWorld().Console;
   if (row < 0 || row >= console.Rows) return std::string();
-  std::string text(console.Columns, ' ');
+  std::u16string text;
   for (int column = 0; column < console.Columns; ++column) {
-    const char c = CellRef(column, row).Char;
-    if (c != '\0') text[column] = c;
+    const char16_t c = CellRef(column, row).Char;
+    // The second cell of a wide character shows nothing of its own.
+    if (c != u'\u200B') text += c == 0 ? u' ' : c;
   }
-  return text;
+  return Utf8::FromUtf16(text);
 }
 
 std::string RowTrimmed(int row) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "Platform/Sim/SimWorld.h"
+#include "Platform/Utf8.h"
 
 using namespace Sim::Detail;
 
@@ -148,6 +149,14 @@ std::vector<int> TranslateMask(const std::string& mask) {
   return codes;
 }
 
+// "?" takes a whole UTF-8 character.
+bool IsLeadByte(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; }
+std::size_t SequenceLength(const std::string& name, std::size_t at) {
+  std::size_t end = at + 1;
+  while (end < name.size() && !IsLeadByte(name[end])) ++end;
+  return end - at;
+}
+
 // Table-driven match (no backtracking blow-up); the table is reused across calls.
 bool MaskMatches(const std::vector<int>& mask, const std::string& name) {
   static std::vector<char> table;
@@ -167,7 +176,9 @@ bool MaskMatches(const std::vector<int>& mask, const std::string& name) {
           matched = at(i + 1, j) ||
                     (more && (lastDot == std::string::npos || j < lastDot) && at(i, j + 1));
           break;
-        case AnyChar: matched = more && at(i + 1, j + 1); break;
+        case AnyChar:
+          matched = more && IsLeadByte(name[j]) && at(i + 1, j + SequenceLength(name, j));
+          break;
         case DosDot: matched = !more ? at(i + 1, j) : (name[j] == '.' && at(i + 1, j + 1)); break;
         default:
           matched =
@@ -181,8 +192,12 @@ bool MaskMatches(const std::vector<int>& mask, const std::string& name) {
 
 // ---------------------------------------------------------------- find data
 
+// As the system does, at most 259 characters of a name are handed over.
 void CopyCut(char* target, std::size_t capacity, const std::string& text) {
-  const std::size_t length = std::min(text.size(), capacity - 1);
+  std::size_t length = 0;
+  for (int characters = 0; length < text.size() && characters < 259; ++characters)
+    Utf8::Next(text, length);
+  length = std::min(length, capacity - 1);
   text.copy(target, length);
   target[length] = '\0';
 }
@@ -410,13 +425,26 @@ bool DiskFreeSpaceEx(const std::string& root, DiskSpaceEx& space) {
   return true;
 }
 
-// Mimics GetFullPathNameA: relative and drive-relative forms resolve against
+static bool IsFullAndNeedsNoResolving(const std::string& path) {
+  if (!HasDrive(path) || path.size() < 3 || path[2] != '\\' || path.find('/') != std::string::npos)
+    return false;
+  for (const std::string& part : SplitComponents(path.substr(3)))
+    if (part == "." || part == "..") return false;
+  return true;
+}
+
+// Mimics GetFullPathNameW: relative and drive-relative forms resolve against
 // the working directory, "." and ".." collapse, trailing dots and blanks of
 // each component go, a trailing backslash stays. UNC paths pass through.
 bool FullPathName(const std::string& path, std::string& full) {
   if (path.empty()) return Sim::Detail::Fail(ErrorInvalidName);
   // A text of blanks alone fails without a code, as under wine.
   if (path.find_first_not_of(' ') == std::string::npos) return Sim::Detail::Fail(0);
+  // A full path the wide call would have to alter is taken as it is.
+  if (IsFullAndNeedsNoResolving(path)) {
+    full = path;
+    return true;
+  }
   std::string text = path;
   std::replace(text.begin(), text.end(), '/', '\\');
   if (IsUnc(text)) {

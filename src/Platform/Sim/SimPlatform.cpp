@@ -117,7 +117,6 @@ void Reset() {
   World& world = TheWorld();
   world = World();
   SetDefaultLocale(world);
-  for (int i = 0; i < 256; ++i) world.OemTable[i] = static_cast<unsigned char>(i);
   SetNow(world.Now);
   SetConsole(80, 25, 0);
 }
@@ -152,8 +151,6 @@ void SetTimeZoneBias(int minutes) { TheWorld().BiasMinutes = minutes; }
 void FailTimeConversion(bool fails) { TheWorld().TimeConversionFails = fails; }
 
 void SetLocale(Plat::LocaleItem item, const std::string& value) { TheWorld().Locale[item] = value; }
-
-void SetOemMapping(unsigned char ansi, unsigned char oem) { TheWorld().OemTable[ansi] = oem; }
 
 Plat::FileTime MakeFileTime(int year, int month, int day, int hour, int minute, int second) {
   const std::int64_t days = DaysFromCivil(year, month, day) - EpochDays1601;
@@ -228,12 +225,6 @@ std::string LocaleInfo(LocaleItem item) {
 
 std::string EraName(const CalendarTime&) { return "A.D."; }
 int EraYear(const CalendarTime& date) { return date.Year; }
-
-void CharToOem(char* text, std::size_t length) {
-  const auto& table = TheWorld().OemTable;
-  for (std::size_t i = 0; i < length; ++i)
-    text[i] = static_cast<char>(table[static_cast<unsigned char>(text[i])]);
-}
 
 void StdOutWrite(const char* data, std::size_t length) {
   TheWorld().StdOut.append(data, length);

@@ -101,7 +101,7 @@ struct ConsoleState {
   bool ControlHandlerSet = false;
 };
 const ConsoleState& Console();
-// Row text (characters of the row, zero cells as blanks, trailing blanks kept).
+// Row text in UTF-8 (zero cells as blanks, trailing blanks kept).
 std::string RowText(int row);
 // Row text without trailing blanks.
 std::string RowTrimmed(int row);
@@ -116,7 +116,7 @@ std::vector<std::string> HelpFilesShown();
 
 void SetVersion(std::uint32_t platformId, std::uint32_t build, bool fails = false);
 void SetPrivilegeResult(bool ok);
-// Whether GetDiskFreeSpaceExA can be found at run time (default true; never
+// Whether GetDiskFreeSpaceExW can be found at run time (default true; never
 // on a 95-family build of 1000 or below).
 void SetFreeSpaceExService(bool present);
 // Whether "KERNEL32.DLL" loads by name for that lookup (default true).
@@ -131,8 +131,9 @@ void FailTimeConversion(bool fails);  // FileTimeToLocal fails for every stamp
 // Locale: defaults are English (United States).
 void SetLocale(Plat::LocaleItem item, const std::string& value);
 
-// Code page: CharToOem maps bytes through this table (identity by default).
-void SetOemMapping(unsigned char ansi, unsigned char oem);
+// Code pages: ANSI 1252, OEM 437; the console's output code page is 437
+// unless set (0: the process has no console).
+void SetConsoleOutputCodePage(std::uint32_t codePage);
 
 // ---------------------------------------------------------------- registry
 

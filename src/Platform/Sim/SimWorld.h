@@ -83,7 +83,7 @@ struct World {
   int BiasMinutes = 0;
   bool TimeConversionFails = false;
   std::map<Plat::LocaleItem, std::string> Locale;
-  std::array<unsigned char, 256> OemTable{};
+  std::uint32_t ConsoleOutputCodePage = 437;
 
   // console
   ConsoleState Console;

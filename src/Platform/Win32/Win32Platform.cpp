@@ -13,8 +13,9 @@
 #include <cstring>
 #include <string>
 
+#include "Platform/Utf8.h"
+
 // winuser.h and winreg.h map these names onto the A/W variants; ours are the plain names.
-#undef CharToOem
 #undef RegDeleteKey
 #undef RegDeleteValue
 
@@ -28,19 +29,81 @@ Handle FromHandle(HANDLE handle) { return reinterpret_cast<Handle>(handle); }
 FileTime FromFiletime(const FILETIME& time) { return {time.dwLowDateTime, time.dwHighDateTime}; }
 FILETIME ToFiletime(const FileTime& time) { return {time.Low, time.High}; }
 
-void CopyFindData(const WIN32_FIND_DATAA& source, FindData& data) {
+std::wstring ToWide(std::string_view text) {
+  const std::u16string wide = Utf8::ToUtf16(text);
+  return std::wstring(wide.begin(), wide.end());
+}
+
+std::string FromWide(const wchar_t* text, std::size_t length) {
+  return Utf8::FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(text), length));
+}
+
+std::string FromWide(const wchar_t* text) { return FromWide(text, std::wcslen(text)); }
+
+// A NUL-terminated wide name into a UTF-8 buffer; plain ASCII is copied
+// directly, as nearly every name is.
+template <std::size_t N>
+void NameToUtf8(const wchar_t* source, char (&target)[N]) {
+  std::size_t at = 0;
+  for (; source[at] != 0 && at + 1 < N; ++at) {
+    if (source[at] >= 0x80) {
+      const std::string text = FromWide(source);
+      const std::size_t length = std::min(text.size(), N - 1);
+      std::memcpy(target, text.data(), length);
+      target[length] = '\0';
+      return;
+    }
+    target[at] = static_cast<char>(source[at]);
+  }
+  target[at] = '\0';
+}
+
+void CopyFindData(const WIN32_FIND_DATAW& source, FindData& data) {
   data.Attributes = source.dwFileAttributes;
   data.CreationTime = FromFiletime(source.ftCreationTime);
   data.AccessTime = FromFiletime(source.ftLastAccessTime);
   data.WriteTime = FromFiletime(source.ftLastWriteTime);
   data.SizeHigh = source.nFileSizeHigh;
   data.SizeLow = source.nFileSizeLow;
-  static_assert(sizeof data.Name == sizeof source.cFileName);
-  static_assert(sizeof data.AltName == sizeof source.cAlternateFileName);
-  std::memcpy(data.Name, source.cFileName, sizeof data.Name);
-  std::memcpy(data.AltName, source.cAlternateFileName, sizeof data.AltName);
-  data.Name[sizeof data.Name - 1] = '\0';
-  data.AltName[sizeof data.AltName - 1] = '\0';
+  NameToUtf8(source.cFileName, data.Name);
+  NameToUtf8(source.cAlternateFileName, data.AltName);
+}
+
+bool IsSeparator(wchar_t c) { return c == L'\\'; }
+
+bool HasWildcard(std::wstring_view component) {
+  return component.find_first_of(L"*?") != std::wstring_view::npos;
+}
+
+// The path services drop a trailing dot or blank of every component and stop
+// at 260 characters; the extended-length form turns both off. It is only safe
+// for a full path without "." or ".." components, which it would not resolve.
+bool NeedsExtendedForm(std::wstring_view path) {
+  const bool driveAbsolute = path.size() >= 3 && path[1] == L':' && IsSeparator(path[2]);
+  const bool unc = path.size() >= 3 && IsSeparator(path[0]) && IsSeparator(path[1]) &&
+                   path[2] != L'?' && path[2] != L'.';
+  if ((!driveAbsolute && !unc) || path.find(L'/') != std::wstring_view::npos) return false;
+  bool alteredComponent = false;
+  std::size_t start = unc ? 2 : 3;
+  while (start <= path.size()) {
+    std::size_t end = std::min(path.find(L'\\', start), path.size());
+    const std::wstring_view component = path.substr(start, end - start);
+    if (component == L"." || component == L"..") return false;
+    const bool last = end == path.size();
+    if (!component.empty() && (component.back() == L'.' || component.back() == L' ') &&
+        !(last && HasWildcard(component)))
+      alteredComponent = true;
+    start = end + 1;
+  }
+  return alteredComponent || path.size() >= MAX_PATH - 12;
+}
+
+// The wide form of a path for the file calls.
+std::wstring FilePath(const std::string& path) {
+  std::wstring wide = ToWide(path);
+  if (!NeedsExtendedForm(wide)) return wide;
+  if (IsSeparator(wide[0])) return L"\\\\?\\UNC\\" + wide.substr(2);
+  return L"\\\\?\\" + wide;
 }
 
 }  // namespace
@@ -50,16 +113,16 @@ std::uint32_t LastError() { return GetLastError(); }
 // ---------------------------------------------------------------- find-file
 
 Handle FindFirst(const std::string& pattern, std::uint32_t, FindData& data) {
-  WIN32_FIND_DATAA found;
-  const HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW(FilePath(pattern).c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return InvalidHandle;
   CopyFindData(found, data);
   return FromHandle(search);
 }
 
 bool FindNext(Handle search, FindData& data) {
-  WIN32_FIND_DATAA found;
-  if (!FindNextFileA(AsHandle(search), &found)) return false;
+  WIN32_FIND_DATAW found;
+  if (!FindNextFileW(AsHandle(search), &found)) return false;
   CopyFindData(found, data);
   return true;
 }
@@ -69,13 +132,14 @@ void FindEnd(Handle search) { FindClose(AsHandle(search)); }
 // ---------------------------------------------------------------- plain files
 
 Handle OpenFileForReading(const std::string& path) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  const HANDLE file =
+      CreateFileW(FilePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   return file == INVALID_HANDLE_VALUE ? InvalidHandle : FromHandle(file);
 }
 
 Handle CreateFileForWriting(const std::string& path) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+  const HANDLE file = CreateFileW(FilePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   return file == INVALID_HANDLE_VALUE ? InvalidHandle : FromHandle(file);
 }
@@ -108,10 +172,10 @@ bool WriteFileBytes(Handle file, const char* data, std::size_t length) {
 bool CloseFile(Handle file) { return CloseHandle(AsHandle(file)) != 0; }
 
 std::string SystemErrorText(std::uint32_t code) {
-  char text[512] = {};
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                code, 0, text, sizeof text, nullptr);
-  std::string result(text, length);
+  wchar_t text[512] = {};
+  const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                      nullptr, code, 0, text, 512, nullptr);
+  std::string result = FromWide(text, length);
   while (!result.empty() && (result.back() == '\n' || result.back() == '\r' ||
                              result.back() == ' ' || result.back() == '.'))
     result.pop_back();
@@ -121,14 +185,14 @@ std::string SystemErrorText(std::uint32_t code) {
 // ---------------------------------------------------------------- volumes and disks
 
 bool VolumeInformation(const std::string& root, VolumeInfo& info) {
-  char label[MAX_PATH + 1] = {};
-  char fileSystem[MAX_PATH + 1] = {};
+  wchar_t label[MAX_PATH + 1] = {};
+  wchar_t fileSystem[MAX_PATH + 1] = {};
   DWORD serial = 0, maxComponent = 0, flags = 0;
-  if (!GetVolumeInformationA(root.c_str(), label, sizeof label, &serial, &maxComponent, &flags,
-                             fileSystem, sizeof fileSystem))
+  if (!GetVolumeInformationW(ToWide(root).c_str(), label, MAX_PATH + 1, &serial, &maxComponent,
+                             &flags, fileSystem, MAX_PATH + 1))
     return false;
-  info.Label = label;
-  info.FileSystem = fileSystem;
+  info.Label = FromWide(label);
+  info.FileSystem = FromWide(fileSystem);
   info.MaxComponentLength = maxComponent;
   info.FileSystemFlags = flags;
   return true;
@@ -136,7 +200,7 @@ bool VolumeInformation(const std::string& root, VolumeInfo& info) {
 
 bool DiskFreeSpace(const std::string& root, DiskGeometry& geometry) {
   DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
-  if (!GetDiskFreeSpaceA(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
+  if (!GetDiskFreeSpaceW(ToWide(root).c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
                          &totalClusters))
     return false;
   geometry = {sectorsPerCluster, bytesPerSector, freeClusters, totalClusters};
@@ -145,7 +209,7 @@ bool DiskFreeSpace(const std::string& root, DiskGeometry& geometry) {
 
 namespace {
 
-using DiskFreeSpaceExFunction = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER,
+using DiskFreeSpaceExFunction = BOOL(WINAPI*)(LPCWSTR, PULARGE_INTEGER, PULARGE_INTEGER,
                                               PULARGE_INTEGER);
 
 struct DiskFreeSpaceExLookup {
@@ -164,7 +228,7 @@ const DiskFreeSpaceExLookup& DiskFreeSpaceExService() {
     if (kernel) {
       // Through void(*)(), the one function type every other converts to quietly.
       const auto generic =
-          reinterpret_cast<void (*)()>(GetProcAddress(kernel, "GetDiskFreeSpaceExA"));
+          reinterpret_cast<void (*)()>(GetProcAddress(kernel, "GetDiskFreeSpaceExW"));
       lookup.Entry = reinterpret_cast<DiskFreeSpaceExFunction>(generic);
       lookup.Result = lookup.Entry ? ServiceLookup::Found : ServiceLookup::EntryMissing;
     }
@@ -181,20 +245,26 @@ ServiceLookup LookUpDiskFreeSpaceEx() { return DiskFreeSpaceExService().Result; 
 bool DiskFreeSpaceEx(const std::string& root, DiskSpaceEx& space) {
   const DiskFreeSpaceExFunction entry = DiskFreeSpaceExEntry();
   ULARGE_INTEGER freeToCaller, totalBytes, totalFree;
-  if (!entry || !entry(root.c_str(), &freeToCaller, &totalBytes, &totalFree)) return false;
+  if (!entry || !entry(ToWide(root).c_str(), &freeToCaller, &totalBytes, &totalFree)) return false;
   space = {freeToCaller.QuadPart, totalBytes.QuadPart, totalFree.QuadPart};
   return true;
 }
 
 bool FullPathName(const std::string& path, std::string& full) {
-  std::string buffer(MAX_PATH, '\0');
+  const std::wstring wide = ToWide(path);
+  // Already full: the service would only drop what must be kept.
+  if (NeedsExtendedForm(wide)) {
+    full = path;
+    return true;
+  }
+  std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {
-    char* filePart = nullptr;
+    wchar_t* filePart = nullptr;
     const DWORD length =
-        GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), &filePart);
+        GetFullPathNameW(wide.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), &filePart);
     if (length == 0) return false;
     if (length < buffer.size()) {
-      full.assign(buffer.data(), length);
+      full = FromWide(buffer.data(), length);
       return true;
     }
     buffer.resize(length);  // too small: length is the size needed, NUL included
@@ -204,7 +274,7 @@ bool FullPathName(const std::string& path, std::string& full) {
 bool CompressedFileSize(const std::string& path, std::uint64_t& size) {
   DWORD high = 0;
   SetLastError(NO_ERROR);  // all-ones low part is also a valid size
-  const DWORD low = GetCompressedFileSizeA(path.c_str(), &high);
+  const DWORD low = GetCompressedFileSizeW(FilePath(path).c_str(), &high);
   if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return false;
   size = (static_cast<std::uint64_t>(high) << 32) | low;
   return true;
@@ -214,22 +284,23 @@ bool FileOwnerName(const std::string& path, std::string& account) {
   // Reused across calls: the owner column asks once per listed file.
   static std::vector<unsigned char> descriptor;
   DWORD needed = 0;
-  GetFileSecurityA(path.c_str(), OWNER_SECURITY_INFORMATION, nullptr, 0, &needed);
+  const std::wstring file = FilePath(path);
+  GetFileSecurityW(file.c_str(), OWNER_SECURITY_INFORMATION, nullptr, 0, &needed);
   if (needed == 0) return false;
   if (descriptor.size() < needed) descriptor.resize(needed);
-  if (!GetFileSecurityA(path.c_str(), OWNER_SECURITY_INFORMATION, descriptor.data(), needed,
+  if (!GetFileSecurityW(file.c_str(), OWNER_SECURITY_INFORMATION, descriptor.data(), needed,
                         &needed))
     return false;
   PSID owner = nullptr;
   BOOL defaulted = FALSE;
   if (!GetSecurityDescriptorOwner(descriptor.data(), &owner, &defaulted) || !owner) return false;
-  char name[99] = {};
-  char domain[99] = {};
-  DWORD nameLength = sizeof name, domainLength = sizeof domain;
+  wchar_t name[99] = {};
+  wchar_t domain[99] = {};
+  DWORD nameLength = 99, domainLength = 99;
   SID_NAME_USE use;
-  if (!LookupAccountSidA(nullptr, owner, name, &nameLength, domain, &domainLength, &use))
+  if (!LookupAccountSidW(nullptr, owner, name, &nameLength, domain, &domainLength, &use))
     return false;
-  account = name;
+  account = FromWide(name);
   return true;
 }
 
@@ -267,29 +338,52 @@ bool EnableSecurityPrivilege() {
   return ok;
 }
 
+}  // namespace Plat
+
+// The C library's own splitting of the wide command line (the same rules as
+// the narrow argv it builds for main).
+extern "C" int __wgetmainargs(int* count, wchar_t*** arguments, wchar_t*** environment,
+                              int expandWildcards, void* startInfo);
+
+namespace Plat {
+
 // Argument 0 is the program file itself, whatever the user typed to start it.
 std::vector<std::string> CommandArguments() {
   std::vector<std::string> arguments;
-  for (int i = 0; i < __argc; ++i) arguments.emplace_back(__argv[i]);
-  char module[MAX_PATH + 1] = {};
-  DWORD length = GetModuleFileNameA(nullptr, module, MAX_PATH);
+  int count = 0;
+  wchar_t** words = nullptr;
+  wchar_t** environment = nullptr;
+  int newMode = 0;
+  if (__wgetmainargs(&count, &words, &environment, 0, &newMode) >= 0 && words)
+    for (int i = 0; i < count; ++i) arguments.push_back(FromWide(words[i]));
+  wchar_t module[MAX_PATH + 1] = {};
+  DWORD length = GetModuleFileNameW(nullptr, module, MAX_PATH);
   if (length > 0 && length < MAX_PATH) {
     if (arguments.empty())
-      arguments.emplace_back(module);
+      arguments.push_back(FromWide(module, length));
     else
-      arguments.front() = module;
+      arguments.front() = FromWide(module, length);
   }
   return arguments;
 }
 
 bool LaunchProgram(const std::string& path, bool maximised) {
-  // Quoted, so that a program directory with blanks starts the right program.
-  const std::string command = "\"" + path + "\"";
-  return WinExec(command.c_str(), maximised ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL) > 31;
+  std::wstring commandLine = L"\"" + ToWide(path) + L"\"";
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = maximised ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process))
+    return false;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
 }
 
 bool ShowHelpFile(const std::string& path) {
-  return WinHelpA(nullptr, path.c_str(), HELP_FINDER, 0);
+  return WinHelpW(nullptr, ToWide(path).c_str(), HELP_FINDER, 0);
 }
 
 void ExitProcess(int code) {
@@ -377,33 +471,67 @@ LCTYPE LocaleType(LocaleItem item) {
   return LOCALE_SABBREVMONTHNAME1 + offset(LocaleItem::AbbrevMonthName1);
 }
 
-// GetDateFormatA with a picture of its own, e.g. "g" for the era.
-std::string DatePicture(const CalendarTime& date, const char* picture) {
+// GetDateFormatW with a picture of its own, e.g. "g" for the era.
+std::string DatePicture(const CalendarTime& date, const wchar_t* picture) {
   const SYSTEMTIME time = ToSystemTime(date);
-  char text[80] = {};
-  const int length = GetDateFormatA(LOCALE_USER_DEFAULT, 0, &time, picture, text, sizeof text);
-  return length > 0 ? std::string(text) : std::string();
+  wchar_t text[80] = {};
+  const int length = GetDateFormatW(LOCALE_USER_DEFAULT, 0, &time, picture, text, 80);
+  return length > 0 ? FromWide(text) : std::string();
 }
 
 }  // namespace
 
 std::string LocaleInfo(LocaleItem item) {
-  char text[256] = {};
-  const int length = GetLocaleInfoA(LOCALE_USER_DEFAULT, LocaleType(item), text, sizeof text);
-  return length > 0 ? std::string(text) : std::string();
+  wchar_t text[256] = {};
+  const int length = GetLocaleInfoW(LOCALE_USER_DEFAULT, LocaleType(item), text, 256);
+  return length > 0 ? FromWide(text) : std::string();
 }
 
-std::string EraName(const CalendarTime& date) { return DatePicture(date, "g"); }
+std::string EraName(const CalendarTime& date) { return DatePicture(date, L"g"); }
 
 int EraYear(const CalendarTime& date) {
-  const std::string year = DatePicture(date, "yyyy");
+  const std::string year = DatePicture(date, L"yyyy");
   return year.empty() ? date.Year : std::atoi(year.c_str());
 }
 
 // ---------------------------------------------------------------- code pages
 
-void CharToOem(char* text, std::size_t length) {
-  CharToOemBuffA(text, text, static_cast<DWORD>(length));
+std::uint32_t AnsiCodePage() { return GetACP(); }
+std::uint32_t OemCodePage() { return GetOEMCP(); }
+std::uint32_t ConsoleOutputCodePage() { return GetConsoleOutputCP(); }
+
+bool WideToCodePage(std::uint32_t codePage, std::u16string_view text, std::string& bytes) {
+  if (text.empty()) return true;
+  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+  const int count = static_cast<int>(text.size());
+  // UTF-8 holds everything and takes neither flag nor default character.
+  const bool utf8 = codePage == CP_UTF8;
+  BOOL defaulted = FALSE;
+  const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  BOOL* usedDefault = utf8 ? nullptr : &defaulted;
+  const char* fallback = utf8 ? nullptr : "?";
+  const int length =
+      WideCharToMultiByte(codePage, flags, wide, count, nullptr, 0, fallback, usedDefault);
+  if (length <= 0) {
+    bytes.append(text.size(), '?');
+    return false;
+  }
+  const std::size_t start = bytes.size();
+  bytes.resize(start + static_cast<std::size_t>(length));
+  WideCharToMultiByte(codePage, flags, wide, count, bytes.data() + start, length, fallback,
+                      usedDefault);
+  return !defaulted;
+}
+
+std::u16string CodePageToWide(std::uint32_t codePage, std::string_view bytes) {
+  if (bytes.empty()) return std::u16string();
+  const int count = static_cast<int>(bytes.size());
+  const int length = MultiByteToWideChar(codePage, 0, bytes.data(), count, nullptr, 0);
+  if (length <= 0) return std::u16string();
+  std::u16string wide(static_cast<std::size_t>(length), u'\0');
+  MultiByteToWideChar(codePage, 0, bytes.data(), count, reinterpret_cast<wchar_t*>(wide.data()),
+                      length);
+  return wide;
 }
 
 // ---------------------------------------------------------------- console
@@ -430,7 +558,7 @@ bool ConsoleWriteRow(Handle output, const Cell* cells, int count, int column, in
   const COORD origin = {0, 0};
   SMALL_RECT region = {static_cast<SHORT>(column), static_cast<SHORT>(row),
                        static_cast<SHORT>(column + count - 1), static_cast<SHORT>(row)};
-  return WriteConsoleOutputA(AsHandle(output), reinterpret_cast<const CHAR_INFO*>(cells), size,
+  return WriteConsoleOutputW(AsHandle(output), reinterpret_cast<const CHAR_INFO*>(cells), size,
                              origin, &region);
 }
 
@@ -440,9 +568,9 @@ bool ConsoleScroll(Handle output, int top, int bottom, int left, int right, int 
                              static_cast<SHORT>(right), static_cast<SHORT>(bottom)};
   const COORD destination = {static_cast<SHORT>(left), static_cast<SHORT>(destRow)};
   CHAR_INFO filler;
-  filler.Char.AsciiChar = fill.Char;
+  filler.Char.UnicodeChar = static_cast<wchar_t>(fill.Char);
   filler.Attributes = fill.Attr;
-  return ScrollConsoleScreenBufferA(AsHandle(output), &source, nullptr, destination, &filler);
+  return ScrollConsoleScreenBufferW(AsHandle(output), &source, nullptr, destination, &filler);
 }
 
 bool ConsoleSetCursor(Handle output, int column, int row) {
@@ -523,6 +651,25 @@ namespace {
 
 HKEY AsKey(Handle key) { return reinterpret_cast<HKEY>(key); }
 
+// Wide string data becomes UTF-8 bytes, without the terminating NULs.
+void StringDataToUtf8(std::vector<std::uint8_t>& data) {
+  std::u16string wide(data.size() / 2, u'\0');
+  std::memcpy(wide.data(), data.data(), wide.size() * 2);
+  while (!wide.empty() && wide.back() == 0) wide.pop_back();
+  const std::string text = Utf8::FromUtf16(wide);
+  data.assign(text.begin(), text.end());
+}
+
+// UTF-8 bytes become wide string data with its terminating NUL.
+std::vector<std::uint8_t> StringDataFromUtf8(const std::vector<std::uint8_t>& data) {
+  std::u16string wide =
+      Utf8::ToUtf16(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+  wide.push_back(u'\0');
+  std::vector<std::uint8_t> stored(wide.size() * 2);
+  std::memcpy(stored.data(), wide.data(), stored.size());
+  return stored;
+}
+
 RegType TypeOf(DWORD type) {
   switch (type) {
     case REG_DWORD: return RegType::Dword;
@@ -538,7 +685,8 @@ RegType TypeOf(DWORD type) {
 Handle RegOpen(const std::string& subKey) {
   const std::size_t start = std::min(subKey.find_first_not_of('\\'), subKey.size());
   HKEY key = nullptr;
-  const LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str() + start, 0, KEY_READ, &key);
+  const LONG result =
+      RegOpenKeyExW(HKEY_LOCAL_MACHINE, ToWide(subKey.substr(start)).c_str(), 0, KEY_READ, &key);
   if (result != ERROR_SUCCESS) {
     SetLastError(static_cast<DWORD>(result));
     return InvalidHandle;
@@ -549,15 +697,15 @@ Handle RegOpen(const std::string& subKey) {
 void RegClose(Handle key) { RegCloseKey(AsKey(key)); }
 
 bool RegEnumValueName(Handle key, std::uint32_t index, std::string& name) {
-  char text[16384];
-  DWORD length = sizeof text;
+  static wchar_t text[16384];  // the longest value name the registry allows
+  DWORD length = 16384;
   const LONG result =
-      RegEnumValueA(AsKey(key), index, text, &length, nullptr, nullptr, nullptr, nullptr);
+      RegEnumValueW(AsKey(key), index, text, &length, nullptr, nullptr, nullptr, nullptr);
   if (result != ERROR_SUCCESS) {
     SetLastError(static_cast<DWORD>(result));
     return false;
   }
-  name.assign(text, length);
+  name = FromWide(text, length);
   return true;
 }
 
@@ -565,7 +713,8 @@ bool RegReadValue(Handle key, const std::string& name, RegType& type,
                   std::vector<std::uint8_t>& data) {
   DWORD rawType = 0;
   DWORD size = 0;
-  LONG result = RegQueryValueExA(AsKey(key), name.c_str(), nullptr, &rawType, nullptr, &size);
+  const std::wstring wideName = ToWide(name);
+  LONG result = RegQueryValueExW(AsKey(key), wideName.c_str(), nullptr, &rawType, nullptr, &size);
   if (result == ERROR_FILE_NOT_FOUND) {
     type = RegType::Missing;
     data.clear();
@@ -573,7 +722,7 @@ bool RegReadValue(Handle key, const std::string& name, RegType& type,
   }
   if (result == ERROR_SUCCESS) {
     data.resize(size);
-    result = RegQueryValueExA(AsKey(key), name.c_str(), nullptr, &rawType, data.data(), &size);
+    result = RegQueryValueExW(AsKey(key), wideName.c_str(), nullptr, &rawType, data.data(), &size);
   }
   if (result != ERROR_SUCCESS) {
     SetLastError(static_cast<DWORD>(result));
@@ -581,8 +730,7 @@ bool RegReadValue(Handle key, const std::string& name, RegType& type,
   }
   data.resize(size);
   type = TypeOf(rawType);
-  if (type == RegType::String || type == RegType::ExpandString)
-    while (!data.empty() && data.back() == 0) data.pop_back();
+  if (type == RegType::String || type == RegType::ExpandString) StringDataToUtf8(data);
   return true;
 }
 
@@ -590,7 +738,7 @@ Handle RegCreate(const std::string& subKey) {
   const std::size_t start = std::min(subKey.find_first_not_of('\\'), subKey.size());
   HKEY key = nullptr;
   const LONG result =
-      RegCreateKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str() + start, 0, nullptr,
+      RegCreateKeyExW(HKEY_LOCAL_MACHINE, ToWide(subKey.substr(start)).c_str(), 0, nullptr,
                       REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
   if (result != ERROR_SUCCESS) {
     SetLastError(static_cast<DWORD>(result));
@@ -605,8 +753,8 @@ bool RegWriteValue(Handle key, const std::string& name, RegType type,
                   : type == RegType::Binary ? REG_BINARY
                                             : REG_SZ;
   std::vector<std::uint8_t> stored = data;
-  if (rawType == REG_SZ) stored.push_back(0);
-  const LONG result = RegSetValueExA(AsKey(key), name.c_str(), 0, rawType, stored.data(),
+  if (rawType == REG_SZ) stored = StringDataFromUtf8(data);
+  const LONG result = RegSetValueExW(AsKey(key), ToWide(name).c_str(), 0, rawType, stored.data(),
                                      static_cast<DWORD>(stored.size()));
   if (result == ERROR_SUCCESS) return true;
   SetLastError(static_cast<DWORD>(result));
@@ -614,7 +762,7 @@ bool RegWriteValue(Handle key, const std::string& name, RegType type,
 }
 
 bool RegDeleteValue(Handle key, const std::string& name) {
-  const LONG result = RegDeleteValueA(AsKey(key), name.c_str());
+  const LONG result = RegDeleteValueW(AsKey(key), ToWide(name).c_str());
   if (result == ERROR_SUCCESS) return true;
   SetLastError(static_cast<DWORD>(result));
   return false;
@@ -622,7 +770,7 @@ bool RegDeleteValue(Handle key, const std::string& name) {
 
 bool RegDeleteKey(const std::string& subKey) {
   const std::size_t start = std::min(subKey.find_first_not_of('\\'), subKey.size());
-  const LONG result = RegDeleteKeyA(HKEY_LOCAL_MACHINE, subKey.c_str() + start);
+  const LONG result = RegDeleteKeyW(HKEY_LOCAL_MACHINE, ToWide(subKey.substr(start)).c_str());
   if (result == ERROR_SUCCESS) return true;
   SetLastError(static_cast<DWORD>(result));
   return false;

@@ -254,3 +254,19 @@ TEST_F(DriverTest, StartUpState) {
 }
 
 }  // namespace
+
+// Every directory is entered as itself: names outside the ANSI code page, a
+// trailing dot beside its sibling without one, and a path of 400 characters.
+TEST_F(DriverTest, WalkEntersEveryDirectoryAsItself) {
+  const std::string deep = "C:\\U\\" + std::string(200, 'p') + "\\" + std::string(194, 'q');
+  for (const std::string& directory :
+       {std::string("C:\\U\\\u03A9mega"), std::string("C:\\U\\\u65E5\u672C"),
+        std::string("C:\\U\\dirtrail."), std::string("C:\\U\\dirtrail"), deep})
+    Sim::AddFile(directory, "in.txt", 1);
+  ASSERT_EQ(deep.size(), 400u);
+  Sim::SetConsoleOutputCodePage(Plat::Utf8CodePage);
+  Run({"C:\\U\\*.txt", "/S", "/B", "/K500"});
+  EXPECT_EQ(OutputLines(),
+            (Lines{deep + "\\in.txt", "C:\\U\\dirtrail\\in.txt", "C:\\U\\dirtrail.\\in.txt",
+                   "C:\\U\\\u65E5\u672C\\in.txt", "C:\\U\\\u03A9mega\\in.txt"}));
+}

@@ -92,9 +92,12 @@ TEST_F(SimPlatformTest, FullPathResolution) {
   EXPECT_EQ("D:\\X", Full("D:X"));
   EXPECT_EQ("C:\\ROOT", Full("\\ROOT"));
   EXPECT_EQ("C:\\", Full("..\\..\\.."));
-  EXPECT_EQ("C:\\X\\README", Full("C:\\X\\README."));
-  EXPECT_EQ("C:\\A\\B", Full("C:\\A. \\B.."));
-  EXPECT_EQ("C:\\A\\", Full("C:\\A\\..."));
+  // Trailing dots and blanks go from a relative path; a full one keeps them,
+  // as they may belong to the names.
+  EXPECT_EQ("C:\\WORK\\SUB\\README", Full("README."));
+  EXPECT_EQ("C:\\WORK\\A\\B", Full("..\\A. \\B.."));
+  EXPECT_EQ("C:\\X\\README.", Full("C:\\X\\README."));
+  EXPECT_EQ("C:\\A. \\B..", Full("C:\\A. \\B.."));
   EXPECT_EQ("C:\\X", Full("C:\\X\\."));
   EXPECT_EQ("C:\\X\\", Full("C:\\X\\"));
   EXPECT_EQ("\\\\SERVER\\SHARE\\x", Full("\\\\SERVER\\SHARE\\x"));
@@ -108,17 +111,17 @@ TEST_F(SimPlatformTest, ScrollMovesTheRectangleAndFillsWhatItUncovers) {
   const char* rows[3] = {"abcd", "efgh", "ijkl"};
   for (int row = 0; row < 3; ++row) {
     Plat::Cell cells[4];
-    for (int column = 0; column < 4; ++column) cells[column] = {rows[row][column], 0, 7};
+    for (int column = 0; column < 4; ++column) cells[column] = {static_cast<char16_t>(rows[row][column]), 7};
     ASSERT_TRUE(Plat::ConsoleWriteRow(out, cells, 4, 0, row));
   }
-  ASSERT_TRUE(Plat::ConsoleScroll(out, 1, 2, 0, 3, 0, {' ', 0, 15}));
+  ASSERT_TRUE(Plat::ConsoleScroll(out, 1, 2, 0, 3, 0, {u' ', 15}));
   EXPECT_EQ("efgh", Sim::RowText(0));
   EXPECT_EQ("ijkl", Sim::RowText(1));
   EXPECT_EQ("    ", Sim::RowText(2));
   EXPECT_EQ(15, Sim::CellAt(3, 2).Attr);
   EXPECT_EQ(7, Sim::CellAt(3, 1).Attr);
   // Moving down past the bottom clips the copy; the source area is filled.
-  ASSERT_TRUE(Plat::ConsoleScroll(out, 0, 1, 1, 2, 2, {'.', 0, 1}));
+  ASSERT_TRUE(Plat::ConsoleScroll(out, 0, 1, 1, 2, 2, {u'.', 1}));
   EXPECT_EQ("e..h", Sim::RowText(0));
   EXPECT_EQ("i..l", Sim::RowText(1));
   EXPECT_EQ(" fg ", Sim::RowText(2));

@@ -11,9 +11,10 @@
 
 namespace {
 
-const std::string Prompt = std::string(10, ' ') +
-                           "[Q/X] Stop \x04 [N] Non-stop \x04 [H] Help \x04 [Other keys] Continue" +
-                           std::string(10, ' ');
+const std::string Prompt =
+    std::string(10, ' ') +
+    "[Q/X] Stop \u2666 [N] Non-stop \u2666 [H] Help \u2666 [Other keys] Continue" +
+    std::string(10, ' ');
 
 void WriteNumberedLines(int first, int last) {
   for (int line = first; line <= last; ++line) WriteLine("line " + std::to_string(line), 1, 7);
@@ -48,7 +49,7 @@ TEST_F(ConsoleEngineTest, WriteTextMarksATextCutAtTheRightEdge) {
   EXPECT_EQ(ConsoleEngine.PenColumn, 85);
   NewLine();
   EXPECT_EQ(Sim::RowText(0), std::string(70, 'x') + "1234567890");
-  EXPECT_EQ(Sim::RowText(1), std::string(70, 'x') + "123456789\x10");
+  EXPECT_EQ(Sim::RowText(1), std::string(70, 'x') + "123456789\u25BA");
   EXPECT_EQ(RowAttributes(1), AttributeRuns({{70, 7}, {10, 9}}, 80));
 }
 
@@ -61,21 +62,42 @@ TEST_F(ConsoleEngineTest, WriteLineKeepsAWholeWidthTextAndCutsALongerOne) {
 
 TEST_F(ConsoleEngineTest, SevenBitReplacesLineDrawingInEveryWrite) {
   Options.SevenBit = true;
-  const std::string box = "\xB3\xC4\xDB\xAA\xB4\xC0\xC1\xC2\xC3\xD9\xDA\xBF";
+  const std::string box = "│─█¬┤└┴┬├┘┌┐";
   WriteAt(box, 1, 3);
   WriteText(box, 3);
   NewLine();
   WriteLine(box, 1, 3);
-  EXPECT_EQ(Sim::RowTrimmed(0), "|-*++++++++\xBF|-*++++++++\xBF");
-  EXPECT_EQ(Sim::RowTrimmed(1), "|-*++++++++\xBF");
-  std::string text = "a\xC4z";
+  EXPECT_EQ(Sim::RowTrimmed(0), "|-*++++++++┐|-*++++++++┐");
+  EXPECT_EQ(Sim::RowTrimmed(1), "|-*++++++++┐");
+  std::string text = "a─z";
   SevenBit(text);
   EXPECT_EQ(text, "a-z");
 }
 
-TEST_F(ConsoleEngineTest, AnsiToOemConvertsThroughTheCodePage) {
-  Sim::SetOemMapping(0xE9, 0x82);
-  EXPECT_EQ(AnsiToOem("caf\xE9"), "caf\x82");
+TEST_F(ConsoleEngineTest, RedirectedLinesTakeTheOutputCodePage) {
+  const struct {
+    std::uint32_t ConsolePage;
+    std::string Text;
+    std::string Bytes;
+  } cases[] = {
+      {437, "caf\u00E9 \u03A9mega \u2502\u25BA", "caf\x82 \xEAmega \xB3\x10"},
+      {437, "\u65E5\u672C.txt \U0001F600|", "??.txt ?|"},
+      {0, "caf\u00E9 \u65E5", "caf\x82 ?"},  // no console: the OEM code page
+      {1252, "caf\u00E9 \u03A9 \u2502", "caf\xE9 ? \xB3"},
+      {65001, "caf\u00E9 \u65E5\u672C \U0001F600 \u2502",
+       "caf\u00E9 \u65E5\u672C \U0001F600 \u2502"},
+  };
+  for (const auto& c : cases) {
+    Sim::Reset();
+    ResetConsoleEngine();
+    Sim::SetRedirected();
+    Sim::SetConsoleOutputCodePage(c.ConsolePage);
+    WriteLine(c.Text, 1, 7);
+    EXPECT_EQ(Sim::StdOut(), c.Bytes + "\r\n") << c.Text;
+  }
+}
+
+TEST_F(ConsoleEngineTest, SpacesGivesBlanks) {
   EXPECT_EQ(Spaces(3), "   ");
   EXPECT_EQ(Spaces(-2), "");
 }

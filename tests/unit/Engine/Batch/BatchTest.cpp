@@ -101,6 +101,47 @@ TEST_F(BatchTest, AFileThatCannotBeWrittenIsReportedOnce) {
   EXPECT_EQ(Batch(), "echo C:\\WORK\\B.TXT\r\necho C:\\WO");
 }
 
+// Lines stay in the ANSI code page (1252) while it holds them; the first that
+// it cannot hold turns the whole file, lines already written included, into
+// UTF-8 after a line that switches the interpreter to it.
+TEST_F(BatchTest, NamesOutsideTheAnsiCodePageMakeTheFileUtf8) {
+  struct Row {
+    Lines Files;     // in C:\U; a name with a backslash goes into a subdirectory
+    Lines Template;  // the words after the file specification
+    std::string Bytes;
+  } rows[] = {
+      {{"caf\u00E9.txt", "\u20AC.txt"},
+       {"/@echo", "$"},
+       "echo C:\\U\\caf\xE9.txt\r\necho C:\\U\\\x80.txt\r\n"},
+      {{"caf\u00E9.txt", "\u65E5\u672C.txt", "z.txt"},
+       {"/@echo", "$"},
+       "chcp 65001 >nul\r\necho C:\\U\\caf\u00E9.txt\r\necho C:\\U\\\u65E5\u672C.txt\r\necho "
+       "C:\\U\\z.txt\r\n"},
+      // the first directory's lines are already in the file when the switch comes
+      {{"caf\u00E9.txt", "sub\\\U0001F600.txt"},
+       {"/@echo", "$"},
+       "chcp 65001 >nul\r\necho C:\\U\\caf\u00E9.txt\r\necho C:\\U\\sub\r\necho "
+       "C:\\U\\sub\\\U0001F600.txt\r\n"},
+      {{"a.txt"},
+       {"/@copy", "$", "D:\\\u65E5\\"},
+       "chcp 65001 >nul\r\ncopy C:\\U\\a.txt D:\\\u65E5\\\r\n"},
+  };
+  for (const Row& row : rows) {
+    SetUp();
+    Sim::AddDirectory("C:\\U");
+    for (const std::string& file : row.Files) {
+      const std::size_t slash = file.find('\\');
+      if (slash != std::string::npos) Sim::AddDirectory("C:\\U\\" + file.substr(0, slash));
+      Sim::AddFile(slash == std::string::npos ? "C:\\U" : "C:\\U\\" + file.substr(0, slash),
+                   file.substr(slash + 1), 1);
+    }
+    Lines words{"C:\\U\\*.*", "/S", "/H"};
+    words.insert(words.end(), row.Template.begin(), row.Template.end());
+    Run(words);
+    EXPECT_EQ(Batch(), row.Bytes) << row.Template[0];
+  }
+}
+
 // A fatal error in the middle of a walk still leaves every line written so far.
 TEST_F(BatchTest, LinesSurviveAFatalEnd) {
   Sim::FailDirectory("C:\\WORK\\SUB", 21);

@@ -14,6 +14,12 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+std::string Repeat(const std::string& piece, int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += piece;
+  return text;
+}
+
 class DescriptionsTest : public TestWorld {
  protected:
   void SetUp() override {
@@ -122,6 +128,32 @@ TEST_F(DescriptionsTest, BadFilesAreReadAsFarAsTheyGo) {
   EXPECT_TRUE(Load("AB.TXT one\nCD.TXT two\n"));  // the first piece is kept
   EXPECT_EQ(DescriptionTextCount, 1u);
   EXPECT_EQ(LookupDescription("AB.TX"), "");
+}
+
+// The ANSI code page (1252), or UTF-8 after a byte-order mark, however the
+// file is read; names are cut after 13 characters and lines never inside one.
+TEST_F(DescriptionsTest, AnsiAndUtf8Files) {
+  const std::string mark = "\xEF\xBB\xBF";
+  struct Row {
+    std::string Bytes;
+    const char* Name;
+    std::string Description;
+  } rows[] = {
+      {"caf\xE9.txt caf\xE9 \x80\r\n", "caf\u00E9.txt", "caf\u00E9 \u20AC"},
+      {mark + "caf\u00E9.txt \u65E5\u672C \U0001F600\r\n", "CAF\u00E9.TXT",
+       "\u65E5\u672C \U0001F600"},
+      {"caf\u00E9.txt x", "caf\u00C3\u00A9.txt", "x"},  // no mark: read as 1252
+      {mark + "\"\u00C9\u00C9\u00C9\u00C9\u00C9\u00C9\u00C9\u00C9.TXT\" quoted",
+       "\u00C9\u00C9\u00C9\u00C9\u00C9\u00C9\u00C9\u00C9.TXT", "quoted"},
+      {mark + "L.TXT " + Repeat("\u00E9", 600), "L.TXT", Repeat("\u00E9", 507)},
+  };
+  for (std::size_t limit : {std::size_t{64 * 1024}, std::size_t{2}}) {
+    Sim::SetReadChunkLimit(limit);
+    for (const Row& row : rows) {
+      EXPECT_TRUE(Load(row.Bytes)) << row.Name;
+      EXPECT_EQ(LookupDescription(row.Name), row.Description) << row.Name << " " << limit;
+    }
+  }
 }
 
 // A /Z walk over C:\R with a description file only in A: the others are

@@ -12,34 +12,44 @@
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunState.h"
+#include "Common/TextCells.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Listing/Listing.h"
 #include "Engine/Listing/ListingFields.h"
 #include "Engine/Listing/ListingLayout.h"
+#include "Platform/Utf8.h"
 #include "TestWorld.h"
 
 namespace {
 
-const char H = static_cast<char>(196);
-const char V = static_cast<char>(179);
+const std::string V = Glyph::LineVertical;
+const std::string Marker = Glyph::CutMarker;
 
-// A line of text with pieces at 1-based columns, without trailing blanks.
+// A line of text with pieces at 1-based columns, without trailing blanks; every
+// character of the pieces takes one cell.
 std::string Cells(std::initializer_list<std::pair<int, std::string>> pieces) {
-  std::string line;
+  std::vector<std::string> cells;
   for (const auto& [column, text] : pieces) {
-    std::size_t end = static_cast<std::size_t>(column - 1) + text.size();
-    if (line.size() < end) line.resize(end, ' ');
-    line.replace(static_cast<std::size_t>(column - 1), text.size(), text);
+    std::size_t at = static_cast<std::size_t>(column - 1);
+    for (std::size_t next = 0; next < text.size(); ++at) {
+      const std::size_t start = next;
+      Utf8::Next(text, next);
+      if (cells.size() <= at) cells.resize(at + 1, " ");
+      cells[at] = text.substr(start, next - start);
+    }
   }
-  line.erase(line.find_last_not_of(' ') + 1);
+  while (!cells.empty() && cells.back() == " ") cells.pop_back();
+  std::string line;
+  for (const std::string& cell : cells) line += cell;
   return line;
 }
 
-// A border line of the given listing columns with the branch character.
-std::string Rule(int width, int columnWidth, int columns, char branch) {
-  std::string line(static_cast<std::size_t>(width), H);
-  for (int column = 1; column < columns; ++column)
-    line[static_cast<std::size_t>(column * columnWidth - 1)] = branch;
+// A border line of the given listing columns with the branch glyph.
+std::string Rule(int width, int columnWidth, int columns, const char* branch) {
+  std::string line;
+  for (int column = 1; column <= width; ++column)
+    line += column % columnWidth == 0 && column / columnWidth < columns ? branch
+                                                                        : Glyph::LineHorizontal;
   return line;
 }
 
@@ -85,12 +95,12 @@ class ListingTest : public TestWorld {
     FileEntry& entry = PoolSlot(static_cast<int>(FileList.size()) + 1);
     entry = FileEntry{};
     entry.Name = name;
-    entry.ShortName = shortName.empty() ? name.substr(0, 12) : shortName;
+    entry.ShortName = shortName.empty() ? std::string(CellPrefix(name, 12)) : shortName;
     entry.Size = size;
     entry.Attributes = attributes;
     FileList.push_back(&entry);
     ListedCount = static_cast<std::int32_t>(FileList.size());
-    MaxNameLength = std::max<std::int32_t>(MaxNameLength, static_cast<std::int32_t>(name.size()));
+    MaxNameLength = std::max<std::int32_t>(MaxNameLength, TextCells(name));
     if (entry.IsDirectory())
       ++DirDirCount;
     else
@@ -212,22 +222,19 @@ TEST_F(ListingTest, DefaultLayoutWritesFourColumnsBetweenBorders) {
   Add("delta", 0);
   ShowListing();
 
-  EXPECT_EQ(Sim::RowTrimmed(0), Rule(80, 20, 4, static_cast<char>(194)));
+  EXPECT_EQ(Sim::RowTrimmed(0), Rule(80, 20, 4, Glyph::LineBranchDown));
   EXPECT_EQ(RowAttributes(0), Attributes({{1, 80, Colours.LineColour}}));
   // Sorted: the directory first, then the files by name.
   EXPECT_EQ(Sim::RowTrimmed(1), Cells({{1, " <DIR> SUB"},
-                                       {20, std::string(1, V)},
+                                       {20, V},
                                        {21, "  1.5K alpha.txt"},
-                                       {40, std::string(1, V)},
+                                       {40, V},
                                        {41, "     5 BETA.DOC"},
-                                       {60, std::string(1, V)},
+                                       {60, V},
                                        {61, "     0 delta"}}));
   // 1,048,575 bytes round up to a seven-character size that meets the name.
-  EXPECT_EQ(Sim::RowTrimmed(2), Cells({{1, "1024.0K"},
-                                       {8, "gamma12345.c"},
-                                       {20, std::string(1, V)},
-                                       {40, std::string(1, V)},
-                                       {60, std::string(1, V)}}));
+  EXPECT_EQ(Sim::RowTrimmed(2),
+            Cells({{1, "1024.0K"}, {8, "gamma12345.c"}, {20, V}, {40, V}, {60, V}}));
   EXPECT_EQ(RowAttributes(1), Attributes({{1, 6, Colours.DirectoryColour},
                                           {8, 3, Colours.DirectoryColour},
                                           {20, 1, Colours.LineColour},
@@ -239,7 +246,7 @@ TEST_F(ListingTest, DefaultLayoutWritesFourColumnsBetweenBorders) {
                                           {60, 1, Colours.LineColour},
                                           {61, 6, Colours.DetailColour},
                                           {68, 5, Colours.FileColour}}));
-  EXPECT_EQ(Sim::RowTrimmed(3), Rule(80, 20, 4, static_cast<char>(193)));
+  EXPECT_EQ(Sim::RowTrimmed(3), Rule(80, 20, 4, Glyph::LineBranchUp));
   EXPECT_EQ(Sim::RowTrimmed(4), "1,050,116 bytes (1.00MB) in 4 files and 1 dir");
   EXPECT_TRUE(Done);
 }
@@ -256,7 +263,7 @@ TEST_F(ListingTest, IncompleteLastRowsKeepEverySeparator) {
     MaxNameLength = 25;
     Done = false;
     ShowListing();
-    const std::string bar(1, V);
+    const std::string bar = V;
     std::vector<std::string> expected = {
         Cells({{1, "N1"}, {26, bar}, {52, bar}}),
         Cells({{1, "N1"}, {26, bar}, {27, "N2"}, {52, bar}}),
@@ -268,7 +275,7 @@ TEST_F(ListingTest, IncompleteLastRowsKeepEverySeparator) {
       EXPECT_EQ(Sim::RowTrimmed(2), Cells({{1, "N4"}, {26, bar}, {52, bar}}));
       EXPECT_EQ(Sim::CellAt(51, 2).Attr, Colours.LineColour);
     }
-    EXPECT_EQ(Sim::RowTrimmed(count == 4 ? 3 : 2), Rule(80, 26, 3, static_cast<char>(193)));
+    EXPECT_EQ(Sim::RowTrimmed(count == 4 ? 3 : 2), Rule(80, 26, 3, Glyph::LineBranchUp));
   }
 }
 
@@ -278,7 +285,7 @@ TEST_F(ListingTest, MissingSeparatorsSitAtColumnEndsWhenNamesAreShort) {
   AddNumbered(5, "F%d");
   ShowListing();
   ASSERT_EQ(ListingLayout.ColumnWidth, 20);
-  const std::string bar(1, V);
+  const std::string bar = V;
   EXPECT_EQ(Sim::RowTrimmed(2), Cells({{1, "   100 F5"}, {20, bar}, {40, bar}, {60, bar}}));
   EXPECT_EQ(RowAttributes(2), Attributes({{1, 6, Colours.DetailColour},
                                           {8, 2, Colours.FileColour},
@@ -293,7 +300,7 @@ TEST_F(ListingTest, VerticalOrderRunsDownTheColumns) {
   AddNumbered(10, "E%02d");
   MaxNameLength = 25;
   ShowListing();
-  const std::string bar(1, V);
+  const std::string bar = V;
   EXPECT_EQ(Sim::RowTrimmed(1),
             Cells({{1, "E01"}, {26, bar}, {27, "E05"}, {52, bar}, {53, "E08"}}));
   EXPECT_EQ(Sim::RowTrimmed(2),
@@ -314,7 +321,7 @@ TEST_F(ListingTest, VerticalBlocksAreLimitedByThePage) {
   MaxNameLength = 25;
   ShowListing();
   std::vector<std::string> lines = StdOutLines();
-  const std::string bar(1, V);
+  const std::string bar = "\xB3";  // code page 437
   auto row = [&](const char* a, const char* b, const char* c) {
     return Cells({{1, a}, {26, bar}, {27, b}, {52, bar}, {53, c}});
   };
@@ -323,7 +330,8 @@ TEST_F(ListingTest, VerticalBlocksAreLimitedByThePage) {
   EXPECT_EQ(lines[97], row("F097", "F194", "F291"));
   EXPECT_EQ(lines[98], row("F292", "F329", "F365"));
   EXPECT_EQ(lines[134], Cells({{1, "F328"}, {26, bar}, {52, bar}}));
-  EXPECT_EQ(lines[135], Rule(80, 26, 3, static_cast<char>(193)));
+  EXPECT_EQ(lines[135], std::string(25, '\xC4') + '\xC1' + std::string(25, '\xC4') + '\xC1' +
+                            std::string(28, '\xC4'));
 }
 
 TEST_F(ListingTest, RecursiveVerticalBlocksUseTheRowsLeftOnThePage) {
@@ -335,7 +343,7 @@ TEST_F(ListingTest, RecursiveVerticalBlocksUseTheRowsLeftOnThePage) {
   MaxNameLength = 25;
   ShowListing();
   std::vector<std::string> lines = StdOutLines();
-  const std::string bar(1, V);
+  const std::string bar = "\xB3";  // code page 437
   ASSERT_GE(lines.size(), 136u);
   // 101 - PageLines (1) = 100 rows in the first block, then 100 entries in 34 rows.
   EXPECT_EQ(lines[1], Cells({{1, "F001"}, {26, bar}, {27, "F101"}, {52, bar}, {53, "F201"}}));
@@ -357,14 +365,14 @@ TEST_F(ListingTest, NamesAreCutToTheRoomOfTheirColumn) {
   ShowListing();
   EXPECT_EQ(ListingLayout.ColumnsAcross, 2);
   EXPECT_EQ(ListingLayout.ColumnWidth, 40);
-  const std::string bar(1, V);
+  const std::string bar = V;
   EXPECT_EQ(Sim::RowTrimmed(1),
             Cells({{1, "   100"}, {8, exact32}, {40, bar}, {41, "   100"}, {48, exact33}}));
   EXPECT_EQ(Sim::RowTrimmed(2), Cells({{1, "   100"},
-                                       {8, std::string(31, 'c') + '\x10'},
+                                       {8, std::string(31, 'c') + Marker},
                                        {40, bar},
                                        {41, "   100"},
-                                       {48, std::string(32, 'd') + '\x10'}}));
+                                       {48, std::string(32, 'd') + Marker}}));
   EXPECT_EQ(RowAttributes(2), Attributes({{1, 6, Colours.DetailColour},
                                           {8, 32, Colours.FileColour},
                                           {40, 1, Colours.LineColour},
@@ -372,17 +380,46 @@ TEST_F(ListingTest, NamesAreCutToTheRoomOfTheirColumn) {
                                           {48, 33, Colours.FileColour}}));
 }
 
-TEST_F(ListingTest, NamesTakeCaseCodePageAndExtensionColour) {
+// Columns count cells: a wide character takes two, and a cut keeps whole
+// characters only, the marker right after them.
+TEST_F(ListingTest, NamesOfEveryScriptAreLaidOutByCells) {
+  SetColumns({{'n', 0}});
+  Options.FixedColumns = 7;
+  for (const char* name : {"abc.txt", "caf\u00E9.txt", "\u03A9mega", "\u65E5\u672C\u8A9E.txt",
+                           "\U0001F600smile", "\u65E5\u672C\u8A9E\u65E5\u672C\u8A9E\u65E5"})
+    Add(name);
+  ShowListing();
+  EXPECT_EQ(ListingLayout.ColumnWidth, 11);
+  const std::string bar = V;
+  EXPECT_EQ(Sim::RowTrimmed(1), "abc.txt   " + bar + "caf\u00E9.txt  " + bar + "\u03A9mega     " +
+                                    bar + "\u65E5\u672C\u8A9E.txt" + bar +
+                                    "\u65E5\u672C\u8A9E\u65E5" + Marker + " " + bar +
+                                    "\U0001F600smile   " + bar);
+  EXPECT_EQ(Sim::CellAt(34, 1).Char, u'\u200B');  // the second half of a wide character
+  EXPECT_EQ(RowAttributes(1), Attributes({{1, 7, Colours.FileColour},
+                                          {11, 1, Colours.LineColour},
+                                          {12, 8, Colours.FileColour},
+                                          {22, 1, Colours.LineColour},
+                                          {23, 5, Colours.FileColour},
+                                          {33, 1, Colours.LineColour},
+                                          {34, 10, Colours.FileColour},
+                                          {44, 1, Colours.LineColour},
+                                          {45, 9, Colours.FileColour},
+                                          {55, 1, Colours.LineColour},
+                                          {56, 7, Colours.FileColour},
+                                          {66, 1, Colours.LineColour}}));
+}
+
+TEST_F(ListingTest, NamesTakeCaseAndExtensionColour) {
   SetColumns({{'n', 0}});
   Options.FixedColumns = 1;
   Options.NameCase = 'U';
   ExtensionColours[1] = {"TXT", 10};
   ExtensionColourCount = 1;
-  Sim::SetOemMapping(0xE9, 0x82);
-  Add("caf\xE9.txt");
+  Add("caf\u00E9.txt");
   Add("Read.me");
   ShowListing();
-  EXPECT_EQ(Sim::RowTrimmed(1), "CAF\x82.TXT");
+  EXPECT_EQ(Sim::RowTrimmed(1), "CAF\u00E9.TXT");
   EXPECT_EQ(RowAttributes(1), Attributes({{1, 8, 10}}));
   EXPECT_EQ(Sim::RowTrimmed(2), "READ.ME");
   EXPECT_EQ(RowAttributes(2), Attributes({{1, 7, Colours.FileColour}}));
@@ -499,7 +536,7 @@ TEST_F(ListingFieldTest, OwnerIsCutWithTheMarker) {
   AddOnDisk("c", 1, 0, "");  // no owner known
   ShowListing();
   EXPECT_EQ(Sim::RowTrimmed(1), Cells({{1, "fourteen_chars"}, {16, "a"}}));
-  EXPECT_EQ(Sim::RowTrimmed(2), Cells({{1, "fifteen_lette\x10"}, {16, "b"}}));
+  EXPECT_EQ(Sim::RowTrimmed(2), Cells({{1, "fifteen_lette" + Marker}, {16, "b"}}));
   EXPECT_EQ(Sim::RowTrimmed(3), Cells({{16, "c"}}));
   EXPECT_EQ(RowAttributes(2),
             Attributes({{1, 14, Colours.DetailColour}, {16, 1, Colours.FileColour}}));
@@ -565,22 +602,17 @@ TEST_F(ListingFieldTest, NameAdvanceDependsOnSqueezing) {
   Add("cd", 7);
   MaxNameLength = 12;  // wanted 20: four columns
   ShowListing();
-  EXPECT_EQ(Sim::RowTrimmed(1), Cells({{1, "ab"},
-                                       {14, "     5"},
-                                       {20, std::string(1, V)},
-                                       {21, "cd"},
-                                       {34, "     7"},
-                                       {40, std::string(1, V)},
-                                       {60, std::string(1, V)}}));
+  EXPECT_EQ(
+      Sim::RowTrimmed(1),
+      Cells({{1, "ab"}, {14, "     5"}, {20, V}, {21, "cd"}, {34, "     7"}, {40, V}, {60, V}}));
 
   Sim::Reset();
   ResetConsoleEngine();
   MaxNameLength = 100;  // squeezed into two columns of 40: room 33
   Done = false;
   ShowListing();
-  EXPECT_EQ(
-      Sim::RowTrimmed(1),
-      Cells({{1, "ab"}, {34, "     5"}, {40, std::string(1, V)}, {41, "cd"}, {75, "     7"}}));
+  EXPECT_EQ(Sim::RowTrimmed(1),
+            Cells({{1, "ab"}, {34, "     5"}, {40, V}, {41, "cd"}, {75, "     7"}}));
 }
 
 TEST_F(ListingFieldTest, DescriptionColumnShowsTheLongNameWhenThereIsNoDescription) {
@@ -629,7 +661,7 @@ TEST_F(ListingTest, SummaryOnlyWritesTheBottomLineAndSummaryUnsorted) {
   Add("b");
   Add("a");
   ShowListing();
-  EXPECT_EQ(Sim::RowTrimmed(0), Rule(80, 20, 4, static_cast<char>(193)));
+  EXPECT_EQ(Sim::RowTrimmed(0), Rule(80, 20, 4, Glyph::LineBranchUp));
   EXPECT_EQ(Sim::RowTrimmed(1), "200 bytes in 2 files");
   EXPECT_EQ(Sim::RowTrimmed(2), "");
   EXPECT_EQ(FileList[0]->Name, "b");

@@ -21,18 +21,24 @@ constexpr std::uint16_t L = 3;   // LineColour
 const std::string Scale =
     "0%    10%    20%    30%    40%    50%    60%    70%    80%    90%    100%";
 
+std::string Repeat(const std::string& piece, int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += piece;
+  return text;
+}
+
 std::string TopBorder() {
-  std::string border = "\xC3";
-  for (int tick = 0; tick < 9; ++tick) border += std::string(6, '\xC4') + "\xC1";
-  return border + std::string(6, '\xC4') + "\xB4";
+  std::string border = "\u251C";
+  for (int tick = 0; tick < 9; ++tick) border += Repeat("\u2500", 6) + "\u2534";
+  return border + Repeat("\u2500", 6) + "\u2524";
 }
 
 // The box with the given number of blocks.
 std::string BarRow(int blocks) {
-  return "\xB3" + std::string(blocks, '\xDB') + std::string(69 - blocks, ' ') + "\xB3";
+  return "\u2502" + Repeat("\u2588", blocks) + std::string(69 - blocks, ' ') + "\u2502";
 }
 
-const std::string BottomBorder = "\xC0" + std::string(69, '\xC4') + "\xD9";
+const std::string BottomBorder = "\u2514" + Repeat("\u2500", 69) + "\u2518";
 
 class DriveStatisticsTest : public TestWorld {
  protected:

@@ -13,10 +13,10 @@ namespace {
 
 using Rows = std::vector<std::string>;
 
-// Code page 437 line pieces as the tree writes them.
-const std::string Tee = "\xC3\xC4\xC4 ";
-const std::string Corner = "\xC0\xC4\xC4 ";
-const std::string Bar = "\xB3   ";
+// The line pieces as the tree writes them.
+const std::string Tee = "\u251C\u2500\u2500 ";
+const std::string Corner = "\u2514\u2500\u2500 ";
+const std::string Bar = "\u2502   ";
 const std::string Gap = "    ";
 
 class TreeTest : public TestWorld {
@@ -106,10 +106,11 @@ TEST_F(TreeTest, DeepTreesKeepTheirBars) {
   Options.RedirectWidth = 400;
   ParseFileSpec("C:\\A");
   EXPECT_TRUE(EndsProgram([] { ShowTree(); }));
-  // The deepest A, 39 levels below C:\A, has its B below it and a bar for every ancestor.
+  // The deepest A, 39 levels below C:\A, has its B below it and a bar for every
+  // ancestor; redirected, the line pieces are code page 437 bytes.
   std::string expected;
-  for (int level = 0; level < 38; ++level) expected += Bar;
-  expected += Tee + "A";
+  for (int level = 0; level < 38; ++level) expected += "\xB3   ";
+  expected += "\xC3\xC4\xC4 A";
   const std::string& out = Sim::StdOut();
   EXPECT_NE(out.find("\r\n" + expected + " (0)\r\n"), std::string::npos);
 }

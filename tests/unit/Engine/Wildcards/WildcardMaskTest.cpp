@@ -49,6 +49,17 @@ TEST(WildcardMaskTest, MatchesWholeNames) {
       {"[z-a]", "a", false},
       {"\xE9*", "\xC9.TXT", false},
       {"\xE9*", "\xE9.TXT", true},
+      // one character at a time, whatever its length in UTF-8
+      {"?.TXT", "\u00E9.txt", true},
+      {"??", "\u65E5\u672C", true},
+      {"?", "\U0001F600", true},
+      {"*\u672C", "\u65E5\u672C", true},
+      {"\u00E9*", "\u00C9.TXT", false},
+      {"[\u00E9-\u00EB]*", "\u00EA.txt", true},
+      {"[!\u65E5]*", "\u65E5\u672C", false},
+      {"[!\u65E5]?", "\u672C\u65E5", true},
+      {"[\u03B1-\u03C9]", "\u03C9", true},
+      {"[\u03B1-\u03C9]", "\u03A9", false},
       {"*.TXT", "NOTES.TXT.OLD", false},
       {"*A*B", "AXAXB", true},
       {"*A*B", "AXAXBC", false},
@@ -68,6 +79,7 @@ TEST(WildcardMaskTest, InvalidMasksGiveTheirPositions) {
     int Position;
   } rows[] = {
       {"[]", 2},
+      {"\u65E5[]", 3},  // positions count characters
       {"[abc", 5},
       {"[-a]", 2},
       {"x[!]", 4},

@@ -1,0 +1,36 @@
+// How many console cells a UTF-8 text takes, and where to cut it: one cell
+// per character, two for East Asian wide characters and emoji, none for
+// combining marks. Every width, cut and padding counts with these.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// The program's own glyphs, as the code page 437 glyph characters show them.
+namespace Glyph {
+inline constexpr const char* CutMarker = "\u25BA";            // 16
+inline constexpr const char* Diamond = "\u2666";              // 4
+inline constexpr const char* LineHorizontal = "\u2500";       // 196
+inline constexpr const char* LineVertical = "\u2502";         // 179
+inline constexpr const char* LineBranchDown = "\u252C";       // 194
+inline constexpr const char* LineBranchUp = "\u2534";         // 193
+inline constexpr const char* LineBranchRight = "\u251C";      // 195
+inline constexpr const char* LineBranchLeft = "\u2524";       // 180
+inline constexpr const char* LineCornerUpRight = "\u2514";    // 192
+inline constexpr const char* LineCornerUpLeft = "\u2518";     // 217
+inline constexpr const char* LineCornerDownRight = "\u250C";  // 218
+inline constexpr const char* FullBlock = "\u2588";            // 219
+inline constexpr const char* NotSign = "\u00AC";              // 170
+}  // namespace Glyph
+
+// Cells of one character: 0, 1 or 2.
+int CharCells(char32_t code);
+// Cells of a whole text.
+int TextCells(std::string_view text);
+// Bytes of the longest start of text that fits in cells; never half a character.
+std::size_t PrefixForCells(std::string_view text, int cells);
+// text cut to at most cells cells.
+std::string_view CellPrefix(std::string_view text, int cells);
+// count copies of a glyph.
+std::string RepeatGlyph(const char* glyph, int count);

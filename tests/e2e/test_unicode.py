@@ -1,0 +1,40 @@
+"""Names outside the ANSI code page: the console shows them exactly, in
+aligned columns; piped output carries them in code page 437, '?' for what it
+cannot hold; the walk enters such directories as themselves."""
+
+import unittest
+
+from wine_harness import TmuxConsole, cells, fixture, run_orvl, wine_path
+
+TREE = {"日本.txt": 2, "café.txt": 1, "Ωmega": {"a.txt": 3}, "日本": {"b.txt": 4}}
+# The second cell of a wide character shows a zero-width space; here it is
+# kept as a character of its own, so string positions are screen columns.
+TRAIL = "\u200b"
+
+
+class UnicodeNamesTest(unittest.TestCase):
+    maxDiff = None
+
+    def test_piped_walk_lists_the_files_inside_both_directories(self):
+        with fixture(TREE) as root:
+            run = run_orvl(["/S", "/B"], cwd=root)
+            path = wine_path(root)
+        self.assertEqual(run.status, 0, run)
+        self.assertEqual(run.lines, [path + "\\Ωmega", path + "\\??", path + "\\café.txt",
+                                     path + "\\??.txt", path + "\\??\\b.txt",
+                                     path + "\\Ωmega\\a.txt"])
+
+    def test_console_shows_the_real_names_in_aligned_columns(self):
+        with fixture(TREE) as root, TmuxConsole([], cwd=root, width=100, height=30) as console:
+            rows = console.wait_for(r"ORVL-EXIT=\d+")
+        wide = "日" + TRAIL + "本" + TRAIL
+        listing = [row for row in rows if "Ωmega" in row]
+        self.assertEqual(len(listing), 1, rows)
+        self.assertEqual(listing[0].rstrip(" "),
+                         cells((1, " <DIR>"), (8, "Ωmega"), (20, "│"), (21, " <DIR>"), (28, wide),
+                               (40, "│"), (41, "     1"), (48, "café.txt"), (60, "│"),
+                               (61, "     2"), (68, wide + ".txt"), (80, "│")))
+
+
+if __name__ == "__main__":
+    unittest.main()
