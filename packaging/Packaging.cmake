@@ -1,7 +1,6 @@
 # `cmake --build build/win --target package`: the Windows installer and the
-# portable zip, both in the build folder.
-find_program(WIXL wixl REQUIRED)
-
+# portable zip, both in the build folder. Needs Debian's wixl (./run-tests
+# installs it); the programs alone build without it.
 # Fixed for every version: it is how an install finds the one it replaces.
 set(ORVL_UPGRADE_CODE "6B0E1B43-3F0C-4C5A-9D8B-2A7C0E4F1D55")
 # One product code per version: a rebuilt package of the same version is the
@@ -16,7 +15,7 @@ set(ORVL_WXS ${CMAKE_SOURCE_DIR}/packaging/Orvalist.wxs)
 
 # wixl finds the files the source names in its working folder.
 add_custom_command(OUTPUT ${ORVL_MSI}
-  COMMAND ${WIXL} -a x64 -D Version=${PROJECT_VERSION} -D ProductCode=${ORVL_PRODUCT_CODE}
+  COMMAND wixl -a x64 -D Version=${PROJECT_VERSION} -D ProductCode=${ORVL_PRODUCT_CODE}
           -D UpgradeCode=${ORVL_UPGRADE_CODE} -o ${ORVL_MSI} ${ORVL_WXS}
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
   DEPENDS orvl OConfig ${ORVL_WXS}

@@ -46,13 +46,15 @@ bool Install(const std::string& folder) {
     }
   }
   if (!ChangeSystemPath(folder, true)) return false;
-  ShowNotice("The configuration is in place and " + folder + " is on the system PATH.");
+  ShowNotice("The configuration is in place.");
+  ShowNotice(folder + " is on the system PATH.");
   return true;
 }
 
 bool Uninstall(const std::string& folder) {
   if (!ChangeSystemPath(folder, false)) return false;
-  ShowNotice(folder + " is no longer on the system PATH; the configuration stays.");
+  ShowNotice(folder + " is off the system PATH.");
+  ShowNotice("The configuration stays.");
   return true;
 }
 

@@ -130,8 +130,7 @@ void ShowOConfigUsage() {
   NewLine();
   WriteLine("Switches are applied in order and written together, or not at all.", 1, TextAttribute);
   WriteLine("A colour is a number: foreground 0-15 plus 16 x background 0-15.", 1, TextAttribute);
-  WriteLine("/INSTALL and /UNINSTALL stand alone and need administrator rights.", 1,
-            TextAttribute);
+  WriteLine("/INSTALL and /UNINSTALL stand alone and need administrator rights.", 1, TextAttribute);
 }
 
 void ShowProblem(const std::string& message) { WriteLine(message, 1, ProblemAttribute); }

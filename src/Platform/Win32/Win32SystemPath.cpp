@@ -28,7 +28,8 @@ bool Failed(LONG code) {
 std::string ToUtf8(const std::wstring& wide) {
   if (wide.empty()) return {};
   const int size = static_cast<int>(wide.size());
-  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
   std::string text(static_cast<std::size_t>(length), '\0');
   WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
   return text;
@@ -92,24 +93,23 @@ bool WriteSystemPath(const std::string& path) {
   std::wstring wide;
   if (!FromUtf8(path, wide)) return Failed(ERROR_NO_UNICODE_TRANSLATION);
   HKEY key = nullptr;
-  LONG result = RegOpenKeyExW(HKEY_LOCAL_MACHINE, EnvironmentKey, 0,
-                              KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
+  LONG result =
+      RegOpenKeyExW(HKEY_LOCAL_MACHINE, EnvironmentKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
   if (result != ERROR_SUCCESS) return Failed(result);
   std::wstring old;
   DWORD type = 0;
   result = QueryPath(key, old, type);
   if (result == ERROR_SUCCESS) {
     const DWORD bytes = static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t));
-    result = RegSetValueExW(key, PathValue, 0, type, reinterpret_cast<const BYTE*>(wide.c_str()),
-                            bytes);
+    result =
+        RegSetValueExW(key, PathValue, 0, type, reinterpret_cast<const BYTE*>(wide.c_str()), bytes);
   }
   RegCloseKey(key);
   if (result != ERROR_SUCCESS) return Failed(result);
   // Consoles opened from Explorer after this see the new PATH; a hung window
   // only costs the timeout.
-  SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0,
-                      reinterpret_cast<LPARAM>(L"Environment"), SMTO_ABORTIFHUNG,
-                      BroadcastTimeoutMs, nullptr);
+  SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Environment"),
+                      SMTO_ABORTIFHUNG, BroadcastTimeoutMs, nullptr);
   return true;
 }
 

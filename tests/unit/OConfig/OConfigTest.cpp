@@ -184,16 +184,18 @@ TEST_F(OConfigTest, InstallSetsUpAndUninstallTakesBackOnlyThePath) {
   EXPECT_EQ(Run({"/INSTALL"}), 0);
   EXPECT_EQ(Run({"/install"}), 0);  // a repair or a second run adds nothing
   EXPECT_EQ(Sim::SystemPath(), path + ";C:\\ORVL");
-  EXPECT_EQ(OutputLines().back(),
-            "The configuration is in place and C:\\ORVL is on the system PATH.");
+  EXPECT_EQ(OutputLines(),
+            (Lines{"The configuration is in place.", "C:\\ORVL is on the system PATH.",
+                   "The configuration is in place.", "C:\\ORVL is on the system PATH."}));
   ReadBack();
   EXPECT_EQ(ExtensionColourCount, static_cast<int>(DefaultConfigurationSet().Extensions.size()));
 
   EXPECT_EQ(Run({"/UNINSTALL"}), 0);
   EXPECT_EQ(Sim::SystemPath(), path);
   EXPECT_TRUE(ConfigurationExists());
-  EXPECT_EQ(OutputLines().back(),
-            "C:\\ORVL is no longer on the system PATH; the configuration stays.");
+  const Lines lines = OutputLines();
+  EXPECT_EQ(Lines(lines.end() - 2, lines.end()),
+            (Lines{"C:\\ORVL is off the system PATH.", "The configuration stays."}));
 }
 
 TEST_F(OConfigTest, InstallKeepsAnExistingConfiguration) {

@@ -1,7 +1,7 @@
 // A folder added to a PATH text and taken out again, other entries untouched.
-#include "OConfig/PathEntries.h"
-
 #include <gtest/gtest.h>
+
+#include "OConfig/PathEntries.h"
 
 namespace {
 
