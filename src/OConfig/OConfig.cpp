@@ -7,6 +7,7 @@
 #include "Common/RunEnd.h"
 #include "Common/RunState.h"
 #include "OConfig/ConfigurationStore.h"
+#include "OConfig/InstallSwitch.h"
 #include "OConfig/OConfigArguments.h"
 #include "OConfig/OConfigView.h"
 #include "Platform/Platform.h"
@@ -22,15 +23,6 @@ void SetSeparators() {
   std::string timeSeparator = Plat::LocaleInfo(Plat::LocaleItem::TimeSeparator);
   if (!dateSeparator.empty()) DateSeparator = dateSeparator;
   if (!timeSeparator.empty()) TimeSeparator = timeSeparator;
-}
-
-void ReportWriteFailure(std::uint32_t error) {
-  std::string reason = Plat::SystemErrorText(error);
-  if (reason.empty()) reason = "Error " + std::to_string(error);
-  ShowProblem("OConfig could not write the configuration: " + reason + ".");
-  if (error == Plat::ErrorAccessDenied)
-    ShowProblem("Writing under HKEY_LOCAL_MACHINE needs administrator rights.");
-  ShowProblem("The configuration was left as it was.");
 }
 
 // Every end of the run passes here: end-of-run work, then the output flushed.
@@ -50,11 +42,15 @@ int Configure() {
   const ConfigurationSet previous = exists ? LoadConfigurationSet() : DefaultConfigurationSet();
   ConfigurationSet next = previous;
   const std::vector<std::string> arguments = Plat::CommandArguments();
+  if (arguments.size() == 2 && InstallActionOf(arguments[1]) != InstallAction::None)
+    return RunInstallAction(InstallActionOf(arguments[1])) ? 0 : WriteFailed;
   bool help = false;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     ArgumentKind kind;
     std::string problem;
-    if (!ApplyArgument(arguments[i], next, kind, problem)) {
+    if (InstallActionOf(arguments[i]) != InstallAction::None)
+      problem = arguments[i] + " stands alone";
+    if (!problem.empty() || !ApplyArgument(arguments[i], next, kind, problem)) {
       ShowProblem("OConfig: " + problem + ".");
       ShowProblem("Nothing was changed.");
       NewLine();
@@ -73,7 +69,7 @@ int Configure() {
   else if (arguments.size() > 1)
     error = StoreConfigurationSet(next, exists ? &previous : nullptr);
   if (error != 0) {
-    ReportWriteFailure(error);
+    ShowWriteFailure(error, "the configuration");
     return WriteFailed;
   }
   ShowConfiguration(next);

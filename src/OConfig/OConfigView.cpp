@@ -1,6 +1,7 @@
 #include "OConfig/OConfigView.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "Common/TextCells.h"
 #include "Engine/Dates/DateFormat.h"
@@ -115,9 +116,12 @@ void ShowOConfigUsage() {
       {"OConfig /SWITCHES:\"text\"", "set the preset switches, e.g. /SWITCHES:\"/W /O-S\""},
       {"OConfig /DATE:\"pattern\"", "set the date pattern, e.g. /DATE:\"dd-mmm-yyyy hh:nn\""},
       {"OConfig /DEFAULTS", "restore the default configuration"},
+      {"OConfig /INSTALL", "defaults if none, and this folder on the PATH"},
+      {"OConfig /UNINSTALL", "take this folder off the PATH"},
       {"OConfig /?", "show this help"},
   };
-  WriteLine("OConfig shows and changes the Orvalist configuration.", 1, TitleAttribute);
+  WriteLine("OConfig " ORVL_VERSION " shows and changes the Orvalist configuration.", 1,
+            TitleAttribute);
   NewLine();
   for (const UsageRow& row : rows) {
     WriteAt(row.Command, Indent, CommandAttribute);
@@ -127,6 +131,20 @@ void ShowOConfigUsage() {
   NewLine();
   WriteLine("Switches are applied in order and written together, or not at all.", 1, TextAttribute);
   WriteLine("A colour is a number: foreground 0-15 plus 16 x background 0-15.", 1, TextAttribute);
+  WriteLine("/INSTALL and /UNINSTALL stand alone and need administrator rights.", 1, TextAttribute);
 }
 
 void ShowProblem(const std::string& message) { WriteLine(message, 1, ProblemAttribute); }
+
+void ShowNotice(const std::string& message) { WriteLine(message, 1, TextAttribute); }
+
+void ShowWriteFailure(std::uint32_t error, const std::string& what) {
+  std::string reason = Plat::SystemErrorText(error);
+  if (reason.empty()) reason = "Error " + std::to_string(error);
+  ShowProblem("OConfig could not write " + what + ": " + reason + ".");
+  if (error == Plat::ErrorAccessDenied)
+    ShowProblem("Writing under HKEY_LOCAL_MACHINE needs administrator rights.");
+  std::string left = what;
+  left[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(left[0])));
+  ShowProblem(left + " was left as it was.");
+}

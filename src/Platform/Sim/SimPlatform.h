@@ -155,6 +155,13 @@ void FailRegistryWrites(std::uint32_t code, int successes = 0, int count = 1 << 
 // value, keys in order: for comparing the registry before and after.
 std::string RegistryDump();
 
+// ---------------------------------------------------------------- system PATH
+
+void SetSystemPath(const std::string& path);  // default: empty
+std::string SystemPath();
+// WriteSystemPath fails with the code (0: it succeeds again).
+void FailSystemPathWrite(std::uint32_t code);
+
 // ---------------------------------------------------------------- helpers
 
 // A FILETIME for a UTC calendar date and time.

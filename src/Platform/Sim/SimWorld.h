@@ -101,6 +101,10 @@ struct World {
   int RegistryWritesBeforeFailure = -1;                   // -1: writes never fail
   int RegistryFailingWrites = 0;                          // writes failing after those
   std::uint32_t RegistryWriteError = 0;
+
+  // machine-wide PATH
+  std::string SystemPath;
+  std::uint32_t SystemPathWriteError = 0;  // non-zero: WriteSystemPath fails with it
 };
 
 World& TheWorld();

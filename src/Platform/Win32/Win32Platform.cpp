@@ -1,5 +1,5 @@
 // The real platform: each call maps onto the Win32 call it is named after.
-// This is the only file that includes <windows.h>.
+// With Win32SystemPath.cpp, the only code that includes <windows.h>.
 #include "Platform/Platform.h"
 
 #define WIN32_LEAN_AND_MEAN

@@ -132,6 +132,7 @@ TEST_F(OConfigTest, BadSwitchChangesNothing) {
       {"/COLOUR:Nope=1", "OConfig: there is no display colour called 'Nope'."},
       {"/SWITCHES:/W/SET", "OConfig: /SET cannot be a preset switch."},
       {"/X", "OConfig: '/X' is not an OConfig switch."},
+      {"/install", "OConfig: /install stands alone."},
   };
   for (const Case& test : cases) {
     // A good switch before the bad one is not written either.
@@ -141,8 +142,8 @@ TEST_F(OConfigTest, BadSwitchChangesNothing) {
     const auto at = std::find(lines.begin(), lines.end(), test.Message);
     ASSERT_NE(at, lines.end()) << test.Message;
     EXPECT_EQ(*std::next(at), "Nothing was changed.");
-    EXPECT_EQ(LineStarting("OConfig shows"),
-              "OConfig shows and changes the Orvalist configuration.");
+    EXPECT_EQ(LineStarting("OConfig " ORVL_VERSION),
+              "OConfig " ORVL_VERSION " shows and changes the Orvalist configuration.");
   }
 }
 
@@ -175,6 +176,52 @@ TEST_F(OConfigTest, FailedWritesLeaveNoHalfConfiguration) {
     EXPECT_EQ(Run({"/EXT:TXT=12", "/-EXT:EXE", "/DATE:yy"}), 2) << successes;
     EXPECT_EQ(SortedRegistry(), before) << successes;
   }
+}
+
+TEST_F(OConfigTest, InstallSetsUpAndUninstallTakesBackOnlyThePath) {
+  const std::string path = "%SystemRoot%\\system32;C:\\Tools";
+  Sim::SetSystemPath(path);
+  EXPECT_EQ(Run({"/INSTALL"}), 0);
+  EXPECT_EQ(Run({"/install"}), 0);  // a repair or a second run adds nothing
+  EXPECT_EQ(Sim::SystemPath(), path + ";C:\\ORVL");
+  EXPECT_EQ(OutputLines(),
+            (Lines{"The configuration is in place.", "C:\\ORVL is on the system PATH.",
+                   "The configuration is in place.", "C:\\ORVL is on the system PATH."}));
+  ReadBack();
+  EXPECT_EQ(ExtensionColourCount, static_cast<int>(DefaultConfigurationSet().Extensions.size()));
+
+  EXPECT_EQ(Run({"/UNINSTALL"}), 0);
+  EXPECT_EQ(Sim::SystemPath(), path);
+  EXPECT_TRUE(ConfigurationExists());
+  const Lines lines = OutputLines();
+  EXPECT_EQ(Lines(lines.end() - 2, lines.end()),
+            (Lines{"C:\\ORVL is off the system PATH.", "The configuration stays."}));
+}
+
+TEST_F(OConfigTest, InstallKeepsAnExistingConfiguration) {
+  Run({"/SWITCHES:/W", "/EXT:TXT=3"});
+  const std::string before = Sim::RegistryDump();
+  EXPECT_EQ(Run({"/INSTALL"}), 0);
+  EXPECT_EQ(Sim::RegistryDump(), before);
+}
+
+TEST_F(OConfigTest, FailedInstallSaysWhatWasNotWritten) {
+  Sim::SetSystemPath("C:\\Tools");
+  Sim::FailSystemPathWrite(Plat::ErrorAccessDenied);
+  EXPECT_EQ(Run({"/INSTALL"}), 2);
+  EXPECT_EQ(Sim::SystemPath(), "C:\\Tools");
+  EXPECT_EQ(OutputLines(), (Lines{"OConfig could not write the system PATH: Access is denied.",
+                                  "Writing under HKEY_LOCAL_MACHINE needs administrator rights.",
+                                  "The system PATH was left as it was."}));
+
+  // Without the configuration the PATH is not touched.
+  Sim::Reset();
+  Sim::SetRedirected();
+  Sim::SetSystemPath("C:\\Tools");
+  Sim::FailRegistryWrites(Plat::ErrorAccessDenied);
+  EXPECT_EQ(Run({"/INSTALL"}), 2);
+  EXPECT_EQ(Sim::SystemPath(), "C:\\Tools");
+  EXPECT_FALSE(ConfigurationExists());
 }
 
 TEST_F(OConfigTest, ColoursAreShownInThemselves) {

@@ -1,0 +1,12 @@
+// Adding a folder to a PATH text and taking it out again.
+#pragma once
+
+#include <string>
+
+// Entries name the same folder when they are equal apart from the case of
+// a-z, surrounding quotes and final backslashes.
+bool PathHasFolder(const std::string& path, const std::string& folder);
+// The path with the folder appended, or unchanged when it is there already.
+std::string PathWithFolder(const std::string& path, const std::string& folder);
+// The path without any entry naming the folder; every other entry as it was.
+std::string PathWithoutFolder(const std::string& path, const std::string& folder);

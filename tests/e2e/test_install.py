@@ -1,0 +1,113 @@
+"""The packages under wine: a quiet install of the MSI in a prefix of its own
+lets a new console run orvl by its name with the default configuration, a
+quiet uninstall takes the files and the PATH entry back; the zip holds the
+programs and the texts."""
+
+import os
+import re
+import shutil
+import tempfile
+import unittest
+import zipfile
+
+from wine_harness import EXE, ROOT, ensure_bare_prefix, fixture, run_orvl, wine_path
+
+PREFIX = os.path.join(ROOT, "build", "wineprefix-e2e-install")
+# Written when a run ends uninstalled; without it the prefix is made anew.
+UNINSTALLED = os.path.join(PREFIX, ".orvl-uninstalled")
+BUILD = os.path.dirname(EXE)
+PROGRAMS = os.path.join(PREFIX, "drive_c", "Program Files", "Orvalist")
+ENVIRONMENT = r"HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\Environment"
+CONFIGURATION = r"HKLM\Software\Brackwater\Orvalist"
+
+
+def version():
+    if os.environ.get("ORVL_VERSION"):
+        return os.environ["ORVL_VERSION"]
+    with open(os.path.join(ROOT, "CMakeLists.txt")) as cmake:
+        return re.search(r"project\(Orvalist VERSION ([0-9.]+)", cmake.read()).group(1)
+
+
+VERSION = version()
+PACKAGE = os.path.join(BUILD, "Orvalist-" + VERSION)
+
+
+def wine(program, *args, cwd="/tmp"):
+    return run_orvl(list(args), cwd, timeout=120, prefix=PREFIX, exe=program)
+
+
+def system_path():
+    run = wine("reg", "query", ENVIRONMENT, "/v", "Path")
+    return next(line.split("    ")[-1] for line in run.lines if line.strip().startswith("Path "))
+
+
+def configuration_lines():
+    """The configuration as exported, sorted: value order is not the point."""
+    with tempfile.TemporaryDirectory(dir="/tmp") as folder:
+        target = os.path.join(folder, "c.reg")
+        wine("reg", "export", CONFIGURATION, wine_path(target), "/y")
+        with open(target, encoding="utf-16") as export:
+            return sorted(export.read().splitlines())
+
+
+def version_strings(path):
+    with open(path, "rb") as program:
+        data = program.read()
+    found = {}
+    for name in ("FileVersion", "ProductVersion", "ProductName", "OriginalFilename"):
+        key = "".join(c + "\0" for c in name).encode("latin-1")
+        match = re.search(re.escape(key) + rb"(?:\x00\x00)+((?:[^\x00]\x00)+)", data)
+        found[name] = match.group(1).decode("utf-16-le") if match else None
+    return found
+
+
+class InstallTest(unittest.TestCase):
+    maxDiff = None
+
+    @classmethod
+    def setUpClass(cls):
+        if not os.path.exists(UNINSTALLED):
+            shutil.rmtree(PREFIX, ignore_errors=True)
+        ensure_bare_prefix(PREFIX)
+        if os.path.exists(UNINSTALLED):
+            os.remove(UNINSTALLED)
+        # Uninstalling keeps the configuration, as settings are kept.
+        wine("reg", "delete", r"HKLM\Software\Brackwater", "/f")
+
+    def test_install_list_uninstall(self):
+        before = system_path()
+        self.assertEqual(wine("msiexec", "/i", wine_path(PACKAGE + ".msi"), "/qn").status, 0)
+        self.assertEqual(sorted(os.listdir(PROGRAMS)), ["OConfig.exe", "orvl.exe"])
+        self.assertEqual(system_path(), before + r";C:\Program Files\Orvalist")
+        for name in ("orvl", "OConfig"):
+            self.assertEqual(version_strings(os.path.join(PROGRAMS, name + ".exe")),
+                             {"FileVersion": VERSION, "ProductVersion": VERSION,
+                              "ProductName": "Orvalist", "OriginalFilename": name + ".exe"})
+
+        with fixture({"A.TXT": 1, "SUB": {"B.DOC": 2}}) as root:
+            listing = wine("cmd", "/c", "orvl", "/B", cwd=os.path.join(root, "SUB"))
+        self.assertEqual((listing.status, listing.lines), (0, ["B.DOC"]))
+
+        installed = configuration_lines()
+        self.assertEqual(wine(os.path.join(PROGRAMS, "OConfig.exe"), "/DEFAULTS").status, 0)
+        self.assertEqual(installed, configuration_lines())
+
+        self.assertEqual(wine("msiexec", "/x", wine_path(PACKAGE + ".msi"), "/qn").status, 0)
+        self.assertFalse(os.path.exists(PROGRAMS))
+        self.assertEqual(system_path(), before)
+        open(UNINSTALLED, "w").close()
+
+    def test_zip_holds_the_programs_and_the_texts(self):
+        with zipfile.ZipFile(PACKAGE + ".zip") as archive:
+            self.assertEqual(sorted(archive.namelist()),
+                             ["FIRST-STEPS.txt", "OConfig.exe", "README.txt", "orvl.exe"])
+            for name in ("orvl.exe", "OConfig.exe"):
+                with open(os.path.join(BUILD, name), "rb") as built:
+                    self.assertEqual(archive.read(name), built.read(), name)
+            with open(os.path.join(ROOT, "README.md"), "rb") as readme:
+                self.assertEqual(archive.read("README.txt"),
+                                 readme.read().replace(b"\n", b"\r\n"))
+
+
+if __name__ == "__main__":
+    unittest.main()
