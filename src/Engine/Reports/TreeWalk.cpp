@@ -44,10 +44,6 @@ Plat::Handle StartDirectorySearch(Plat::FindData& data) {
   return search;
 }
 
-// "." and "..", and names of only dots and blanks, which the path services
-// would turn back into this directory: never walked into.
-bool WalksBack(const char* name) { return name[std::strspn(name, ". ")] == '\0'; }
-
 std::int64_t AllocatedSize(const Plat::FindData& data, std::uint64_t cluster) {
   std::uint64_t size = (std::uint64_t{data.SizeHigh} << 32) | data.SizeLow;
   std::uint64_t remainder = size % cluster;
@@ -60,7 +56,7 @@ void ReadEntries(TreeWalkState& tree, Plat::Handle search, Plat::FindData& data,
   std::uint64_t cluster = sized ? static_cast<std::uint64_t>(ClusterSize) : 1;
   do {
     data.Name[sizeof data.Name - 1] = '\0';
-    if ((data.Attributes & Plat::AttrDirectory) != 0 && !WalksBack(data.Name)) {
+    if (IsWalkedInto(data)) {
       children.push_back(CurrentDir + data.Name);
       ++tree.DirectoryCount;
     } else if (sized) {

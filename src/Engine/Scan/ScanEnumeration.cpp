@@ -1,5 +1,7 @@
 #include "Engine/Scan/ScanEnumeration.h"
 
+#include <cstring>
+
 #include "Common/Options.h"
 
 // With /R the program's own matcher selects the entries; otherwise the
@@ -27,4 +29,10 @@ void EnumerateClose(Enumeration& search) {
   if (search.Search != Plat::InvalidHandle) Plat::FindEnd(search.Search);
   search.Search = Plat::InvalidHandle;
   search.Matching.Search = Plat::InvalidHandle;
+}
+
+bool IsWalkedInto(const Plat::FindData& data) {
+  if ((data.Attributes & Plat::AttrDirectory) == 0) return false;
+  if ((data.Attributes & Plat::AttrReparsePoint) != 0) return false;
+  return data.Name[std::strspn(data.Name, ". ")] != '\0';
 }

@@ -12,6 +12,11 @@
 // directory and archive (everything but volume labels).
 constexpr std::uint32_t EnumerationAttributes = 0x37;
 
+// Whether a walk (/S, /TREE) enters this entry: a directory, but not a link or
+// junction, which may lead back to an ancestor, and not ".", "..", or a name of
+// only dots and blanks, which the path services turn back into this directory.
+bool IsWalkedInto(const Plat::FindData& data);
+
 struct Enumeration {
   Plat::Handle Search = Plat::InvalidHandle;
   MatchSearch Matching;  // /R: the mask and the search over the whole directory

@@ -66,6 +66,15 @@ TEST_F(TreeTest, SiblingOrderAndLastChildUnderAParentWithSibling) {
                                  Corner + "Gamma (0)", "6 directories consuming 0 bytes"}));
 }
 
+// A link or junction may lead back to an ancestor: the tree never enters it.
+TEST_F(TreeTest, LinksAreNotWalkedInto) {
+  Directories({"C:\\T\\REAL"});
+  Sim::AddFile("C:\\T\\LOOP", "INSIDE.BIN", 8192);
+  Sim::AddDirectory("C:\\T\\LOOP", Plat::AttrDirectory | Plat::AttrReparsePoint);
+  EXPECT_EQ(Tree("C:\\T"),
+            (Rows{"", "C:\\T\\ (0)", Corner + "REAL (0)", "2 directories consuming 0 bytes"}));
+}
+
 TEST_F(TreeTest, BareUnknownClusterSizeAndSmallTotals) {
   struct Case {
     bool bare;
