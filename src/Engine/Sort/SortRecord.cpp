@@ -25,13 +25,23 @@ std::uint64_t PackedText(std::string_view text, std::size_t from) {
   return packed;
 }
 
+// An extension: its first 7 folded bytes, then its length (8 for any longer
+// one). Short extensions thus pack whole, and only then may the name decide
+// from the packed numbers alone.
+void PackExtensionKey(const FileEntry& entry, SortRecord& record) {
+  std::string_view extension = NameExtension(entry.Name);
+  std::uint64_t length = extension.size() < 8 ? extension.size() : 8;
+  record.High = (PackedText(extension, 0) & ~std::uint64_t{0xFF}) | length;
+  if (length < 8) record.Low = PackedText(entry.Name, 0);
+}
+
 void PackKey(const FileEntry& entry, SortRecord& record) {
   switch (Options.SortKey) {
     case 'N':
       record.High = PackedText(entry.Name, 0);
       record.Low = PackedText(entry.Name, 8);
       break;
-    case 'X': record.High = PackedText(NameExtension(entry.Name), 0); break;
+    case 'X': PackExtensionKey(entry, record); break;
     case 'S':  // the sign bit flipped: signed order as unsigned order
       record.High = static_cast<std::uint64_t>(entry.Size) ^ (std::uint64_t{1} << 63);
       break;

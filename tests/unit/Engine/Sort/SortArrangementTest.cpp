@@ -46,7 +46,8 @@ class SortArrangementTest : public TestWorld {
   }
 
   // Few letters and lengths, so that many names tie under folding and many
-  // share a long prefix; few sizes and stamps, so that most numbers tie.
+  // share a long prefix or a long extension; few sizes and stamps, so that
+  // most numbers tie.
   void AddRandomEntries(std::mt19937& random, int count) {
     static const char Letters[] = "aAbB._\xE9\\";
     for (int index = 0; index < count; ++index) {
@@ -55,6 +56,7 @@ class SortArrangementTest : public TestWorld {
       std::string prefix = random() % 2 ? "longsharedprefix" : "";
       entry.Name = prefix;
       for (std::size_t at = 0; at < length; ++at) entry.Name += Letters[random() % 8];
+      if (random() % 3 == 0) entry.Name += std::string(".extensi") + Letters[random() % 4];
       entry.Size =
           random() % 3 == 0 ? std::int64_t{5} << 32 : static_cast<std::int64_t>(random() % 4);
       entry.WriteTime = {static_cast<std::uint32_t>(random() % 3),
