@@ -57,9 +57,10 @@ struct OptionsRec {
   bool RegexWildcards = false;           // /R
   char TimeField = 'W';                  // /T letter A, C or W
   TimeStampKind TimeKind = LastWrite;    // resolved from TimeField
-  char SortKey = 'N';                    // N name, D date, X extension, S size
+  char SortKey = 'N';                    // N name, D date, X extension, S size, U unsorted
   bool SortReverse = false;              // /O with a negated key
   bool DirsFirst = true;                 // /O G
+  bool DirsFirstGiven = false;           // /O G written: groups even an unsorted list
   bool AttrFilter = false;               // /A with letters
   std::array<bool, 5> AttrWant{};        // by AttrIndex
   std::array<bool, 5> AttrExclude{};     // by AttrIndex

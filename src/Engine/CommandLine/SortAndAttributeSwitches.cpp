@@ -24,6 +24,7 @@ char SortKeyOf(char letter) {
     case 'D': return 'D';
     case 'E': return 'X';
     case 'S': return 'S';
+    case 'U': return 'U';  // unsorted: enumeration order; has no direction
     default: return 0;
   }
 }
@@ -31,10 +32,11 @@ char SortKeyOf(char letter) {
 void ApplySortLetter(char letter, bool negated) {
   if (char key = SortKeyOf(letter)) {
     Options.SortKey = key;
-    if (negated) Options.SortReverse = true;  // nothing turns it off again
+    if (negated && key != 'U') Options.SortReverse = true;  // nothing turns it off again
   } else if (letter == 'G') {
     Options.DirsFirst = !negated;
-  } else if (letter != 'U') {
+    if (!negated) Options.DirsFirstGiven = true;
+  } else {
     Options.BadOption = true;
   }
 }

@@ -1,22 +1,21 @@
-// Ordering of the FileList: the key comparison of /O and the quicksort whose
-// arrangement of equal entries is part of the program's visible behaviour.
+// Ordering of the FileList: the key comparison of /O, the sort, and the
+// unsorted order of /O U.
 #include "Engine/Sort/Sort.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <utility>
+#include <vector>
 
 #include "Common/Entries.h"
 #include "Common/Options.h"
+#include "Engine/Sort/GuardedQuicksort.h"
+#include "Engine/Sort/SortRecord.h"
 
 namespace {
 
 int FoldedByte(char character) {
   auto byte = static_cast<unsigned char>(character);
   return byte >= 'a' && byte <= 'z' ? byte - ('a' - 'A') : byte;
-}
-
-std::uint64_t StampValue(const Plat::FileTime& stamp) {
-  return (static_cast<std::uint64_t>(stamp.High) << 32) | stamp.Low;
 }
 
 template <typename T>
@@ -38,40 +37,12 @@ int KeyCompare(const FileEntry& a, const FileEntry& b) {
   }
 }
 
-// One partition pass around the middle entry; on return [left, j] and
-// [i, right] remain to be sorted, and anything between them is in place.
-void Partition(int left, int right, int& i, int& j) {
-  std::vector<FileEntry*>& list = FileList;
-  i = left;
-  j = right;
-  const FileEntry* pivot = list[static_cast<std::size_t>((left + right) / 2)];
-  do {
-    while (CompareEntries(*list[static_cast<std::size_t>(i)], *pivot) < 0) ++i;
-    while (CompareEntries(*list[static_cast<std::size_t>(j)], *pivot) > 0) --j;
-    if (i <= j) {
-      std::swap(list[static_cast<std::size_t>(i)], list[static_cast<std::size_t>(j)]);
-      ++i;
-      --j;
-    }
-  } while (i <= j);
-}
-
-// The two parts of a partition are sorted independently of each other, so
-// recursing into the smaller one first gives the same arrangement as any other
-// order while keeping the stack shallow.
-void SortRange(int left, int right) {
-  while (left < right) {
-    int i = 0;
-    int j = 0;
-    Partition(left, right, i, j);
-    if (j - left < right - i) {
-      if (left < j) SortRange(left, j);
-      left = i;
-    } else {
-      if (i < right) SortRange(i, right);
-      right = j;
-    }
-  }
+// /O U: the order the enumeration delivered, with directories moved ahead
+// (keeping their order) only when G asked for it.
+void KeepEnumerationOrder() {
+  if (!Options.DirsFirst || !Options.DirsFirstGiven) return;
+  std::stable_partition(FileList.begin(), FileList.end(),
+                        [](const FileEntry* entry) { return entry->IsDirectory(); });
 }
 
 }  // namespace
@@ -101,5 +72,16 @@ int CompareEntries(const FileEntry& a, const FileEntry& b) {
 }
 
 void SortFileList() {
-  if (!FileList.empty()) SortRange(0, static_cast<int>(FileList.size()) - 1);
+  if (Options.SortKey == 'U') {
+    KeepEnumerationOrder();
+    return;
+  }
+  std::vector<SortRecord> records;
+  records.reserve(FileList.size());
+  for (FileEntry* entry : FileList) records.push_back(MakeSortRecord(*entry));
+  if (PackedKeysAreWhole())
+    GuardedQuicksort<true>(records);
+  else
+    GuardedQuicksort<false>(records);
+  for (std::size_t at = 0; at < records.size(); ++at) FileList[at] = records[at].Entry;
 }

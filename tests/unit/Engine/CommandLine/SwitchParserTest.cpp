@@ -336,13 +336,19 @@ TEST_F(SwitchParserTest, SortOrder) {
   EXPECT_FALSE(Options.DirsFirst);
   EXPECT_FALSE(Options.SortReverse);
   ParseSwitch("OGDU");
-  EXPECT_EQ(Options.SortKey, 'D');
+  EXPECT_EQ(Options.SortKey, 'U');  // the last key letter wins
   EXPECT_TRUE(Options.DirsFirst);
+  EXPECT_TRUE(Options.DirsFirstGiven);
   EXPECT_FALSE(Options.BadOption);
+  ParseSwitch("O-US");
+  EXPECT_EQ(Options.SortKey, 'S');
+  EXPECT_FALSE(Options.SortReverse);  // unsorted has no direction to reverse
 
   for (const char* word : {"O", "O:", "O-", "OX", "ON-", "O--N"}) EXPECT_TRUE(IsBad(word)) << word;
   EXPECT_FALSE(IsBad("OU"));
-  EXPECT_EQ(Options.SortKey, 'N');
+  EXPECT_EQ(Options.SortKey, 'U');
+  EXPECT_TRUE(Options.DirsFirst);
+  EXPECT_FALSE(Options.DirsFirstGiven);  // the default grouping was not asked for
 }
 
 TEST_F(SwitchParserTest, AttributeSelection) {

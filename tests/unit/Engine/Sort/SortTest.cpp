@@ -134,8 +134,33 @@ TEST_F(SortTest, EqualEntriesEndWhereTheQuicksortLeavesThem) {
   // An unknown key leaves every entry equal.
   FileList.clear();
   for (const char* name : {"1", "2", "3", "4"}) Add(name);
-  Options.SortKey = 'U';
+  Options.SortKey = '?';
   EXPECT_EQ(SortedNames(), (Names{"3", "4", "1", "2"}));
+}
+
+TEST_F(SortTest, UnsortedKeepsEnumerationOrderAndGroupsOnlyWhenAsked) {
+  struct Case {
+    bool dirsFirst;
+    bool dirsFirstGiven;
+    Names expected;
+  };
+  const Case cases[] = {
+      {true, false, {"b", "D", "a", "c", "A"}},  // the default grouping does not apply
+      {true, true, {"D", "c", "b", "a", "A"}},
+      {false, true, {"b", "D", "a", "c", "A"}},  // G, then -G
+  };
+  for (const Case& test : cases) {
+    FileList.clear();
+    Add("b");
+    Add("D", 0, true);
+    Add("a");
+    Add("c", 0, true);
+    Add("A");
+    Options.SortKey = 'U';
+    Options.DirsFirst = test.dirsFirst;
+    Options.DirsFirstGiven = test.dirsFirstGiven;
+    EXPECT_EQ(SortedNames(), test.expected);
+  }
 }
 
 TEST_F(SortTest, LargeListsEndInKeyOrder) {

@@ -1,0 +1,41 @@
+// A FileEntry with its place in the sort order packed into integers, so that
+// most comparisons of the sort never reach the entry's name or stamps.
+#pragma once
+
+#include <cstdint>
+
+#include "Engine/Sort/Sort.h"
+#include "Platform/Platform.h"
+
+struct SortRecord {
+  std::uint64_t High = 0;  // first part of the key, direction applied
+  std::uint64_t Low = 0;   // second part of the key (names only)
+  FileEntry* Entry = nullptr;
+  std::uint32_t Group = 0;  // 0 directories, 1 the rest, when directories go first
+};
+
+// A time stamp as one number, high word first.
+inline std::uint64_t StampValue(const Plat::FileTime& stamp) {
+  return (static_cast<std::uint64_t>(stamp.High) << 32) | stamp.Low;
+}
+
+// The record of an entry under the sort options in force.
+SortRecord MakeSortRecord(FileEntry& entry);
+// True when equal packed keys mean equal entries under the options in force:
+// numbers pack whole, texts only their first bytes.
+bool PackedKeysAreWhole();
+
+// The sign of CompareEntries on the two entries; the entries themselves are
+// read only when the packed keys cannot tell.
+template <bool Whole>
+int CompareRecords(const SortRecord& a, const SortRecord& b) {
+  if (a.Group != b.Group) return a.Group < b.Group ? -1 : 1;
+  if (a.High != b.High) return a.High < b.High ? -1 : 1;
+  if (a.Low != b.Low) return a.Low < b.Low ? -1 : 1;
+  if constexpr (Whole) {
+    return 0;
+  } else {
+    // Each partition meets its pivot's own entry; no need to read its name.
+    return a.Entry == b.Entry ? 0 : CompareEntries(*a.Entry, *b.Entry);
+  }
+}
