@@ -840,7 +840,25 @@ void LiteralRun(const std::vector<std::string>& arguments, ByteSource& in) {
   if (RunOrvl() != 0) std::abort();
 }
 
+// "Z:" hands over everything after it, line ends included, as the description
+// file of a directory listed with /Z, in a world of the plain choices.
+void DescriptionRun(const std::uint8_t* data, std::size_t size) {
+  ResetAll();
+  ByteSource none{data, 0, 0};
+  BuildWorld(none);
+  BuildConsole(none);
+  BuildLocale(none);
+  Sim::SetFileContents("C:\\DIR\\DESCRIPT.ION",
+                       std::string(reinterpret_cast<const char*>(data), size));
+  Sim::SetArguments({"C:\\ORVL\\ORVL.EXE", "/Z", "/S", "C:\\DIR"});
+  if (RunOrvl() != 0) std::abort();
+}
+
 bool LiteralInput(const std::uint8_t* data, std::size_t size) {
+  if (size >= 2 && data[0] == 'Z' && data[1] == ':') {
+    DescriptionRun(data + 2, size - 2);
+    return true;
+  }
   if (size < 2 || data[1] != ':') return false;
   const std::uint8_t* end = static_cast<const std::uint8_t*>(std::memchr(data, '\n', size));
   std::size_t length = end ? static_cast<std::size_t>(end - data) : size;

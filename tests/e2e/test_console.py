@@ -69,6 +69,14 @@ class ConsoleTest(unittest.TestCase):
         self.assertEqual(final[start + 4], "655,360 bytes (640.00KB) allocated")
         self.assertIn("ORVL-EXIT=0", "".join(final[start + 5:]))
 
+    def test_finished_output_keeps_the_last_line_whole(self):
+        # The end-of-output restore once blanked column 76 of the last line.
+        name = "e" * 74 + ".txt"
+        with fixture({name: 1}) as root, TmuxConsole(["/B"], cwd=root, width=80, height=10) as console:
+            final = console.wait_for(r"ORVL-EXIT=\d+")
+        self.assertIn(name, final, final)
+        self.assertEqual(final[final.index(name) + 1], "ORVL-EXIT=0")
+
 
 if __name__ == "__main__":
     unittest.main()
