@@ -1,5 +1,7 @@
 #include "Common/RunEnd.h"
 
+#include "Platform/Platform.h"
+
 EndOfRunAction RunEndAction = nullptr;
 
 void EndProgram() { throw ProgramEnded{0}; }
@@ -8,4 +10,13 @@ void FinishRun() {
   EndOfRunAction action = RunEndAction;
   RunEndAction = nullptr;
   if (action) action();
+}
+
+int EndRun(int exitCode) {
+  try {
+    FinishRun();
+  } catch (const ProgramEnded&) {
+  }
+  Plat::StdOutFlush();
+  return exitCode;
 }

@@ -1,6 +1,6 @@
 // The single way the program ends from deep inside: EndProgram() unwinds to
-// the driver, which runs FinishRun() and returns the exit code. Tests catch
-// ProgramEnded. The control handler, which cannot unwind, calls FinishRun()
+// the driver, whose EndRun() runs FinishRun() and returns the exit code. Tests
+// catch ProgramEnded. The control handler, which cannot unwind, calls FinishRun()
 // itself before the process ends.
 #pragma once
 
@@ -16,3 +16,6 @@ extern EndOfRunAction RunEndAction;  // run once by FinishRun, then cleared
 [[noreturn]] void EndProgram();
 // Runs the end-of-run action, at most once per run.
 void FinishRun();
+// The last step of every end of a run, in the driver's catch and at its normal
+// end: the end-of-run action, then the output flushed; returns the exit code.
+int EndRun(int exitCode);

@@ -25,16 +25,6 @@ void SetSeparators() {
   if (!timeSeparator.empty()) TimeSeparator = timeSeparator;
 }
 
-// Every end of the run passes here: end-of-run work, then the output flushed.
-int EndRun(int exitCode) {
-  try {
-    FinishRun();
-  } catch (const ProgramEnded&) {
-  }
-  Plat::StdOutFlush();
-  return exitCode;
-}
-
 int Configure() {
   SetSeparators();
   InitialiseOutput();

@@ -137,16 +137,6 @@ void DirectoryLoop() {
   }
 }
 
-// Every end of the run passes here: the batch file is closed and the output flushed.
-int EndRun(int exitCode) {
-  try {
-    FinishRun();
-  } catch (const ProgramEnded&) {
-  }
-  Plat::StdOutFlush();
-  return exitCode;
-}
-
 }  // namespace
 
 int RunOrvl() {

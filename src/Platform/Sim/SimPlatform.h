@@ -144,6 +144,9 @@ void SetRegistryBinary(const std::string& subKey, const std::string& name,
                        const std::vector<std::uint8_t>& data);
 void SetRegistryString(const std::string& subKey, const std::string& name,
                        const std::string& value);
+// A configured installation: the three value keys with the default display
+// colours, no extension colours, and these preset switches and date pattern.
+void AddConfiguration(const std::string& defaultSwitches = "", const std::string& defaultDate = "");
 // A value of any type with raw data (a String without its NUL).
 void SetRegistryValue(const std::string& subKey, const std::string& name, Plat::RegType type,
                       const std::vector<std::uint8_t>& data);

@@ -195,6 +195,15 @@ std::string RegistryDump() {
   return text;
 }
 
+void AddConfiguration(const std::string& defaultSwitches, const std::string& defaultDate) {
+  const std::string root = "SOFTWARE\\Brackwater\\Orvalist\\";
+  AddRegistryKey(root + "Colours\\Extensions");
+  SetRegistryBinary(root + "Colours\\Display", "Entities",
+                    {7, 15, 14, 3, 12, 10, 15, 0x4E, 14, 15, 15});
+  SetRegistryString(root + "Settings", "DefaultSwitches", defaultSwitches);
+  SetRegistryString(root + "Settings", "DefaultDate", defaultDate);
+}
+
 }  // namespace Sim
 
 namespace Plat {

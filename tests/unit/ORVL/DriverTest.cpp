@@ -33,12 +33,7 @@ class DriverTest : public TestWorld {
     drive.FreeSpaceError = freeSpaceError;
     Sim::AddDrive(drive);
     Sim::SetRedirected();
-    const std::string settings = "SOFTWARE\\Brackwater\\Orvalist\\Settings";
-    Sim::AddRegistryKey("SOFTWARE\\Brackwater\\Orvalist\\Colours\\Extensions");
-    Sim::SetRegistryBinary("SOFTWARE\\Brackwater\\Orvalist\\Colours\\Display", "Entities",
-                           {7, 15, 14, 3, 12, 10, 15, 0x4E, 14, 15, 15});
-    Sim::SetRegistryString(settings, "DefaultSwitches", "");
-    Sim::SetRegistryString(settings, "DefaultDate", dateFormat);
+    Sim::AddConfiguration("", dateFormat);
     DateFormat = dateFormat;
     for (const char* directory : {"C:\\R", "C:\\R\\A", "C:\\R\\B", "C:\\R\\C", "C:\\R\\A\\A1"})
       Sim::AddDirectory(directory);

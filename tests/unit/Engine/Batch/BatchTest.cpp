@@ -39,12 +39,7 @@ class BatchTest : public TestWorld {
     TestWorld::SetUp();
     Sim::AddDrive(Sim::Drive{});
     Sim::SetRedirected();
-    const std::string settings = "SOFTWARE\\Brackwater\\Orvalist\\Settings";
-    Sim::AddRegistryKey("SOFTWARE\\Brackwater\\Orvalist\\Colours\\Extensions");
-    Sim::SetRegistryBinary("SOFTWARE\\Brackwater\\Orvalist\\Colours\\Display", "Entities",
-                           {7, 15, 14, 3, 12, 10, 15, 0x4E, 14, 15, 15});
-    Sim::SetRegistryString(settings, "DefaultSwitches", "");
-    Sim::SetRegistryString(settings, "DefaultDate", "");
+    Sim::AddConfiguration();
     Sim::AddDirectory("C:\\OUT");
     Sim::SetWorkingDirectory("C:\\OUT");
     Sim::AddDirectory("C:\\WORK\\SUB");

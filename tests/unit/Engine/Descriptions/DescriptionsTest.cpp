@@ -161,12 +161,7 @@ TEST_F(DescriptionsTest, AnsiAndUtf8Files) {
 TEST_F(DescriptionsTest, LayoutSwapsPerDirectory) {
   Sim::AddDrive(Sim::Drive{});
   Sim::SetRedirected();
-  const std::string settings = "SOFTWARE\\Brackwater\\Orvalist\\Settings";
-  Sim::AddRegistryKey("SOFTWARE\\Brackwater\\Orvalist\\Colours\\Extensions");
-  Sim::SetRegistryBinary("SOFTWARE\\Brackwater\\Orvalist\\Colours\\Display", "Entities",
-                         {7, 15, 14, 3, 12, 10, 15, 0x4E, 14, 15, 15});
-  Sim::SetRegistryString(settings, "DefaultSwitches", "");
-  Sim::SetRegistryString(settings, "DefaultDate", "");
+  Sim::AddConfiguration();
   for (const char* directory : {"C:\\R\\A", "C:\\R\\B"}) {
     Sim::AddDirectory(directory);
     Sim::Entry entry;

@@ -110,12 +110,7 @@ class MatchEnumerationTest : public TestWorld {
     TestWorld::SetUp();
     Sim::AddDrive(Sim::Drive{});
     Sim::SetRedirected();
-    const std::string settings = "SOFTWARE\\Brackwater\\Orvalist\\Settings";
-    Sim::AddRegistryKey("SOFTWARE\\Brackwater\\Orvalist\\Colours\\Extensions");
-    Sim::SetRegistryBinary("SOFTWARE\\Brackwater\\Orvalist\\Colours\\Display", "Entities",
-                           {7, 15, 14, 3, 12, 10, 15, 0x4E, 14, 15, 15});
-    Sim::SetRegistryString(settings, "DefaultSwitches", "");
-    Sim::SetRegistryString(settings, "DefaultDate", "");
+    Sim::AddConfiguration();
     Sim::AddDirectory("C:\\W");
     for (const char* name : {"Apple.txt", "NOTES.TXT.OLD", "cat.TXT", "dog.txt", "[x].txt"})
       Sim::AddFile("C:\\W", name, 1);
