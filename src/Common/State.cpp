@@ -20,11 +20,12 @@ void ResetSharedState() {
   DateFormat.clear();
 
   FileList.clear();
+  ClearEntryTexts();
+  OutOfMemory = nullptr;
   ListedCount = DirFileCount = DirDirCount = MaxNameLength = 0;
   DirBytes = DirAllocated = 0;
   TimeColumnWidth = {};
   DirShown = true;
-  EntryLimitReached = false;
   TotalFiles = ShownDirCount = 0;
   TotalBytes = TotalAllocated = 0;
 
