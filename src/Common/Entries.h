@@ -33,13 +33,14 @@ class PooledText {
 };
 
 struct FileEntry {
-  std::uint32_t Attributes = 0;  // every attribute bit the file system reports
-  Plat::FileTime AccessTime;     // UTC; Times()[1]
-  Plat::FileTime CreationTime;   // UTC; Times()[2]
-  Plat::FileTime WriteTime;      // UTC; Times()[3]
-  std::int64_t Size = 0;         // bytes
-  PooledText ShortName;          // 8.3 alias, or the first 12 cells of Name (UTF-8)
-  PooledText Name;               // long name (with /F: directory + name), UTF-8, never cut
+  std::uint32_t Attributes = 0;        // every attribute bit the file system reports
+  Plat::FileTime AccessTime;           // UTC; Times()[1]
+  Plat::FileTime CreationTime;         // UTC; Times()[2]
+  Plat::FileTime WriteTime;            // UTC; Times()[3]
+  std::int64_t Size = 0;               // bytes
+  std::array<PooledText, 4> TimeText;  // [1..3] date text of a shown stamp, formatted by the scan
+  PooledText ShortName;                // 8.3 alias, or the first 12 cells of Name (UTF-8)
+  PooledText Name;                     // long name (with /F: directory + name), UTF-8, never cut
 
   // The time stamp of a TimeStampKind (1..3).
   const Plat::FileTime& Time(int kind) const;

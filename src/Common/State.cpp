@@ -4,6 +4,7 @@
 #include "Common/DescriptionAndBatchState.h"
 #include "Common/Entries.h"
 #include "Common/FileSpecState.h"
+#include "Common/LocaleFormats.h"
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
 #include "Common/RunState.h"
@@ -18,6 +19,7 @@ void ResetSharedState() {
   ColourEnabled = true;
   PresetSwitches.clear();
   DateFormat.clear();
+  LocaleFormats = LocaleFormatsRec{};
 
   FileList.clear();
   ClearEntryTexts();

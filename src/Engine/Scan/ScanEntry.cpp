@@ -53,13 +53,15 @@ void FillRecord(FileEntry& entry, const Plat::FindData& data) {
   entry.AccessTime = data.AccessTime;
   entry.CreationTime = data.CreationTime;
   entry.WriteTime = data.WriteTime;
+  entry.TimeText = {};
 }
 
-// The date text goes into one buffer kept for the whole run.
-void WidenDateColumn(int kind, double value) {
-  static std::string text;
+// The date is formatted once: its text stays with the entry for the listing.
+void WidenDateColumn(FileEntry& entry, int kind, double value) {
+  std::string& text = ScanWork.DateText;
   text.clear();
   AppendDateTime(text, DateFormat, value);
+  entry.TimeText[static_cast<std::size_t>(kind)] = text;
   int width = std::min(TextCells(text), 255);
   if (width > TimeColumnWidth[kind]) TimeColumnWidth[kind] = static_cast<std::uint8_t>(width);
 }
@@ -67,7 +69,7 @@ void WidenDateColumn(int kind, double value) {
 // Converts the stamps that a column or the date filter needs; widens the date
 // columns even for an entry the filter drops, as the listing's widths count
 // every entry seen.
-bool PassesTimeStamps(const FileEntry& entry) {
+bool PassesTimeStamps(FileEntry& entry) {
   bool passes = true;
   bool filterOn = Options.DateRangeOn || Options.TimeRangeOn;
   for (int kind = LastAccess; kind <= LastWrite; ++kind) {
@@ -76,7 +78,7 @@ bool PassesTimeStamps(const FileEntry& entry) {
     if (!shown && !filtered) continue;
     double value = StampToLocalDateTime(entry.Time(kind));
     if (filtered && !PassesDateTimeFilters(value)) passes = false;
-    if (shown) WidenDateColumn(kind, value);
+    if (shown) WidenDateColumn(entry, kind, value);
   }
   return passes;
 }
@@ -120,7 +122,9 @@ void StartScanWork() {
   DirBytes = 0;
   DirAllocated = 0;
   MaxNameLength = 0;
-  ScanWork = ScanWorkState{};
+  ScanWork.AlreadyCounted = ScanWork.SubdirsCollected = false;
+  ScanWork.NextSlot = 1;
+  ScanWork.LastFindCode = ScanWork.WantedAttributes = ScanWork.ExcludedAttributes = 0;
   ClearEntryTexts();
   OutOfMemory = EndForLackOfMemory;
   for (int index = 0; index < 5; ++index) {
