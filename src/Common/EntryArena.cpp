@@ -39,8 +39,9 @@ const char* StoreEntryText(std::string_view head, std::string_view tail) {
       store.BlockUsed + bytes > store.TextBlockSizes[store.CurrentBlock])
     AdvanceTextBlock(bytes);
   char* place = store.TextBlocks[store.CurrentBlock].get() + store.BlockUsed;
-  std::memcpy(place, head.data(), head.size());
-  std::memcpy(place + head.size(), tail.data(), tail.size());
+  // An empty view may carry a null pointer, which memcpy must never see.
+  if (!head.empty()) std::memcpy(place, head.data(), head.size());
+  if (!tail.empty()) std::memcpy(place + head.size(), tail.data(), tail.size());
   store.BlockUsed += bytes;
   return place;
 }
