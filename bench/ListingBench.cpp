@@ -21,6 +21,13 @@ void BuildWorld(int entries) {
   ResetSharedState();
   ResetConsoleEngine();
   Sim::AddDrive(Sim::Drive{});
+  // A configured installation: without it every run starts the configuration program.
+  const std::string settings = "SOFTWARE\\Brackwater\\Orvalist\\Settings";
+  Sim::AddRegistryKey("SOFTWARE\\Brackwater\\Orvalist\\Colours\\Extensions");
+  Sim::SetRegistryBinary("SOFTWARE\\Brackwater\\Orvalist\\Colours\\Display", "Entities",
+                         {7, 15, 14, 3, 12, 10, 15, 0x4E, 14, 15, 15});
+  Sim::SetRegistryString(settings, "DefaultSwitches", "");
+  Sim::SetRegistryString(settings, "DefaultDate", "");
   Sim::AddDirectory("C:\\BIG");
   for (int i = 0; i < entries; ++i) {
     // Scrambled names so that the sort has real work to do.
