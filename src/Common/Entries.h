@@ -5,34 +5,69 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Common/Options.h"
 #include "Platform/Platform.h"
 
+// A text kept in the entry arena: assigning one copies it there, so records
+// hold no buffers of their own. It stays valid until the arena is cleared.
+class PooledText {
+ public:
+  PooledText& operator=(std::string_view text) { return Assign(text, {}); }
+  // Stores head and tail as one text.
+  PooledText& Assign(std::string_view head, std::string_view tail);
+  operator std::string_view() const { return {Text, Length}; }
+  operator std::string() const { return std::string(Text, Length); }
+  const char* data() const { return Text; }
+  std::size_t size() const { return Length; }
+  bool empty() const { return Length == 0; }
+  friend bool operator==(const PooledText& a, std::string_view b) {
+    return std::string_view(a) == b;
+  }
+
+ private:
+  const char* Text = "";
+  std::uint32_t Length = 0;
+};
+
 struct FileEntry {
-  std::uint32_t Attributes = 0;  // every attribute bit the file system reports
-  Plat::FileTime AccessTime;     // UTC; Times()[1]
-  Plat::FileTime CreationTime;   // UTC; Times()[2]
-  Plat::FileTime WriteTime;      // UTC; Times()[3]
-  std::int64_t Size = 0;         // bytes
-  std::string ShortName;         // 8.3 alias, or the first 12 cells of Name (UTF-8)
-  std::string Name;              // long name (with /F: directory + name), UTF-8, never cut
+  std::uint32_t Attributes = 0;        // every attribute bit the file system reports
+  Plat::FileTime AccessTime;           // UTC; Times()[1]
+  Plat::FileTime CreationTime;         // UTC; Times()[2]
+  Plat::FileTime WriteTime;            // UTC; Times()[3]
+  std::int64_t Size = 0;               // bytes
+  std::array<PooledText, 4> TimeText;  // [1..3] date text of a shown stamp, formatted by the scan
+  PooledText ShortName;                // 8.3 alias, or the first 12 cells of Name (UTF-8)
+  PooledText Name;                     // long name (with /F: directory + name), UTF-8, never cut
 
   // The time stamp of a TimeStampKind (1..3).
   const Plat::FileTime& Time(int kind) const;
   bool IsDirectory() const { return (Attributes & Plat::AttrDirectory) != 0; }
 };
 
-constexpr int EntryPoolSlots = 100000;
 constexpr int MaxShortNameCells = 12;
-// Bytes each record reserves for its name: every name of plain ASCII fits.
-constexpr std::size_t NameReserveBytes = 255;
 
-// Slot access 1..EntryPoolSlots; allocates a zeroed record on first use.
+// Slot access from 1 up, without limit; the pool grows a block of records at a
+// time and keeps them for the run. A failing growth ends the run (OutOfMemory).
 FileEntry& PoolSlot(int slot);
-// Drops every pooled record (tests only).
+// Empties the text arena for the next directory; its blocks are kept.
+void ClearEntryTexts();
+// A place in the text arena, to give back the texts of an entry the scan drops.
+struct EntryTextMark {
+  std::size_t Block = 0;
+  std::size_t Used = 0;
+};
+EntryTextMark MarkEntryTexts();
+void ReleaseEntryTexts(const EntryTextMark& mark);
+// Drops every pooled record and text block.
 void ResetEntryPool();
+// Ends the run with a message when memory for entries runs out; installed by
+// the scan. Without one, growth failures throw std::bad_alloc.
+using OutOfMemoryHandler = void (*)();
+extern OutOfMemoryHandler OutOfMemory;
+[[noreturn]] void RunOutOfMemory();
 
 // The entries of the directory being listed, in list order; refers to pool records.
 extern std::vector<FileEntry*> FileList;
@@ -46,7 +81,6 @@ extern std::int64_t DirAllocated;   // sum of sizes rounded up to whole clusters
 extern std::int32_t MaxNameLength;  // cells of the longest Name seen
 extern std::array<std::uint8_t, 4> TimeColumnWidth;  // [1..3] widest date text per stamp
 extern bool DirShown;                                // the directory gets its header and listing
-extern bool EntryLimitReached;                       // the last scan stopped at the pool's capacity
 
 // Run-wide totals.
 extern std::int32_t TotalFiles;      // files over all shown directories

@@ -4,6 +4,7 @@
 #include "Common/DescriptionAndBatchState.h"
 #include "Common/Entries.h"
 #include "Common/FileSpecState.h"
+#include "Common/LocaleFormats.h"
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
 #include "Common/RunState.h"
@@ -18,13 +19,15 @@ void ResetSharedState() {
   ColourEnabled = true;
   PresetSwitches.clear();
   DateFormat.clear();
+  LocaleFormats = LocaleFormatsRec{};
 
   FileList.clear();
+  ClearEntryTexts();
+  OutOfMemory = nullptr;
   ListedCount = DirFileCount = DirDirCount = MaxNameLength = 0;
   DirBytes = DirAllocated = 0;
   TimeColumnWidth = {};
   DirShown = true;
-  EntryLimitReached = false;
   TotalFiles = ShownDirCount = 0;
   TotalBytes = TotalAllocated = 0;
 

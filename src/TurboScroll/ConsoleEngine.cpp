@@ -69,6 +69,7 @@ void InitialiseOutput() {
     SetUpRedirected();
   // Same size on every re-initialisation, so the buffer keeps its first allocation.
   engine.LineBuffer.assign(static_cast<std::size_t>(engine.MaxCol + 1), EmptyCell);
+  engine.LineUsed = 0;
   engine.PageLines = 1;
   engine.PenColumn = 1;
   engine.Initialised = true;
@@ -92,8 +93,15 @@ int ScreenHeight() { return ConsoleEngine.MaxRow + 1; }
 
 void ResetConsoleEngine() { ConsoleEngine = ConsoleEngineState{}; }
 
+// Only the cells written are cleared: the work follows the line, not the width.
 void DiscardLine() {
-  std::fill(ConsoleEngine.LineBuffer.begin(), ConsoleEngine.LineBuffer.end(), EmptyCell);
+  ConsoleEngineState& engine = ConsoleEngine;
+  // A line grown for a whole text goes back to the screen width.
+  engine.LineBuffer.resize(static_cast<std::size_t>(engine.MaxCol + 1), EmptyCell);
+  const auto used = std::min(static_cast<std::size_t>(engine.LineUsed), engine.LineBuffer.size());
+  std::fill(engine.LineBuffer.begin(),
+            engine.LineBuffer.begin() + static_cast<std::ptrdiff_t>(used), EmptyCell);
+  engine.LineUsed = 0;
   ConsoleEngine.PenColumn = 1;
 }
 

@@ -30,4 +30,4 @@ char16_t SevenBitChar(char16_t character);
 // The code page 437 byte of one of the program's own glyphs; 0 for any other character.
 char Glyph437Byte(char16_t character);
 // A finished line of cells as the bytes of plain text in the output code page.
-void CellsToPlainText(const std::vector<Plat::Cell>& cells, std::string& text);
+void CellsToPlainText(const Plat::Cell* cells, std::size_t count, std::string& text);

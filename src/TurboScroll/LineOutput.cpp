@@ -16,9 +16,11 @@ constexpr std::uint16_t ScrollFillAttribute = 15;
 std::string PlainLine;  // reused for every redirected line
 
 void PutCell(int column, char16_t character, std::uint8_t attribute) {
-  Plat::Cell& cell = ConsoleEngine.LineBuffer[static_cast<std::size_t>(column - 1)];
+  ConsoleEngineState& engine = ConsoleEngine;
+  Plat::Cell& cell = engine.LineBuffer[static_cast<std::size_t>(column - 1)];
   cell.Char = Options.SevenBit ? SevenBitChar(character) : character;
   cell.Attr = attribute;
+  engine.LineUsed = std::max(engine.LineUsed, column);
 }
 
 // Puts one character that is not ASCII at a column; returns the cells it took.
@@ -61,7 +63,8 @@ int StoreText(std::string_view text, int column, std::uint8_t attribute) {
 }
 
 void WritePlainLine() {
-  CellsToPlainText(ConsoleEngine.LineBuffer, PlainLine);
+  const ConsoleEngineState& engine = ConsoleEngine;
+  CellsToPlainText(engine.LineBuffer.data(), static_cast<std::size_t>(engine.LineUsed), PlainLine);
   std::size_t last = PlainLine.find_last_not_of(' ');
   PlainLine.resize(last == std::string::npos ? 0 : last + 1);
   PlainLine += "\r\n";
@@ -96,7 +99,7 @@ void WriteConsoleLine() {
 
 }  // namespace
 
-void WriteAt(const std::string& text, int column, std::uint8_t attribute) {
+void WriteAt(std::string_view text, int column, std::uint8_t attribute) {
   EnsureOutput();
   int room = ScreenWidth() - ConsoleEngine.PenColumn;
   std::string_view shown = text;
@@ -104,7 +107,7 @@ void WriteAt(const std::string& text, int column, std::uint8_t attribute) {
   ConsoleEngine.PenColumn += StoreText(shown, column, attribute);
 }
 
-void WriteText(const std::string& text, std::uint8_t attribute) {
+void WriteText(std::string_view text, std::uint8_t attribute) {
   EnsureOutput();
   int width = ScreenWidth();
   int pen = ConsoleEngine.PenColumn;
@@ -123,7 +126,19 @@ void WriteText(const std::string& text, std::uint8_t attribute) {
   ConsoleEngine.PenColumn += length;
 }
 
-void WriteLine(const std::string& text, int column, std::uint8_t attribute) {
+void WriteWholeAt(std::string_view text, int column, std::uint8_t attribute) {
+  ConsoleEngineState& engine = ConsoleEngine;
+  EnsureOutput();
+  if (!engine.Redirected) {
+    WriteAt(text, column, attribute);
+    return;
+  }
+  const auto end = static_cast<std::size_t>(column - 1 + TextCells(text));
+  if (end > engine.LineBuffer.size()) engine.LineBuffer.resize(end, EmptyCell);
+  engine.PenColumn += StoreText(text, column, attribute);
+}
+
+void WriteLine(std::string_view text, int column, std::uint8_t attribute) {
   EnsureOutput();
   std::string_view shown = text;
   if (TextCells(shown) > ScreenWidth()) shown = CellPrefix(shown, ScreenWidth() - 1);

@@ -77,14 +77,14 @@ char PlainAscii(char16_t unit) {
 }
 }  // namespace
 
-void CellsToPlainText(const std::vector<Plat::Cell>& cells, std::string& text) {
+void CellsToPlainText(const Plat::Cell* cells, std::size_t count, std::string& text) {
   text.clear();
-  for (std::size_t at = 0; at < cells.size(); ++at) {
+  for (std::size_t at = 0; at < count; ++at) {
     const char16_t unit = cells[at].Char;
     if (unit < 0x80) {
       text += PlainAscii(unit);
     } else if (unit != WideCharTrail) {
-      const bool pair = IsHighSurrogate(unit) && at + 1 < cells.size();
+      const bool pair = IsHighSurrogate(unit) && at + 1 < count;
       const char16_t character[2] = {unit, pair ? cells[at + 1].Char : u'\0'};
       AppendConverted(text, std::u16string_view(character, pair ? 2 : 1));
       if (pair) ++at;

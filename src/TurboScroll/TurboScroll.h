@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Platform/Platform.h"
@@ -23,6 +24,7 @@ struct ConsoleEngineState {
   bool Initialised = false;  // the engine has been set up
   // The line being composed: W cells, allocated once and cleared after every line.
   std::vector<Plat::Cell> LineBuffer;
+  int LineUsed = 0;  // cells of LineBuffer written since it was last cleared
   // The page prompt, centred on first use.
   std::string PromptText =
       "[Q/X] Stop \u2666 [N] Non-stop \u2666 [H] Help \u2666 [Other keys] Continue";
@@ -34,11 +36,14 @@ extern ConsoleEngineState ConsoleEngine;
 
 // Texts are UTF-8; columns, rooms and cuts count console cells.
 // Text at a 1-based column of the current line; cut to the room left.
-void WriteAt(const std::string& text, int column, std::uint8_t attribute);
+void WriteAt(std::string_view text, int column, std::uint8_t attribute);
 // Text at the running column; a cut text ends in the marker (code 16) at column W.
-void WriteText(const std::string& text, std::uint8_t attribute);
+void WriteText(std::string_view text, std::uint8_t attribute);
+// Text at a column, never cut: in plain text the line grows to hold it; on a
+// console it is cut as WriteAt cuts.
+void WriteWholeAt(std::string_view text, int column, std::uint8_t attribute);
 // Text at a column, then the end of the line.
-void WriteLine(const std::string& text, int column, std::uint8_t attribute);
+void WriteLine(std::string_view text, int column, std::uint8_t attribute);
 // Finishes the current line: shows it, advances, pauses when a page is full.
 void NewLine();
 // Restores the console (cursor, attribute) at the end of output.

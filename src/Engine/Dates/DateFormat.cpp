@@ -54,10 +54,19 @@ std::size_t RunLength(std::string_view pattern, std::size_t at) {
   return end - at;
 }
 
+// Zero-padded to minDigits; without printf, which costs more than the rest of a date.
 void AppendNumber(std::string& out, int value, int minDigits) {
   char digits[16];
-  int length = std::snprintf(digits, sizeof digits, "%0*d", minDigits, value);
-  if (length > 0) out.append(digits, static_cast<std::size_t>(length));
+  char* end = digits + sizeof digits;
+  char* at = end;
+  unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+  do {
+    *--at = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  while (end - at < minDigits && at > digits + 1) *--at = '0';
+  if (value < 0) *--at = '-';
+  out.append(at, static_cast<std::size_t>(end - at));
 }
 
 bool IsDayHalfMarker(std::string_view pattern, std::size_t at) {

@@ -4,6 +4,7 @@
 // so they are rewritten to "ampm" before use.
 #include "Engine/Dates/DateFormatLocale.h"
 
+#include "Common/LocaleFormats.h"
 #include "Platform/Platform.h"
 
 namespace {
@@ -67,29 +68,47 @@ std::string WithoutSeconds(const std::string& pattern) {
   return pattern;
 }
 
+// Reads every format and name at the first use of any.
+const LocaleFormatsRec& Formats() {
+  LocaleFormatsRec& formats = LocaleFormats;
+  if (formats.Loaded) return formats;
+  formats.ShortDate = Plat::LocaleInfo(LocaleItem::ShortDate);
+  formats.LongDate = Plat::LocaleInfo(LocaleItem::LongDate);
+  formats.LongTime = MarkersAsAmPm(Plat::LocaleInfo(LocaleItem::LongTime));
+  formats.ShortTime = WithoutSeconds(formats.LongTime);
+  // The locale numbers the days from Monday; the names here start on Sunday.
+  for (int day = 0; day < 7; ++day) {
+    const int index = day == 0 ? 6 : day - 1;
+    formats.DayNames[day] = Plat::LocaleInfo(Offset(LocaleItem::DayName1, index));
+    formats.AbbrevDays[day] = Plat::LocaleInfo(Offset(LocaleItem::AbbrevDayName1, index));
+  }
+  for (int month = 0; month < 12; ++month) {
+    formats.MonthNames[month] = Plat::LocaleInfo(Offset(LocaleItem::MonthName1, month));
+    formats.AbbrevMonths[month] = Plat::LocaleInfo(Offset(LocaleItem::AbbrevMonthName1, month));
+  }
+  formats.AmMarker = Plat::LocaleInfo(LocaleItem::AmMarker);
+  formats.PmMarker = Plat::LocaleInfo(LocaleItem::PmMarker);
+  formats.Loaded = true;
+  return formats;
+}
+
 }  // namespace
 
-std::string LocaleShortDatePattern() { return Plat::LocaleInfo(LocaleItem::ShortDate); }
-std::string LocaleLongDatePattern() { return Plat::LocaleInfo(LocaleItem::LongDate); }
+const std::string& LocaleShortDatePattern() { return Formats().ShortDate; }
+const std::string& LocaleLongDatePattern() { return Formats().LongDate; }
+const std::string& LocaleLongTimePattern() { return Formats().LongTime; }
+const std::string& LocaleShortTimePattern() { return Formats().ShortTime; }
 
-std::string LocaleLongTimePattern() {
-  return MarkersAsAmPm(Plat::LocaleInfo(LocaleItem::LongTime));
+const std::string& LocaleDayName(int dayOfWeek, bool abbreviated) {
+  const std::size_t day = static_cast<std::size_t>(dayOfWeek);
+  return abbreviated ? Formats().AbbrevDays[day] : Formats().DayNames[day];
 }
 
-std::string LocaleShortTimePattern() { return WithoutSeconds(LocaleLongTimePattern()); }
-
-std::string LocaleDayName(int dayOfWeek, bool abbreviated) {
-  // The locale numbers the days from Monday (1) to Sunday (7).
-  int index = dayOfWeek == 0 ? 6 : dayOfWeek - 1;
-  return Plat::LocaleInfo(
-      Offset(abbreviated ? LocaleItem::AbbrevDayName1 : LocaleItem::DayName1, index));
+const std::string& LocaleMonthName(int month, bool abbreviated) {
+  const std::size_t index = static_cast<std::size_t>(month - 1);
+  return abbreviated ? Formats().AbbrevMonths[index] : Formats().MonthNames[index];
 }
 
-std::string LocaleMonthName(int month, bool abbreviated) {
-  return Plat::LocaleInfo(
-      Offset(abbreviated ? LocaleItem::AbbrevMonthName1 : LocaleItem::MonthName1, month - 1));
-}
-
-std::string LocaleDayHalfMarker(int hour) {
-  return Plat::LocaleInfo(hour < 12 ? LocaleItem::AmMarker : LocaleItem::PmMarker);
+const std::string& LocaleDayHalfMarker(int hour) {
+  return hour < 12 ? Formats().AmMarker : Formats().PmMarker;
 }

@@ -95,6 +95,11 @@ void WriteOwnerField(const FileEntry& entry, int column, int width) {
 void WriteTimeField(const FileEntry& entry, int kind, int column) {
   // A stamp that cannot be converted shows as 1 January 0001, the value the
   // scan measured the column with.
+  const std::string_view scanned = entry.TimeText[static_cast<std::size_t>(kind)];
+  if (!scanned.empty()) {
+    WriteAt(scanned, column, Colours.DateColour);
+    return;
+  }
   FieldText.clear();
   AppendDateTime(FieldText, DateFormat, StampToLocalDateTime(entry.Time(kind)));
   WriteAt(FieldText, column, Colours.DateColour);

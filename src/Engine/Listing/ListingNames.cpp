@@ -29,8 +29,8 @@ void ApplyNameCase(std::string& text) {
 }
 
 // The text of [start, end) of a source.
-const std::string& Piece(const std::string& source, std::size_t start, std::size_t end) {
-  NameText.assign(source, start, end - start);
+const std::string& Piece(std::string_view source, std::size_t start, std::size_t end) {
+  NameText.assign(source.substr(start, end - start));
   return NameText;
 }
 
@@ -59,6 +59,13 @@ std::size_t AfterBreak(const std::string& text, std::size_t at) {
 }  // namespace
 
 void WriteNameField(const FileEntry& entry, int column, bool lastInRow, std::uint8_t colour) {
+  // Bare plain text is read by other programs: a cut name or path names no file.
+  if (Options.Bare && ConsoleEngine.Redirected) {
+    NameText.assign(entry.Name);
+    ApplyNameCase(NameText);
+    WriteWholeAt(NameText, column, colour);
+    return;
+  }
   const ListingLayoutRec& layout = ListingLayout;
   int limit = lastInRow ? layout.NameRoom : layout.NameCut;
   if (TextCells(entry.Name) > limit) {
@@ -72,7 +79,7 @@ void WriteNameField(const FileEntry& entry, int column, bool lastInRow, std::uin
 }
 
 void WriteShortNameField(const FileEntry& entry, int column, std::uint8_t colour) {
-  const std::string& name = entry.ShortName;
+  const std::string_view name = entry.ShortName;
   std::size_t dot = name.rfind('.');
   bool justify = Options.Justify && name != "." && name != ".." && dot != std::string::npos;
   if (!justify) {

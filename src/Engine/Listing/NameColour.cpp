@@ -14,14 +14,14 @@ constexpr std::size_t MaxExtensionChars = 99;
 
 // The upper-cased extension of the name part of a name, in a buffer reused
 // from entry to entry.
-const std::string& UpperExtension(const std::string& name) {
+const std::string& UpperExtension(std::string_view name) {
   static std::string extension;
   extension.clear();
   std::size_t nameStart = name.find_last_of("\\:");
-  nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
+  nameStart = nameStart == std::string_view::npos ? 0 : nameStart + 1;
   std::size_t dot = name.find_last_of('.');
-  if (dot != std::string::npos && dot >= nameStart)
-    extension.assign(name, dot + 1, MaxExtensionChars);
+  if (dot != std::string_view::npos && dot >= nameStart)
+    extension.assign(name.substr(dot + 1, MaxExtensionChars));
   for (char& c : extension)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   return extension;

@@ -36,15 +36,17 @@ void NoteRecursiveResult(std::uint32_t code) {
   }
 }
 
-void EnumerateSpecification(const std::string& path) {
+void EnumerateSpecification(const std::string& path, bool collectSubdirs) {
   Plat::FindData data;
   Enumeration search;
   std::uint32_t code = EnumerateFirst(search, path, data);
   ScanWork.LastFindCode = code;
   ReportFindError(code);
   if (Options.Recursive) NoteRecursiveResult(code);
+  if (collectSubdirs) ScanWork.SubdirsCollected = true;
   if (code != 0) return;
   do {
+    if (collectSubdirs) CollectSubdirectory(data);
     ScanEntry(data);
   } while (EnumerateNext(search, data));
   EnumerateClose(search);
@@ -76,10 +78,7 @@ void AddToTotals() {
 }
 
 void FinishShownDirectory() {
-  if (!Options.Bare) {
-    NewLine();
-    if (EntryLimitReached) WriteLine(EntryLimitMessage, 1, Colours.HeadingColour);
-  }
+  if (!Options.Bare) NewLine();
   PrepareDescriptions();
 }
 
@@ -88,14 +87,17 @@ void FinishShownDirectory() {
 void ScanDirectory(const std::string& searchSpec) {
   StartScanWork();
   std::size_t specCount = std::max<std::size_t>(1, FileSpecs.size());
+  // Under /S a search that delivers every entry also yields the subdirectories,
+  // in the same order as a second search would.
+  bool collectSubdirs = Options.Recursive && DeliversEveryEntry(searchSpec);
   for (std::size_t index = 0; index < specCount; ++index)
-    EnumerateSpecification(SpecificationPath(index, searchSpec));
+    EnumerateSpecification(SpecificationPath(index, searchSpec), collectSubdirs && index == 0);
   // Before the header line, so a failing batch file is reported on a line of its own.
   if (Options.BatchMode) FlushBatchFile();
   if (!DirShown && PlacedEntryCount() > 0) DirShown = true;
   AddToTotals();
   WriteHeaderLine();
   if (ListedCount == 0 && !Options.Recursive) EndWithNothingFound();
-  if (Options.Recursive) CollectSubdirectories();
+  if (Options.Recursive && !ScanWork.SubdirsCollected) CollectSubdirectories();
   if (DirShown) FinishShownDirectory();
 }

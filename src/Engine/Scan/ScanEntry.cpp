@@ -2,6 +2,7 @@
 // and the counters.
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "Common/Colours.h"  // DateFormat
 #include "Common/Entries.h"
@@ -14,6 +15,7 @@
 #include "Engine/Ranges/RangeFilters.h"
 #include "Engine/Scan/ByteCount.h"
 #include "Engine/Scan/ScanSteps.h"
+#include "TurboScroll/TurboScroll.h"
 
 ScanWorkState ScanWork;
 
@@ -22,21 +24,6 @@ namespace {
 // Attribute bits in AttrIndex order: A H R S D.
 constexpr std::uint32_t AttrIndexBits[5] = {Plat::AttrArchive, Plat::AttrHidden, Plat::AttrReadOnly,
                                             Plat::AttrSystem, Plat::AttrDirectory};
-
-// Entries past the pool's capacity are still filtered and counted; they are
-// built in this record, which is reused for each of them.
-FileEntry& OverflowRecord() {
-  static FileEntry record = [] {
-    FileEntry entry;
-    entry.Name.reserve(NameReserveBytes);
-    return entry;
-  }();
-  return record;
-}
-
-bool PoolHasRoom() { return ScanWork.NextSlot <= EntryPoolSlots; }
-
-FileEntry& TargetRecord() { return PoolHasRoom() ? PoolSlot(ScanWork.NextSlot) : OverflowRecord(); }
 
 bool PassesAttributeFilter(std::uint32_t attributes) {
   if (!Options.AttrFilter) return true;
@@ -54,31 +41,27 @@ bool IsDotName(const char* name) {
   return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
 }
 
-// Assigns into the record's existing strings, so a reused slot never allocates
-// once it has held a name as long. A full path is never cut: a cut one would
+// The texts go into the entry arena. A full path is never cut: a cut one would
 // name a file that does not exist.
 void FillRecord(FileEntry& entry, const Plat::FindData& data) {
   const std::string_view name(data.Name, BoundedLength(data.Name));
-  if (Options.FullPath) {
-    entry.Name.assign(CurrentDir);
-    entry.Name.append(name);
-  } else {
-    entry.Name.assign(name);
-  }
+  entry.Name.Assign(Options.FullPath ? std::string_view(CurrentDir) : std::string_view(), name);
   const std::string_view alias(data.AltName, BoundedLength(data.AltName));
-  entry.ShortName.assign(CellPrefix(alias.empty() ? name : alias, MaxShortNameCells));
+  entry.ShortName = CellPrefix(alias.empty() ? name : alias, MaxShortNameCells);
   MaxNameLength = std::max(MaxNameLength, static_cast<std::int32_t>(TextCells(entry.Name)));
   entry.Attributes = data.Attributes;
   entry.AccessTime = data.AccessTime;
   entry.CreationTime = data.CreationTime;
   entry.WriteTime = data.WriteTime;
+  entry.TimeText = {};
 }
 
-// The date text goes into one buffer kept for the whole run.
-void WidenDateColumn(int kind, double value) {
-  static std::string text;
+// The date is formatted once: its text stays with the entry for the listing.
+void WidenDateColumn(FileEntry& entry, int kind, double value) {
+  std::string& text = ScanWork.DateText;
   text.clear();
   AppendDateTime(text, DateFormat, value);
+  entry.TimeText[static_cast<std::size_t>(kind)] = text;
   int width = std::min(TextCells(text), 255);
   if (width > TimeColumnWidth[kind]) TimeColumnWidth[kind] = static_cast<std::uint8_t>(width);
 }
@@ -86,7 +69,7 @@ void WidenDateColumn(int kind, double value) {
 // Converts the stamps that a column or the date filter needs; widens the date
 // columns even for an entry the filter drops, as the listing's widths count
 // every entry seen.
-bool PassesTimeStamps(const FileEntry& entry) {
+bool PassesTimeStamps(FileEntry& entry) {
   bool passes = true;
   bool filterOn = Options.DateRangeOn || Options.TimeRangeOn;
   for (int kind = LastAccess; kind <= LastWrite; ++kind) {
@@ -95,7 +78,7 @@ bool PassesTimeStamps(const FileEntry& entry) {
     if (!shown && !filtered) continue;
     double value = StampToLocalDateTime(entry.Time(kind));
     if (filtered && !PassesDateTimeFilters(value)) passes = false;
-    if (shown) WidenDateColumn(kind, value);
+    if (shown) WidenDateColumn(entry, kind, value);
   }
   return passes;
 }
@@ -108,32 +91,42 @@ std::int64_t AllocatedSize(std::int64_t size) {
 // The batch line takes the long name as delivered: under /F the entry's Name
 // already holds the directory, which the line must name only once.
 void AcceptEntry(FileEntry& entry, const Plat::FindData& data) {
-  bool listed = PoolHasRoom();
-  if (listed) FileList.push_back(&entry);
+  if (FileList.size() == FileList.capacity()) GrowFileList();
+  FileList.push_back(&entry);
   DirBytes = AddByteCounts(DirBytes, entry.Size);
   if (!NoClusterSize) DirAllocated = AddByteCounts(DirAllocated, AllocatedSize(entry.Size));
-  if (Options.BatchMode && listed)
-    WriteBatchLine(std::string_view(data.Name, BoundedLength(data.Name)));
+  if (Options.BatchMode) WriteBatchLine(std::string_view(data.Name, BoundedLength(data.Name)));
   if (entry.IsDirectory())
     ++DirDirCount;
   else
     ++DirFileCount;
-  if (listed)
-    ++ScanWork.NextSlot;
-  else
-    EntryLimitReached = true;
+  ++ScanWork.NextSlot;
 }
 
 }  // namespace
 
-const char* const EntryLimitMessage = "Only the first 100,000 entries are listed";
+// A listing missing entries must never look complete: without memory the run ends.
+[[noreturn]] void EndForLackOfMemory() {
+  FatalError("Not enough memory to list every entry of this directory", true);
+}
+
+void GrowFileList() {
+  try {
+    FileList.reserve(std::max<std::size_t>(1024, FileList.capacity() * 2));
+  } catch (const std::bad_alloc&) {
+    EndForLackOfMemory();
+  }
+}
 
 void StartScanWork() {
   DirBytes = 0;
   DirAllocated = 0;
   MaxNameLength = 0;
-  EntryLimitReached = false;
-  ScanWork = ScanWorkState{};
+  ScanWork.AlreadyCounted = ScanWork.SubdirsCollected = false;
+  ScanWork.NextSlot = 1;
+  ScanWork.LastFindCode = ScanWork.WantedAttributes = ScanWork.ExcludedAttributes = 0;
+  ClearEntryTexts();
+  OutOfMemory = EndForLackOfMemory;
   for (int index = 0; index < 5; ++index) {
     if (Options.AttrWant[index]) ScanWork.WantedAttributes |= AttrIndexBits[index];
     if (Options.AttrExclude[index]) ScanWork.ExcludedAttributes |= AttrIndexBits[index];
@@ -143,12 +136,16 @@ void StartScanWork() {
 void ScanEntry(const Plat::FindData& data) {
   if (!PassesAttributeFilter(data.Attributes)) return;
   if (Options.HideDots && IsDotName(data.Name)) return;
-  FileEntry& entry = TargetRecord();
+  FileEntry& entry = PoolSlot(ScanWork.NextSlot);
+  const EntryTextMark mark = MarkEntryTexts();
   FillRecord(entry, data);
   bool included = PassesTimeStamps(entry);
   entry.Size = ByteCountOf((static_cast<std::uint64_t>(data.SizeHigh) << 32) | data.SizeLow);
   if (Options.SizeRangeOn && !PassesSizeFilter(entry.Size)) included = false;
-  if (included) AcceptEntry(entry, data);
+  if (included)
+    AcceptEntry(entry, data);
+  else
+    ReleaseEntryTexts(mark);
 }
 
 int PlacedEntryCount() { return ScanWork.NextSlot - 1; }

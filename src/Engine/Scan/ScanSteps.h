@@ -2,21 +2,25 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "Platform/Platform.h"
 
 struct ScanWorkState {
   int NextSlot = 1;                      // pool slot the next accepted entry goes into
   bool AlreadyCounted = false;           // this directory already counts in ShownDirCount
+  bool SubdirsCollected = false;         // the listing's own pass pushed the subdirectories
   std::uint32_t LastFindCode = 0;        // result of the latest find-first
   std::uint32_t WantedAttributes = 0;    // /A: bits that must all be set
   std::uint32_t ExcludedAttributes = 0;  // /A: bits that must all be clear
+  std::string DateText;                  // a date being formatted, kept for its capacity
 };
 extern ScanWorkState ScanWork;
 
-// Text shown once below the header when a directory holds more entries than
-// the pool can list.
-extern const char* const EntryLimitMessage;
+// Ends the run with a message: memory for the entries ran out.
+[[noreturn]] void EndForLackOfMemory();
+// Makes room in FileList for more entries, or ends the run.
+void GrowFileList();
 
 // Zeroes the per-scan counters and working state.
 void StartScanWork();
@@ -30,3 +34,8 @@ void WriteHeaderLine();
 
 // Pushes every subdirectory of CurrentDir onto PendingDirs.
 void CollectSubdirectories();
+// Whether a search on this path delivers every entry, so the walk can take the
+// subdirectories from it instead of searching the directory again.
+bool DeliversEveryEntry(const std::string& path);
+// Pushes the entry onto PendingDirs when the walk goes into it.
+void CollectSubdirectory(const Plat::FindData& data);

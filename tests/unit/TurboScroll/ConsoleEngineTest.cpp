@@ -196,6 +196,18 @@ TEST_F(ConsoleEngineTest, RedirectedOutputIsPlainTextWithoutTrailingBlanks) {
   EXPECT_EQ(Sim::Console().RowWrites, 0);
 }
 
+// Bare names are read by other programs: written whole in plain text, cut on a console.
+TEST_F(ConsoleEngineTest, WholeTextsGrowOnlyTheirOwnPlainLine) {
+  Sim::SetRedirected();
+  Options.RedirectWidth = 40;
+  const std::string path = "C:\\" + std::string(60, 'p') + "\u00e9.TXT";
+  WriteWholeAt(path, 1, 7);
+  NewLine();
+  WriteLine(std::string(50, 'z'), 1, 7);
+  EXPECT_EQ(Sim::StdOut(),
+            "C:\\" + std::string(60, 'p') + "\x82.TXT\r\n" + std::string(39, 'z') + "\r\n");
+}
+
 // A line feed or escape from a name must not break or drive the redirected line.
 TEST_F(ConsoleEngineTest, RedirectedControlCharactersBecomeQuestionMarks) {
   Sim::SetRedirected();

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "Common/LocaleFormats.h"
 #include "Common/RunState.h"
 #include "Engine/Dates/DateFormat.h"
 #include "Engine/Dates/DateTimeValue.h"
@@ -31,6 +32,7 @@ TEST_F(DateFormatTest, WholeDateUsesTheLocaleFormats) {
 
   Sim::SetLocale(Plat::LocaleItem::ShortDate, "dd.MM.yyyy");
   Sim::SetLocale(Plat::LocaleItem::LongTime, "HH:mm:ss");
+  LocaleFormats = {};  // the locale is read once per run: this is another run
   EXPECT_EQ(FormatDateTime("c", morning), "20.11.2024 09:05:03");
   EXPECT_EQ(FormatDateTime("t", morning), "09:05");
 }
@@ -74,6 +76,7 @@ TEST_F(DateFormatTest, TwelveHourClockWhenAMarkerFollows) {
   // A quoted marker does not count.
   EXPECT_EQ(FormatDateTime("h \"am/pm\"", afternoon), "14 am/pm");
   Sim::SetLocale(Plat::LocaleItem::PmMarker, "nachm.");
+  LocaleFormats = {};
   EXPECT_EQ(FormatDateTime("h ampm", afternoon), "2 nachm.");
 }
 
@@ -91,9 +94,11 @@ TEST_F(DateFormatTest, SeparatorsQuotesAndOtherCharacters) {
 
 TEST_F(DateFormatTest, LocaleFormatsNestAtMostTwoLevels) {
   Sim::SetLocale(Plat::LocaleItem::ShortDate, "[ddddd]");
+  LocaleFormats = {};
   EXPECT_EQ(FormatDateTime("ddddd", afternoon), "[[]]");
   Sim::SetLocale(Plat::LocaleItem::ShortDate, "<dddddd>");
   Sim::SetLocale(Plat::LocaleItem::LongDate, "d mmmm");
+  LocaleFormats = {};
   EXPECT_EQ(FormatDateTime("ddddd", afternoon), "<5 March>");
 }
 

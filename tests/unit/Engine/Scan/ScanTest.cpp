@@ -183,8 +183,8 @@ TEST_F(ScanTest, PoolSlotsAreReusedWithoutNewStorage) {
   ListIn("C:\\OTHER\\", "*");
   Scan();
   EXPECT_EQ(FileList, std::vector<FileEntry*>{&PoolSlot(1)});
-  EXPECT_EQ(PoolSlot(1).Name.data(), storage);
-  EXPECT_EQ(PoolSlot(2).Name, "SECOND.TXT");  // stale, outside the list
+  EXPECT_EQ(PoolSlot(1).Name.data(), storage);  // the name arena starts over
+  EXPECT_EQ(PoolSlot(1).Name, "ONLY.TXT");
 }
 
 TEST_F(ScanTest, RangeFiltersDropEntriesButTheirWidthsCount) {
@@ -420,34 +420,28 @@ TEST_F(ScanTest, FindErrorsEndTheRunOrGoOn) {
   EXPECT_FALSE(EndsProgram([] { ReportFindError(0); }));
 }
 
-TEST_F(ScanTest, EntriesBeyondThePoolAreCountedButNotListed) {
+TEST_F(ScanTest, EveryEntryOfAHugeDirectoryIsListed) {
   // A quadratic step anywhere would take minutes here.
   const auto started = std::chrono::steady_clock::now();
-  Sim::Entry hidden;
-  hidden.Name = "HIDDEN";
-  hidden.Attributes = Plat::AttrHidden;
-  hidden.Size = 7;
-  Sim::AddEntry("C:\\DIR", hidden);
-  for (int i = 0; i < EntryPoolSlots; ++i) Sim::AddFile("C:\\DIR", "F" + std::to_string(i), 1);
-
+  constexpr int count = 150000;
+  for (int i = 0; i < count; ++i) Sim::AddFile("C:\\DIR", "F" + std::to_string(i), 1);
   Scan();
-  EXPECT_EQ(ListedCount, EntryPoolSlots);
-  EXPECT_EQ(FileList.size(), static_cast<std::size_t>(EntryPoolSlots));
-  EXPECT_EQ(FileList.back()->Name, "F99998");
-  EXPECT_EQ(DirFileCount, EntryPoolSlots + 1);
-  EXPECT_EQ(DirBytes, EntryPoolSlots + 7);
-  EXPECT_EQ(DirAllocated, static_cast<std::int64_t>(EntryPoolSlots + 1) * 4096);
-  EXPECT_TRUE(EntryLimitReached);
-  EXPECT_EQ(OutputLines(),
-            (Lines{"Path: C:\\DIR\\*", "Only the first 100,000 entries are listed"}));
-
-  // Exactly a full pool is no overflow.
-  Options.AttrFilter = Options.AttrExclude[AttrH] = true;
-  Scan();
-  EXPECT_EQ(DirFileCount, EntryPoolSlots);
-  EXPECT_FALSE(EntryLimitReached);
-  EXPECT_EQ(OutputLines().size(), 3u);
+  EXPECT_EQ(ListedCount, count);
+  EXPECT_EQ(FileList.size(), static_cast<std::size_t>(count));
+  EXPECT_EQ(FileList[99999]->Name, "F99999");
+  EXPECT_EQ(FileList.back()->Name, "F149999");
+  EXPECT_EQ(FileList.back()->ShortName, "F149999");
+  EXPECT_EQ(DirBytes, count);
+  EXPECT_EQ(OutputLines(), (Lines{"Path: C:\\DIR\\*"}));
   EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+}
+
+TEST_F(ScanTest, RunningOutOfMemoryEndsTheRunWithAMessage) {
+  Sim::AddFile("C:\\DIR", "A.TXT", 1);
+  Scan();
+  EXPECT_TRUE(EndsProgram([] { RunOutOfMemory(); }));
+  EXPECT_EQ(OutputLines(), (Lines{"Path: C:\\DIR\\*", "Path: C:\\DIR\\*",
+                                  "Not enough memory to list every entry of this directory"}));
 }
 
 }  // namespace

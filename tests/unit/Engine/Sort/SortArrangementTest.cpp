@@ -54,9 +54,10 @@ class SortArrangementTest : public TestWorld {
       FileEntry& entry = Add();
       std::size_t length = random() % 21;
       std::string prefix = random() % 2 ? "longsharedprefix" : "";
-      entry.Name = prefix;
-      for (std::size_t at = 0; at < length; ++at) entry.Name += Letters[random() % 8];
-      if (random() % 3 == 0) entry.Name += std::string(".extensi") + Letters[random() % 4];
+      std::string name = prefix;
+      for (std::size_t at = 0; at < length; ++at) name += Letters[random() % 8];
+      if (random() % 3 == 0) name += std::string(".extensi") + Letters[random() % 4];
+      entry.Name = name;
       entry.Size =
           random() % 3 == 0 ? std::int64_t{5} << 32 : static_cast<std::int64_t>(random() % 4);
       entry.WriteTime = {static_cast<std::uint32_t>(random() % 3),

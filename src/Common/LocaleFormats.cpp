@@ -1,0 +1,3 @@
+#include "Common/LocaleFormats.h"
+
+LocaleFormatsRec LocaleFormats;
