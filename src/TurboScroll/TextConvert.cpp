@@ -77,18 +77,32 @@ char PlainAscii(char16_t unit) {
 }
 }  // namespace
 
+namespace {
+// Appends cells up to the first that is not ASCII; returns where it stopped.
+std::size_t AppendAsciiCells(const Plat::Cell* cells, std::size_t at, std::size_t count,
+                             std::string& text) {
+  std::size_t end = at;
+  while (end < count && cells[end].Char < 0x80) ++end;
+  const std::size_t start = text.size();
+  text.resize(start + (end - at));
+  char* out = text.data() + start;
+  for (std::size_t from = at; from < end; ++from) *out++ = PlainAscii(cells[from].Char);
+  return end;
+}
+}  // namespace
+
 void CellsToPlainText(const Plat::Cell* cells, std::size_t count, std::string& text) {
   text.clear();
-  for (std::size_t at = 0; at < count; ++at) {
+  for (std::size_t at = AppendAsciiCells(cells, 0, count, text); at < count;
+       at = AppendAsciiCells(cells, at, count, text)) {
     const char16_t unit = cells[at].Char;
-    if (unit < 0x80) {
-      text += PlainAscii(unit);
-    } else if (unit != WideCharTrail) {
+    if (unit != WideCharTrail) {
       const bool pair = IsHighSurrogate(unit) && at + 1 < count;
       const char16_t character[2] = {unit, pair ? cells[at + 1].Char : u'\0'};
       AppendConverted(text, std::u16string_view(character, pair ? 2 : 1));
       if (pair) ++at;
     }
+    ++at;
   }
 }
 
