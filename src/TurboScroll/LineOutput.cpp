@@ -51,17 +51,11 @@ void StoreAscii(std::string_view run, int column, std::uint8_t attribute, int wi
   const int last = std::min(column + static_cast<int>(run.size()) - 1, width);
   if (first > last) return;
   ConsoleEngineState& engine = ConsoleEngine;
-  Plat::Cell* cell = engine.LineBuffer.data() + (first - 1);
-  for (int at = first; at <= last; ++at, ++cell) {
-    cell->Char = static_cast<unsigned char>(run[static_cast<std::size_t>(at - column)]);
-    cell->Attr = attribute;
-  }
+  Plat::Cell* cells = engine.LineBuffer.data() + (first - 1);
+  const char* bytes = run.data() + (first - column);
+  for (int at = 0; at <= last - first; ++at)
+    cells[at] = Plat::Cell{static_cast<unsigned char>(bytes[at]), attribute};
   engine.LineUsed = std::max(engine.LineUsed, last);
-}
-
-std::size_t AsciiRunEnd(std::string_view text, std::size_t from) {
-  while (from < text.size() && static_cast<unsigned char>(text[from]) < 0x80) ++from;
-  return from;
 }
 
 // Stores a text from a 1-based column; anything outside the line is dropped.

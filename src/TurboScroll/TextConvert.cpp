@@ -72,8 +72,8 @@ void SevenBit(std::string& text) {
 // never in this range.
 namespace {
 char PlainAscii(char16_t unit) {
-  if (unit == 0) return ' ';
-  return unit < 32 ? '?' : static_cast<char>(unit);
+  const char plain = unit < 32 ? '?' : static_cast<char>(unit);
+  return unit == 0 ? ' ' : plain;
 }
 }  // namespace
 
