@@ -1,5 +1,8 @@
 // Text conversions for output: 7-bit line drawing, and cells to the bytes of
 // plain text in the output code page.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <iterator>
 
 #include "Platform/Platform.h"
@@ -78,11 +81,22 @@ char PlainAscii(char16_t unit) {
 }  // namespace
 
 namespace {
+// Two cells at a time: a cell is four bytes, its character the low half.
+std::size_t AsciiCellsEnd(const Plat::Cell* cells, std::size_t at, std::size_t count) {
+  constexpr std::uint64_t NotAscii = 0x0000FF800000FF80u;
+  static_assert(sizeof(Plat::Cell) == 4 && offsetof(Plat::Cell, Char) == 0);
+  for (std::uint64_t pair; at + 2 <= count; at += 2) {
+    std::memcpy(&pair, cells + at, sizeof pair);
+    if ((pair & NotAscii) != 0) break;
+  }
+  while (at < count && cells[at].Char < 0x80) ++at;
+  return at;
+}
+
 // Appends cells up to the first that is not ASCII; returns where it stopped.
 std::size_t AppendAsciiCells(const Plat::Cell* cells, std::size_t at, std::size_t count,
                              std::string& text) {
-  std::size_t end = at;
-  while (end < count && cells[end].Char < 0x80) ++end;
+  std::size_t end = AsciiCellsEnd(cells, at, count);
   const std::size_t start = text.size();
   text.resize(start + (end - at));
   char* out = text.data() + start;
