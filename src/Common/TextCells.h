@@ -28,6 +28,8 @@ inline constexpr const char* NotSign = "\u00AC";              // 170
 int CharCells(char32_t code);
 // Cells of a whole text.
 int TextCells(std::string_view text);
+// Where the run of ASCII bytes that starts at from ends.
+std::size_t AsciiRunEnd(std::string_view text, std::size_t from);
 // Bytes of the longest start of text that fits in cells; never half a character.
 std::size_t PrefixForCells(std::string_view text, int cells);
 // text cut to at most cells cells.

@@ -1,6 +1,6 @@
 #include "LFNFunc/SizeText.h"
 
-#include <cstdio>
+#include <cstdint>
 
 #include "LFNFunc/NumberFormat.h"
 
@@ -9,16 +9,57 @@ namespace {
 constexpr std::int64_t KiloBytes = 1024;
 constexpr std::int64_t MegaBytes = 1024 * KiloBytes;
 constexpr std::int64_t GigaBytes = 1024 * MegaBytes;
-constexpr std::int64_t TeraBytes = 1024 * GigaBytes;
 // From 1,000 G on the figure would need a fifth digit and push into the name.
 constexpr std::int64_t FirstFieldTeraBytes = 1000 * GigaBytes;
+constexpr int KiloShift = 10;
+constexpr int MegaShift = 20;
+constexpr int GigaShift = 30;
+constexpr int TeraShift = 40;
 constexpr int ShortFormWidth = 18;
 
-std::string ScaledText(std::int64_t value, std::int64_t unit, char unitLetter, int width,
-                       int decimals) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%*.*f%c", width, decimals,
-                static_cast<double>(value) / static_cast<double>(unit), unitLetter);
+std::uint64_t PowerOfTen(int exponent) {
+  std::uint64_t power = 1;
+  for (int i = 0; i < exponent; ++i) power *= 10;
+  return power;
+}
+
+// The value over a power of two is exact in binary, so rounding its decimals the way
+// %.Nf does is a half-to-even decision on the remainder.
+std::uint64_t RoundedFigure(std::uint64_t bits, int shift, std::uint64_t scale) {
+  const std::uint64_t mask = (std::uint64_t{1} << shift) - 1;
+  const std::uint64_t scaled = (bits & mask) * scale;
+  const std::uint64_t rest = scaled & mask;
+  const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+  std::uint64_t figure = (bits >> shift) * scale + (scaled >> shift);
+  if (rest > half || (rest == half && (figure & 1) != 0)) ++figure;
+  return figure;
+}
+
+void AppendDigits(std::string& text, std::uint64_t number, int minimumDigits) {
+  char digits[24];
+  int count = 0;
+  do {
+    digits[count++] = static_cast<char>('0' + number % 10);
+    number /= 10;
+  } while (number != 0 || count < minimumDigits);
+  while (count > 0) text += digits[--count];
+}
+
+std::string ScaledText(std::int64_t value, int shift, char unitLetter, int width, int decimals) {
+  // Through double as the figure always went: past 2^53 bytes it keeps 53 bits.
+  const auto bits = static_cast<std::uint64_t>(static_cast<double>(value));
+  const std::uint64_t scale = PowerOfTen(decimals);
+  const std::uint64_t figure = RoundedFigure(bits, shift, scale);
+  std::string number;
+  AppendDigits(number, figure / scale, 1);
+  if (decimals > 0) {
+    number += '.';
+    AppendDigits(number, figure % scale, decimals);
+  }
+  std::string text;
+  if (static_cast<int>(number.size()) < width) text.assign(width - number.size(), ' ');
+  text += number;
+  text += unitLetter;
   return text;
 }
 
@@ -27,9 +68,9 @@ std::string ScaledText(std::int64_t value, std::int64_t unit, char unitLetter, i
 // There is no unit above G: a terabyte shows as 1024.0G.
 std::string SizeText(std::int64_t value, int width, int decimals) {
   if (value < KiloBytes) return std::to_string(value);
-  if (value < MegaBytes) return ScaledText(value, KiloBytes, 'K', width, decimals);
-  if (value < GigaBytes) return ScaledText(value, MegaBytes, 'M', width, decimals);
-  return ScaledText(value, GigaBytes, 'G', width, decimals);
+  if (value < MegaBytes) return ScaledText(value, KiloShift, 'K', width, decimals);
+  if (value < GigaBytes) return ScaledText(value, MegaShift, 'M', width, decimals);
+  return ScaledText(value, GigaShift, 'G', width, decimals);
 }
 
 std::string ShortSizeText(std::int64_t value, int decimals) {
@@ -38,5 +79,5 @@ std::string ShortSizeText(std::int64_t value, int decimals) {
 
 std::string SizeFieldUnitText(std::int64_t value) {
   if (value < FirstFieldTeraBytes) return SizeText(value, 1, 1);
-  return ScaledText(value, TeraBytes, 'T', 1, 1);
+  return ScaledText(value, TeraShift, 'T', 1, 1);
 }

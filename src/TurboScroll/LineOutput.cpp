@@ -44,17 +44,31 @@ int PutWideCell(int column, char32_t code, std::uint8_t attribute, int width) {
   return cells;
 }
 
+// Stores a run of ASCII bytes from a column, clipped to the line; ASCII has no
+// 7-bit stand-in, so the bytes go in as they are.
+void StoreAscii(std::string_view run, int column, std::uint8_t attribute, int width) {
+  const int first = std::max(column, 1);
+  const int last = std::min(column + static_cast<int>(run.size()) - 1, width);
+  if (first > last) return;
+  ConsoleEngineState& engine = ConsoleEngine;
+  Plat::Cell* cells = engine.LineBuffer.data() + (first - 1);
+  const char* bytes = run.data() + (first - column);
+  for (int at = 0; at <= last - first; ++at)
+    cells[at] = Plat::Cell{static_cast<unsigned char>(bytes[at]), attribute};
+  engine.LineUsed = std::max(engine.LineUsed, last);
+}
+
 // Stores a text from a 1-based column; anything outside the line is dropped.
 // Returns the cells the text takes.
 int StoreText(std::string_view text, int column, std::uint8_t attribute) {
   const int width = static_cast<int>(ConsoleEngine.LineBuffer.size());
   int at = column;
   for (std::size_t next = 0; next < text.size();) {
-    const auto byte = static_cast<unsigned char>(text[next]);
-    if (byte < 0x80) {  // the common case, without decoding
-      if (at >= 1 && at <= width) PutCell(at, byte, attribute);
-      ++at;
-      ++next;
+    const std::size_t end = AsciiRunEnd(text, next);
+    if (end > next) {  // the common case, without decoding
+      StoreAscii(text.substr(next, end - next), at, attribute, width);
+      at += static_cast<int>(end - next);
+      next = end;
     } else {
       at += PutWideCell(at, Utf8::Next(text, next), attribute, width);
     }

@@ -1,5 +1,8 @@
 // Text conversions for output: 7-bit line drawing, and cells to the bytes of
 // plain text in the output code page.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <iterator>
 
 #include "Platform/Platform.h"
@@ -72,23 +75,48 @@ void SevenBit(std::string& text) {
 // never in this range.
 namespace {
 char PlainAscii(char16_t unit) {
-  if (unit == 0) return ' ';
-  return unit < 32 ? '?' : static_cast<char>(unit);
+  const char plain = unit < 32 ? '?' : static_cast<char>(unit);
+  return unit == 0 ? ' ' : plain;
+}
+}  // namespace
+
+namespace {
+// Two cells at a time: a cell is four bytes, its character the low half.
+std::size_t AsciiCellsEnd(const Plat::Cell* cells, std::size_t at, std::size_t count) {
+  constexpr std::uint64_t NotAscii = 0x0000FF800000FF80u;
+  static_assert(sizeof(Plat::Cell) == 4 && offsetof(Plat::Cell, Char) == 0);
+  for (std::uint64_t pair; at + 2 <= count; at += 2) {
+    std::memcpy(&pair, cells + at, sizeof pair);
+    if ((pair & NotAscii) != 0) break;
+  }
+  while (at < count && cells[at].Char < 0x80) ++at;
+  return at;
+}
+
+// Appends cells up to the first that is not ASCII; returns where it stopped.
+std::size_t AppendAsciiCells(const Plat::Cell* cells, std::size_t at, std::size_t count,
+                             std::string& text) {
+  std::size_t end = AsciiCellsEnd(cells, at, count);
+  const std::size_t start = text.size();
+  text.resize(start + (end - at));
+  char* out = text.data() + start;
+  for (std::size_t from = at; from < end; ++from) *out++ = PlainAscii(cells[from].Char);
+  return end;
 }
 }  // namespace
 
 void CellsToPlainText(const Plat::Cell* cells, std::size_t count, std::string& text) {
   text.clear();
-  for (std::size_t at = 0; at < count; ++at) {
+  for (std::size_t at = AppendAsciiCells(cells, 0, count, text); at < count;
+       at = AppendAsciiCells(cells, at, count, text)) {
     const char16_t unit = cells[at].Char;
-    if (unit < 0x80) {
-      text += PlainAscii(unit);
-    } else if (unit != WideCharTrail) {
+    if (unit != WideCharTrail) {
       const bool pair = IsHighSurrogate(unit) && at + 1 < count;
       const char16_t character[2] = {unit, pair ? cells[at + 1].Char : u'\0'};
       AppendConverted(text, std::u16string_view(character, pair ? 2 : 1));
       if (pair) ++at;
     }
+    ++at;
   }
 }
 

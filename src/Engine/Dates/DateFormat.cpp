@@ -56,6 +56,11 @@ std::size_t RunLength(std::string_view pattern, std::size_t at) {
 
 // Zero-padded to minDigits; without printf, which costs more than the rest of a date.
 void AppendNumber(std::string& out, int value, int minDigits) {
+  if (value >= 0 && value < 100 && minDigits <= 2) {  // most of a date's figures
+    if (value >= 10 || minDigits == 2) out += static_cast<char>('0' + value / 10);
+    out += static_cast<char>('0' + value % 10);
+    return;
+  }
   char digits[16];
   char* end = digits + sizeof digits;
   char* at = end;
@@ -70,6 +75,7 @@ void AppendNumber(std::string& out, int value, int minDigits) {
 }
 
 bool IsDayHalfMarker(std::string_view pattern, std::size_t at) {
+  if (UpperAscii(pattern[at]) != 'A') return false;  // all three start with it
   return StartsWithFolded(pattern, at, "am/pm") || StartsWithFolded(pattern, at, "a/p") ||
          StartsWithFolded(pattern, at, "ampm");
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 #include "Common/Colours.h"
 #include "Common/Entries.h"
@@ -12,19 +13,21 @@ namespace {
 
 constexpr std::size_t MaxExtensionChars = 99;
 
-// The upper-cased extension of the name part of a name, in a buffer reused
-// from entry to entry.
-const std::string& UpperExtension(std::string_view name) {
-  static std::string extension;
-  extension.clear();
-  std::size_t nameStart = name.find_last_of("\\:");
-  nameStart = nameStart == std::string_view::npos ? 0 : nameStart + 1;
-  std::size_t dot = name.find_last_of('.');
-  if (dot != std::string_view::npos && dot >= nameStart)
-    extension.assign(name.substr(dot + 1, MaxExtensionChars));
-  for (char& c : extension)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return extension;
+// The extension of the name part of a name, upper-cased into the buffer given.
+std::string_view UpperExtension(std::string_view name, char (&buffer)[MaxExtensionChars]) {
+  std::string_view extension;
+  for (std::size_t at = name.size(); at-- > 0;) {
+    const char c = name[at];
+    if (c == '\\' || c == ':') break;
+    if (c != '.') continue;
+    extension = name.substr(at + 1, MaxExtensionChars);
+    break;
+  }
+  for (std::size_t at = 0; at < extension.size(); ++at) {
+    const char c = extension[at];
+    buffer[at] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  }
+  return {buffer, extension.size()};
 }
 
 }  // namespace
@@ -32,13 +35,14 @@ const std::string& UpperExtension(std::string_view name) {
 std::uint8_t NameColour(const FileEntry& entry) {
   if (!ColourEnabled) return Colours.FileColour;
   if (entry.IsDirectory()) return Colours.DirectoryColour;
-  const std::string& extension = UpperExtension(entry.Name);
+  char buffer[MaxExtensionChars];
+  const std::string_view extension = UpperExtension(entry.Name, buffer);
   // The table has room for MaxExtensionColours slots whatever the count says.
-  int slots = std::min(ExtensionColourCount, MaxExtensionColours);
-  std::uint8_t colour = Colours.FileColour;
-  // Every slot is walked: the last match counts.
-  for (int slot = 1; slot <= slots; ++slot)
-    if (ExtensionColours[static_cast<std::size_t>(slot)].Extension == extension)
-      colour = ExtensionColours[static_cast<std::size_t>(slot)].Colour;
-  return colour;
+  const int slots = std::min(ExtensionColourCount, MaxExtensionColours);
+  // The last match counts, so the walk goes from the end.
+  for (int slot = slots; slot >= 1; --slot) {
+    const ColsType& entryColour = ExtensionColours[static_cast<std::size_t>(slot)];
+    if (entryColour.Extension == extension) return entryColour.Colour;
+  }
+  return Colours.FileColour;
 }

@@ -159,6 +159,7 @@ std::size_t SequenceLength(const std::string& name, std::size_t at) {
 
 // Table-driven match (no backtracking blow-up); the table is reused across calls.
 bool MaskMatches(const std::vector<int>& mask, const std::string& name) {
+  if (mask.size() == 1 && mask[0] == Star) return true;  // "*" and "*.*", the usual search
   static std::vector<char> table;
   const std::size_t p = mask.size();
   const std::size_t n = name.size();
@@ -194,9 +195,13 @@ bool MaskMatches(const std::vector<int>& mask, const std::string& name) {
 
 // As the system does, at most 259 characters of a name are handed over.
 void CopyCut(char* target, std::size_t capacity, const std::string& text) {
+  constexpr int MaxCharacters = 259;
   std::size_t length = 0;
-  for (int characters = 0; length < text.size() && characters < 259; ++characters)
-    Utf8::Next(text, length);
+  if (text.size() <= MaxCharacters)  // no more characters than bytes
+    length = text.size();
+  else
+    for (int characters = 0; length < text.size() && characters < MaxCharacters; ++characters)
+      Utf8::Next(text, length);
   length = std::min(length, capacity - 1);
   text.copy(target, length);
   target[length] = '\0';

@@ -37,6 +37,21 @@ TEST_F(NumberFormatTest, SizeTextChoosesTheUnitByPowersOfTwo) {
   EXPECT_EQ(SizeText(2048, 1, 0), "2K");
 }
 
+// Ties round to the even last digit, and a carry can reach the whole figure.
+TEST_F(NumberFormatTest, SizeTextRoundsTiesToEven) {
+  EXPECT_EQ(ShortSizeText(1024 + 256, 1), "1.2K");
+  EXPECT_EQ(ShortSizeText(1024 + 768, 1), "1.8K");
+  EXPECT_EQ(ShortSizeText(1024 + 128, 2), "1.12K");
+  EXPECT_EQ(ShortSizeText(1024 + 384, 2), "1.38K");
+  EXPECT_EQ(ShortSizeText(2048 + 512, 0), "2K");
+  EXPECT_EQ(ShortSizeText(3072 + 1024 + 512, 0), "4K");
+  EXPECT_EQ(ShortSizeText(1024 + 257, 1), "1.3K");
+  EXPECT_EQ(ShortSizeText(1048575 - 51, 1), "1023.9K");
+  EXPECT_EQ(SizeFieldUnitText(1000LL << 30), "1.0T");
+  EXPECT_EQ(SizeFieldUnitText((1LL << 62) + 1), "4194304.0T");
+  EXPECT_EQ(SizeFieldUnitText(9223372036854775807), "8388608.0T");
+}
+
 TEST_F(NumberFormatTest, RunsAndPadding) {
   EXPECT_EQ(CharStr('-', 0), "");
   EXPECT_EQ(CharStr('-', 5), "-----");
