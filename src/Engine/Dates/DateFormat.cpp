@@ -72,7 +72,11 @@ void AppendStep(std::string& out, const DateStep& step, const Plat::CalendarTime
 }  // namespace
 
 void AppendDateTime(std::string& out, const std::string& pattern, double value) {
-  Plat::CalendarTime time = DecodeDateTime(value);
+  AppendCalendarTime(out, pattern, DecodeDateTime(value));
+}
+
+void AppendCalendarTime(std::string& out, const std::string& pattern,
+                        const Plat::CalendarTime& time) {
   const std::vector<DateStep>& steps = DatePatternSteps(pattern);
   for (std::size_t at = 0; at < steps.size(); ++at) {
     const DateStep& step = steps[at];

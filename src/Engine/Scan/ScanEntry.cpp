@@ -63,10 +63,10 @@ void FillStamps(FileEntry& entry, const Plat::FindData& data) {
 
 // The date is formatted once: its text stays with the entry for the listing
 // (one too long to count in a byte is formatted again there).
-void WidenDateColumn(FileEntry& entry, int kind, double value) {
+void WidenDateColumn(FileEntry& entry, int kind, const Plat::CalendarTime& time) {
   std::string& all = ScanWork.DateText;
   const std::size_t start = all.size();
-  AppendDateTime(all, DateFormat, value);
+  AppendCalendarTime(all, DateFormat, time);
   const std::string_view text = std::string_view(all).substr(start);
   int width = std::min(TextCells(text), 255);
   if (text.size() <= 255)
@@ -86,9 +86,11 @@ bool PassesTimeStamps(FileEntry& entry) {
     bool shown = Options.TimeKindNeeded[kind];
     bool filtered = filterOn && kind == Options.DateRangeStamp;
     if (!shown && !filtered) continue;
-    double value = StampToLocalDateTime(entry.Time(kind));
-    if (filtered && !PassesDateTimeFilters(value)) passes = false;
-    if (shown) WidenDateColumn(entry, kind, value);
+    Plat::CalendarTime time;
+    const bool valid = StampToLocalCalendar(entry.Time(kind), time);
+    if (filtered && !PassesDateTimeFilters(valid ? EncodeDateTime(time) : InvalidStampDateTime))
+      passes = false;
+    if (shown) WidenDateColumn(entry, kind, time);
   }
   return passes;
 }
