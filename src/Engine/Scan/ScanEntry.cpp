@@ -41,9 +41,9 @@ bool IsDotName(const char* name) {
   return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
 }
 
-// The texts go into the entry arena. A full path is never cut: a cut one would
-// name a file that does not exist.
-// The date texts, gathered by the stamps step, follow the names in one run.
+// The names, then the date texts the stamps step gathered, go into the entry
+// arena as one run. A full path is never cut: a cut one would name a file that
+// does not exist.
 void StoreRecordTexts(FileEntry& entry, const Plat::FindData& data) {
   const std::string_view name(data.Name, BoundedLength(data.Name));
   const std::string_view alias(data.AltName, BoundedLength(data.AltName));
