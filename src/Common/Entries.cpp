@@ -6,6 +6,7 @@
 #include <new>
 
 #include "Common/EntryArena.h"
+#include "Common/TextCells.h"
 
 namespace {
 constexpr std::size_t RecordsPerBlock = 4096;
@@ -17,9 +18,35 @@ void RunOutOfMemory() {
 }
 
 PooledText& PooledText::Assign(std::string_view head, std::string_view tail) {
-  Text = StoreEntryText(head, tail);
-  Length = static_cast<std::uint32_t>(head.size() + tail.size());
+  Refer(StoreEntryText(head, tail), head.size() + tail.size());
   return *this;
+}
+
+void PooledText::Refer(const char* text, std::size_t length) {
+  std::memcpy(Place, &text, sizeof text);
+  Length = static_cast<std::uint32_t>(length);
+}
+
+void FileEntry::StoreTexts(std::string_view head, std::string_view name, std::string_view alias,
+                           std::string_view dates) {
+  const std::size_t nameBytes = head.size() + name.size();
+  std::string_view shortName = CellPrefix(alias.empty() ? name : alias, MaxShortNameCells);
+  // Only combining marks could make 12 cells longer than a byte can count.
+  if (shortName.size() > 255) {
+    std::size_t cut = 255;
+    while (cut > 0 && (shortName[cut] & 0xC0) == 0x80) --cut;
+    shortName = shortName.substr(0, cut);
+  }
+  const char* run = StoreEntryText(head, name, alias.empty() ? alias : shortName, dates);
+  Name.Refer(run, nameBytes);
+  ShortStart = static_cast<std::uint32_t>(alias.empty() ? head.size() : nameBytes);
+  ShortLength = static_cast<std::uint8_t>(shortName.size());
+}
+
+std::string_view FileEntry::TimeText(int kind) const {
+  std::size_t start = Name.size() + (ShortStart == Name.size() ? ShortLength : 0);
+  for (int before = 1; before < kind; ++before) start += TimeLength[before - 1];
+  return {Name.data() + start, TimeLength[kind - 1]};
 }
 
 const Plat::FileTime& FileEntry::Time(int kind) const {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,14 +14,21 @@
 
 // A text kept in the entry arena: assigning one copies it there, so records
 // hold no buffers of their own. It stays valid until the arena is cleared.
+// Twelve bytes with no padding: the pointer is kept as bytes.
 class PooledText {
  public:
   PooledText& operator=(std::string_view text) { return Assign(text, {}); }
   // Stores head and tail as one text.
   PooledText& Assign(std::string_view head, std::string_view tail);
-  operator std::string_view() const { return {Text, Length}; }
-  operator std::string() const { return std::string(Text, Length); }
-  const char* data() const { return Text; }
+  // Refers to text already in the arena.
+  void Refer(const char* text, std::size_t length);
+  operator std::string_view() const { return {data(), Length}; }
+  operator std::string() const { return std::string(data(), Length); }
+  const char* data() const {
+    const char* text;
+    std::memcpy(&text, Place, sizeof text);
+    return text;
+  }
   std::size_t size() const { return Length; }
   bool empty() const { return Length == 0; }
   friend bool operator==(const PooledText& a, std::string_view b) {
@@ -28,20 +36,32 @@ class PooledText {
   }
 
  private:
-  const char* Text = "";
+  unsigned char Place[sizeof(const char*)] = {};
   std::uint32_t Length = 0;
 };
 
+// 56 bytes on x86_64: the alias and date texts follow the name in one arena
+// run, so the record keeps only their places.
 struct FileEntry {
-  std::uint32_t Attributes = 0;        // every attribute bit the file system reports
-  Plat::FileTime AccessTime;           // UTC; Times()[1]
-  Plat::FileTime CreationTime;         // UTC; Times()[2]
-  Plat::FileTime WriteTime;            // UTC; Times()[3]
-  std::int64_t Size = 0;               // bytes
-  std::array<PooledText, 4> TimeText;  // [1..3] date text of a shown stamp, formatted by the scan
-  PooledText ShortName;                // 8.3 alias, or the first 12 cells of Name (UTF-8)
-  PooledText Name;                     // long name (with /F: directory + name), UTF-8, never cut
+  std::int64_t Size = 0;         // bytes
+  PooledText Name;               // long name (with /F: directory + name), UTF-8, never cut
+  std::uint32_t Attributes = 0;  // every attribute bit the file system reports
+  Plat::FileTime AccessTime;     // UTC; Times()[1]
+  Plat::FileTime CreationTime;   // UTC; Times()[2]
+  Plat::FileTime WriteTime;      // UTC; Times()[3]
+  std::uint32_t ShortStart = 0;  // ShortName's place in Name's run
+  std::uint8_t ShortLength = 0;
+  std::array<std::uint8_t, 3> TimeLength{};  // bytes of each stamp's date text (0: none)
 
+  // Stores head + name as Name, then the alias when there is one, then the
+  // date texts (TimeLength gives their lengths). ShortName is the alias, or
+  // the first 12 cells of name.
+  void StoreTexts(std::string_view head, std::string_view name, std::string_view alias,
+                  std::string_view dates);
+  // 8.3 alias, or the first 12 cells of Name (UTF-8).
+  std::string_view ShortName() const { return {Name.data() + ShortStart, ShortLength}; }
+  // Date text of a shown stamp (kind 1..3), formatted by the scan; empty if none.
+  std::string_view TimeText(int kind) const;
   // The time stamp of a TimeStampKind (1..3).
   const Plat::FileTime& Time(int kind) const;
   bool IsDirectory() const { return (Attributes & Plat::AttrDirectory) != 0; }

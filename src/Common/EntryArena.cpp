@@ -31,17 +31,20 @@ void AdvanceTextBlock(std::size_t bytes) {
 }
 }  // namespace
 
-const char* StoreEntryText(std::string_view head, std::string_view tail) {
+const char* StoreEntryText(std::string_view head, std::string_view tail, std::string_view third,
+                           std::string_view fourth) {
   EntryStorage& store = EntryStore;
-  const std::size_t bytes = head.size() + tail.size();
+  const std::size_t bytes = head.size() + tail.size() + third.size() + fourth.size();
   if (bytes == 0) return "";
   if (store.TextBlocks.empty() ||
       store.BlockUsed + bytes > store.TextBlockSizes[store.CurrentBlock])
     AdvanceTextBlock(bytes);
   char* place = store.TextBlocks[store.CurrentBlock].get() + store.BlockUsed;
   // An empty view may carry a null pointer, which memcpy must never see.
-  if (!head.empty()) std::memcpy(place, head.data(), head.size());
-  if (!tail.empty()) std::memcpy(place + head.size(), tail.data(), tail.size());
+  for (std::string_view part : {head, tail, third, fourth}) {
+    if (!part.empty()) std::memcpy(place, part.data(), part.size());
+    place += part.size();
+  }
   store.BlockUsed += bytes;
-  return place;
+  return place - bytes;
 }

@@ -17,6 +17,7 @@ struct EntryStorage {
 };
 extern EntryStorage EntryStore;
 
-// Copies head and tail, one after the other, into the arena and returns where
+// Copies the parts, one after the other, into the arena and returns where
 // they now live.
-const char* StoreEntryText(std::string_view head, std::string_view tail = {});
+const char* StoreEntryText(std::string_view head, std::string_view tail = {},
+                           std::string_view third = {}, std::string_view fourth = {});

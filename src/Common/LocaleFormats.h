@@ -3,7 +3,37 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
+#include <vector>
+
+// What one step of a parsed date pattern writes.
+enum class DateStepKind : std::uint8_t {
+  Literal,        // Text
+  DateSeparator,  // the run's date separator
+  TimeSeparator,  // the run's time separator
+  Day,            // numbers, at least Width digits
+  Month,
+  ShortYear,
+  Year,
+  Hour,
+  TwelveHour,
+  Minute,
+  Second,
+  EraYear,
+  EraName,
+  DayName,    // Width 1: abbreviated
+  MonthName,  // Width 1: abbreviated
+  LocaleDayHalf,
+  DayHalfLetters,  // Text: the morning then the afternoon letters, Width each
+  SkipAtMidnight,  // skips the next Width steps when the time is 00:00:00
+};
+
+struct DateStep {
+  DateStepKind Kind = DateStepKind::Literal;
+  std::uint32_t Width = 0;
+  std::string Text;
+};
 
 struct LocaleFormatsRec {
   bool Loaded = false;                       // the fields below hold the locale's texts
@@ -17,5 +47,9 @@ struct LocaleFormatsRec {
   std::array<std::string, 12> AbbrevMonths;  // abbreviated month names
   std::string AmMarker;                      // marker for hours 0..11
   std::string PmMarker;                      // marker for hours 12..23
+  // The date pattern parsed once: it cannot change during a run either.
+  bool PatternParsed = false;
+  std::string ParsedPattern;
+  std::vector<DateStep> PatternSteps;
 };
 extern LocaleFormatsRec LocaleFormats;

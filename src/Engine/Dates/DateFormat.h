@@ -1,8 +1,13 @@
 #pragma once
 #include <string>
 
+#include "Platform/Platform.h"
+
 // Formats a local date-time value with the date display pattern (an empty
 // pattern means "c").
 std::string FormatDateTime(const std::string& pattern, double value);
 // The same, appended to a caller's buffer (which can be reused across calls).
 void AppendDateTime(std::string& out, const std::string& pattern, double value);
+// The same from calendar fields (day of week included).
+void AppendCalendarTime(std::string& out, const std::string& pattern,
+                        const Plat::CalendarTime& time);

@@ -79,13 +79,18 @@ Plat::CalendarTime DecodeDateTime(double value) {
   return c;
 }
 
-double StampToLocalDateTime(const Plat::FileTime& utc) {
+bool StampToLocalCalendar(const Plat::FileTime& utc, Plat::CalendarTime& calendar) {
   Plat::FileTime local;
+  if (Plat::FileTimeToLocal(utc, local) && Plat::FileTimeToCalendar(local, calendar) &&
+      IsValidCalendar(calendar))
+    return true;
+  calendar = DecodeDateTime(InvalidStampDateTime);
+  return false;
+}
+
+double StampToLocalDateTime(const Plat::FileTime& utc) {
   Plat::CalendarTime calendar;
-  if (!Plat::FileTimeToLocal(utc, local) || !Plat::FileTimeToCalendar(local, calendar) ||
-      !IsValidCalendar(calendar))
-    return InvalidStampDateTime;
-  return EncodeDateTime(calendar);
+  return StampToLocalCalendar(utc, calendar) ? EncodeDateTime(calendar) : InvalidStampDateTime;
 }
 
 double TodayDate() {

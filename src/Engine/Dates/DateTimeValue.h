@@ -14,6 +14,9 @@ Plat::CalendarTime DecodeDateTime(double value);
 // A file system stamp (UTC) as a local date-time; 1 January 0001 00:00 when it
 // cannot be converted.
 double StampToLocalDateTime(const Plat::FileTime& utc);
+// The same as calendar fields, sparing the trip through a value; false (with
+// the fields of 1 January 0001 00:00) when the stamp cannot be converted.
+bool StampToLocalCalendar(const Plat::FileTime& utc, Plat::CalendarTime& calendar);
 // Today at 00:00, and the current time of day (date part 0), local time.
 double TodayDate();
 double NowTimeOfDay();

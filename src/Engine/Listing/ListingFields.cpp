@@ -31,7 +31,7 @@ struct CompressionQuery {
 };
 
 const std::string& PathOf(const FileEntry& entry) {
-  EntryPath.assign(CurrentDir).append(entry.ShortName);
+  EntryPath.assign(CurrentDir).append(entry.ShortName());
   return EntryPath;
 }
 
@@ -95,7 +95,7 @@ void WriteOwnerField(const FileEntry& entry, int column, int width) {
 void WriteTimeField(const FileEntry& entry, int kind, int column) {
   // A stamp that cannot be converted shows as 1 January 0001, the value the
   // scan measured the column with.
-  const std::string_view scanned = entry.TimeText[static_cast<std::size_t>(kind)];
+  const std::string_view scanned = entry.TimeText(kind);
   if (!scanned.empty()) {
     WriteAt(scanned, column, Colours.DateColour);
     return;

@@ -79,7 +79,7 @@ void WriteNameField(const FileEntry& entry, int column, bool lastInRow, std::uin
 }
 
 void WriteShortNameField(const FileEntry& entry, int column, std::uint8_t colour) {
-  const std::string_view name = entry.ShortName;
+  const std::string_view name = entry.ShortName();
   std::size_t dot = name.rfind('.');
   bool justify = Options.Justify && name != "." && name != ".." && dot != std::string::npos;
   if (!justify) {
@@ -113,6 +113,6 @@ void WriteDescriptionField(const FileEntry& entry, int column) {
   const std::string& description = LookupDescription(entry.Name);
   if (!description.empty())
     WriteDescriptionText(description, column);
-  else if (FoldedCompare(entry.Name, entry.ShortName) != 0)
+  else if (FoldedCompare(entry.Name, entry.ShortName()) != 0)
     WriteAt(entry.Name, column, Colours.DetailColour);
 }

@@ -41,28 +41,38 @@ bool IsDotName(const char* name) {
   return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
 }
 
-// The texts go into the entry arena. A full path is never cut: a cut one would
-// name a file that does not exist.
-void FillRecord(FileEntry& entry, const Plat::FindData& data) {
+// The names, then the date texts the stamps step gathered, go into the entry
+// arena as one run. A full path is never cut: a cut one would name a file that
+// does not exist.
+void StoreRecordTexts(FileEntry& entry, const Plat::FindData& data) {
   const std::string_view name(data.Name, BoundedLength(data.Name));
-  entry.Name.Assign(Options.FullPath ? std::string_view(CurrentDir) : std::string_view(), name);
   const std::string_view alias(data.AltName, BoundedLength(data.AltName));
-  entry.ShortName = CellPrefix(alias.empty() ? name : alias, MaxShortNameCells);
+  entry.StoreTexts(Options.FullPath ? std::string_view(CurrentDir) : std::string_view(), name,
+                   alias, ScanWork.DateText);
   MaxNameLength = std::max(MaxNameLength, static_cast<std::int32_t>(TextCells(entry.Name)));
+}
+
+void FillStamps(FileEntry& entry, const Plat::FindData& data) {
   entry.Attributes = data.Attributes;
   entry.AccessTime = data.AccessTime;
   entry.CreationTime = data.CreationTime;
   entry.WriteTime = data.WriteTime;
-  entry.TimeText = {};
+  entry.TimeLength = {};
+  ScanWork.DateText.clear();
 }
 
-// The date is formatted once: its text stays with the entry for the listing.
-void WidenDateColumn(FileEntry& entry, int kind, double value) {
-  std::string& text = ScanWork.DateText;
-  text.clear();
-  AppendDateTime(text, DateFormat, value);
-  entry.TimeText[static_cast<std::size_t>(kind)] = text;
+// The date is formatted once: its text stays with the entry for the listing
+// (one too long to count in a byte is formatted again there).
+void WidenDateColumn(FileEntry& entry, int kind, const Plat::CalendarTime& time) {
+  std::string& all = ScanWork.DateText;
+  const std::size_t start = all.size();
+  AppendCalendarTime(all, DateFormat, time);
+  const std::string_view text = std::string_view(all).substr(start);
   int width = std::min(TextCells(text), 255);
+  if (text.size() <= 255)
+    entry.TimeLength[static_cast<std::size_t>(kind - 1)] = static_cast<std::uint8_t>(text.size());
+  else
+    all.resize(start);
   if (width > TimeColumnWidth[kind]) TimeColumnWidth[kind] = static_cast<std::uint8_t>(width);
 }
 
@@ -76,9 +86,11 @@ bool PassesTimeStamps(FileEntry& entry) {
     bool shown = Options.TimeKindNeeded[kind];
     bool filtered = filterOn && kind == Options.DateRangeStamp;
     if (!shown && !filtered) continue;
-    double value = StampToLocalDateTime(entry.Time(kind));
-    if (filtered && !PassesDateTimeFilters(value)) passes = false;
-    if (shown) WidenDateColumn(entry, kind, value);
+    Plat::CalendarTime time;
+    const bool valid = StampToLocalCalendar(entry.Time(kind), time);
+    if (filtered && !PassesDateTimeFilters(valid ? EncodeDateTime(time) : InvalidStampDateTime))
+      passes = false;
+    if (shown) WidenDateColumn(entry, kind, time);
   }
   return passes;
 }
@@ -138,8 +150,9 @@ void ScanEntry(const Plat::FindData& data) {
   if (Options.HideDots && IsDotName(data.Name)) return;
   FileEntry& entry = PoolSlot(ScanWork.NextSlot);
   const EntryTextMark mark = MarkEntryTexts();
-  FillRecord(entry, data);
+  FillStamps(entry, data);
   bool included = PassesTimeStamps(entry);
+  StoreRecordTexts(entry, data);
   entry.Size = ByteCountOf((static_cast<std::uint64_t>(data.SizeHigh) << 32) | data.SizeLow);
   if (Options.SizeRangeOn && !PassesSizeFilter(entry.Size)) included = false;
   if (included)

@@ -83,5 +83,5 @@ void SortFileList() {
     GuardedQuicksort<true>(records);
   else
     GuardedQuicksort<false>(records);
-  for (std::size_t at = 0; at < records.size(); ++at) FileList[at] = records[at].Entry;
+  for (std::size_t at = 0; at < records.size(); ++at) FileList[at] = records[at].Entry();
 }

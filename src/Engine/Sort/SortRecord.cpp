@@ -61,13 +61,14 @@ void PackKey(const FileEntry& entry, SortRecord& record) {
 
 SortRecord MakeSortRecord(FileEntry& entry) {
   SortRecord record;
-  record.Entry = &entry;
+  static_assert(alignof(FileEntry) > 1);
+  record.Place = reinterpret_cast<std::uintptr_t>(&entry);
   PackKey(entry, record);
   if (Options.SortReverse) {
     record.High = ~record.High;
     record.Low = ~record.Low;
   }
-  if (Options.DirsFirst && !entry.IsDirectory()) record.Group = 1;
+  if (Options.DirsFirst && !entry.IsDirectory()) record.Place |= 1;
   return record;
 }
 

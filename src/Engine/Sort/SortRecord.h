@@ -10,8 +10,13 @@
 struct SortRecord {
   std::uint64_t High = 0;  // first part of the key, direction applied
   std::uint64_t Low = 0;   // second part of the key (names only)
-  FileEntry* Entry = nullptr;
-  std::uint32_t Group = 0;  // 0 directories, 1 the rest, when directories go first
+  // The entry's address, its lowest bit (always clear in an address of a
+  // record) the group: 24 bytes a record instead of 32.
+  std::uintptr_t Place = 0;
+
+  FileEntry* Entry() const { return reinterpret_cast<FileEntry*>(Place & ~std::uintptr_t{1}); }
+  // 0 directories, 1 the rest, when directories go first.
+  unsigned Group() const { return static_cast<unsigned>(Place & 1); }
 };
 
 // A time stamp as one number, high word first.
@@ -29,13 +34,13 @@ bool PackedKeysAreWhole();
 // read only when the packed keys cannot tell.
 template <bool Whole>
 int CompareRecords(const SortRecord& a, const SortRecord& b) {
-  if (a.Group != b.Group) return a.Group < b.Group ? -1 : 1;
+  if (a.Group() != b.Group()) return a.Group() < b.Group() ? -1 : 1;
   if (a.High != b.High) return a.High < b.High ? -1 : 1;
   if (a.Low != b.Low) return a.Low < b.Low ? -1 : 1;
   if constexpr (Whole) {
     return 0;
   } else {
     // Each partition meets its pivot's own entry; no need to read its name.
-    return a.Entry == b.Entry ? 0 : CompareEntries(*a.Entry, *b.Entry);
+    return a.Place == b.Place ? 0 : CompareEntries(*a.Entry(), *b.Entry());
   }
 }

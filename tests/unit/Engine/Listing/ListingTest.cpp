@@ -94,8 +94,7 @@ class ListingTest : public TestWorld {
                  std::uint32_t attributes = Plat::AttrArchive, const std::string& shortName = "") {
     FileEntry& entry = PoolSlot(static_cast<int>(FileList.size()) + 1);
     entry = FileEntry{};
-    entry.Name = name;
-    entry.ShortName = shortName.empty() ? std::string(CellPrefix(name, 12)) : shortName;
+    entry.StoreTexts({}, name, shortName, {});
     entry.Size = size;
     entry.Attributes = attributes;
     FileList.push_back(&entry);

@@ -158,8 +158,8 @@ TEST_F(ScanTest, NamesAreWholeAndAliasesFallBack) {
   Sim::AddFile("C:\\DIR", std::string(259, 'x'), 1);
   Scan();
   ASSERT_EQ(FileList.size(), 3u);
-  EXPECT_EQ(FileList[0]->ShortName, "LONGDO~1.TXT");
-  EXPECT_EQ(FileList[1]->ShortName, "Another long");
+  EXPECT_EQ(FileList[0]->ShortName(), "LONGDO~1.TXT");
+  EXPECT_EQ(FileList[1]->ShortName(), "Another long");
   EXPECT_EQ(FileList[2]->Name, std::string(259, 'x'));
   EXPECT_EQ(MaxNameLength, 259);
 
@@ -171,7 +171,7 @@ TEST_F(ScanTest, NamesAreWholeAndAliasesFallBack) {
   Scan();
   // A cut full path would name a file that does not exist.
   EXPECT_EQ(Names(), (Lines{directory + "\\A.TXT", directory + "\\" + std::string(200, 'n')}));
-  EXPECT_EQ(FileList[0]->ShortName, "A.TXT");
+  EXPECT_EQ(FileList[0]->ShortName(), "A.TXT");
 }
 
 TEST_F(ScanTest, PoolSlotsAreReusedWithoutNewStorage) {
@@ -430,7 +430,7 @@ TEST_F(ScanTest, EveryEntryOfAHugeDirectoryIsListed) {
   EXPECT_EQ(FileList.size(), static_cast<std::size_t>(count));
   EXPECT_EQ(FileList[99999]->Name, "F99999");
   EXPECT_EQ(FileList.back()->Name, "F149999");
-  EXPECT_EQ(FileList.back()->ShortName, "F149999");
+  EXPECT_EQ(FileList.back()->ShortName(), "F149999");
   EXPECT_EQ(DirBytes, count);
   EXPECT_EQ(OutputLines(), (Lines{"Path: C:\\DIR\\*"}));
   EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
