@@ -2,7 +2,7 @@
 
 #include "Common/Colours.h"
 #include "Common/DescriptionAndBatchState.h"
-#include "Common/Entries.h"
+#include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/LocaleFormats.h"
 #include "Common/Options.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "Common/TextCells.h"
+#include "Common/Text/TextCells.h"
 #include "Engine/Dates/DateFormat.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Platform/Platform.h"

@@ -3,7 +3,7 @@
 #include "Support/Configuration.h"
 
 #include "Common/Colours.h"
-#include "Common/Entries.h"
+#include "Common/Entries/Entries.h"
 #include "Common/RunState.h"
 #include "Platform/Platform.h"
 #include "Support/ConfigurationKeys.h"

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "Common/Options.h"
-#include "Common/TextCells.h"
+#include "Common/Text/TextCells.h"
 #include "Platform/Utf8.h"
 #include "TurboScroll/ConsoleInternal.h"
 #include "TurboScroll/TurboScroll.h"

@@ -6,7 +6,7 @@
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
 #include "Common/RunState.h"
-#include "Common/TextCells.h"
+#include "Common/Text/TextCells.h"
 #include "Platform/Utf8.h"
 #include "TurboScroll/ConsoleInternal.h"
 #include "TurboScroll/TurboScroll.h"

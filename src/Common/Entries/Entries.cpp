@@ -1,12 +1,12 @@
-#include "Common/Entries.h"
+#include "Common/Entries/Entries.h"
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
 
-#include "Common/EntryArena.h"
-#include "Common/TextCells.h"
+#include "Common/Entries/EntryArena.h"
+#include "Common/Text/TextCells.h"
 
 namespace {
 constexpr std::size_t RecordsPerBlock = 4096;

@@ -1,10 +1,10 @@
-#include "Common/EntryArena.h"
+#include "Common/Entries/EntryArena.h"
 
 #include <algorithm>
 #include <cstring>
 #include <new>
 
-#include "Common/Entries.h"
+#include "Common/Entries/Entries.h"
 
 EntryStorage EntryStore;
 

@@ -1,4 +1,4 @@
-#include "Common/TextCells.h"
+#include "Common/Text/TextCells.h"
 
 #include <algorithm>
 #include <cstdint>

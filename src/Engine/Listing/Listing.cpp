@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "Common/Colours.h"
-#include "Common/Entries.h"
+#include "Common/Entries/Entries.h"
 #include "Common/RunState.h"
-#include "Common/TextCells.h"
+#include "Common/Text/TextCells.h"
 #include "Engine/Listing/ListingFields.h"
 #include "Engine/Listing/ListingLayout.h"
 #include "Engine/Listing/ListingOrder.h"

@@ -1,7 +1,7 @@
 // The lines above and below the entries: horizontal rules with a branch at
 // the end of every listing column but the last.
 #include "Common/Colours.h"
-#include "Common/TextCells.h"
+#include "Common/Text/TextCells.h"
 #include "Engine/Listing/ListingLayout.h"
 #include "TurboScroll/TurboScroll.h"
 

@@ -5,9 +5,9 @@
 #include <cstdio>
 
 #include "Common/Colours.h"
-#include "Common/Entries.h"
+#include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
-#include "Common/TextCells.h"
+#include "Common/Text/TextCells.h"
 #include "Engine/Dates/DateFormat.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Listing/ListingLayout.h"

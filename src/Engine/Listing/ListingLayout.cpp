@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "Common/Entries.h"
+#include "Common/Entries/Entries.h"
 #include "LFNFunc/NumberFormat.h"
 #include "TurboScroll/TurboScroll.h"
 

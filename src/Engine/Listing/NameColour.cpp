@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "Common/Colours.h"
-#include "Common/Entries.h"
+#include "Common/Entries/Entries.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "Common/Colours.h"
-#include "Common/TextCells.h"
+#include "Common/Text/TextCells.h"
 #include "LFNFunc/NumberFormat.h"
 #include "LFNFunc/SizeText.h"
 #include "TurboScroll/TurboScroll.h"

@@ -5,7 +5,7 @@
 #include "Common/Colours.h"
 #include "Common/FileSpecState.h"
 #include "Common/RunState.h"
-#include "Common/TextCells.h"
+#include "Common/Text/TextCells.h"
 #include "Engine/Reports/TreeWalk.h"
 #include "LFNFunc/NumberFormat.h"
 #include "LFNFunc/SizeText.h"

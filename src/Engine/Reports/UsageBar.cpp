@@ -4,7 +4,7 @@
 #include <string>
 
 #include "Common/Colours.h"
-#include "Common/TextCells.h"
+#include "Common/Text/TextCells.h"
 #include "Engine/Reports/DriveReport.h"
 #include "TurboScroll/TurboScroll.h"
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "Common/Colours.h"
-#include "Common/Entries.h"
+#include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunEnd.h"

@@ -5,10 +5,10 @@
 #include <new>
 
 #include "Common/Colours.h"  // DateFormat
-#include "Common/Entries.h"
+#include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
-#include "Common/TextCells.h"
+#include "Common/Text/TextCells.h"
 #include "Engine/Batch/Batch.h"
 #include "Engine/Dates/DateFormat.h"
 #include "Engine/Dates/DateTimeValue.h"

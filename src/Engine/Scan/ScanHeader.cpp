@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "Common/Colours.h"
-#include "Common/Entries.h"
+#include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunState.h"
-#include "Common/TextCells.h"
+#include "Common/Text/TextCells.h"
 #include "Engine/Scan/ScanSteps.h"
 #include "Platform/Platform.h"
 #include "TurboScroll/TurboScroll.h"

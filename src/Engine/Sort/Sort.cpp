@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "Common/Entries.h"
+#include "Common/Entries/Entries.h"
 #include "Common/Options.h"
 #include "Engine/Sort/GuardedQuicksort.h"
 #include "Engine/Sort/SortRecord.h"

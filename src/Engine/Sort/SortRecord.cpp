@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "Common/Entries.h"
+#include "Common/Entries/Entries.h"
 #include "Common/Options.h"
 
 namespace {

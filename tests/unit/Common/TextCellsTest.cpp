@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "Common/TextCells.h"
+#include "Common/Text/TextCells.h"
 #include "Platform/Platform.h"
 #include "Platform/Utf8.h"
 

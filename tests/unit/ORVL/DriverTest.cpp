@@ -4,7 +4,7 @@
 
 #include "CellRows.h"
 #include "Common/Colours.h"
-#include "Common/Entries.h"
+#include "Common/Entries/Entries.h"
 #include "Common/Options.h"
 #include "Common/RunState.h"
 #include "Engine/Listing/Summary.h"

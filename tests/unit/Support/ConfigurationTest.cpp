@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "Common/Colours.h"
-#include "Common/Entries.h"
+#include "Common/Entries/Entries.h"
 #include "Common/RunState.h"
 #include "Engine/Listing/NameColour.h"
 #include "ScanTestSupport.h"

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "Common/Colours.h"
-#include "Common/Entries.h"
+#include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunState.h"
-#include "Common/TextCells.h"
+#include "Common/Text/TextCells.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Listing/Listing.h"
 #include "Engine/Listing/ListingFields.h"

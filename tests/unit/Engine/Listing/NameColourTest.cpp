@@ -3,7 +3,7 @@
 #include <string>
 
 #include "Common/Colours.h"
-#include "Common/Entries.h"
+#include "Common/Entries/Entries.h"
 #include "Engine/Listing/NameColour.h"
 #include "TestWorld.h"
 

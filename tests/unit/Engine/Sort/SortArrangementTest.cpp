@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "Common/Entries.h"
+#include "Common/Entries/Entries.h"
 #include "Common/Options.h"
 #include "Engine/Sort/Sort.h"
 #include "TestWorld.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Common/Entries.h"
+#include "Common/Entries/Entries.h"
 #include "Common/Options.h"
 #include "Engine/Sort/Sort.h"
 #include "TestWorld.h"
