@@ -6,6 +6,7 @@
 
 #include "Common/RunEnd.h"
 #include "Common/RunState.h"
+#include "Engine/Dates/DateFormatLocale.h"
 #include "OConfig/ConfigurationStore.h"
 #include "OConfig/InstallSwitch.h"
 #include "OConfig/OConfigArguments.h"
@@ -18,15 +19,8 @@ namespace {
 constexpr int BadArgument = 1;
 constexpr int WriteFailed = 2;
 
-void SetSeparators() {
-  std::string dateSeparator = Plat::LocaleInfo(Plat::LocaleItem::DateSeparator);
-  std::string timeSeparator = Plat::LocaleInfo(Plat::LocaleItem::TimeSeparator);
-  if (!dateSeparator.empty()) DateSeparator = dateSeparator;
-  if (!timeSeparator.empty()) TimeSeparator = timeSeparator;
-}
-
 int Configure() {
-  SetSeparators();
+  ReadLocaleSeparators();
   InitialiseOutput();
   const bool exists = ConfigurationExists();
   const ConfigurationSet previous = exists ? LoadConfigurationSet() : DefaultConfigurationSet();

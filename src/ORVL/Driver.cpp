@@ -11,6 +11,7 @@
 #include "Engine/CommandLine/FileSpec.h"
 #include "Engine/CommandLine/SwitchParser.h"
 #include "Engine/CommandLine/Usage.h"
+#include "Engine/Dates/DateFormatLocale.h"
 #include "Engine/Descriptions/Descriptions.h"
 #include "Engine/Listing/Listing.h"
 #include "Engine/Listing/Summary.h"
@@ -39,10 +40,7 @@ void SetInitialState() {
   Options.Turbo = false;
   SetColumns({{'s', 7}, {'n', 0}});
   ProgramDir = ProgramDirectory();
-  std::string dateSeparator = Plat::LocaleInfo(Plat::LocaleItem::DateSeparator);
-  std::string timeSeparator = Plat::LocaleInfo(Plat::LocaleItem::TimeSeparator);
-  if (!dateSeparator.empty()) DateSeparator = dateSeparator;
-  if (!timeSeparator.empty()) TimeSeparator = timeSeparator;
+  ReadLocaleSeparators();
 }
 
 void SetDescriptionFormat() {

@@ -21,6 +21,13 @@ class TestWorld : public ::testing::Test {
   }
 };
 
+// count copies of a piece of text, one after the other.
+inline std::string Repeat(const std::string& piece, int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += piece;
+  return text;
+}
+
 // Local calendar fields of a moment (for the clock and for date-time values).
 inline Plat::CalendarTime Moment(int year, int month, int day, int hour = 0, int minute = 0,
                                  int second = 0) {

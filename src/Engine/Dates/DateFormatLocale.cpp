@@ -5,6 +5,7 @@
 #include "Engine/Dates/DateFormatLocale.h"
 
 #include "Common/LocaleFormats.h"
+#include "Common/RunState.h"
 #include "Platform/Platform.h"
 
 namespace {
@@ -111,4 +112,11 @@ const std::string& LocaleMonthName(int month, bool abbreviated) {
 
 const std::string& LocaleDayHalfMarker(int hour) {
   return hour < 12 ? Formats().AmMarker : Formats().PmMarker;
+}
+
+void ReadLocaleSeparators() {
+  std::string dateSeparator = Plat::LocaleInfo(Plat::LocaleItem::DateSeparator);
+  std::string timeSeparator = Plat::LocaleInfo(Plat::LocaleItem::TimeSeparator);
+  if (!dateSeparator.empty()) DateSeparator = dateSeparator;
+  if (!timeSeparator.empty()) TimeSeparator = timeSeparator;
 }

@@ -15,3 +15,5 @@ const std::string& LocaleDayName(int dayOfWeek, bool abbreviated);
 const std::string& LocaleMonthName(int month, bool abbreviated);
 // The morning or afternoon marker for an hour 0..23.
 const std::string& LocaleDayHalfMarker(int hour);
+// Takes the locale's date and time separators for the run (at start-up).
+void ReadLocaleSeparators();

@@ -14,12 +14,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string Repeat(const std::string& piece, int count) {
-  std::string text;
-  for (int i = 0; i < count; ++i) text += piece;
-  return text;
-}
-
 class DescriptionsTest : public TestWorld {
  protected:
   void SetUp() override {

@@ -21,12 +21,6 @@ constexpr std::uint16_t L = 3;   // LineColour
 const std::string Scale =
     "0%    10%    20%    30%    40%    50%    60%    70%    80%    90%    100%";
 
-std::string Repeat(const std::string& piece, int count) {
-  std::string text;
-  for (int i = 0; i < count; ++i) text += piece;
-  return text;
-}
-
 std::string TopBorder() {
   std::string border = "\u251C";
   for (int tick = 0; tick < 9; ++tick) border += Repeat("\u2500", 6) + "\u2534";

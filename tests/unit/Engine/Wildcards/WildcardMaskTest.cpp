@@ -13,12 +13,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string Repeat(const std::string& text, int count) {
-  std::string result;
-  for (int i = 0; i < count; ++i) result += text;
-  return result;
-}
-
 bool Matches(const std::string& mask, const std::string& name) {
   CompiledMask compiled;
   EXPECT_EQ(CompileMask(mask, compiled), 0) << mask;
