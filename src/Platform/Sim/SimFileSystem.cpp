@@ -160,7 +160,7 @@ std::size_t SequenceLength(const std::string& name, std::size_t at) {
 // Table-driven match (no backtracking blow-up); the table is reused across calls.
 bool MaskMatches(const std::vector<int>& mask, const std::string& name) {
   if (mask.size() == 1 && mask[0] == Star) return true;  // "*" and "*.*", the usual search
-  static std::vector<char> table;
+  std::vector<char>& table = TheWorld().MaskTable;
   const std::size_t p = mask.size();
   const std::size_t n = name.size();
   table.assign((p + 1) * (n + 1), 0);

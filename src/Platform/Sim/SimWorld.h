@@ -54,16 +54,17 @@ struct World {
   std::map<std::string, DirectoryRec> Directories;         // upper-case full path
   std::map<std::string, std::uint32_t> FailedPatterns;     // upper-case pattern
   std::map<std::string, std::uint32_t> FailedDirectories;  // upper-case path
+  std::vector<char> MaskTable;                             // find-file's match table, reused
   std::map<Plat::Handle, SearchRec> Searches;
   std::string WorkingDirectory = "C:\\";
 
   // plain files
-  std::map<std::string, std::string> FileContents;       // upper-case full path -> bytes
-  std::map<std::string, std::string> FileNames;          // upper-case full path -> as given
+  std::map<std::string, std::string> FileContents;  // upper-case full path -> bytes
+  std::map<std::string, std::string> FileNames;     // upper-case full path -> as given
   std::map<Plat::Handle, OpenFileRec> OpenFiles;
-  std::map<std::string, std::uint32_t> FailedCreates;    // upper-case full path -> code
-  std::map<std::string, std::uint32_t> FailedReads;      // upper-case full path -> code
-  std::size_t WriteRoom = static_cast<std::size_t>(-1);  // bytes all writes may still add
+  std::map<std::string, std::uint32_t> FailedCreates;         // upper-case full path -> code
+  std::map<std::string, std::uint32_t> FailedReads;           // upper-case full path -> code
+  std::size_t WriteRoom = static_cast<std::size_t>(-1);       // bytes all writes may still add
   std::size_t ReadChunkLimit = static_cast<std::size_t>(-1);  // most bytes one read returns
 
   // system
