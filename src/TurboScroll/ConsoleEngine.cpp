@@ -40,6 +40,7 @@ void SetUpRedirected() {
   // Plain text goes in the code page of the console the program belongs to.
   const std::uint32_t consolePage = Plat::ConsoleOutputCodePage();
   engine.OutputCodePage = consolePage != 0 ? consolePage : Plat::OemCodePage();
+  ForgetConvertedChars();
   engine.MaxCol = width - 1;
   engine.MaxRow = RedirectedRows - 1;
   Options.Pause = false;
@@ -69,6 +70,8 @@ void InitialiseOutput() {
     SetUpRedirected();
   // Same size on every re-initialisation, so the buffer keeps its first allocation.
   engine.LineBuffer.assign(static_cast<std::size_t>(engine.MaxCol + 1), EmptyCell);
+  engine.PlainBytes.clear();
+  if (engine.Redirected) ClearPlainLine();
   engine.LineUsed = 0;
   engine.PageLines = 1;
   engine.PenColumn = 1;
@@ -86,6 +89,7 @@ void EnsureOutput() {
 void ForceRedirected() {
   ConsoleEngine.ForceRedirect = true;
   ConsoleEngine.Redirected = true;
+  if (ConsoleEngine.Initialised) ClearPlainLine();
 }
 
 int ScreenWidth() { return ConsoleEngine.MaxCol + 1; }
@@ -98,9 +102,13 @@ void DiscardLine() {
   ConsoleEngineState& engine = ConsoleEngine;
   // A line grown for a whole text goes back to the screen width.
   engine.LineBuffer.resize(static_cast<std::size_t>(engine.MaxCol + 1), EmptyCell);
-  const auto used = std::min(static_cast<std::size_t>(engine.LineUsed), engine.LineBuffer.size());
-  std::fill(engine.LineBuffer.begin(),
-            engine.LineBuffer.begin() + static_cast<std::ptrdiff_t>(used), EmptyCell);
+  if (engine.Redirected) {
+    ClearPlainLine();  // marked cells are read only through their marks
+  } else {
+    const auto used = std::min(static_cast<std::size_t>(engine.LineUsed), engine.LineBuffer.size());
+    std::fill(engine.LineBuffer.begin(),
+              engine.LineBuffer.begin() + static_cast<std::ptrdiff_t>(used), EmptyCell);
+  }
   engine.LineUsed = 0;
   ConsoleEngine.PenColumn = 1;
 }

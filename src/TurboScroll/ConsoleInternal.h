@@ -29,5 +29,20 @@ void DiscardLine();
 char16_t SevenBitChar(char16_t character);
 // The code page 437 byte of one of the program's own glyphs; 0 for any other character.
 char Glyph437Byte(char16_t character);
-// A finished line of cells as the bytes of plain text in the output code page.
-void CellsToPlainText(const Plat::Cell* cells, std::size_t count, std::string& text);
+// The byte of a plain line that says its character is in the line's cells.
+constexpr char NotAsciiMark = '\x80';
+// A finished plain line, bytes [0, count) with marked characters taken from
+// their cells, as the bytes of plain text in the output code page.
+void PlainLineText(const char* bytes, const Plat::Cell* cells, std::size_t count,
+                   std::string& text);
+// Forgets the converted characters (the output code page is set anew).
+void ForgetConvertedChars();
+// Stores ASCII bytes in the plain line from a 0-based cell; control characters
+// become '?', so that a name cannot break the line or drive a terminal.
+void StorePlainAscii(const char* bytes, std::size_t count, std::size_t at);
+// Writes the plain line as one line of text.
+void WritePlainLine();
+// Makes the plain line hold cells cells (a whole text wider than the output).
+void GrowPlainLine(std::size_t cells);
+// Sizes the plain line to the line buffer, all blanks.
+void ClearPlainLine();

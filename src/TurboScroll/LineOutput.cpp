@@ -13,13 +13,14 @@ namespace {
 
 constexpr std::uint16_t ScrollFillAttribute = 15;
 
-std::string PlainLine;  // reused for every redirected line
-
 void PutCell(int column, char16_t character, std::uint8_t attribute) {
   ConsoleEngineState& engine = ConsoleEngine;
-  Plat::Cell& cell = engine.LineBuffer[static_cast<std::size_t>(column - 1)];
-  cell.Char = Options.SevenBit ? SevenBitChar(character) : character;
-  cell.Attr = attribute;
+  const auto at = static_cast<std::size_t>(column - 1);
+  engine.LineBuffer[at] = {Options.SevenBit ? SevenBitChar(character) : character, attribute};
+  if (engine.Redirected) {
+    engine.PlainBytes[at] = NotAsciiMark;
+    engine.PlainHasMarks = true;
+  }
   engine.LineUsed = std::max(engine.LineUsed, column);
 }
 
@@ -51,10 +52,15 @@ void StoreAscii(std::string_view run, int column, std::uint8_t attribute, int wi
   const int last = std::min(column + static_cast<int>(run.size()) - 1, width);
   if (first > last) return;
   ConsoleEngineState& engine = ConsoleEngine;
-  Plat::Cell* cells = engine.LineBuffer.data() + (first - 1);
   const char* bytes = run.data() + (first - column);
-  for (int at = 0; at <= last - first; ++at)
-    cells[at] = Plat::Cell{static_cast<unsigned char>(bytes[at]), attribute};
+  const auto count = static_cast<std::size_t>(last - first + 1);
+  if (engine.Redirected) {
+    StorePlainAscii(bytes, count, static_cast<std::size_t>(first - 1));
+  } else {
+    Plat::Cell* cells = engine.LineBuffer.data() + (first - 1);
+    for (std::size_t at = 0; at < count; ++at)
+      cells[at] = Plat::Cell{static_cast<unsigned char>(bytes[at]), attribute};
+  }
   engine.LineUsed = std::max(engine.LineUsed, last);
 }
 
@@ -74,16 +80,6 @@ int StoreText(std::string_view text, int column, std::uint8_t attribute) {
     }
   }
   return at - column;
-}
-
-void WritePlainLine() {
-  const ConsoleEngineState& engine = ConsoleEngine;
-  CellsToPlainText(engine.LineBuffer.data(), static_cast<std::size_t>(engine.LineUsed), PlainLine);
-  std::size_t last = PlainLine.find_last_not_of(' ');
-  PlainLine.resize(last == std::string::npos ? 0 : last + 1);
-  PlainLine += "\r\n";
-  Plat::StdOutWrite(PlainLine.data(), PlainLine.size());
-  DiscardLine();
 }
 
 void ScrollUpOneRow() {
@@ -116,6 +112,14 @@ void WriteConsoleLine() {
 void WriteAt(std::string_view text, int column, std::uint8_t attribute) {
   EnsureOutput();
   int room = ScreenWidth() - ConsoleEngine.PenColumn;
+  if (AsciiRunEnd(text, 0) == text.size()) {  // most fields: a byte is a cell
+    const auto fits = static_cast<std::ptrdiff_t>(text.size()) <= room;
+    const std::size_t shown = fits ? text.size() : static_cast<std::size_t>(std::max(room - 1, 0));
+    StoreAscii(text.substr(0, shown), column, attribute,
+               static_cast<int>(ConsoleEngine.LineBuffer.size()));
+    ConsoleEngine.PenColumn += static_cast<int>(shown);
+    return;
+  }
   std::string_view shown = text;
   if (TextCells(shown) > room) shown = CellPrefix(shown, std::max(room - 1, 0));
   ConsoleEngine.PenColumn += StoreText(shown, column, attribute);
@@ -148,7 +152,7 @@ void WriteWholeAt(std::string_view text, int column, std::uint8_t attribute) {
     return;
   }
   const auto end = static_cast<std::size_t>(column - 1 + TextCells(text));
-  if (end > engine.LineBuffer.size()) engine.LineBuffer.resize(end, EmptyCell);
+  if (end > engine.LineBuffer.size()) GrowPlainLine(end);
   engine.PenColumn += StoreText(text, column, attribute);
 }
 

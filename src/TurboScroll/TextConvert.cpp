@@ -70,51 +70,51 @@ void SevenBit(std::string& text) {
   text = sevenBit;
 }
 
-// A control character from a name, path or argument (a line feed, an escape)
-// would break the line or drive the terminal; the program's own glyphs are
-// never in this range.
 namespace {
-char PlainAscii(char16_t unit) {
-  const char plain = unit < 32 ? '?' : static_cast<char>(unit);
-  return unit == 0 ? ' ' : plain;
-}
-}  // namespace
 
-namespace {
-// Two cells at a time: a cell is four bytes, its character the low half.
-std::size_t AsciiCellsEnd(const Plat::Cell* cells, std::size_t at, std::size_t count) {
-  constexpr std::uint64_t NotAscii = 0x0000FF800000FF80u;
-  static_assert(sizeof(Plat::Cell) == 4 && offsetof(Plat::Cell, Char) == 0);
-  for (std::uint64_t pair; at + 2 <= count; at += 2) {
-    std::memcpy(&pair, cells + at, sizeof pair);
-    if ((pair & NotAscii) != 0) break;
+// The converted bytes of one unit, from the cache or converted now; a unit
+// that has no place in the cache is converted every time.
+void AppendConvertedUnit(std::string& text, char16_t unit) {
+  ConvertedChar& known = ConsoleEngine.ConvertedChars[unit % ConsoleEngine.ConvertedChars.size()];
+  if (known.Unit == unit && known.Length > 0) {
+    text.append(known.Bytes, known.Length);
+    return;
   }
-  while (at < count && cells[at].Char < 0x80) ++at;
-  return at;
+  const std::size_t start = text.size();
+  AppendConverted(text, std::u16string_view(&unit, 1));
+  const std::size_t length = text.size() - start;
+  if (length > sizeof known.Bytes) return;
+  known.Unit = unit;
+  known.Length = static_cast<std::uint8_t>(length);
+  text.copy(known.Bytes, length, start);
 }
 
-// Appends cells up to the first that is not ASCII; returns where it stopped.
-std::size_t AppendAsciiCells(const Plat::Cell* cells, std::size_t at, std::size_t count,
-                             std::string& text) {
-  std::size_t end = AsciiCellsEnd(cells, at, count);
-  const std::size_t start = text.size();
-  text.resize(start + (end - at));
-  char* out = text.data() + start;
-  for (std::size_t from = at; from < end; ++from) *out++ = PlainAscii(cells[from].Char);
+// Appends the bytes of [at, end) that are not marked; returns where it stopped.
+std::size_t AppendUnmarked(const char* bytes, std::size_t at, std::size_t count,
+                           std::string& text) {
+  const void* mark = std::memchr(bytes + at, NotAsciiMark, count - at);
+  const std::size_t end =
+      mark ? static_cast<std::size_t>(static_cast<const char*>(mark) - bytes) : count;
+  text.append(bytes + at, end - at);
   return end;
 }
+
 }  // namespace
 
-void CellsToPlainText(const Plat::Cell* cells, std::size_t count, std::string& text) {
+void ForgetConvertedChars() { ConsoleEngine.ConvertedChars.fill(ConvertedChar{}); }
+
+void PlainLineText(const char* bytes, const Plat::Cell* cells, std::size_t count,
+                   std::string& text) {
   text.clear();
-  for (std::size_t at = AppendAsciiCells(cells, 0, count, text); at < count;
-       at = AppendAsciiCells(cells, at, count, text)) {
+  for (std::size_t at = AppendUnmarked(bytes, 0, count, text); at < count;
+       at = AppendUnmarked(bytes, at, count, text)) {
     const char16_t unit = cells[at].Char;
-    if (unit != WideCharTrail) {
-      const bool pair = IsHighSurrogate(unit) && at + 1 < count;
-      const char16_t character[2] = {unit, pair ? cells[at + 1].Char : u'\0'};
-      AppendConverted(text, std::u16string_view(character, pair ? 2 : 1));
-      if (pair) ++at;
+    if (IsHighSurrogate(unit) && at + 1 < count) {
+      const char16_t pair[2] = {unit, cells[at + 1].Char};
+      AppendConverted(text, std::u16string_view(pair, 2));
+      ++at;
+    } else if (unit != WideCharTrail) {
+      AppendConvertedUnit(text, unit);
     }
     ++at;
   }

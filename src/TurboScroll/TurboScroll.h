@@ -3,12 +3,20 @@
 // plain text lines when output is redirected. Nothing else writes to the screen.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "Platform/Platform.h"
+
+// One UTF-16 unit and its bytes in the output code page (Length 0: not yet known).
+struct ConvertedChar {
+  char16_t Unit = 0;
+  std::uint8_t Length = 0;
+  char Bytes[7] = {};
+};
 
 // Engine state, created on first use.
 struct ConsoleEngineState {
@@ -25,6 +33,13 @@ struct ConsoleEngineState {
   // The line being composed: W cells, allocated once and cleared after every line.
   std::vector<Plat::Cell> LineBuffer;
   int LineUsed = 0;  // cells of LineBuffer written since it was last cleared
+  // In plain text the line is composed as bytes, one per cell (two spare at the
+  // end for the line break); a cell holding a character that is not ASCII is
+  // marked there and kept in LineBuffer.
+  std::string PlainBytes;
+  bool PlainHasMarks = false;  // the plain line has a marked cell
+  // Plain-text bytes of characters that are not ASCII, as converted so far.
+  std::array<ConvertedChar, 64> ConvertedChars{};
   // The page prompt, centred on first use.
   std::string PromptText =
       "[Q/X] Stop \u2666 [N] Non-stop \u2666 [H] Help \u2666 [Other keys] Continue";

@@ -1,6 +1,7 @@
 #include "Common/Text/TextCells.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <iterator>
@@ -52,20 +53,49 @@ bool InRanges(const CodeRange (&ranges)[N], char32_t code) {
   return after != std::begin(ranges) && code <= (after - 1)->Last;
 }
 
+// One bit per block of 128 codes below 0x10000: set when every code of the
+// block takes one cell, so line drawing and most scripts need no search.
+constexpr int BlockShift = 7;
+constexpr std::size_t BlockCount = 0x10000 >> BlockShift;
+
+template <std::size_t N>
+constexpr void ClearTouchedBlocks(std::array<bool, BlockCount>& single,
+                                  const CodeRange (&ranges)[N]) {
+  for (const CodeRange& range : ranges)
+    for (char32_t code = range.First & ~char32_t{127}; code <= range.Last && code < 0x10000;
+         code += 128)
+      single[code >> BlockShift] = false;
+}
+
+constexpr std::array<bool, BlockCount> SingleCellBlocks = [] {
+  std::array<bool, BlockCount> single{};
+  single.fill(true);
+  ClearTouchedBlocks(single, ZeroWidth);
+  ClearTouchedBlocks(single, DoubleWidth);
+  return single;
+}();
+
 }  // namespace
 
 int CharCells(char32_t code) {
   if (code < 0x300) return 1;
+  if (code < 0x10000 && SingleCellBlocks[code >> BlockShift]) return 1;
   if (InRanges(ZeroWidth, code)) return 0;
   return InRanges(DoubleWidth, code) ? 2 : 1;
 }
 
-// Eight bytes at a time: names are long enough for this to pay.
+// Eight bytes at a time: names are long enough for this to pay. The last
+// eight bytes of a text are checked as one word, overlapping what was read.
 std::size_t AsciiRunEnd(std::string_view text, std::size_t from) {
   constexpr std::uint64_t HighBits = 0x8080808080808080u;
-  for (std::uint64_t word; from + 8 <= text.size(); from += 8) {
+  std::uint64_t word;
+  for (; from + 8 <= text.size(); from += 8) {
     std::memcpy(&word, text.data() + from, sizeof word);
     if ((word & HighBits) != 0) break;
+  }
+  if (from < text.size() && text.size() >= 8 && from + 8 > text.size()) {
+    std::memcpy(&word, text.data() + text.size() - 8, sizeof word);
+    if ((word & HighBits) == 0) return text.size();
   }
   while (from < text.size() && static_cast<unsigned char>(text[from]) < 0x80) ++from;
   return from;
@@ -99,6 +129,11 @@ std::size_t PrefixForCells(std::string_view text, int cells) {
 }
 
 std::string_view CellPrefix(std::string_view text, int cells) {
+  // A cut inside the text's leading ASCII needs no decoding, unless a
+  // combining mark right after the cut would belong to its last cell.
+  const std::size_t ascii = AsciiRunEnd(text, 0);
+  if (cells >= 0 && (ascii == text.size() || ascii > static_cast<std::size_t>(cells)))
+    return text.substr(0, static_cast<std::size_t>(cells));
   return text.substr(0, PrefixForCells(text, cells));
 }
 

@@ -1,0 +1,78 @@
+// The line composed as plain text: one byte per cell, so a line of ASCII is
+// written as it stands; characters that are not ASCII keep their cell.
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "TurboScroll/ConsoleInternal.h"
+#include "TurboScroll/TurboScroll.h"
+
+namespace {
+
+constexpr std::size_t LineBreakRoom = 2;  // "\r\n" after the last cell
+
+std::string ConvertedLine;  // reused for lines with characters that are not ASCII
+
+// Cells of the line up to its last that is not blank.
+std::size_t TrimmedLength(const std::string& bytes, std::size_t used) {
+  while (used > 0 && bytes[used - 1] == ' ') --used;
+  return used;
+}
+
+// Whether ASCII bytes hold one below 32, eight at a time: a byte below 32
+// borrows from its high bit when 32 is taken from it.
+bool HasControlByte(const char* bytes, std::size_t count) {
+  constexpr std::uint64_t Thirtytwos = 0x2020202020202020u;
+  constexpr std::uint64_t HighBits = 0x8080808080808080u;
+  std::size_t at = 0;
+  for (std::uint64_t word; at + 8 <= count; at += 8) {
+    std::memcpy(&word, bytes + at, sizeof word);
+    if (((word - Thirtytwos) & ~word & HighBits) != 0) return true;
+  }
+  for (; at < count; ++at)
+    if (static_cast<unsigned char>(bytes[at]) < 32) return true;
+  return false;
+}
+
+}  // namespace
+
+void StorePlainAscii(const char* bytes, std::size_t count, std::size_t at) {
+  char* out = ConsoleEngine.PlainBytes.data() + at;
+  std::memcpy(out, bytes, count);
+  if (!HasControlByte(bytes, count)) return;
+  for (std::size_t k = 0; k < count; ++k) {
+    const auto byte = static_cast<unsigned char>(bytes[k]);
+    if (byte < 32) out[k] = byte == 0 ? ' ' : '?';
+  }
+}
+
+void WritePlainLine() {
+  ConsoleEngineState& engine = ConsoleEngine;
+  std::string& bytes = engine.PlainBytes;
+  const std::size_t length = TrimmedLength(bytes, static_cast<std::size_t>(engine.LineUsed));
+  if (!engine.PlainHasMarks) {
+    // The break goes in the spare room, so the line is one write without a copy.
+    std::memcpy(bytes.data() + length, "\r\n", LineBreakRoom);
+    Plat::StdOutWrite(bytes.data(), length + LineBreakRoom);
+  } else {
+    PlainLineText(bytes.data(), engine.LineBuffer.data(), length, ConvertedLine);
+    ConvertedLine.resize(TrimmedLength(ConvertedLine, ConvertedLine.size()));
+    ConvertedLine += "\r\n";
+    Plat::StdOutWrite(ConvertedLine.data(), ConvertedLine.size());
+  }
+  DiscardLine();
+}
+
+void GrowPlainLine(std::size_t cells) {
+  ConsoleEngine.LineBuffer.resize(cells, EmptyCell);
+  ConsoleEngine.PlainBytes.resize(cells + LineBreakRoom, ' ');
+}
+
+void ClearPlainLine() {
+  ConsoleEngineState& engine = ConsoleEngine;
+  const std::size_t size = engine.LineBuffer.size() + LineBreakRoom;
+  const std::size_t used = static_cast<std::size_t>(engine.LineUsed) + LineBreakRoom;
+  std::memset(engine.PlainBytes.data(), ' ', std::min(used, engine.PlainBytes.size()));
+  engine.PlainBytes.resize(size, ' ');
+  engine.PlainHasMarks = false;
+}
