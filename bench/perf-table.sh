@@ -7,11 +7,12 @@
 # find-first loop: the floor for any lister. Instructions per entry come from
 # callgrind on the simulated platform when valgrind is installed.
 # Run by hand, never as a test:
-#   bench/perf-table.sh [-n PAIRS] [-d DIR_PAIRS] [-c COUNT]
+#   bench/perf-table.sh [-n PAIRS] [-d DIR_PAIRS] [-c COUNT] [-r PATTERN]
 #   -n  pairs per row (default 7; the empty-directory row makes three times as many)
 #   -d  pairs for the row against the command interpreter's dir, which is slow (default 3)
 #   -c  files in the flat fixture (default 100000; the tree gets twice as many in
 #       COUNT/20 directories); -c 10000 keeps runs short while developing
+#   -r  only the rows whose label matches the extended regular expression
 # Fixtures are made once in ${TMPDIR:-/tmp}/orvl-bench-COUNT and kept.
 set -eu
 
@@ -19,12 +20,14 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 PAIRS=7
 DIR_PAIRS=3
 COUNT=100000
-while getopts "n:d:c:" option; do
+ROWS="."
+while getopts "n:d:c:r:" option; do
   case $option in
   n) PAIRS=$OPTARG ;;
   d) DIR_PAIRS=$OPTARG ;;
   c) COUNT=$OPTARG ;;
-  *) sed -n '10,14p' "$0" >&2 && exit 2 ;;
+  r) ROWS=$OPTARG ;;
+  *) sed -n '10,15p' "$0" >&2 && exit 2 ;;
   esac
 done
 
@@ -98,6 +101,7 @@ measure() {
 # pair_row LABEL DIRECTORY PAIRS "A COMMAND" "B COMMAND": one table row.
 pair_row() {
   local label="$1" dir="$2" pairs="$3" a="$4" b="$5" i samples=""
+  grep -Eq -- "$ROWS" <<<"$label" || return 0
   say "$label: $pairs pairs of ($a) and ($b)"
   for ((i = 0; i < pairs; i++)); do
     resolve "$a"
@@ -165,6 +169,7 @@ collected_instructions() {
 instruction_row() {
   local label="$1" full empty
   shift
+  grep -Eq -- "$ROWS" <<<"$label" || return 0
   say "$label: callgrind over $COUNT simulated entries ..."
   full=$(collected_instructions "$COUNT" "$@")
   empty=$(collected_instructions 0 "$@")

@@ -34,7 +34,8 @@ bool PassesAttributeFilter(std::uint32_t attributes) {
 // Length of a NUL-terminated text in a fixed buffer, never past the buffer.
 template <std::size_t N>
 std::size_t BoundedLength(const char (&text)[N]) {
-  return static_cast<std::size_t>(std::find(text, text + N, '\0') - text);
+  const void* end = std::memchr(text, '\0', N);
+  return end ? static_cast<std::size_t>(static_cast<const char*>(end) - text) : N;
 }
 
 bool IsDotName(const char* name) {

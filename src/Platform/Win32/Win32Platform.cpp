@@ -400,11 +400,50 @@ void ExitProcess(int code) {
 
 // ---------------------------------------------------------------- time
 
-bool FileTimeToLocal(const FileTime& utc, FileTime& local) {
+namespace {
+
+std::uint64_t TicksOf(const FileTime& time) {
+  return (static_cast<std::uint64_t>(time.High) << 32) | time.Low;
+}
+
+FileTime FromTicks(std::uint64_t ticks) {
+  return {static_cast<std::uint32_t>(ticks), static_cast<std::uint32_t>(ticks >> 32)};
+}
+
+bool SystemFileTimeToLocal(const FileTime& utc, FileTime& local) {
   const FILETIME in = ToFiletime(utc);
   FILETIME out;
   if (!FileTimeToLocalFileTime(&in, &out)) return false;
   local = FromFiletime(out);
+  return true;
+}
+
+// The system shifts every stamp by today's bias, whatever the stamp's date, so
+// it is asked once per run: under wine each call costs more than a date's text.
+struct LocalBiasRec {
+  bool Known = false;
+  std::int64_t Ticks = 0;  // local less UTC, in 100 ns ticks
+};
+LocalBiasRec LocalBias;
+
+constexpr std::uint64_t BiasReference = 0x01D0000000000000u;  // a stamp in 2015
+constexpr std::uint64_t EdgeRoom = 0x0000100000000000u;       // about 200 days
+constexpr std::uint64_t LastStamp = 0x7FFFFFFFFFFFFFFFu;
+
+}  // namespace
+
+bool FileTimeToLocal(const FileTime& utc, FileTime& local) {
+  if (!LocalBias.Known) {
+    FileTime shifted;
+    if (!SystemFileTimeToLocal(FromTicks(BiasReference), shifted))
+      return SystemFileTimeToLocal(utc, local);
+    LocalBias.Ticks = static_cast<std::int64_t>(TicksOf(shifted) - BiasReference);
+    LocalBias.Known = true;
+  }
+  // Stamps near either end of the range keep the system's own handling.
+  const std::uint64_t ticks = TicksOf(utc);
+  if (ticks < EdgeRoom || ticks > LastStamp - EdgeRoom) return SystemFileTimeToLocal(utc, local);
+  local = FromTicks(ticks + static_cast<std::uint64_t>(LocalBias.Ticks));
   return true;
 }
 
