@@ -208,6 +208,20 @@ TEST_F(ConsoleEngineTest, WholeTextsGrowOnlyTheirOwnPlainLine) {
             "C:\\" + std::string(60, 'p') + "\x82.TXT\r\n" + std::string(39, 'z') + "\r\n");
 }
 
+// A later text takes the cells of an earlier one, whatever either holds.
+TEST_F(ConsoleEngineTest, RedirectedTextsOverwriteEarlierCells) {
+  Sim::SetRedirected();
+  Sim::SetConsoleOutputCodePage(65001);
+  WriteAt("\u2502\u2502\u2502\u2502", 1, 7);
+  WriteAt("ab", 2, 7);
+  NewLine();
+  WriteAt("abcd", 1, 7);
+  WriteAt("\u00E9", 3, 7);
+  NewLine();
+  WriteLine("    tail", 1, 7);
+  EXPECT_EQ(Sim::StdOut(), "\u2502ab\u2502\r\nab\u00E9d\r\n    tail\r\n");
+}
+
 // A line feed or escape from a name must not break or drive the redirected line.
 TEST_F(ConsoleEngineTest, RedirectedControlCharactersBecomeQuestionMarks) {
   Sim::SetRedirected();
