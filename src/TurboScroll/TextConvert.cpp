@@ -5,6 +5,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "Common/Text/TextCells.h"
 #include "Platform/Platform.h"
 #include "Platform/Utf8.h"
 #include "TurboScroll/ConsoleInternal.h"
@@ -89,12 +90,11 @@ void AppendConvertedUnit(std::string& text, char16_t unit) {
   text.copy(known.Bytes, length, start);
 }
 
-// Appends the bytes of [at, end) that are not marked; returns where it stopped.
+// Appends the bytes from at that are not marked; returns where it stopped.
+// Marks are the only bytes of a plain line that are not ASCII.
 std::size_t AppendUnmarked(const char* bytes, std::size_t at, std::size_t count,
                            std::string& text) {
-  const void* mark = std::memchr(bytes + at, NotAsciiMark, count - at);
-  const std::size_t end =
-      mark ? static_cast<std::size_t>(static_cast<const char*>(mark) - bytes) : count;
+  const std::size_t end = AsciiRunEnd(std::string_view(bytes, count), at);
   text.append(bytes + at, end - at);
   return end;
 }

@@ -30,6 +30,17 @@ void WriteMissingSeparators(int column) {
   NewLine();
 }
 
+// Sorted entries lie all over memory: each record is fetched a few lines
+// ahead of its own, and its texts once the record has arrived. Entries listed
+// down the columns are not worth the walk ahead.
+void PrefetchEntry(int written, int count) {
+  constexpr int Distance = 8;
+  if (Options.VerticalSort) return;
+  const auto at = static_cast<std::size_t>(written);
+  if (written + 2 * Distance < count) __builtin_prefetch(FileList[at + 2 * Distance]);
+  if (written + Distance < count) __builtin_prefetch(FileList[at + Distance]->Name.data());
+}
+
 void WriteEntries() {
   const ListingLayoutRec& layout = ListingLayout;
   int count = std::min<int>(ListedCount, static_cast<int>(FileList.size()));
@@ -37,6 +48,7 @@ void WriteEntries() {
   StartEntryOrder(walk, count);
   int inRow = 0;  // entries already in the current row
   for (int written = 0; written < count; ++written) {
+    PrefetchEntry(written, count);
     const FileEntry& entry = *FileList[static_cast<std::size_t>(NextEntryPosition(walk))];
     ++inRow;
     bool lastInRow = inRow == layout.ColumnsAcross;

@@ -34,8 +34,9 @@ bool PassesAttributeFilter(std::uint32_t attributes) {
 // Length of a NUL-terminated text in a fixed buffer, never past the buffer.
 template <std::size_t N>
 std::size_t BoundedLength(const char (&text)[N]) {
-  const void* end = std::memchr(text, '\0', N);
-  return end ? static_cast<std::size_t>(static_cast<const char*>(end) - text) : N;
+  std::size_t length = 0;
+  while (length < N && text[length] != '\0') ++length;
+  return length;
 }
 
 bool IsDotName(const char* name) {
@@ -96,9 +97,12 @@ bool PassesTimeStamps(FileEntry& entry) {
   return passes;
 }
 
+// Clusters are a power of two in practice: a mask spares a division per entry.
 std::int64_t AllocatedSize(std::int64_t size) {
-  if (ClusterSize <= 0 || size % ClusterSize == 0) return size;
-  return AddByteCounts(size - size % ClusterSize, ClusterSize);
+  if (ClusterSize <= 0) return size;
+  const std::int64_t rest =
+      (ClusterSize & (ClusterSize - 1)) == 0 ? size & (ClusterSize - 1) : size % ClusterSize;
+  return rest == 0 ? size : AddByteCounts(size - rest, ClusterSize);
 }
 
 // The batch line takes the long name as delivered: under /F the entry's Name
