@@ -124,7 +124,8 @@ void WriteAttributeField(const FileEntry& entry, int column) {
 
 void WriteEntryFields(const FileEntry& entry, int column, bool lastInRow) {
   const ListingLayoutRec& layout = ListingLayout;
-  std::uint8_t colour = NameColour(entry);
+  // Plain text has no colours: the extension table is not worth a look.
+  const std::uint8_t colour = ConsoleEngine.Redirected ? Colours.FileColour : NameColour(entry);
   CompressionQuery compression;
   for (int index = 0; index < layout.FieldCount; ++index) {
     const FieldPlan& field = layout.Fields[static_cast<std::size_t>(index)];

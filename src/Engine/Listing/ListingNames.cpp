@@ -71,6 +71,9 @@ void WriteNameField(const FileEntry& entry, int column, bool lastInRow, std::uin
   if (TextCells(entry.Name) > limit) {
     NameText.assign(CellPrefix(entry.Name, limit > 1 ? limit - 1 : 0));
     NameText += Glyph::CutMarker;
+  } else if (Options.NameCase == 'N') {  // shown as it is: no copy
+    WriteAt(entry.Name, column, colour);
+    return;
   } else {
     NameText.assign(entry.Name);
   }
