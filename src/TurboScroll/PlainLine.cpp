@@ -19,27 +19,35 @@ std::size_t TrimmedLength(const std::string& bytes, std::size_t used) {
   return used;
 }
 
-// Whether ASCII bytes hold one below 32, eight at a time: a byte below 32
-// borrows from its high bit when 32 is taken from it.
-bool HasControlByte(const char* bytes, std::size_t count) {
-  constexpr std::uint64_t Thirtytwos = 0x2020202020202020u;
-  constexpr std::uint64_t HighBits = 0x8080808080808080u;
-  std::size_t at = 0;
-  for (std::uint64_t word; at + 8 <= count; at += 8) {
-    std::memcpy(&word, bytes + at, sizeof word);
-    if (((word - Thirtytwos) & ~word & HighBits) != 0) return true;
-  }
-  for (; at < count; ++at)
-    if (static_cast<unsigned char>(bytes[at]) < 32) return true;
-  return false;
+constexpr std::uint64_t Thirtytwos = 0x2020202020202020u;
+constexpr std::uint64_t HighBits = 0x8080808080808080u;
+
+// Copies eight ASCII bytes; returns their high bits set where a byte is below
+// 32 (taking 32 from such a byte borrows from its high bit).
+std::uint64_t CopyWord(const char* from, char* to) {
+  std::uint64_t word;
+  std::memcpy(&word, from, sizeof word);
+  std::memcpy(to, &word, sizeof word);
+  return (word - Thirtytwos) & ~word & HighBits;
 }
 
 }  // namespace
 
+// Eight bytes at a time, the last eight overlapping what was copied: a
+// field is short, and a call to copy it would cost more than the copy.
 void StorePlainAscii(const char* bytes, std::size_t count, std::size_t at) {
   char* out = ConsoleEngine.PlainBytes.data() + at;
-  std::memcpy(out, bytes, count);
-  if (!HasControlByte(bytes, count)) return;
+  std::uint64_t controls = 0;
+  if (count >= 8) {
+    for (std::size_t k = 0; k + 8 < count; k += 8) controls |= CopyWord(bytes + k, out + k);
+    controls |= CopyWord(bytes + count - 8, out + count - 8);
+  } else {
+    for (std::size_t k = 0; k < count; ++k) {
+      out[k] = bytes[k];
+      if (static_cast<unsigned char>(bytes[k]) < 32) controls = 1;
+    }
+  }
+  if (controls == 0) return;
   for (std::size_t k = 0; k < count; ++k) {
     const auto byte = static_cast<unsigned char>(bytes[k]);
     if (byte < 32) out[k] = byte == 0 ? ' ' : '?';
