@@ -67,18 +67,20 @@ int TwelveHour(int hour) {
   return hour > 12 ? hour - 12 : hour;
 }
 
-// The steps that write a number, with the figure each takes.
-int StepNumber(const DateStep& step, const Plat::CalendarTime& time) {
+// The text of a step that writes no number; the era name, the one text made
+// on the spot, is kept in `era`.
+std::string_view StepText(const DateStep& step, const Plat::CalendarTime& time, std::string& era) {
+  const std::string_view text = step.Text;
+  const std::uint32_t width = step.Width;
   switch (step.Kind) {
-    case Kind::Day: return time.Day;
-    case Kind::Month: return time.Month;
-    case Kind::ShortYear: return time.Year % 100;
-    case Kind::Year: return time.Year;
-    case Kind::Hour: return time.Hour;
-    case Kind::TwelveHour: return TwelveHour(time.Hour);
-    case Kind::Minute: return time.Minute;
-    case Kind::Second: return time.Second;
-    default: return Plat::EraYear(time);
+    case Kind::DateSeparator: return DateSeparator;
+    case Kind::TimeSeparator: return TimeSeparator;
+    case Kind::EraName: return era = Plat::EraName(time);
+    case Kind::DayName: return LocaleDayName(time.DayOfWeek, width == 1);
+    case Kind::MonthName: return LocaleMonthName(time.Month, width == 1);
+    case Kind::LocaleDayHalf: return time.Hour < 12 ? text.substr(0, width) : text.substr(width);
+    case Kind::DayHalfLetters: return text.substr(time.Hour < 12 ? 0 : width, width);
+    default: return text;
   }
 }
 
@@ -95,6 +97,31 @@ void CopyText(char* to, std::string_view text) {
   }
 }
 
+// Copies the text into the room after its `used` characters, emptying the
+// room into `out` first when the text would not fit; returns the new count.
+std::size_t PutText(std::string& out, char* room, std::size_t used, std::string_view text) {
+  if (text.size() > RoomChars - used) {
+    out.append(room, used);
+    used = 0;
+    if (text.size() > RoomChars) {
+      out.append(text);
+      return 0;
+    }
+  }
+  CopyText(room + used, text);
+  return used + text.size();
+}
+
+// The same for a number, zero-padded to minDigits.
+std::size_t PutNumber(std::string& out, char* room, std::size_t used, int value,
+                      std::uint32_t minDigits) {
+  if (RoomChars - used < NumberChars) {
+    out.append(room, used);
+    used = 0;
+  }
+  return used + WriteNumber(room + used, value, minDigits);
+}
+
 }  // namespace
 
 void AppendDateTime(std::string& out, const std::string& pattern, double value) {
@@ -109,39 +136,30 @@ void AppendCalendarTime(std::string& out, const std::string& pattern,
   std::string era;
   const DateStep* const last = steps.data() + steps.size();
   for (const DateStep* step = steps.data(); step < last; ++step) {
+    const std::uint32_t width = step->Width;
     std::string_view text;
+    int number = 0;
+    bool isNumber = true;
     switch (step->Kind) {
-      case Kind::Literal: text = step->Text; break;
-      case Kind::DateSeparator: text = DateSeparator; break;
-      case Kind::TimeSeparator: text = TimeSeparator; break;
-      case Kind::EraName: text = era = Plat::EraName(time); break;
-      case Kind::DayName: text = LocaleDayName(time.DayOfWeek, step->Width == 1); break;
-      case Kind::MonthName: text = LocaleMonthName(time.Month, step->Width == 1); break;
-      case Kind::LocaleDayHalf: text = LocaleDayHalfMarker(time.Hour); break;
-      case Kind::DayHalfLetters:
-        text = std::string_view(step->Text).substr(time.Hour < 12 ? 0 : step->Width, step->Width);
-        break;
+      case Kind::Day: number = time.Day; break;
+      case Kind::Month: number = time.Month; break;
+      case Kind::ShortYear: number = time.Year % 100; break;
+      case Kind::Year: number = time.Year; break;
+      case Kind::Hour: number = time.Hour; break;
+      case Kind::TwelveHour: number = TwelveHour(time.Hour); break;
+      case Kind::Minute: number = time.Minute; break;
+      case Kind::Second: number = time.Second; break;
+      case Kind::EraYear: number = Plat::EraYear(time); break;
       case Kind::SkipAtMidnight:
-        if (time.Hour == 0 && time.Minute == 0 && time.Second == 0) step += step->Width;
+        if (time.Hour == 0 && time.Minute == 0 && time.Second == 0) step += width;
         continue;
       default:
-        if (RoomChars - used < NumberChars) {
-          out.append(room, used);
-          used = 0;
-        }
-        used += WriteNumber(room + used, StepNumber(*step, time), step->Width);
-        continue;
+        text = StepText(*step, time, era);
+        isNumber = false;
+        break;
     }
-    if (text.size() > RoomChars - used) {
-      out.append(room, used);
-      used = 0;
-      if (text.size() > RoomChars) {
-        out.append(text);
-        continue;
-      }
-    }
-    CopyText(room + used, text);
-    used += text.size();
+    used = isNumber ? PutNumber(out, room, used, number, width) : PutText(out, room, used, text);
+    if (!step->After.empty()) used = PutText(out, room, used, step->After);
   }
   out.append(room, used);
 }
