@@ -22,9 +22,9 @@ enum class DateStepKind : std::uint8_t {
   Second,
   EraYear,
   EraName,
-  DayName,    // Width 1: abbreviated
-  MonthName,  // Width 1: abbreviated
-  LocaleDayHalf,
+  DayName,         // Width 1: abbreviated
+  MonthName,       // Width 1: abbreviated
+  LocaleDayHalf,   // Text: the morning then the afternoon marker, Width the first's length
   DayHalfLetters,  // Text: the morning then the afternoon letters, Width each
   SkipAtMidnight,  // skips the next Width steps when the time is 00:00:00
 };
@@ -33,6 +33,7 @@ struct DateStep {
   DateStepKind Kind = DateStepKind::Literal;
   std::uint32_t Width = 0;
   std::string Text;
+  std::string After;  // constant text written right after the step
 };
 
 struct LocaleFormatsRec {
@@ -47,9 +48,12 @@ struct LocaleFormatsRec {
   std::array<std::string, 12> AbbrevMonths;  // abbreviated month names
   std::string AmMarker;                      // marker for hours 0..11
   std::string PmMarker;                      // marker for hours 12..23
-  // The date pattern parsed once: it cannot change during a run either.
+  // The date pattern parsed once: it cannot change during a run either. The
+  // separators are folded into the steps, so the steps hold for these only.
   bool PatternParsed = false;
   std::string ParsedPattern;
+  std::string ParsedDateSeparator;
+  std::string ParsedTimeSeparator;
   std::vector<DateStep> PatternSteps;
 };
 extern LocaleFormatsRec LocaleFormats;

@@ -16,6 +16,7 @@ constexpr int MegaShift = 20;
 constexpr int GigaShift = 30;
 constexpr int TeraShift = 40;
 constexpr int ShortFormWidth = 18;
+constexpr int SizeFieldWidth = 6;
 
 std::uint64_t PowerOfTen(int exponent) {
   std::uint64_t power = 1;
@@ -43,6 +44,16 @@ void AppendDigits(std::string& text, std::uint64_t number, int minimumDigits) {
     number /= 10;
   } while (number != 0 || count < minimumDigits);
   while (count > 0) text += digits[--count];
+}
+
+// The digits of a number, written backwards so that they end just before `end`;
+// returns where they start.
+char* DigitsBefore(char* end, std::uint64_t number) {
+  do {
+    *--end = static_cast<char>('0' + number % 10);
+    number /= 10;
+  } while (number != 0);
+  return end;
 }
 
 std::string ScaledText(std::int64_t value, int shift, char unitLetter, int width, int decimals) {
@@ -80,4 +91,37 @@ std::string ShortSizeText(std::int64_t value, int decimals) {
 std::string SizeFieldUnitText(std::int64_t value) {
   if (value < FirstFieldTeraBytes) return SizeText(value, 1, 1);
   return ScaledText(value, TeraShift, 'T', 1, 1);
+}
+
+std::string_view PaddedSizeFieldUnitText(std::int64_t value, SizeFieldRoom& room) {
+  char* const end = room.data() + room.size();
+  char* first = end;
+  if (value < KiloBytes) {
+    const bool negative = value < 0;
+    const auto bits = static_cast<std::uint64_t>(value);
+    first = DigitsBefore(end, negative ? 0 - bits : bits);
+    if (negative) *--first = '-';
+  } else {
+    int shift = GigaShift;
+    char unit = 'G';
+    if (value < MegaBytes) {
+      shift = KiloShift;
+      unit = 'K';
+    } else if (value < GigaBytes) {
+      shift = MegaShift;
+      unit = 'M';
+    } else if (value >= FirstFieldTeraBytes) {
+      shift = TeraShift;
+      unit = 'T';
+    }
+    // Through double and rounded as ScaledText does, with its one decimal.
+    const auto bits = static_cast<std::uint64_t>(static_cast<double>(value));
+    const std::uint64_t figure = RoundedFigure(bits, shift, 10);
+    *--first = unit;
+    *--first = static_cast<char>('0' + figure % 10);
+    *--first = '.';
+    first = DigitsBefore(first, figure / 10);
+  }
+  while (end - first < SizeFieldWidth) *--first = ' ';
+  return {first, static_cast<std::size_t>(end - first)};
 }

@@ -1,5 +1,7 @@
 #include "Engine/Dates/DateFormat.h"
 
+#include <cstddef>
+#include <cstring>
 #include <string_view>
 
 #include "Common/RunState.h"
@@ -12,12 +14,38 @@ namespace {
 
 using Kind = DateStepKind;
 
-// Zero-padded to minDigits; without printf, which costs more than the rest of a date.
-void AppendNumber(std::string& out, int value, int minDigits) {
+// A date is composed on the stack and appended to the caller's text in one
+// go: appending step by step cost more than the rest of the formatting.
+constexpr std::size_t RoomChars = 128;
+// The most a number step writes: a sign and ten digits.
+constexpr std::size_t NumberChars = 11;
+
+// "00" to "99", so that two digits are one copy.
+constexpr char DigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+void WritePair(char* to, int value) {
+  to[0] = DigitPairs[2 * value];
+  to[1] = DigitPairs[2 * value + 1];
+}
+
+// Zero-padded to minDigits, written at `to`; returns the characters written.
+// Without printf, which costs more than the rest of a date.
+std::size_t WriteNumber(char* to, int value, std::uint32_t minDigits) {
   if (value >= 0 && value < 100 && minDigits <= 2) {  // most of a date's figures
-    if (value >= 10 || minDigits == 2) out += static_cast<char>('0' + value / 10);
-    out += static_cast<char>('0' + value % 10);
-    return;
+    if (value < 10 && minDigits < 2) {
+      to[0] = static_cast<char>('0' + value);
+      return 1;
+    }
+    WritePair(to, value);
+    return 2;
+  }
+  if (value >= 1000 && value < 10000 && minDigits <= 4) {  // the years
+    WritePair(to, value / 100);
+    WritePair(to + 2, value % 100);
+    return 4;
   }
   char digits[16];
   char* end = digits + sizeof digits;
@@ -27,9 +55,11 @@ void AppendNumber(std::string& out, int value, int minDigits) {
     *--at = static_cast<char>('0' + magnitude % 10);
     magnitude /= 10;
   } while (magnitude != 0);
-  while (end - at < minDigits && at > digits + 1) *--at = '0';
+  while (end - at < static_cast<std::ptrdiff_t>(minDigits) && at > digits + 1) *--at = '0';
   if (value < 0) *--at = '-';
-  out.append(at, static_cast<std::size_t>(end - at));
+  const auto count = static_cast<std::size_t>(end - at);
+  std::memcpy(to, at, count);
+  return count;
 }
 
 int TwelveHour(int hour) {
@@ -37,36 +67,59 @@ int TwelveHour(int hour) {
   return hour > 12 ? hour - 12 : hour;
 }
 
-// The steps that write a number, with the figure each takes.
-int StepNumber(const DateStep& step, const Plat::CalendarTime& time) {
+// The text of a step that writes no number; the era name, the one text made
+// on the spot, is kept in `era`.
+std::string_view StepText(const DateStep& step, const Plat::CalendarTime& time, std::string& era) {
+  const std::string_view text = step.Text;
+  const std::uint32_t width = step.Width;
   switch (step.Kind) {
-    case Kind::Day: return time.Day;
-    case Kind::Month: return time.Month;
-    case Kind::ShortYear: return time.Year % 100;
-    case Kind::Year: return time.Year;
-    case Kind::Hour: return time.Hour;
-    case Kind::TwelveHour: return TwelveHour(time.Hour);
-    case Kind::Minute: return time.Minute;
-    case Kind::Second: return time.Second;
-    default: return Plat::EraYear(time);
+    case Kind::DateSeparator: return DateSeparator;
+    case Kind::TimeSeparator: return TimeSeparator;
+    case Kind::EraName: return era = Plat::EraName(time);
+    case Kind::DayName: return LocaleDayName(time.DayOfWeek, width == 1);
+    case Kind::MonthName: return LocaleMonthName(time.Month, width == 1);
+    case Kind::LocaleDayHalf: return time.Hour < 12 ? text.substr(0, width) : text.substr(width);
+    case Kind::DayHalfLetters: return text.substr(time.Hour < 12 ? 0 : width, width);
+    default: return text;
   }
 }
 
-void AppendStep(std::string& out, const DateStep& step, const Plat::CalendarTime& time) {
-  const bool abbreviated = step.Width == 1;
-  switch (step.Kind) {
-    case Kind::Literal: out += step.Text; break;
-    case Kind::DateSeparator: out += DateSeparator; break;
-    case Kind::TimeSeparator: out += TimeSeparator; break;
-    case Kind::EraName: out += Plat::EraName(time); break;
-    case Kind::DayName: out += LocaleDayName(time.DayOfWeek, abbreviated); break;
-    case Kind::MonthName: out += LocaleMonthName(time.Month, abbreviated); break;
-    case Kind::LocaleDayHalf: out += LocaleDayHalfMarker(time.Hour); break;
-    case Kind::DayHalfLetters:
-      out.append(step.Text, time.Hour < 12 ? 0 : step.Width, step.Width);
-      break;
-    default: AppendNumber(out, StepNumber(step, time), static_cast<int>(step.Width)); break;
+// Most texts here are a separator or a blank: a call would cost more than the copy.
+void CopyText(char* to, std::string_view text) {
+  switch (text.size()) {
+    case 0: return;
+    case 1: to[0] = text[0]; return;
+    case 2:
+      to[0] = text[0];
+      to[1] = text[1];
+      return;
+    default: std::memcpy(to, text.data(), text.size());
   }
+}
+
+// Copies the text into the room after its `used` characters, emptying the
+// room into `out` first when the text would not fit; returns the new count.
+std::size_t PutText(std::string& out, char* room, std::size_t used, std::string_view text) {
+  if (text.size() > RoomChars - used) {
+    out.append(room, used);
+    used = 0;
+    if (text.size() > RoomChars) {
+      out.append(text);
+      return 0;
+    }
+  }
+  CopyText(room + used, text);
+  return used + text.size();
+}
+
+// The same for a number, zero-padded to minDigits.
+std::size_t PutNumber(std::string& out, char* room, std::size_t used, int value,
+                      std::uint32_t minDigits) {
+  if (RoomChars - used < NumberChars) {
+    out.append(room, used);
+    used = 0;
+  }
+  return used + WriteNumber(room + used, value, minDigits);
 }
 
 }  // namespace
@@ -78,13 +131,37 @@ void AppendDateTime(std::string& out, const std::string& pattern, double value) 
 void AppendCalendarTime(std::string& out, const std::string& pattern,
                         const Plat::CalendarTime& time) {
   const std::vector<DateStep>& steps = DatePatternSteps(pattern);
-  for (std::size_t at = 0; at < steps.size(); ++at) {
-    const DateStep& step = steps[at];
-    if (step.Kind != Kind::SkipAtMidnight)
-      AppendStep(out, step, time);
-    else if (time.Hour == 0 && time.Minute == 0 && time.Second == 0)
-      at += step.Width;
+  char room[RoomChars];
+  std::size_t used = 0;
+  std::string era;
+  const DateStep* const last = steps.data() + steps.size();
+  for (const DateStep* step = steps.data(); step < last; ++step) {
+    const std::uint32_t width = step->Width;
+    std::string_view text;
+    int number = 0;
+    bool isNumber = true;
+    switch (step->Kind) {
+      case Kind::Day: number = time.Day; break;
+      case Kind::Month: number = time.Month; break;
+      case Kind::ShortYear: number = time.Year % 100; break;
+      case Kind::Year: number = time.Year; break;
+      case Kind::Hour: number = time.Hour; break;
+      case Kind::TwelveHour: number = TwelveHour(time.Hour); break;
+      case Kind::Minute: number = time.Minute; break;
+      case Kind::Second: number = time.Second; break;
+      case Kind::EraYear: number = Plat::EraYear(time); break;
+      case Kind::SkipAtMidnight:
+        if (time.Hour == 0 && time.Minute == 0 && time.Second == 0) step += width;
+        continue;
+      default:
+        text = StepText(*step, time, era);
+        isNumber = false;
+        break;
+    }
+    used = isNumber ? PutNumber(out, room, used, number, width) : PutText(out, room, used, text);
+    if (!step->After.empty()) used = PutText(out, room, used, step->After);
   }
+  out.append(room, used);
 }
 
 std::string FormatDateTime(const std::string& pattern, double value) {

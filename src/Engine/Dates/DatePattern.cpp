@@ -5,7 +5,9 @@
 
 #include <string>
 
+#include "Common/RunState.h"
 #include "Engine/Dates/DateFormatLocale.h"
+#include "Engine/Dates/DateStepFold.h"
 
 namespace {
 
@@ -75,7 +77,7 @@ class PatternReader {
 
  private:
   void Add(Kind kind, std::size_t width = 0) {
-    Steps.push_back({kind, static_cast<std::uint32_t>(width), {}});
+    Steps.push_back({kind, static_cast<std::uint32_t>(width), {}, {}});
   }
   void AddText(std::string_view text) {
     if (text.empty()) return;
@@ -197,16 +199,31 @@ void PatternReader::Read(std::string_view pattern, int depth) {
   }
 }
 
+// Asked for every date: the texts are short, and a call to compare them would
+// cost more than the comparison.
+bool SameText(std::string_view first, std::string_view second) {
+  if (first.size() != second.size()) return false;
+  for (std::size_t at = 0; at < first.size(); ++at)
+    if (first[at] != second[at]) return false;
+  return true;
+}
+
 }  // namespace
 
 const std::vector<DateStep>& DatePatternSteps(std::string_view pattern) {
   if (pattern.empty()) pattern = "c";
   LocaleFormatsRec& cache = LocaleFormats;
-  if (cache.PatternParsed && cache.ParsedPattern == pattern) return cache.PatternSteps;
+  if (cache.PatternParsed && SameText(cache.ParsedPattern, pattern) &&
+      SameText(cache.ParsedDateSeparator, DateSeparator) &&
+      SameText(cache.ParsedTimeSeparator, TimeSeparator))
+    return cache.PatternSteps;
   std::vector<DateStep> steps;
   PatternReader(steps).Read(pattern, 0);
+  FoldDateSteps(steps, DateSeparator, TimeSeparator);
   cache.PatternSteps = std::move(steps);
   cache.ParsedPattern = pattern;
+  cache.ParsedDateSeparator = DateSeparator;
+  cache.ParsedTimeSeparator = TimeSeparator;
   cache.PatternParsed = true;
   return cache.PatternSteps;
 }

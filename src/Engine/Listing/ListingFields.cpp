@@ -46,30 +46,29 @@ void TrimLeadingBlanks(std::string& text) {
   text.erase(0, first == std::string::npos ? text.size() : first);
 }
 
-// A byte count as the size columns show it.
-const std::string& SizeFieldText(std::int64_t value) {
+// A byte count as the size columns show it; the units text lives in the room.
+std::string_view SizeFieldText(std::int64_t value, SizeFieldRoom& room) {
   if (Options.SizesInBytes) {
     FieldText = PadLeftBlank(ThousandsText(value), ListingLayout.ByteSizeWidth);
-  } else {
-    // The size in units without leading blanks: asked at the narrowest width
-    // rather than padded and trimmed, so that the text stays short enough to
-    // need no allocation per entry.
-    FieldText = PadLeftBlank(SizeFieldUnitText(value), 6);
+    return FieldText;
   }
-  return FieldText;
+  return PaddedSizeFieldUnitText(value, room);
 }
 
 void WriteSizeField(const FileEntry& entry, int column) {
-  if (entry.IsDirectory())
+  if (entry.IsDirectory()) {
     WriteAt(" <DIR>", column, Colours.DirectoryColour);
-  else
-    WriteAt(SizeFieldText(entry.Size), column, Colours.DetailColour);
+    return;
+  }
+  SizeFieldRoom room;
+  WriteAt(SizeFieldText(entry.Size, room), column, Colours.DetailColour);
 }
 
 void WriteCompressedField(const FileEntry& entry, int column, CompressionQuery& query) {
   if (entry.IsDirectory()) return;
   AskCompression(entry, query);
-  if (query.Known) WriteAt(SizeFieldText(query.Size), column, Colours.DetailColour);
+  SizeFieldRoom room;
+  if (query.Known) WriteAt(SizeFieldText(query.Size, room), column, Colours.DetailColour);
 }
 
 void WriteRatioField(const FileEntry& entry, int column, CompressionQuery& query) {

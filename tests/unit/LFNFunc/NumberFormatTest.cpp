@@ -1,4 +1,7 @@
 // Byte counts with thousands separators, K/M/G sizes, runs and padding.
+#include <cstdint>
+#include <vector>
+
 #include "Common/Options.h"
 #include "LFNFunc/NumberFormat.h"
 #include "LFNFunc/SizeText.h"
@@ -50,6 +53,28 @@ TEST_F(NumberFormatTest, SizeTextRoundsTiesToEven) {
   EXPECT_EQ(SizeFieldUnitText(1000LL << 30), "1.0T");
   EXPECT_EQ(SizeFieldUnitText((1LL << 62) + 1), "4194304.0T");
   EXPECT_EQ(SizeFieldUnitText(9223372036854775807), "8388608.0T");
+}
+
+// The listing's allocation-free size field must write what the text functions
+// write: every value up to 200,000, each unit's boundaries and .25/.75 ties,
+// and a geometric walk up to the largest value.
+TEST_F(NumberFormatTest, PaddedSizeFieldMatchesTheSizeText) {
+  std::vector<std::int64_t> values = {-1, -1023, INT64_MIN, INT64_MAX, INT64_MAX - 1};
+  for (std::int64_t value = 0; value <= 200000; ++value) values.push_back(value);
+  for (int shift : {10, 20, 30, 40}) {
+    const std::int64_t unit = std::int64_t{1} << shift;
+    for (std::int64_t whole : {1, 2, 3, 999, 1000, 1023, 1024})
+      for (std::int64_t part : {std::int64_t{0}, unit / 4, unit / 2, 3 * unit / 4, unit - 1})
+        for (std::int64_t nudge : {-1, 0, 1}) values.push_back(whole * unit + part + nudge);
+  }
+  for (double value = 1000; value < 9.2e18; value = value * 1.0007 + 1) {
+    values.push_back(static_cast<std::int64_t>(value));
+    values.push_back(static_cast<std::int64_t>(value) + 1);
+  }
+  SizeFieldRoom room;
+  for (std::int64_t value : values)
+    ASSERT_EQ(PaddedSizeFieldUnitText(value, room), PadLeftBlank(SizeFieldUnitText(value), 6))
+        << value;
 }
 
 TEST_F(NumberFormatTest, RunsAndPadding) {

@@ -92,6 +92,27 @@ TEST_F(DateFormatTest, SeparatorsQuotesAndOtherCharacters) {
   EXPECT_EQ(FormatDateTime("d 'unclosed", afternoon), "5 unclosed");
 }
 
+// Text around a whole date stays when its time is left out at midnight, and
+// the time's own text goes with it, however the whole dates nest; a date
+// longer than the room it is composed in comes out whole.
+TEST_F(DateFormatTest, TextAroundTheMidnightSkipStays) {
+  const double midnight = At(2024, 3, 5);
+  EXPECT_EQ(FormatDateTime("'<'c'>'", midnight), "<3/5/2024>");
+  EXPECT_EQ(FormatDateTime("'<'c'>'", afternoon), "<3/5/2024 2:07:09 PM>");
+  Sim::SetLocale(Plat::LocaleItem::ShortDate, "d/c");
+  LocaleFormats = {};
+  EXPECT_EQ(FormatDateTime("c.", midnight), "5/5/.");
+  EXPECT_EQ(FormatDateTime("c.", afternoon), "5/5/  2:07:09 PM 2:07:09 PM.");
+  Sim::SetLocale(Plat::LocaleItem::ShortDate, "d");
+  Sim::SetLocale(Plat::LocaleItem::LongTime, "h'h'(c)");
+  LocaleFormats = {};
+  EXPECT_EQ(FormatDateTime("c.", midnight), "5.");
+  EXPECT_EQ(FormatDateTime("c.", afternoon), "5 14h(5 14h( )).");
+  const std::string longText(300, 'x');
+  EXPECT_EQ(FormatDateTime("dd'" + longText + "'mm" + longText, afternoon),
+            "05" + longText + "03" + longText);
+}
+
 TEST_F(DateFormatTest, LocaleFormatsNestAtMostTwoLevels) {
   Sim::SetLocale(Plat::LocaleItem::ShortDate, "[ddddd]");
   LocaleFormats = {};

@@ -52,9 +52,11 @@ TEST_F(NameColourTest, ExtensionsMatchUpperCasedAndExactly) {
 }
 
 TEST_F(NameColourTest, TheLastMatchingSlotCounts) {
-  SetTable({{"TXT", 10}, {"DOC", 9}, {"TXT", 5}});
+  SetTable({{"TXT", 10}, {"DOC", 9}, {"TXT", 5}, {"TXA", 4}, {"", 3}});
   EXPECT_EQ(ColourOf("a.txt"), 5);
   EXPECT_EQ(ColourOf("a.doc"), 9);
+  EXPECT_EQ(ColourOf("a.dot"), 7);
+  EXPECT_EQ(ColourOf("notes"), 3);  // a slot without a name takes names without an extension
 }
 
 TEST_F(NameColourTest, EmptyTableOrColourOffGivesTheFileColour) {
