@@ -32,9 +32,17 @@ bool PassesAttributeFilter(std::uint32_t attributes) {
 }
 
 // Length of a NUL-terminated text in a fixed buffer, never past the buffer.
+// Eight bytes at a time: a zero byte borrows from its high bit when one is
+// taken from it (a byte of 0x80 or more cannot fake one in its own place).
 template <std::size_t N>
 std::size_t BoundedLength(const char (&text)[N]) {
+  constexpr std::uint64_t Ones = 0x0101010101010101u;
+  constexpr std::uint64_t HighBits = 0x8080808080808080u;
   std::size_t length = 0;
+  for (std::uint64_t word; length + 8 <= N; length += 8) {
+    std::memcpy(&word, text + length, sizeof word);
+    if (((word - Ones) & ~word & HighBits) != 0) break;
+  }
   while (length < N && text[length] != '\0') ++length;
   return length;
 }
