@@ -31,6 +31,9 @@ char16_t SevenBitChar(char16_t character);
 char Glyph437Byte(char16_t character);
 // The byte of a plain line that says its character is in the line's cells.
 constexpr char NotAsciiMark = '\x80';
+// The plain-line byte of a character that is not ASCII: its one byte in the
+// output code page, or the mark when it takes more (or is that byte).
+char PlainByteOf(char16_t unit);
 // A finished plain line, bytes [0, count) with marked characters taken from
 // their cells, as the bytes of plain text in the output code page.
 void PlainLineText(const char* bytes, const Plat::Cell* cells, std::size_t count,

@@ -18,8 +18,11 @@ void PutCell(int column, char16_t character, std::uint8_t attribute) {
   const auto at = static_cast<std::size_t>(column - 1);
   engine.LineBuffer[at] = {Options.SevenBit ? SevenBitChar(character) : character, attribute};
   if (engine.Redirected) {
-    engine.PlainBytes[at] = NotAsciiMark;
-    engine.PlainHasMarks = true;
+    // A character of one byte in the output (line drawing, most often) goes
+    // in as that byte; the rest is converted with the line.
+    const char plain = PlainByteOf(engine.LineBuffer[at].Char);
+    engine.PlainBytes[at] = plain;
+    engine.PlainHasMarks |= plain == NotAsciiMark;
   }
   engine.LineUsed = std::max(engine.LineUsed, column);
 }

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <iterator>
 
-#include "Common/Text/TextCells.h"
 #include "Platform/Platform.h"
 #include "Platform/Utf8.h"
 #include "TurboScroll/ConsoleInternal.h"
@@ -73,33 +72,58 @@ void SevenBit(std::string& text) {
 
 namespace {
 
-// The converted bytes of one unit, from the cache or converted now; a unit
-// that has no place in the cache is converted every time.
-void AppendConvertedUnit(std::string& text, char16_t unit) {
+// The cache's place for a unit, converted there on first use; null for a unit
+// whose bytes do not fit (it is converted every time).
+const ConvertedChar* KnownConversion(char16_t unit) {
   ConvertedChar& known = ConsoleEngine.ConvertedChars[unit % ConsoleEngine.ConvertedChars.size()];
-  if (known.Unit == unit && known.Length > 0) {
-    text.append(known.Bytes, known.Length);
-    return;
-  }
-  const std::size_t start = text.size();
-  AppendConverted(text, std::u16string_view(&unit, 1));
-  const std::size_t length = text.size() - start;
-  if (length > sizeof known.Bytes) return;
+  if (known.Unit == unit && known.Length > 0) return &known;
+  std::string bytes;
+  AppendConverted(bytes, std::u16string_view(&unit, 1));
+  if (bytes.size() > sizeof known.Bytes) return nullptr;
   known.Unit = unit;
-  known.Length = static_cast<std::uint8_t>(length);
-  text.copy(known.Bytes, length, start);
+  known.Length = static_cast<std::uint8_t>(bytes.size());
+  bytes.copy(known.Bytes, bytes.size());
+  return &known;
 }
 
-// Appends the bytes from at that are not marked; returns where it stopped.
-// Marks are the only bytes of a plain line that are not ASCII.
+void AppendConvertedUnit(std::string& text, char16_t unit) {
+  if (const ConvertedChar* known = KnownConversion(unit))
+    text.append(known->Bytes, known->Length);
+  else
+    AppendConverted(text, std::u16string_view(&unit, 1));
+}
+
+// Where the next mark is from at, eight bytes at a time; count when none is.
+std::size_t NextMark(const char* bytes, std::size_t at, std::size_t count) {
+  constexpr std::uint64_t Ones = 0x0101010101010101u;
+  constexpr std::uint64_t HighBits = 0x8080808080808080u;
+  constexpr std::uint64_t Marks = Ones * static_cast<unsigned char>(NotAsciiMark);
+  for (std::uint64_t word; at + 8 <= count; at += 8) {
+    std::memcpy(&word, bytes + at, sizeof word);
+    const std::uint64_t matches = word ^ Marks;  // zero bytes where the marks are
+    if (((matches - Ones) & ~matches & HighBits) != 0) break;
+  }
+  while (at < count && bytes[at] != NotAsciiMark) ++at;
+  return at;
+}
+
+// Appends the bytes from at up to the next mark; returns where it stopped.
 std::size_t AppendUnmarked(const char* bytes, std::size_t at, std::size_t count,
                            std::string& text) {
-  const std::size_t end = AsciiRunEnd(std::string_view(bytes, count), at);
+  const std::size_t end = NextMark(bytes, at, count);
   text.append(bytes + at, end - at);
   return end;
 }
 
+bool IsSurrogate(char16_t unit) { return unit >= 0xD800 && unit < 0xE000; }
+
 }  // namespace
+
+char PlainByteOf(char16_t unit) {
+  if (IsSurrogate(unit) || unit == WideCharTrail) return NotAsciiMark;
+  const ConvertedChar* known = KnownConversion(unit);
+  return known && known->Length == 1 ? known->Bytes[0] : NotAsciiMark;
+}
 
 void ForgetConvertedChars() { ConsoleEngine.ConvertedChars.fill(ConvertedChar{}); }
 
