@@ -66,21 +66,11 @@ void SortRange(SortRecord* list, int left, int right, int depth, int limit) {
   }
 }
 
-// File systems often deliver names in order already. A list in strictly
-// increasing order has only one sorted arrangement, so the quicksort would
-// leave it as it is; equal neighbours do not count, as it may swap those.
-template <bool Whole>
-bool StrictlyIncreasing(const std::vector<SortRecord>& records) {
-  for (std::size_t at = 1; at < records.size(); ++at)
-    if (CompareRecords<Whole>(records[at - 1], records[at]) >= 0) return false;
-  return true;
-}
-
 }  // namespace
 
 template <bool Whole>
 void GuardedQuicksort(std::vector<SortRecord>& records) {
-  if (records.empty() || StrictlyIncreasing<Whole>(records)) return;
+  if (records.empty()) return;
   SortRange<Whole>(records.data(), 0, static_cast<int>(records.size()) - 1, 0,
                    DepthLimit(records.size()));
 }

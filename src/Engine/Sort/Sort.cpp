@@ -71,17 +71,43 @@ int CompareEntries(const FileEntry& a, const FileEntry& b) {
   return result;
 }
 
+namespace {
+
+// File systems often deliver names in order already. A list in strictly
+// increasing order has only one sorted arrangement, which the quicksort would
+// leave as it is, so no records are kept for it. Equal neighbours do not
+// count: the quicksort may swap those.
+template <bool Whole>
+bool StrictlyIncreasing() {
+  if (FileList.empty()) return true;
+  SortRecord previous = MakeSortRecord(*FileList[0]);
+  for (std::size_t at = 1; at < FileList.size(); ++at) {
+    const SortRecord next = MakeSortRecord(*FileList[at]);
+    if (CompareRecords<Whole>(previous, next) >= 0) return false;
+    previous = next;
+  }
+  return true;
+}
+
+template <bool Whole>
+void SortRecords() {
+  if (StrictlyIncreasing<Whole>()) return;
+  std::vector<SortRecord> records;
+  records.reserve(FileList.size());
+  for (FileEntry* entry : FileList) records.push_back(MakeSortRecord(*entry));
+  GuardedQuicksort<Whole>(records);
+  for (std::size_t at = 0; at < records.size(); ++at) FileList[at] = records[at].Entry();
+}
+
+}  // namespace
+
 void SortFileList() {
   if (Options.SortKey == 'U') {
     KeepEnumerationOrder();
     return;
   }
-  std::vector<SortRecord> records;
-  records.reserve(FileList.size());
-  for (FileEntry* entry : FileList) records.push_back(MakeSortRecord(*entry));
   if (PackedKeysAreWhole())
-    GuardedQuicksort<true>(records);
+    SortRecords<true>();
   else
-    GuardedQuicksort<false>(records);
-  for (std::size_t at = 0; at < records.size(); ++at) FileList[at] = records[at].Entry();
+    SortRecords<false>();
 }

@@ -6,6 +6,7 @@
 #ifndef NOMINMAX  // the C++ library of the toolchain may have set it already
 #define NOMINMAX
 #endif
+#include <emmintrin.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -40,11 +41,28 @@ std::string FromWide(const wchar_t* text, std::size_t length) {
 
 std::string FromWide(const wchar_t* text) { return FromWide(text, std::wcslen(text)); }
 
+// Copies whole groups of eight units while every unit is ASCII and none ends
+// the name; returns how many were copied. No group reads past the limit.
+std::size_t CopyAsciiUnits(const wchar_t* source, char* target, std::size_t limit) {
+  const __m128i lastAscii = _mm_set1_epi16(0x7F);
+  const __m128i one = _mm_set1_epi16(1);
+  std::size_t at = 0;
+  for (; at + 8 <= limit; at += 8) {
+    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + at));
+    // Signed: a unit of 0x8000 or more is negative, so below one as well.
+    const __m128i outside =
+        _mm_or_si128(_mm_cmpgt_epi16(units, lastAscii), _mm_cmplt_epi16(units, one));
+    if (_mm_movemask_epi8(outside) != 0) break;
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(target + at), _mm_packus_epi16(units, units));
+  }
+  return at;
+}
+
 // A NUL-terminated wide name into a UTF-8 buffer; plain ASCII is copied
 // directly, as nearly every name is.
-template <std::size_t N>
-void NameToUtf8(const wchar_t* source, char (&target)[N]) {
-  std::size_t at = 0;
+template <std::size_t M, std::size_t N>
+void NameToUtf8(const wchar_t (&source)[M], char (&target)[N]) {
+  std::size_t at = CopyAsciiUnits(source, target, std::min(M, N - 1));
   for (; source[at] != 0 && at + 1 < N; ++at) {
     if (source[at] >= 0x80) {
       const std::string text = FromWide(source);
