@@ -5,6 +5,7 @@
 #include <new>
 
 #include "Common/Entries/Entries.h"
+#include "Common/Text/ShortCopy.h"
 
 EntryStorage EntryStore;
 
@@ -40,9 +41,8 @@ const char* StoreEntryText(std::string_view head, std::string_view tail, std::st
       store.BlockUsed + bytes > store.TextBlockSizes[store.CurrentBlock])
     AdvanceTextBlock(bytes);
   char* place = store.TextBlocks[store.CurrentBlock].get() + store.BlockUsed;
-  // An empty view may carry a null pointer, which memcpy must never see.
   for (std::string_view part : {head, tail, third, fourth}) {
-    if (!part.empty()) std::memcpy(place, part.data(), part.size());
+    CopyShort(place, part.data(), part.size());
     place += part.size();
   }
   store.BlockUsed += bytes;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "Common/RunState.h"
+#include "Common/Text/ShortCopy.h"
 #include "Engine/Dates/DateFormatLocale.h"
 #include "Engine/Dates/DatePattern.h"
 #include "Engine/Dates/DateTimeValue.h"
@@ -58,7 +59,7 @@ std::size_t WriteNumber(char* to, int value, std::uint32_t minDigits) {
   while (end - at < static_cast<std::ptrdiff_t>(minDigits) && at > digits + 1) *--at = '0';
   if (value < 0) *--at = '-';
   const auto count = static_cast<std::size_t>(end - at);
-  std::memcpy(to, at, count);
+  CopyShort(to, at, count);
   return count;
 }
 
@@ -84,19 +85,6 @@ std::string_view StepText(const DateStep& step, const Plat::CalendarTime& time, 
   }
 }
 
-// Most texts here are a separator or a blank: a call would cost more than the copy.
-void CopyText(char* to, std::string_view text) {
-  switch (text.size()) {
-    case 0: return;
-    case 1: to[0] = text[0]; return;
-    case 2:
-      to[0] = text[0];
-      to[1] = text[1];
-      return;
-    default: std::memcpy(to, text.data(), text.size());
-  }
-}
-
 // Copies the text into the room after its `used` characters, emptying the
 // room into `out` first when the text would not fit; returns the new count.
 std::size_t PutText(std::string& out, char* room, std::size_t used, std::string_view text) {
@@ -108,7 +96,7 @@ std::size_t PutText(std::string& out, char* room, std::size_t used, std::string_
       return 0;
     }
   }
-  CopyText(room + used, text);
+  CopyShort(room + used, text.data(), text.size());
   return used + text.size();
 }
 
