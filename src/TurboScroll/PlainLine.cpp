@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "Platform/ShortCopy.h"
 #include "TurboScroll/ConsoleInternal.h"
 #include "TurboScroll/TurboScroll.h"
 
@@ -80,7 +81,7 @@ void ClearPlainLine() {
   ConsoleEngineState& engine = ConsoleEngine;
   const std::size_t size = engine.LineBuffer.size() + LineBreakRoom;
   const std::size_t used = static_cast<std::size_t>(engine.LineUsed) + LineBreakRoom;
-  std::memset(engine.PlainBytes.data(), ' ', std::min(used, engine.PlainBytes.size()));
+  FillShort(engine.PlainBytes.data(), ' ', std::min(used, engine.PlainBytes.size()));
   engine.PlainBytes.resize(size, ' ');
   engine.PlainHasMarks = false;
 }

@@ -5,7 +5,7 @@
 #include <new>
 
 #include "Common/Entries/Entries.h"
-#include "Common/Text/ShortCopy.h"
+#include "Platform/ShortCopy.h"
 
 EntryStorage EntryStore;
 

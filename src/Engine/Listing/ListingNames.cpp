@@ -61,6 +61,10 @@ std::size_t AfterBreak(const std::string& text, std::size_t at) {
 void WriteNameField(const FileEntry& entry, int column, bool lastInRow, std::uint8_t colour) {
   // Bare plain text is read by other programs: a cut name or path names no file.
   if (Options.Bare && ConsoleEngine.Redirected) {
+    if (Options.NameCase == 'N') {
+      WriteWholeAt(entry.Name, column, colour);
+      return;
+    }
     NameText.assign(entry.Name);
     ApplyNameCase(NameText);
     WriteWholeAt(NameText, column, colour);

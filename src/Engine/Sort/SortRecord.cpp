@@ -9,6 +9,7 @@
 
 #include "Common/Entries/Entries.h"
 #include "Common/Options.h"
+#include "Platform/ShortCopy.h"
 
 namespace {
 
@@ -16,9 +17,9 @@ namespace {
 // text that ends first never packs larger, as a prefix sorts first. Different
 // packs order like the texts; equal packs leave it to the full comparison.
 std::uint64_t PackedText(std::string_view text, std::size_t from) {
-  unsigned char bytes[8] = {};
+  char bytes[8] = {};
   if (from < text.size())
-    std::memcpy(bytes, text.data() + from, std::min<std::size_t>(8, text.size() - from));
+    CopyShort(bytes, text.data() + from, std::min<std::size_t>(8, text.size() - from));
   std::uint64_t packed = 0;
   std::memcpy(&packed, bytes, 8);
   if constexpr (std::endian::native == std::endian::little) packed = __builtin_bswap64(packed);

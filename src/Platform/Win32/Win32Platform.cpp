@@ -14,6 +14,7 @@
 #include <cstring>
 #include <string>
 
+#include "Platform/ShortCopy.h"
 #include "Platform/Utf8.h"
 
 // winuser.h and winreg.h map these names onto the A/W variants; ours are the plain names.
@@ -697,7 +698,7 @@ void StdOutWrite(const char* data, std::size_t length) {
   while (length > 0) {
     if (OutputUsed == sizeof OutputBuffer) StdOutFlush();
     const std::size_t part = std::min(length, sizeof OutputBuffer - OutputUsed);
-    std::memcpy(OutputBuffer + OutputUsed, data, part);
+    CopyShort(OutputBuffer + OutputUsed, data, part);  // mostly one line
     OutputUsed += part;
     data += part;
     length -= part;
