@@ -56,7 +56,9 @@ bool IsDotName(const char* name) {
 // does not exist.
 void StoreRecordTexts(FileEntry& entry, const Plat::FindData& data) {
   const std::string_view name(data.Name, BoundedLength(data.Name));
-  const std::string_view alias(data.AltName, BoundedLength(data.AltName));
+  const std::string_view alias = ScanWork.KeepAliases
+                                     ? std::string_view(data.AltName, BoundedLength(data.AltName))
+                                     : std::string_view();
   entry.StoreTexts(Options.FullPath ? std::string_view(CurrentDir) : std::string_view(), name,
                    alias, ScanWork.DateText);
   MaxNameLength = std::max(MaxNameLength, static_cast<std::int32_t>(TextCells(entry.Name)));
@@ -106,6 +108,24 @@ bool PassesTimeStamps(FileEntry& entry) {
 }
 
 // Clusters are a power of two in practice: a mask spares a division per entry.
+// The 8.3 name column, descriptions (shown in place of a long name) and the
+// compression and owner queries (which name the file by it) need aliases;
+// other listings leave them out of memory. The description layouts swap only
+// after a directory's scan, so both sets count.
+bool ColumnsUseAliases(const ColumnSlots& columns, int count) {
+  for (int slot = 1; slot <= std::min(count, MaxColumnSlots); ++slot) {
+    switch (columns[static_cast<std::size_t>(slot)].Kind) {
+      case 'f':
+      case 'd':
+      case 'c':
+      case 'r':
+      case 'o': return true;
+      default: break;
+    }
+  }
+  return false;
+}
+
 std::int64_t AllocatedSize(std::int64_t size) {
   if (ClusterSize <= 0) return size;
   const std::int64_t rest =
@@ -152,6 +172,8 @@ void StartScanWork() {
   ScanWork.LastFindCode = ScanWork.WantedAttributes = ScanWork.ExcludedAttributes = 0;
   ClearEntryTexts();
   OutOfMemory = EndForLackOfMemory;
+  ScanWork.KeepAliases = ColumnsUseAliases(Options.Columns, Options.ColumnCount) ||
+                         ColumnsUseAliases(Options.SavedColumns, Options.SavedColumnCount);
   for (int index = 0; index < 5; ++index) {
     if (Options.AttrWant[index]) ScanWork.WantedAttributes |= AttrIndexBits[index];
     if (Options.AttrExclude[index]) ScanWork.ExcludedAttributes |= AttrIndexBits[index];

@@ -13,6 +13,7 @@ struct ScanWorkState {
   std::uint32_t LastFindCode = 0;        // result of the latest find-first
   std::uint32_t WantedAttributes = 0;    // /A: bits that must all be set
   std::uint32_t ExcludedAttributes = 0;  // /A: bits that must all be clear
+  bool KeepAliases = false;              // a column shows or uses the 8.3 alias
   std::string DateText;                  // a date being formatted, kept for its capacity
 };
 extern ScanWorkState ScanWork;

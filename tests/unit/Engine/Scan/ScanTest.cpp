@@ -156,12 +156,16 @@ TEST_F(ScanTest, NamesAreWholeAndAliasesFallBack) {
   Sim::AddEntry("C:\\DIR", aliased);
   Sim::AddFile("C:\\DIR", "Another long name.doc", 1);
   Sim::AddFile("C:\\DIR", std::string(259, 'x'), 1);
+  SetColumns({{'f', 13}, {'n', 0}});  // aliases are kept only for a column that uses them
   Scan();
   ASSERT_EQ(FileList.size(), 3u);
   EXPECT_EQ(FileList[0]->ShortName(), "LONGDO~1.TXT");
   EXPECT_EQ(FileList[1]->ShortName(), "Another long");
   EXPECT_EQ(FileList[2]->Name, std::string(259, 'x'));
   EXPECT_EQ(MaxNameLength, 259);
+  SetColumns({{'s', 7}, {'n', 0}});
+  Scan();
+  EXPECT_EQ(FileList[0]->ShortName(), "Long Documen");
 
   const std::string directory = "C:\\" + std::string(100, 'd');
   Sim::AddFile(directory, "A.TXT", 1);
