@@ -82,10 +82,6 @@ void InitialiseOutput() {
     FatalError("ERROR: Invalid Handle Value [MoreFiles]", false);
 }
 
-void EnsureOutput() {
-  if (!ConsoleEngine.Initialised) InitialiseOutput();
-}
-
 void ForceRedirected() {
   ConsoleEngine.ForceRedirect = true;
   ConsoleEngine.Redirected = true;

@@ -41,8 +41,9 @@ void PlainLineText(const char* bytes, const Plat::Cell* cells, std::size_t count
 // Forgets the converted characters (the output code page is set anew).
 void ForgetConvertedChars();
 // Stores ASCII bytes in the plain line from a 0-based cell; control characters
-// become '?', so that a name cannot break the line or drive a terminal.
-void StorePlainAscii(const char* bytes, std::size_t count, std::size_t at);
+// become '?', so that a name cannot break the line or drive a terminal. False
+// when a byte is not ASCII: what was stored then is a prefix of the text.
+bool StorePlainAscii(const char* bytes, std::size_t count, std::size_t at);
 // Writes the plain line as one line of text.
 void WritePlainLine();
 // Makes the plain line hold cells cells (a whole text wider than the output).

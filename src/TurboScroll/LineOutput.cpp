@@ -110,11 +110,27 @@ void WriteConsoleLine() {
   DiscardLine();
 }
 
+// Plain text, a whole text inside the line: copied and checked for ASCII in
+// one pass. False when a character is not ASCII (the caller stores it anew).
+bool WriteWithinPlainLine(std::string_view text, int column, int room) {
+  ConsoleEngineState& engine = ConsoleEngine;
+  const auto size = static_cast<int>(text.size());
+  if (!engine.Redirected || size == 0 || size > room || column < 1 ||
+      column - 1 + size > static_cast<int>(engine.LineBuffer.size()))
+    return false;
+  if (!StorePlainAscii(text.data(), text.size(), static_cast<std::size_t>(column - 1)))
+    return false;
+  engine.LineUsed = std::max(engine.LineUsed, column - 1 + size);
+  engine.PenColumn += size;
+  return true;
+}
+
 }  // namespace
 
 void WriteAt(std::string_view text, int column, std::uint8_t attribute) {
   EnsureOutput();
   int room = ScreenWidth() - ConsoleEngine.PenColumn;
+  if (WriteWithinPlainLine(text, column, room)) return;
   if (AsciiRunEnd(text, 0) == text.size()) {  // most fields: a byte is a cell
     const auto fits = static_cast<std::ptrdiff_t>(text.size()) <= room;
     const std::size_t shown = fits ? text.size() : static_cast<std::size_t>(std::max(room - 1, 0));

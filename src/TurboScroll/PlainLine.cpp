@@ -23,36 +23,46 @@ std::size_t TrimmedLength(const std::string& bytes, std::size_t used) {
 constexpr std::uint64_t Thirtytwos = 0x2020202020202020u;
 constexpr std::uint64_t HighBits = 0x8080808080808080u;
 
-// Copies eight ASCII bytes; returns their high bits set where a byte is below
-// 32 (taking 32 from such a byte borrows from its high bit).
-std::uint64_t CopyWord(const char* from, char* to) {
+// Copies eight bytes when all are ASCII; returns false, copying nothing, when
+// one is not. Sets the high bits of `controls` where a byte is below 32
+// (taking 32 from such a byte borrows from its high bit).
+bool CopyAsciiWord(const char* from, char* to, std::uint64_t& controls) {
   std::uint64_t word;
   std::memcpy(&word, from, sizeof word);
+  if ((word & HighBits) != 0) return false;
   std::memcpy(to, &word, sizeof word);
-  return (word - Thirtytwos) & ~word & HighBits;
+  controls |= (word - Thirtytwos) & ~word & HighBits;
+  return true;
+}
+
+void ReplaceControls(const char* bytes, std::size_t count, char* out) {
+  for (std::size_t k = 0; k < count; ++k) {
+    const auto byte = static_cast<unsigned char>(bytes[k]);
+    if (byte < 32) out[k] = byte == 0 ? ' ' : '?';
+  }
 }
 
 }  // namespace
 
 // Eight bytes at a time, the last eight overlapping what was copied: a
 // field is short, and a call to copy it would cost more than the copy.
-void StorePlainAscii(const char* bytes, std::size_t count, std::size_t at) {
+bool StorePlainAscii(const char* bytes, std::size_t count, std::size_t at) {
   char* out = ConsoleEngine.PlainBytes.data() + at;
   std::uint64_t controls = 0;
   if (count >= 8) {
-    for (std::size_t k = 0; k + 8 < count; k += 8) controls |= CopyWord(bytes + k, out + k);
-    controls |= CopyWord(bytes + count - 8, out + count - 8);
+    for (std::size_t k = 0; k + 8 < count; k += 8)
+      if (!CopyAsciiWord(bytes + k, out + k, controls)) return false;
+    if (!CopyAsciiWord(bytes + count - 8, out + count - 8, controls)) return false;
   } else {
     for (std::size_t k = 0; k < count; ++k) {
+      const auto byte = static_cast<unsigned char>(bytes[k]);
+      if (byte >= 0x80) return false;
       out[k] = bytes[k];
-      if (static_cast<unsigned char>(bytes[k]) < 32) controls = 1;
+      if (byte < 32) controls = 1;
     }
   }
-  if (controls == 0) return;
-  for (std::size_t k = 0; k < count; ++k) {
-    const auto byte = static_cast<unsigned char>(bytes[k]);
-    if (byte < 32) out[k] = byte == 0 ? ' ' : '?';
-  }
+  if (controls != 0) ReplaceControls(bytes, count, out);
+  return true;
 }
 
 void WritePlainLine() {

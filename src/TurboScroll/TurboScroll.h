@@ -70,7 +70,9 @@ void BeginOutput();
 // Initialises the engine (first use, and every BeginOutput).
 void InitialiseOutput();
 // Initialises on first use only.
-void EnsureOutput();
+inline void EnsureOutput() {
+  if (!ConsoleEngine.Initialised) InitialiseOutput();
+}
 // Switches to plain-text output as if redirected (/!).
 void ForceRedirected();
 

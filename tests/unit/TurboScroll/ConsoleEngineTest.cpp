@@ -83,6 +83,7 @@ TEST_F(ConsoleEngineTest, RedirectedLinesTakeTheOutputCodePage) {
       {437, "caf\u00E9 \u03A9mega \u2502\u25BA", "caf\x82 \xEAmega \xB3\x10"},
       {437, "\u65E5\u672C.txt \U0001F600|", "??.txt ?|"},
       {437, "\u00C7\u2502\u00C7", "\x80\xB3\x80"},  // the byte that marks a cell, as text
+      {437, "abcdefghe\u0301xyz", "abcdefghexyz"},  // no cell of its own
       {0, "caf\u00E9 \u65E5", "caf\x82 ?"},         // no console: the OEM code page
       {1252, "caf\u00E9 \u03A9 \u2502", "caf\xE9 ? \xB3"},
       {65001, "caf\u00E9 \u65E5\u672C \U0001F600 \u2502",
