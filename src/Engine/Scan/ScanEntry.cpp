@@ -73,13 +73,18 @@ void FillStamps(FileEntry& entry, const Plat::FindData& data) {
   ScanWork.DateText.clear();
 }
 
+// A stamp in whole seconds.
+std::uint64_t StampSecond(const Plat::FileTime& stamp) {
+  constexpr std::uint64_t TicksPerSecond = 10'000'000;
+  return ((static_cast<std::uint64_t>(stamp.High) << 32) | stamp.Low) / TicksPerSecond;
+}
+
 // The date is formatted once: its text stays with the entry for the listing
 // (one too long to count in a byte is formatted again there).
-void WidenDateColumn(FileEntry& entry, int kind, const Plat::CalendarTime& time) {
+void WidenDateColumn(FileEntry& entry, int kind, std::string_view text) {
   std::string& all = ScanWork.DateText;
   const std::size_t start = all.size();
-  AppendCalendarTime(all, DateFormat, time);
-  const std::string_view text = std::string_view(all).substr(start);
+  all.append(text);
   int width = std::min(TextCells(text), 255);
   if (text.size() <= 255)
     entry.TimeLength[static_cast<std::size_t>(kind - 1)] = static_cast<std::uint8_t>(text.size());
@@ -98,11 +103,22 @@ bool PassesTimeStamps(FileEntry& entry) {
     bool shown = Options.TimeKindNeeded[kind];
     bool filtered = filterOn && kind == Options.DateRangeStamp;
     if (!shown && !filtered) continue;
+    // Entries often share a stamp to the second (copies, unpacked archives):
+    // the text shows no finer part, so the last one serves again.
+    const std::uint64_t second = StampSecond(entry.Time(kind));
+    if (!filtered && second == ScanWork.LastDateSecond) {
+      WidenDateColumn(entry, kind, ScanWork.LastDate);
+      continue;
+    }
     Plat::CalendarTime time;
     const bool valid = StampToLocalCalendar(entry.Time(kind), time);
     if (filtered && !PassesDateTimeFilters(valid ? EncodeDateTime(time) : InvalidStampDateTime))
       passes = false;
-    if (shown) WidenDateColumn(entry, kind, time);
+    if (!shown) continue;
+    ScanWork.LastDate.clear();
+    AppendCalendarTime(ScanWork.LastDate, DateFormat, time);
+    ScanWork.LastDateSecond = second;
+    WidenDateColumn(entry, kind, ScanWork.LastDate);
   }
   return passes;
 }
@@ -170,6 +186,7 @@ void StartScanWork() {
   ScanWork.AlreadyCounted = ScanWork.SubdirsCollected = false;
   ScanWork.NextSlot = 1;
   ScanWork.LastFindCode = ScanWork.WantedAttributes = ScanWork.ExcludedAttributes = 0;
+  ScanWork.LastDateSecond = ~std::uint64_t{0};  // the date pattern may differ from the last run
   ClearEntryTexts();
   OutOfMemory = EndForLackOfMemory;
   ScanWork.KeepAliases = ColumnsUseAliases(Options.Columns, Options.ColumnCount) ||

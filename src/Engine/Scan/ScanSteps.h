@@ -15,6 +15,8 @@ struct ScanWorkState {
   std::uint32_t ExcludedAttributes = 0;  // /A: bits that must all be clear
   bool KeepAliases = false;              // a column shows or uses the 8.3 alias
   std::string DateText;                  // a date being formatted, kept for its capacity
+  std::uint64_t LastDateSecond = ~std::uint64_t{0};  // stamp (whole seconds) of LastDate
+  std::string LastDate;                              // the last date text formatted
 };
 extern ScanWorkState ScanWork;
 
