@@ -125,6 +125,18 @@ bool WriteWithinPlainLine(std::string_view text, int column, int room) {
   return true;
 }
 
+// A text of one character that fits (a separator, a line-drawing glyph):
+// decoded once. False for any other text.
+bool WriteOneCharacter(std::string_view text, int column, std::uint8_t attribute, int room) {
+  if (text.size() < 2 || text.size() > 4) return false;
+  std::size_t next = 0;
+  const char32_t code = Utf8::Next(text, next);
+  if (next != text.size() || CharCells(code) > room) return false;
+  const int width = static_cast<int>(ConsoleEngine.LineBuffer.size());
+  ConsoleEngine.PenColumn += PutWideCell(column, code, attribute, width);
+  return true;
+}
+
 }  // namespace
 
 void WriteAt(std::string_view text, int column, std::uint8_t attribute) {
@@ -139,6 +151,7 @@ void WriteAt(std::string_view text, int column, std::uint8_t attribute) {
     ConsoleEngine.PenColumn += static_cast<int>(shown);
     return;
   }
+  if (WriteOneCharacter(text, column, attribute, room)) return;
   std::string_view shown = text;
   if (TextCells(shown) > room) shown = CellPrefix(shown, std::max(room - 1, 0));
   ConsoleEngine.PenColumn += StoreText(shown, column, attribute);

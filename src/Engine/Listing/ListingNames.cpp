@@ -72,7 +72,8 @@ void WriteNameField(const FileEntry& entry, int column, bool lastInRow, std::uin
   }
   const ListingLayoutRec& layout = ListingLayout;
   int limit = lastInRow ? layout.NameRoom : layout.NameCut;
-  if (TextCells(entry.Name) > limit) {
+  // A name has no more cells than bytes: only a long one needs counting.
+  if (static_cast<int>(entry.Name.size()) > limit && TextCells(entry.Name) > limit) {
     NameText.assign(CellPrefix(entry.Name, limit > 1 ? limit - 1 : 0));
     NameText += Glyph::CutMarker;
   } else if (Options.NameCase == 'N') {  // shown as it is: no copy

@@ -61,7 +61,9 @@ void StoreRecordTexts(FileEntry& entry, const Plat::FindData& data) {
                                      : std::string_view();
   entry.StoreTexts(Options.FullPath ? std::string_view(CurrentDir) : std::string_view(), name,
                    alias, ScanWork.DateText);
-  MaxNameLength = std::max(MaxNameLength, static_cast<std::int32_t>(TextCells(entry.Name)));
+  // A name has no more cells than bytes: only a longer one can be wider.
+  if (static_cast<std::int32_t>(entry.Name.size()) > MaxNameLength)
+    MaxNameLength = std::max(MaxNameLength, static_cast<std::int32_t>(TextCells(entry.Name)));
 }
 
 void FillStamps(FileEntry& entry, const Plat::FindData& data) {
