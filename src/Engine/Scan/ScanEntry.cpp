@@ -1,6 +1,7 @@
 // The entry steps of the scan: filters, the pool record, time stamps, size
 // and the counters.
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <new>
 
@@ -33,18 +34,20 @@ bool PassesAttributeFilter(std::uint32_t attributes) {
 
 // Length of a NUL-terminated text in a fixed buffer, never past the buffer.
 // Eight bytes at a time: a zero byte borrows from its high bit when one is
-// taken from it (a byte of 0x80 or more cannot fake one in its own place).
+// taken from it. Bytes above a zero may be flagged too, so the lowest flag is
+// the first zero (the lowest byte comes first in memory).
 template <std::size_t N>
 std::size_t BoundedLength(const char (&text)[N]) {
+  static_assert(N % 8 == 0 && std::endian::native == std::endian::little);
   constexpr std::uint64_t Ones = 0x0101010101010101u;
   constexpr std::uint64_t HighBits = 0x8080808080808080u;
-  std::size_t length = 0;
-  for (std::uint64_t word; length + 8 <= N; length += 8) {
+  for (std::size_t length = 0; length < N; length += 8) {
+    std::uint64_t word;
     std::memcpy(&word, text + length, sizeof word);
-    if (((word - Ones) & ~word & HighBits) != 0) break;
+    const std::uint64_t zeros = (word - Ones) & ~word & HighBits;
+    if (zeros != 0) return length + static_cast<std::size_t>(std::countr_zero(zeros) / 8);
   }
-  while (length < N && text[length] != '\0') ++length;
-  return length;
+  return N;
 }
 
 bool IsDotName(const char* name) {

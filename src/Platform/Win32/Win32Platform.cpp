@@ -42,28 +42,34 @@ std::string FromWide(const wchar_t* text, std::size_t length) {
 
 std::string FromWide(const wchar_t* text) { return FromWide(text, std::wcslen(text)); }
 
-// Copies whole groups of eight units while every unit is ASCII and none ends
-// the name; returns how many were copied. No group reads past the limit.
-std::size_t CopyAsciiUnits(const wchar_t* source, char* target, std::size_t limit) {
+// Copies a name of ASCII units in whole groups of eight, the last group with
+// the terminating zero; true when the name was copied whole. Stores of eight
+// bytes let the scan read the name back a word at a time without stalling.
+// No group reads past the limit; false leaves the rest (from `at`) to the caller.
+bool CopyAsciiName(const wchar_t* source, char* target, std::size_t limit, std::size_t& at) {
   const __m128i lastAscii = _mm_set1_epi16(0x7F);
-  const __m128i one = _mm_set1_epi16(1);
-  std::size_t at = 0;
-  for (; at + 8 <= limit; at += 8) {
+  const __m128i zero = _mm_setzero_si128();
+  for (at = 0; at + 8 <= limit; at += 8) {
     const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + at));
-    // Signed: a unit of 0x8000 or more is negative, so below one as well.
-    const __m128i outside =
-        _mm_or_si128(_mm_cmpgt_epi16(units, lastAscii), _mm_cmplt_epi16(units, one));
-    if (_mm_movemask_epi8(outside) != 0) break;
+    // Signed: a unit of 0x8000 or more is negative, below zero.
+    const unsigned outside = static_cast<unsigned>(_mm_movemask_epi8(
+        _mm_or_si128(_mm_cmpgt_epi16(units, lastAscii), _mm_cmplt_epi16(units, zero))));
+    const unsigned ends = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(units, zero)));
+    // Two mask bits a unit: the units before the first zero must all be ASCII.
+    const unsigned before = ends != 0 ? (ends & (0u - ends)) - 1 : 0xFFFFu;
+    if ((outside & before) != 0) return false;
     _mm_storel_epi64(reinterpret_cast<__m128i*>(target + at), _mm_packus_epi16(units, units));
+    if (ends != 0) return true;
   }
-  return at;
+  return false;
 }
 
 // A NUL-terminated wide name into a UTF-8 buffer; plain ASCII is copied
 // directly, as nearly every name is.
 template <std::size_t M, std::size_t N>
 void NameToUtf8(const wchar_t (&source)[M], char (&target)[N]) {
-  std::size_t at = CopyAsciiUnits(source, target, std::min(M, N - 1));
+  std::size_t at = 0;
+  if (CopyAsciiName(source, target, std::min(M, N - 1), at)) return;
   for (; source[at] != 0 && at + 1 < N; ++at) {
     if (source[at] >= 0x80) {
       const std::string text = FromWide(source);
