@@ -103,6 +103,11 @@ pair_row() {
   local label="$1" dir="$2" pairs="$3" a="$4" b="$5" i samples=""
   grep -Eq -- "$ROWS" <<<"$label" || return 0
   say "$label: $pairs pairs of ($a) and ($b)"
+  # One untimed run of each first: every row starts warm, whatever ran before.
+  resolve "$a"
+  measure "$dir" "${COMMAND[@]}" >/dev/null
+  resolve "$b"
+  measure "$dir" "${COMMAND[@]}" >/dev/null
   for ((i = 0; i < pairs; i++)); do
     resolve "$a"
     samples+="$(measure "$dir" "${COMMAND[@]}") "
