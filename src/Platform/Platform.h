@@ -38,6 +38,14 @@ struct FileTime {
   std::uint32_t High = 0;
 };
 
+// A stamp as one number of ticks, and back.
+inline std::uint64_t TicksOf(const FileTime& time) {
+  return (static_cast<std::uint64_t>(time.High) << 32) | time.Low;
+}
+inline FileTime FileTimeOfTicks(std::uint64_t ticks) {
+  return {static_cast<std::uint32_t>(ticks), static_cast<std::uint32_t>(ticks >> 32)};
+}
+
 // WIN32_FIND_DATAW, trimmed to what the program reads, names in UTF-8.
 struct FindData {
   std::uint32_t Attributes = 0;

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "Platform/ShortCopy.h"
+#include "Platform/ByteWords.h"
 #include "TurboScroll/ConsoleInternal.h"
 #include "TurboScroll/TurboScroll.h"
 
@@ -20,18 +20,14 @@ std::size_t TrimmedLength(const std::string& bytes, std::size_t used) {
   return used;
 }
 
-constexpr std::uint64_t Thirtytwos = 0x2020202020202020u;
-constexpr std::uint64_t HighBits = 0x8080808080808080u;
-
 // Copies eight bytes when all are ASCII; returns false, copying nothing, when
-// one is not. Sets the high bits of `controls` where a byte is below 32
-// (taking 32 from such a byte borrows from its high bit).
+// one is not. Sets the high bits of `controls` where a byte is below 32.
 bool CopyAsciiWord(const char* from, char* to, std::uint64_t& controls) {
   std::uint64_t word;
   std::memcpy(&word, from, sizeof word);
-  if ((word & HighBits) != 0) return false;
+  if ((word & ByteWords::HighBits) != 0) return false;
   std::memcpy(to, &word, sizeof word);
-  controls |= (word - Thirtytwos) & ~word & HighBits;
+  controls |= ByteWords::BytesBelow(word, 32);
   return true;
 }
 

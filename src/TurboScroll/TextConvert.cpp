@@ -5,6 +5,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "Platform/ByteWords.h"
 #include "Platform/Platform.h"
 #include "Platform/Utf8.h"
 #include "TurboScroll/ConsoleInternal.h"
@@ -95,13 +96,10 @@ void AppendConvertedUnit(std::string& text, char16_t unit) {
 
 // Where the next mark is from at, eight bytes at a time; count when none is.
 std::size_t NextMark(const char* bytes, std::size_t at, std::size_t count) {
-  constexpr std::uint64_t Ones = 0x0101010101010101u;
-  constexpr std::uint64_t HighBits = 0x8080808080808080u;
-  constexpr std::uint64_t Marks = Ones * static_cast<unsigned char>(NotAsciiMark);
+  constexpr std::uint64_t Marks = ByteWords::Ones * static_cast<unsigned char>(NotAsciiMark);
   for (std::uint64_t word; at + 8 <= count; at += 8) {
     std::memcpy(&word, bytes + at, sizeof word);
-    const std::uint64_t matches = word ^ Marks;  // zero bytes where the marks are
-    if (((matches - Ones) & ~matches & HighBits) != 0) break;
+    if (ByteWords::BytesBelow(word ^ Marks, 1) != 0) break;  // a zero where a mark is
   }
   while (at < count && bytes[at] != NotAsciiMark) ++at;
   return at;

@@ -5,7 +5,7 @@
 #include <new>
 
 #include "Common/Entries/Entries.h"
-#include "Platform/ShortCopy.h"
+#include "Platform/ByteWords.h"
 
 EntryStorage EntryStore;
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "Platform/ByteWords.h"
 #include "Platform/Utf8.h"
 
 namespace {
@@ -87,7 +88,7 @@ int CharCells(char32_t code) {
 // Eight bytes at a time: names are long enough for this to pay. The last
 // eight bytes of a text are checked as one word, overlapping what was read.
 std::size_t AsciiRunEnd(std::string_view text, std::size_t from) {
-  constexpr std::uint64_t HighBits = 0x8080808080808080u;
+  using ByteWords::HighBits;
   std::uint64_t word;
   for (; from + 8 <= text.size(); from += 8) {
     std::memcpy(&word, text.data() + from, sizeof word);

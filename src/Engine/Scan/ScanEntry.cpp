@@ -16,6 +16,7 @@
 #include "Engine/Ranges/RangeFilters.h"
 #include "Engine/Scan/ByteCount.h"
 #include "Engine/Scan/ScanSteps.h"
+#include "Platform/ByteWords.h"
 #include "TurboScroll/TurboScroll.h"
 
 ScanWorkState ScanWork;
@@ -33,18 +34,14 @@ bool PassesAttributeFilter(std::uint32_t attributes) {
 }
 
 // Length of a NUL-terminated text in a fixed buffer, never past the buffer.
-// Eight bytes at a time: a zero byte borrows from its high bit when one is
-// taken from it. Bytes above a zero may be flagged too, so the lowest flag is
-// the first zero (the lowest byte comes first in memory).
+// Eight bytes at a time; the lowest flag of a word is its first zero.
 template <std::size_t N>
 std::size_t BoundedLength(const char (&text)[N]) {
   static_assert(N % 8 == 0 && std::endian::native == std::endian::little);
-  constexpr std::uint64_t Ones = 0x0101010101010101u;
-  constexpr std::uint64_t HighBits = 0x8080808080808080u;
   for (std::size_t length = 0; length < N; length += 8) {
     std::uint64_t word;
     std::memcpy(&word, text + length, sizeof word);
-    const std::uint64_t zeros = (word - Ones) & ~word & HighBits;
+    const std::uint64_t zeros = ByteWords::BytesBelow(word, 1);
     if (zeros != 0) return length + static_cast<std::size_t>(std::countr_zero(zeros) / 8);
   }
   return N;
@@ -81,7 +78,7 @@ void FillStamps(FileEntry& entry, const Plat::FindData& data) {
 // A stamp in whole seconds.
 std::uint64_t StampSecond(const Plat::FileTime& stamp) {
   constexpr std::uint64_t TicksPerSecond = 10'000'000;
-  return ((static_cast<std::uint64_t>(stamp.High) << 32) | stamp.Low) / TicksPerSecond;
+  return Plat::TicksOf(stamp) / TicksPerSecond;
 }
 
 // The date is formatted once: its text stays with the entry for the listing

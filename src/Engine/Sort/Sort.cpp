@@ -32,7 +32,8 @@ int KeyCompare(const FileEntry& a, const FileEntry& b) {
     }
     case 'S': return ThreeWay(a.Size, b.Size);
     case 'D':
-      return ThreeWay(StampValue(a.Time(Options.TimeKind)), StampValue(b.Time(Options.TimeKind)));
+      return ThreeWay(Plat::TicksOf(a.Time(Options.TimeKind)),
+                      Plat::TicksOf(b.Time(Options.TimeKind)));
     default: return 0;
   }
 }

@@ -9,7 +9,7 @@
 
 #include "Common/Entries/Entries.h"
 #include "Common/Options.h"
-#include "Platform/ShortCopy.h"
+#include "Platform/ByteWords.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ std::uint64_t PackedText(std::string_view text, std::size_t from) {
   if constexpr (std::endian::native == std::endian::little) packed = __builtin_bswap64(packed);
   // All eight bytes at once: a high bit marks each byte from 'a' to 'z'
   // (bytes from 0x80 up excluded), and 0x80 >> 2 is the case difference.
-  constexpr std::uint64_t Ones = 0x0101010101010101;
+  using ByteWords::Ones;
   std::uint64_t seven = packed & (0x7F * Ones);
   std::uint64_t fromA = seven + (0x80 - 'a') * Ones;
   std::uint64_t pastZ = seven + (0x80 - 'z' - 1) * Ones;
@@ -53,7 +53,7 @@ void PackKey(const FileEntry& entry, SortRecord& record) {
     case 'S':  // the sign bit flipped: signed order as unsigned order
       record.High = static_cast<std::uint64_t>(entry.Size) ^ (std::uint64_t{1} << 63);
       break;
-    case 'D': record.High = StampValue(entry.Time(Options.TimeKind)); break;
+    case 'D': record.High = Plat::TicksOf(entry.Time(Options.TimeKind)); break;
     default: break;
   }
 }

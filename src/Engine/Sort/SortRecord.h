@@ -19,11 +19,6 @@ struct SortRecord {
   unsigned Group() const { return static_cast<unsigned>(Place & 1); }
 };
 
-// A time stamp as one number, high word first.
-inline std::uint64_t StampValue(const Plat::FileTime& stamp) {
-  return (static_cast<std::uint64_t>(stamp.High) << 32) | stamp.Low;
-}
-
 // The record of an entry under the sort options in force.
 SortRecord MakeSortRecord(FileEntry& entry);
 // True when equal packed keys mean equal entries under the options in force:

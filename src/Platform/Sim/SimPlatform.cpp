@@ -3,6 +3,7 @@
 // in SimFileSystem.cpp, SimConsole.cpp and SimRegistry.cpp.
 #include "Platform/Sim/SimPlatform.h"
 
+#include "Platform/CivilDate.h"
 #include "Platform/Sim/SimWorld.h"
 
 namespace Sim::Detail {
@@ -41,41 +42,13 @@ namespace {
 constexpr std::int64_t TicksPerSecond = 10'000'000;
 constexpr std::int64_t TicksPerDay = 86'400 * TicksPerSecond;
 
-// Days since 1970-01-01 of a proleptic Gregorian date.
-std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
-  year -= month <= 2;
-  const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-  const std::int64_t yearOfEra = year - era * 400;
-  const std::int64_t dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-  const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  return era * 146097 + dayOfEra - 719468;
-}
-
-void CivilFromDays(std::int64_t days, int& year, int& month, int& day) {
-  days += 719468;
-  const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-  const std::int64_t dayOfEra = days - era * 146097;
-  const std::int64_t yearOfEra =
-      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-  const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-  const std::int64_t shiftedMonth = (5 * dayOfYear + 2) / 153;
-  day = static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
-  month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
-  year = static_cast<int>(yearOfEra + era * 400 + (month <= 2));
-}
+using CivilDate::CivilFromDays;
+using CivilDate::DaysFromCivil;
 
 // 0 = Sunday; 1970-01-01 was a Thursday.
 int WeekDay(std::int64_t unixDays) { return static_cast<int>(((unixDays % 7) + 7 + 4) % 7); }
 
 const std::int64_t EpochDays1601 = DaysFromCivil(1601, 1, 1);
-
-std::uint64_t Ticks(const Plat::FileTime& time) {
-  return (static_cast<std::uint64_t>(time.High) << 32) | time.Low;
-}
-
-Plat::FileTime FromTicks(std::uint64_t ticks) {
-  return {static_cast<std::uint32_t>(ticks), static_cast<std::uint32_t>(ticks >> 32)};
-}
 
 // ---------------------------------------------------------------- locale defaults
 
@@ -156,7 +129,7 @@ Plat::FileTime MakeFileTime(int year, int month, int day, int hour, int minute, 
   const std::int64_t days = DaysFromCivil(year, month, day) - EpochDays1601;
   const std::int64_t ticks =
       days * TicksPerDay + (hour * 3600LL + minute * 60LL + second) * TicksPerSecond;
-  return FromTicks(static_cast<std::uint64_t>(ticks));
+  return Plat::FileTimeOfTicks(static_cast<std::uint64_t>(ticks));
 }
 
 }  // namespace Sim
@@ -195,13 +168,13 @@ bool FileTimeToLocal(const FileTime& utc, FileTime& local) {
   const World& world = TheWorld();
   if (world.TimeConversionFails) return Fail(87);
   const std::int64_t shift = static_cast<std::int64_t>(world.BiasMinutes) * 60 * TicksPerSecond;
-  local = FromTicks(Ticks(utc) + static_cast<std::uint64_t>(shift));
+  local = Plat::FileTimeOfTicks(Plat::TicksOf(utc) + static_cast<std::uint64_t>(shift));
   return true;
 }
 
 bool FileTimeToCalendar(const FileTime& time, CalendarTime& calendar) {
   if (time.High >= 0x80000000u) return Fail(87);
-  const std::uint64_t ticks = Ticks(time);
+  const std::uint64_t ticks = Plat::TicksOf(time);
   const std::int64_t days = static_cast<std::int64_t>(ticks / TicksPerDay);
   const std::int64_t rest = static_cast<std::int64_t>(ticks % TicksPerDay);
   CalendarTime result;

@@ -14,7 +14,7 @@
 #include <cstring>
 #include <string>
 
-#include "Platform/ShortCopy.h"
+#include "Platform/ByteWords.h"
 #include "Platform/Utf8.h"
 
 // winuser.h and winreg.h map these names onto the A/W variants; ours are the plain names.
@@ -427,14 +427,6 @@ void ExitProcess(int code) {
 
 namespace {
 
-std::uint64_t TicksOf(const FileTime& time) {
-  return (static_cast<std::uint64_t>(time.High) << 32) | time.Low;
-}
-
-FileTime FromTicks(std::uint64_t ticks) {
-  return {static_cast<std::uint32_t>(ticks), static_cast<std::uint32_t>(ticks >> 32)};
-}
-
 bool SystemFileTimeToLocal(const FileTime& utc, FileTime& local) {
   const FILETIME in = ToFiletime(utc);
   FILETIME out;
@@ -460,7 +452,7 @@ constexpr std::uint64_t LastStamp = 0x7FFFFFFFFFFFFFFFu;
 bool FileTimeToLocal(const FileTime& utc, FileTime& local) {
   if (!LocalBias.Known) {
     FileTime shifted;
-    if (!SystemFileTimeToLocal(FromTicks(BiasReference), shifted))
+    if (!SystemFileTimeToLocal(FileTimeOfTicks(BiasReference), shifted))
       return SystemFileTimeToLocal(utc, local);
     LocalBias.Ticks = static_cast<std::int64_t>(TicksOf(shifted) - BiasReference);
     LocalBias.Known = true;
@@ -468,7 +460,7 @@ bool FileTimeToLocal(const FileTime& utc, FileTime& local) {
   // Stamps near either end of the range keep the system's own handling.
   const std::uint64_t ticks = TicksOf(utc);
   if (ticks < EdgeRoom || ticks > LastStamp - EdgeRoom) return SystemFileTimeToLocal(utc, local);
-  local = FromTicks(ticks + static_cast<std::uint64_t>(LocalBias.Ticks));
+  local = FileTimeOfTicks(ticks + static_cast<std::uint64_t>(LocalBias.Ticks));
   return true;
 }
 

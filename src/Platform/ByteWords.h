@@ -1,5 +1,6 @@
-// Copies and fills of short texts by hand: the C runtime's copy is a call into a library
-// (on Windows into a DLL), which costs more than copying a name or a field.
+// Short texts eight bytes at a time: copies and fills by hand (the C runtime's
+// copy is a call into a library, on Windows into a DLL, which costs more than
+// copying a name or a field) and the flags that find bytes in a word.
 #pragma once
 
 #include <cstddef>
@@ -36,3 +37,16 @@ inline void FillShort(char* to, char value, std::size_t count) {
   }
   std::memcpy(to + count - 8, &word, 8);
 }
+
+namespace ByteWords {
+inline constexpr std::uint64_t Ones = 0x0101010101010101u;
+inline constexpr std::uint64_t HighBits = 0x8080808080808080u;
+
+// The high bit of each byte below limit (at most 128) in a word of bytes below
+// 128, or of each zero byte in any word when limit is 1. Bytes above a flagged
+// one may be flagged too (taking the limit from a low byte borrows), so only
+// the lowest flag is exact: on a little-endian machine, the first such byte.
+constexpr std::uint64_t BytesBelow(std::uint64_t word, unsigned limit) {
+  return (word - Ones * limit) & ~word & HighBits;
+}
+}  // namespace ByteWords
