@@ -28,6 +28,14 @@ void ApplyNameCase(std::string& text) {
   }
 }
 
+// The name as the case option shows it: itself, without a copy, or a cased copy.
+std::string_view CasedName(std::string_view name) {
+  if (Options.NameCase == 'N') return name;
+  NameText.assign(name);
+  ApplyNameCase(NameText);
+  return NameText;
+}
+
 // The text of [start, end) of a source.
 const std::string& Piece(std::string_view source, std::size_t start, std::size_t end) {
   NameText.assign(source.substr(start, end - start));
@@ -61,13 +69,7 @@ std::size_t AfterBreak(const std::string& text, std::size_t at) {
 void WriteNameField(const FileEntry& entry, int column, bool lastInRow, std::uint8_t colour) {
   // Bare plain text is read by other programs: a cut name or path names no file.
   if (Options.Bare && ConsoleEngine.Redirected) {
-    if (Options.NameCase == 'N') {
-      WriteWholeAt(entry.Name, column, colour);
-      return;
-    }
-    NameText.assign(entry.Name);
-    ApplyNameCase(NameText);
-    WriteWholeAt(NameText, column, colour);
+    WriteWholeAt(CasedName(entry.Name), column, colour);
     return;
   }
   const ListingLayoutRec& layout = ListingLayout;
@@ -76,14 +78,11 @@ void WriteNameField(const FileEntry& entry, int column, bool lastInRow, std::uin
   if (static_cast<int>(entry.Name.size()) > limit && TextCells(entry.Name) > limit) {
     NameText.assign(CellPrefix(entry.Name, limit > 1 ? limit - 1 : 0));
     NameText += Glyph::CutMarker;
-  } else if (Options.NameCase == 'N') {  // shown as it is: no copy
-    WriteAt(entry.Name, column, colour);
-    return;
+    ApplyNameCase(NameText);
+    WriteAt(NameText, column, colour);
   } else {
-    NameText.assign(entry.Name);
+    WriteAt(CasedName(entry.Name), column, colour);
   }
-  ApplyNameCase(NameText);
-  WriteAt(NameText, column, colour);
 }
 
 void WriteShortNameField(const FileEntry& entry, int column, std::uint8_t colour) {
