@@ -12,7 +12,7 @@
 #include "Common/State.h"
 #include "ORVL/Driver.h"
 #include "Platform/Sim/SimPlatform.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Console/Console.h"
 
 namespace {
 

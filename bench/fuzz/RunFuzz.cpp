@@ -36,11 +36,11 @@
 #include "Engine/CommandLine/SwitchParser.h"
 #include "Engine/Dates/DateFormat.h"
 #include "Engine/Ranges/RangeFilters.h"
-#include "LFNFunc/NumberFormat.h"
-#include "LFNFunc/SizeText.h"
+#include "Format/NumberFormat.h"
+#include "Format/SizeText.h"
 #include "ORVL/Driver.h"
 #include "Platform/Sim/SimPlatform.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Console/Console.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "OConfig/ConfigurationSet.h"
 
-#include "Support/DisplayColours.h"
+#include "Configuration/DisplayColours.h"
 
 namespace {
 

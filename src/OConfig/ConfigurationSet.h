@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "Common/Colours.h"
-#include "Support/ConfigurationKeys.h"
+#include "Configuration/ConfigurationKeys.h"
 
 struct ConfigurationSet {
   std::vector<ColsType> Extensions;                        // in registry order

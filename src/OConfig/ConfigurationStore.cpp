@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "Platform/Platform.h"
-#include "Support/RegistryValues.h"
+#include "Configuration/RegistryValues.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "OConfig/OConfigArguments.h"
 #include "OConfig/OConfigView.h"
 #include "Platform/Platform.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Console/Console.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "Support/DisplayColours.h"
+#include "Configuration/DisplayColours.h"
 
 namespace {
 

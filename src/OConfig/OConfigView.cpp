@@ -7,8 +7,8 @@
 #include "Engine/Dates/DateFormat.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Platform/Platform.h"
-#include "Support/DisplayColours.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Configuration/DisplayColours.h"
+#include "Console/Console.h"
 
 namespace {
 

@@ -18,9 +18,9 @@
 #include "Engine/Reports/Reports.h"
 #include "Engine/Scan/Scan.h"
 #include "Platform/Platform.h"
-#include "Support/Configuration.h"
-#include "Support/PlatformChecks.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Configuration/Configuration.h"
+#include "Configuration/PlatformChecks.h"
+#include "Console/Console.h"
 
 namespace {
 

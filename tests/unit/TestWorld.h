@@ -10,7 +10,7 @@
 #include "Common/RunEnd.h"
 #include "Common/State.h"
 #include "Platform/Sim/SimPlatform.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Console/Console.h"
 
 class TestWorld : public ::testing::Test {
  protected:

@@ -5,7 +5,7 @@
 #include <new>
 
 #include "Common/Entries/Entries.h"
-#include "Platform/ByteWords.h"
+#include "Base/ByteWords.h"
 
 EntryStorage EntryStore;
 

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <iterator>
 
-#include "Platform/ByteWords.h"
-#include "Platform/Utf8.h"
+#include "Base/ByteWords.h"
+#include "Base/Utf8.h"
 
 namespace {
 

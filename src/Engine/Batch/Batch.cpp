@@ -7,10 +7,10 @@
 #include "Common/DescriptionAndBatchState.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
-#include "LFNFunc/ErrorText.h"
+#include "Format/ErrorText.h"
 #include "Platform/Platform.h"
-#include "Platform/Utf8.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Base/Utf8.h"
+#include "Console/Console.h"
 
 namespace {
 

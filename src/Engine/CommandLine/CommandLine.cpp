@@ -7,7 +7,7 @@
 #include "Engine/CommandLine/FileSpec.h"
 #include "Engine/CommandLine/SwitchParser.h"
 #include "Platform/Platform.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Console/Console.h"
 
 namespace {
 

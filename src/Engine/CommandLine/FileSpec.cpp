@@ -6,10 +6,10 @@
 #include <limits>
 
 #include "Common/FileSpecState.h"
-#include "LFNFunc/DirectoryExists.h"
-#include "LFNFunc/ErrorText.h"
+#include "Disk/DirectoryExists.h"
+#include "Format/ErrorText.h"
 #include "Platform/Platform.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Console/Console.h"
 
 namespace {
 

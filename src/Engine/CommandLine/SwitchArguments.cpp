@@ -5,7 +5,7 @@
 #include "Common/Options.h"
 #include "Engine/CommandLine/SwitchParser.h"
 #include "Engine/Ranges/RangeFilters.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Console/Console.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "Common/RunEnd.h"
 #include "Common/RunState.h"
 #include "Platform/Platform.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Console/Console.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
 #include "Platform/Platform.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Console/Console.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "Common/RunState.h"
-#include "Platform/ByteWords.h"
+#include "Base/ByteWords.h"
 #include "Engine/Dates/DateFormatLocale.h"
 #include "Engine/Dates/DatePattern.h"
 #include "Engine/Dates/DateTimeValue.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "Platform/CivilDate.h"
+#include "Base/CivilDate.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "Common/RunState.h"
 #include "Engine/Descriptions/Descriptions.h"
 #include "Platform/Platform.h"
-#include "Platform/Utf8.h"
+#include "Base/Utf8.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "Engine/Listing/ListingOrder.h"
 #include "Engine/Listing/Summary.h"
 #include "Engine/Sort/Sort.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Console/Console.h"
 
 namespace {
 

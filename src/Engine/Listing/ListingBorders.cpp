@@ -3,7 +3,7 @@
 #include "Common/Colours.h"
 #include "Common/Text/TextCells.h"
 #include "Engine/Listing/ListingLayout.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Console/Console.h"
 
 std::string TopBorder;
 std::string BottomBorder;

@@ -13,9 +13,9 @@
 #include "Engine/Listing/ListingLayout.h"
 #include "Engine/Listing/NameColour.h"
 #include "Engine/Scan/FileDetails.h"
-#include "LFNFunc/NumberFormat.h"
-#include "LFNFunc/SizeText.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Format/NumberFormat.h"
+#include "Format/SizeText.h"
+#include "Console/Console.h"
 
 namespace {
 

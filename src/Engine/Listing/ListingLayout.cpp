@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "Common/Entries/Entries.h"
-#include "LFNFunc/NumberFormat.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Format/NumberFormat.h"
+#include "Console/Console.h"
 
 ListingLayoutRec ListingLayout;
 

@@ -11,8 +11,8 @@
 #include "Engine/Listing/ListingFields.h"
 #include "Engine/Listing/ListingLayout.h"
 #include "Engine/Sort/Sort.h"
-#include "Platform/Utf8.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Base/Utf8.h"
+#include "Console/Console.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "Common/Options.h"
 #include "Engine/Listing/ListingLayout.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Console/Console.h"
 
 namespace {
 

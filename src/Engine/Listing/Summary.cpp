@@ -6,10 +6,10 @@
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunState.h"
-#include "LFNFunc/DiskSpace.h"
-#include "LFNFunc/NumberFormat.h"
-#include "LFNFunc/SizeText.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Disk/DiskSpace.h"
+#include "Format/NumberFormat.h"
+#include "Format/SizeText.h"
+#include "Console/Console.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include "Common/Colours.h"
 #include "Common/Text/TextCells.h"
-#include "LFNFunc/NumberFormat.h"
-#include "LFNFunc/SizeText.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Format/NumberFormat.h"
+#include "Format/SizeText.h"
+#include "Console/Console.h"
 
 namespace {
 

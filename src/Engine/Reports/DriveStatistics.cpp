@@ -6,10 +6,10 @@
 #include "Common/RunState.h"
 #include "Engine/Reports/DriveReport.h"
 #include "Engine/Reports/Reports.h"
-#include "LFNFunc/DiskSpace.h"
-#include "LFNFunc/ErrorText.h"
+#include "Disk/DiskSpace.h"
+#include "Format/ErrorText.h"
 #include "Platform/Platform.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Console/Console.h"
 
 namespace {
 

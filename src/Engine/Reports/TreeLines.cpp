@@ -7,9 +7,9 @@
 #include "Common/RunState.h"
 #include "Common/Text/TextCells.h"
 #include "Engine/Reports/TreeWalk.h"
-#include "LFNFunc/NumberFormat.h"
-#include "LFNFunc/SizeText.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Format/NumberFormat.h"
+#include "Format/SizeText.h"
+#include "Console/Console.h"
 
 namespace {
 

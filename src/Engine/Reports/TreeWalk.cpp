@@ -15,7 +15,7 @@
 #include "Engine/Scan/ScanEnumeration.h"
 #include "Engine/Sort/Sort.h"
 #include "Platform/Platform.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Console/Console.h"
 
 namespace {
 

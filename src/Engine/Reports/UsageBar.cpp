@@ -6,7 +6,7 @@
 #include "Common/Colours.h"
 #include "Common/Text/TextCells.h"
 #include "Engine/Reports/DriveReport.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Console/Console.h"
 
 namespace {
 

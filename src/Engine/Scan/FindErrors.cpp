@@ -2,9 +2,9 @@
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Engine/Scan/Scan.h"
-#include "LFNFunc/ErrorText.h"
+#include "Format/ErrorText.h"
 #include "Platform/Platform.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Console/Console.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "Engine/Scan/ByteCount.h"
 #include "Engine/Scan/ScanEnumeration.h"
 #include "Engine/Scan/ScanSteps.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Console/Console.h"
 
 namespace {
 

@@ -16,8 +16,8 @@
 #include "Engine/Ranges/RangeFilters.h"
 #include "Engine/Scan/ByteCount.h"
 #include "Engine/Scan/ScanSteps.h"
-#include "Platform/ByteWords.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Base/ByteWords.h"
+#include "Console/Console.h"
 
 ScanWorkState ScanWork;
 

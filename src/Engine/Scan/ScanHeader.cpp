@@ -10,7 +10,7 @@
 #include "Common/Text/TextCells.h"
 #include "Engine/Scan/ScanSteps.h"
 #include "Platform/Platform.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Console/Console.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "Common/Entries/Entries.h"
 #include "Common/Options.h"
-#include "Platform/ByteWords.h"
+#include "Base/ByteWords.h"
 
 namespace {
 

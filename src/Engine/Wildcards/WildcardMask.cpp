@@ -5,8 +5,8 @@
 
 #include <cstdio>
 
-#include "Platform/Utf8.h"
-#include "TurboScroll/TurboScroll.h"
+#include "Base/Utf8.h"
+#include "Console/Console.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "Platform/Sim/SimPlatform.h"
 #include "Platform/Sim/SimWorld.h"
-#include "Platform/Utf8.h"
+#include "Base/Utf8.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "Platform/Sim/SimWorld.h"
-#include "Platform/Utf8.h"
+#include "Base/Utf8.h"
 
 using namespace Sim::Detail;
 

@@ -3,7 +3,7 @@
 // in SimFileSystem.cpp, SimConsole.cpp and SimRegistry.cpp.
 #include "Platform/Sim/SimPlatform.h"
 
-#include "Platform/CivilDate.h"
+#include "Base/CivilDate.h"
 #include "Platform/Sim/SimWorld.h"
 
 namespace Sim::Detail {

@@ -14,8 +14,8 @@
 #include <cstring>
 #include <string>
 
-#include "Platform/ByteWords.h"
-#include "Platform/Utf8.h"
+#include "Base/ByteWords.h"
+#include "Base/Utf8.h"
 
 // winuser.h and winreg.h map these names onto the A/W variants; ours are the plain names.
 #undef RegDeleteKey

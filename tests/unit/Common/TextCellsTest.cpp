@@ -4,7 +4,7 @@
 
 #include "Common/Text/TextCells.h"
 #include "Platform/Platform.h"
-#include "Platform/Utf8.h"
+#include "Base/Utf8.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "OConfig/ConfigurationStore.h"
 #include "OConfig/OConfig.h"
 #include "ScanTestSupport.h"
-#include "Support/Configuration.h"
-#include "Support/ConfigurationKeys.h"
+#include "Configuration/Configuration.h"
+#include "Configuration/ConfigurationKeys.h"
 #include "TestWorld.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include "Engine/Listing/Listing.h"
 #include "Engine/Listing/ListingFields.h"
 #include "Engine/Listing/ListingLayout.h"
-#include "Platform/Utf8.h"
+#include "Base/Utf8.h"
 #include "TestWorld.h"
 
 namespace {

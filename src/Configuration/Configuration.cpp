@@ -1,0 +1,75 @@
+// The registry configuration: extension colours, display colours, preset
+// switches and the date pattern. No configuration means a first run.
+#include "Configuration/Configuration.h"
+
+#include "Common/Colours.h"
+#include "Common/Entries/Entries.h"
+#include "Common/RunState.h"
+#include "Platform/Platform.h"
+#include "Configuration/ConfigurationKeys.h"
+#include "Configuration/DisplayColours.h"
+#include "Configuration/RegistryValues.h"
+#include "Console/Console.h"
+
+namespace {
+
+constexpr std::uint32_t MaxAttribute = 255;
+
+// Ends the run when a value could not be read as its type; a missing value
+// is left to the caller.
+void Require(ValueRead result, const std::string& name) {
+  if (result == ValueRead::WrongType) FatalError("Invalid data type for '" + name + "'", false);
+  if (result == ValueRead::Unfetchable) FatalError("Failed to get data for '" + name + "'", false);
+}
+
+// Slots in enumeration order; values past the table's 100 slots and numbers
+// that are no attribute (above 255) are ignored.
+void ReadExtensionColours(Plat::Handle key) {
+  int count = 0;
+  for (const std::string& name : ValueNames(key, MaxExtensionColours)) {
+    std::uint32_t colour = 0;
+    ValueRead result = ReadDwordValue(key, name, colour);
+    Require(result, name);
+    if (result != ValueRead::Ok || colour > MaxAttribute) continue;
+    ExtensionColours[static_cast<std::size_t>(++count)] = {name, static_cast<std::uint8_t>(colour)};
+  }
+  ExtensionColourCount = count;
+}
+
+// Byte k sets display colour k; colours past a short value keep their defaults.
+void ReadDisplayColours(Plat::Handle key) {
+  std::vector<std::uint8_t> bytes;
+  Require(ReadBinaryValue(key, EntitiesValue, DisplayColourCount, bytes), EntitiesValue);
+  for (std::size_t k = 0; k < bytes.size(); ++k) Colours.*DisplayColourRows[k].Field = bytes[k];
+}
+
+void ReadSettings(Plat::Handle key) {
+  Require(ReadStringValue(key, SwitchesValue, PresetSwitches), SwitchesValue);
+  Require(ReadStringValue(key, DateValue, DateFormat), DateValue);
+}
+
+[[noreturn]] void StartConfigurationProgram() {
+  Plat::LaunchProgram(ProgramDir + "OConfig.exe", true);
+  FatalError("Running OCONFIG so you can set up default configuration (first time only)", false);
+}
+
+}  // namespace
+
+void ReadConfiguration() {
+  {
+    RegistryKey extensions(Plat::RegOpen(ExtensionsKey));
+    if (!extensions.IsOpen()) StartConfigurationProgram();
+    ReadExtensionColours(extensions.Handle);
+  }
+  {
+    RegistryKey display(Plat::RegOpen(DisplayKey));
+    if (!display.IsOpen()) FatalError("Unable to read configuration data.", false);
+    ReadDisplayColours(display.Handle);
+  }
+  {
+    RegistryKey settings(Plat::RegOpen(SettingsKey));
+    if (!settings.IsOpen()) FatalError("Unable to read configuration data.", true);
+    ReadSettings(settings.Handle);
+  }
+  TimeColumnWidth = {};
+}

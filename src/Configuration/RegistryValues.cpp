@@ -1,0 +1,54 @@
+#include "Configuration/RegistryValues.h"
+
+#include <algorithm>
+
+namespace {
+
+ValueRead Fetch(Plat::Handle key, const std::string& name, Plat::RegType& type,
+                std::vector<std::uint8_t>& data) {
+  if (!Plat::RegReadValue(key, name, type, data)) return ValueRead::Unfetchable;
+  return type == Plat::RegType::Missing ? ValueRead::Missing : ValueRead::Ok;
+}
+
+}  // namespace
+
+std::vector<std::string> ValueNames(Plat::Handle key, std::size_t limit) {
+  std::vector<std::string> names;
+  std::string name;
+  while (names.size() < limit &&
+         Plat::RegEnumValueName(key, static_cast<std::uint32_t>(names.size()), name))
+    names.push_back(name);
+  return names;
+}
+
+ValueRead ReadDwordValue(Plat::Handle key, const std::string& name, std::uint32_t& value) {
+  Plat::RegType type;
+  std::vector<std::uint8_t> data;
+  ValueRead result = Fetch(key, name, type, data);
+  if (result != ValueRead::Ok) return result;
+  if (type != Plat::RegType::Dword || data.size() != 4) return ValueRead::WrongType;
+  value = 0;
+  for (int i = 3; i >= 0; --i) value = value << 8 | data[static_cast<std::size_t>(i)];
+  return ValueRead::Ok;
+}
+
+ValueRead ReadBinaryValue(Plat::Handle key, const std::string& name, std::size_t maxLength,
+                          std::vector<std::uint8_t>& bytes) {
+  Plat::RegType type;
+  ValueRead result = Fetch(key, name, type, bytes);
+  if (result != ValueRead::Ok) return result;
+  if (type != Plat::RegType::Binary || bytes.size() > maxLength) return ValueRead::WrongType;
+  return ValueRead::Ok;
+}
+
+ValueRead ReadStringValue(Plat::Handle key, const std::string& name, std::string& text) {
+  Plat::RegType type;
+  std::vector<std::uint8_t> data;
+  text.clear();
+  ValueRead result = Fetch(key, name, type, data);
+  if (result != ValueRead::Ok) return result;
+  if (type != Plat::RegType::String && type != Plat::RegType::ExpandString)
+    return ValueRead::WrongType;
+  text.assign(data.begin(), std::find(data.begin(), data.end(), std::uint8_t{0}));
+  return ValueRead::Ok;
+}

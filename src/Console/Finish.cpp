@@ -1,0 +1,66 @@
+// Every end of output: the orderly finish, the fatal-error report and the
+// console control event.
+#include <algorithm>
+
+#include "Common/Colours.h"
+#include "Common/FileSpecState.h"
+#include "Common/RunEnd.h"
+#include "Console/ConsoleInternal.h"
+#include "Console/Console.h"
+
+namespace {
+
+constexpr std::uint16_t PlainAttribute = 7;
+
+void RestoreAttribute() {
+  if (!Plat::ConsoleSetAttribute(ConsoleEngine.OutputHandle, PlainAttribute))
+    FatalError("ERROR: FWriteFinish [TextAttr]", false);
+}
+
+}  // namespace
+
+void FWriteFinish() {
+  ConsoleEngineState& engine = ConsoleEngine;
+  if (!engine.Initialised || engine.Redirected) {
+    Plat::StdOutFlush();
+    return;
+  }
+  // The cursor goes to the start of the last line written (the top row when
+  // none was) and a line end takes it below: writing any character on that
+  // line would overwrite what the listing put there.
+  int row = std::max(engine.CurrentRow - 1, 0);
+  if (!Plat::ConsoleSetCursor(engine.OutputHandle, 0, row))
+    FatalError("ERROR: FWriteFinish [CursorPosition]", false);
+  RestoreAttribute();
+  Plat::StdOutWrite("\r\n", 2);
+  Plat::StdOutFlush();
+}
+
+void FatalError(const std::string& message, bool showPath) {
+  ConsoleEngineState& engine = ConsoleEngine;
+  // A failure while reporting (say the console refusing every write) ends at once.
+  if (engine.ReportingFatal) EndProgram();
+  EnsureOutput();
+  engine.ReportingFatal = true;
+  // A line half composed is shown first, so the report starts on a line of its own.
+  if (engine.PenColumn > 1) NewLine();
+  if (showPath && !SearchSpec.empty()) {
+    WriteAt("Path: ", 1, Colours.HeadingColour);
+    WriteAt(SearchSpec, 7, Colours.HeadingValueColour);
+    NewLine();
+  }
+  WriteAt(message, 1, Colours.HeadingColour);
+  NewLine();
+  FWriteFinish();
+  EndProgram();
+}
+
+// The console calls this on a thread of its own: nothing may escape from it.
+void ConsoleControlEvent() {
+  try {
+    FWriteFinish();
+    FinishRun();
+  } catch (...) {
+  }
+  Plat::ExitProcess(0);
+}

@@ -1,0 +1,93 @@
+// The line composed as plain text: one byte per cell, so a line of ASCII is
+// written as it stands; characters that are not ASCII keep their cell.
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "Base/ByteWords.h"
+#include "Console/ConsoleInternal.h"
+#include "Console/Console.h"
+
+namespace {
+
+constexpr std::size_t LineBreakRoom = 2;  // "\r\n" after the last cell
+
+std::string ConvertedLine;  // reused for lines with characters that are not ASCII
+
+// Cells of the line up to its last that is not blank.
+std::size_t TrimmedLength(const std::string& bytes, std::size_t used) {
+  while (used > 0 && bytes[used - 1] == ' ') --used;
+  return used;
+}
+
+// Copies eight bytes when all are ASCII; returns false, copying nothing, when
+// one is not. Sets the high bits of `controls` where a byte is below 32.
+bool CopyAsciiWord(const char* from, char* to, std::uint64_t& controls) {
+  std::uint64_t word;
+  std::memcpy(&word, from, sizeof word);
+  if ((word & ByteWords::HighBits) != 0) return false;
+  std::memcpy(to, &word, sizeof word);
+  controls |= ByteWords::BytesBelow(word, 32);
+  return true;
+}
+
+void ReplaceControls(const char* bytes, std::size_t count, char* out) {
+  for (std::size_t k = 0; k < count; ++k) {
+    const auto byte = static_cast<unsigned char>(bytes[k]);
+    if (byte < 32) out[k] = byte == 0 ? ' ' : '?';
+  }
+}
+
+}  // namespace
+
+// Eight bytes at a time, the last eight overlapping what was copied: a
+// field is short, and a call to copy it would cost more than the copy.
+bool StorePlainAscii(const char* bytes, std::size_t count, std::size_t at) {
+  char* out = ConsoleEngine.PlainBytes.data() + at;
+  std::uint64_t controls = 0;
+  if (count >= 8) {
+    for (std::size_t k = 0; k + 8 < count; k += 8)
+      if (!CopyAsciiWord(bytes + k, out + k, controls)) return false;
+    if (!CopyAsciiWord(bytes + count - 8, out + count - 8, controls)) return false;
+  } else {
+    for (std::size_t k = 0; k < count; ++k) {
+      const auto byte = static_cast<unsigned char>(bytes[k]);
+      if (byte >= 0x80) return false;
+      out[k] = bytes[k];
+      if (byte < 32) controls = 1;
+    }
+  }
+  if (controls != 0) ReplaceControls(bytes, count, out);
+  return true;
+}
+
+void WritePlainLine() {
+  ConsoleEngineState& engine = ConsoleEngine;
+  std::string& bytes = engine.PlainBytes;
+  const std::size_t length = TrimmedLength(bytes, static_cast<std::size_t>(engine.LineUsed));
+  if (!engine.PlainHasMarks) {
+    // The break goes in the spare room, so the line is one write without a copy.
+    std::memcpy(bytes.data() + length, "\r\n", LineBreakRoom);
+    Plat::StdOutWrite(bytes.data(), length + LineBreakRoom);
+  } else {
+    PlainLineText(bytes.data(), engine.LineBuffer.data(), length, ConvertedLine);
+    ConvertedLine.resize(TrimmedLength(ConvertedLine, ConvertedLine.size()));
+    ConvertedLine += "\r\n";
+    Plat::StdOutWrite(ConvertedLine.data(), ConvertedLine.size());
+  }
+  DiscardLine();
+}
+
+void GrowPlainLine(std::size_t cells) {
+  ConsoleEngine.LineBuffer.resize(cells, EmptyCell);
+  ConsoleEngine.PlainBytes.resize(cells + LineBreakRoom, ' ');
+}
+
+void ClearPlainLine() {
+  ConsoleEngineState& engine = ConsoleEngine;
+  const std::size_t size = engine.LineBuffer.size() + LineBreakRoom;
+  const std::size_t used = static_cast<std::size_t>(engine.LineUsed) + LineBreakRoom;
+  FillShort(engine.PlainBytes.data(), ' ', std::min(used, engine.PlainBytes.size()));
+  engine.PlainBytes.resize(size, ' ');
+  engine.PlainHasMarks = false;
+}
