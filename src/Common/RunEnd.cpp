@@ -1,6 +1,6 @@
 #include "Common/RunEnd.h"
 
-#include "Platform/Platform.h"
+#include "Platform/Console.h"
 
 EndOfRunAction RunEndAction = nullptr;
 

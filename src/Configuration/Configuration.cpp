@@ -5,11 +5,12 @@
 #include "Common/Colours.h"
 #include "Common/Entries/Entries.h"
 #include "Common/RunState.h"
-#include "Platform/Platform.h"
 #include "Configuration/ConfigurationKeys.h"
 #include "Configuration/DisplayColours.h"
 #include "Configuration/RegistryValues.h"
 #include "Console/Console.h"
+#include "Platform/Registry.h"
+#include "Platform/System.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include "Common/Options.h"
 #include "Common/RunState.h"
-#include "Platform/Platform.h"
 #include "Console/Console.h"
+#include "Platform/System.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Platform/Platform.h"
+#include "Platform/Registry.h"
 
 enum class ValueRead { Ok, Missing, WrongType, Unfetchable };
 

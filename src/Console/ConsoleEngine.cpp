@@ -5,8 +5,9 @@
 
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
-#include "Console/ConsoleInternal.h"
 #include "Console/Console.h"
+#include "Console/ConsoleInternal.h"
+#include "Platform/CodePages.h"
 
 ConsoleEngineState ConsoleEngine;
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Platform/Platform.h"
+#include "Platform/Console.h"
 
 // An empty position of a line: a blank without colour. A zero character looks
 // the same on a real console, but others show it as a replacement glyph.

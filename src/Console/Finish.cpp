@@ -5,8 +5,9 @@
 #include "Common/Colours.h"
 #include "Common/FileSpecState.h"
 #include "Common/RunEnd.h"
-#include "Console/ConsoleInternal.h"
 #include "Console/Console.h"
+#include "Console/ConsoleInternal.h"
+#include "Platform/System.h"
 
 namespace {
 

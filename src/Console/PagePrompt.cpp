@@ -2,14 +2,15 @@
 #include <algorithm>
 #include <vector>
 
+#include "Base/Utf8.h"
 #include "Common/Colours.h"
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
 #include "Common/RunState.h"
 #include "Common/Text/TextCells.h"
-#include "Base/Utf8.h"
-#include "Console/ConsoleInternal.h"
 #include "Console/Console.h"
+#include "Console/ConsoleInternal.h"
+#include "Platform/System.h"
 
 namespace {
 

@@ -6,10 +6,11 @@
 #include <iterator>
 
 #include "Base/ByteWords.h"
-#include "Platform/Platform.h"
 #include "Base/Utf8.h"
-#include "Console/ConsoleInternal.h"
 #include "Console/Console.h"
+#include "Console/ConsoleInternal.h"
+#include "Platform/CodePages.h"
+#include "Platform/Console.h"
 
 namespace {
 

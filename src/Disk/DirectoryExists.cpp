@@ -1,6 +1,6 @@
 #include "Disk/DirectoryExists.h"
 
-#include "Platform/Platform.h"
+#include "Platform/Files.h"
 
 bool DirectoryExistsAt(const std::string& path) {
   Plat::FindData data;

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "Platform/Platform.h"
 #include "Console/Console.h"
+#include "Platform/Volumes.h"
 
 namespace {
 

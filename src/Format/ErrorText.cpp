@@ -1,6 +1,6 @@
 #include "Format/ErrorText.h"
 
-#include "Platform/Platform.h"
+#include "Platform/System.h"
 
 namespace {
 

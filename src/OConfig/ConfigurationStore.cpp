@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "Platform/Platform.h"
 #include "Configuration/RegistryValues.h"
+#include "Platform/RegistryWrite.h"
 
 namespace {
 

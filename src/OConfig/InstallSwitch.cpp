@@ -5,7 +5,9 @@
 #include "OConfig/ConfigurationStore.h"
 #include "OConfig/OConfigView.h"
 #include "OConfig/PathEntries.h"
-#include "Platform/Platform.h"
+#include "Platform/Basics.h"
+#include "Platform/System.h"
+#include "Platform/SystemPath.h"
 
 namespace {
 

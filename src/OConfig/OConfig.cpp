@@ -6,13 +6,13 @@
 
 #include "Common/RunEnd.h"
 #include "Common/RunState.h"
+#include "Console/Console.h"
 #include "Engine/Dates/DateFormatLocale.h"
 #include "OConfig/ConfigurationStore.h"
 #include "OConfig/InstallSwitch.h"
 #include "OConfig/OConfigArguments.h"
 #include "OConfig/OConfigView.h"
-#include "Platform/Platform.h"
-#include "Console/Console.h"
+#include "Platform/System.h"
 
 namespace {
 

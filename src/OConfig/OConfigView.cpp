@@ -4,11 +4,12 @@
 #include <cctype>
 
 #include "Common/Text/TextCells.h"
-#include "Engine/Dates/DateFormat.h"
-#include "Engine/Dates/DateTimeValue.h"
-#include "Platform/Platform.h"
 #include "Configuration/DisplayColours.h"
 #include "Console/Console.h"
+#include "Engine/Dates/DateFormat.h"
+#include "Engine/Dates/DateTimeValue.h"
+#include "Platform/LocaleTime.h"
+#include "Platform/System.h"
 
 namespace {
 

@@ -6,6 +6,9 @@
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
 #include "Common/RunState.h"
+#include "Configuration/Configuration.h"
+#include "Configuration/PlatformChecks.h"
+#include "Console/Console.h"
 #include "Engine/Batch/Batch.h"
 #include "Engine/CommandLine/CommandLine.h"
 #include "Engine/CommandLine/FileSpec.h"
@@ -17,10 +20,7 @@
 #include "Engine/Listing/Summary.h"
 #include "Engine/Reports/Reports.h"
 #include "Engine/Scan/Scan.h"
-#include "Platform/Platform.h"
-#include "Configuration/Configuration.h"
-#include "Configuration/PlatformChecks.h"
-#include "Console/Console.h"
+#include "Platform/System.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "Common/Options.h"
-#include "Platform/Platform.h"
+#include "Platform/Files.h"
 
 // A text kept in the entry arena: assigning one copies it there, so records
 // hold no buffers of their own. It stays valid until the arena is cleared.

@@ -3,14 +3,16 @@
 // at once on a line of its own.
 #include "Engine/Batch/Batch.h"
 
+#include "Base/Utf8.h"
 #include "Common/Colours.h"
 #include "Common/DescriptionAndBatchState.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
-#include "Format/ErrorText.h"
-#include "Platform/Platform.h"
-#include "Base/Utf8.h"
 #include "Console/Console.h"
+#include "Format/ErrorText.h"
+#include "Platform/CodePages.h"
+#include "Platform/Files.h"
+#include "Platform/System.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include "Common/Colours.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
+#include "Console/Console.h"
 #include "Engine/CommandLine/FileSpec.h"
 #include "Engine/CommandLine/SwitchParser.h"
-#include "Platform/Platform.h"
-#include "Console/Console.h"
+#include "Platform/System.h"
 
 namespace {
 

@@ -6,10 +6,11 @@
 #include <limits>
 
 #include "Common/FileSpecState.h"
+#include "Console/Console.h"
 #include "Disk/DirectoryExists.h"
 #include "Format/ErrorText.h"
-#include "Platform/Platform.h"
-#include "Console/Console.h"
+#include "Platform/Files.h"
+#include "Platform/Volumes.h"
 
 namespace {
 

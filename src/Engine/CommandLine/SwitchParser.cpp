@@ -5,8 +5,8 @@
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
 #include "Common/RunState.h"
-#include "Platform/Platform.h"
 #include "Console/Console.h"
+#include "Platform/System.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
-#include "Platform/Platform.h"
 #include "Console/Console.h"
+#include "Platform/System.h"
 
 namespace {
 

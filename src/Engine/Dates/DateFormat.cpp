@@ -4,12 +4,12 @@
 #include <cstring>
 #include <string_view>
 
-#include "Common/RunState.h"
 #include "Base/ByteWords.h"
+#include "Common/RunState.h"
 #include "Engine/Dates/DateFormatLocale.h"
 #include "Engine/Dates/DatePattern.h"
 #include "Engine/Dates/DateTimeValue.h"
-#include "Platform/Platform.h"
+#include "Platform/LocaleTime.h"
 
 namespace {
 

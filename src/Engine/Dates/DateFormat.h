@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "Platform/Platform.h"
+#include "Platform/LocaleTime.h"
 
 // Formats a local date-time value with the date display pattern (an empty
 // pattern means "c").

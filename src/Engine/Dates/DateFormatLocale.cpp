@@ -6,7 +6,7 @@
 
 #include "Common/LocaleFormats.h"
 #include "Common/RunState.h"
-#include "Platform/Platform.h"
+#include "Platform/LocaleTime.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // time, the fraction being the time of day.
 #pragma once
 
-#include "Platform/Platform.h"
+#include "Platform/LocaleTime.h"
 
 // Calendar fields to a date-time value (milliseconds included); the fields
 // must be valid.

@@ -4,11 +4,12 @@
 #include <algorithm>
 #include <string_view>
 
+#include "Base/Utf8.h"
 #include "Common/DescriptionAndBatchState.h"
 #include "Common/RunState.h"
 #include "Engine/Descriptions/Descriptions.h"
-#include "Platform/Platform.h"
-#include "Base/Utf8.h"
+#include "Platform/CodePages.h"
+#include "Platform/Files.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Ranges/RangeFilters.h"
 #include "Engine/Ranges/RangeScanner.h"
-#include "Platform/Platform.h"
+#include "Platform/LocaleTime.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "Platform/Platform.h"
+#include "Platform/Volumes.h"
 
 struct DriveFigures {
   char DriveLetter = 0;         // as the file specification wrote it

@@ -4,12 +4,13 @@
 #include "Common/FileSpecState.h"
 #include "Common/RunEnd.h"
 #include "Common/RunState.h"
+#include "Console/Console.h"
+#include "Disk/DiskSpace.h"
 #include "Engine/Reports/DriveReport.h"
 #include "Engine/Reports/Reports.h"
-#include "Disk/DiskSpace.h"
 #include "Format/ErrorText.h"
-#include "Platform/Platform.h"
-#include "Console/Console.h"
+#include "Platform/Basics.h"
+#include "Platform/Volumes.h"
 
 namespace {
 

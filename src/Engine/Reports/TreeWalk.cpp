@@ -10,12 +10,12 @@
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
 #include "Common/RunState.h"
+#include "Console/Console.h"
 #include "Engine/Reports/Reports.h"
 #include "Engine/Scan/Scan.h"
 #include "Engine/Scan/ScanEnumeration.h"
 #include "Engine/Sort/Sort.h"
-#include "Platform/Platform.h"
-#include "Console/Console.h"
+#include "Platform/Files.h"
 
 namespace {
 

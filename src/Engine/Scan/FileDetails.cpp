@@ -1,6 +1,6 @@
 #include "Engine/Scan/FileDetails.h"
 
-#include "Platform/Platform.h"
+#include "Platform/Files.h"
 
 bool QueryCompressedSize(const std::string& path, std::int64_t& size) {
   std::uint64_t reported = 0;

@@ -1,10 +1,10 @@
 // What the scan says when a find-first fails, and which failures end the run.
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
+#include "Console/Console.h"
 #include "Engine/Scan/Scan.h"
 #include "Format/ErrorText.h"
-#include "Platform/Platform.h"
-#include "Console/Console.h"
+#include "Platform/Basics.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "Engine/Wildcards/MatchEnumeration.h"
-#include "Platform/Platform.h"
+#include "Platform/Files.h"
 
 // Attribute set every search of the scan asks for: read-only, hidden, system,
 // directory and archive (everything but volume labels).

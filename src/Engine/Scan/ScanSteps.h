@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "Platform/Platform.h"
+#include "Platform/Files.h"
 
 struct ScanWorkState {
   int NextSlot = 1;                      // pool slot the next accepted entry goes into

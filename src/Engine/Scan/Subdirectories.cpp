@@ -1,5 +1,6 @@
 // Recursive walk: every subdirectory of the directory just scanned is pushed
 // onto PendingDirs, whatever the masks and filters of the listing say.
+
 #include <cstring>
 
 #include "Common/FileSpecState.h"
@@ -7,7 +8,7 @@
 #include "Common/RunState.h"
 #include "Engine/Scan/ScanEnumeration.h"
 #include "Engine/Scan/ScanSteps.h"
-#include "Platform/Platform.h"
+#include "Platform/Files.h"
 
 bool DeliversEveryEntry(const std::string& path) {
   // /R masks select entries through the program's matcher: keep the system's pass.

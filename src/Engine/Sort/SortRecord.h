@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "Engine/Sort/Sort.h"
-#include "Platform/Platform.h"
 
 struct SortRecord {
   std::uint64_t High = 0;  // first part of the key, direction applied

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "Engine/Wildcards/WildcardMask.h"
-#include "Platform/Platform.h"
+#include "Platform/Files.h"
 
 struct MatchSearch {
   Plat::Handle Search = Plat::InvalidHandle;  // the system's search over "directory\*"

@@ -1,6 +1,6 @@
 // The machine-wide PATH in the registry, read and written through the wide
 // calls so that no entry of another program is altered on the way.
-#include "Platform/Platform.h"
+#include "Platform/SystemPath.h"
 
 #define WIN32_LEAN_AND_MEAN
 #ifndef NOMINMAX

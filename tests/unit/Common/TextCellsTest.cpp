@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "Common/Text/TextCells.h"
-#include "Platform/Platform.h"
 #include "Base/Utf8.h"
+#include "Common/Text/TextCells.h"
+#include "Platform/CodePages.h"
 
 namespace {
 

@@ -1,0 +1,24 @@
+// Code pages: which ones the system and the console use, and conversion of
+// text between them and UTF-16.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace Plat {
+
+// GetACP, GetOEMCP, and GetConsoleOutputCP (0 when the process has no console).
+std::uint32_t AnsiCodePage();
+std::uint32_t OemCodePage();
+std::uint32_t ConsoleOutputCodePage();
+constexpr std::uint32_t Utf8CodePage = 65001;
+
+// WideCharToMultiByte without best-fit mapping: appends the bytes of text in
+// the code page (an unmappable character becomes '?'); true when every
+// character was held exactly.
+bool WideToCodePage(std::uint32_t codePage, std::u16string_view text, std::string& bytes);
+// MultiByteToWideChar: the bytes of a text in the code page as UTF-16.
+std::u16string CodePageToWide(std::uint32_t codePage, std::string_view bytes);
+
+}  // namespace Plat

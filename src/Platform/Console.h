@@ -1,0 +1,57 @@
+// The console: standard handles, the screen buffer written a row of cells at a
+// time, keys, the control handler, and buffered plain standard output.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "Platform/Basics.h"
+
+namespace Plat {
+
+enum class StdStream { Input, Output };
+// GetStdHandle.
+Handle StdHandle(StdStream which);
+
+// GetConsoleScreenBufferInfo: false when the handle is not a console.
+struct ScreenInfo {
+  int Columns = 0;  // buffer size
+  int Rows = 0;
+  int CursorColumn = 0;
+  int CursorRow = 0;
+  std::uint16_t Attributes = 0;
+};
+bool ConsoleScreenInfo(Handle output, ScreenInfo& info);
+
+// One console cell, laid out as CHAR_INFO with a UTF-16 character.
+struct Cell {
+  char16_t Char = 0;
+  std::uint16_t Attr = 0;
+};
+static_assert(sizeof(Cell) == 4, "a cell is four bytes");
+
+// WriteConsoleOutputW of one row of cells at (column, row), 0-based.
+bool ConsoleWriteRow(Handle output, const Cell* cells, int count, int column, int row);
+// ScrollConsoleScreenBufferW: moves the rectangle rows top..bottom, columns
+// left..right to start at row destRow (same columns); uncovered cells are
+// filled with fill.
+bool ConsoleScroll(Handle output, int top, int bottom, int left, int right, int destRow, Cell fill);
+// SetConsoleCursorPosition (0-based).
+bool ConsoleSetCursor(Handle output, int column, int row);
+// SetConsoleTextAttribute.
+bool ConsoleSetAttribute(Handle output, std::uint16_t attribute);
+// SetConsoleMode on the input handle to processed input only.
+bool ConsoleSetProcessedInput(Handle input);
+// ReadConsoleA of one byte; false when the read fails.
+bool ConsoleReadKey(Handle input, char& key);
+// SetConsoleCtrlHandler: the handler runs for every console control event.
+using ControlHandler = void (*)();
+bool ConsoleSetControlHandler(ControlHandler handler);
+
+// ---------------------------------------------------------------- standard output
+
+// Plain bytes to standard output (buffered; StdOutFlush pushes them out).
+void StdOutWrite(const char* data, std::size_t length);
+void StdOutFlush();
+
+}  // namespace Plat

@@ -1,0 +1,27 @@
+// Reading the registry: the lister's settings under HKEY_LOCAL_MACHINE.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Platform/Basics.h"
+
+namespace Plat {
+
+// Keys under HKEY_LOCAL_MACHINE, opened for reading only: reading is all the
+// lister does, and users without administrator rights may always read.
+Handle RegOpen(const std::string& subKey);
+void RegClose(Handle key);
+// The index-th value name of an open key (registry order); false past the end.
+bool RegEnumValueName(Handle key, std::uint32_t index, std::string& name);
+
+enum class RegType { Missing, Dword, Binary, String, ExpandString, Other };
+// Reads a value whatever its type; false when its data cannot be fetched.
+// For a missing value: true with type Missing.
+// A Dword arrives as its four bytes, low byte first; String and ExpandString
+// data come as UTF-8 without the terminating NUL.
+bool RegReadValue(Handle key, const std::string& name, RegType& type,
+                  std::vector<std::uint8_t>& data);
+
+}  // namespace Plat

@@ -1,0 +1,120 @@
+// The console screen buffer, keys and the control handler, and buffered
+// standard output.
+#include <algorithm>
+
+#include "Base/ByteWords.h"
+#include "Platform/Console.h"
+#include "Platform/Win32/Win32Common.h"
+
+namespace Plat {
+
+Handle StdHandle(StdStream which) {
+  return FromHandle(GetStdHandle(which == StdStream::Input ? STD_INPUT_HANDLE : STD_OUTPUT_HANDLE));
+}
+
+bool ConsoleScreenInfo(Handle output, ScreenInfo& info) {
+  CONSOLE_SCREEN_BUFFER_INFO screen;
+  if (!GetConsoleScreenBufferInfo(AsHandle(output), &screen)) return false;
+  info.Columns = screen.dwSize.X;
+  info.Rows = screen.dwSize.Y;
+  info.CursorColumn = screen.dwCursorPosition.X;
+  info.CursorRow = screen.dwCursorPosition.Y;
+  info.Attributes = screen.wAttributes;
+  return true;
+}
+
+static_assert(sizeof(Cell) == sizeof(CHAR_INFO), "a cell has the layout of CHAR_INFO");
+
+bool ConsoleWriteRow(Handle output, const Cell* cells, int count, int column, int row) {
+  const COORD size = {static_cast<SHORT>(count), 1};
+  const COORD origin = {0, 0};
+  SMALL_RECT region = {static_cast<SHORT>(column), static_cast<SHORT>(row),
+                       static_cast<SHORT>(column + count - 1), static_cast<SHORT>(row)};
+  return WriteConsoleOutputW(AsHandle(output), reinterpret_cast<const CHAR_INFO*>(cells), size,
+                             origin, &region);
+}
+
+bool ConsoleScroll(Handle output, int top, int bottom, int left, int right, int destRow,
+                   Cell fill) {
+  const SMALL_RECT source = {static_cast<SHORT>(left), static_cast<SHORT>(top),
+                             static_cast<SHORT>(right), static_cast<SHORT>(bottom)};
+  const COORD destination = {static_cast<SHORT>(left), static_cast<SHORT>(destRow)};
+  CHAR_INFO filler;
+  filler.Char.UnicodeChar = static_cast<wchar_t>(fill.Char);
+  filler.Attributes = fill.Attr;
+  return ScrollConsoleScreenBufferW(AsHandle(output), &source, nullptr, destination, &filler);
+}
+
+bool ConsoleSetCursor(Handle output, int column, int row) {
+  return SetConsoleCursorPosition(AsHandle(output),
+                                  {static_cast<SHORT>(column), static_cast<SHORT>(row)});
+}
+
+bool ConsoleSetAttribute(Handle output, std::uint16_t attribute) {
+  return SetConsoleTextAttribute(AsHandle(output), attribute);
+}
+
+bool ConsoleSetProcessedInput(Handle input) {
+  return SetConsoleMode(AsHandle(input), ENABLE_PROCESSED_INPUT);
+}
+
+bool ConsoleReadKey(Handle input, char& key) {
+  DWORD read = 0;
+  return ReadConsoleA(AsHandle(input), &key, 1, &read, nullptr) && read == 1;
+}
+
+namespace {
+
+ControlHandler InstalledHandler = nullptr;
+
+// The console calls this on a thread of its own for Ctrl+C, Ctrl+Break and
+// the like.
+BOOL WINAPI ControlTrampoline(DWORD) {
+  if (InstalledHandler) InstalledHandler();
+  return TRUE;
+}
+
+}  // namespace
+
+bool ConsoleSetControlHandler(ControlHandler handler) {
+  InstalledHandler = handler;
+  return SetConsoleCtrlHandler(ControlTrampoline, TRUE);
+}
+
+// ---------------------------------------------------------------- standard output
+
+namespace {
+
+char OutputBuffer[64 * 1024];
+std::size_t OutputUsed = 0;
+
+void WriteStdOut(const char* data, std::size_t length) {
+  const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+  while (length > 0) {
+    DWORD written = 0;
+    if (!WriteFile(output, data, static_cast<DWORD>(length), &written, nullptr) || written == 0)
+      return;  // nowhere to report it; the rest is lost as with any broken pipe
+    data += written;
+    length -= written;
+  }
+}
+
+}  // namespace
+
+void StdOutWrite(const char* data, std::size_t length) {
+  while (length > 0) {
+    if (OutputUsed == sizeof OutputBuffer) StdOutFlush();
+    const std::size_t part = std::min(length, sizeof OutputBuffer - OutputUsed);
+    CopyShort(OutputBuffer + OutputUsed, data, part);  // mostly one line
+    OutputUsed += part;
+    data += part;
+    length -= part;
+  }
+}
+
+void StdOutFlush() {
+  WriteStdOut(OutputBuffer, OutputUsed);
+  OutputUsed = 0;
+}
+
+}  // namespace Plat
