@@ -20,6 +20,9 @@ struct FindData {
   std::uint32_t SizeLow = 0;
   char Name[1024] = {};   // long name, NUL-terminated (260 UTF-16 units, 3 bytes each at most)
   char AltName[48] = {};  // 8.3 alias, empty when the long name is a valid 8.3 name
+  // Bytes before each name's NUL, filled with the names: nobody measures them again.
+  std::uint16_t NameLength = 0;
+  std::uint16_t AltNameLength = 0;
 };
 
 // Attribute bits.

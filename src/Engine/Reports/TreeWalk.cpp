@@ -4,7 +4,6 @@
 #include "Engine/Reports/TreeWalk.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
@@ -55,9 +54,9 @@ void ReadEntries(TreeWalkState& tree, Plat::Handle search, Plat::FindData& data,
   bool sized = !NoClusterSize && ClusterSize > 0;
   std::uint64_t cluster = sized ? static_cast<std::uint64_t>(ClusterSize) : 1;
   do {
-    data.Name[sizeof data.Name - 1] = '\0';
     if (IsWalkedInto(data)) {
-      children.push_back(CurrentDir + data.Name);
+      children.push_back(CurrentDir);
+      children.back().append(data.Name, data.NameLength);
       ++tree.DirectoryCount;
     } else if (sized) {
       tree.DirAllocated += AllocatedSize(data, cluster);

@@ -1,7 +1,6 @@
 // The entry steps of the scan: filters, the pool record, time stamps, size
 // and the counters.
 #include <algorithm>
-#include <bit>
 #include <cstring>
 #include <new>
 
@@ -10,14 +9,13 @@
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/Text/TextCells.h"
+#include "Console/Console.h"
 #include "Engine/Batch/Batch.h"
 #include "Engine/Dates/DateFormat.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Ranges/RangeFilters.h"
 #include "Engine/Scan/ByteCount.h"
 #include "Engine/Scan/ScanSteps.h"
-#include "Base/ByteWords.h"
-#include "Console/Console.h"
 
 ScanWorkState ScanWork;
 
@@ -33,20 +31,6 @@ bool PassesAttributeFilter(std::uint32_t attributes) {
          (attributes & ScanWork.ExcludedAttributes) == 0;
 }
 
-// Length of a NUL-terminated text in a fixed buffer, never past the buffer.
-// Eight bytes at a time; the lowest flag of a word is its first zero.
-template <std::size_t N>
-std::size_t BoundedLength(const char (&text)[N]) {
-  static_assert(N % 8 == 0 && std::endian::native == std::endian::little);
-  for (std::size_t length = 0; length < N; length += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, text + length, sizeof word);
-    const std::uint64_t zeros = ByteWords::BytesBelow(word, 1);
-    if (zeros != 0) return length + static_cast<std::size_t>(std::countr_zero(zeros) / 8);
-  }
-  return N;
-}
-
 bool IsDotName(const char* name) {
   return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
 }
@@ -55,9 +39,9 @@ bool IsDotName(const char* name) {
 // arena as one run. A full path is never cut: a cut one would name a file that
 // does not exist.
 void StoreRecordTexts(FileEntry& entry, const Plat::FindData& data) {
-  const std::string_view name(data.Name, BoundedLength(data.Name));
+  const std::string_view name(data.Name, data.NameLength);
   const std::string_view alias = ScanWork.KeepAliases
-                                     ? std::string_view(data.AltName, BoundedLength(data.AltName))
+                                     ? std::string_view(data.AltName, data.AltNameLength)
                                      : std::string_view();
   entry.StoreTexts(Options.FullPath ? std::string_view(CurrentDir) : std::string_view(), name,
                    alias, ScanWork.DateText);
@@ -158,7 +142,7 @@ void AcceptEntry(FileEntry& entry, const Plat::FindData& data) {
   FileList.push_back(&entry);
   DirBytes = AddByteCounts(DirBytes, entry.Size);
   if (!NoClusterSize) DirAllocated = AddByteCounts(DirAllocated, AllocatedSize(entry.Size));
-  if (Options.BatchMode) WriteBatchLine(std::string_view(data.Name, BoundedLength(data.Name)));
+  if (Options.BatchMode) WriteBatchLine(std::string_view(data.Name, data.NameLength));
   if (entry.IsDirectory())
     ++DirDirCount;
   else

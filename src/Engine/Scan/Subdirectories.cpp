@@ -1,8 +1,6 @@
 // Recursive walk: every subdirectory of the directory just scanned is pushed
 // onto PendingDirs, whatever the masks and filters of the listing say.
 
-#include <cstring>
-
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunState.h"
@@ -20,9 +18,8 @@ bool DeliversEveryEntry(const std::string& path) {
 
 void CollectSubdirectory(const Plat::FindData& data) {
   if (!IsWalkedInto(data)) return;
-  const std::size_t length = strnlen(data.Name, sizeof data.Name - 1);
   PendingDirs.push_back(CurrentDir);
-  PendingDirs.back().append(data.Name, length);
+  PendingDirs.back().append(data.Name, data.NameLength);
 }
 
 void CollectSubdirectories() {

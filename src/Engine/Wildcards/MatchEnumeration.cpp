@@ -3,13 +3,10 @@
 // place in the directory.
 #include "Engine/Wildcards/MatchEnumeration.h"
 
-#include <cstring>
-
 namespace {
 
 bool Selected(const MatchSearch& search, const Plat::FindData& data) {
-  return MaskMatches(search.Mask,
-                     std::string_view(data.Name, strnlen(data.Name, sizeof data.Name)));
+  return MaskMatches(search.Mask, std::string_view(data.Name, data.NameLength));
 }
 
 }  // namespace

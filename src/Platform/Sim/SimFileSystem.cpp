@@ -193,8 +193,9 @@ bool MaskMatches(const std::vector<int>& mask, const std::string& name) {
 
 // ---------------------------------------------------------------- find data
 
-// As the system does, at most 259 characters of a name are handed over.
-void CopyCut(char* target, std::size_t capacity, const std::string& text) {
+// As the system does, at most 259 characters of a name are handed over;
+// returns the bytes copied.
+std::uint16_t CopyCut(char* target, std::size_t capacity, const std::string& text) {
   constexpr int MaxCharacters = 259;
   std::size_t length = 0;
   if (text.size() <= MaxCharacters)  // no more characters than bytes
@@ -205,6 +206,7 @@ void CopyCut(char* target, std::size_t capacity, const std::string& text) {
   length = std::min(length, capacity - 1);
   text.copy(target, length);
   target[length] = '\0';
+  return static_cast<std::uint16_t>(length);
 }
 
 // Field by field: clearing the whole record would cost more than the rest of a search step.
@@ -215,8 +217,9 @@ void FillFindData(const Sim::Entry& entry, const std::string& name, Plat::FindDa
   data.WriteTime = entry.Write;
   data.SizeHigh = static_cast<std::uint32_t>(entry.Size >> 32);
   data.SizeLow = static_cast<std::uint32_t>(entry.Size);
-  CopyCut(data.Name, sizeof data.Name, name);
-  CopyCut(data.AltName, sizeof data.AltName, name == entry.Name ? entry.Alias : "");
+  data.NameLength = CopyCut(data.Name, sizeof data.Name, name);
+  data.AltNameLength =
+      CopyCut(data.AltName, sizeof data.AltName, name == entry.Name ? entry.Alias : "");
 }
 
 // Delivers the next matching entry of a search; false at the end.

@@ -3,6 +3,7 @@
 #include <emmintrin.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <vector>
 
@@ -14,8 +15,7 @@ namespace Plat {
 namespace {
 
 // Copies a name of ASCII units in whole groups of eight, the last group with
-// the terminating zero; true when the name was copied whole. Stores of eight
-// bytes let the scan read the name back a word at a time without stalling.
+// the terminating zero; true when the name was copied whole, `at` its length.
 // No group reads past the limit; false leaves the rest (from `at`) to the caller.
 bool CopyAsciiName(const wchar_t* source, char* target, std::size_t limit, std::size_t& at) {
   const __m128i lastAscii = _mm_set1_epi16(0x7F);
@@ -30,28 +30,33 @@ bool CopyAsciiName(const wchar_t* source, char* target, std::size_t limit, std::
     const unsigned before = ends != 0 ? (ends & (0u - ends)) - 1 : 0xFFFFu;
     if ((outside & before) != 0) return false;
     _mm_storel_epi64(reinterpret_cast<__m128i*>(target + at), _mm_packus_epi16(units, units));
-    if (ends != 0) return true;
+    if (ends != 0) {
+      at += static_cast<std::size_t>(std::countr_zero(ends) / 2);
+      return true;
+    }
   }
   return false;
 }
 
-// A NUL-terminated wide name into a UTF-8 buffer; plain ASCII is copied
-// directly, as nearly every name is.
+// A NUL-terminated wide name into a UTF-8 buffer, returning its length in
+// bytes; plain ASCII is copied directly, as nearly every name is.
 template <std::size_t M, std::size_t N>
-void NameToUtf8(const wchar_t (&source)[M], char (&target)[N]) {
+std::uint16_t NameToUtf8(const wchar_t (&source)[M], char (&target)[N]) {
+  static_assert(N <= 0xFFFF, "a name's length fits its field");
   std::size_t at = 0;
-  if (CopyAsciiName(source, target, std::min(M, N - 1), at)) return;
+  if (CopyAsciiName(source, target, std::min(M, N - 1), at)) return static_cast<std::uint16_t>(at);
   for (; source[at] != 0 && at + 1 < N; ++at) {
     if (source[at] >= 0x80) {
       const std::string text = FromWide(source);
       const std::size_t length = std::min(text.size(), N - 1);
       std::memcpy(target, text.data(), length);
       target[length] = '\0';
-      return;
+      return static_cast<std::uint16_t>(length);
     }
     target[at] = static_cast<char>(source[at]);
   }
   target[at] = '\0';
+  return static_cast<std::uint16_t>(at);
 }
 
 void CopyFindData(const WIN32_FIND_DATAW& source, FindData& data) {
@@ -61,8 +66,8 @@ void CopyFindData(const WIN32_FIND_DATAW& source, FindData& data) {
   data.WriteTime = FromFiletime(source.ftLastWriteTime);
   data.SizeHigh = source.nFileSizeHigh;
   data.SizeLow = source.nFileSizeLow;
-  NameToUtf8(source.cFileName, data.Name);
-  NameToUtf8(source.cAlternateFileName, data.AltName);
+  data.NameLength = NameToUtf8(source.cFileName, data.Name);
+  data.AltNameLength = NameToUtf8(source.cAlternateFileName, data.AltName);
 }
 
 bool IsSeparator(wchar_t c) { return c == L'\\'; }

@@ -15,8 +15,8 @@ class SimPlatformTest : public TestWorld {
     Plat::FindData data;
     const Plat::Handle search = Plat::FindFirst(pattern, 0x37, data);
     if (search == Plat::InvalidHandle) return {"error " + std::to_string(Plat::LastError())};
-    std::vector<std::string> names{data.Name};
-    while (Plat::FindNext(search, data)) names.push_back(data.Name);
+    std::vector<std::string> names{std::string(data.Name, data.NameLength)};
+    while (Plat::FindNext(search, data)) names.emplace_back(data.Name, data.NameLength);
     EXPECT_EQ(Plat::ErrorNoMoreFiles, Plat::LastError());
     Plat::FindEnd(search);
     return names;
