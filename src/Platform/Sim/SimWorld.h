@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -46,7 +47,6 @@ struct RegValue {
 };
 
 struct World {
-  std::uint32_t LastError = 0;
   Plat::Handle NextHandle = 0x1000;
 
   // file system
@@ -109,7 +109,11 @@ struct World {
 };
 
 World& TheWorld();
-// Records the error code for LastError(); returns false for `return Fail(code);`.
+// Every platform call holds this while it touches the world, so that several
+// threads may call at once; it may be taken again by a call inside a call.
+[[nodiscard]] std::unique_lock<std::recursive_mutex> LockWorld();
+// Records the error code for the calling thread's LastError(); returns false
+// for `return Fail(code);`.
 bool Fail(std::uint32_t code);
 std::string Upper(const std::string& text);
 char UpperChar(char c);
