@@ -1,12 +1,10 @@
 // What the scan says when a find-first fails, and which failures end the run.
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
+#include "Console/Console.h"
 #include "Engine/Scan/Scan.h"
 #include "Format/ErrorText.h"
 #include "Platform/Platform.h"
-#include "Console/Console.h"
-
-namespace {
 
 std::string FindErrorMessage(std::uint32_t code) {
   switch (code) {
@@ -18,19 +16,14 @@ std::string FindErrorMessage(std::uint32_t code) {
   }
 }
 
-// No match is reported later by the scan itself (or passed over in a walk),
-// and a walk goes on past a directory it cannot reach; a missing drive never
-// goes on.
-bool GoesOn(std::uint32_t code) {
+bool FindErrorGoesOn(std::uint32_t code) {
   if (DriveInvalid) return false;
   return code == Plat::ErrorFileNotFound || (code == Plat::ErrorPathNotFound && Options.Recursive);
 }
 
-}  // namespace
-
 void ReportFindError(std::uint32_t code) {
   if (code == 0) return;
   EnsureOutput();
-  if (GoesOn(code)) return;
+  if (FindErrorGoesOn(code)) return;
   FatalError(FindErrorMessage(code), true);
 }

@@ -8,9 +8,9 @@
 #include "Common/Options.h"
 #include "Common/RunState.h"
 #include "Common/Text/TextCells.h"
-#include "Engine/Scan/ScanSteps.h"
-#include "Platform/Platform.h"
 #include "Console/Console.h"
+#include "Engine/Listing/Listing.h"
+#include "Platform/Platform.h"
 
 namespace {
 

@@ -1,0 +1,106 @@
+#include "Engine/Scan/DirectoryRead.h"
+
+#include <bit>
+#include <cstring>
+
+#include "Base/ByteWords.h"
+#include "Engine/Scan/ScanEnumeration.h"
+
+namespace {
+
+// Length of a NUL-terminated text in a fixed buffer, never past the buffer.
+// Eight bytes at a time; the lowest flag of a word is its first zero.
+template <std::size_t N>
+std::size_t BoundedLength(const char (&text)[N]) {
+  static_assert(N % 8 == 0 && std::endian::native == std::endian::little);
+  for (std::size_t length = 0; length < N; length += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text + length, sizeof word);
+    const std::uint64_t zeros = ByteWords::BytesBelow(word, 1);
+    if (zeros != 0) return length + static_cast<std::size_t>(std::countr_zero(zeros) / 8);
+  }
+  return N;
+}
+
+// Under a walk, a search that delivers every entry also yields the
+// subdirectories, in the same order as a second search would.
+bool DeliversEveryEntry(const std::string& path, bool ownMatcher) {
+  // /R masks select entries through the program's matcher: keep the system's pass.
+  if (ownMatcher) return false;
+  std::string_view mask(path);
+  mask.remove_prefix(mask.find_last_of('\\') + 1);
+  return mask == "*" || mask == "*.*";
+}
+
+void GatherSubdirectory(const std::string& directory, const Plat::FindData& data,
+                        DirectoryRead& read) {
+  if (!IsWalkedInto(data)) return;
+  const std::size_t length = strnlen(data.Name, sizeof data.Name - 1);
+  read.Subdirectories.push_back(directory);
+  read.Subdirectories.back().append(data.Name, length);
+}
+
+// Always the system's enumeration: /R masks select entries, not directories to visit.
+void GatherSubdirectories(const std::string& directory, DirectoryRead& read) {
+  Plat::FindData data;
+  Plat::Handle search = Plat::FindFirst(directory + "*.*", EnumerationAttributes, data);
+  if (search == Plat::InvalidHandle) return;
+  do {
+    GatherSubdirectory(directory, data, read);
+  } while (Plat::FindNext(search, data));
+  Plat::FindEnd(search);
+}
+
+void AppendEntry(const Plat::FindData& data, DirectoryRead& read) {
+  ReadEntry& entry = read.Entries.emplace_back();
+  entry.Attributes = data.Attributes;
+  entry.AccessTime = data.AccessTime;
+  entry.CreationTime = data.CreationTime;
+  entry.WriteTime = data.WriteTime;
+  entry.Size = (static_cast<std::uint64_t>(data.SizeHigh) << 32) | data.SizeLow;
+  entry.NameStart = static_cast<std::uint32_t>(read.Texts.size());
+  entry.NameLength = static_cast<std::uint32_t>(BoundedLength(data.Name));
+  entry.AliasLength = static_cast<std::uint32_t>(BoundedLength(data.AltName));
+  read.Texts.append(data.Name, entry.NameLength);
+  read.Texts.append(data.AltName, entry.AliasLength);
+}
+
+void ReadSearch(const ReadRequest& request, const std::string& path, bool gatherSubdirectories,
+                DirectoryRead& read) {
+  Plat::FindData data;
+  Enumeration search;
+  search.OwnMatcher = request.OwnMatcher;
+  SearchResult& result = read.Searches.emplace_back();
+  result.Code = EnumerateFirst(search, path, data);
+  result.InvalidMaskPosition = search.Matching.InvalidMaskPosition;
+  if (read.FirstError == 0) read.FirstError = result.Code;
+  if (result.Code == 0) {
+    do {
+      if (gatherSubdirectories) GatherSubdirectory(request.Directory, data, read);
+      AppendEntry(data, read);
+    } while (EnumerateNext(search, data));
+    EnumerateClose(search);
+  }
+  result.EntriesEnd = read.Entries.size();
+}
+
+}  // namespace
+
+void ReadDirectory(const ReadRequest& request, DirectoryRead& read) {
+  read.Entries.clear();
+  read.Texts.clear();
+  read.Searches.clear();
+  read.Subdirectories.clear();
+  read.FirstError = 0;
+  const bool fromFirstSearch = request.Subdirectories && !request.Paths.empty() &&
+                               DeliversEveryEntry(request.Paths.front(), request.OwnMatcher);
+  for (std::size_t index = 0; index < request.Paths.size(); ++index)
+    ReadSearch(request, request.Paths[index], fromFirstSearch && index == 0, read);
+  if (request.Subdirectories && !fromFirstSearch) GatherSubdirectories(request.Directory, read);
+}
+
+DirectoryRead ReadDirectory(const ReadRequest& request) {
+  DirectoryRead read;
+  ReadDirectory(request, read);
+  return read;
+}
