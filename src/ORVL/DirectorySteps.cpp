@@ -103,6 +103,7 @@ ReadRequest RequestFor(const std::string& searchSpec) {
     request.Paths.push_back(CurrentDir + FileSpecs[index]);
   request.OwnMatcher = Options.RegexWildcards;
   request.Subdirectories = Options.Recursive;
+  request.Aliases = ListingUsesAliases();
   return request;
 }
 

@@ -51,7 +51,7 @@ void GatherSubdirectories(const std::string& directory, DirectoryRead& read) {
   Plat::FindEnd(search);
 }
 
-void AppendEntry(const Plat::FindData& data, DirectoryRead& read) {
+void AppendEntry(const Plat::FindData& data, bool aliases, DirectoryRead& read) {
   ReadEntry& entry = read.Entries.emplace_back();
   entry.Attributes = data.Attributes;
   entry.AccessTime = data.AccessTime;
@@ -60,8 +60,9 @@ void AppendEntry(const Plat::FindData& data, DirectoryRead& read) {
   entry.Size = (static_cast<std::uint64_t>(data.SizeHigh) << 32) | data.SizeLow;
   entry.NameStart = static_cast<std::uint32_t>(read.Texts.size());
   entry.NameLength = static_cast<std::uint32_t>(BoundedLength(data.Name));
-  entry.AliasLength = static_cast<std::uint32_t>(BoundedLength(data.AltName));
   read.Texts.append(data.Name, entry.NameLength);
+  if (!aliases) return;
+  entry.AliasLength = static_cast<std::uint32_t>(BoundedLength(data.AltName));
   read.Texts.append(data.AltName, entry.AliasLength);
 }
 
@@ -77,7 +78,7 @@ void ReadSearch(const ReadRequest& request, const std::string& path, bool gather
   if (result.Code == 0) {
     do {
       if (gatherSubdirectories) GatherSubdirectory(request.Directory, data, read);
-      AppendEntry(data, read);
+      AppendEntry(data, request.Aliases, read);
     } while (EnumerateNext(search, data));
     EnumerateClose(search);
   }

@@ -17,6 +17,7 @@ struct ReadRequest {
   std::vector<std::string> Paths;  // one search path (directory and mask) per file specification
   bool OwnMatcher = false;         // /R: the program's matcher selects the names
   bool Subdirectories = false;     // also gather the subdirectories a walk enters
+  bool Aliases = true;             // keep the 8.3 aliases (most listings never show them)
 };
 
 // One delivered entry; its names live in the read's Texts.

@@ -11,6 +11,8 @@
 void StartScanWork();
 // Filters the read's entries [from, to) into the pool and FileList.
 void ScanEntries(const DirectoryRead& read, std::size_t from, std::size_t to);
+// Whether a column of the listing shows or needs the 8.3 aliases.
+bool ListingUsesAliases();
 // Entries placed in the pool (and FileList) since StartScanWork.
 int PlacedEntryCount();
 

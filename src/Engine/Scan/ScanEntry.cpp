@@ -165,8 +165,7 @@ void StartScanWork() {
   ScanWork.LastDateSecond = ~std::uint64_t{0};  // the date pattern may differ from the last run
   ClearEntryTexts();
   OutOfMemory = EndForLackOfMemory;
-  ScanWork.KeepAliases = ColumnsUseAliases(Options.Columns, Options.ColumnCount) ||
-                         ColumnsUseAliases(Options.SavedColumns, Options.SavedColumnCount);
+  ScanWork.KeepAliases = ListingUsesAliases();
   for (int index = 0; index < 5; ++index) {
     if (Options.AttrWant[index]) ScanWork.WantedAttributes |= AttrIndexBits[index];
     if (Options.AttrExclude[index]) ScanWork.ExcludedAttributes |= AttrIndexBits[index];
@@ -187,6 +186,11 @@ void ScanEntry(const DirectoryRead& read, const ReadEntry& data) {
     AcceptEntry(entry);
   else
     ReleaseEntryTexts(mark);
+}
+
+bool ListingUsesAliases() {
+  return ColumnsUseAliases(Options.Columns, Options.ColumnCount) ||
+         ColumnsUseAliases(Options.SavedColumns, Options.SavedColumnCount);
 }
 
 int PlacedEntryCount() { return ScanWork.NextSlot - 1; }
