@@ -1,5 +1,6 @@
 #include "Engine/Scan/DirectoryRead.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -51,6 +52,15 @@ void GatherSubdirectories(const std::string& directory, DirectoryRead& read) {
   Plat::FindEnd(search);
 }
 
+// Names are copied straight into room kept from earlier reads; the room grows
+// in large steps, so a name costs no more than its bytes.
+void AppendText(DirectoryRead& read, const char* text, std::size_t length) {
+  if (read.TextsUsed + length > read.Texts.size())
+    read.Texts.resize(std::max(2 * read.Texts.size(), read.TextsUsed + length + 4096));
+  std::memcpy(read.Texts.data() + read.TextsUsed, text, length);
+  read.TextsUsed += length;
+}
+
 void AppendEntry(const Plat::FindData& data, bool aliases, DirectoryRead& read) {
   ReadEntry& entry = read.Entries.emplace_back();
   entry.Attributes = data.Attributes;
@@ -58,12 +68,12 @@ void AppendEntry(const Plat::FindData& data, bool aliases, DirectoryRead& read) 
   entry.CreationTime = data.CreationTime;
   entry.WriteTime = data.WriteTime;
   entry.Size = (static_cast<std::uint64_t>(data.SizeHigh) << 32) | data.SizeLow;
-  entry.NameStart = static_cast<std::uint32_t>(read.Texts.size());
+  entry.NameStart = static_cast<std::uint32_t>(read.TextsUsed);
   entry.NameLength = static_cast<std::uint32_t>(BoundedLength(data.Name));
-  read.Texts.append(data.Name, entry.NameLength);
+  AppendText(read, data.Name, entry.NameLength);
   if (!aliases) return;
   entry.AliasLength = static_cast<std::uint32_t>(BoundedLength(data.AltName));
-  read.Texts.append(data.AltName, entry.AliasLength);
+  AppendText(read, data.AltName, entry.AliasLength);
 }
 
 void ReadSearch(const ReadRequest& request, const std::string& path, bool gatherSubdirectories,
@@ -89,7 +99,7 @@ void ReadSearch(const ReadRequest& request, const std::string& path, bool gather
 
 void ReadDirectory(const ReadRequest& request, DirectoryRead& read) {
   read.Entries.clear();
-  read.Texts.clear();
+  read.TextsUsed = 0;
   read.Searches.clear();
   read.Subdirectories.clear();
   read.FirstError = 0;

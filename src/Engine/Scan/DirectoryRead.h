@@ -41,16 +41,17 @@ struct SearchResult {
 
 struct DirectoryRead {
   std::vector<ReadEntry> Entries;           // in the order the searches delivered them
-  std::string Texts;                        // the entries' names, back to back
+  std::string Texts;                        // the entries' names, back to back, up to TextsUsed
+  std::size_t TextsUsed = 0;                // bytes of Texts in use; the rest is room kept
   std::vector<SearchResult> Searches;       // one per requested path, in order
   std::vector<std::string> Subdirectories;  // full paths of the directories a walk enters
   std::uint32_t FirstError = 0;             // the first non-zero search code
 
   std::string_view Name(const ReadEntry& entry) const {
-    return std::string_view(Texts).substr(entry.NameStart, entry.NameLength);
+    return {Texts.data() + entry.NameStart, entry.NameLength};
   }
   std::string_view Alias(const ReadEntry& entry) const {
-    return std::string_view(Texts).substr(entry.NameStart + entry.NameLength, entry.AliasLength);
+    return {Texts.data() + entry.NameStart + entry.NameLength, entry.AliasLength};
   }
 };
 
