@@ -2,7 +2,6 @@
 // every field kind with its colour and advance, cut names, borders and the
 // ways a listing ends.
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -669,7 +668,8 @@ TEST_F(ListingTest, BareListsEntriesWithoutBordersOrSummary) {
   EXPECT_EQ(StdOutLines(), (std::vector<std::string>{"a", "b"}));
 }
 
-TEST_F(ListingTest, HundredThousandEntriesSortAndListQuickly) {
+TEST_F(ListingTest, HundredThousandEntriesAreAllListed) {
+  // How fast is a benchmark's question (bench/ListingBench.cpp), not a test's.
   Sim::SetRedirected();
   char name[32];
   for (int number = 0; number < 100000; ++number) {
@@ -677,10 +677,7 @@ TEST_F(ListingTest, HundredThousandEntriesSortAndListQuickly) {
     Add(name, number);
   }
   Options.SortKey = 'X';
-  auto start = std::chrono::steady_clock::now();
   WriteListing();
-  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  EXPECT_LT(seconds, 5.0);  // generous for unoptimised builds; release takes a fraction
   std::size_t rows = (100000 + ListingLayout.ColumnsAcross - 1) / ListingLayout.ColumnsAcross;
   EXPECT_EQ(StdOutLines().size(), rows + 3);
 }
