@@ -2,7 +2,6 @@
 
 std::vector<std::string> PendingDirs;
 bool PendingDirsCreated = false;
-bool Done = false;
 std::string ProgramDir;
 bool FirstDirectory = true;
 bool IsNT = false;

@@ -7,7 +7,6 @@
 
 extern std::vector<std::string> PendingDirs;  // directories still to list (a stack)
 extern bool PendingDirsCreated;               // /S or /TREE created the stack
-extern bool Done;                             // the directory loop is finished
 extern std::string ProgramDir;                // directory of the program file, with "\"
 extern bool FirstDirectory;                   // true until the first pending directory is taken
 extern bool IsNT;                             // the NT family

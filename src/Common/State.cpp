@@ -44,7 +44,6 @@ void ResetSharedState() {
 
   PendingDirs.clear();
   PendingDirsCreated = false;
-  Done = false;
   ProgramDir.clear();
   FirstDirectory = true;
   IsNT = IsWin95OSR2 = false;

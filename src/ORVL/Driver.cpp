@@ -16,10 +16,9 @@
 #include "Engine/CommandLine/Usage.h"
 #include "Engine/Dates/DateFormatLocale.h"
 #include "Engine/Descriptions/Descriptions.h"
-#include "Engine/Listing/Listing.h"
 #include "Engine/Listing/Summary.h"
 #include "Engine/Reports/Reports.h"
-#include "Engine/Scan/Scan.h"
+#include "ORVL/DirectorySteps.h"
 #include "Platform/System.h"
 
 namespace {
@@ -116,22 +115,26 @@ void WriteGrandTotal() {
   }
   if (Options.ShowFree && !NoClusterSize && !Options.Bare) WriteFreeSpaceLine();
   FWriteFinish();
-  Done = true;
 }
 
+// The walk ends here alone: after the one directory of a plain listing, or
+// when no directory is left to list.
 void DirectoryLoop() {
-  while (!Done) {
+  DirectoryRead read;  // its buffers serve every directory of the walk
+  for (;;) {
     DirFileCount = 0;
     DirDirCount = 0;
-    ScanDirectory(SearchSpec);
-    if (ListedCount > 0) ShowListing();
-    // A plain listing is one directory, however its listing ended.
-    if (!Options.Recursive) Done = true;
-    if (Done) continue;
-    if (!PendingDirs.empty())
-      TakePendingDirectory();
-    else
+    ScanDirectory(SearchSpec, read);
+    if (ListedCount > 0) WriteListing();
+    if (!Options.Recursive) {
+      FWriteFinish();
+      return;
+    }
+    if (PendingDirs.empty()) {
       WriteGrandTotal();
+      return;
+    }
+    TakePendingDirectory();
   }
 }
 

@@ -6,14 +6,12 @@
 
 #include "Common/Colours.h"
 #include "Common/Entries/Entries.h"
-#include "Common/RunState.h"
 #include "Common/Text/TextCells.h"
+#include "Console/Console.h"
 #include "Engine/Listing/ListingFields.h"
 #include "Engine/Listing/ListingLayout.h"
 #include "Engine/Listing/ListingOrder.h"
 #include "Engine/Listing/Summary.h"
-#include "Engine/Sort/Sort.h"
-#include "Console/Console.h"
 
 namespace {
 
@@ -71,17 +69,10 @@ void ShowListing() {
   // With /B the entries are listed even when only a summary was asked for.
   if (!Options.SummaryOnly || Options.Bare) {
     if (!Options.Bare) WriteBorderLine(TopBorder);
-    SortFileList();
     WriteEntries();
   }
   if (!Options.Bare) {
     WriteBorderLine(BottomBorder);
     ShowSummary(DirFileCount, DirDirCount, DirBytes, DirAllocated);
-  }
-  if (!Options.Recursive) {
-    FWriteFinish();
-    Done = true;
-  } else if (!Options.Bare) {
-    NewLine();
   }
 }

@@ -1,4 +1,7 @@
 #pragma once
 
-// Writes the FileList of one directory in the chosen layout, then its summary.
+// Writes the header line of a directory ("Volume Label: ", "Path: ") without ending it.
+void WriteHeaderLine();
+// Writes the FileList of one directory, in its order, in the chosen layout,
+// then its summary.
 void ShowListing();

@@ -6,10 +6,11 @@
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunState.h"
+#include "Console/Console.h"
 #include "Disk/DiskSpace.h"
 #include "Format/NumberFormat.h"
 #include "Format/SizeText.h"
-#include "Console/Console.h"
+#include "Platform/Basics.h"
 
 namespace {
 
@@ -62,6 +63,14 @@ void ShowSummary(std::int32_t files, std::int32_t dirs, std::int64_t bytes,
   WriteByteFigure(allocated);
   WriteText(" allocated", Colours.SummaryTextColour);
   NewLine();
+}
+
+void ShowNothingFound(std::uint32_t code) {
+  NewLine();
+  WriteAt(code == Plat::ErrorFileNotFound ? "No files found matching search specification"
+                                          : "No files found",
+          1, Colours.HeadingColour);
+  ShowSummary(0, 0, NoCountsMarker, 0);
 }
 
 std::string FreeSpaceText() {

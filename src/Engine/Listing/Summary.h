@@ -7,5 +7,7 @@ constexpr std::int64_t NoCountsMarker = -99;
 
 // The count line (with the free space at the right edge) and the allocation line.
 void ShowSummary(std::int32_t files, std::int32_t dirs, std::int64_t bytes, std::int64_t allocated);
+// What a listing of one directory that found nothing says, by the search's code.
+void ShowNothingFound(std::uint32_t code);
 // Free space of the current drive, such as "1.25GB" or "512B".
 std::string FreeSpaceText();

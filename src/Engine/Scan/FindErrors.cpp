@@ -6,8 +6,6 @@
 #include "Format/ErrorText.h"
 #include "Platform/Basics.h"
 
-namespace {
-
 std::string FindErrorMessage(std::uint32_t code) {
   switch (code) {
     case Plat::ErrorFileNotFound: return "No files found matching search specification";
@@ -18,19 +16,14 @@ std::string FindErrorMessage(std::uint32_t code) {
   }
 }
 
-// No match is reported later by the scan itself (or passed over in a walk),
-// and a walk goes on past a directory it cannot reach; a missing drive never
-// goes on.
-bool GoesOn(std::uint32_t code) {
+bool FindErrorGoesOn(std::uint32_t code) {
   if (DriveInvalid) return false;
   return code == Plat::ErrorFileNotFound || (code == Plat::ErrorPathNotFound && Options.Recursive);
 }
 
-}  // namespace
-
 void ReportFindError(std::uint32_t code) {
   if (code == 0) return;
   EnsureOutput();
-  if (GoesOn(code)) return;
+  if (FindErrorGoesOn(code)) return;
   FatalError(FindErrorMessage(code), true);
 }

@@ -1,10 +1,26 @@
+// The filter step of one directory, on the main thread: the entries of a read
+// that pass the filters go into the entry pool and FileList, with the
+// directory's counters; and what a failed search means.
 #pragma once
 #include <cstdint>
 #include <string>
 
-// Enumerates the directory once per file specification into the FileList,
-// applying the filters, keeping the counters, writing the header line and, in
-// recursive mode, pushing the subdirectories onto PendingDirs.
-void ScanDirectory(const std::string& searchSpec);
-// Reports a find-first result; may end the run.
+#include "Engine/Scan/DirectoryRead.h"
+
+// Zeroes the directory's counters and the filter step's working state.
+void StartScanWork();
+// Filters the read's entries [from, to) into the pool and FileList.
+void ScanEntries(const DirectoryRead& read, std::size_t from, std::size_t to);
+// Whether a column of the listing shows or needs the 8.3 aliases.
+bool ListingUsesAliases();
+// Entries placed in the pool (and FileList) since StartScanWork.
+int PlacedEntryCount();
+
+// What a failed search start says.
+std::string FindErrorMessage(std::uint32_t code);
+// Whether the run goes on past a failed search start: no match is reported
+// later (or passed over in a walk), and a walk goes on past a directory it
+// cannot reach; a missing drive never goes on.
+bool FindErrorGoesOn(std::uint32_t code);
+// Reports a search start's result: ends the run when it does not go on.
 void ReportFindError(std::uint32_t code);

@@ -1,7 +1,6 @@
 // The entry steps of the scan: filters, the pool record, time stamps, size
 // and the counters.
 #include <algorithm>
-#include <cstring>
 #include <new>
 
 #include "Common/Colours.h"  // DateFormat
@@ -10,7 +9,6 @@
 #include "Common/Options.h"
 #include "Common/Text/TextCells.h"
 #include "Console/Console.h"
-#include "Engine/Batch/Batch.h"
 #include "Engine/Dates/DateFormat.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Ranges/RangeFilters.h"
@@ -31,18 +29,14 @@ bool PassesAttributeFilter(std::uint32_t attributes) {
          (attributes & ScanWork.ExcludedAttributes) == 0;
 }
 
-bool IsDotName(const char* name) {
-  return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
-}
+bool IsDotName(std::string_view name) { return name == "." || name == ".."; }
 
 // The names, then the date texts the stamps step gathered, go into the entry
 // arena as one run. A full path is never cut: a cut one would name a file that
 // does not exist.
-void StoreRecordTexts(FileEntry& entry, const Plat::FindData& data) {
-  const std::string_view name(data.Name, data.NameLength);
-  const std::string_view alias = ScanWork.KeepAliases
-                                     ? std::string_view(data.AltName, data.AltNameLength)
-                                     : std::string_view();
+void StoreRecordTexts(FileEntry& entry, const DirectoryRead& read, const ReadEntry& found) {
+  const std::string_view name = read.Name(found);
+  const std::string_view alias = ScanWork.KeepAliases ? read.Alias(found) : std::string_view();
   entry.StoreTexts(Options.FullPath ? std::string_view(CurrentDir) : std::string_view(), name,
                    alias, ScanWork.DateText);
   // A name has no more cells than bytes: only a longer one can be wider.
@@ -50,7 +44,7 @@ void StoreRecordTexts(FileEntry& entry, const Plat::FindData& data) {
     MaxNameLength = std::max(MaxNameLength, static_cast<std::int32_t>(TextCells(entry.Name)));
 }
 
-void FillStamps(FileEntry& entry, const Plat::FindData& data) {
+void FillStamps(FileEntry& entry, const ReadEntry& data) {
   entry.Attributes = data.Attributes;
   entry.AccessTime = data.AccessTime;
   entry.CreationTime = data.CreationTime;
@@ -135,14 +129,11 @@ std::int64_t AllocatedSize(std::int64_t size) {
   return rest == 0 ? size : AddByteCounts(size - rest, ClusterSize);
 }
 
-// The batch line takes the long name as delivered: under /F the entry's Name
-// already holds the directory, which the line must name only once.
-void AcceptEntry(FileEntry& entry, const Plat::FindData& data) {
+void AcceptEntry(FileEntry& entry) {
   if (FileList.size() == FileList.capacity()) GrowFileList();
   FileList.push_back(&entry);
   DirBytes = AddByteCounts(DirBytes, entry.Size);
   if (!NoClusterSize) DirAllocated = AddByteCounts(DirAllocated, AllocatedSize(entry.Size));
-  if (Options.BatchMode) WriteBatchLine(std::string_view(data.Name, data.NameLength));
   if (entry.IsDirectory())
     ++DirDirCount;
   else
@@ -169,34 +160,41 @@ void StartScanWork() {
   DirBytes = 0;
   DirAllocated = 0;
   MaxNameLength = 0;
-  ScanWork.AlreadyCounted = ScanWork.SubdirsCollected = false;
   ScanWork.NextSlot = 1;
-  ScanWork.LastFindCode = ScanWork.WantedAttributes = ScanWork.ExcludedAttributes = 0;
+  ScanWork.WantedAttributes = ScanWork.ExcludedAttributes = 0;
   ScanWork.LastDateSecond = ~std::uint64_t{0};  // the date pattern may differ from the last run
   ClearEntryTexts();
   OutOfMemory = EndForLackOfMemory;
-  ScanWork.KeepAliases = ColumnsUseAliases(Options.Columns, Options.ColumnCount) ||
-                         ColumnsUseAliases(Options.SavedColumns, Options.SavedColumnCount);
+  ScanWork.KeepAliases = ListingUsesAliases();
   for (int index = 0; index < 5; ++index) {
     if (Options.AttrWant[index]) ScanWork.WantedAttributes |= AttrIndexBits[index];
     if (Options.AttrExclude[index]) ScanWork.ExcludedAttributes |= AttrIndexBits[index];
   }
 }
 
-void ScanEntry(const Plat::FindData& data) {
+void ScanEntry(const DirectoryRead& read, const ReadEntry& data) {
   if (!PassesAttributeFilter(data.Attributes)) return;
-  if (Options.HideDots && IsDotName(data.Name)) return;
+  if (Options.HideDots && IsDotName(read.Name(data))) return;
   FileEntry& entry = PoolSlot(ScanWork.NextSlot);
   const EntryTextMark mark = MarkEntryTexts();
   FillStamps(entry, data);
   bool included = PassesTimeStamps(entry);
-  StoreRecordTexts(entry, data);
-  entry.Size = ByteCountOf((static_cast<std::uint64_t>(data.SizeHigh) << 32) | data.SizeLow);
+  StoreRecordTexts(entry, read, data);
+  entry.Size = ByteCountOf(data.Size);
   if (Options.SizeRangeOn && !PassesSizeFilter(entry.Size)) included = false;
   if (included)
-    AcceptEntry(entry, data);
+    AcceptEntry(entry);
   else
     ReleaseEntryTexts(mark);
 }
 
+bool ListingUsesAliases() {
+  return ColumnsUseAliases(Options.Columns, Options.ColumnCount) ||
+         ColumnsUseAliases(Options.SavedColumns, Options.SavedColumnCount);
+}
+
 int PlacedEntryCount() { return ScanWork.NextSlot - 1; }
+
+void ScanEntries(const DirectoryRead& read, std::size_t from, std::size_t to) {
+  for (std::size_t index = from; index < to; ++index) ScanEntry(read, read.Entries[index]);
+}

@@ -2,13 +2,11 @@
 
 #include <cstring>
 
-#include "Common/Options.h"
-
 // With /R the program's own matcher selects the entries; otherwise the
 // system's find-first does.
 
 std::uint32_t EnumerateFirst(Enumeration& search, const std::string& path, Plat::FindData& data) {
-  if (Options.RegexWildcards) {
+  if (search.OwnMatcher) {
     std::uint32_t code = MatchFindFirst(search.Matching, path, EnumerationAttributes, data);
     search.Search = search.Matching.Search;
     return code;
@@ -21,7 +19,7 @@ std::uint32_t EnumerateFirst(Enumeration& search, const std::string& path, Plat:
 }
 
 bool EnumerateNext(Enumeration& search, Plat::FindData& data) {
-  if (Options.RegexWildcards) return MatchFindNext(search.Matching, data) == 0;
+  if (search.OwnMatcher) return MatchFindNext(search.Matching, data) == 0;
   return Plat::FindNext(search.Search, data);
 }
 

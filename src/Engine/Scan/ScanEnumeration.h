@@ -19,7 +19,8 @@ bool IsWalkedInto(const Plat::FindData& data);
 
 struct Enumeration {
   Plat::Handle Search = Plat::InvalidHandle;
-  MatchSearch Matching;  // /R: the mask and the search over the whole directory
+  MatchSearch Matching;     // /R: the mask and the search over the whole directory
+  bool OwnMatcher = false;  // /R: names are selected by Matching
 };
 
 // Starts the search on a path with wildcards; 0 and the first entry in data,

@@ -16,7 +16,8 @@ std::uint32_t MatchFindFirst(MatchSearch& search, const std::string& path, std::
   std::size_t split = path.find_last_of("\\:");
   std::size_t maskStart = split == std::string::npos ? 0 : split + 1;
   std::string_view mask = std::string_view(path).substr(maskStart);
-  if (int invalid = CompileMask(mask, search.Mask)) InvalidMaskError(mask, invalid);
+  search.InvalidMaskPosition = CompileMask(mask, search.Mask);
+  if (search.InvalidMaskPosition != 0) return Plat::ErrorInvalidName;
   search.Search = Plat::FindFirst(path.substr(0, maskStart) + "*", attributes, data);
   if (search.Search == Plat::InvalidHandle) {
     std::uint32_t code = Plat::LastError();

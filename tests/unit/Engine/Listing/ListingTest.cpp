@@ -2,11 +2,11 @@
 // every field kind with its colour and advance, cut names, borders and the
 // ways a listing ends.
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "Base/Utf8.h"
 #include "Common/Colours.h"
 #include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
@@ -17,7 +17,7 @@
 #include "Engine/Listing/Listing.h"
 #include "Engine/Listing/ListingFields.h"
 #include "Engine/Listing/ListingLayout.h"
-#include "Base/Utf8.h"
+#include "ORVL/DirectorySteps.h"
 #include "TestWorld.h"
 
 namespace {
@@ -199,7 +199,7 @@ TEST_F(ListingTest, TooNarrowAScreenEndsTheRun) {
   SetColumns({{'s', 7}, {'3', 0}, {'n', 0}});
   TimeColumnWidth[3] = 21;  // 7 + 22 + 1 = 30; 30 + 11 > 40
   Add("A");
-  EXPECT_TRUE(EndsProgram([] { ShowListing(); }));
+  EXPECT_TRUE(EndsProgram([] { WriteListing(); }));
   EXPECT_EQ(Sim::RowTrimmed(0), "Insufficient screen width for display");
   EXPECT_EQ(Sim::CellAt(0, 0).Attr, Colours.HeadingColour);
 
@@ -208,7 +208,7 @@ TEST_F(ListingTest, TooNarrowAScreenEndsTheRun) {
   ResetConsoleEngine();
   Sim::SetConsole(40, 25);
   TimeColumnWidth[3] = 20;
-  EXPECT_FALSE(EndsProgram([] { ShowListing(); }));
+  EXPECT_FALSE(EndsProgram([] { WriteListing(); }));
 }
 
 // ---------------------------------------------------------------- whole listings
@@ -219,7 +219,7 @@ TEST_F(ListingTest, DefaultLayoutWritesFourColumnsBetweenBorders) {
   Add("BETA.DOC", 5);
   Add("gamma12345.c", 1048575);
   Add("delta", 0);
-  ShowListing();
+  WriteListing();
 
   EXPECT_EQ(Sim::RowTrimmed(0), Rule(80, 20, 4, Glyph::LineBranchDown));
   EXPECT_EQ(RowAttributes(0), Attributes({{1, 80, Colours.LineColour}}));
@@ -247,7 +247,6 @@ TEST_F(ListingTest, DefaultLayoutWritesFourColumnsBetweenBorders) {
                                           {68, 5, Colours.FileColour}}));
   EXPECT_EQ(Sim::RowTrimmed(3), Rule(80, 20, 4, Glyph::LineBranchUp));
   EXPECT_EQ(Sim::RowTrimmed(4), "1,050,116 bytes (1.00MB) in 4 files and 1 dir");
-  EXPECT_TRUE(Done);
 }
 
 TEST_F(ListingTest, IncompleteLastRowsKeepEverySeparator) {
@@ -260,8 +259,7 @@ TEST_F(ListingTest, IncompleteLastRowsKeepEverySeparator) {
     FileList.clear();
     AddNumbered(count, "N%d");
     MaxNameLength = 25;
-    Done = false;
-    ShowListing();
+    WriteListing();
     const std::string bar = V;
     std::vector<std::string> expected = {
         Cells({{1, "N1"}, {26, bar}, {52, bar}}),
@@ -282,7 +280,7 @@ TEST_F(ListingTest, MissingSeparatorsSitAtColumnEndsWhenNamesAreShort) {
   // Names of two: wanted 10, but names need 10 characters: four columns of 20,
   // so the fields of an entry end well before its separator.
   AddNumbered(5, "F%d");
-  ShowListing();
+  WriteListing();
   ASSERT_EQ(ListingLayout.ColumnWidth, 20);
   const std::string bar = V;
   EXPECT_EQ(Sim::RowTrimmed(2), Cells({{1, "   100 F5"}, {20, bar}, {40, bar}, {60, bar}}));
@@ -298,7 +296,7 @@ TEST_F(ListingTest, VerticalOrderRunsDownTheColumns) {
   Options.VerticalSort = true;
   AddNumbered(10, "E%02d");
   MaxNameLength = 25;
-  ShowListing();
+  WriteListing();
   const std::string bar = V;
   EXPECT_EQ(Sim::RowTrimmed(1),
             Cells({{1, "E01"}, {26, bar}, {27, "E05"}, {52, bar}, {53, "E08"}}));
@@ -318,7 +316,7 @@ TEST_F(ListingTest, VerticalBlocksAreLimitedByThePage) {
   Options.VerticalSort = true;
   AddNumbered(400);
   MaxNameLength = 25;
-  ShowListing();
+  WriteListing();
   std::vector<std::string> lines = StdOutLines();
   const std::string bar = "\xB3";  // code page 437
   auto row = [&](const char* a, const char* b, const char* c) {
@@ -340,7 +338,7 @@ TEST_F(ListingTest, RecursiveVerticalBlocksUseTheRowsLeftOnThePage) {
   Options.Recursive = true;
   AddNumbered(400);
   MaxNameLength = 25;
-  ShowListing();
+  WriteListing();
   std::vector<std::string> lines = StdOutLines();
   const std::string bar = "\xB3";  // code page 437
   ASSERT_GE(lines.size(), 136u);
@@ -348,7 +346,6 @@ TEST_F(ListingTest, RecursiveVerticalBlocksUseTheRowsLeftOnThePage) {
   EXPECT_EQ(lines[1], Cells({{1, "F001"}, {26, bar}, {27, "F101"}, {52, bar}, {53, "F201"}}));
   EXPECT_EQ(lines[101], Cells({{1, "F301"}, {26, bar}, {27, "F335"}, {52, bar}, {53, "F368"}}));
   EXPECT_EQ(lines[134], Cells({{1, "F334"}, {26, bar}, {52, bar}}));
-  EXPECT_FALSE(Done);
   // The summary is followed by one empty line before the next directory.
   EXPECT_EQ(lines.back(), "");
 }
@@ -361,7 +358,7 @@ TEST_F(ListingTest, NamesAreCutToTheRoomOfTheirColumn) {
   Add(over32);   // column 1: cut
   Add(over33);   // column 2: cut
   MaxNameLength = 40;
-  ShowListing();
+  WriteListing();
   EXPECT_EQ(ListingLayout.ColumnsAcross, 2);
   EXPECT_EQ(ListingLayout.ColumnWidth, 40);
   const std::string bar = V;
@@ -387,7 +384,7 @@ TEST_F(ListingTest, NamesOfEveryScriptAreLaidOutByCells) {
   for (const char* name : {"abc.txt", "caf\u00E9.txt", "\u03A9mega", "\u65E5\u672C\u8A9E.txt",
                            "\U0001F600smile", "\u65E5\u672C\u8A9E\u65E5\u672C\u8A9E\u65E5"})
     Add(name);
-  ShowListing();
+  WriteListing();
   EXPECT_EQ(ListingLayout.ColumnWidth, 11);
   const std::string bar = V;
   EXPECT_EQ(Sim::RowTrimmed(1), "abc.txt   " + bar + "caf\u00E9.txt  " + bar + "\u03A9mega     " +
@@ -417,7 +414,7 @@ TEST_F(ListingTest, NamesTakeCaseAndExtensionColour) {
   ExtensionColourCount = 1;
   Add("caf\u00E9.txt");
   Add("Read.me");
-  ShowListing();
+  WriteListing();
   EXPECT_EQ(Sim::RowTrimmed(1), "CAF\u00E9.TXT");
   EXPECT_EQ(RowAttributes(1), Attributes({{1, 8, 10}}));
   EXPECT_EQ(Sim::RowTrimmed(2), "READ.ME");
@@ -426,8 +423,7 @@ TEST_F(ListingTest, NamesTakeCaseAndExtensionColour) {
   Sim::Reset();
   ResetConsoleEngine();
   Options.NameCase = 'L';
-  Done = false;
-  ShowListing();
+  WriteListing();
   EXPECT_EQ(Sim::RowTrimmed(2), "read.me");
 }
 
@@ -464,7 +460,7 @@ TEST_F(ListingFieldTest, HugeSizesKeepTheirUnitAndBlank) {
   Add("a_nearly", 999LL << 30);
   Add("b_five", 5LL << 40);
   Add("c_ten", 10LL << 40);
-  ShowListing();
+  WriteListing();
   EXPECT_EQ(Sim::RowTrimmed(1), "999.0G a_nearly");
   EXPECT_EQ(Sim::RowTrimmed(2), "  5.0T b_five");
   EXPECT_EQ(Sim::RowTrimmed(3), " 10.0T c_ten");
@@ -476,7 +472,7 @@ TEST_F(ListingFieldTest, SizeFieldsInUnitsAndInBytes) {
   Add("big", 1234567);
   Add("huge", 5000000000LL);
   Add("tiny", 1023);
-  ShowListing();
+  WriteListing();
   EXPECT_EQ(Sim::RowTrimmed(1), " <DIR> D");
   EXPECT_EQ(Sim::RowTrimmed(2), "  1.2M big");
   EXPECT_EQ(Sim::RowTrimmed(3), "  4.7G huge");
@@ -487,8 +483,7 @@ TEST_F(ListingFieldTest, SizeFieldsInUnitsAndInBytes) {
   Sim::Reset();
   ResetConsoleEngine();
   Options.SizesInBytes = true;
-  Done = false;
-  ShowListing();
+  WriteListing();
   // The 13-character figure of the huge file widens the field for the whole directory.
   EXPECT_EQ(Sim::RowTrimmed(1), " <DIR>        D");
   EXPECT_EQ(Sim::RowTrimmed(2), "    1,234,567 big");
@@ -502,8 +497,7 @@ TEST_F(ListingFieldTest, SizeFieldsInUnitsAndInBytes) {
   ResetConsoleEngine();
   FileList.erase(FileList.begin() + 2);
   ListedCount = 3;
-  Done = false;
-  ShowListing();
+  WriteListing();
   EXPECT_EQ(Sim::RowTrimmed(1), " <DIR>      D");
   EXPECT_EQ(Sim::RowTrimmed(2), "  1,234,567 big");
   EXPECT_EQ(Sim::RowTrimmed(3), "      1,023 tiny");
@@ -516,7 +510,7 @@ TEST_F(ListingFieldTest, CompressionFieldsStayBlankWhenTheQueryFails) {
   AddOnDisk("c", 500, -1);  // the query fails
   AddOnDisk("d", 0, 0);     // an empty file: size 0, no ratio
   AddOnDisk("z", 0, 2048, "", Plat::AttrDirectory);
-  ShowListing();
+  WriteListing();
   // A directory has no compressed-size field, but a ratio when the platform reports a size.
   EXPECT_EQ(Sim::RowTrimmed(1), Cells({{8, "0.00"}, {13, "z"}}));
   EXPECT_EQ(Sim::RowTrimmed(2), Cells({{1, "  1000"}, {8, "3.00"}, {13, "a"}}));
@@ -533,7 +527,7 @@ TEST_F(ListingFieldTest, OwnerIsCutWithTheMarker) {
   AddOnDisk("a", 1, 0, "fourteen_chars");
   AddOnDisk("b", 1, 0, "fifteen_letters");
   AddOnDisk("c", 1, 0, "");  // no owner known
-  ShowListing();
+  WriteListing();
   EXPECT_EQ(Sim::RowTrimmed(1), Cells({{1, "fourteen_chars"}, {16, "a"}}));
   EXPECT_EQ(Sim::RowTrimmed(2), Cells({{1, "fifteen_lette" + Marker}, {16, "b"}}));
   EXPECT_EQ(Sim::RowTrimmed(3), Cells({{16, "c"}}));
@@ -550,7 +544,7 @@ TEST_F(ListingFieldTest, TimeFieldsUseThePatternAndTheMeasuredWidth) {
   FileEntry& entry = Add("x");
   entry.AccessTime = Sim::MakeFileTime(2024, 3, 5, 14, 7);
   entry.WriteTime = Sim::MakeFileTime(1999, 12, 31, 23, 30);
-  ShowListing();
+  WriteListing();
   EXPECT_EQ(Sim::RowTrimmed(1),
             Cells({{1, "2024-03-05 15:07"}, {18, "2000-01-01 00:30"}, {37, "x"}}));
   EXPECT_EQ(RowAttributes(1), Attributes({{1, 16, Colours.DateColour},
@@ -561,8 +555,7 @@ TEST_F(ListingFieldTest, TimeFieldsUseThePatternAndTheMeasuredWidth) {
   Sim::Reset();
   ResetConsoleEngine();
   Sim::FailTimeConversion(true);
-  Done = false;
-  ShowListing();
+  WriteListing();
   EXPECT_EQ(Sim::RowTrimmed(1),
             Cells({{1, "0001-01-01 00:00"}, {18, "0001-01-01 00:00"}, {37, "x"}}));
 }
@@ -572,7 +565,7 @@ TEST_F(ListingFieldTest, ShortNamesAndAttributes) {
   Add("Long file name.text", 1, Plat::AttrReadOnly | Plat::AttrArchive, "LONGFI~1.TEX");
   Add("..", 0, Plat::AttrDirectory | Plat::AttrHidden | Plat::AttrSystem, "..");
   Add("NOEXT", 0, 0);
-  ShowListing();
+  WriteListing();
   EXPECT_EQ(Sim::RowTrimmed(1), Cells({{1, ".."}, {14, ".hs.d"}, {20, ".."}}));
   EXPECT_EQ(Sim::RowTrimmed(2),
             Cells({{1, "LONGFI~1.TEX"}, {14, "r..a."}, {20, "Long file name.text"}}));
@@ -584,8 +577,7 @@ TEST_F(ListingFieldTest, ShortNamesAndAttributes) {
   Sim::Reset();
   ResetConsoleEngine();
   Options.Justify = true;
-  Done = false;
-  ShowListing();
+  WriteListing();
   EXPECT_EQ(Sim::RowTrimmed(1), Cells({{1, ".."}, {14, ".hs.d"}, {20, ".."}}));
   EXPECT_EQ(Sim::RowTrimmed(2),
             Cells({{1, "LONGFI~1"}, {10, "TEX"}, {14, "r..a."}, {20, "Long file name.text"}}));
@@ -600,7 +592,7 @@ TEST_F(ListingFieldTest, NameAdvanceDependsOnSqueezing) {
   Add("ab", 5);
   Add("cd", 7);
   MaxNameLength = 12;  // wanted 20: four columns
-  ShowListing();
+  WriteListing();
   EXPECT_EQ(
       Sim::RowTrimmed(1),
       Cells({{1, "ab"}, {14, "     5"}, {20, V}, {21, "cd"}, {34, "     7"}, {40, V}, {60, V}}));
@@ -608,8 +600,7 @@ TEST_F(ListingFieldTest, NameAdvanceDependsOnSqueezing) {
   Sim::Reset();
   ResetConsoleEngine();
   MaxNameLength = 100;  // squeezed into two columns of 40: room 33
-  Done = false;
-  ShowListing();
+  WriteListing();
   EXPECT_EQ(Sim::RowTrimmed(1),
             Cells({{1, "ab"}, {34, "     5"}, {40, V}, {41, "cd"}, {75, "     7"}}));
 }
@@ -619,15 +610,14 @@ TEST_F(ListingFieldTest, DescriptionColumnShowsTheLongNameWhenThereIsNoDescripti
   Options.ShowDescriptions = true;
   Add("Annual report.doc", 1, Plat::AttrArchive, "ANNUAL~1.DOC");
   Add("readme.txt", 1, Plat::AttrArchive, "README.TXT");
-  ShowListing();  // no descriptions for this directory: the column stays blank
+  WriteListing();  // no descriptions for this directory: the column stays blank
   EXPECT_EQ(Sim::RowTrimmed(1), "ANNUAL~1.DOC");
   EXPECT_EQ(Sim::RowTrimmed(2), "README.TXT");
 
   Sim::Reset();
   ResetConsoleEngine();
   DescriptionsHere = true;
-  Done = false;
-  ShowListing();
+  WriteListing();
   EXPECT_EQ(Sim::RowTrimmed(1), Cells({{1, "ANNUAL~1.DOC"}, {14, "Annual report.doc"}}));
   EXPECT_EQ(RowAttributes(1),
             Attributes({{1, 12, Colours.FileColour}, {14, 17, Colours.DetailColour}}));
@@ -659,7 +649,7 @@ TEST_F(ListingTest, SummaryOnlyWritesTheBottomLineAndSummaryUnsorted) {
   Options.SummaryOnly = true;
   Add("b");
   Add("a");
-  ShowListing();
+  WriteListing();
   EXPECT_EQ(Sim::RowTrimmed(0), Rule(80, 20, 4, Glyph::LineBranchUp));
   EXPECT_EQ(Sim::RowTrimmed(1), "200 bytes in 2 files");
   EXPECT_EQ(Sim::RowTrimmed(2), "");
@@ -674,12 +664,12 @@ TEST_F(ListingTest, BareListsEntriesWithoutBordersOrSummary) {
   Options.FixedColumns = 1;
   Add("b");
   Add("a");
-  ShowListing();
+  WriteListing();
   EXPECT_EQ(StdOutLines(), (std::vector<std::string>{"a", "b"}));
-  EXPECT_TRUE(Done);
 }
 
-TEST_F(ListingTest, HundredThousandEntriesSortAndListQuickly) {
+TEST_F(ListingTest, HundredThousandEntriesAreAllListed) {
+  // How fast is a benchmark's question (bench/ListingBench.cpp), not a test's.
   Sim::SetRedirected();
   char name[32];
   for (int number = 0; number < 100000; ++number) {
@@ -687,10 +677,7 @@ TEST_F(ListingTest, HundredThousandEntriesSortAndListQuickly) {
     Add(name, number);
   }
   Options.SortKey = 'X';
-  auto start = std::chrono::steady_clock::now();
-  ShowListing();
-  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  EXPECT_LT(seconds, 5.0);  // generous for unoptimised builds; release takes a fraction
+  WriteListing();
   std::size_t rows = (100000 + ListingLayout.ColumnsAcross - 1) / ListingLayout.ColumnsAcross;
   EXPECT_EQ(StdOutLines().size(), rows + 3);
 }

@@ -12,6 +12,7 @@
 #include "Engine/Dates/DateFormat.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Scan/Scan.h"
+#include "ORVL/DirectorySteps.h"
 #include "ScanTestSupport.h"
 #include "TestWorld.h"
 
@@ -56,7 +57,8 @@ class ScanTest : public TestWorld {
   static void Scan() {
     DirFileCount = DirDirCount = 0;
     FileList.clear();
-    ScanDirectory(SearchSpec);
+    DirectoryRead read;
+    ScanDirectory(SearchSpec, read);
   }
 
   static Lines Names() {

@@ -9,7 +9,7 @@
 #include "Common/RunState.h"
 #include "Common/Text/TextCells.h"
 #include "Console/Console.h"
-#include "Engine/Scan/ScanSteps.h"
+#include "Engine/Listing/Listing.h"
 #include "Platform/Volumes.h"
 
 namespace {

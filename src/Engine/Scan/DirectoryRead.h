@@ -1,0 +1,61 @@
+// A directory read as a value: the entries one search (or one per file
+// specification) delivers, with each search's result code and the
+// subdirectories a walk goes into. Reading touches only the platform's find
+// calls: it prints nothing, ends nothing and writes no shared state, so it may
+// run ahead of the walk on another thread.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Platform/Files.h"
+
+struct ReadRequest {
+  std::string Directory;           // ends in "\"; walked subdirectories are named from it
+  std::vector<std::string> Paths;  // one search path (directory and mask) per file specification
+  bool OwnMatcher = false;         // /R: the program's matcher selects the names
+  bool Subdirectories = false;     // also gather the subdirectories a walk enters
+  bool Aliases = true;             // keep the 8.3 aliases (most listings never show them)
+};
+
+// One delivered entry; its names live in the read's Texts.
+struct ReadEntry {
+  std::uint32_t Attributes = 0;
+  Plat::FileTime AccessTime;
+  Plat::FileTime CreationTime;
+  Plat::FileTime WriteTime;
+  std::uint64_t Size = 0;
+  std::uint32_t NameStart = 0;  // the long name, then the alias right after it
+  std::uint32_t NameLength = 0;
+  std::uint32_t AliasLength = 0;
+};
+
+// What one search path gave: its result code and where its entries end.
+struct SearchResult {
+  std::uint32_t Code = 0;       // 0, or the error code of the search's start
+  int InvalidMaskPosition = 0;  // /R: the mask is invalid at this position (1-based)
+  std::size_t EntriesEnd = 0;   // entries of this path end here in Entries
+};
+
+struct DirectoryRead {
+  std::vector<ReadEntry> Entries;           // in the order the searches delivered them
+  std::string Texts;                        // the entries' names, back to back, up to TextsUsed
+  std::size_t TextsUsed = 0;                // bytes of Texts in use; the rest is room kept
+  std::vector<SearchResult> Searches;       // one per requested path, in order
+  std::vector<std::string> Subdirectories;  // full paths of the directories a walk enters
+  std::uint32_t FirstError = 0;             // the first non-zero search code
+
+  std::string_view Name(const ReadEntry& entry) const {
+    return {Texts.data() + entry.NameStart, entry.NameLength};
+  }
+  std::string_view Alias(const ReadEntry& entry) const {
+    return {Texts.data() + entry.NameStart + entry.NameLength, entry.AliasLength};
+  }
+};
+
+// Reads the directory the request names.
+DirectoryRead ReadDirectory(const ReadRequest& request);
+// The same into a read whose buffers are reused (the walk reads thousands).
+void ReadDirectory(const ReadRequest& request, DirectoryRead& read);

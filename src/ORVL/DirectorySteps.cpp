@@ -1,0 +1,132 @@
+#include "ORVL/DirectorySteps.h"
+
+#include <algorithm>
+
+#include "Common/Entries/Entries.h"
+#include "Common/FileSpecState.h"
+#include "Common/Options.h"
+#include "Common/RunEnd.h"
+#include "Common/RunState.h"
+#include "Console/Console.h"
+#include "Engine/Batch/Batch.h"
+#include "Engine/Descriptions/Descriptions.h"
+#include "Engine/Listing/Listing.h"
+#include "Engine/Listing/Summary.h"
+#include "Engine/Scan/ByteCount.h"
+#include "Engine/Scan/Scan.h"
+#include "Engine/Sort/Sort.h"
+#include "Engine/Wildcards/WildcardMask.h"
+
+namespace {
+
+// A walk counts a directory as shown once any specification found something
+// there (or could not reach it); a plain "no match" hides it.
+void NoteRecursiveResult(std::uint32_t code, bool& alreadyCounted) {
+  if (code == Plat::ErrorFileNotFound) {
+    DirShown = false;
+  } else if (!alreadyCounted) {
+    ++ShownDirCount;
+    DirShown = true;
+    alreadyCounted = true;
+  }
+}
+
+// The batch line takes the long name as delivered: under /F the entry's Name
+// already holds the directory, which the line must name only once.
+void WriteBatchLines(std::size_t from) {
+  if (!Options.BatchMode) return;
+  const std::size_t head = Options.FullPath ? CurrentDir.size() : 0;
+  for (std::size_t at = from; at < FileList.size(); ++at)
+    WriteBatchLine(std::string_view(FileList[at]->Name).substr(head));
+}
+
+void ReportSearch(const std::string& path, const SearchResult& search) {
+  if (search.InvalidMaskPosition != 0) {
+    std::string_view mask(path);
+    mask.remove_prefix(mask.find_last_of("\\:") + 1);
+    InvalidMaskError(mask, search.InvalidMaskPosition);
+  }
+  if (search.Code == 0) return;
+  EnsureOutput();
+  if (!FindErrorGoesOn(search.Code)) FatalError(FindErrorMessage(search.Code), true);
+}
+
+// Each search is reported, then its entries filtered, in the order of the
+// file specifications: a later failure ends the run after the earlier lines.
+void FilterSearches(const ReadRequest& request, const DirectoryRead& read) {
+  bool alreadyCounted = false;
+  std::size_t from = 0;
+  for (std::size_t index = 0; index < read.Searches.size(); ++index) {
+    const SearchResult& search = read.Searches[index];
+    if (index > 0) DirShown = true;
+    ReportSearch(request.Paths[index], search);
+    if (Options.Recursive) NoteRecursiveResult(search.Code, alreadyCounted);
+    const std::size_t listed = FileList.size();
+    ScanEntries(read, from, search.EntriesEnd);
+    WriteBatchLines(listed);
+    from = search.EntriesEnd;
+  }
+}
+
+void AddToTotals() {
+  if (DirShown || !Options.Recursive) {
+    ListedCount = PlacedEntryCount();
+    TotalFiles += DirFileCount;
+    TotalBytes = AddByteCounts(TotalBytes, DirBytes);
+    if (!NoClusterSize) TotalAllocated = AddByteCounts(TotalAllocated, DirAllocated);
+  } else {
+    ListedCount = 0;
+  }
+}
+
+// A bare listing that finds nothing ends silently: not even the console
+// restore writes anything, as at the end of an empty recursive walk.
+[[noreturn]] void EndWithNothingFound(std::uint32_t code) {
+  if (Options.Bare) EndProgram();
+  ShowNothingFound(code);
+  FWriteFinish();
+  EndProgram();
+}
+
+void FinishShownDirectory() {
+  if (!Options.Bare) NewLine();
+  PrepareDescriptions();
+}
+
+}  // namespace
+
+ReadRequest RequestFor(const std::string& searchSpec) {
+  ReadRequest request;
+  request.Directory = CurrentDir;
+  request.Paths.push_back(searchSpec);
+  for (std::size_t index = 1; index < FileSpecs.size(); ++index)
+    request.Paths.push_back(CurrentDir + FileSpecs[index]);
+  request.OwnMatcher = Options.RegexWildcards;
+  request.Subdirectories = Options.Recursive;
+  request.Aliases = ListingUsesAliases();
+  return request;
+}
+
+void ScanDirectory(const std::string& searchSpec, DirectoryRead& read) {
+  StartScanWork();
+  const ReadRequest request = RequestFor(searchSpec);
+  ReadDirectory(request, read);
+  FilterSearches(request, read);
+  // Before the header line, so a failing batch file is reported on a line of its own.
+  if (Options.BatchMode) FlushBatchFile();
+  if (!DirShown && PlacedEntryCount() > 0) DirShown = true;
+  AddToTotals();
+  WriteHeaderLine();
+  if (ListedCount == 0 && !Options.Recursive) EndWithNothingFound(read.Searches.back().Code);
+  if (Options.Recursive)
+    PendingDirs.insert(PendingDirs.end(), read.Subdirectories.begin(), read.Subdirectories.end());
+  if (DirShown) FinishShownDirectory();
+}
+
+void WriteListing() {
+  // With /B the entries are listed even when only a summary was asked for.
+  if (!Options.SummaryOnly || Options.Bare) SortFileList();
+  ShowListing();
+  // In a walk, an empty line before the next directory.
+  if (Options.Recursive && !Options.Bare) NewLine();
+}
