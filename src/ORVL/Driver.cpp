@@ -141,6 +141,7 @@ int RunOrvl() {
   try {
     StartUp();
     DirectoryLoop();
+    if (Options.BatchMode) ReportBatchLeftOuts();
   } catch (const ProgramEnded& end) {
     return EndRun(end.ExitCode);
   }

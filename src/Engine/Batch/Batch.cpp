@@ -3,14 +3,14 @@
 // at once on a line of its own.
 #include "Engine/Batch/Batch.h"
 
+#include "Base/Utf8.h"
 #include "Common/Colours.h"
 #include "Common/DescriptionAndBatchState.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
+#include "Console/Console.h"
 #include "Format/ErrorText.h"
 #include "Platform/Platform.h"
-#include "Base/Utf8.h"
-#include "Console/Console.h"
 
 namespace {
 
@@ -49,25 +49,46 @@ std::string SystemReason(std::uint32_t code) {
   return reason.empty() ? ErrorText(code) : reason;
 }
 
-// One warning per run, naming the file and the system's reason; no further
-// lines are written after it.
-void WarnBatchFailure(const char* what, std::uint32_t code) {
-  BatchFileFailed = true;
-  BatchBuffer.clear();
+std::string BatchFileFullPath() {
   std::string full;
   if (!Plat::FullPathName(BatchFileName, full)) full = BatchFileName;
+  return full;
+}
+
+// One warning per run, naming the file (and the system's reason, when there
+// is one); no further lines are written after it.
+void WarnBatchFailure(const char* what, std::uint32_t code) {
+  BatchFile.Failed = true;
+  BatchFile.Buffer.clear();
   EnsureOutput();
   if (ConsoleEngine.PenColumn > 1) NewLine();
-  WriteLine("Warning: batch file " + std::string(what) + ": " + full, 1, Colours.HeadingColour);
-  WriteLine(SystemReason(code), 10, Colours.HeadingColour);
+  WriteLine("Warning: batch file " + std::string(what) + ": " + BatchFileFullPath(), 1,
+            Colours.HeadingColour);
+  if (code != 0) WriteLine(SystemReason(code), 10, Colours.HeadingColour);
+}
+
+// A link or reparse point planted under the batch file's name would have the
+// lines written into whatever it points at.
+bool BatchFileIsLink() {
+  Plat::FindData data;
+  Plat::Handle search = Plat::FindFirst(BatchFileFullPath(), 0x37, data);
+  if (search == Plat::InvalidHandle) return false;
+  Plat::FindEnd(search);
+  return (data.Attributes & Plat::AttrReparsePoint) != 0;
+}
+
+void WarnLeftOutReason(int count, const char* reason) {
+  if (count == 0) return;
+  WriteLine(std::to_string(count) + " with " + reason, 10, Colours.HeadingColour);
 }
 
 // Writes the buffer; false (with the code) when the file did not take it all.
 bool WriteBuffer(std::uint32_t& code) {
-  if (BatchFileHandle == Plat::InvalidHandle || BatchBuffer.empty()) return true;
-  bool written = Plat::WriteFileBytes(BatchFileHandle, BatchBuffer.data(), BatchBuffer.size());
+  if (BatchFile.Handle == Plat::InvalidHandle || BatchFile.Buffer.empty()) return true;
+  bool written =
+      Plat::WriteFileBytes(BatchFile.Handle, BatchFile.Buffer.data(), BatchFile.Buffer.size());
   code = written ? 0 : Plat::LastError();
-  BatchBuffer.clear();
+  BatchFile.Buffer.clear();
   return written;
 }
 
@@ -90,51 +111,58 @@ bool ReadBackFile(std::string& bytes, std::uint32_t& code) {
 // that switches the interpreter to UTF-8. Costs nothing until it happens, and
 // at most the file's size once.
 void SwitchToUtf8() {
-  BatchFileUtf8 = true;
+  BatchFile.Utf8 = true;
   std::uint32_t code = 0;
   std::string earlier;
-  Plat::CloseFile(BatchFileHandle);
-  BatchFileHandle = Plat::InvalidHandle;
+  Plat::CloseFile(BatchFile.Handle);
+  BatchFile.Handle = Plat::InvalidHandle;
   if (!ReadBackFile(earlier, code)) return WarnBatchFailure("could not be read back", code);
-  earlier += BatchBuffer;
-  BatchBuffer.assign(Utf8FirstLine);
+  earlier += BatchFile.Buffer;
+  BatchFile.Buffer.assign(Utf8FirstLine);
   if (!earlier.empty())
-    BatchBuffer += Utf8::FromUtf16(Plat::CodePageToWide(Plat::AnsiCodePage(), earlier));
-  BatchFileHandle = Plat::CreateFileForWriting(BatchFileName);
-  if (BatchFileHandle == Plat::InvalidHandle)
+    BatchFile.Buffer += Utf8::FromUtf16(Plat::CodePageToWide(Plat::AnsiCodePage(), earlier));
+  BatchFile.Handle = Plat::CreateFileForWriting(BatchFileName);
+  if (BatchFile.Handle == Plat::InvalidHandle)
     WarnBatchFailure("could not be created", Plat::LastError());
 }
 
 // Batch text into the buffer: the ANSI code page, as the interpreter reads it
 // by default, until a line needs more.
 void EncodeBatchText(const std::string& text) {
-  if (!BatchFileUtf8 && EncodeInAnsi(text, BatchBuffer)) return;
-  if (!BatchFileUtf8) SwitchToUtf8();
-  if (!BatchFileFailed) BatchBuffer += text;
+  if (!BatchFile.Utf8 && EncodeInAnsi(text, BatchFile.Buffer)) return;
+  if (!BatchFile.Utf8) SwitchToUtf8();
+  if (!BatchFile.Failed) BatchFile.Buffer += text;
 }
 
 }  // namespace
 
 void OpenBatchFile() {
-  BatchBuffer.clear();
-  BatchFileFailed = false;
-  BatchFileUtf8 = false;
-  BatchFileHandle = Plat::CreateFileForWriting(BatchFileName);
-  if (BatchFileHandle == Plat::InvalidHandle)
+  BatchFile.Buffer.clear();
+  BatchFile.Failed = false;
+  BatchFile.Utf8 = false;
+  BatchFile.LeftOut = {};
+  if (BatchFileIsLink()) return WarnBatchFailure("is a link and was not written", 0);
+  BatchFile.Handle = Plat::CreateFileForWriting(BatchFileName);
+  if (BatchFile.Handle == Plat::InvalidHandle)
     WarnBatchFailure("could not be created", Plat::LastError());
 }
 
 void WriteBatchLine(std::string_view longName) {
-  if (BatchFileFailed) return;
+  if (BatchFile.Failed) return;
   BatchPath.assign(CurrentDir).append(longName);
-  ComposeBatchLine(Options.BatchCommand, BatchPath, BatchLine);
+  switch (ComposeBatchLine(Options.BatchCommand, BatchPath, BatchLine)) {
+    case BatchRefusal::None: break;
+    case BatchRefusal::ControlCharacter: ++BatchFile.LeftOut.ControlCharacters; return;
+    case BatchRefusal::DoubleQuote: ++BatchFile.LeftOut.DoubleQuotes; return;
+    case BatchRefusal::Percent: ++BatchFile.LeftOut.Percents; return;
+  }
   EncodeBatchText(BatchLine);
-  if (BatchBuffer.size() >= FlushBytes) FlushBatchFile();
+  if (BatchFile.Buffer.size() >= FlushBytes) FlushBatchFile();
 }
 
 void FlushBatchFile() {
   std::uint32_t code = 0;
-  if (!BatchFileFailed && !WriteBuffer(code)) WarnBatchFailure("could not be written", code);
+  if (!BatchFile.Failed && !WriteBuffer(code)) WarnBatchFailure("could not be written", code);
 }
 
 // Also runs on the ends that cannot write any more (a fatal error being
@@ -142,8 +170,22 @@ void FlushBatchFile() {
 // failure then stays unreported rather than risk a second end.
 void CloseBatchFile() {
   std::uint32_t code = 0;
-  if (!BatchFileFailed) WriteBuffer(code);
-  if (BatchFileHandle != Plat::InvalidHandle) Plat::CloseFile(BatchFileHandle);
-  BatchFileHandle = Plat::InvalidHandle;
-  BatchBuffer.clear();
+  if (!BatchFile.Failed) WriteBuffer(code);
+  if (BatchFile.Handle != Plat::InvalidHandle) Plat::CloseFile(BatchFile.Handle);
+  BatchFile.Handle = Plat::InvalidHandle;
+  BatchFile.Buffer.clear();
+}
+
+void ReportBatchLeftOuts() {
+  const BatchLeftOutCounts& leftOut = BatchFile.LeftOut;
+  if (leftOut.Total() == 0) return;
+  EnsureOutput();
+  if (ConsoleEngine.PenColumn > 1) NewLine();
+  WriteLine("Warning: batch file left out " + std::to_string(leftOut.Total()) +
+                " names the command interpreter cannot carry:",
+            1, Colours.HeadingColour);
+  WarnLeftOutReason(leftOut.ControlCharacters, "a line break or another control character");
+  WarnLeftOutReason(leftOut.DoubleQuotes, "a double quote");
+  WarnLeftOutReason(leftOut.Percents, "a percent sign, under a template that parses twice");
+  FWriteFinish();
 }
