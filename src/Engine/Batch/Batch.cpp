@@ -15,6 +15,10 @@
 namespace {
 
 const char* const BatchFileName = "!OVBATCH.BAT";
+// The lines go into a new file of this name, which takes the batch file's
+// place at the end: whatever had that name, a link included, is replaced,
+// never written through (links are not always visible as such).
+const char* const BatchWorkName = "!OVBATCH.NEW";
 constexpr std::size_t FlushBytes = 64 * 1024;
 
 constexpr char Utf8FirstLine[] = "chcp 65001 >nul\r\n";
@@ -49,20 +53,20 @@ std::string SystemReason(std::uint32_t code) {
   return reason.empty() ? ErrorText(code) : reason;
 }
 
-std::string BatchFileFullPath() {
+std::string FullPathOf(const char* name) {
   std::string full;
-  if (!Plat::FullPathName(BatchFileName, full)) full = BatchFileName;
+  if (!Plat::FullPathName(name, full)) full = name;
   return full;
 }
 
 // One warning per run, naming the file (and the system's reason, when there
 // is one); no further lines are written after it.
-void WarnBatchFailure(const char* what, std::uint32_t code) {
+void WarnBatchFailure(const char* what, std::uint32_t code, const char* name = BatchWorkName) {
   BatchFile.Failed = true;
   BatchFile.Buffer.clear();
   EnsureOutput();
   if (ConsoleEngine.PenColumn > 1) NewLine();
-  WriteLine("Warning: batch file " + std::string(what) + ": " + BatchFileFullPath(), 1,
+  WriteLine("Warning: batch file " + std::string(what) + ": " + FullPathOf(name), 1,
             Colours.HeadingColour);
   if (code != 0) WriteLine(SystemReason(code), 10, Colours.HeadingColour);
 }
@@ -71,7 +75,7 @@ void WarnBatchFailure(const char* what, std::uint32_t code) {
 // lines written into whatever it points at.
 bool BatchFileIsLink() {
   Plat::FindData data;
-  Plat::Handle search = Plat::FindFirst(BatchFileFullPath(), 0x37, data);
+  Plat::Handle search = Plat::FindFirst(FullPathOf(BatchFileName), 0x37, data);
   if (search == Plat::InvalidHandle) return false;
   Plat::FindEnd(search);
   return (data.Attributes & Plat::AttrReparsePoint) != 0;
@@ -94,7 +98,7 @@ bool WriteBuffer(std::uint32_t& code) {
 
 // Reads back what the file holds so far; false (with the code) on failure.
 bool ReadBackFile(std::string& bytes, std::uint32_t& code) {
-  Plat::Handle file = Plat::OpenFileForReading(BatchFileName);
+  Plat::Handle file = Plat::OpenFileForReading(BatchWorkName);
   bool ok = file != Plat::InvalidHandle;
   char piece[16 * 1024];
   std::size_t read = 0;
@@ -121,7 +125,7 @@ void SwitchToUtf8() {
   BatchFile.Buffer.assign(Utf8FirstLine);
   if (!earlier.empty())
     BatchFile.Buffer += Utf8::FromUtf16(Plat::CodePageToWide(Plat::AnsiCodePage(), earlier));
-  BatchFile.Handle = Plat::CreateFileForWriting(BatchFileName);
+  BatchFile.Handle = Plat::CreateFileForWriting(BatchWorkName);  // the run's own file
   if (BatchFile.Handle == Plat::InvalidHandle)
     WarnBatchFailure("could not be created", Plat::LastError());
 }
@@ -141,8 +145,8 @@ void OpenBatchFile() {
   BatchFile.Failed = false;
   BatchFile.Utf8 = false;
   BatchFile.LeftOut = {};
-  if (BatchFileIsLink()) return WarnBatchFailure("is a link and was not written", 0);
-  BatchFile.Handle = Plat::CreateFileForWriting(BatchFileName);
+  if (BatchFileIsLink()) return WarnBatchFailure("is a link and was not written", 0, BatchFileName);
+  BatchFile.Handle = Plat::CreateNewFileForWriting(BatchWorkName);
   if (BatchFile.Handle == Plat::InvalidHandle)
     WarnBatchFailure("could not be created", Plat::LastError());
 }
@@ -171,7 +175,10 @@ void FlushBatchFile() {
 void CloseBatchFile() {
   std::uint32_t code = 0;
   if (!BatchFile.Failed) WriteBuffer(code);
-  if (BatchFile.Handle != Plat::InvalidHandle) Plat::CloseFile(BatchFile.Handle);
+  if (BatchFile.Handle != Plat::InvalidHandle) {
+    Plat::CloseFile(BatchFile.Handle);
+    Plat::ReplaceWithFile(BatchWorkName, BatchFileName);
+  }
   BatchFile.Handle = Plat::InvalidHandle;
   BatchFile.Buffer.clear();
 }

@@ -99,15 +99,15 @@ TEST_F(BatchTest, FilteredEntriesAndTemplatesWithoutDollarWriteNothing) {
 }
 
 TEST_F(BatchTest, AFileThatCannotBeWrittenIsReportedOnce) {
-  Sim::FailFileCreate("C:\\OUT\\!OVBATCH.BAT", 5);
+  Sim::FailFileCreate("C:\\OUT\\!OVBATCH.NEW", 5);
   Run({"C:\\WORK\\*.*", "/B", "/@echo", "$"});
-  EXPECT_EQ(OutputLines(), (Lines{"Warning: batch file could not be created: C:\\OUT\\!OVBATCH.BAT",
+  EXPECT_EQ(OutputLines(), (Lines{"Warning: batch file could not be created: C:\\OUT\\!OVBATCH.NEW",
                                   "         Access is denied", "SUB", "A.TXT", "B.TXT"}));
 
   SetUp();
   Sim::SetWriteRoom(30);
   Run({"C:\\WORK\\*.TXT", "/S", "/B", "/@echo", "$"});
-  EXPECT_EQ(OutputLines(), (Lines{"Warning: batch file could not be written: C:\\OUT\\!OVBATCH.BAT",
+  EXPECT_EQ(OutputLines(), (Lines{"Warning: batch file could not be written: C:\\OUT\\!OVBATCH.NEW",
                                   "         There is not enough space on the disk",
                                   "C:\\WORK\\A.TXT", "C:\\WORK\\B.TXT", "C:\\WORK\\SUB\\C.TXT"}));
   EXPECT_EQ(Batch(), "echo C:\\WORK\\B.TXT\r\necho C:\\WO");
