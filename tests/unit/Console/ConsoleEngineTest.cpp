@@ -234,6 +234,25 @@ TEST_F(ConsoleEngineTest, RedirectedControlCharactersBecomeQuestionMarks) {
   EXPECT_EQ(Sim::StdOut(), "nl?name??[2J?\r\n" + std::string(39, 'c') + "\x10\r\n");
 }
 
+// Nor drive the console through its cells, by any door; the program's own
+// glyphs stay.
+TEST_F(ConsoleEngineTest, ConsoleControlCharactersBecomeQuestionMarks) {
+  WriteAt("x\x1B]2;T\x07.txt\x7F", 1, 7);  // ASCII, as a whole
+  WriteText("\xC2\x9B" "2J\u00E9\x1B", 7);    // a C1 control among others
+  WriteAt("\xC2\x85", 30, 7);                 // one character alone
+  WriteAt("\u2502\u25BA\u2666", 40, 7);
+  NewLine();
+  WriteLine("\x1B[2J", 1, 7);
+  EXPECT_EQ(Sim::RowTrimmed(0), "x?]2;T?.txt??2J\u00E9?" + std::string(12, ' ') + "?" +
+                                    std::string(9, ' ') + "\u2502\u25BA\u2666");
+  EXPECT_EQ(Sim::RowTrimmed(1), "?[2J");
+
+  Sim::SetRedirected();
+  ResetConsoleEngine();
+  WriteLine("abcdefgh\x7Fj \x7F \xC2\x9B", 1, 7);
+  EXPECT_EQ(Sim::StdOut(), "abcdefgh?j ? ?\r\n");
+}
+
 TEST_F(ConsoleEngineTest, AnAbsurdRedirectionWidthIsHeldToAConsoleLine) {
   Sim::SetRedirected();
   Options.RedirectWidth = 2147483647;
