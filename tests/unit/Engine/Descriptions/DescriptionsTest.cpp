@@ -117,6 +117,20 @@ TEST_F(DescriptionsTest, BadFilesAreReadAsFarAsTheyGo) {
   EXPECT_TRUE(Load(many));
   EXPECT_EQ(DescriptionTextCount, DescriptionPoolSlots);  // the surplus lines are ignored
 
+  // Reading stops at the byte limit; the line it cuts is dropped.
+  Sim::SetFileContents("C:\\D\\DESCRIPT.ION", "A.TXT one\nB.TXT two\nC.TXT three\n");
+  EXPECT_TRUE(LoadDescriptions("C:\\D\\DESCRIPT.ION", 25));
+  EXPECT_EQ(DescriptionTextCount, 2u);
+  EXPECT_EQ(LookupDescription("B.TXT"), "two");
+  // Only a plain file: a link, which may lead to a device, is not read.
+  Sim::Entry link;
+  link.Name = "DESCRIPT.ION";
+  link.Attributes = Plat::AttrArchive | Plat::AttrReparsePoint;
+  Sim::AddDirectory("C:\\L");
+  Sim::SetFileContents("C:\\L\\DESCRIPT.ION", "A.TXT one\n");
+  Sim::AddEntry("C:\\L", link);
+  EXPECT_FALSE(LoadDescriptions("C:\\L\\DESCRIPT.ION"));
+
   Sim::SetReadChunkLimit(5);
   Sim::FailFileRead("C:\\D\\DESCRIPT.ION", 23);
   EXPECT_TRUE(Load("AB.TXT one\nCD.TXT two\n"));  // the first piece is kept
