@@ -16,6 +16,7 @@
 #include "Engine/Sort/Sort.h"
 #include "Platform/Platform.h"
 #include "Console/Console.h"
+#include "Disk/ClusterRounding.h"
 
 namespace {
 
@@ -44,23 +45,21 @@ Plat::Handle StartDirectorySearch(Plat::FindData& data) {
   return search;
 }
 
-std::int64_t AllocatedSize(const Plat::FindData& data, std::uint64_t cluster) {
-  std::uint64_t size = (std::uint64_t{data.SizeHigh} << 32) | data.SizeLow;
-  std::uint64_t remainder = size % cluster;
-  return static_cast<std::int64_t>(remainder == 0 ? size : size - remainder + cluster);
+std::int64_t AllocatedSize(const Plat::FindData& data) {
+  return AllocatedBytes(ByteCountOf((std::uint64_t{data.SizeHigh} << 32) | data.SizeLow),
+                        ClusterSize);
 }
 
 void ReadEntries(TreeWalkState& tree, Plat::Handle search, Plat::FindData& data,
                  std::vector<std::string>& children) {
   bool sized = !NoClusterSize && ClusterSize > 0;
-  std::uint64_t cluster = sized ? static_cast<std::uint64_t>(ClusterSize) : 1;
   do {
     data.Name[sizeof data.Name - 1] = '\0';
     if (IsWalkedInto(data)) {
       children.push_back(CurrentDir + data.Name);
       ++tree.DirectoryCount;
     } else if (sized) {
-      tree.DirAllocated += AllocatedSize(data, cluster);
+      tree.DirAllocated = AddByteCounts(tree.DirAllocated, AllocatedSize(data));
     }
   } while (Plat::FindNext(search, data));
   Plat::FindEnd(search);

@@ -11,7 +11,7 @@
 #include "Engine/Batch/Batch.h"
 #include "Engine/Descriptions/Descriptions.h"
 #include "Engine/Listing/Summary.h"
-#include "Engine/Scan/ByteCount.h"
+#include "Disk/ClusterRounding.h"
 #include "Engine/Scan/ScanEnumeration.h"
 #include "Engine/Scan/ScanSteps.h"
 #include "Console/Console.h"

@@ -14,7 +14,7 @@
 #include "Engine/Dates/DateFormat.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Ranges/RangeFilters.h"
-#include "Engine/Scan/ByteCount.h"
+#include "Disk/ClusterRounding.h"
 #include "Engine/Scan/ScanSteps.h"
 #include "Base/ByteWords.h"
 #include "Console/Console.h"
@@ -125,7 +125,6 @@ bool PassesTimeStamps(FileEntry& entry) {
   return passes;
 }
 
-// Clusters are a power of two in practice: a mask spares a division per entry.
 // The 8.3 name column, descriptions (shown in place of a long name) and the
 // compression and owner queries (which name the file by it) need aliases;
 // other listings leave them out of memory. The description layouts swap only
@@ -144,20 +143,13 @@ bool ColumnsUseAliases(const ColumnSlots& columns, int count) {
   return false;
 }
 
-std::int64_t AllocatedSize(std::int64_t size) {
-  if (ClusterSize <= 0) return size;
-  const std::int64_t rest =
-      (ClusterSize & (ClusterSize - 1)) == 0 ? size & (ClusterSize - 1) : size % ClusterSize;
-  return rest == 0 ? size : AddByteCounts(size - rest, ClusterSize);
-}
-
 // The batch line takes the long name as delivered: under /F the entry's Name
 // already holds the directory, which the line must name only once.
 void AcceptEntry(FileEntry& entry, const Plat::FindData& data) {
   if (FileList.size() == FileList.capacity()) GrowFileList();
   FileList.push_back(&entry);
   DirBytes = AddByteCounts(DirBytes, entry.Size);
-  if (!NoClusterSize) DirAllocated = AddByteCounts(DirAllocated, AllocatedSize(entry.Size));
+  if (!NoClusterSize) DirAllocated = AddByteCounts(DirAllocated, AllocatedBytes(entry.Size, ClusterSize));
   if (Options.BatchMode) WriteBatchLine(std::string_view(data.Name, BoundedLength(data.Name)));
   if (entry.IsDirectory())
     ++DirDirCount;
