@@ -6,6 +6,8 @@
 #include "Common/Options.h"
 #include "Common/RunState.h"
 #include "Engine/Descriptions/Descriptions.h"
+#include "Engine/Listing/ListingFields.h"
+#include "Engine/Listing/ListingLayout.h"
 #include "ORVL/Driver.h"
 #include "ScanTestSupport.h"
 #include "TestWorld.h"
@@ -202,6 +204,21 @@ TEST_F(DescriptionsTest, LayoutSwapsPerDirectory) {
         line.find("Long name") != std::string::npos || line.find("until") != std::string::npos)
       shown.push_back(line);
   EXPECT_EQ(shown, expected);
+}
+
+// A description column that starts beyond the line (a date wider than its
+// plan pushes it there) has no room: no description, and no empty lines.
+TEST_F(DescriptionsTest, NoRoomShowsNoDescription) {
+  ListingLayout.NameRoom = 30;
+  WriteAt("     5 A.TXT", 1, 7);
+  WriteDescriptionText(std::string(60, 'x'), 85);
+  NewLine();
+  WriteDescriptionText("abc def", 78);  // a room of three cells still wraps
+  NewLine();
+  EXPECT_EQ(ConsoleEngine.CurrentRow, 3);
+  EXPECT_EQ(Sim::RowTrimmed(0), "     5 A.TXT");
+  EXPECT_EQ(Sim::RowTrimmed(1), std::string(77, ' ') + "abc");
+  EXPECT_EQ(Sim::RowTrimmed(2), std::string(77, ' ') + "def");
 }
 
 }  // namespace
