@@ -52,15 +52,19 @@ bool IsWordBreak(char character) {
          character == '=';
 }
 
+bool SameLetters(std::string_view word, std::string_view lower) {
+  return word.size() == lower.size() &&
+         std::equal(word.begin(), word.end(), lower.begin(), [](char a, char b) {
+           return std::tolower(static_cast<unsigned char>(a)) == b;
+         });
+}
+
 // A word that hands the rest of its line to the interpreter once more.
 bool ParsesAgain(std::string_view word) {
   std::size_t cut = word.find_last_of("\\/:");
   if (cut != std::string_view::npos) word.remove_prefix(cut + 1);
-  std::string lower(word);
-  for (char& character : lower)
-    character = static_cast<char>(std::tolower(static_cast<unsigned char>(character)));
-  return lower == "call" || lower == "for" || lower == "start" || lower == "cmd" ||
-         lower == "cmd.exe";
+  return SameLetters(word, "call") || SameLetters(word, "for") || SameLetters(word, "start") ||
+         SameLetters(word, "cmd") || SameLetters(word, "cmd.exe");
 }
 
 // How often the text at the "$" is parsed: once, plus once per word before it
