@@ -6,7 +6,4 @@ std::vector<std::string> DescriptionTexts;
 std::size_t DescriptionTextCount = 0;
 bool DescriptionsSwapped = false;
 
-std::intptr_t BatchFileHandle = -1;
-std::string BatchBuffer;
-bool BatchFileFailed = false;
-bool BatchFileUtf8 = false;
+BatchFileState BatchFile;

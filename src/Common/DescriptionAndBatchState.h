@@ -21,7 +21,21 @@ extern std::vector<std::string> DescriptionTexts;       // text slots, reused; v
 extern std::size_t DescriptionTextCount;                // texts of the current directory
 extern bool DescriptionsSwapped;  // the layout from before /Z is in force for this directory
 
-extern std::intptr_t BatchFileHandle;  // the open !OVBATCH.BAT, -1 when none
-extern std::string BatchBuffer;        // batch bytes not yet written to the file
-extern bool BatchFileFailed;           // creating or writing failed: warned once, no more lines
-extern bool BatchFileUtf8;  // a line needed more than the ANSI code page: the file is UTF-8
+// Names the command interpreter cannot carry safely get no line; they are
+// counted by reason and reported once at the end of the run.
+struct BatchLeftOutCounts {
+  int ControlCharacters = 0;  // a line break or another control character
+  int DoubleQuotes = 0;       // a double quote, which would turn the quoting over
+  int Percents = 0;           // a percent sign under a template that parses the line twice
+  int Total() const { return ControlCharacters + DoubleQuotes + Percents; }
+};
+
+// The batch file of one run.
+struct BatchFileState {
+  std::intptr_t Handle = -1;  // the open !OVBATCH.BAT, -1 when none
+  std::string Buffer;         // batch bytes not yet written to the file
+  bool Failed = false;        // creating or writing failed: warned once, no more lines
+  bool Utf8 = false;          // a line needed more than the ANSI code page: the file is UTF-8
+  BatchLeftOutCounts LeftOut;
+};
+extern BatchFileState BatchFile;

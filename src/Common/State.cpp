@@ -53,9 +53,6 @@ void ResetSharedState() {
   DescriptionIndex.clear();
   DescriptionTextCount = 0;
   DescriptionsSwapped = false;
-  BatchFileHandle = -1;
-  BatchBuffer.clear();
-  BatchFileFailed = false;
-  BatchFileUtf8 = false;
+  BatchFile = BatchFileState{};
   RunEndAction = nullptr;
 }

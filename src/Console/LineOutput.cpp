@@ -34,7 +34,9 @@ int PutWideCell(int column, char32_t code, std::uint8_t attribute, int width) {
   const int cells = CharCells(code);
   if (cells == 0 || column + cells - 1 > width) return cells;
   if (column < 1) return cells;
-  if (code < 0x10000) {
+  if (code < 0xA0) {  // a C1 control would drive the terminal: shown as "?"
+    PutCell(column, u'?', attribute);
+  } else if (code < 0x10000) {
     PutCell(column, static_cast<char16_t>(code), attribute);
     if (cells == 2) PutCell(column + 1, WideCharTrail, attribute);
   } else if (cells == 2) {  // the low half takes the second cell
@@ -49,7 +51,7 @@ int PutWideCell(int column, char32_t code, std::uint8_t attribute, int width) {
 }
 
 // Stores a run of ASCII bytes from a column, clipped to the line; ASCII has no
-// 7-bit stand-in, so the bytes go in as they are.
+// 7-bit stand-in, so the bytes go in as they are, control characters aside.
 void StoreAscii(std::string_view run, int column, std::uint8_t attribute, int width) {
   const int first = std::max(column, 1);
   const int last = std::min(column + static_cast<int>(run.size()) - 1, width);
@@ -60,9 +62,13 @@ void StoreAscii(std::string_view run, int column, std::uint8_t attribute, int wi
   if (engine.Redirected) {
     StorePlainAscii(bytes, count, static_cast<std::size_t>(first - 1));
   } else {
+    // Control characters (below 32, and DEL) would drive the terminal: "?".
     Plat::Cell* cells = engine.LineBuffer.data() + (first - 1);
-    for (std::size_t at = 0; at < count; ++at)
-      cells[at] = Plat::Cell{static_cast<unsigned char>(bytes[at]), attribute};
+    for (std::size_t at = 0; at < count; ++at) {
+      const auto byte = static_cast<unsigned char>(bytes[at]);
+      const char16_t shown = byte >= 32 && byte != 127 ? byte : byte == 0 ? u' ' : u'?';
+      cells[at] = Plat::Cell{shown, attribute};
+    }
   }
   engine.LineUsed = std::max(engine.LineUsed, last);
 }

@@ -21,20 +21,21 @@ std::size_t TrimmedLength(const std::string& bytes, std::size_t used) {
 }
 
 // Copies eight bytes when all are ASCII; returns false, copying nothing, when
-// one is not. Sets the high bits of `controls` where a byte is below 32.
+// one is not. Sets high bits in `controls` where a byte is below 32 or DEL
+// (in a word of ASCII bytes, only 127 carries into the high bit when 1 is added).
 bool CopyAsciiWord(const char* from, char* to, std::uint64_t& controls) {
   std::uint64_t word;
   std::memcpy(&word, from, sizeof word);
   if ((word & ByteWords::HighBits) != 0) return false;
   std::memcpy(to, &word, sizeof word);
-  controls |= ByteWords::BytesBelow(word, 32);
+  controls |= ByteWords::BytesBelow(word, 32) | ((word + ByteWords::Ones) & ByteWords::HighBits);
   return true;
 }
 
 void ReplaceControls(const char* bytes, std::size_t count, char* out) {
   for (std::size_t k = 0; k < count; ++k) {
     const auto byte = static_cast<unsigned char>(bytes[k]);
-    if (byte < 32) out[k] = byte == 0 ? ' ' : '?';
+    if (byte < 32 || byte == 127) out[k] = byte == 0 ? ' ' : '?';
   }
 }
 
@@ -54,7 +55,7 @@ bool StorePlainAscii(const char* bytes, std::size_t count, std::size_t at) {
       const auto byte = static_cast<unsigned char>(bytes[k]);
       if (byte >= 0x80) return false;
       out[k] = bytes[k];
-      if (byte < 32) controls = 1;
+      if (byte < 32 || byte == 127) controls = 1;
     }
   }
   if (controls != 0) ReplaceControls(bytes, count, out);

@@ -132,12 +132,16 @@ void PlainLineText(const char* bytes, const Plat::Cell* cells, std::size_t count
   for (std::size_t at = AppendUnmarked(bytes, 0, count, text); at < count;
        at = AppendUnmarked(bytes, at, count, text)) {
     const char16_t unit = cells[at].Char;
+    const std::size_t start = text.size();
     if (IsHighSurrogate(unit) && at + 1 < count) {
       const char16_t pair[2] = {unit, cells[at + 1].Char};
       AppendConverted(text, std::u16string_view(pair, 2));
       ++at;
+      if (text.size() == start + 1 && text.back() == '?') text += '?';  // both its cells
     } else if (unit != WideCharTrail) {
       AppendConvertedUnit(text, unit);
+    } else if (at > 0 && cells[at - 1].Char != u'?' && !text.empty() && text.back() == '?') {
+      text += '?';  // a wide character the code page cannot hold keeps both its columns
     }
     ++at;
   }

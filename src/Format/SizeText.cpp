@@ -9,12 +9,15 @@ namespace {
 constexpr std::int64_t KiloBytes = 1024;
 constexpr std::int64_t MegaBytes = 1024 * KiloBytes;
 constexpr std::int64_t GigaBytes = 1024 * MegaBytes;
-// From 1,000 G on the figure would need a fifth digit and push into the name.
-constexpr std::int64_t FirstFieldTeraBytes = 1000 * GigaBytes;
 constexpr int KiloShift = 10;
 constexpr int MegaShift = 20;
 constexpr int GigaShift = 30;
-constexpr int TeraShift = 40;
+// The size field's units, a power of 1,024 apart, from K on.
+constexpr char FieldUnits[] = "KMGTPE";
+constexpr int LastFieldUnit = 5;
+// A figure of 1,000.0 or more (in tenths) would need a fourth digit before
+// the point and push into the name: the next unit takes it.
+constexpr std::uint64_t FirstTooWideTenths = 10000;
 constexpr int ShortFormWidth = 18;
 constexpr int SizeFieldWidth = 6;
 
@@ -89,8 +92,8 @@ std::string ShortSizeText(std::int64_t value, int decimals) {
 }
 
 std::string SizeFieldUnitText(std::int64_t value) {
-  if (value < FirstFieldTeraBytes) return SizeText(value, 1, 1);
-  return ScaledText(value, TeraShift, 'T', 1, 1);
+  SizeFieldRoom room;
+  return TrimLeadingBlanks(std::string(PaddedSizeFieldUnitText(value, room)));
 }
 
 std::string_view PaddedSizeFieldUnitText(std::int64_t value, SizeFieldRoom& room) {
@@ -102,22 +105,14 @@ std::string_view PaddedSizeFieldUnitText(std::int64_t value, SizeFieldRoom& room
     first = DigitsBefore(end, negative ? 0 - bits : bits);
     if (negative) *--first = '-';
   } else {
-    int shift = GigaShift;
-    char unit = 'G';
-    if (value < MegaBytes) {
-      shift = KiloShift;
-      unit = 'K';
-    } else if (value < GigaBytes) {
-      shift = MegaShift;
-      unit = 'M';
-    } else if (value >= FirstFieldTeraBytes) {
-      shift = TeraShift;
-      unit = 'T';
-    }
-    // Through double and rounded as ScaledText does, with its one decimal.
+    // Through double and rounded as ScaledText does, with one decimal.
     const auto bits = static_cast<std::uint64_t>(static_cast<double>(value));
-    const std::uint64_t figure = RoundedFigure(bits, shift, 10);
-    *--first = unit;
+    int unit = 0;
+    while (unit < LastFieldUnit && bits >> (KiloShift * (unit + 2)) != 0) ++unit;
+    std::uint64_t figure = RoundedFigure(bits, KiloShift * (unit + 1), 10);
+    if (figure >= FirstTooWideTenths && unit < LastFieldUnit)
+      figure = RoundedFigure(bits, KiloShift * (++unit + 1), 10);
+    *--first = FieldUnits[unit];
     *--first = static_cast<char>('0' + figure % 10);
     *--first = '.';
     first = DigitsBefore(first, figure / 10);

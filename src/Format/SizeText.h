@@ -9,8 +9,9 @@
 std::string SizeText(std::int64_t value, int width, int decimals);
 // The short form callers show: SizeText at width 18 without its leading blanks.
 std::string ShortSizeText(std::int64_t value, int decimals);
-// The listing's size field: SizeText at the narrowest width with one decimal,
-// but in T from 1,000 G on, so that the figure keeps within its field.
+// The listing's size field: below 1,024 the plain number, else one decimal in
+// the smallest of K, M, G, T, P and E whose figure keeps to three digits
+// before the point, so that the field never takes more than six columns.
 std::string SizeFieldUnitText(std::int64_t value);
 // Room for the size field below, whatever the value.
 using SizeFieldRoom = std::array<char, 24>;

@@ -12,7 +12,7 @@
 #include "Engine/Descriptions/Descriptions.h"
 #include "Engine/Listing/Listing.h"
 #include "Engine/Listing/Summary.h"
-#include "Engine/Scan/ByteCount.h"
+#include "Disk/ClusterRounding.h"
 #include "Engine/Scan/Scan.h"
 #include "Engine/Sort/Sort.h"
 #include "Engine/Wildcards/WildcardMask.h"

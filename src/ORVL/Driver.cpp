@@ -144,6 +144,7 @@ int RunOrvl() {
   try {
     StartUp();
     DirectoryLoop();
+    if (Options.BatchMode) ReportBatchLeftOuts();
   } catch (const ProgramEnded& end) {
     return EndRun(end.ExitCode);
   }

@@ -49,6 +49,12 @@ void FindEnd(Handle search);
 Handle OpenFileForReading(const std::string& path);
 // CreateFileW with CREATE_ALWAYS for writing: replaces a file of that name.
 Handle CreateFileForWriting(const std::string& path);
+// CreateFileW with CREATE_NEW for writing: fails when anything, a link
+// included, has the name already.
+Handle CreateNewFileForWriting(const std::string& path);
+// MoveFileExW with MOVEFILE_REPLACE_EXISTING: whatever has the name `to`, a
+// link included, is replaced by the file itself (never written through).
+bool ReplaceWithFile(const std::string& from, const std::string& to);
 // ReadFile into buffer; read = 0 at the end of the file. False on error.
 bool ReadFileBytes(Handle file, char* buffer, std::size_t capacity, std::size_t& read);
 // WriteFile of all the bytes; false when not all were written (code in LastError()).

@@ -77,6 +77,19 @@ class ConsoleTest(unittest.TestCase):
         self.assertIn(name, final, final)
         self.assertEqual(final[final.index(name) + 1], "ORVL-EXIT=0")
 
+    def test_names_cannot_drive_the_terminal(self):
+        # A title sequence and a clear-screen sequence in names are shown, not obeyed.
+        files = {"a.txt": 1, "b\x1b[2Jb.txt": 1, "c\x1b]2;PWNED-TITLE\x07c.txt": 1,
+                 "d\x7f\u009b2Jd.txt": 1}
+        with fixture(files) as root, TmuxConsole(["/B"], cwd=root, width=80, height=10) as console:
+            final = console.wait_for(r"ORVL-EXIT=\d+")
+            title = console._tmux("display-message", "-p", "-t", console.session,
+                                  "#{pane_title}").stdout.decode()
+        start = final.index("a.txt")
+        self.assertEqual(final[start:start + 5], ["a.txt", "b?[2Jb.txt", "c?]2;PWNED-TITLE?c.txt",
+                                                  "d??2Jd.txt", "ORVL-EXIT=0"], final)
+        self.assertNotIn("PWNED", title)
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -49,6 +49,14 @@ class DescriptionsBatchTest(unittest.TestCase):
                                          for name in (b"a^&b.txt", b"ALPHA.TXT", b"beta.txt",
                                                       b"cat.TXT")))
 
+    def test_a_description_file_without_an_end(self):
+        # A link to a device that never ends: reading stops at its bound, and
+        # with no line in what was read the listing has the layout from before /Z.
+        os.symlink("/dev/zero", os.path.join(self.root, "DESCRIPT.ION"))
+        run = run_orvl(["*.TXT", "/Z"], cwd=self.root, timeout=30)
+        self.assertEqual(run.lines[3], "     1 a&b.txt     │   100 ALPHA.TXT   │     5 beta.txt"
+                                       "    │     7 cat.TXT", run)
+
     def test_bracket_masks(self):
         run = run_orvl(["[a-c]*.TXT", "/R", "/B"], cwd=self.root)
         self.assertEqual(run.lines, ["a&b.txt", "ALPHA.TXT", "beta.txt", "cat.TXT"], run)

@@ -20,9 +20,18 @@ class UnicodeNamesTest(unittest.TestCase):
             run = run_orvl(["/S", "/B"], cwd=root)
             path = wine_path(root)
         self.assertEqual(run.status, 0, run)
-        self.assertEqual(run.lines, [path + "\\Ωmega", path + "\\??", path + "\\café.txt",
-                                     path + "\\??.txt", path + "\\??\\b.txt",
+        self.assertEqual(run.lines, [path + "\\Ωmega", path + "\\????", path + "\\café.txt",
+                                     path + "\\????.txt", path + "\\????\\b.txt",
                                      path + "\\Ωmega\\a.txt"])
+
+    def test_piped_columns_stay_where_the_layout_put_them(self):
+        # A wide character the code page cannot hold is a "?" per cell.
+        with fixture(TREE) as root:
+            run = run_orvl([], cwd=root)
+        listing = [line for line in run.lines if "Ωmega" in line]
+        self.assertEqual(listing, [cells(
+            (1, " <DIR>"), (8, "Ωmega"), (20, "│"), (21, " <DIR>"), (28, "????"), (40, "│"),
+            (41, "     1"), (48, "café.txt"), (60, "│"), (61, "     2"), (68, "????.txt"))], run)
 
     def test_console_shows_the_real_names_in_aligned_columns(self):
         with fixture(TREE) as root, TmuxConsole([], cwd=root, width=100, height=30) as console:

@@ -17,6 +17,10 @@
 namespace {
 
 const char* const BatchFileName = "!OVBATCH.BAT";
+// The lines go into a new file of this name, which takes the batch file's
+// place at the end: whatever had that name, a link included, is replaced,
+// never written through (links are not always visible as such).
+const char* const BatchWorkName = "!OVBATCH.NEW";
 constexpr std::size_t FlushBytes = 64 * 1024;
 
 constexpr char Utf8FirstLine[] = "chcp 65001 >nul\r\n";
@@ -51,31 +55,52 @@ std::string SystemReason(std::uint32_t code) {
   return reason.empty() ? ErrorText(code) : reason;
 }
 
-// One warning per run, naming the file and the system's reason; no further
-// lines are written after it.
-void WarnBatchFailure(const char* what, std::uint32_t code) {
-  BatchFileFailed = true;
-  BatchBuffer.clear();
+std::string FullPathOf(const char* name) {
   std::string full;
-  if (!Plat::FullPathName(BatchFileName, full)) full = BatchFileName;
+  if (!Plat::FullPathName(name, full)) full = name;
+  return full;
+}
+
+// One warning per run, naming the file (and the system's reason, when there
+// is one); no further lines are written after it.
+void WarnBatchFailure(const char* what, std::uint32_t code, const char* name = BatchWorkName) {
+  BatchFile.Failed = true;
+  BatchFile.Buffer.clear();
   EnsureOutput();
   if (ConsoleEngine.PenColumn > 1) NewLine();
-  WriteLine("Warning: batch file " + std::string(what) + ": " + full, 1, Colours.HeadingColour);
-  WriteLine(SystemReason(code), 10, Colours.HeadingColour);
+  WriteLine("Warning: batch file " + std::string(what) + ": " + FullPathOf(name), 1,
+            Colours.HeadingColour);
+  if (code != 0) WriteLine(SystemReason(code), 10, Colours.HeadingColour);
+}
+
+// A link or reparse point planted under the batch file's name would have the
+// lines written into whatever it points at.
+bool BatchFileIsLink() {
+  Plat::FindData data;
+  Plat::Handle search = Plat::FindFirst(FullPathOf(BatchFileName), 0x37, data);
+  if (search == Plat::InvalidHandle) return false;
+  Plat::FindEnd(search);
+  return (data.Attributes & Plat::AttrReparsePoint) != 0;
+}
+
+void WarnLeftOutReason(int count, const char* reason) {
+  if (count == 0) return;
+  WriteLine(std::to_string(count) + " with " + reason, 10, Colours.HeadingColour);
 }
 
 // Writes the buffer; false (with the code) when the file did not take it all.
 bool WriteBuffer(std::uint32_t& code) {
-  if (BatchFileHandle == Plat::InvalidHandle || BatchBuffer.empty()) return true;
-  bool written = Plat::WriteFileBytes(BatchFileHandle, BatchBuffer.data(), BatchBuffer.size());
+  if (BatchFile.Handle == Plat::InvalidHandle || BatchFile.Buffer.empty()) return true;
+  bool written =
+      Plat::WriteFileBytes(BatchFile.Handle, BatchFile.Buffer.data(), BatchFile.Buffer.size());
   code = written ? 0 : Plat::LastError();
-  BatchBuffer.clear();
+  BatchFile.Buffer.clear();
   return written;
 }
 
 // Reads back what the file holds so far; false (with the code) on failure.
 bool ReadBackFile(std::string& bytes, std::uint32_t& code) {
-  Plat::Handle file = Plat::OpenFileForReading(BatchFileName);
+  Plat::Handle file = Plat::OpenFileForReading(BatchWorkName);
   bool ok = file != Plat::InvalidHandle;
   char piece[16 * 1024];
   std::size_t read = 0;
@@ -92,51 +117,58 @@ bool ReadBackFile(std::string& bytes, std::uint32_t& code) {
 // that switches the interpreter to UTF-8. Costs nothing until it happens, and
 // at most the file's size once.
 void SwitchToUtf8() {
-  BatchFileUtf8 = true;
+  BatchFile.Utf8 = true;
   std::uint32_t code = 0;
   std::string earlier;
-  Plat::CloseFile(BatchFileHandle);
-  BatchFileHandle = Plat::InvalidHandle;
+  Plat::CloseFile(BatchFile.Handle);
+  BatchFile.Handle = Plat::InvalidHandle;
   if (!ReadBackFile(earlier, code)) return WarnBatchFailure("could not be read back", code);
-  earlier += BatchBuffer;
-  BatchBuffer.assign(Utf8FirstLine);
+  earlier += BatchFile.Buffer;
+  BatchFile.Buffer.assign(Utf8FirstLine);
   if (!earlier.empty())
-    BatchBuffer += Utf8::FromUtf16(Plat::CodePageToWide(Plat::AnsiCodePage(), earlier));
-  BatchFileHandle = Plat::CreateFileForWriting(BatchFileName);
-  if (BatchFileHandle == Plat::InvalidHandle)
+    BatchFile.Buffer += Utf8::FromUtf16(Plat::CodePageToWide(Plat::AnsiCodePage(), earlier));
+  BatchFile.Handle = Plat::CreateFileForWriting(BatchWorkName);  // the run's own file
+  if (BatchFile.Handle == Plat::InvalidHandle)
     WarnBatchFailure("could not be created", Plat::LastError());
 }
 
 // Batch text into the buffer: the ANSI code page, as the interpreter reads it
 // by default, until a line needs more.
 void EncodeBatchText(const std::string& text) {
-  if (!BatchFileUtf8 && EncodeInAnsi(text, BatchBuffer)) return;
-  if (!BatchFileUtf8) SwitchToUtf8();
-  if (!BatchFileFailed) BatchBuffer += text;
+  if (!BatchFile.Utf8 && EncodeInAnsi(text, BatchFile.Buffer)) return;
+  if (!BatchFile.Utf8) SwitchToUtf8();
+  if (!BatchFile.Failed) BatchFile.Buffer += text;
 }
 
 }  // namespace
 
 void OpenBatchFile() {
-  BatchBuffer.clear();
-  BatchFileFailed = false;
-  BatchFileUtf8 = false;
-  BatchFileHandle = Plat::CreateFileForWriting(BatchFileName);
-  if (BatchFileHandle == Plat::InvalidHandle)
+  BatchFile.Buffer.clear();
+  BatchFile.Failed = false;
+  BatchFile.Utf8 = false;
+  BatchFile.LeftOut = {};
+  if (BatchFileIsLink()) return WarnBatchFailure("is a link and was not written", 0, BatchFileName);
+  BatchFile.Handle = Plat::CreateNewFileForWriting(BatchWorkName);
+  if (BatchFile.Handle == Plat::InvalidHandle)
     WarnBatchFailure("could not be created", Plat::LastError());
 }
 
 void WriteBatchLine(std::string_view longName) {
-  if (BatchFileFailed) return;
+  if (BatchFile.Failed) return;
   BatchPath.assign(CurrentDir).append(longName);
-  ComposeBatchLine(Options.BatchCommand, BatchPath, BatchLine);
+  switch (ComposeBatchLine(Options.BatchCommand, BatchPath, BatchLine)) {
+    case BatchRefusal::None: break;
+    case BatchRefusal::ControlCharacter: ++BatchFile.LeftOut.ControlCharacters; return;
+    case BatchRefusal::DoubleQuote: ++BatchFile.LeftOut.DoubleQuotes; return;
+    case BatchRefusal::Percent: ++BatchFile.LeftOut.Percents; return;
+  }
   EncodeBatchText(BatchLine);
-  if (BatchBuffer.size() >= FlushBytes) FlushBatchFile();
+  if (BatchFile.Buffer.size() >= FlushBytes) FlushBatchFile();
 }
 
 void FlushBatchFile() {
   std::uint32_t code = 0;
-  if (!BatchFileFailed && !WriteBuffer(code)) WarnBatchFailure("could not be written", code);
+  if (!BatchFile.Failed && !WriteBuffer(code)) WarnBatchFailure("could not be written", code);
 }
 
 // Also runs on the ends that cannot write any more (a fatal error being
@@ -144,8 +176,25 @@ void FlushBatchFile() {
 // failure then stays unreported rather than risk a second end.
 void CloseBatchFile() {
   std::uint32_t code = 0;
-  if (!BatchFileFailed) WriteBuffer(code);
-  if (BatchFileHandle != Plat::InvalidHandle) Plat::CloseFile(BatchFileHandle);
-  BatchFileHandle = Plat::InvalidHandle;
-  BatchBuffer.clear();
+  if (!BatchFile.Failed) WriteBuffer(code);
+  if (BatchFile.Handle != Plat::InvalidHandle) {
+    Plat::CloseFile(BatchFile.Handle);
+    Plat::ReplaceWithFile(BatchWorkName, BatchFileName);
+  }
+  BatchFile.Handle = Plat::InvalidHandle;
+  BatchFile.Buffer.clear();
+}
+
+void ReportBatchLeftOuts() {
+  const BatchLeftOutCounts& leftOut = BatchFile.LeftOut;
+  if (leftOut.Total() == 0) return;
+  EnsureOutput();
+  if (ConsoleEngine.PenColumn > 1) NewLine();
+  WriteLine("Warning: batch file left out " + std::to_string(leftOut.Total()) +
+                " names the command interpreter cannot carry:",
+            1, Colours.HeadingColour);
+  WarnLeftOutReason(leftOut.ControlCharacters, "a line break or another control character");
+  WarnLeftOutReason(leftOut.DoubleQuotes, "a double quote");
+  WarnLeftOutReason(leftOut.Percents, "a percent sign, under a template that parses twice");
+  FWriteFinish();
 }

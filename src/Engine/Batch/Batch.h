@@ -17,7 +17,14 @@ void FlushBatchFile();
 // Writes what is left and closes the file (every end of the run).
 void CloseBatchFile();
 
+// Why a path got no batch line.
+enum class BatchRefusal { None, ControlCharacter, DoubleQuote, Percent };
+
 // The line for one path: the template with its first "$" replaced by the path,
 // in which the characters the command interpreter acts on are escaped. Empty
-// when the template has no "$".
-void ComposeBatchLine(const std::string& command, std::string_view path, std::string& line);
+// when the template has no "$" or when the path cannot be carried safely (the
+// reason is returned).
+BatchRefusal ComposeBatchLine(const std::string& command, std::string_view path, std::string& line);
+// Warns once how many names were left out of the batch file and why (after
+// the listing's end); nothing when none was.
+void ReportBatchLeftOuts();

@@ -132,30 +132,45 @@ bool SplitPiece(std::string_view piece) {
   return textGoesOn;
 }
 
-// A read error part-way only means the rest of the file has no descriptions.
-void ReadLines(Plat::Handle file) {
+// A read error part-way only means the rest of the file has no descriptions;
+// reading stops at the byte limit, and a line it cuts is dropped.
+void ReadLines(Plat::Handle file, std::size_t byteLimit) {
   ReadPiece.resize(ReadPieceBytes);
   LineBytes.clear();
   FileIsUtf8 = false;
-  std::size_t read = 0;
+  std::size_t read = 0, left = byteLimit;
   bool textGoesOn = true;
   AtFileStart = true;
-  while (textGoesOn && !PoolFull() &&
-         Plat::ReadFileBytes(file, ReadPiece.data(), ReadPieceBytes, read) && read > 0)
+  while (textGoesOn && !PoolFull() && left > 0 &&
+         Plat::ReadFileBytes(file, ReadPiece.data(), std::min(ReadPieceBytes, left), read) &&
+         read > 0) {
+    left -= std::min(read, left);
     textGoesOn = SplitPiece(std::string_view(ReadPiece.data(), read));
-  if (!LineBytes.empty() && !PoolFull()) FinishLine();
+  }
+  if (!LineBytes.empty() && !PoolFull() && left > 0) FinishLine();
   LineBytes.clear();
+}
+
+// Only a plain file is read: not a link or other reparse point, which may
+// lead to a device that never ends.
+bool IsRegularFile(const std::string& path) {
+  Plat::FindData data;
+  Plat::Handle search = Plat::FindFirst(path, 0x37, data);
+  if (search == Plat::InvalidHandle) return false;
+  Plat::FindEnd(search);
+  return (data.Attributes & (Plat::AttrDirectory | Plat::AttrReparsePoint)) == 0;
 }
 
 }  // namespace
 
-bool LoadDescriptions(const std::string& path) {
+bool LoadDescriptions(const std::string& path, std::size_t byteLimit) {
+  if (!IsRegularFile(path)) return false;
   Plat::Handle file = Plat::OpenFileForReading(path);
   if (file == Plat::InvalidHandle) return false;
   DescriptionsLoaded = true;
   DescriptionIndex.clear();
   DescriptionTextCount = 0;
-  ReadLines(file);
+  ReadLines(file, byteLimit);
   Plat::CloseFile(file);
   return !DescriptionIndex.empty();
 }

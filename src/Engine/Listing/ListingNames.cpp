@@ -3,16 +3,16 @@
 // wrapped over as many lines as it needs.
 #include <algorithm>
 
+#include "Base/Utf8.h"
 #include "Common/Colours.h"
 #include "Common/Entries/Entries.h"
 #include "Common/RunState.h"
 #include "Common/Text/TextCells.h"
+#include "Console/Console.h"
 #include "Engine/Descriptions/Descriptions.h"
 #include "Engine/Listing/ListingFields.h"
 #include "Engine/Listing/ListingLayout.h"
 #include "Engine/Sort/Sort.h"
-#include "Base/Utf8.h"
-#include "Console/Console.h"
 
 namespace {
 
@@ -98,17 +98,20 @@ void WriteShortNameField(const FileEntry& entry, int column, std::uint8_t colour
   WriteAt(Piece(name, dot + 1, extensionEnd), column + 9, colour);
 }
 
+// A description with no cell of room at its column shows none: wrapping it
+// would only give empty lines.
 void WriteDescriptionText(const std::string& description, int column) {
   std::uint8_t colour = Colours.DetailColour;
-  int room = ListingLayout.NameRoom > 1 ? ListingLayout.NameRoom : 1;
+  const int room = std::min(ListingLayout.NameRoom, ScreenWidth() - column + 1);
+  if (room < 1) return;
   std::size_t start = 0;
   while (TextCells(std::string_view(description).substr(start)) > room) {
     std::size_t at = BreakPosition(description, start, room);
-    std::size_t end =
-        at == std::string::npos
-            ? start + std::max<std::size_t>(
-                          PrefixForCells(std::string_view(description).substr(start), room), 1)
-            : at;
+    // A hard cut takes at least one whole character, so the text moves on.
+    std::size_t fits = PrefixForCells(std::string_view(description).substr(start), room);
+    std::size_t end = at != std::string::npos ? at
+                      : fits > 0              ? start + fits
+                                              : AfterBreak(description, start);
     WriteLine(Piece(description, start, end), column, colour);
     start = at == std::string::npos ? end : AfterBreak(description, end);
   }

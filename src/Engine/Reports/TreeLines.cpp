@@ -10,6 +10,7 @@
 #include "Format/NumberFormat.h"
 #include "Format/SizeText.h"
 #include "Console/Console.h"
+#include "Disk/ClusterRounding.h"
 
 namespace {
 
@@ -70,7 +71,7 @@ void FinishDirectoryLine(TreeWalkState& tree) {
   if (!NoClusterSize)
     WriteText(" (" + ShortSizeText(tree.DirAllocated, SizeDecimals) + ")", Colours.FileColour);
   NewLine();
-  tree.TotalAllocated += tree.DirAllocated;
+  tree.TotalAllocated = AddByteCounts(tree.TotalAllocated, tree.DirAllocated);
   tree.DirAllocated = 0;
 }
 

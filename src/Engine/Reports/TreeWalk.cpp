@@ -15,6 +15,8 @@
 #include "Engine/Scan/ScanEnumeration.h"
 #include "Engine/Sort/Sort.h"
 #include "Platform/Files.h"
+#include "Console/Console.h"
+#include "Disk/ClusterRounding.h"
 
 namespace {
 
@@ -43,23 +45,21 @@ Plat::Handle StartDirectorySearch(Plat::FindData& data) {
   return search;
 }
 
-std::int64_t AllocatedSize(const Plat::FindData& data, std::uint64_t cluster) {
-  std::uint64_t size = (std::uint64_t{data.SizeHigh} << 32) | data.SizeLow;
-  std::uint64_t remainder = size % cluster;
-  return static_cast<std::int64_t>(remainder == 0 ? size : size - remainder + cluster);
+std::int64_t AllocatedSize(const Plat::FindData& data) {
+  return AllocatedBytes(ByteCountOf((std::uint64_t{data.SizeHigh} << 32) | data.SizeLow),
+                        ClusterSize);
 }
 
 void ReadEntries(TreeWalkState& tree, Plat::Handle search, Plat::FindData& data,
                  std::vector<std::string>& children) {
   bool sized = !NoClusterSize && ClusterSize > 0;
-  std::uint64_t cluster = sized ? static_cast<std::uint64_t>(ClusterSize) : 1;
   do {
     if (IsWalkedInto(data)) {
       children.push_back(CurrentDir);
       children.back().append(data.Name, data.NameLength);
       ++tree.DirectoryCount;
     } else if (sized) {
-      tree.DirAllocated += AllocatedSize(data, cluster);
+      tree.DirAllocated = AddByteCounts(tree.DirAllocated, AllocatedSize(data));
     }
   } while (Plat::FindNext(search, data));
   Plat::FindEnd(search);

@@ -12,7 +12,7 @@
 #include "Engine/Dates/DateFormat.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Ranges/RangeFilters.h"
-#include "Engine/Scan/ByteCount.h"
+#include "Disk/ClusterRounding.h"
 #include "Engine/Scan/ScanSteps.h"
 
 ScanWorkState ScanWork;
@@ -103,7 +103,6 @@ bool PassesTimeStamps(FileEntry& entry) {
   return passes;
 }
 
-// Clusters are a power of two in practice: a mask spares a division per entry.
 // The 8.3 name column, descriptions (shown in place of a long name) and the
 // compression and owner queries (which name the file by it) need aliases;
 // other listings leave them out of memory. The description layouts swap only
@@ -122,18 +121,11 @@ bool ColumnsUseAliases(const ColumnSlots& columns, int count) {
   return false;
 }
 
-std::int64_t AllocatedSize(std::int64_t size) {
-  if (ClusterSize <= 0) return size;
-  const std::int64_t rest =
-      (ClusterSize & (ClusterSize - 1)) == 0 ? size & (ClusterSize - 1) : size % ClusterSize;
-  return rest == 0 ? size : AddByteCounts(size - rest, ClusterSize);
-}
-
 void AcceptEntry(FileEntry& entry) {
   if (FileList.size() == FileList.capacity()) GrowFileList();
   FileList.push_back(&entry);
   DirBytes = AddByteCounts(DirBytes, entry.Size);
-  if (!NoClusterSize) DirAllocated = AddByteCounts(DirAllocated, AllocatedSize(entry.Size));
+  if (!NoClusterSize) DirAllocated = AddByteCounts(DirAllocated, AllocatedBytes(entry.Size, ClusterSize));
   if (entry.IsDirectory())
     ++DirDirCount;
   else

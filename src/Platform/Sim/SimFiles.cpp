@@ -10,6 +10,7 @@ namespace {
 
 constexpr std::uint32_t ErrorInvalidHandle = 6;
 constexpr std::uint32_t ErrorDiskFull = 112;
+constexpr std::uint32_t ErrorFileExists = 80;
 
 std::string FileKey(const std::string& path) {
   std::string full;
@@ -100,6 +101,24 @@ Handle CreateFileForWriting(const std::string& path) {
   world.FileContents[key].clear();
   ShowInDirectory(path, 0);
   return NewFileHandle(key, true);
+}
+
+Handle CreateNewFileForWriting(const std::string& path) {
+  if (TheWorld().FileContents.count(FileKey(path))) {
+    Fail(ErrorFileExists);
+    return InvalidHandle;
+  }
+  return CreateFileForWriting(path);
+}
+
+bool ReplaceWithFile(const std::string& from, const std::string& to) {
+  auto& files = TheWorld().FileContents;
+  const auto found = files.find(FileKey(from));
+  if (found == files.end()) return Fail(ErrorFileNotFound);
+  std::string bytes = std::move(found->second);
+  files.erase(found);
+  Sim::SetFileContents(to, bytes);
+  return true;
 }
 
 bool ReadFileBytes(Handle file, char* buffer, std::size_t capacity, std::size_t& read) {

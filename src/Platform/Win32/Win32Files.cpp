@@ -19,6 +19,16 @@ Handle CreateFileForWriting(const std::string& path) {
   return file == INVALID_HANDLE_VALUE ? InvalidHandle : FromHandle(file);
 }
 
+Handle CreateNewFileForWriting(const std::string& path) {
+  const HANDLE file = CreateFileW(FilePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return file == INVALID_HANDLE_VALUE ? InvalidHandle : FromHandle(file);
+}
+
+bool ReplaceWithFile(const std::string& from, const std::string& to) {
+  return MoveFileExW(FilePath(from).c_str(), FilePath(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
 bool ReadFileBytes(Handle file, char* buffer, std::size_t capacity, std::size_t& read) {
   DWORD got = 0;
   const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(capacity, 1u << 30));

@@ -81,10 +81,10 @@ TEST_F(ConsoleEngineTest, RedirectedLinesTakeTheOutputCodePage) {
     std::string Bytes;
   } cases[] = {
       {437, "caf\u00E9 \u03A9mega \u2502\u25BA", "caf\x82 \xEAmega \xB3\x10"},
-      {437, "\u65E5\u672C.txt \U0001F600|", "??.txt ?|"},
-      {437, "\u00C7\u2502\u00C7", "\x80\xB3\x80"},  // the byte that marks a cell, as text
-      {437, "abcdefghe\u0301xyz", "abcdefghexyz"},  // no cell of its own
-      {0, "caf\u00E9 \u65E5", "caf\x82 ?"},         // no console: the OEM code page
+      {437, "\u65E5\u672C.txt \U0001F600|", "????.txt ??|"},  // a ? per cell
+      {437, "\u00C7\u2502\u00C7", "\x80\xB3\x80"},            // the byte that marks a cell, as text
+      {437, "abcdefghe\u0301xyz", "abcdefghexyz"},            // no cell of its own
+      {0, "caf\u00E9 \u65E5", "caf\x82 ??"},                  // no console: the OEM code page
       {1252, "caf\u00E9 \u03A9 \u2502", "caf\xE9 ? \xB3"},
       {65001, "caf\u00E9 \u65E5\u672C \U0001F600 \u2502",
        "caf\u00E9 \u65E5\u672C \U0001F600 \u2502"},
@@ -232,6 +232,28 @@ TEST_F(ConsoleEngineTest, RedirectedControlCharactersBecomeQuestionMarks) {
   WriteText(std::string(45, 'c'), 7);
   NewLine();
   EXPECT_EQ(Sim::StdOut(), "nl?name??[2J?\r\n" + std::string(39, 'c') + "\x10\r\n");
+}
+
+// Nor drive the console through its cells, by any door; the program's own
+// glyphs stay.
+TEST_F(ConsoleEngineTest, ConsoleControlCharactersBecomeQuestionMarks) {
+  WriteAt("x\x1B]2;T\x07.txt\x7F", 1, 7);  // ASCII, as a whole
+  WriteText(
+      "\xC2\x9B"
+      "2J\u00E9\x1B",
+      7);                      // a C1 control among others
+  WriteAt("\xC2\x85", 30, 7);  // one character alone
+  WriteAt("\u2502\u25BA\u2666", 40, 7);
+  NewLine();
+  WriteLine("\x1B[2J", 1, 7);
+  EXPECT_EQ(Sim::RowTrimmed(0), "x?]2;T?.txt??2J\u00E9?" + std::string(12, ' ') + "?" +
+                                    std::string(9, ' ') + "\u2502\u25BA\u2666");
+  EXPECT_EQ(Sim::RowTrimmed(1), "?[2J");
+
+  Sim::SetRedirected();
+  ResetConsoleEngine();
+  WriteLine("abcdefgh\x7Fj \x7F \xC2\x9B", 1, 7);
+  EXPECT_EQ(Sim::StdOut(), "abcdefgh?j ? ?\r\n");
 }
 
 TEST_F(ConsoleEngineTest, AnAbsurdRedirectionWidthIsHeldToAConsoleLine) {

@@ -50,18 +50,37 @@ TEST_F(NumberFormatTest, SizeTextRoundsTiesToEven) {
   EXPECT_EQ(ShortSizeText(3072 + 1024 + 512, 0), "4K");
   EXPECT_EQ(ShortSizeText(1024 + 257, 1), "1.3K");
   EXPECT_EQ(ShortSizeText(1048575 - 51, 1), "1023.9K");
-  EXPECT_EQ(SizeFieldUnitText(1000LL << 30), "1.0T");
-  EXPECT_EQ(SizeFieldUnitText((1LL << 62) + 1), "4194304.0T");
-  EXPECT_EQ(SizeFieldUnitText(9223372036854775807), "8388608.0T");
 }
 
-// The listing's allocation-free size field must write what the text functions
-// write: every value up to 200,000, each unit's boundaries and .25/.75 ties,
-// and a geometric walk up to the largest value.
-TEST_F(NumberFormatTest, PaddedSizeFieldMatchesTheSizeText) {
-  std::vector<std::int64_t> values = {-1, -1023, INT64_MIN, INT64_MAX, INT64_MAX - 1};
+// The size field moves to the next unit rather than take a fourth digit
+// before the point.
+TEST_F(NumberFormatTest, SizeFieldKeepsToThreeDigitsBeforeThePoint) {
+  const struct {
+    std::int64_t Value;
+    const char* Text;
+  } rows[] = {
+      {1023, "1023"},
+      {1023948, "999.9K"},
+      {1023949, "1.0M"},
+      {1048575, "1.0M"},
+      {1000LL << 30, "1.0T"},
+      {999LL << 40, "999.0T"},
+      {1000LL << 40, "1.0P"},
+      {1LL << 60, "1.0E"},
+      {(1LL << 62) + 1, "4.0E"},
+      {9223372036854775807, "8.0E"},
+  };
+  for (const auto& row : rows) EXPECT_EQ(SizeFieldUnitText(row.Value), row.Text) << row.Value;
+}
+
+// The listing's allocation-free size field keeps to six columns and writes
+// what the text functions write wherever their text fits: every value up to
+// 200,000, each unit's boundaries and .25/.75 ties, and a geometric walk up
+// to the largest value.
+TEST_F(NumberFormatTest, PaddedSizeFieldFitsAndMatchesTheSizeText) {
+  std::vector<std::int64_t> values = {INT64_MAX, INT64_MAX - 1};
   for (std::int64_t value = 0; value <= 200000; ++value) values.push_back(value);
-  for (int shift : {10, 20, 30, 40}) {
+  for (int shift : {10, 20, 30, 40, 50}) {
     const std::int64_t unit = std::int64_t{1} << shift;
     for (std::int64_t whole : {1, 2, 3, 999, 1000, 1023, 1024})
       for (std::int64_t part : {std::int64_t{0}, unit / 4, unit / 2, 3 * unit / 4, unit - 1})
@@ -72,9 +91,13 @@ TEST_F(NumberFormatTest, PaddedSizeFieldMatchesTheSizeText) {
     values.push_back(static_cast<std::int64_t>(value) + 1);
   }
   SizeFieldRoom room;
-  for (std::int64_t value : values)
-    ASSERT_EQ(PaddedSizeFieldUnitText(value, room), PadLeftBlank(SizeFieldUnitText(value), 6))
-        << value;
+  for (std::int64_t value : values) {
+    const std::string_view field = PaddedSizeFieldUnitText(value, room);
+    ASSERT_EQ(field.size(), 6u) << value;
+    const std::string text = ShortSizeText(value, 1);
+    if (text.size() <= 6) ASSERT_EQ(field, PadLeftBlank(text, 6)) << value;
+  }
+  EXPECT_EQ(PaddedSizeFieldUnitText(-1023, room), " -1023");
 }
 
 TEST_F(NumberFormatTest, RunsAndPadding) {

@@ -10,25 +10,42 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-TEST(BatchLineTest, FirstDollarTakesTheEscapedPath) {
+TEST(BatchLineTest, FirstDollarTakesThePathEscapedForEveryParse) {
+  constexpr BatchRefusal None = BatchRefusal::None;
   struct Row {
     const char* Command;
     const char* Path;
     const char* Line;
+    BatchRefusal Refusal;
   } rows[] = {
-      {"copy $ A:\\", "C:\\WORK\\A.TXT", "copy C:\\WORK\\A.TXT A:\\\r\n"},
-      {"del $ $.bak", "C:\\X", "del C:\\X $.bak\r\n"},
-      {"echo none", "C:\\X", ""},
-      {"type $", "C:\\My files\\a b.txt", "type C:\\My files\\a b.txt\r\n"},
-      {"type \"$\"", "C:\\a b.txt", "type \"C:\\a b.txt\"\r\n"},
-      {"type $", "C:\\a&del *.*", "type C:\\a^&del *.*\r\n"},
-      {"type $", "C:\\<|>^%x%", "type C:\\^<^|^>^^%%x%%\r\n"},
-      {"type \"$\" &", "C:\\a&b%c^", "type \"C:\\a&b%%c^\" &\r\n"},
-      {"x \"a\" $", "C:\\a&b", "x \"a\" C:\\a^&b\r\n"},
+      {"copy $ A:\\", "C:\\WORK\\A.TXT", "copy C:\\WORK\\A.TXT A:\\\r\n", None},
+      {"del $ $.bak", "C:\\X", "del C:\\X $.bak\r\n", None},
+      {"echo none", "C:\\X", "", None},
+      {"type $", "C:\\My files\\a b.txt", "type C:\\My files\\a b.txt\r\n", None},
+      {"type \"$\"", "C:\\a b.txt", "type \"C:\\a b.txt\"\r\n", None},
+      {"type $", "C:\\a&del *.*", "type C:\\a^&del *.*\r\n", None},
+      {"type $", "C:\\<|>^%x%", "type C:\\^<^|^>^^%%x%%\r\n", None},
+      {"type \"$\" &", "C:\\a&b%c^", "type \"C:\\a&b%%c^\" &\r\n", None},
+      {"x \"a\" $", "C:\\a&b", "x \"a\" C:\\a^&b\r\n", None},
+      {"type $", "C:\\f (1).txt", "type C:\\f ^(1^).txt\r\n", None},
+      // an escaped quote opens nothing
+      {"echo ^\"$^\"", "C:\\a&b", "echo ^\"C:\\a^&b^\"\r\n", None},
+      // parsed twice: the second parse is escaped as if unquoted
+      {"for %%f in ($) do echo %%f", "C:\\x) do mkdir P (",
+       "for %%f in (C:\\x^^^) do mkdir P ^^^() do echo %%f\r\n", None},
+      {"call echo $", "C:\\a&b", "call echo C:\\a^^^&b\r\n", None},
+      {"@C:\\WINDOWS\\CMD.EXE /c \"echo $\"", "C:\\a&b",
+       "@C:\\WINDOWS\\CMD.EXE /c \"echo C:\\a^&b\"\r\n", None},
+      {"echo x&call echo $", "C:\\a^", "echo x&call echo C:\\a^^^^\r\n", None},
+      // what no escaping can carry
+      {"echo $", "C:\\x\nmkdir P", "", BatchRefusal::ControlCharacter},
+      {"echo $", "C:\\x\rXmkdir P", "", BatchRefusal::ControlCharacter},
+      {"type \"$\"", "C:\\q\"&mkdir P&\"", "", BatchRefusal::DoubleQuote},
+      {"cmd /c echo $", "C:\\%CMDCMDLINE%", "", BatchRefusal::Percent},
   };
   std::string line;
   for (const Row& row : rows) {
-    ComposeBatchLine(row.Command, row.Path, line);
+    EXPECT_EQ(ComposeBatchLine(row.Command, row.Path, line), row.Refusal) << row.Command;
     EXPECT_EQ(line, row.Line) << row.Command << " " << row.Path;
   }
 }
@@ -82,15 +99,15 @@ TEST_F(BatchTest, FilteredEntriesAndTemplatesWithoutDollarWriteNothing) {
 }
 
 TEST_F(BatchTest, AFileThatCannotBeWrittenIsReportedOnce) {
-  Sim::FailFileCreate("C:\\OUT\\!OVBATCH.BAT", 5);
+  Sim::FailFileCreate("C:\\OUT\\!OVBATCH.NEW", 5);
   Run({"C:\\WORK\\*.*", "/B", "/@echo", "$"});
-  EXPECT_EQ(OutputLines(), (Lines{"Warning: batch file could not be created: C:\\OUT\\!OVBATCH.BAT",
+  EXPECT_EQ(OutputLines(), (Lines{"Warning: batch file could not be created: C:\\OUT\\!OVBATCH.NEW",
                                   "         Access is denied", "SUB", "A.TXT", "B.TXT"}));
 
   SetUp();
   Sim::SetWriteRoom(30);
   Run({"C:\\WORK\\*.TXT", "/S", "/B", "/@echo", "$"});
-  EXPECT_EQ(OutputLines(), (Lines{"Warning: batch file could not be written: C:\\OUT\\!OVBATCH.BAT",
+  EXPECT_EQ(OutputLines(), (Lines{"Warning: batch file could not be written: C:\\OUT\\!OVBATCH.NEW",
                                   "         There is not enough space on the disk",
                                   "C:\\WORK\\A.TXT", "C:\\WORK\\B.TXT", "C:\\WORK\\SUB\\C.TXT"}));
   EXPECT_EQ(Batch(), "echo C:\\WORK\\B.TXT\r\necho C:\\WO");
@@ -135,6 +152,34 @@ TEST_F(BatchTest, NamesOutsideTheAnsiCodePageMakeTheFileUtf8) {
     Run(words);
     EXPECT_EQ(Batch(), row.Bytes) << row.Template[0];
   }
+}
+
+// Names that cannot be carried are listed as usual and counted once at the end.
+TEST_F(BatchTest, UnsafeNamesGetNoLineAndOneWarning) {
+  Sim::AddFile("C:\\WORK", "x\nmkdir P", 1);
+  Sim::AddFile("C:\\WORK", "q\"&mkdir P&\"", 1);
+  Sim::AddFile("C:\\WORK", "100%", 1);
+  Run({"C:\\WORK\\*.*", "/B", "/A-D", "/@call", "echo", "$"});
+  EXPECT_EQ(Batch(), "call echo C:\\WORK\\B.TXT\r\ncall echo C:\\WORK\\A.TXT\r\n");
+  EXPECT_EQ(OutputLines(),
+            (Lines{"100%", "A.TXT", "B.TXT", "q\"&mkdir P&\"", "x?mkdir P",
+                   "Warning: batch file left out 3 names the command interpreter cannot carry:",
+                   "         1 with a line break or another control character",
+                   "         1 with a double quote",
+                   "         1 with a percent sign, under a template that parses twice"}));
+}
+
+// A link planted under the batch file's name is not written through.
+TEST_F(BatchTest, ALinkInThePlaceOfTheFileIsLeftAlone) {
+  Sim::Entry link;
+  link.Name = "!OVBATCH.BAT";
+  link.Attributes = Plat::AttrArchive | Plat::AttrReparsePoint;
+  Sim::AddEntry("C:\\OUT", link);
+  Run({"C:\\WORK\\*.TXT", "/B", "/@echo", "$"});
+  EXPECT_EQ(OutputLines(),
+            (Lines{"Warning: batch file is a link and was not written: C:\\OUT\\!OVBATCH.BAT",
+                   "A.TXT", "B.TXT"}));
+  EXPECT_FALSE(Sim::FileExists("C:\\OUT\\!OVBATCH.BAT"));
 }
 
 // A fatal error in the middle of a walk still leaves every line written so far.

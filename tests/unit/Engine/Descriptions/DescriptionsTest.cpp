@@ -6,6 +6,8 @@
 #include "Common/Options.h"
 #include "Common/RunState.h"
 #include "Engine/Descriptions/Descriptions.h"
+#include "Engine/Listing/ListingFields.h"
+#include "Engine/Listing/ListingLayout.h"
 #include "ORVL/Driver.h"
 #include "ScanTestSupport.h"
 #include "TestWorld.h"
@@ -117,6 +119,20 @@ TEST_F(DescriptionsTest, BadFilesAreReadAsFarAsTheyGo) {
   EXPECT_TRUE(Load(many));
   EXPECT_EQ(DescriptionTextCount, DescriptionPoolSlots);  // the surplus lines are ignored
 
+  // Reading stops at the byte limit; the line it cuts is dropped.
+  Sim::SetFileContents("C:\\D\\DESCRIPT.ION", "A.TXT one\nB.TXT two\nC.TXT three\n");
+  EXPECT_TRUE(LoadDescriptions("C:\\D\\DESCRIPT.ION", 25));
+  EXPECT_EQ(DescriptionTextCount, 2u);
+  EXPECT_EQ(LookupDescription("B.TXT"), "two");
+  // Only a plain file: a link, which may lead to a device, is not read.
+  Sim::Entry link;
+  link.Name = "DESCRIPT.ION";
+  link.Attributes = Plat::AttrArchive | Plat::AttrReparsePoint;
+  Sim::AddDirectory("C:\\L");
+  Sim::SetFileContents("C:\\L\\DESCRIPT.ION", "A.TXT one\n");
+  Sim::AddEntry("C:\\L", link);
+  EXPECT_FALSE(LoadDescriptions("C:\\L\\DESCRIPT.ION"));
+
   Sim::SetReadChunkLimit(5);
   Sim::FailFileRead("C:\\D\\DESCRIPT.ION", 23);
   EXPECT_TRUE(Load("AB.TXT one\nCD.TXT two\n"));  // the first piece is kept
@@ -188,6 +204,21 @@ TEST_F(DescriptionsTest, LayoutSwapsPerDirectory) {
         line.find("Long name") != std::string::npos || line.find("until") != std::string::npos)
       shown.push_back(line);
   EXPECT_EQ(shown, expected);
+}
+
+// A description column that starts beyond the line (a date wider than its
+// plan pushes it there) has no room: no description, and no empty lines.
+TEST_F(DescriptionsTest, NoRoomShowsNoDescription) {
+  ListingLayout.NameRoom = 30;
+  WriteAt("     5 A.TXT", 1, 7);
+  WriteDescriptionText(std::string(60, 'x'), 85);
+  NewLine();
+  WriteDescriptionText("abc def", 78);  // a room of three cells still wraps
+  NewLine();
+  EXPECT_EQ(ConsoleEngine.CurrentRow, 3);
+  EXPECT_EQ(Sim::RowTrimmed(0), "     5 A.TXT");
+  EXPECT_EQ(Sim::RowTrimmed(1), std::string(77, ' ') + "abc");
+  EXPECT_EQ(Sim::RowTrimmed(2), std::string(77, ' ') + "def");
 }
 
 }  // namespace

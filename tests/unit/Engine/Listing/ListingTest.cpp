@@ -231,9 +231,9 @@ TEST_F(ListingTest, DefaultLayoutWritesFourColumnsBetweenBorders) {
                                        {41, "     5 BETA.DOC"},
                                        {60, V},
                                        {61, "     0 delta"}}));
-  // 1,048,575 bytes round up to a seven-character size that meets the name.
+  // 1,048,575 bytes would round up to 1024.0K: the next unit keeps the field.
   EXPECT_EQ(Sim::RowTrimmed(2),
-            Cells({{1, "1024.0K"}, {8, "gamma12345.c"}, {20, V}, {40, V}, {60, V}}));
+            Cells({{1, "  1.0M"}, {8, "gamma12345.c"}, {20, V}, {40, V}, {60, V}}));
   EXPECT_EQ(RowAttributes(1), Attributes({{1, 6, Colours.DirectoryColour},
                                           {8, 3, Colours.DirectoryColour},
                                           {20, 1, Colours.LineColour},

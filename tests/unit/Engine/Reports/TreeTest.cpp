@@ -102,6 +102,19 @@ TEST_F(TreeTest, BareUnknownClusterSizeAndSmallTotals) {
   }
 }
 
+// Sums past what a count holds stop at its largest value, in a directory and
+// over the tree, rather than wrapping into negative figures.
+TEST_F(TreeTest, HugeSizesSaturate) {
+  constexpr std::uint64_t FiveEiB = 5ull << 60;
+  Directories({"C:\\H\\A"});
+  Sim::AddFile("C:\\H", "ONE", FiveEiB);
+  Sim::AddFile("C:\\H", "TWO", FiveEiB);
+  Sim::AddFile("C:\\H\\A", "MAX", ~0ull);
+  EXPECT_EQ(Tree("C:\\H"),
+            (Rows{"", "C:\\H\\ (8589934592.00G)", Corner + "A (8589934592.00G)",
+                  "2 directories consuming 9,223,372,036,854,775,807 bytes (8589934592.00GB)"}));
+}
+
 // The level flags widen with the tree: a line forty levels down still shows
 // the bar of every ancestor that has a sibling below.
 TEST_F(TreeTest, DeepTreesKeepTheirBars) {
