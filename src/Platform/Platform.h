@@ -29,6 +29,7 @@ constexpr std::uint32_t ErrorAccessDenied = 5;
 constexpr std::uint32_t ErrorInvalidDrive = 15;
 constexpr std::uint32_t ErrorNoMoreFiles = 18;
 constexpr std::uint32_t ErrorInvalidName = 123;
+constexpr std::uint32_t ErrorNoUnicodeTranslation = 1113;
 
 // ---------------------------------------------------------------- find-file
 
@@ -153,7 +154,10 @@ bool EnableSecurityPrivilege();
 // quotes already removed.
 std::vector<std::string> CommandArguments();
 
-// CreateProcessW (as WinExec did): start a program without waiting; maximised when asked.
+// CreateProcessW: runs a program in this console and waits for it to end, so
+// that it has the console to itself (Ctrl+C is the program's meanwhile); a
+// window of its own, should it need one, is maximised when asked. False (code
+// in LastError()) when it could not be started.
 bool LaunchProgram(const std::string& path, bool maximised);
 
 // WinHelpA with the help-finder command.
@@ -308,7 +312,9 @@ void StdOutFlush();
 // lister does, and users without administrator rights may always read.
 Handle RegOpen(const std::string& subKey);
 void RegClose(Handle key);
-// The index-th value name of an open key (registry order); false past the end.
+// The index-th value name of an open key (registry order); false past the end,
+// and false with ErrorNoUnicodeTranslation for a name UTF-8 cannot carry (an
+// unpaired surrogate): such a value can be neither read nor written by name.
 bool RegEnumValueName(Handle key, std::uint32_t index, std::string& name);
 
 enum class RegType { Missing, Dword, Binary, String, ExpandString, Other };

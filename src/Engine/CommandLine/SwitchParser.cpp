@@ -5,8 +5,9 @@
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
 #include "Common/RunState.h"
-#include "Platform/Platform.h"
 #include "Console/Console.h"
+#include "Format/ErrorText.h"
+#include "Platform/Platform.h"
 
 namespace {
 
@@ -93,9 +94,10 @@ void ClearAttributes(const std::string&) {
   Options.AttrExclude = {};
 }
 
-// Starts the configuration program and ends the run without any output.
+// Runs the configuration program and ends the run without any output of its own.
 void Settings(const std::string&) {
-  Plat::LaunchProgram(ProgramDir + "OConfig.exe", true);
+  const std::string path = ProgramDir + "OConfig.exe";
+  if (!Plat::LaunchProgram(path, true)) ConfigurationProgramNotStarted(path, Plat::LastError());
   EndProgram();
 }
 

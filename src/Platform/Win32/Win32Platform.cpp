@@ -403,6 +403,10 @@ bool LaunchProgram(const std::string& path, bool maximised) {
                       &startup, &process))
     return false;
   CloseHandle(process.hThread);
+  // Set after the start: a child would inherit the ignoring of Ctrl+C.
+  SetConsoleCtrlHandler(nullptr, TRUE);
+  WaitForSingleObject(process.hProcess, INFINITE);
+  SetConsoleCtrlHandler(nullptr, FALSE);
   CloseHandle(process.hProcess);
   return true;
 }
@@ -767,6 +771,16 @@ bool RegEnumValueName(Handle key, std::uint32_t index, std::string& name) {
   if (result != ERROR_SUCCESS) {
     SetLastError(static_cast<DWORD>(result));
     return false;
+  }
+  for (DWORD i = 0; i < length; ++i) {
+    const bool high = text[i] >= 0xD800 && text[i] < 0xDC00;
+    const bool paired = high && i + 1 < length && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000;
+    if (paired)
+      ++i;
+    else if (text[i] >= 0xD800 && text[i] < 0xE000) {
+      SetLastError(ERROR_NO_UNICODE_TRANSLATION);
+      return false;
+    }
   }
   name = FromWide(text, length);
   return true;
