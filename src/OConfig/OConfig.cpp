@@ -19,33 +19,30 @@ namespace {
 constexpr int BadArgument = 1;
 constexpr int WriteFailed = 2;
 
-// What a run changed, to show once the lock is let go.
+// What a run did, to show once the lock is let go (showing may wait for keys).
 struct ChangeOutcome {
   int ExitCode = 0;
-  bool Show = false;  // the configuration is to be shown
+  bool Written = false;  // the configuration is to be shown
+  bool Help = false;
+  std::string Problem;  // the argument that could not be applied, for people
   StoredConfiguration Stored;
   ConfigurationSet Next;
 };
 
-bool ApplyArguments(const std::vector<std::string>& arguments, ConfigurationSet& next, bool& help) {
+bool ApplyArguments(const std::vector<std::string>& arguments, ChangeOutcome& outcome) {
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     ArgumentKind kind;
-    std::string problem;
-    if (InstallActionOf(arguments[i]) != InstallAction::None)
-      problem = arguments[i] + " stands alone";
-    if (!problem.empty() || !ApplyArgument(arguments[i], next, kind, problem)) {
-      ShowProblem("OConfig: " + problem + ".");
-      ShowProblem("Nothing was changed.");
-      NewLine();
-      ShowOConfigUsage();
+    if (InstallActionOf(arguments[i]) != InstallAction::None) {
+      outcome.Problem = arguments[i] + " stands alone";
       return false;
     }
-    help = help || kind == ArgumentKind::Help;
+    if (!ApplyArgument(arguments[i], outcome.Next, kind, outcome.Problem)) return false;
+    outcome.Help = outcome.Help || kind == ArgumentKind::Help;
   }
   return true;
 }
 
-// Read, change and write under the lock; every run also repairs what the
+// Read, change and write under the lock; every write also repairs what the
 // lister cannot use.
 ChangeOutcome Change(const std::vector<std::string>& arguments) {
   ChangeOutcome outcome;
@@ -61,34 +58,42 @@ ChangeOutcome Change(const std::vector<std::string>& arguments) {
   }
   outcome.Stored = LoadConfiguration();
   outcome.Next = RepairedSet(outcome.Stored);
-  bool help = false;
-  if (!ApplyArguments(arguments, outcome.Next, help)) {
+  if (!ApplyArguments(arguments, outcome)) {
     outcome.ExitCode = BadArgument;
-  } else if (help) {
-    ShowOConfigUsage();
-  } else {
+  } else if (!outcome.Help) {
     const StoreResult result = StoreConfiguration(outcome.Stored, outcome.Next);
     if (result.Error != 0) {
       if (outcome.Stored.AnyKey) ShowFaults(outcome.Stored.Faults, false);
       ShowWriteFailure(result.Error, "the configuration", result.PutBack);
       outcome.ExitCode = WriteFailed;
     }
-    outcome.Show = result.Error == 0;
+    outcome.Written = result.Error == 0;
   }
   return outcome;
 }
 
-int Configure() {
-  ReadLocaleSeparators();
-  InitialiseOutput();
-  const ChangeOutcome outcome = Change(Plat::CommandArguments());
-  if (outcome.Show) {
+void ShowOutcome(const ChangeOutcome& outcome) {
+  if (outcome.ExitCode == BadArgument) {
+    ShowProblem("OConfig: " + outcome.Problem + ".");
+    ShowProblem("Nothing was changed.");
+    NewLine();
+    ShowOConfigUsage();
+  } else if (outcome.Help) {
+    ShowOConfigUsage();
+  } else if (outcome.Written) {
     if (!outcome.Stored.AnyKey)
       ShowNotice("No configuration was stored: OConfig wrote the defaults.");
     else
       ShowFaults(outcome.Stored.Faults, true);
     ShowConfiguration(outcome.Next, outcome.Stored.UnconvertibleNames);
   }
+}
+
+int Configure() {
+  ReadLocaleSeparators();
+  InitialiseOutput();
+  const ChangeOutcome outcome = Change(Plat::CommandArguments());
+  ShowOutcome(outcome);
   return outcome.ExitCode;
 }
 

@@ -4,6 +4,7 @@ switches and date pattern that OConfig writes reach the listing."""
 
 import os
 import re
+import shutil
 import subprocess
 import unittest
 
@@ -58,6 +59,42 @@ class ConfigurationTest(unittest.TestCase):
         self.assertIn(FIRST_RUN, first.lines)
         self.assertFalse([line for line in first.lines if line.startswith("Path: ")], first)
         self.assertEqual(second.lines, ["A.TXT"])
+
+    def assert_oconfig_ran_before_the_prompt(self, args):
+        """orvl runs OConfig in its console and ends after it: the whole view
+        (paged) comes before the shell's prompt, and its page prompt reads keys."""
+        with fixture({"A.TXT": 1}) as root, \
+                TmuxConsole(args, cwd=root, prefix=PREFIX) as console:
+            console.wait_for(r"\[Q/X\] Stop")
+            self.assertFalse([row for row in console.screen() if "ORVL-EXIT" in row])
+            console.send_keys("n")
+            rows = console.wait_for(r"ORVL-EXIT=\d+")
+        rows = [row.rstrip() for row in rows if row.strip()]
+        end = rows.index("ORVL-EXIT=0")
+        self.assertEqual(rows[end - 1].strip(), "Every switch: OConfig /?", rows)
+        self.assertFalse([row for row in rows if "ReadConsole Error" in row], rows)
+        return rows
+
+    def test_first_run_in_a_console_waits_for_oconfig(self):
+        wine("reg", "delete", r"HKLM\Software\Brackwater", "/f")
+        settle()
+        rows = self.assert_oconfig_ran_before_the_prompt([])
+        self.assertLess(rows.index(FIRST_RUN), rows.index("Orvalist configuration"))
+
+    def test_set_in_a_console_waits_for_oconfig(self):
+        self.assert_oconfig_ran_before_the_prompt(["/SET"])
+
+    def test_missing_oconfig_is_named(self):
+        wine("reg", "delete", r"HKLM\Software\Brackwater", "/f")
+        settle()
+        with fixture({"A.TXT": 1}) as root:
+            alone = os.path.join(root, "orvl.exe")
+            shutil.copy(EXE, alone)
+            run = run_orvl(["/B"], root, prefix=PREFIX, exe=alone)
+        self.assertEqual(run.lines, [
+            FIRST_RUN,
+            "OConfig could not be started: File not found.",
+            "It was looked for as Z:" + root.replace("/", "\\") + "\\OConfig.exe"])
 
     def test_orvl_script_lists_at_once_in_a_bare_prefix(self):
         wine("reg", "delete", r"HKLM\Software\Brackwater", "/f")
