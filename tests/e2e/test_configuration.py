@@ -9,7 +9,7 @@ import subprocess
 import unittest
 
 from wine_harness import (EXE, ROOT, TmuxConsole, ensure_bare_prefix, fixture, run_orvl,
-                          wine_environment)
+                          wine_environment, wine_path)
 
 PREFIX = os.path.join(ROOT, "build", "wineprefix-e2e-config")
 OCONFIG = os.path.join(os.path.dirname(EXE), "OConfig.exe")
@@ -60,29 +60,29 @@ class ConfigurationTest(unittest.TestCase):
         self.assertFalse([line for line in first.lines if line.startswith("Path: ")], first)
         self.assertEqual(second.lines, ["A.TXT"])
 
-    def assert_oconfig_ran_before_the_prompt(self, args):
-        """orvl runs OConfig in its console and ends after it: the whole view
-        (paged) comes before the shell's prompt, and its page prompt reads keys."""
+    def test_first_run_in_a_console_waits_for_oconfig(self):
+        """orvl says why, then OConfig shows its whole view in the same console,
+        and only then does orvl end and the shell's prompt come back."""
+        wine("reg", "delete", r"HKLM\Software\Brackwater", "/f")
+        settle()
         with fixture({"A.TXT": 1}) as root, \
-                TmuxConsole(args, cwd=root, prefix=PREFIX) as console:
+                TmuxConsole([], cwd=root, prefix=PREFIX, height=70) as console:
+            rows = [row.rstrip() for row in console.wait_for(r"ORVL-EXIT=\d+") if row.strip()]
+        self.assertEqual(rows[:3], [FIRST_RUN,
+                                    "No configuration was stored: OConfig wrote the defaults.",
+                                    "Orvalist configuration"])
+        self.assertEqual(rows[-2:], ["  Every switch: OConfig /?", "ORVL-EXIT=0"])
+
+    def test_set_in_a_console_waits_for_oconfig(self):
+        """OConfig's page prompt reads its keys, and the prompt comes back after."""
+        with fixture({"A.TXT": 1}) as root, \
+                TmuxConsole(["/SET"], cwd=root, prefix=PREFIX) as console:
             console.wait_for(r"\[Q/X\] Stop")
             self.assertFalse([row for row in console.screen() if "ORVL-EXIT" in row])
             console.send_keys("n")
-            rows = console.wait_for(r"ORVL-EXIT=\d+")
-        rows = [row.rstrip() for row in rows if row.strip()]
-        end = rows.index("ORVL-EXIT=0")
-        self.assertEqual(rows[end - 1].strip(), "Every switch: OConfig /?", rows)
+            rows = [row.rstrip() for row in console.wait_for(r"ORVL-EXIT=\d+") if row.strip()]
+        self.assertEqual(rows[-2:], ["  Every switch: OConfig /?", "ORVL-EXIT=0"])
         self.assertFalse([row for row in rows if "ReadConsole Error" in row], rows)
-        return rows
-
-    def test_first_run_in_a_console_waits_for_oconfig(self):
-        wine("reg", "delete", r"HKLM\Software\Brackwater", "/f")
-        settle()
-        rows = self.assert_oconfig_ran_before_the_prompt([])
-        self.assertLess(rows.index(FIRST_RUN), rows.index("Orvalist configuration"))
-
-    def test_set_in_a_console_waits_for_oconfig(self):
-        self.assert_oconfig_ran_before_the_prompt(["/SET"])
 
     def test_missing_oconfig_is_named(self):
         wine("reg", "delete", r"HKLM\Software\Brackwater", "/f")
@@ -94,7 +94,7 @@ class ConfigurationTest(unittest.TestCase):
         self.assertEqual(run.lines, [
             FIRST_RUN,
             "OConfig could not be started: File not found.",
-            "It was looked for as Z:" + root.replace("/", "\\") + "\\OConfig.exe"])
+            "It was looked for as " + wine_path(os.path.join(root, "OConfig.exe"))])
 
     def test_orvl_script_lists_at_once_in_a_bare_prefix(self):
         wine("reg", "delete", r"HKLM\Software\Brackwater", "/f")
