@@ -84,6 +84,24 @@ class ConfigurationTest(unittest.TestCase):
         self.assertEqual(rows[-2:], ["  Every switch: OConfig /?", "ORVL-EXIT=0"])
         self.assertFalse([row for row in rows if "ReadConsole Error" in row], rows)
 
+    def test_value_name_that_cannot_be_converted_is_left_alone(self):
+        """A lone surrogate in a value's name: the change is written, the value
+        kept, and the lister still lists."""
+        text = ("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\Software"
+                "\\Brackwater\\Orvalist\\Colours\\Extensions]\r\n\"A\ud800\"=dword:00000005\r\n")
+        with fixture({"A.TXT": 1}) as root:
+            reg = os.path.join(root, "lone.reg")
+            with open(reg, "wb") as out:
+                out.write(b"\xff\xfe" + text.encode("utf-16-le", "surrogatepass"))
+            wine("regedit", "/s", wine_path(reg))
+            settle()
+            run = oconfig("/EXT:TXT=12")
+            listing = orvl(["/B"], root)
+        wine("reg", "delete", r"HKLM\Software\Brackwater\Orvalist\Colours\Extensions", "/f")
+        self.assertEqual(run.status, 0, run)
+        self.assertIn("  1 more with names that cannot be read, left as they are", run.lines)
+        self.assertEqual(listing.lines, ["A.TXT", "lone.reg"])
+
     def test_missing_oconfig_is_named(self):
         wine("reg", "delete", r"HKLM\Software\Brackwater", "/f")
         settle()
