@@ -1,6 +1,8 @@
 #include "OConfig/ConfigurationStore.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "Configuration/RegistryValues.h"
 #include "Engine/CommandLine/CommandLine.h"
@@ -126,10 +128,6 @@ const ColsType* FindSlot(const std::vector<ColsType>& slots, const std::string& 
   return nullptr;
 }
 
-bool Contains(const std::vector<std::string>& names, const std::string& name) {
-  return std::find(names.begin(), names.end(), name) != names.end();
-}
-
 std::vector<ValueChange> PlanSettings(const StoredConfiguration& stored,
                                       const ConfigurationSet& next) {
   std::vector<ValueChange> changes;
@@ -152,31 +150,40 @@ std::vector<ValueChange> PlanSettings(const StoredConfiguration& stored,
   return changes;
 }
 
+using ColourByName = std::unordered_map<std::string, std::uint8_t>;
+
+ColourByName ByName(const std::vector<ColsType>& slots) {
+  ColourByName colours;
+  for (const ColsType& slot : slots) colours.emplace(slot.Extension, slot.Colour);
+  return colours;
+}
+
+ValueChange Removal(const std::string& name, bool restorable, std::uint8_t colour) {
+  return {ExtensionsKey,     name, Plat::RegType::Missing, {}, restorable, Plat::RegType::Dword,
+          DwordBytes(colour)};
+}
+
 // Removals come from what this run read under the lock, never from a walk
-// over the key as it is now.
+// over the key as it is now. Lookups by name keep a long table linear.
 void PlanExtensions(const StoredConfiguration& stored, const ConfigurationSet& next,
                     std::vector<ValueChange>& changes) {
-  const std::vector<ColsType>& old = stored.Set.Extensions;
+  const ColourByName old = ByName(stored.Set.Extensions);
+  const ColourByName kept = ByName(next.Extensions);
+  const std::unordered_set<std::string> unusable(stored.UnusableExtensions.begin(),
+                                                 stored.UnusableExtensions.end());
   for (const ColsType& slot : next.Extensions) {
-    const ColsType* before = FindSlot(old, slot.Extension);
-    const bool unusable = Contains(stored.UnusableExtensions, slot.Extension);
-    if (before && before->Colour == slot.Colour && !unusable) continue;
+    const auto before = old.find(slot.Extension);
+    const bool known = before != old.end();
+    const bool broken = unusable.count(slot.Extension) > 0;
+    if (known && before->second == slot.Colour && !broken) continue;
     changes.push_back({ExtensionsKey, slot.Extension, Plat::RegType::Dword, DwordBytes(slot.Colour),
-                       !unusable, before ? Plat::RegType::Dword : Plat::RegType::Missing,
-                       before ? DwordBytes(before->Colour) : std::vector<std::uint8_t>{}});
+                       !broken, known ? Plat::RegType::Dword : Plat::RegType::Missing,
+                       known ? DwordBytes(before->second) : std::vector<std::uint8_t>{}});
   }
-  for (const ColsType& slot : old)
-    if (!FindSlot(next.Extensions, slot.Extension))
-      changes.push_back({ExtensionsKey,
-                         slot.Extension,
-                         Plat::RegType::Missing,
-                         {},
-                         true,
-                         Plat::RegType::Dword,
-                         DwordBytes(slot.Colour)});
+  for (const ColsType& slot : stored.Set.Extensions)
+    if (!kept.count(slot.Extension)) changes.push_back(Removal(slot.Extension, true, slot.Colour));
   for (const std::string& name : stored.UnusableExtensions)
-    if (!FindSlot(next.Extensions, name))
-      changes.push_back({ExtensionsKey, name, Plat::RegType::Missing, {}, false, {}, {}});
+    if (!kept.count(name)) changes.push_back(Removal(name, false, 0));
 }
 
 // Back to what was read, last change first; false when any value could not be.
