@@ -210,21 +210,21 @@ StoredConfiguration LoadConfiguration() {
   RegistryKey extensions(Plat::RegOpen(ExtensionsKey));
   RegistryKey display(Plat::RegOpen(DisplayKey));
   RegistryKey settings(Plat::RegOpen(SettingsKey));
-  stored.ExtensionsKey = extensions.IsOpen();
-  stored.DisplayKey = display.IsOpen();
-  stored.SettingsKey = settings.IsOpen();
-  stored.AnyKey = stored.ExtensionsKey || stored.DisplayKey || stored.SettingsKey;
-  if (stored.ExtensionsKey)
+  stored.HasExtensionsKey = extensions.IsOpen();
+  stored.HasDisplayKey = display.IsOpen();
+  stored.HasSettingsKey = settings.IsOpen();
+  stored.AnyKey = stored.HasExtensionsKey || stored.HasDisplayKey || stored.HasSettingsKey;
+  if (stored.HasExtensionsKey)
     LoadExtensions(extensions.Handle, stored);
   else
     stored.Faults.push_back({"Colours\\Extensions",
                              "the key is missing: orvl starts OConfig on every run",
                              "the default extension colours"});
-  if (stored.DisplayKey)
+  if (stored.HasDisplayKey)
     LoadDisplay(display.Handle, stored);
   else
     stored.Faults.push_back({"Colours\\Display", MissingKey(), "the default display colours"});
-  if (stored.SettingsKey)
+  if (stored.HasSettingsKey)
     LoadSettings(settings.Handle, stored);
   else
     stored.Faults.push_back(
@@ -234,7 +234,7 @@ StoredConfiguration LoadConfiguration() {
 
 ConfigurationSet RepairedSet(const StoredConfiguration& stored) {
   ConfigurationSet set = stored.Set;
-  if (!stored.ExtensionsKey) set.Extensions = DefaultConfigurationSet().Extensions;
+  if (!stored.HasExtensionsKey) set.Extensions = DefaultConfigurationSet().Extensions;
   for (const std::string& name : stored.UnusableExtensions)
     if (const ColsType* slot = DefaultSlot(name); slot && !FindSlot(set.Extensions, name))
       set.Extensions.push_back(*slot);
@@ -246,13 +246,13 @@ StoreResult StoreConfiguration(const StoredConfiguration& stored, const Configur
   PlanExtensions(stored, next, changes);
   // Keys that are missing are made even when no value of theirs changes;
   // until the Extensions key is there, the lister starts OConfig.
-  const bool keysMade = (stored.DisplayKey || CreateKey(DisplayKey)) &&
-                        (stored.SettingsKey || CreateKey(SettingsKey));
+  const bool keysMade = (stored.HasDisplayKey || CreateKey(DisplayKey)) &&
+                        (stored.HasSettingsKey || CreateKey(SettingsKey));
   std::size_t done = 0;
   bool written = keysMade;
   for (; written && done < changes.size(); ++done)
     written = Apply(changes[done].Key, changes[done].Name, changes[done].Type, changes[done].Data);
-  if (written && (stored.ExtensionsKey || CreateKey(ExtensionsKey))) return {};
+  if (written && (stored.HasExtensionsKey || CreateKey(ExtensionsKey))) return {};
   std::uint32_t error = Plat::LastError();
   if (error == 0) error = Plat::ErrorAccessDenied;  // a failure is never reported as success
   if (!written && done > 0) --done;                 // the failed change wrote nothing

@@ -20,7 +20,7 @@ struct ConfigurationFault {
 struct StoredConfiguration {
   ConfigurationSet Set;  // what the lister uses; defaults where nothing usable is stored
   bool AnyKey = false;   // some configuration key exists (no key at all: a first run)
-  bool ExtensionsKey = false, DisplayKey = false, SettingsKey = false;
+  bool HasExtensionsKey = false, HasDisplayKey = false, HasSettingsKey = false;
   bool EntitiesUsable = false, SwitchesUsable = false, DateUsable = false;
   std::vector<std::string> UnusableExtensions;  // value names the lister cannot use
   std::size_t UnconvertibleNames = 0;           // values no call can name: never touched
