@@ -4,6 +4,7 @@
 
 #include "Common/Colours.h"
 #include "Common/Entries/Entries.h"
+#include "Common/RunEnd.h"
 #include "Common/RunState.h"
 #include "Configuration/ConfigurationKeys.h"
 #include "Configuration/DisplayColours.h"
@@ -11,6 +12,7 @@
 #include "Console/Console.h"
 #include "Platform/Registry.h"
 #include "Platform/System.h"
+#include "Format/ErrorText.h"
 
 namespace {
 
@@ -49,9 +51,16 @@ void ReadSettings(Plat::Handle key) {
   Require(ReadStringValue(key, DateValue, DateFormat), DateValue);
 }
 
+// Said first: OConfig then shows its view in this console, and the run ends
+// when it does.
 [[noreturn]] void StartConfigurationProgram() {
-  Plat::LaunchProgram(ProgramDir + "OConfig.exe", true);
-  FatalError("Running OCONFIG so you can set up default configuration (first time only)", false);
+  const std::string path = ProgramDir + "OConfig.exe";
+  EnsureOutput();
+  WriteLine("Running OCONFIG so you can set up default configuration (first time only)", 1,
+            Colours.HeadingColour);
+  FWriteFinish();
+  if (!Plat::LaunchProgram(path, true)) ConfigurationProgramNotStarted(path, Plat::LastError());
+  EndProgram();
 }
 
 }  // namespace

@@ -15,9 +15,12 @@ ValueRead Fetch(Plat::Handle key, const std::string& name, Plat::RegType& type,
 std::vector<std::string> ValueNames(Plat::Handle key, std::size_t limit) {
   std::vector<std::string> names;
   std::string name;
-  while (names.size() < limit &&
-         Plat::RegEnumValueName(key, static_cast<std::uint32_t>(names.size()), name))
-    names.push_back(name);
+  for (std::uint32_t index = 0; names.size() < limit; ++index) {
+    if (Plat::RegEnumValueName(key, index, name))
+      names.push_back(name);
+    else if (Plat::LastError() != Plat::ErrorNoUnicodeTranslation)
+      break;
+  }
   return names;
 }
 

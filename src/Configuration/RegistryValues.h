@@ -22,7 +22,8 @@ class RegistryKey {
   const Plat::Handle Handle;
 };
 
-// The first `limit` value names of a key, in the registry's order.
+// The first `limit` value names of a key, in the registry's order; names that
+// cannot be converted are passed over (no call could name them).
 std::vector<std::string> ValueNames(Plat::Handle key, std::size_t limit);
 // A REG_DWORD.
 ValueRead ReadDwordValue(Plat::Handle key, const std::string& name, std::uint32_t& value);

@@ -1,9 +1,13 @@
 #include "OConfig/ConfigurationStore.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "Configuration/RegistryValues.h"
 #include "Platform/RegistryWrite.h"
+#include "Engine/CommandLine/CommandLine.h"
+#include "Platform/ConfigLock.h"
 
 namespace {
 
@@ -17,83 +21,250 @@ std::vector<std::uint8_t> DwordBytes(std::uint32_t value) {
 
 std::vector<std::uint8_t> TextBytes(const std::string& text) { return {text.begin(), text.end()}; }
 
-bool WriteDisplay(const ConfigurationSet& set) {
-  RegistryKey key(Plat::RegCreate(DisplayKey));
-  return key.IsOpen() && Plat::RegWriteValue(key.Handle, EntitiesValue, Plat::RegType::Binary,
-                                             {set.Display.begin(), set.Display.end()});
+// ---------------------------------------------------------------- reading
+
+std::string Stops(const std::string& message) { return "orvl stops with \"" + message + "\""; }
+
+// Why the lister cannot use a value it read so; empty when it can.
+std::string ReadProblem(ValueRead result, const std::string& name) {
+  if (result == ValueRead::WrongType) return Stops("Invalid data type for '" + name + "'");
+  if (result == ValueRead::Unfetchable) return Stops("Failed to get data for '" + name + "'");
+  return {};
 }
 
-bool WriteSettings(const ConfigurationSet& set) {
-  RegistryKey key(Plat::RegCreate(SettingsKey));
-  return key.IsOpen() &&
-         Plat::RegWriteValue(key.Handle, SwitchesValue, Plat::RegType::String,
-                             TextBytes(set.Switches)) &&
-         Plat::RegWriteValue(key.Handle, DateValue, Plat::RegType::String, TextBytes(set.Date));
+const ColsType* DefaultSlot(const std::string& name) {
+  static const ConfigurationSet defaults = DefaultConfigurationSet();
+  for (const ColsType& slot : defaults.Extensions)
+    if (slot.Extension == name) return &slot;
+  return nullptr;
 }
 
-bool InSet(const ConfigurationSet& set, const std::string& name) {
-  return std::any_of(set.Extensions.begin(), set.Extensions.end(),
-                     [&](const ColsType& slot) { return slot.Extension == name; });
+std::string ExtensionRepair(const std::string& name) {
+  const ColsType* slot = DefaultSlot(name);
+  return slot ? "set to " + std::to_string(slot->Colour) + ", its default" : "removed";
 }
 
-// The key ends up holding exactly the set's extensions; values under any
-// other spelling go, so that a "txt" left over cannot shadow "TXT".
-bool WriteExtensions(const ConfigurationSet& set) {
-  RegistryKey key(Plat::RegCreate(ExtensionsKey));
+void LoadExtensions(Plat::Handle key, StoredConfiguration& stored) {
+  for (const std::string& name : ValueNames(key, AllValues)) {
+    std::uint32_t colour = 0;
+    const ValueRead result = ReadDwordValue(key, name, colour);
+    std::string problem = ReadProblem(result, name);
+    if (result == ValueRead::Ok && colour > MaxAttribute)
+      problem = "holds " + std::to_string(colour) + ", which is no colour: orvl ignores it";
+    if (problem.empty() && result == ValueRead::Ok) {
+      stored.Set.Extensions.push_back({name, static_cast<std::uint8_t>(colour)});
+    } else if (!problem.empty()) {
+      stored.UnusableExtensions.push_back(name);
+      stored.Faults.push_back(
+          {"'" + name + "' in Colours\\Extensions", problem, ExtensionRepair(name)});
+    }
+  }
+  // Names the registry holds but cannot hand over are counted, never read.
+  std::string name;
+  for (std::uint32_t index = 0;; ++index)
+    if (!Plat::RegEnumValueName(key, index, name)) {
+      if (Plat::LastError() != Plat::ErrorNoUnicodeTranslation) break;
+      ++stored.UnconvertibleNames;
+    }
+}
+
+void LoadDisplay(Plat::Handle key, StoredConfiguration& stored) {
+  std::vector<std::uint8_t> bytes;
+  const ValueRead result = ReadBinaryValue(key, EntitiesValue, DisplayColourCount, bytes);
+  stored.EntitiesUsable = result == ValueRead::Ok || result == ValueRead::Missing;
+  if (result == ValueRead::Ok) std::copy(bytes.begin(), bytes.end(), stored.Set.Display.begin());
+  if (!stored.EntitiesUsable)
+    stored.Faults.push_back({"Entities in Colours\\Display", ReadProblem(result, EntitiesValue),
+                             "the default display colours"});
+}
+
+void LoadSettings(Plat::Handle key, StoredConfiguration& stored) {
+  std::string problem =
+      ReadProblem(ReadStringValue(key, SwitchesValue, stored.Set.Switches), SwitchesValue);
+  std::string refusal;
+  if (problem.empty() && !PresetSwitchesAccepted(stored.Set.Switches, refusal)) problem = refusal;
+  stored.SwitchesUsable = problem.empty();
+  if (!stored.SwitchesUsable) {
+    stored.Faults.push_back({"DefaultSwitches in Settings", problem, "no preset switches"});
+    stored.Set.Switches.clear();
+  }
+  problem = ReadProblem(ReadStringValue(key, DateValue, stored.Set.Date), DateValue);
+  stored.DateUsable = problem.empty();
+  if (!stored.DateUsable) {
+    stored.Faults.push_back({"DefaultDate in Settings", problem, "the locale's date pattern"});
+    stored.Set.Date.clear();
+  }
+}
+
+std::string MissingKey() {
+  return "the key is missing: " + Stops("Unable to read configuration data.");
+}
+
+// ---------------------------------------------------------------- writing
+
+// One value to write (Type Missing: to delete), with what it held before when
+// that can be put back (OldType Missing: it was not there).
+struct ValueChange {
+  const char* Key;
+  std::string Name;
+  Plat::RegType Type;
+  std::vector<std::uint8_t> Data;
+  bool Restorable;
+  Plat::RegType OldType;
+  std::vector<std::uint8_t> OldData;
+};
+
+bool Apply(const char* keyPath, const std::string& name, Plat::RegType type,
+           const std::vector<std::uint8_t>& data) {
+  RegistryKey key(Plat::RegCreate(keyPath));
   if (!key.IsOpen()) return false;
-  for (const std::string& name : ValueNames(key.Handle, AllValues))
-    if (!InSet(set, name) && !Plat::RegDeleteValue(key.Handle, name)) return false;
-  for (const ColsType& slot : set.Extensions)
-    if (!Plat::RegWriteValue(key.Handle, slot.Extension, Plat::RegType::Dword,
-                             DwordBytes(slot.Colour)))
-      return false;
-  return true;
+  if (type == Plat::RegType::Missing) return Plat::RegDeleteValue(key.Handle, name);
+  return Plat::RegWriteValue(key.Handle, name, type, data);
 }
 
-// The Extensions key last: until it is there, nothing counts as configured.
-bool WriteSet(const ConfigurationSet& set) {
-  return WriteDisplay(set) && WriteSettings(set) && WriteExtensions(set);
+const ColsType* FindSlot(const std::vector<ColsType>& slots, const std::string& name) {
+  for (const ColsType& slot : slots)
+    if (slot.Extension == name) return &slot;
+  return nullptr;
 }
+
+std::vector<ValueChange> PlanSettings(const StoredConfiguration& stored,
+                                      const ConfigurationSet& next) {
+  std::vector<ValueChange> changes;
+  const ConfigurationSet& old = stored.Set;
+  const std::vector<std::uint8_t> display(next.Display.begin(), next.Display.end());
+  if (next.Display != old.Display || !stored.EntitiesUsable)
+    changes.push_back({DisplayKey,
+                       EntitiesValue,
+                       Plat::RegType::Binary,
+                       display,
+                       stored.EntitiesUsable,
+                       Plat::RegType::Binary,
+                       {old.Display.begin(), old.Display.end()}});
+  if (next.Switches != old.Switches || !stored.SwitchesUsable)
+    changes.push_back({SettingsKey, SwitchesValue, Plat::RegType::String, TextBytes(next.Switches),
+                       stored.SwitchesUsable, Plat::RegType::String, TextBytes(old.Switches)});
+  if (next.Date != old.Date || !stored.DateUsable)
+    changes.push_back({SettingsKey, DateValue, Plat::RegType::String, TextBytes(next.Date),
+                       stored.DateUsable, Plat::RegType::String, TextBytes(old.Date)});
+  return changes;
+}
+
+using ColourByName = std::unordered_map<std::string, std::uint8_t>;
+
+ColourByName ByName(const std::vector<ColsType>& slots) {
+  ColourByName colours;
+  for (const ColsType& slot : slots) colours.emplace(slot.Extension, slot.Colour);
+  return colours;
+}
+
+ValueChange Removal(const std::string& name, bool restorable, std::uint8_t colour) {
+  return {ExtensionsKey,     name, Plat::RegType::Missing, {}, restorable, Plat::RegType::Dword,
+          DwordBytes(colour)};
+}
+
+// Removals come from what this run read under the lock, never from a walk
+// over the key as it is now. Lookups by name keep a long table linear.
+void PlanExtensions(const StoredConfiguration& stored, const ConfigurationSet& next,
+                    std::vector<ValueChange>& changes) {
+  const ColourByName old = ByName(stored.Set.Extensions);
+  const ColourByName kept = ByName(next.Extensions);
+  const std::unordered_set<std::string> unusable(stored.UnusableExtensions.begin(),
+                                                 stored.UnusableExtensions.end());
+  for (const ColsType& slot : next.Extensions) {
+    const auto before = old.find(slot.Extension);
+    const bool known = before != old.end();
+    const bool broken = unusable.count(slot.Extension) > 0;
+    if (known && before->second == slot.Colour && !broken) continue;
+    changes.push_back({ExtensionsKey, slot.Extension, Plat::RegType::Dword, DwordBytes(slot.Colour),
+                       !broken, known ? Plat::RegType::Dword : Plat::RegType::Missing,
+                       known ? DwordBytes(before->second) : std::vector<std::uint8_t>{}});
+  }
+  for (const ColsType& slot : stored.Set.Extensions)
+    if (!kept.count(slot.Extension)) changes.push_back(Removal(slot.Extension, true, slot.Colour));
+  for (const std::string& name : stored.UnusableExtensions)
+    if (!kept.count(name)) changes.push_back(Removal(name, false, 0));
+}
+
+// Back to what was read, last change first; false when any value could not be.
+bool PutBack(const std::vector<ValueChange>& changes, std::size_t done) {
+  bool whole = true;
+  while (done-- > 0) {
+    const ValueChange& change = changes[done];
+    if (change.Restorable && !Apply(change.Key, change.Name, change.OldType, change.OldData))
+      whole = false;
+  }
+  return whole;
+}
+
+bool CreateKey(const char* path) { return RegistryKey(Plat::RegCreate(path)).IsOpen(); }
 
 }  // namespace
 
 bool ConfigurationExists() { return RegistryKey(Plat::RegOpen(ExtensionsKey)).IsOpen(); }
 
-ConfigurationSet LoadConfigurationSet() {
-  ConfigurationSet set;
-  set.Display = DefaultConfigurationSet().Display;
+StoredConfiguration LoadConfiguration() {
+  StoredConfiguration stored;
+  stored.Set = DefaultConfigurationSet();
+  stored.Set.Extensions.clear();
   RegistryKey extensions(Plat::RegOpen(ExtensionsKey));
-  if (extensions.IsOpen())
-    for (const std::string& name : ValueNames(extensions.Handle, AllValues)) {
-      std::uint32_t colour = 0;
-      if (ReadDwordValue(extensions.Handle, name, colour) == ValueRead::Ok &&
-          colour <= MaxAttribute)
-        set.Extensions.push_back({name, static_cast<std::uint8_t>(colour)});
-    }
   RegistryKey display(Plat::RegOpen(DisplayKey));
-  std::vector<std::uint8_t> bytes;
-  if (display.IsOpen() &&
-      ReadBinaryValue(display.Handle, EntitiesValue, DisplayColourCount, bytes) == ValueRead::Ok)
-    std::copy(bytes.begin(), bytes.end(), set.Display.begin());
   RegistryKey settings(Plat::RegOpen(SettingsKey));
-  if (settings.IsOpen()) {
-    if (ReadStringValue(settings.Handle, SwitchesValue, set.Switches) != ValueRead::Ok)
-      set.Switches.clear();
-    if (ReadStringValue(settings.Handle, DateValue, set.Date) != ValueRead::Ok) set.Date.clear();
-  }
+  stored.HasExtensionsKey = extensions.IsOpen();
+  stored.HasDisplayKey = display.IsOpen();
+  stored.HasSettingsKey = settings.IsOpen();
+  stored.AnyKey = stored.HasExtensionsKey || stored.HasDisplayKey || stored.HasSettingsKey;
+  if (stored.HasExtensionsKey)
+    LoadExtensions(extensions.Handle, stored);
+  else
+    stored.Faults.push_back({"Colours\\Extensions",
+                             "the key is missing: orvl starts OConfig on every run",
+                             "the default extension colours"});
+  if (stored.HasDisplayKey)
+    LoadDisplay(display.Handle, stored);
+  else
+    stored.Faults.push_back({"Colours\\Display", MissingKey(), "the default display colours"});
+  if (stored.HasSettingsKey)
+    LoadSettings(settings.Handle, stored);
+  else
+    stored.Faults.push_back(
+        {"Settings", MissingKey(), "no preset switches and the locale's date pattern"});
+  return stored;
+}
+
+ConfigurationSet RepairedSet(const StoredConfiguration& stored) {
+  ConfigurationSet set = stored.Set;
+  if (!stored.HasExtensionsKey) set.Extensions = DefaultConfigurationSet().Extensions;
+  for (const std::string& name : stored.UnusableExtensions)
+    if (const ColsType* slot = DefaultSlot(name); slot && !FindSlot(set.Extensions, name))
+      set.Extensions.push_back(*slot);
   return set;
 }
 
-std::uint32_t StoreConfigurationSet(const ConfigurationSet& next,
-                                    const ConfigurationSet* previous) {
-  if (WriteSet(next)) return 0;
+StoreResult StoreConfiguration(const StoredConfiguration& stored, const ConfigurationSet& next) {
+  std::vector<ValueChange> changes = PlanSettings(stored, next);
+  PlanExtensions(stored, next, changes);
+  // Keys that are missing are made even when no value of theirs changes;
+  // until the Extensions key is there, the lister starts OConfig.
+  const bool keysMade = (stored.HasDisplayKey || CreateKey(DisplayKey)) &&
+                        (stored.HasSettingsKey || CreateKey(SettingsKey));
+  std::size_t done = 0;
+  bool written = keysMade;
+  for (; written && done < changes.size(); ++done)
+    written = Apply(changes[done].Key, changes[done].Name, changes[done].Type, changes[done].Data);
+  if (written && (stored.HasExtensionsKey || CreateKey(ExtensionsKey))) return {};
   std::uint32_t error = Plat::LastError();
   if (error == 0) error = Plat::ErrorAccessDenied;  // a failure is never reported as success
-  // Best effort: the old configuration back, or none at all.
-  if (!previous || !WriteSet(*previous)) Plat::RegDeleteKey(ExtensionsKey);
-  return error;
+  if (!written && done > 0) --done;                 // the failed change wrote nothing
+  return {error, PutBack(changes, done)};
 }
 
-std::uint32_t WriteDefaultConfiguration() {
-  return StoreConfigurationSet(DefaultConfigurationSet(), nullptr);
+ConfigurationLock::ConfigurationLock() : handle_(Plat::TakeConfigurationLock(TimeoutMs)) {
+  if (!Taken()) error_ = Plat::LastError();
 }
+
+ConfigurationLock::~ConfigurationLock() {
+  if (Taken()) Plat::ReleaseConfigurationLock(handle_);
+}
+
+bool ConfigurationLock::Taken() const { return handle_ != Plat::InvalidHandle; }

@@ -28,34 +28,46 @@ std::string ProgramFolder() {
   return program.substr(0, end);
 }
 
+enum class PathChange { Failed, Unchanged, Changed };
+
 // Writes the PATH only when it changes, so a repeated run touches nothing.
-bool ChangeSystemPath(const std::string& folder, bool add) {
+PathChange ChangeSystemPath(const std::string& folder, bool add) {
   std::string path;
   if (Plat::ReadSystemPath(path)) {
     const std::string next = add ? PathWithFolder(path, folder) : PathWithoutFolder(path, folder);
-    if (next == path || Plat::WriteSystemPath(next)) return true;
+    if (next == path) return PathChange::Unchanged;
+    if (Plat::WriteSystemPath(next)) return PathChange::Changed;
   }
   ShowWriteFailure(Plat::LastError(), "the system PATH");
-  return false;
+  return PathChange::Failed;
 }
 
+// Defaults for whatever is missing or unusable; what is usable stays.
 bool Install(const std::string& folder) {
-  if (!ConfigurationExists()) {
-    const std::uint32_t error = WriteDefaultConfiguration();
-    if (error != 0) {
-      ShowWriteFailure(error, "the configuration");
+  std::string refusal;
+  if (!PathCanHoldFolder(folder, refusal)) {
+    ShowProblem("OConfig cannot put " + folder + " on the system PATH: " + refusal + ".");
+    return false;
+  }
+  const StoredConfiguration stored = LoadConfiguration();
+  if (!stored.Faults.empty()) {
+    const StoreResult result = StoreConfiguration(stored, RepairedSet(stored));
+    if (result.Error != 0) {
+      ShowWriteFailure(result.Error, "the configuration", result.PutBack);
       return false;
     }
   }
-  if (!ChangeSystemPath(folder, true)) return false;
+  if (ChangeSystemPath(folder, true) == PathChange::Failed) return false;
   ShowNotice("The configuration is in place.");
   ShowNotice(folder + " is on the system PATH.");
   return true;
 }
 
 bool Uninstall(const std::string& folder) {
-  if (!ChangeSystemPath(folder, false)) return false;
-  ShowNotice(folder + " is off the system PATH.");
+  const PathChange change = ChangeSystemPath(folder, false);
+  if (change == PathChange::Failed) return false;
+  ShowNotice(change == PathChange::Changed ? folder + " was taken off the system PATH."
+                                           : folder + " was not on the system PATH.");
   ShowNotice("The configuration stays.");
   return true;
 }

@@ -19,45 +19,82 @@ namespace {
 constexpr int BadArgument = 1;
 constexpr int WriteFailed = 2;
 
+// What a run did, to show once the lock is let go (showing may wait for keys).
+struct ChangeOutcome {
+  int ExitCode = 0;
+  bool Written = false;  // the configuration is to be shown
+  bool Help = false;
+  std::string Problem;  // the argument that could not be applied, for people
+  StoredConfiguration Stored;
+  ConfigurationSet Next;
+};
+
+bool ApplyArguments(const std::vector<std::string>& arguments, ChangeOutcome& outcome) {
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    ArgumentKind kind;
+    if (InstallActionOf(arguments[i]) != InstallAction::None) {
+      outcome.Problem = arguments[i] + " stands alone";
+      return false;
+    }
+    if (!ApplyArgument(arguments[i], outcome.Next, kind, outcome.Problem)) return false;
+    outcome.Help = outcome.Help || kind == ArgumentKind::Help;
+  }
+  return true;
+}
+
+// Read, change and write under the lock; every write also repairs what the
+// lister cannot use.
+ChangeOutcome Change(const std::vector<std::string>& arguments) {
+  ChangeOutcome outcome;
+  ConfigurationLock lock;
+  if (!lock.Taken()) {
+    ShowLockFailure(lock.Error(), ConfigurationLock::TimeoutMs);
+    outcome.ExitCode = WriteFailed;
+    return outcome;
+  }
+  if (arguments.size() == 2 && InstallActionOf(arguments[1]) != InstallAction::None) {
+    outcome.ExitCode = RunInstallAction(InstallActionOf(arguments[1])) ? 0 : WriteFailed;
+    return outcome;
+  }
+  outcome.Stored = LoadConfiguration();
+  outcome.Next = RepairedSet(outcome.Stored);
+  if (!ApplyArguments(arguments, outcome)) {
+    outcome.ExitCode = BadArgument;
+  } else if (!outcome.Help) {
+    const StoreResult result = StoreConfiguration(outcome.Stored, outcome.Next);
+    if (result.Error != 0) {
+      if (outcome.Stored.AnyKey) ShowFaults(outcome.Stored.Faults, false);
+      ShowWriteFailure(result.Error, "the configuration", result.PutBack);
+      outcome.ExitCode = WriteFailed;
+    }
+    outcome.Written = result.Error == 0;
+  }
+  return outcome;
+}
+
+void ShowOutcome(const ChangeOutcome& outcome) {
+  if (outcome.ExitCode == BadArgument) {
+    ShowProblem("OConfig: " + outcome.Problem + ".");
+    ShowProblem("Nothing was changed.");
+    NewLine();
+    ShowOConfigUsage();
+  } else if (outcome.Help) {
+    ShowOConfigUsage();
+  } else if (outcome.Written) {
+    if (!outcome.Stored.AnyKey)
+      ShowNotice("No configuration was stored: OConfig wrote the defaults.");
+    else
+      ShowFaults(outcome.Stored.Faults, true);
+    ShowConfiguration(outcome.Next, outcome.Stored.UnconvertibleNames);
+  }
+}
+
 int Configure() {
   ReadLocaleSeparators();
   InitialiseOutput();
-  const bool exists = ConfigurationExists();
-  const ConfigurationSet previous = exists ? LoadConfigurationSet() : DefaultConfigurationSet();
-  ConfigurationSet next = previous;
-  const std::vector<std::string> arguments = Plat::CommandArguments();
-  if (arguments.size() == 2 && InstallActionOf(arguments[1]) != InstallAction::None)
-    return RunInstallAction(InstallActionOf(arguments[1])) ? 0 : WriteFailed;
-  bool help = false;
-  for (std::size_t i = 1; i < arguments.size(); ++i) {
-    ArgumentKind kind;
-    std::string problem;
-    if (InstallActionOf(arguments[i]) != InstallAction::None)
-      problem = arguments[i] + " stands alone";
-    if (!problem.empty() || !ApplyArgument(arguments[i], next, kind, problem)) {
-      ShowProblem("OConfig: " + problem + ".");
-      ShowProblem("Nothing was changed.");
-      NewLine();
-      ShowOConfigUsage();
-      return BadArgument;
-    }
-    help = help || kind == ArgumentKind::Help;
-  }
-  if (help) {
-    ShowOConfigUsage();
-    return 0;
-  }
-  std::uint32_t error = 0;
-  if (!exists && arguments.size() <= 1)
-    error = WriteDefaultConfiguration();
-  else if (arguments.size() > 1)
-    error = StoreConfigurationSet(next, exists ? &previous : nullptr);
-  if (error != 0) {
-    ShowWriteFailure(error, "the configuration");
-    return WriteFailed;
-  }
-  ShowConfiguration(next);
-  return 0;
+  const ChangeOutcome outcome = Change(Plat::CommandArguments());
+  ShowOutcome(outcome);
+  return outcome.ExitCode;
 }
 
 }  // namespace

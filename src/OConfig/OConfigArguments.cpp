@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "Configuration/DisplayColours.h"
+#include "Engine/CommandLine/CommandLine.h"
 
 namespace {
 
@@ -72,8 +73,8 @@ bool SetExtension(const std::string& text, ConfigurationSet& set, std::string& p
       return true;
     }
   if (set.Extensions.size() >= MaxExtensionColours) {
-    problem = "the table already holds " + std::to_string(MaxExtensionColours) +
-              " extensions: remove one first";
+    problem = std::to_string(set.Extensions.size()) +
+              " extensions are stored; orvl uses the first " + std::to_string(MaxExtensionColours);
     return false;
   }
   set.Extensions.push_back({name, colour});
@@ -119,17 +120,9 @@ bool SetDisplayColour(const std::string& text, ConfigurationSet& set, std::strin
   return true;
 }
 
-// A preset /SET would start this program on every run of the lister.
+// Text the lister would refuse would spoil every one of its runs.
 bool SetSwitches(const std::string& text, ConfigurationSet& set, std::string& problem) {
-  std::size_t slash = text.find('/');
-  while (slash != std::string::npos) {
-    std::size_t end = text.find_first_of(" /", slash + 1);
-    if (Upper(text.substr(slash + 1, end - slash - 1)) == "SET") {
-      problem = "/SET cannot be a preset switch";
-      return false;
-    }
-    slash = text.find('/', slash + 1);
-  }
+  if (!PresetSwitchesAccepted(text, problem)) return false;
   set.Switches = text;
   return true;
 }

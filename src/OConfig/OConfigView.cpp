@@ -10,6 +10,7 @@
 #include "Engine/Dates/DateTimeValue.h"
 #include "Platform/LocaleTime.h"
 #include "Platform/System.h"
+#include "Platform/ConfigLock.h"
 
 namespace {
 
@@ -58,12 +59,18 @@ void ShowDisplayColours(const ConfigurationSet& set) {
   Hint("Change one:", "OConfig /COLOUR:Directory=14");
 }
 
-void ShowExtensions(const ConfigurationSet& set) {
-  Heading("Extension colours (" + std::to_string(set.Extensions.size()) + ")");
+// The lister reads the first values of the key, as many as its table holds.
+void ShowExtensions(const ConfigurationSet& set, std::size_t unconvertibleNames) {
+  constexpr std::size_t TableSlots = MaxExtensionColours;
+  const std::size_t stored = set.Extensions.size();
+  std::string count = std::to_string(stored);
+  if (stored > TableSlots) count += " stored; orvl uses the first " + std::to_string(TableSlots);
+  Heading("Extension colours (" + count + ")");
   if (set.Extensions.empty()) WriteLine("none: every file in FileColour", Indent, TextAttribute);
   const int perLine = std::max(1, (ScreenWidth() - Indent) / ExtensionCellWidth);
   int place = 0;
-  for (const ColsType& slot : set.Extensions) {
+  for (std::size_t k = 0; k < std::min(stored, TableSlots); ++k) {
+    const ColsType& slot = set.Extensions[k];
     WriteAt(slot.Extension + "=" + std::to_string(slot.Colour), Indent + place * ExtensionCellWidth,
             slot.Colour);
     if (++place == perLine) {
@@ -72,6 +79,13 @@ void ShowExtensions(const ConfigurationSet& set) {
     }
   }
   if (place > 0) NewLine();
+  if (stored > TableSlots)
+    WriteLine("and " + std::to_string(stored - TableSlots) + " more, which orvl does not use",
+              Indent, TextAttribute);
+  if (unconvertibleNames > 0)
+    WriteLine(std::to_string(unconvertibleNames) +
+                  " more with names that cannot be read, left as they are",
+              Indent, TextAttribute);
   Hint("Add or change one:", "OConfig /EXT:TXT=11");
   Hint("Remove one:", "OConfig /-EXT:TXT");
 }
@@ -93,10 +107,10 @@ void ShowDate(const ConfigurationSet& set) {
 
 }  // namespace
 
-void ShowConfiguration(const ConfigurationSet& set) {
+void ShowConfiguration(const ConfigurationSet& set, std::size_t unconvertibleNames) {
   WriteLine("Orvalist configuration", 1, TitleAttribute);
   ShowDisplayColours(set);
-  ShowExtensions(set);
+  ShowExtensions(set, unconvertibleNames);
   ShowSwitches(set);
   ShowDate(set);
   NewLine();
@@ -130,7 +144,14 @@ void ShowOConfigUsage() {
     NewLine();
   }
   NewLine();
-  WriteLine("Switches are applied in order and written together, or not at all.", 1, TextAttribute);
+  WriteLine("Switches are applied in order, then each changed setting is written; a", 1,
+            TextAttribute);
+  WriteLine("failed write puts back what was written. If OConfig is stopped part-way,", 1,
+            TextAttribute);
+  WriteLine("each setting holds its old or new value: give the same switches again.", 1,
+            TextAttribute);
+  WriteLine("OConfig alone shows the configuration and repairs what orvl cannot use.", 1,
+            TextAttribute);
   WriteLine("A colour is a number: foreground 0-15 plus 16 x background 0-15.", 1, TextAttribute);
   WriteLine("/INSTALL and /UNINSTALL stand alone and need administrator rights.", 1, TextAttribute);
 }
@@ -139,7 +160,36 @@ void ShowProblem(const std::string& message) { WriteLine(message, 1, ProblemAttr
 
 void ShowNotice(const std::string& message) { WriteLine(message, 1, TextAttribute); }
 
-void ShowWriteFailure(std::uint32_t error, const std::string& what) {
+void ShowFaults(const std::vector<ConfigurationFault>& faults, bool repaired) {
+  if (faults.empty()) return;
+  WriteLine(repaired ? "OConfig repaired what orvl could not use:"
+                     : "orvl cannot use what is stored here:",
+            1, ProblemAttribute);
+  for (const ConfigurationFault& fault : faults) {
+    WriteLine(fault.What, Indent, TitleAttribute);
+    WriteLine(fault.Why, Indent + 2, TextAttribute);
+    WriteLine((repaired ? "now " : "repair: ") + fault.Repair, Indent + 2, TextAttribute);
+  }
+  if (!repaired)
+    WriteLine("OConfig repairs these (and only these) whenever it can write the configuration.", 1,
+              TextAttribute);
+  NewLine();
+}
+
+void ShowLockFailure(std::uint32_t error, std::uint32_t timeoutMs) {
+  if (error == Plat::ErrorWaitTimeout) {
+    ShowProblem("OConfig could not change the configuration: another OConfig has been changing");
+    ShowProblem("it for " + std::to_string(timeoutMs / 1000) +
+                " seconds. Nothing was changed; try again when it has finished.");
+    return;
+  }
+  std::string reason = Plat::SystemErrorText(error);
+  if (reason.empty()) reason = "Error " + std::to_string(error);
+  ShowProblem("OConfig could not take its turn to change the configuration: " + reason + ".");
+  ShowProblem("Nothing was changed.");
+}
+
+void ShowWriteFailure(std::uint32_t error, const std::string& what, bool putBack) {
   std::string reason = Plat::SystemErrorText(error);
   if (reason.empty()) reason = "Error " + std::to_string(error);
   ShowProblem("OConfig could not write " + what + ": " + reason + ".");
@@ -147,5 +197,8 @@ void ShowWriteFailure(std::uint32_t error, const std::string& what) {
     ShowProblem("Writing under HKEY_LOCAL_MACHINE needs administrator rights.");
   std::string left = what;
   left[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(left[0])));
-  ShowProblem(left + " was left as it was.");
+  if (putBack)
+    ShowProblem(left + " was left as it was.");
+  else
+    ShowProblem("Some settings could not be put back: run OConfig to see what is stored.");
 }

@@ -4,13 +4,17 @@
 
 namespace {
 
+// The system splits the PATH at ";" outside double quotes.
 std::vector<std::string> Split(const std::string& path) {
-  std::vector<std::string> entries;
-  std::size_t start = 0;
-  for (std::size_t semicolon; (semicolon = path.find(';', start)) != std::string::npos;
-       start = semicolon + 1)
-    entries.push_back(path.substr(start, semicolon - start));
-  entries.push_back(path.substr(start));
+  std::vector<std::string> entries(1);
+  bool quoted = false;
+  for (char c : path) {
+    if (c == '"') quoted = !quoted;
+    if (c == ';' && !quoted)
+      entries.emplace_back();
+    else
+      entries.back() += c;
+  }
   return entries;
 }
 
@@ -36,10 +40,20 @@ bool PathHasFolder(const std::string& path, const std::string& folder) {
   return false;
 }
 
+bool PathCanHoldFolder(const std::string& folder, std::string& reason) {
+  // The PATH is expanded (%NAME%) and has no way to write a quote inside an entry.
+  if (folder.find('%') != std::string::npos)
+    reason = "its name holds \"%\", which the PATH would read as part of a variable";
+  else if (folder.find('"') != std::string::npos)
+    reason = "its name holds a double quote, which a PATH entry cannot hold";
+  return reason.empty();
+}
+
 std::string PathWithFolder(const std::string& path, const std::string& folder) {
   if (PathHasFolder(path, folder)) return path;
-  if (path.empty() || path.back() == ';') return path + folder;
-  return path + ";" + folder;
+  const std::string entry = folder.find(';') != std::string::npos ? "\"" + folder + "\"" : folder;
+  if (path.empty() || path.back() == ';') return path + entry;
+  return path + ";" + entry;
 }
 
 std::string PathWithoutFolder(const std::string& path, const std::string& folder) {

@@ -3,10 +3,13 @@
 
 #include <string>
 
-// Entries name the same folder when they are equal apart from the case of
-// a-z, surrounding quotes and final backslashes.
+// Whether the folder can be a PATH entry; the reason for people when not.
+bool PathCanHoldFolder(const std::string& folder, std::string& reason);
+// Entries are split at ";" outside double quotes. They name the same folder when they are equal
+// apart from the case of a-z, surrounding quotes and final backslashes.
 bool PathHasFolder(const std::string& path, const std::string& folder);
-// The path with the folder appended, or unchanged when it is there already.
+// The path with the folder appended (quoted when it holds ";"), or unchanged
+// when it is there already.
 std::string PathWithFolder(const std::string& path, const std::string& folder);
 // The path without any entry naming the folder; every other entry as it was.
 std::string PathWithoutFolder(const std::string& path, const std::string& folder);

@@ -19,6 +19,7 @@ constexpr std::uint32_t ErrorAccessDenied = 5;
 constexpr std::uint32_t ErrorInvalidDrive = 15;
 constexpr std::uint32_t ErrorNoMoreFiles = 18;
 constexpr std::uint32_t ErrorInvalidName = 123;
+constexpr std::uint32_t ErrorNoUnicodeTranslation = 1113;
 
 // FILETIME: 100 ns units since 1601-01-01 UTC, low word first.
 struct FileTime {

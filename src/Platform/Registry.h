@@ -13,7 +13,9 @@ namespace Plat {
 // lister does, and users without administrator rights may always read.
 Handle RegOpen(const std::string& subKey);
 void RegClose(Handle key);
-// The index-th value name of an open key (registry order); false past the end.
+// The index-th value name of an open key (registry order); false past the end,
+// and false with ErrorNoUnicodeTranslation for a name UTF-8 cannot carry (an
+// unpaired surrogate): such a value can be neither read nor written by name.
 bool RegEnumValueName(Handle key, std::uint32_t index, std::string& name);
 
 enum class RegType { Missing, Dword, Binary, String, ExpandString, Other };

@@ -26,7 +26,10 @@ bool EnableSecurityPrivilege();
 // quotes already removed.
 std::vector<std::string> CommandArguments();
 
-// CreateProcessW (as WinExec did): start a program without waiting; maximised when asked.
+// CreateProcessW: runs a program in this console and waits for it to end, so
+// that it has the console to itself (Ctrl+C is the program's meanwhile); a
+// window of its own, should it need one, is maximised when asked. False (code
+// in LastError()) when it could not be started.
 bool LaunchProgram(const std::string& path, bool maximised);
 
 // WinHelpA with the help-finder command.

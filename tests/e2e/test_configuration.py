@@ -4,11 +4,12 @@ switches and date pattern that OConfig writes reach the listing."""
 
 import os
 import re
+import shutil
 import subprocess
 import unittest
 
 from wine_harness import (EXE, ROOT, TmuxConsole, ensure_bare_prefix, fixture, run_orvl,
-                          wine_environment)
+                          wine_environment, wine_path)
 
 PREFIX = os.path.join(ROOT, "build", "wineprefix-e2e-config")
 OCONFIG = os.path.join(os.path.dirname(EXE), "OConfig.exe")
@@ -58,6 +59,60 @@ class ConfigurationTest(unittest.TestCase):
         self.assertIn(FIRST_RUN, first.lines)
         self.assertFalse([line for line in first.lines if line.startswith("Path: ")], first)
         self.assertEqual(second.lines, ["A.TXT"])
+
+    def test_first_run_in_a_console_waits_for_oconfig(self):
+        """orvl says why, then OConfig shows its whole view in the same console,
+        and only then does orvl end and the shell's prompt come back."""
+        wine("reg", "delete", r"HKLM\Software\Brackwater", "/f")
+        settle()
+        with fixture({"A.TXT": 1}) as root, \
+                TmuxConsole([], cwd=root, prefix=PREFIX, height=70) as console:
+            rows = [row.rstrip() for row in console.wait_for(r"ORVL-EXIT=\d+") if row.strip()]
+        self.assertEqual(rows[:3], [FIRST_RUN,
+                                    "No configuration was stored: OConfig wrote the defaults.",
+                                    "Orvalist configuration"])
+        self.assertEqual(rows[-2:], ["  Every switch: OConfig /?", "ORVL-EXIT=0"])
+
+    def test_set_in_a_console_waits_for_oconfig(self):
+        """OConfig's page prompt reads its keys, and the prompt comes back after."""
+        with fixture({"A.TXT": 1}) as root, \
+                TmuxConsole(["/SET"], cwd=root, prefix=PREFIX) as console:
+            console.wait_for(r"\[Q/X\] Stop")
+            self.assertFalse([row for row in console.screen() if "ORVL-EXIT" in row])
+            console.send_keys("n")
+            rows = [row.rstrip() for row in console.wait_for(r"ORVL-EXIT=\d+") if row.strip()]
+        self.assertEqual(rows[-2:], ["  Every switch: OConfig /?", "ORVL-EXIT=0"])
+        self.assertFalse([row for row in rows if "ReadConsole Error" in row], rows)
+
+    def test_value_name_that_cannot_be_converted_is_left_alone(self):
+        """A lone surrogate in a value's name: the change is written, the value
+        kept, and the lister still lists."""
+        text = ("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\Software"
+                "\\Brackwater\\Orvalist\\Colours\\Extensions]\r\n\"A\ud800\"=dword:00000005\r\n")
+        with fixture({"A.TXT": 1}) as root:
+            reg = os.path.join(root, "lone.reg")
+            with open(reg, "wb") as out:
+                out.write(b"\xff\xfe" + text.encode("utf-16-le", "surrogatepass"))
+            wine("regedit", "/s", wine_path(reg))
+            settle()
+            run = oconfig("/EXT:TXT=12")
+            listing = orvl(["/B"], root)
+        wine("reg", "delete", r"HKLM\Software\Brackwater\Orvalist\Colours\Extensions", "/f")
+        self.assertEqual(run.status, 0, run)
+        self.assertIn("  1 more with names that cannot be read, left as they are", run.lines)
+        self.assertEqual(listing.lines, ["A.TXT", "lone.reg"])
+
+    def test_missing_oconfig_is_named(self):
+        wine("reg", "delete", r"HKLM\Software\Brackwater", "/f")
+        settle()
+        with fixture({"A.TXT": 1}) as root:
+            alone = os.path.join(root, "orvl.exe")
+            shutil.copy(EXE, alone)
+            run = run_orvl(["/B"], root, prefix=PREFIX, exe=alone)
+        self.assertEqual(run.lines, [
+            FIRST_RUN,
+            "OConfig could not be started: File not found.",
+            "It was looked for as " + wine_path(os.path.join(root, "OConfig.exe"))])
 
     def test_orvl_script_lists_at_once_in_a_bare_prefix(self):
         wine("reg", "delete", r"HKLM\Software\Brackwater", "/f")

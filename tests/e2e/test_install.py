@@ -97,6 +97,22 @@ class InstallTest(unittest.TestCase):
         self.assertEqual(system_path(), before)
         open(UNINSTALLED, "w").close()
 
+    def test_folder_with_semicolon_is_quoted_on_the_path(self):
+        before = system_path()
+        with tempfile.TemporaryDirectory(dir="/tmp") as parent:
+            folder = os.path.join(parent, "a;b")
+            os.mkdir(folder)
+            shutil.copy(os.path.join(BUILD, "OConfig.exe"), folder)
+            program = os.path.join(folder, "OConfig.exe")
+            entry = wine_path(folder)
+            self.assertEqual(wine(program, "/INSTALL").status, 0)
+            self.assertEqual(system_path(), before + ';"' + entry + '"')
+            removed = wine(program, "/UNINSTALL")
+            again = wine(program, "/UNINSTALL")
+        self.assertEqual(system_path(), before)
+        self.assertEqual(removed.lines[0], entry + " was taken off the system PATH.")
+        self.assertEqual(again.lines[0], entry + " was not on the system PATH.")
+
     def test_zip_holds_the_programs_and_the_texts(self):
         with zipfile.ZipFile(PACKAGE + ".zip") as archive:
             self.assertEqual(sorted(archive.namelist()),

@@ -1,6 +1,8 @@
 // Splitting the command text into switch words and file specifications.
 #include "Engine/CommandLine/CommandLine.h"
 
+#include <unordered_set>
+
 #include "Common/Colours.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
@@ -57,20 +59,15 @@ std::string DirectoryPart(const std::string& spec) {
   return last == std::string::npos ? std::string() : spec.substr(0, last + 1);
 }
 
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
-  return UpperCaseAscii(a) == UpperCaseAscii(b);
-}
+// Specifications taken so far, upper-cased: a lookup per specification keeps
+// a long preset linear.
+using ListedSpecs = std::unordered_set<std::string>;
 
-bool AlreadyListed(const std::string& text) {
-  for (const std::string& listed : FileSpecs)
-    if (SameTextIgnoringCase(listed, text)) return true;
-  return false;
-}
-
-void AddFileSpec(const std::string& spec) {
+void AddFileSpec(const std::string& spec, ListedSpecs& listed) {
   std::string directory = DirectoryPart(spec);
   // A repeated specification would list every match twice.
-  if (!AlreadyListed(directory) && !AlreadyListed(spec)) FileSpecs.push_back(spec);
+  if (!listed.count(UpperCaseAscii(directory)) && listed.insert(UpperCaseAscii(spec)).second)
+    FileSpecs.push_back(spec);
   if (!directory.empty() && FileSpecs.size() >= 2)
     FatalError("Multiple file specs: directory can only be specified in first parameter", false);
 }
@@ -110,10 +107,11 @@ bool SplitCommandText(const std::string& text, std::string& specs) {
 
 void CollectFileSpecs(const std::string& specs) {
   FileSpecs.clear();
+  ListedSpecs listed;
   std::size_t start = 0;
   while (start < specs.size()) {
     std::size_t end = RunEnd(specs, start, "|");
-    if (end > start) AddFileSpec(specs.substr(start, end - start));
+    if (end > start) AddFileSpec(specs.substr(start, end - start), listed);
     start = end + 1;
   }
 }

@@ -17,3 +17,7 @@ bool SplitCommandText(const std::string& text, std::string& specifications);
 // Fills FileSpecs from the "|"-separated specifications; only the first may
 // name a directory (the run ends otherwise).
 void CollectFileSpecs(const std::string& specifications);
+
+// Whether the lister would run with `text` as its preset switches, tried on a
+// scratch copy of the options; the reason for people when not.
+bool PresetSwitchesAccepted(const std::string& text, std::string& reason);

@@ -8,6 +8,7 @@
 #include "Console/Console.h"
 #include "Engine/CommandLine/SwitchTable.h"
 #include "Platform/System.h"
+#include "Format/ErrorText.h"
 
 namespace SwitchHooks {
 
@@ -73,9 +74,10 @@ void ClearAttributes(const std::string&) {
   Options.AttrExclude = {};
 }
 
-// Starts the configuration program and ends the run without any output.
+// Runs the configuration program and ends the run without any output of its own.
 void Settings(const std::string&) {
-  Plat::LaunchProgram(ProgramDir + "OConfig.exe", true);
+  const std::string path = ProgramDir + "OConfig.exe";
+  if (!Plat::LaunchProgram(path, true)) ConfigurationProgramNotStarted(path, Plat::LastError());
   EndProgram();
 }
 

@@ -126,6 +126,7 @@ void SetPrivilegeResult(bool ok) { TheWorld().PrivilegeResult = ok; }
 void SetFreeSpaceExService(bool present) { TheWorld().FreeSpaceExPresent = present; }
 void SetKernelLibrary(bool loads) { TheWorld().KernelLibraryPresent = loads; }
 std::vector<std::string> LaunchedPrograms() { return TheWorld().Launched; }
+void FailLaunch(std::uint32_t code) { TheWorld().LaunchError = code; }
 
 void SetNow(const Plat::CalendarTime& local) {
   Plat::CalendarTime now = local;
@@ -173,6 +174,7 @@ std::vector<std::string> CommandArguments() {
 
 bool LaunchProgram(const std::string& path, bool maximised) {
   const auto lock = LockWorld();
+  if (TheWorld().LaunchError != 0) return Fail(TheWorld().LaunchError);
   TheWorld().Launched.push_back(path + (maximised ? "|max" : "|normal"));
   return true;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -122,6 +123,7 @@ void SetFreeSpaceExService(bool present);
 // Whether "KERNEL32.DLL" loads by name for that lookup (default true).
 void SetKernelLibrary(bool loads);
 std::vector<std::string> LaunchedPrograms();  // "path|max" or "path|normal"
+void FailLaunch(std::uint32_t code);          // every launch fails with the code
 
 // Local clock and time zone: local = UTC + biasMinutes.
 void SetNow(const Plat::CalendarTime& local);
@@ -154,6 +156,13 @@ void SetRegistryValue(const std::string& subKey, const std::string& name, Plat::
 void FailRegistryRead(const std::string& subKey, const std::string& name, std::uint32_t code);
 // After `successes` more writes (create, set, delete), `count` writes fail with the code.
 void FailRegistryWrites(std::uint32_t code, int successes = 0, int count = 1 << 30);
+// The process is stopped (ProcessExited) in place of the write after `writes` more.
+void StopRegistryWritesAfter(int writes);
+// Another process's writer arrives after `writes` more writes: it runs at once
+// when the configuration lock is free, else as soon as it is released.
+void InterleaveRegistryWriter(int writes, std::function<void()> writer);
+// Another process holds the configuration lock: every wait for it runs out.
+void HoldConfigurationLockElsewhere(bool held);
 // The whole registry as text, one "KEY" line per key and "  NAME type data" per
 // value, keys in order: for comparing the registry before and after.
 std::string RegistryDump();

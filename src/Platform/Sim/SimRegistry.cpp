@@ -1,6 +1,8 @@
 // Simulated platform: keys and values under HKEY_LOCAL_MACHINE.
 #include <iterator>
+#include <utility>
 
+#include "Base/Utf8.h"
 #include "Platform/Sim/SimWorld.h"
 
 using namespace Sim::Detail;
@@ -101,6 +103,12 @@ bool RegEnumValueName(Handle key, std::uint32_t index, std::string& name) {
   if (!values) return Fail(ErrorInvalidHandle);
   if (index >= values->size()) return Fail(259);  // ERROR_NO_MORE_ITEMS
   name = (*values)[index].Name;
+  // A name that is not UTF-8 stands for one the real registry cannot convert.
+  for (std::size_t at = 0; at < name.size();) {
+    const std::size_t start = at;
+    if (Utf8::Next(name, at) == Utf8::Replacement && name.compare(start, 3, "\xEF\xBF\xBD") != 0)
+      return Fail(ErrorNoUnicodeTranslation);
+  }
   return true;
 }
 
@@ -132,6 +140,17 @@ namespace {
 // Counts a write; false (with the error recorded) when it is to fail.
 bool WriteAllowed() {
   World& world = TheWorld();
+  if (world.RegistryWritesBeforeStop == 0) {
+    world.RegistryWritesBeforeStop = -1;
+    throw Sim::ProcessExited{1};
+  }
+  if (world.RegistryWritesBeforeStop > 0) --world.RegistryWritesBeforeStop;
+  if (world.RegistryWritesBeforeWriter == 0) {
+    world.RegistryWritesBeforeWriter = -1;
+    if (!world.ConfigLockHeld) std::exchange(world.OtherWriter, nullptr)();
+  } else if (world.RegistryWritesBeforeWriter > 0) {
+    --world.RegistryWritesBeforeWriter;
+  }
   if (world.RegistryWritesBeforeFailure < 0) return true;
   if (world.RegistryWritesBeforeFailure > 0) {
     --world.RegistryWritesBeforeFailure;

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -75,6 +76,7 @@ struct World {
   bool FreeSpaceExPresent = true;
   bool KernelLibraryPresent = true;
   std::vector<std::string> Launched;
+  std::uint32_t LaunchError = 0;  // non-zero: launching fails with it
   bool HelpResult = true;
   std::vector<std::string> HelpFiles;
   std::string StdOut;
@@ -102,6 +104,11 @@ struct World {
   int RegistryWritesBeforeFailure = -1;                   // -1: writes never fail
   int RegistryFailingWrites = 0;                          // writes failing after those
   std::uint32_t RegistryWriteError = 0;
+  int RegistryWritesBeforeStop = -1;    // -1: never; the process ends in place of that write
+  int RegistryWritesBeforeWriter = -1;  // -1: no other writer arrives
+  std::function<void()> OtherWriter;    // arrives then; waits while the lock is held
+  bool ConfigLockHeld = false;          // by this process
+  bool ConfigLockHeldElsewhere = false;
 
   // machine-wide PATH
   std::string SystemPath;

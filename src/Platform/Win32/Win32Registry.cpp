@@ -51,6 +51,16 @@ bool RegEnumValueName(Handle key, std::uint32_t index, std::string& name) {
     SetLastError(static_cast<DWORD>(result));
     return false;
   }
+  for (DWORD i = 0; i < length; ++i) {
+    const bool high = text[i] >= 0xD800 && text[i] < 0xDC00;
+    const bool paired = high && i + 1 < length && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000;
+    if (paired)
+      ++i;
+    else if (text[i] >= 0xD800 && text[i] < 0xE000) {
+      SetLastError(ERROR_NO_UNICODE_TRANSLATION);
+      return false;
+    }
+  }
   name = FromWide(text, length);
   return true;
 }

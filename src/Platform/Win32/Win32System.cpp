@@ -91,6 +91,10 @@ bool LaunchProgram(const std::string& path, bool maximised) {
                       &startup, &process))
     return false;
   CloseHandle(process.hThread);
+  // Set after the start: a child would inherit the ignoring of Ctrl+C.
+  SetConsoleCtrlHandler(nullptr, TRUE);
+  WaitForSingleObject(process.hProcess, INFINITE);
+  SetConsoleCtrlHandler(nullptr, FALSE);
   CloseHandle(process.hProcess);
   return true;
 }

@@ -6,10 +6,10 @@
 #include "Common/Colours.h"
 #include "Common/Entries/Entries.h"
 #include "Common/RunState.h"
-#include "Engine/Listing/NameColour.h"
-#include "ScanTestSupport.h"
 #include "Configuration/Configuration.h"
 #include "Configuration/ConfigurationKeys.h"
+#include "Engine/Listing/NameColour.h"
+#include "ScanTestSupport.h"
 #include "TestWorld.h"
 
 namespace {
@@ -55,6 +55,16 @@ TEST_F(ConfigurationTest, FirstRunStartsTheConfigurationProgram) {
   EXPECT_EQ(EndingOutput(),
             Lines{"Running OCONFIG so you can set up default configuration (first time only)"});
   EXPECT_EQ(Sim::LaunchedPrograms(), std::vector<std::string>{"C:\\ORVL\\OConfig.exe|max"});
+
+  // Without OConfig beside the lister, the run says where it was looked for.
+  Sim::Reset();
+  Sim::SetRedirected();
+  ResetConsoleEngine();
+  Sim::FailLaunch(Plat::ErrorFileNotFound);
+  EXPECT_EQ(EndingOutput(),
+            (Lines{"Running OCONFIG so you can set up default configuration (first time only)",
+                   "OConfig could not be started: The system cannot find the file specified.",
+                   "It was looked for as C:\\ORVL\\OConfig.exe"}));
 }
 
 TEST_F(ConfigurationTest, MissingDisplayOrSettingsKeyCannotBeRead) {

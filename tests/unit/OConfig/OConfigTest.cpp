@@ -1,18 +1,19 @@
 // OConfig: the default configuration, its switches, and writes that happen
 // whole or not at all.
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "CellRows.h"
 #include "Common/Colours.h"
 #include "Common/RunState.h"
+#include "Configuration/Configuration.h"
+#include "Configuration/ConfigurationKeys.h"
 #include "OConfig/ConfigurationSet.h"
 #include "OConfig/ConfigurationStore.h"
 #include "OConfig/OConfig.h"
 #include "ScanTestSupport.h"
-#include "Configuration/Configuration.h"
-#include "Configuration/ConfigurationKeys.h"
 #include "TestWorld.h"
 
 namespace {
@@ -31,8 +32,18 @@ class OConfigTest : public TestWorld {
     arguments.insert(arguments.end(), words.begin(), words.end());
     Sim::SetArguments(arguments);
     ResetConsoleEngine();
+    runStart_ = OutputLines().size();
     return RunOConfig();
   }
+
+  // The output of the latest Run.
+  static Lines RunLines() {
+    const Lines lines = OutputLines();
+    return Lines(lines.begin() + static_cast<std::ptrdiff_t>(std::min(runStart_, lines.size())),
+                 lines.end());
+  }
+
+  static inline std::size_t runStart_ = 0;
 
   // The registry's keys and values; a restored value may come back at
   // another place in its key, which the lister does not mind.
@@ -73,7 +84,10 @@ TEST_F(OConfigTest, FirstUseWritesTheDefaultsTheListerReads) {
   EXPECT_EQ(Colours.FileColour, standard.FileColour);
   EXPECT_EQ(PresetSwitches, "");
   EXPECT_EQ(DateFormat, "");
-  EXPECT_EQ(OutputLines().front(), "Orvalist configuration");
+  const Lines first = RunLines();
+  EXPECT_EQ(Lines(first.begin(), first.begin() + 2),
+            (Lines{"No configuration was stored: OConfig wrote the defaults.",
+                   "Orvalist configuration"}));
   for (const ColsType& slot : defaults.Extensions) {
     EXPECT_TRUE(std::none_of(slot.Extension.begin(), slot.Extension.end(), [](char c) {
       return (c >= 'a' && c <= 'z') || c == '.';
@@ -147,35 +161,168 @@ TEST_F(OConfigTest, BadSwitchChangesNothing) {
   }
 }
 
-TEST_F(OConfigTest, FailedWritesLeaveNoHalfConfiguration) {
+TEST_F(OConfigTest, FailedWritesPutBackAndNeverDelete) {
   // Without the rights to write, nothing is written and the error is shown.
   Sim::FailRegistryWrites(Plat::ErrorAccessDenied);
   EXPECT_EQ(Run({}), 2);
   EXPECT_EQ(Sim::RegistryDump(), "");
-  EXPECT_EQ(OutputLines(), (Lines{"OConfig could not write the configuration: Access is denied.",
-                                  "Writing under HKEY_LOCAL_MACHINE needs administrator rights.",
-                                  "The configuration was left as it was."}));
+  EXPECT_EQ(RunLines(), (Lines{"OConfig could not write the configuration: Access is denied.",
+                               "Writing under HKEY_LOCAL_MACHINE needs administrator rights.",
+                               "The configuration was left as it was."}));
 
-  // A first configuration failing at any write is never taken as configured.
-  for (int successes = 0; successes < 12; ++successes) {
-    Sim::Reset();
-    Sim::SetRedirected();
-    Sim::FailRegistryWrites(1450, successes, 1);
-    EXPECT_EQ(Run({}), 2) << successes;
-    EXPECT_FALSE(ConfigurationExists()) << successes;
+  // A change failing at any write, the putting back too, keeps every key and
+  // every value it did not mean to change.
+  for (int failures : {1, 3}) {
+    for (int successes = 0;; ++successes) {
+      Sim::Reset();
+      Sim::SetRedirected();
+      Run({"/EXT:LOG=5"});
+      const Lines before = SortedRegistry();
+      Sim::FailRegistryWrites(1450, successes, failures);
+      if (Run({"/EXT:TXT=12", "/-EXT:EXE", "/DATE:yy"}) == 0) break;
+      ASSERT_TRUE(ConfigurationExists()) << successes;
+      ReadBack();
+      EXPECT_EQ(ExtensionColours[ExtensionColourCount].Extension, "LOG") << successes;
+      if (failures == 1) EXPECT_EQ(SortedRegistry(), before) << successes;
+    }
   }
+}
 
-  // A change failing at any write puts the old configuration back.
-  for (int successes = 0; successes < 12; ++successes) {
+TEST_F(OConfigTest, NamesThatCannotBeConvertedAreLeftAlone) {
+  Run({});
+  const std::string lone = "A\xED\xA0\x80";  // a lone surrogate, as UTF-8 cannot carry it
+  Sim::SetRegistryDword(ExtensionsKey, lone, 5);
+  EXPECT_EQ(Run({"/EXT:TXT=12", "/-EXT:EXE"}), 0);
+  EXPECT_NE(Sim::RegistryDump().find("  " + lone + " dword 5 0 0 0\n"), std::string::npos);
+  EXPECT_EQ(LineStarting("  1 more"), "  1 more with names that cannot be read, left as they are");
+}
+
+TEST_F(OConfigTest, WritersTakeTurns) {
+  Run({});
+  for (int i = 1; i <= 20; ++i) Sim::SetRegistryDword(ExtensionsKey, "X" + std::to_string(i), 1);
+  // A second writer arriving in the middle waits for the first to finish.
+  Sim::InterleaveRegistryWriter(1, [] {
+    Sim::SetArguments({"C:\\ORVL\\OConfig.exe", "/-EXT:X2"});
+    RunOConfig();
+  });
+  EXPECT_EQ(Run({"/-EXT:X1"}), 0);
+  ReadBack();
+  EXPECT_EQ(ExtensionColourCount,
+            static_cast<int>(DefaultConfigurationSet().Extensions.size()) + 18);
+
+  // One that cannot have its turn changes nothing and says so.
+  const std::string before = Sim::RegistryDump();
+  Sim::HoldConfigurationLockElsewhere(true);
+  EXPECT_EQ(Run({"/EXT:TXT=3"}), 2);
+  EXPECT_EQ(Sim::RegistryDump(), before);
+  EXPECT_EQ(RunLines(),
+            (Lines{"OConfig could not change the configuration: another OConfig has been changing",
+                   "it for 5 seconds. Nothing was changed; try again when it has finished."}));
+}
+
+// Stopped before any of its writes, a change leaves every value old or new,
+// all readable by the lister; the same switches again finish it.
+TEST_F(OConfigTest, StoppedWriteLeavesEachValueOldOrNew) {
+  const Lines change{"/EXT:TXT=12",         "/EXT:NEW=3",   "/-EXT:EXE",
+                     "/COLOUR:Directory=9", "/SWITCHES:/W", "/DATE:yy"};
+  Run({});
+  Run(change);
+  const std::string finished = Sim::RegistryDump();
+  for (int writes = 0;; ++writes) {
     Sim::Reset();
     Sim::SetRedirected();
     Run({});
-    Sim::SetRegistryDword(ExtensionsKey, "TXT", 5);
-    const Lines before = SortedRegistry();
-    Sim::FailRegistryWrites(1450, successes, 1);
-    EXPECT_EQ(Run({"/EXT:TXT=12", "/-EXT:EXE", "/DATE:yy"}), 2) << successes;
-    EXPECT_EQ(SortedRegistry(), before) << successes;
+    Sim::StopRegistryWritesAfter(writes);
+    try {
+      Run(change);
+      break;
+    } catch (const Sim::ProcessExited&) {
+    }
+    ResetSharedState();
+    ASSERT_FALSE(EndsProgram([] { ReadConfiguration(); })) << writes;
+    std::map<std::string, int> table;
+    for (int slot = 1; slot <= ExtensionColourCount; ++slot)
+      table[ExtensionColours[slot].Extension] = ExtensionColours[slot].Colour;
+    EXPECT_TRUE(table["TXT"] == 11 || table["TXT"] == 12) << writes;
+    EXPECT_TRUE(Colours.DirectoryColour == 14 || Colours.DirectoryColour == 9) << writes;
+    EXPECT_TRUE(PresetSwitches.empty() || PresetSwitches == "/W") << writes;
+    Run(change);
+    EXPECT_EQ(Sim::RegistryDump(), finished) << writes;
   }
+}
+
+TEST_F(OConfigTest, MissingKeyGetsDefaultsAndOthersStay) {
+  Run({"/COLOUR:Directory=9", "/SWITCHES:/W", "/DATE:yy"});
+  ASSERT_TRUE(Plat::RegDeleteKey(ExtensionsKey));
+  EXPECT_EQ(Run({}), 0);
+  ReadBack();
+  EXPECT_EQ(ExtensionColourCount, static_cast<int>(DefaultConfigurationSet().Extensions.size()));
+  EXPECT_EQ(Colours.DirectoryColour, 9);
+  EXPECT_EQ(PresetSwitches, "/W");
+  EXPECT_EQ(DateFormat, "yy");
+}
+
+TEST_F(OConfigTest, UnusableValuesAreShownAndRepaired) {
+  Run({});
+  Sim::SetRegistryString(ExtensionsKey, "TXT", "11");
+  Sim::SetRegistryDword(ExtensionsKey, "ZZ", 300);
+  Sim::SetRegistryBinary(DisplayKey, EntitiesValue, std::vector<std::uint8_t>(12, 1));
+  Sim::SetRegistryString(SettingsKey, SwitchesValue, "\"/SET\"");
+  EXPECT_EQ(Run({}), 0);
+  const Lines lines = RunLines();
+  EXPECT_EQ(Lines(lines.begin(), lines.begin() + 14),
+            (Lines{"OConfig repaired what orvl could not use:", "  'TXT' in Colours\\Extensions",
+                   "    orvl stops with \"Invalid data type for 'TXT'\"",
+                   "    now set to 11, its default", "  'ZZ' in Colours\\Extensions",
+                   "    holds 300, which is no colour: orvl ignores it", "    now removed",
+                   "  Entities in Colours\\Display",
+                   "    orvl stops with \"Invalid data type for 'Entities'\"",
+                   "    now the default display colours", "  DefaultSwitches in Settings",
+                   "    orvl does not accept /SET\"", "    now no preset switches", ""}));
+  ReadBack();
+  EXPECT_EQ(Colours.PromptColour, 0x4E);
+  EXPECT_EQ(PresetSwitches, "");
+  // Repaired, nothing is left to say.
+  EXPECT_EQ(Run({}), 0);
+  EXPECT_EQ(RunLines().front(), "Orvalist configuration");
+}
+
+TEST_F(OConfigTest, PresetsTheListerRefusesAreNotStored) {
+  Run({});
+  const std::string before = Sim::RegistryDump();
+  struct Case {
+    const char* Argument;
+    const char* Message;
+  };
+  const Case cases[] = {
+      {"/SWITCHES:/ZZZ", "OConfig: orvl does not accept /ZZZ."},
+      {"/SWITCHES:\"/SET\"", "OConfig: orvl does not accept /SET\"."},
+      {"/SWITCHES:/SET:", "OConfig: orvl does not accept /SET:."},
+      {"/SWITCHES:/W /", "OConfig: a \"/\" has no switch after it."},
+      {"/SWITCHES:/?", "OConfig: /? cannot be a preset switch."},
+      {"/SWITCHES:/MO20000000000", "OConfig: orvl stops on /MO20000000000."},
+  };
+  for (const Case& test : cases) {
+    EXPECT_EQ(Run({test.Argument}), 1) << test.Argument;
+    EXPECT_EQ(Sim::RegistryDump(), before) << test.Argument;
+    EXPECT_EQ(RunLines().front(), test.Message);
+  }
+  EXPECT_EQ(Run({"/SWITCHES:/W /O-S /!"}), 0);
+  EXPECT_EQ(LineStarting("  /W"), "  /W /O-S /!");
+}
+
+TEST_F(OConfigTest, ExtensionsPastTheTableAreCountedAsUnused) {
+  Run({"/DEFAULTS"});
+  for (int i = 0; i < 150; ++i) Sim::SetRegistryDword(ExtensionsKey, "X" + std::to_string(i), 1);
+  const int stored = static_cast<int>(DefaultConfigurationSet().Extensions.size()) + 150;
+  EXPECT_EQ(Run({"/EXT:NEW=3"}), 1);
+  EXPECT_EQ(RunLines().front(), "OConfig: " + std::to_string(stored) +
+                                    " extensions are stored; orvl uses the first 100.");
+  EXPECT_EQ(Run({}), 0);
+  EXPECT_EQ(LineStarting("Extension colours"),
+            "Extension colours (" + std::to_string(stored) + " stored; orvl uses the first 100)");
+  EXPECT_EQ(LineStarting("  and"),
+            "  and " + std::to_string(stored - 100) + " more, which orvl does not use");
 }
 
 TEST_F(OConfigTest, InstallSetsUpAndUninstallTakesBackOnlyThePath) {
@@ -195,7 +342,10 @@ TEST_F(OConfigTest, InstallSetsUpAndUninstallTakesBackOnlyThePath) {
   EXPECT_TRUE(ConfigurationExists());
   const Lines lines = OutputLines();
   EXPECT_EQ(Lines(lines.end() - 2, lines.end()),
-            (Lines{"C:\\ORVL is off the system PATH.", "The configuration stays."}));
+            (Lines{"C:\\ORVL was taken off the system PATH.", "The configuration stays."}));
+  EXPECT_EQ(Run({"/UNINSTALL"}), 0);
+  EXPECT_EQ(OutputLines().back(), "The configuration stays.");
+  EXPECT_EQ(LineStarting("C:"), "C:\\ORVL was not on the system PATH.");
 }
 
 TEST_F(OConfigTest, InstallKeepsAnExistingConfiguration) {

@@ -31,4 +31,17 @@ TEST(PathEntriesTest, AddsOnceAndRemovesEveryFormOfTheFolder) {
   }
 }
 
+// A ";" in the folder's name is quoted, and a quoted entry is one entry;
+// "%" and a quote cannot be written into a PATH entry at all.
+TEST(PathEntriesTest, FolderWithSemicolonIsQuoted) {
+  const std::string folder = "C:\\a;b";
+  EXPECT_EQ(PathWithFolder("C:\\T", folder), "C:\\T;\"C:\\a;b\"");
+  EXPECT_EQ(PathWithoutFolder("C:\\T;\"C:\\a;b\";X", folder), "C:\\T;X");
+  EXPECT_EQ(PathWithoutFolder("C:\\a;b", folder), "C:\\a;b");
+  std::string reason;
+  EXPECT_TRUE(PathCanHoldFolder(folder, reason));
+  EXPECT_FALSE(PathCanHoldFolder("C:\\%SystemRoot%", reason));
+  EXPECT_EQ(reason, "its name holds \"%\", which the PATH would read as part of a variable");
+}
+
 }  // namespace

@@ -1,3 +1,4 @@
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,20 @@ class CommandLineTest : public TestWorld {
 TEST_F(CommandLineTest, CommandTextPutsPresetsFirstAndQuotesArgumentsWithBlanks) {
   EXPECT_EQ(BuildCommandText("/W", {"ORVL.EXE", "My Documents", "/S"}), "/W  \"My Documents\" /S");
   EXPECT_EQ(BuildCommandText("", {"ORVL.EXE"}), " ");
+}
+
+// A preset of tens of thousands of names is taken in linear time; one lookup
+// per name over those taken before would need minutes.
+TEST_F(CommandLineTest, LongPresetOfNamesIsLinear) {
+  std::string names;
+  for (int i = 0; i < 40000; ++i) names += " F" + std::to_string(i) + ".TXT";
+  const auto start = std::chrono::steady_clock::now();
+  std::string specs;
+  ASSERT_TRUE(SplitCommandText(BuildCommandText(names + " f7.txt", {"ORVL.EXE"}), specs));
+  CollectFileSpecs(specs);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+  EXPECT_EQ(FileSpecs.size(), 40000u);
+  EXPECT_EQ(FileSpecs.back(), "F39999.TXT");
 }
 
 TEST_F(CommandLineTest, NoArgumentsListTheWorkingDirectory) {

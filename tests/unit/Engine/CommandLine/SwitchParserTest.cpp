@@ -6,9 +6,12 @@
 #include "Common/Options.h"
 #include "Common/RunState.h"
 #include "Engine/CommandLine/SwitchParser.h"
+#include "ScanTestSupport.h"
 #include "TestWorld.h"
 
 namespace {
+
+using Lines = std::vector<std::string>;
 
 class SwitchParserTest : public TestWorld {
  protected:
@@ -163,6 +166,12 @@ TEST_F(SwitchParserTest, SettingsStartsTheConfigurationProgramAndEnds) {
   EXPECT_TRUE(EndsProgram([] { ParseSwitch("set"); }));
   EXPECT_EQ(Sim::LaunchedPrograms(), std::vector<std::string>{"C:\\ORVL\\OConfig.exe|max"});
   EXPECT_EQ(Sim::StdOut(), "");
+
+  Sim::FailLaunch(Plat::ErrorFileNotFound);
+  EXPECT_TRUE(EndsProgram([] { ParseSwitch("SET"); }));
+  EXPECT_EQ(OutputLines(),
+            (Lines{"OConfig could not be started: The system cannot find the file specified.",
+                   "It was looked for as C:\\ORVL\\OConfig.exe"}));
 }
 
 // ---------------------------------------------------------------- starts-with rows

@@ -1,0 +1,108 @@
+// Trying preset switch text on the lister's own parser, for the configuration
+// program, without keeping anything the parser changed.
+#include <algorithm>
+#include <vector>
+
+#include "Common/Colours.h"
+#include "Common/LocaleFormats.h"
+#include "Common/Options.h"
+#include "Common/RunEnd.h"
+#include "Common/RunState.h"
+#include "Console/Console.h"
+#include "Engine/CommandLine/CommandLine.h"
+#include "Engine/CommandLine/SwitchParser.h"
+
+namespace {
+
+// Everything the switch walk may change, put back when the check ends.
+class ParserScratch {
+ public:
+  ParserScratch()
+      : options_(Options),
+        colours_(Colours),
+        colourEnabled_(ColourEnabled),
+        console_(ConsoleEngine),
+        dateSeparator_(DateSeparator),
+        timeSeparator_(TimeSeparator),
+        locale_(LocaleFormats) {
+    Options = OptionsRec();
+    // A fatal error met while checking ends the walk without a word on the screen.
+    ConsoleEngine.ReportingFatal = true;
+  }
+  ~ParserScratch() {
+    Options = options_;
+    Colours = colours_;
+    ColourEnabled = colourEnabled_;
+    ConsoleEngine = console_;
+    DateSeparator = dateSeparator_;
+    TimeSeparator = timeSeparator_;
+    LocaleFormats = locale_;
+  }
+  ParserScratch(const ParserScratch&) = delete;
+  ParserScratch& operator=(const ParserScratch&) = delete;
+
+ private:
+  OptionsRec options_;
+  ColourRec colours_;
+  bool colourEnabled_;
+  ConsoleEngineState console_;
+  std::string dateSeparator_;
+  std::string timeSeparator_;
+  LocaleFormatsRec locale_;
+};
+
+enum class Verdict { Accepted, Refused, Stopped, Help };
+
+Verdict TryText(const std::string& text) {
+  ParserScratch scratch;
+  std::string specifications;
+  try {
+    if (!SplitCommandText(text, specifications)) return Verdict::Refused;
+  } catch (const ProgramEnded&) {
+    return Verdict::Stopped;
+  }
+  if (Options.BadOption) return Verdict::Refused;
+  return Options.ShowHelp ? Verdict::Help : Verdict::Accepted;
+}
+
+// Every "/" of a command text starts a switch word that runs to the next blank
+// or "/"; "/@" takes the rest of the text as its command.
+std::vector<std::string> SwitchWords(const std::string& text) {
+  std::vector<std::string> words;
+  for (std::size_t slash = text.find('/'); slash != std::string::npos;) {
+    const std::size_t end = std::min(text.find_first_of(" /", slash + 1), text.size());
+    words.push_back(text.substr(slash + 1, end - slash - 1));
+    if (words.back().rfind('@', 0) == 0) break;
+    slash = text.find('/', end);
+  }
+  return words;
+}
+
+}  // namespace
+
+bool PresetSwitchesAccepted(const std::string& text, std::string& reason) {
+  const std::vector<std::string> words = SwitchWords(text);
+  // /SET would start the configuration program on every run; it is never tried.
+  for (const std::string& word : words)
+    if (UpperCaseAscii(word) == "SET") {
+      reason = "/SET cannot be a preset switch";
+      return false;
+    }
+  const Verdict verdict = TryText(text);
+  if (verdict == Verdict::Accepted) return true;
+  if (verdict == Verdict::Help) {
+    reason = "/? cannot be a preset switch";
+    return false;
+  }
+  for (const std::string& word : words)
+    if (TryText("/" + word) != Verdict::Accepted) {
+      if (word.empty())
+        reason = "a \"/\" has no switch after it";
+      else
+        reason =
+            (verdict == Verdict::Stopped ? "orvl stops on /" : "orvl does not accept /") + word;
+      return false;
+    }
+  reason = "orvl does not accept these switches together";
+  return false;
+}
