@@ -461,7 +461,6 @@ void BuildConsole(ByteSource& in) {
   for (int i = Pick(in, 20); i > 0; --i) keys += KeyPieces[Pick(in, std::size(KeyPieces))];
   Sim::PushKeys(keys);
   if (Rare(in)) Sim::FailNextConsoleWrite();
-  if (Rare(in)) Sim::SetHelpFileResult(false);
 }
 
 void BuildSystem(ByteSource& in) {

@@ -75,8 +75,6 @@ struct World {
   bool FreeSpaceExPresent = true;
   bool KernelLibraryPresent = true;
   std::vector<std::string> Launched;
-  bool HelpResult = true;
-  std::vector<std::string> HelpFiles;
   std::string StdOut;
 
   // time, locale, code page
@@ -92,6 +90,8 @@ struct World {
   std::deque<char> Keys;
   bool FailNextWrite = false;
   bool FailKeys = false;
+  bool ControlEventAtKeyRead = false;
+  std::vector<std::vector<Plat::Cell>> KeyReadScreens;  // the screen at every key read
   Plat::ControlHandler Handler = nullptr;
 
   // registry

@@ -409,15 +409,6 @@ bool LaunchProgram(const std::string& path, bool maximised) {
 
 // The help viewer lives in USER32, which a normal run never loads: it is
 // fetched only when help is asked for.
-bool ShowHelpFile(const std::string& path) {
-  using WinHelpFunction = BOOL(WINAPI*)(HWND, LPCWSTR, UINT, ULONG_PTR);
-  HMODULE user = LoadLibraryW(L"user32.dll");
-  if (user == nullptr) return false;
-  auto winHelp =
-      reinterpret_cast<WinHelpFunction>(reinterpret_cast<void*>(GetProcAddress(user, "WinHelpW")));
-  return winHelp != nullptr && winHelp(nullptr, ToWide(path).c_str(), HELP_FINDER, 0);
-}
-
 void ExitProcess(int code) {
   StdOutFlush();
   ::ExitProcess(static_cast<UINT>(code));
@@ -623,6 +614,15 @@ bool ConsoleWriteRow(Handle output, const Cell* cells, int count, int column, in
                        static_cast<SHORT>(column + count - 1), static_cast<SHORT>(row)};
   return WriteConsoleOutputW(AsHandle(output), reinterpret_cast<const CHAR_INFO*>(cells), size,
                              origin, &region);
+}
+
+bool ConsoleReadRow(Handle output, Cell* cells, int count, int row) {
+  const COORD size = {static_cast<SHORT>(count), 1};
+  const COORD origin = {0, 0};
+  SMALL_RECT region = {0, static_cast<SHORT>(row), static_cast<SHORT>(count - 1),
+                       static_cast<SHORT>(row)};
+  return ReadConsoleOutputW(AsHandle(output), reinterpret_cast<CHAR_INFO*>(cells), size, origin,
+                            &region);
 }
 
 bool ConsoleScroll(Handle output, int top, int bottom, int left, int right, int destRow,
