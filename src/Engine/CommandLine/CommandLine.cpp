@@ -72,7 +72,8 @@ void AddFileSpec(const std::string& spec) {
   // A repeated specification would list every match twice.
   if (!AlreadyListed(directory) && !AlreadyListed(spec)) FileSpecs.push_back(spec);
   if (!directory.empty() && FileSpecs.size() >= 2)
-    FatalError("Multiple file specs: directory can only be specified in first parameter", false);
+    FatalError("Multiple file specs: directory can only be specified in first parameter", false,
+               ExitCode::Refused);
 }
 
 }  // namespace

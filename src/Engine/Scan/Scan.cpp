@@ -66,7 +66,7 @@ void AddToTotals() {
 // A bare listing that finds nothing ends silently: not even the console
 // restore writes anything, as at the end of an empty recursive walk.
 [[noreturn]] void EndWithNothingFound() {
-  if (Options.Bare) EndProgram();
+  if (Options.Bare) EndProgram(ExitCode::NothingFound);
   NewLine();
   WriteAt(ScanWork.LastFindCode == Plat::ErrorFileNotFound
               ? "No files found matching search specification"
@@ -74,7 +74,7 @@ void AddToTotals() {
           1, Colours.HeadingColour);
   ShowSummary(0, 0, NoCountsMarker, 0);
   FWriteFinish();
-  EndProgram();
+  EndProgram(ExitCode::NothingFound);
 }
 
 void FinishShownDirectory() {
