@@ -7,8 +7,8 @@
 #include "Base/Utf8.h"
 #include "Common/Colours.h"
 #include "Common/Text/TextCells.h"
-#include "Console/ConsoleInternal.h"
 #include "Console/Console.h"
+#include "Console/ConsoleInternal.h"
 #include "Console/Manual.h"
 
 namespace {
@@ -60,7 +60,8 @@ void DrawPage(const std::vector<std::string>& lines, int first) {
   for (int row = 0; row < ScreenHeight() - 1; ++row) {
     const std::size_t at = static_cast<std::size_t>(first + row);
     const std::u16string text = at < lines.size() ? Utf8::ToUtf16(lines[at]) : u"";
-    std::vector<Plat::Cell> cells(static_cast<std::size_t>(width), Plat::Cell{u' ', ManualAttribute});
+    std::vector<Plat::Cell> cells(static_cast<std::size_t>(width),
+                                  Plat::Cell{u' ', ManualAttribute});
     for (int column = 0; column < width && column < static_cast<int>(text.size()); ++column)
       cells[column].Char = text[column];
     WriteConsoleCells(cells.data(), width, row);

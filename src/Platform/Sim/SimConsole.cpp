@@ -79,7 +79,9 @@ void PushKeys(const std::string& keys) {
 void FailNextConsoleWrite() { TheWorld().FailNextWrite = true; }
 void FailKeyRead() { TheWorld().FailKeys = true; }
 void ControlEventAtKeyRead() { TheWorld().ControlEventAtKeyRead = true; }
-const std::vector<std::vector<Plat::Cell>>& ScreensAtKeyReads() { return TheWorld().KeyReadScreens; }
+const std::vector<std::vector<Plat::Cell>>& ScreensAtKeyReads() {
+  return TheWorld().KeyReadScreens;
+}
 
 const ConsoleState& Console() { return TheWorld().Console; }
 

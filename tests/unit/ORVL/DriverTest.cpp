@@ -161,10 +161,16 @@ TEST_F(DriverTest, EachEndTellsItsExitCode) {
   Sim::FailDirectory("C:\\R\\B", Plat::ErrorAccessDenied);
   EXPECT_EQ(Run({"C:\\R", "/S"}), 3);
   EXPECT_EQ(LastLines(2), (Lines{"Path: C:\\R\\B\\*", "File access denied"}));
+  // Done, nothing matched, refused (a bad switch, a bad number), an error.
   const std::pair<Lines, int> ends[] = {
-      {{"C:\\R"}, 0},          {{"/?"}, 0},         {{"C:\\R", "/TREE"}, 0},
-      {{"/I"}, 0},              {{"C:\\R\\*.XYZ", "/B"}, 1}, {{"/S/"}, 2},
-      {{"/K12X"}, 2},           {{"Q:\\"}, 3},
+      {{"C:\\R"}, 0},
+      {{"/?"}, 0},
+      {{"C:\\R", "/TREE"}, 0},
+      {{"/I"}, 0},
+      {{"C:\\R\\*.XYZ", "/B"}, 1},
+      {{"/S/"}, 2},
+      {{"/K12X"}, 2},
+      {{"Q:\\"}, 3},
   };
   for (const auto& [words, code] : ends) {
     FreshWorld("", 0);
