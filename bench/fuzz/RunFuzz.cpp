@@ -613,7 +613,7 @@ void WholeRun(ByteSource& in) {
   Sim::SetArguments(arguments);
   ShowRun(arguments);
   int code = RunOrvl();
-  if (code != 0) {
+  if (code < 0 || code > 3) {
     std::fprintf(stderr, "RunOrvl returned %d\n", code);
     std::abort();
   }

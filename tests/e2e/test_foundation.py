@@ -61,7 +61,7 @@ class FoundationTest(unittest.TestCase):
         with fixture(SMALL_DIRECTORY) as root:
             run = run_orvl(["nothere\\*.*"], cwd=root)
             path = wine_path(root)
-        self.assertEqual(run.status, 3)  # ended by an error
+        self.assertEqual(run.status, 1)  # nothing matched
         self.assertBanner(run.lines[0])
         self.assertEqual(run.lines[1:], [
             "Path: " + path + "\\nothere\\*.*",

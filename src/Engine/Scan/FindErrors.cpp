@@ -32,5 +32,10 @@ void ReportFindError(std::uint32_t code) {
   if (code == 0) return;
   EnsureOutput();
   if (GoesOn(code)) return;
-  FatalError(FindErrorMessage(code), true);
+  // A folder that is not there is a specification nothing matches.
+  const bool nothingMatched = code == Plat::ErrorFileNotFound ||
+                              (code == Plat::ErrorPathNotFound && !DriveInvalid) ||
+                              (code == Plat::ErrorNoMoreFiles && !Options.Recursive);
+  FatalError(FindErrorMessage(code), true,
+             nothingMatched ? ExitCode::NothingFound : ExitCode::Failed);
 }

@@ -168,6 +168,7 @@ TEST_F(DriverTest, EachEndTellsItsExitCode) {
       {{"C:\\R", "/TREE"}, 0},
       {{"/I"}, 0},
       {{"C:\\R\\*.XYZ", "/B"}, 1},
+      {{"C:\\R\\NOTHERE\\*.*"}, 1},
       {{"/S/"}, 2},
       {{"/K12X"}, 2},
       {{"Q:\\"}, 3},
