@@ -798,7 +798,7 @@ void DirectCalls(ByteSource& in) {
     std::vector<std::string> arguments{"C:\\ORVL\\ORVL.EXE"};
     arguments.insert(arguments.end(), words.begin(), words.end());
     Sim::SetArguments(arguments);
-    if (RunOrvl() != 0) std::abort();
+    if (const int code = RunOrvl(); code < 0 || code > 3) std::abort();  // 0 to 3 only
     ++runs;
   };
   for (const auto& words : sets) {
@@ -836,7 +836,7 @@ void LiteralRun(const std::vector<std::string>& arguments, ByteSource& in) {
   BuildLocale(in);
   Sim::SetArguments(arguments);
   ShowRun(arguments);
-  if (RunOrvl() != 0) std::abort();
+  if (const int code = RunOrvl(); code < 0 || code > 3) std::abort();  // 0 to 3 only
 }
 
 // "Z:" hands over everything after it, line ends included, as the description
@@ -850,7 +850,7 @@ void DescriptionRun(const std::uint8_t* data, std::size_t size) {
   Sim::SetFileContents("C:\\DIR\\DESCRIPT.ION",
                        std::string(reinterpret_cast<const char*>(data), size));
   Sim::SetArguments({"C:\\ORVL\\ORVL.EXE", "/Z", "/S", "C:\\DIR"});
-  if (RunOrvl() != 0) std::abort();
+  if (const int code = RunOrvl(); code < 0 || code > 3) std::abort();  // 0 to 3 only
 }
 
 bool LiteralInput(const std::uint8_t* data, std::size_t size) {
