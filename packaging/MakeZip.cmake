@@ -1,9 +1,10 @@
-# The portable zip: both programs, the README and the first steps as text
-# with Windows line ends. Run by the package target with ZIP, STAGE,
-# BINARY_DIR and SOURCE_DIR set.
+# The portable zip: both programs, the manual (already Windows text) and the
+# first steps as text with Windows line ends. Run by the package target with
+# ZIP, STAGE, BINARY_DIR and SOURCE_DIR set.
 file(REMOVE_RECURSE ${STAGE})
 file(MAKE_DIRECTORY ${STAGE})
-file(COPY ${BINARY_DIR}/orvl.exe ${BINARY_DIR}/OConfig.exe DESTINATION ${STAGE})
+file(COPY ${BINARY_DIR}/orvl.exe ${BINARY_DIR}/OConfig.exe ${BINARY_DIR}/Orvalist.txt
+     DESTINATION ${STAGE})
 
 function(copy_as_text source target)
   file(READ ${source} text)
@@ -11,13 +12,12 @@ function(copy_as_text source target)
   string(REPLACE "\n" "\r\n" text "${text}")
   file(WRITE ${STAGE}/${target} "${text}")
 endfunction()
-copy_as_text(${SOURCE_DIR}/README.md README.txt)
 copy_as_text(${SOURCE_DIR}/packaging/FIRST-STEPS.txt FIRST-STEPS.txt)
 
 file(REMOVE ${ZIP})
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E tar cf ${ZIP} --format=zip
-          orvl.exe OConfig.exe README.txt FIRST-STEPS.txt
+          orvl.exe OConfig.exe Orvalist.txt FIRST-STEPS.txt
   WORKING_DIRECTORY ${STAGE}
   RESULT_VARIABLE result)
 if(NOT result EQUAL 0)

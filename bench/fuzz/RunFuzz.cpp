@@ -464,7 +464,6 @@ void BuildConsole(ByteSource& in) {
   for (int i = Pick(in, 20); i > 0; --i) keys += KeyPieces[Pick(in, std::size(KeyPieces))];
   Sim::PushKeys(keys);
   if (Rare(in)) Sim::FailNextConsoleWrite();
-  if (Rare(in)) Sim::SetHelpFileResult(false);
 }
 
 void BuildSystem(ByteSource& in) {
@@ -617,7 +616,7 @@ void WholeRun(ByteSource& in) {
   Sim::SetArguments(arguments);
   ShowRun(arguments);
   int code = RunOrvl();
-  if (code != 0) {
+  if (code < 0 || code > 3) {
     std::fprintf(stderr, "RunOrvl returned %d\n", code);
     std::abort();
   }
@@ -802,7 +801,7 @@ void DirectCalls(ByteSource& in) {
     std::vector<std::string> arguments{"C:\\ORVL\\ORVL.EXE"};
     arguments.insert(arguments.end(), words.begin(), words.end());
     Sim::SetArguments(arguments);
-    if (RunOrvl() != 0) std::abort();
+    if (const int code = RunOrvl(); code < 0 || code > 3) std::abort();  // 0 to 3 only
     ++runs;
   };
   for (const auto& words : sets) {
@@ -840,7 +839,7 @@ void LiteralRun(const std::vector<std::string>& arguments, ByteSource& in) {
   BuildLocale(in);
   Sim::SetArguments(arguments);
   ShowRun(arguments);
-  if (RunOrvl() != 0) std::abort();
+  if (const int code = RunOrvl(); code < 0 || code > 3) std::abort();  // 0 to 3 only
 }
 
 // "Z:" hands over everything after it, line ends included, as the description
@@ -854,7 +853,7 @@ void DescriptionRun(const std::uint8_t* data, std::size_t size) {
   Sim::SetFileContents("C:\\DIR\\DESCRIPT.ION",
                        std::string(reinterpret_cast<const char*>(data), size));
   Sim::SetArguments({"C:\\ORVL\\ORVL.EXE", "/Z", "/S", "C:\\DIR"});
-  if (RunOrvl() != 0) std::abort();
+  if (const int code = RunOrvl(); code < 0 || code > 3) std::abort();  // 0 to 3 only
 }
 
 bool LiteralInput(const std::uint8_t* data, std::size_t size) {

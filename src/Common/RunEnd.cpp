@@ -4,7 +4,7 @@
 
 EndOfRunAction RunEndAction = nullptr;
 
-void EndProgram() { throw ProgramEnded{0}; }
+void EndProgram(ExitCode code) { throw ProgramEnded{static_cast<int>(code)}; }
 
 void FinishRun() {
   EndOfRunAction action = RunEndAction;

@@ -4,6 +4,14 @@
 // itself before the process ends.
 #pragma once
 
+// What the exit status tells a script about the run.
+enum class ExitCode : int {
+  Done = 0,          // the run did its job (a quit at the page prompt and /? too)
+  NothingFound = 1,  // nothing matched the file specification
+  Refused = 2,       // the command line was refused
+  Failed = 3,        // the run ended by an error
+};
+
 struct ProgramEnded {
   int ExitCode = 0;
 };
@@ -13,7 +21,7 @@ struct ProgramEnded {
 using EndOfRunAction = void (*)();
 extern EndOfRunAction RunEndAction;  // run once by FinishRun, then cleared
 
-[[noreturn]] void EndProgram();
+[[noreturn]] void EndProgram(ExitCode code = ExitCode::Done);
 // Runs the end-of-run action, at most once per run.
 void FinishRun();
 // The last step of every end of a run, in the driver's catch and at its normal

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Platform/Console.h"
+#include "Common/RunEnd.h"
 
 // One UTF-16 unit and its bytes in the output code page (Length 0: not yet known).
 struct ConvertedChar {
@@ -46,6 +47,7 @@ struct ConsoleEngineState {
   std::uint32_t OutputCodePage = 437;  // of plain-text output: the console's, else the OEM one
   bool ForceRedirect = false;          // /! asks for plain text even on a console
   bool ReportingFatal = false;         // a fatal error is being reported (stops a second one)
+  bool PromptShowing = false;          // a prompt waits for a key on the last row
 };
 extern ConsoleEngineState ConsoleEngine;
 
@@ -64,7 +66,8 @@ void NewLine();
 // Restores the console (cursor, attribute) at the end of output.
 void FWriteFinish();
 // Writes an optional "Path: " line and the message, finishes output and ends the program.
-[[noreturn]] void FatalError(const std::string& message, bool showPath);
+[[noreturn]] void FatalError(const std::string& message, bool showPath,
+                             ExitCode code = ExitCode::Failed);
 // (Re)initialises, clears the screen with /CLR and writes the banner line.
 void BeginOutput();
 // Initialises the engine (first use, and every BeginOutput).

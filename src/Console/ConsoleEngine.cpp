@@ -23,7 +23,7 @@ void ReportInvalidOutputHandle() {
   static const char message[] = "ERROR: Invalid Handle Value\r\n";
   Plat::StdOutWrite(message, sizeof message - 1);
   Plat::StdOutFlush();
-  EndProgram();
+  EndProgram(ExitCode::Failed);
 }
 
 bool OutputIsConsole() {

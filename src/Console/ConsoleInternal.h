@@ -17,6 +17,14 @@ constexpr char16_t WideCharTrail = u'\u200B';
 
 // The page prompt on the last row: waits for one key and acts on it.
 void MoreFiles();
+// A prompt text on the last row in the prompt colour, cut to the screen width.
+void ShowPromptRow(const std::string& text);
+// One key from the console; a failed read ends the run ("ReadConsole Error").
+char ReadPromptKey();
+// The manual, paged over the screen; returns with the screen as it was.
+void ShowManual();
+// The manual's lines for a screen width: wider lines wrapped at a blank.
+std::vector<std::string> ManualLines(int width);
 // Runs for Ctrl+C, Ctrl+Break and the other console events (on the console's thread).
 void ConsoleControlEvent();
 // Writes cells straight to a console row from column 0; a refusal is fatal.

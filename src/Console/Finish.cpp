@@ -37,10 +37,10 @@ void FWriteFinish() {
   Plat::StdOutFlush();
 }
 
-void FatalError(const std::string& message, bool showPath) {
+void FatalError(const std::string& message, bool showPath, ExitCode code) {
   ConsoleEngineState& engine = ConsoleEngine;
   // A failure while reporting (say the console refusing every write) ends at once.
-  if (engine.ReportingFatal) EndProgram();
+  if (engine.ReportingFatal) EndProgram(ExitCode::Failed);
   EnsureOutput();
   engine.ReportingFatal = true;
   // A line half composed is shown first, so the report starts on a line of its own.
@@ -53,12 +53,15 @@ void FatalError(const std::string& message, bool showPath) {
   WriteAt(message, 1, Colours.HeadingColour);
   NewLine();
   FWriteFinish();
-  EndProgram();
+  EndProgram(code);
 }
 
 // The console calls this on a thread of its own: nothing may escape from it.
 void ConsoleControlEvent() {
   try {
+    // A prompt waiting for a key is not left behind on the screen.
+    if (ConsoleEngine.PromptShowing && !ConsoleEngine.Redirected)
+      WriteBlankRow(ConsoleEngine.MaxRow, PlainAttribute);
     FWriteFinish();
     FinishRun();
   } catch (...) {

@@ -6,7 +6,6 @@
 #include "Common/Colours.h"
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
-#include "Common/RunState.h"
 #include "Common/Text/TextCells.h"
 #include "Console/Console.h"
 #include "Console/ConsoleInternal.h"
@@ -17,20 +16,15 @@ namespace {
 constexpr char EscapeKey = 27;
 constexpr std::uint8_t PromptEraseAttribute = 14;
 
+// Shown instead when the full prompt is wider than the screen.
+constexpr const char* ShortPromptText = "[Q]Stop [N]Nonstop [H]Help [Key]Continue";
+
 // Padding on both sides keeps the stored prompt centred from then on.
 void CentrePrompt() {
   std::string& prompt = ConsoleEngine.PromptText;
+  if (TextCells(prompt) > ScreenWidth()) prompt = ShortPromptText;
   int pad = (ScreenWidth() - TextCells(prompt)) / 2;
   prompt = Spaces(pad) + prompt + Spaces(pad);
-}
-
-void ShowPrompt() {
-  // Every character of the prompt takes one cell.
-  const std::u16string prompt = Utf8::ToUtf16(ConsoleEngine.PromptText);
-  int count = std::min(static_cast<int>(prompt.size()), ScreenWidth());
-  std::vector<Plat::Cell> cells(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) cells[i] = Plat::Cell{prompt[i], Colours.PromptColour};
-  WriteConsoleCells(cells.data(), count, ConsoleEngine.MaxRow);
 }
 
 void ErasePrompt() { WriteBlankRow(ConsoleEngine.MaxRow, PromptEraseAttribute); }
@@ -42,27 +36,33 @@ void ErasePrompt() { WriteBlankRow(ConsoleEngine.MaxRow, PromptEraseAttribute); 
   EndProgram();
 }
 
-void ShowHelp() {
-  if (Plat::ShowHelpFile(ProgramDir + "Orvalist.hlp")) return;
-  DiscardLine();
-  FatalError("Error displaying Orvalist.hlp (Windows help file)", false);
+}  // namespace
+
+void ShowPromptRow(const std::string& text) {
+  // Every character of a prompt takes one cell.
+  const std::u16string prompt = Utf8::ToUtf16(text);
+  int count = std::min(static_cast<int>(prompt.size()), ScreenWidth());
+  std::vector<Plat::Cell> cells(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) cells[i] = Plat::Cell{prompt[i], Colours.PromptColour};
+  WriteConsoleCells(cells.data(), count, ConsoleEngine.MaxRow);
+  ConsoleEngine.PromptShowing = true;
 }
 
-char ReadKey() {
+char ReadPromptKey() {
   char key = 0;
-  if (Plat::ConsoleReadKey(ConsoleEngine.InputHandle, key)) return key;
+  const bool read = Plat::ConsoleReadKey(ConsoleEngine.InputHandle, key);
+  ConsoleEngine.PromptShowing = false;
+  if (read) return key;
   // The prompt stays on the screen above the report.
   DiscardLine();
   FatalError("ReadConsole Error", false);
 }
 
-}  // namespace
-
 void MoreFiles() {
   CentrePrompt();
   for (;;) {
-    ShowPrompt();
-    char key = ReadKey();
+    ShowPromptRow(ConsoleEngine.PromptText);
+    char key = ReadPromptKey();
     ErasePrompt();
     switch (key) {
       case EscapeKey:
@@ -71,7 +71,7 @@ void MoreFiles() {
       case 'X':
       case 'x': Stop();
       case 'H':
-      case 'h': ShowHelp(); break;
+      case 'h': ShowManual(); break;
       case 'N':
       case 'n': Options.Pause = false; return;
       default: return;

@@ -48,7 +48,8 @@ void ReportSearch(const std::string& path, const SearchResult& search) {
   }
   if (search.Code == 0) return;
   EnsureOutput();
-  if (!FindErrorGoesOn(search.Code)) FatalError(FindErrorMessage(search.Code), true);
+  if (!FindErrorGoesOn(search.Code))
+    FatalError(FindErrorMessage(search.Code), true, FindErrorExitCode(search.Code));
 }
 
 // Each search is reported, then its entries filtered, in the order of the
@@ -82,10 +83,10 @@ void AddToTotals() {
 // A bare listing that finds nothing ends silently: not even the console
 // restore writes anything, as at the end of an empty recursive walk.
 [[noreturn]] void EndWithNothingFound(std::uint32_t code) {
-  if (Options.Bare) EndProgram();
+  if (Options.Bare) EndProgram(ExitCode::NothingFound);
   ShowNothingFound(code);
   FWriteFinish();
-  EndProgram();
+  EndProgram(ExitCode::NothingFound);
 }
 
 void FinishShownDirectory() {

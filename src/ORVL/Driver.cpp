@@ -103,11 +103,11 @@ void TakePendingDirectory() {
 
 void WriteGrandTotal() {
   if (TotalFiles == 0) {
-    if (Options.Bare) EndProgram();
+    if (Options.Bare) EndProgram(ExitCode::NothingFound);
     WriteLine("No files found", 1, Colours.HeadingColour);
     if (Options.ShowFree && !NoClusterSize) WriteFreeSpaceLine();
     FWriteFinish();
-    EndProgram();
+    EndProgram(ExitCode::NothingFound);
   }
   if (ShownDirCount > 1 && !Options.Bare) {
     WriteLine("Summary Total: ", 1, Colours.SummaryTextColour);

@@ -32,6 +32,8 @@ static_assert(sizeof(Cell) == 4, "a cell is four bytes");
 
 // WriteConsoleOutputW of one row of cells at (column, row), 0-based.
 bool ConsoleWriteRow(Handle output, const Cell* cells, int count, int column, int row);
+// ReadConsoleOutputW of one row of cells from column 0: what the screen shows.
+bool ConsoleReadRow(Handle output, Cell* cells, int count, int row);
 // ScrollConsoleScreenBufferW: moves the rectangle rows top..bottom, columns
 // left..right to start at row destRow (same columns); uncovered cells are
 // filled with fill.

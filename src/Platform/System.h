@@ -32,9 +32,6 @@ std::vector<std::string> CommandArguments();
 // in LastError()) when it could not be started.
 bool LaunchProgram(const std::string& path, bool maximised);
 
-// WinHelpA with the help-finder command.
-bool ShowHelpFile(const std::string& path);
-
 // ExitProcess: ends the process at once (used only by the control handler).
 [[noreturn]] void ExitProcess(int code);
 

@@ -132,7 +132,7 @@ class CommandLineTest(unittest.TestCase):
     def test_bad_switch_shows_the_arguments_and_the_usage(self):
         with fixture({"A.TXT": 1}) as root:
             run = run_orvl(["*.*", "/Q9"], cwd=root)
-        self.assertEqual(run.status, 0)
+        self.assertEqual(run.status, 2)  # the command line was refused
         # Arguments 3 to 8 are missing: their blanks end the line and are
         # dropped from redirected output.
         self.assertEqual(run.lines, [

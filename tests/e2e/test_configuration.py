@@ -55,7 +55,7 @@ class ConfigurationTest(unittest.TestCase):
             first = orvl([], root)
             settle()
             second = orvl(["/B"], root)
-        self.assertEqual(first.status, 0)
+        self.assertEqual(first.status, 3)  # nothing was listed
         self.assertIn(FIRST_RUN, first.lines)
         self.assertFalse([line for line in first.lines if line.startswith("Path: ")], first)
         self.assertEqual(second.lines, ["A.TXT"])

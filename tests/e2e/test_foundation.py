@@ -51,7 +51,7 @@ class FoundationTest(unittest.TestCase):
         with fixture(SMALL_DIRECTORY) as root:
             run = run_orvl(["*.zzz"], cwd=root)
             path = wine_path(root)
-        self.assertEqual(run.status, 0)
+        self.assertEqual(run.status, 1)  # nothing matched
         self.assertBanner(run.lines[0])
         self.assertEqual(run.lines[1], "Path: " + path + "\\*.zzz", run)
         self.assertFreeSpaceAtRightEdge(run.lines[2], "No files found matching search specification")
@@ -61,7 +61,7 @@ class FoundationTest(unittest.TestCase):
         with fixture(SMALL_DIRECTORY) as root:
             run = run_orvl(["nothere\\*.*"], cwd=root)
             path = wine_path(root)
-        self.assertEqual(run.status, 0)
+        self.assertEqual(run.status, 1)  # nothing matched
         self.assertBanner(run.lines[0])
         self.assertEqual(run.lines[1:], [
             "Path: " + path + "\\nothere\\*.*",
@@ -71,7 +71,7 @@ class FoundationTest(unittest.TestCase):
     def test_unknown_drive(self):
         with fixture(SMALL_DIRECTORY) as root:
             run = run_orvl(["Q:\\*.*"], cwd=root)
-        self.assertEqual(run.status, 0)
+        self.assertEqual(run.status, 3)  # ended by an error
         self.assertBanner(run.lines[0])
         self.assertEqual(run.lines[1:], ["Path: Q:\\*.*", "Invalid drive specification"], run)
 

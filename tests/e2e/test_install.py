@@ -77,7 +77,7 @@ class InstallTest(unittest.TestCase):
     def test_install_list_uninstall(self):
         before = system_path()
         self.assertEqual(wine("msiexec", "/i", wine_path(PACKAGE + ".msi"), "/qn").status, 0)
-        self.assertEqual(sorted(os.listdir(PROGRAMS)), ["OConfig.exe", "orvl.exe"])
+        self.assertEqual(sorted(os.listdir(PROGRAMS)), ["OConfig.exe", "Orvalist.txt", "orvl.exe"])
         self.assertEqual(system_path(), before + r";C:\Program Files\Orvalist")
         for name in ("orvl", "OConfig"):
             self.assertEqual(version_strings(os.path.join(PROGRAMS, name + ".exe")),
@@ -116,13 +116,13 @@ class InstallTest(unittest.TestCase):
     def test_zip_holds_the_programs_and_the_texts(self):
         with zipfile.ZipFile(PACKAGE + ".zip") as archive:
             self.assertEqual(sorted(archive.namelist()),
-                             ["FIRST-STEPS.txt", "OConfig.exe", "README.txt", "orvl.exe"])
+                             ["FIRST-STEPS.txt", "OConfig.exe", "Orvalist.txt", "orvl.exe"])
             for name in ("orvl.exe", "OConfig.exe"):
                 with open(os.path.join(BUILD, name), "rb") as built:
                     self.assertEqual(archive.read(name), built.read(), name)
-            with open(os.path.join(ROOT, "README.md"), "rb") as readme:
-                self.assertEqual(archive.read("README.txt"),
-                                 readme.read().replace(b"\n", b"\r\n"))
+            with open(os.path.join(ROOT, "docs", "Orvalist.txt"), "rb") as manual:
+                self.assertEqual(archive.read("Orvalist.txt"),
+                                 manual.read().replace(b"\n", b"\r\n"))
 
 
 if __name__ == "__main__":

@@ -69,7 +69,8 @@ void AddFileSpec(const std::string& spec, ListedSpecs& listed) {
   if (!listed.count(UpperCaseAscii(directory)) && listed.insert(UpperCaseAscii(spec)).second)
     FileSpecs.push_back(spec);
   if (!directory.empty() && FileSpecs.size() >= 2)
-    FatalError("Multiple file specs: directory can only be specified in first parameter", false);
+    FatalError("Multiple file specs: directory can only be specified in first parameter", false,
+               ExitCode::Refused);
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ bool IsDecimalInteger(const std::string& text, std::int32_t& value) {
 std::int32_t IntegerArgument(const std::string& text) {
   std::int32_t value = 0;
   if (!IsDecimalInteger(text, value))
-    FatalError("'" + text + "' is not a valid integer value", false);
+    FatalError("'" + text + "' is not a valid integer value", false, ExitCode::Refused);
   return value;
 }
 

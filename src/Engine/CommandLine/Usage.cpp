@@ -151,5 +151,5 @@ void ShowUsage() {
   WriteGroups();
   WriteDetails();
   FWriteFinish();
-  EndProgram();
+  EndProgram(Options.BadOption ? ExitCode::Refused : ExitCode::Done);
 }

@@ -22,7 +22,7 @@ void RefuseNetworkPath() {
   if (CurrentDir.size() < 2 || CurrentDir[0] != '\\' || CurrentDir[1] != '\\') return;
   WriteLine("This feature is not supported on network volumes", 1, NetworkRefusalAttribute);
   FWriteFinish();
-  EndProgram();
+  EndProgram(ExitCode::Failed);
 }
 
 // Fills the byte figures from the cluster counts; returns the error code of a

@@ -21,9 +21,16 @@ bool FindErrorGoesOn(std::uint32_t code) {
   return code == Plat::ErrorFileNotFound || (code == Plat::ErrorPathNotFound && Options.Recursive);
 }
 
+ExitCode FindErrorExitCode(std::uint32_t code) {
+  const bool nothingMatched = code == Plat::ErrorFileNotFound ||
+                              (code == Plat::ErrorPathNotFound && !DriveInvalid) ||
+                              (code == Plat::ErrorNoMoreFiles && !Options.Recursive);
+  return nothingMatched ? ExitCode::NothingFound : ExitCode::Failed;
+}
+
 void ReportFindError(std::uint32_t code) {
   if (code == 0) return;
   EnsureOutput();
   if (FindErrorGoesOn(code)) return;
-  FatalError(FindErrorMessage(code), true);
+  FatalError(FindErrorMessage(code), true, FindErrorExitCode(code));
 }

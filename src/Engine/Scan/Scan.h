@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "Common/RunEnd.h"
 #include "Engine/Scan/DirectoryRead.h"
 
 // Zeroes the directory's counters and the filter step's working state.
@@ -22,5 +23,8 @@ std::string FindErrorMessage(std::uint32_t code);
 // later (or passed over in a walk), and a walk goes on past a directory it
 // cannot reach; a missing drive never goes on.
 bool FindErrorGoesOn(std::uint32_t code);
+// The exit code of a run a failed search start ends: a folder that is not
+// there is a specification nothing matches.
+ExitCode FindErrorExitCode(std::uint32_t code);
 // Reports a search start's result: ends the run when it does not go on.
 void ReportFindError(std::uint32_t code);

@@ -1,6 +1,7 @@
 // Simulated platform: the console screen buffer, keyboard queue and control
 // handler.
 #include <algorithm>
+#include <utility>
 
 #include "Platform/Sim/SimWorld.h"
 #include "Base/Utf8.h"
@@ -77,6 +78,10 @@ void PushKeys(const std::string& keys) {
 
 void FailNextConsoleWrite() { TheWorld().FailNextWrite = true; }
 void FailKeyRead() { TheWorld().FailKeys = true; }
+void ControlEventAtKeyRead() { TheWorld().ControlEventAtKeyRead = true; }
+const std::vector<std::vector<Plat::Cell>>& ScreensAtKeyReads() {
+  return TheWorld().KeyReadScreens;
+}
 
 const ConsoleState& Console() { return TheWorld().Console; }
 
@@ -142,6 +147,12 @@ bool ConsoleWriteRow(Handle output, const Cell* cells, int count, int column, in
   return true;
 }
 
+bool ConsoleReadRow(Handle output, Cell* cells, int count, int row) {
+  if (!IsScreen(output)) return Fail(ErrorInvalidHandle);
+  for (int i = 0; i < count; ++i) cells[i] = Inside(i, row) ? CellRef(i, row) : Cell{};
+  return true;
+}
+
 // As the Win32 call with the whole buffer as clipping rectangle: the source is
 // clipped to the buffer, copied, its cells filled, and the copy written at the
 // destination (clipped again).
@@ -201,6 +212,8 @@ bool ConsoleSetProcessedInput(Handle input) {
 bool ConsoleReadKey(Handle input, char& key) {
   const auto lock = LockWorld();
   World& world = TheWorld();
+  world.KeyReadScreens.push_back(world.Console.Cells);
+  if (std::exchange(world.ControlEventAtKeyRead, false)) Sim::FireControlEvent();
   if (input != InputHandle || world.FailKeys || world.Keys.empty()) return Fail(ErrorReadFault);
   key = world.Keys.front();
   world.Keys.pop_front();

@@ -109,8 +109,6 @@ void Reset() {
 
 void SetArguments(const std::vector<std::string>& arguments) { TheWorld().Arguments = arguments; }
 
-void SetHelpFileResult(bool ok) { TheWorld().HelpResult = ok; }
-std::vector<std::string> HelpFilesShown() { return TheWorld().HelpFiles; }
 const std::string& StdOut() { return TheWorld().StdOut; }
 
 void SetVersion(std::uint32_t platformId, std::uint32_t build, bool fails) {
@@ -177,13 +175,6 @@ bool LaunchProgram(const std::string& path, bool maximised) {
   if (TheWorld().LaunchError != 0) return Fail(TheWorld().LaunchError);
   TheWorld().Launched.push_back(path + (maximised ? "|max" : "|normal"));
   return true;
-}
-
-bool ShowHelpFile(const std::string& path) {
-  const auto lock = LockWorld();
-  World& world = TheWorld();
-  world.HelpFiles.push_back(path);
-  return world.HelpResult;
 }
 
 void ExitProcess(int code) { throw Sim::ProcessExited{code}; }

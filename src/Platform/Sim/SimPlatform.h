@@ -87,7 +87,7 @@ void SetRedirected();
 void PushKeys(const std::string& keys);  // read one byte at a time by ConsoleReadKey
 void FailNextConsoleWrite();             // the next ConsoleWriteRow fails
 void FailKeyRead();                      // every ConsoleReadKey fails
-void SetHelpFileResult(bool ok);
+void ControlEventAtKeyRead();            // the next ConsoleReadKey gets Ctrl+C instead
 
 struct ConsoleState {
   int Columns = 80;
@@ -111,7 +111,8 @@ const Plat::Cell& CellAt(int column, int row);
 const std::string& StdOut();
 // Runs the installed control handler as the console would.
 void FireControlEvent();
-std::vector<std::string> HelpFilesShown();
+// The screen's cells (row by row) as they were at each key read, in order.
+const std::vector<std::vector<Plat::Cell>>& ScreensAtKeyReads();
 
 // ---------------------------------------------------------------- system
 

@@ -77,8 +77,6 @@ struct World {
   bool KernelLibraryPresent = true;
   std::vector<std::string> Launched;
   std::uint32_t LaunchError = 0;  // non-zero: launching fails with it
-  bool HelpResult = true;
-  std::vector<std::string> HelpFiles;
   std::string StdOut;
 
   // time, locale, code page
@@ -94,6 +92,8 @@ struct World {
   std::deque<char> Keys;
   bool FailNextWrite = false;
   bool FailKeys = false;
+  bool ControlEventAtKeyRead = false;
+  std::vector<std::vector<Plat::Cell>> KeyReadScreens;  // the screen at every key read
   Plat::ControlHandler Handler = nullptr;
 
   // registry

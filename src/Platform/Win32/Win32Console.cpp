@@ -34,6 +34,15 @@ bool ConsoleWriteRow(Handle output, const Cell* cells, int count, int column, in
                              origin, &region);
 }
 
+bool ConsoleReadRow(Handle output, Cell* cells, int count, int row) {
+  const COORD size = {static_cast<SHORT>(count), 1};
+  const COORD origin = {0, 0};
+  SMALL_RECT region = {0, static_cast<SHORT>(row), static_cast<SHORT>(count - 1),
+                       static_cast<SHORT>(row)};
+  return ReadConsoleOutputW(AsHandle(output), reinterpret_cast<CHAR_INFO*>(cells), size, origin,
+                            &region);
+}
+
 bool ConsoleScroll(Handle output, int top, int bottom, int left, int right, int destRow,
                    Cell fill) {
   const SMALL_RECT source = {static_cast<SHORT>(left), static_cast<SHORT>(top),

@@ -99,17 +99,6 @@ bool LaunchProgram(const std::string& path, bool maximised) {
   return true;
 }
 
-// The help viewer lives in USER32, which a normal run never loads: it is
-// fetched only when help is asked for.
-bool ShowHelpFile(const std::string& path) {
-  using WinHelpFunction = BOOL(WINAPI*)(HWND, LPCWSTR, UINT, ULONG_PTR);
-  HMODULE user = LoadLibraryW(L"user32.dll");
-  if (user == nullptr) return false;
-  auto winHelp =
-      reinterpret_cast<WinHelpFunction>(reinterpret_cast<void*>(GetProcAddress(user, "WinHelpW")));
-  return winHelp != nullptr && winHelp(nullptr, ToWide(path).c_str(), HELP_FINDER, 0);
-}
-
 void ExitProcess(int code) {
   StdOutFlush();
   ::ExitProcess(static_cast<UINT>(code));

@@ -8,6 +8,9 @@
 #include "Common/Options.h"
 #include "Common/RunState.h"
 #include "TestWorld.h"
+#include "Base/Utf8.h"
+#include "Console/ConsoleInternal.h"
+#include "Console/Manual.h"
 
 namespace {
 
@@ -163,20 +166,78 @@ TEST_F(ConsoleEngineTest, NonStopEndsPromptingForTheRestOfTheRun) {
   EXPECT_EQ(Sim::RowTrimmed(24), "line 300");
 }
 
-TEST_F(ConsoleEngineTest, HelpOpensTheHelpFileAndPromptsAgain) {
-  ProgramDir = "C:\\ORVL\\";
-  WriteNumberedLines(1, 24);
-  Sim::PushKeys("hH ");
-  WriteNumberedLines(25, 25);
-  EXPECT_EQ(Sim::HelpFilesShown(),
-            (std::vector<std::string>{"C:\\ORVL\\Orvalist.hlp", "C:\\ORVL\\Orvalist.hlp"}));
-  EXPECT_EQ(Sim::RowTrimmed(24), "line 25");
+// The rows of a screen captured at a key read, as text.
+std::vector<std::string> ScreenText(const std::vector<Plat::Cell>& cells, int columns) {
+  std::vector<std::string> rows;
+  for (std::size_t at = 0; at < cells.size(); at += static_cast<std::size_t>(columns)) {
+    std::u16string row;
+    for (int column = 0; column < columns; ++column) row += cells[at + column].Char;
+    rows.push_back(Utf8::FromUtf16(row));
+  }
+  return rows;
+}
 
-  Sim::SetHelpFileResult(false);
-  WriteNumberedLines(26, 48);
-  Sim::PushKeys("h");
-  EXPECT_TRUE(EndsProgram([] { WriteNumberedLines(49, 49); }));
-  EXPECT_EQ(Sim::RowTrimmed(24), "Error displaying Orvalist.hlp (Windows help file)");
+std::vector<std::uint16_t> ScreenAttributes(const std::vector<Plat::Cell>& cells) {
+  std::vector<std::uint16_t> attributes;
+  for (const Plat::Cell& cell : cells) attributes.push_back(cell.Attr);
+  return attributes;
+}
+
+TEST_F(ConsoleEngineTest, HelpShowsTheManualAndReturnsToTheListingAsItWas) {
+  WriteNumberedLines(1, 24);
+  Sim::PushKeys("h pq ");  // help, next page, back a page, back to the listing, continue
+  WriteNumberedLines(25, 25);
+  const auto& screens = Sim::ScreensAtKeyReads();
+  ASSERT_EQ(screens.size(), 5u);
+  const std::vector<std::string> manual = ManualLines(80);
+  const auto firstPage = ScreenText(screens[1], 80);
+  EXPECT_EQ(firstPage[0], manual[0] + std::string(80 - manual[0].size(), ' '));
+  EXPECT_EQ(ScreenText(screens[2], 80)[0].substr(0, manual[24].size()), manual[24]);
+  EXPECT_EQ(ScreenText(screens[3], 80), firstPage);
+  const std::string helpPrompt = "Help page 1/" + std::to_string((manual.size() + 23) / 24) +
+                                 " \u2666 [Q] Back to the listing \u2666 [P] Previous \u2666 "
+                                 "[Other keys] Next page";
+  EXPECT_EQ(firstPage[24].substr(0, firstPage[24].find_last_not_of(' ') + 1), helpPrompt);
+  // Back from the manual: the same rows in the same colours, the prompt again.
+  EXPECT_EQ(ScreenText(screens[4], 80), ScreenText(screens[0], 80));
+  EXPECT_EQ(ScreenAttributes(screens[4]), ScreenAttributes(screens[0]));
+  EXPECT_EQ(ScreenText(screens[0], 80)[24], Prompt);
+  EXPECT_EQ(Sim::RowTrimmed(24), "line 25");
+}
+
+TEST_F(ConsoleEngineTest, TheManualFitsEveryScreenWidth) {
+  for (int width : {40, 80}) {
+    std::string words, wrappedWords;
+    for (const std::string& line : ManualLines(width)) {
+      EXPECT_LE(static_cast<int>(line.size()), width) << line;
+      wrappedWords += line;
+    }
+    for (char c : std::string(ManualText)) words += c == '\n' ? ' ' : c;
+    auto squeeze = [](std::string text) {
+      std::string out;
+      for (char c : text)
+        if (c != ' ') out += c;
+      return out;
+    };
+    EXPECT_EQ(squeeze(wrappedWords), squeeze(words)) << width;
+  }
+}
+
+TEST_F(ConsoleEngineTest, ANarrowScreenGetsTheShortPrompt) {
+  Sim::SetConsole(40, 25, 0);
+  WriteNumberedLines(1, 24);
+  Sim::PushKeys(" ");
+  WriteNumberedLines(25, 25);
+  EXPECT_EQ(ScreenText(Sim::ScreensAtKeyReads()[0], 40)[24],
+            "[Q]Stop [N]Nonstop [H]Help [Key]Continue");
+}
+
+TEST_F(ConsoleEngineTest, ControlEventAtThePromptErasesIt) {
+  WriteNumberedLines(1, 24);
+  Sim::ControlEventAtKeyRead();
+  EXPECT_TRUE(EndsProgram([] { WriteNumberedLines(25, 25); }));
+  EXPECT_EQ(Sim::RowText(24), std::string(80, ' '));
+  EXPECT_EQ(RowAttributes(24), AttributeRuns({}, 80, 7));
 }
 
 TEST_F(ConsoleEngineTest, RedirectedOutputIsPlainTextWithoutTrailingBlanks) {

@@ -89,17 +89,17 @@ TEST_F(DriverTest, OneShownDirectoryGetsNoGrandTotal) {
 }
 
 TEST_F(DriverTest, WalkWithoutAnyMatchSaysSoOnce) {
-  EXPECT_EQ(Run({"C:\\R\\*.XYZ", "/S"}), 0);
+  EXPECT_EQ(Run({"C:\\R\\*.XYZ", "/S"}), 1);
   EXPECT_EQ(PathLines(), Lines{});
   EXPECT_EQ(LastLines(2), (Lines{"No files found", FreeLine()}));
   EXPECT_EQ(CountLines("No files found"), 1);
 
   FreshWorld("", 21);  // no free-space figures
-  EXPECT_EQ(Run({"C:\\R\\*.XYZ", "/S"}), 0);
+  EXPECT_EQ(Run({"C:\\R\\*.XYZ", "/S"}), 1);
   EXPECT_EQ(OutputLines().back(), "No files found");
 
   FreshWorld("", 0);
-  EXPECT_EQ(Run({"C:\\R\\*.XYZ", "/S", "/B"}), 0);
+  EXPECT_EQ(Run({"C:\\R\\*.XYZ", "/S", "/B"}), 1);
   EXPECT_EQ(Sim::StdOut(), "");
 }
 
@@ -150,20 +150,32 @@ TEST_F(DriverTest, GrandTotalLinesAreColouredOnTheConsole) {
 }
 
 TEST_F(DriverTest, PlainListingWithoutMatchEndsInTheScan) {
-  EXPECT_EQ(Run({"C:\\R\\*.XYZ"}), 0);
+  EXPECT_EQ(Run({"C:\\R\\*.XYZ"}), 1);
   const std::string free = FreeSpaceText();
   EXPECT_EQ(LastLines(2), (Lines{"Path: C:\\R\\*.XYZ",
                                  LineOf({{1, "No files found matching search specification"},
                                          {76 - static_cast<int>(free.size()), free + " free"}})}));
 }
 
-TEST_F(DriverTest, EveryEndReturnsZero) {
+TEST_F(DriverTest, EachEndTellsItsExitCode) {
   Sim::FailDirectory("C:\\R\\B", Plat::ErrorAccessDenied);
-  EXPECT_EQ(Run({"C:\\R", "/S"}), 0);
+  EXPECT_EQ(Run({"C:\\R", "/S"}), 3);
   EXPECT_EQ(LastLines(2), (Lines{"Path: C:\\R\\B\\*", "File access denied"}));
-  for (const Lines& words : {Lines{"/?"}, Lines{"/S/"}, Lines{"C:\\R", "/TREE"}, Lines{"/I"}}) {
+  // Done, nothing matched, refused (a bad switch, a bad number), an error.
+  const std::pair<Lines, int> ends[] = {
+      {{"C:\\R"}, 0},
+      {{"/?"}, 0},
+      {{"C:\\R", "/TREE"}, 0},
+      {{"/I"}, 0},
+      {{"C:\\R\\*.XYZ", "/B"}, 1},
+      {{"C:\\R\\NOTHERE\\*.*"}, 1},
+      {{"/S/"}, 2},
+      {{"/K12X"}, 2},
+      {{"Q:\\"}, 3},
+  };
+  for (const auto& [words, code] : ends) {
     FreshWorld("", 0);
-    EXPECT_EQ(Run(words), 0) << words.back();
+    EXPECT_EQ(Run(words), code) << words.back();
   }
 }
 
