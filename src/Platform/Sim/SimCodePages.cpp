@@ -57,7 +57,10 @@ namespace Plat {
 
 std::uint32_t AnsiCodePage() { return 1252; }
 std::uint32_t OemCodePage() { return 437; }
-std::uint32_t ConsoleOutputCodePage() { return Sim::Detail::TheWorld().ConsoleOutputCodePage; }
+std::uint32_t ConsoleOutputCodePage() {
+  const auto lock = Sim::Detail::LockWorld();
+  return Sim::Detail::TheWorld().ConsoleOutputCodePage;
+}
 
 bool WideToCodePage(std::uint32_t codePage, std::u16string_view text, std::string& bytes) {
   if (codePage == Utf8CodePage) {

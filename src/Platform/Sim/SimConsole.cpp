@@ -117,6 +117,7 @@ namespace Plat {
 Handle StdHandle(StdStream which) { return which == StdStream::Input ? InputHandle : OutputHandle; }
 
 bool ConsoleScreenInfo(Handle output, ScreenInfo& info) {
+  const auto lock = LockWorld();
   if (!IsScreen(output)) return Fail(ErrorInvalidHandle);
   const Sim::ConsoleState& console = TheWorld().Console;
   info.Columns = console.Columns;
@@ -128,6 +129,7 @@ bool ConsoleScreenInfo(Handle output, ScreenInfo& info) {
 }
 
 bool ConsoleWriteRow(Handle output, const Cell* cells, int count, int column, int row) {
+  const auto lock = LockWorld();
   World& world = TheWorld();
   if (world.FailNextWrite) {
     world.FailNextWrite = false;
@@ -145,6 +147,7 @@ bool ConsoleWriteRow(Handle output, const Cell* cells, int count, int column, in
 // destination (clipped again).
 bool ConsoleScroll(Handle output, int top, int bottom, int left, int right, int destRow,
                    Cell fill) {
+  const auto lock = LockWorld();
   if (!IsScreen(output)) return Fail(ErrorInvalidHandle);
   Sim::ConsoleState& console = TheWorld().Console;
   const int clippedTop = std::max(top, 0);
@@ -173,6 +176,7 @@ bool ConsoleScroll(Handle output, int top, int bottom, int left, int right, int 
 }
 
 bool ConsoleSetCursor(Handle output, int column, int row) {
+  const auto lock = LockWorld();
   if (!IsScreen(output) || !Inside(column, row)) return Fail(ErrorInvalidParameter);
   Sim::ConsoleState& console = TheWorld().Console;
   console.CursorColumn = column;
@@ -181,18 +185,21 @@ bool ConsoleSetCursor(Handle output, int column, int row) {
 }
 
 bool ConsoleSetAttribute(Handle output, std::uint16_t attribute) {
+  const auto lock = LockWorld();
   if (!IsScreen(output)) return Fail(ErrorInvalidHandle);
   TheWorld().Console.Attribute = attribute;
   return true;
 }
 
 bool ConsoleSetProcessedInput(Handle input) {
+  const auto lock = LockWorld();
   if (input != InputHandle) return Fail(ErrorInvalidHandle);
   TheWorld().Console.ProcessedInput = true;
   return true;
 }
 
 bool ConsoleReadKey(Handle input, char& key) {
+  const auto lock = LockWorld();
   World& world = TheWorld();
   if (input != InputHandle || world.FailKeys || world.Keys.empty()) return Fail(ErrorReadFault);
   key = world.Keys.front();
@@ -201,6 +208,7 @@ bool ConsoleReadKey(Handle input, char& key) {
 }
 
 bool ConsoleSetControlHandler(ControlHandler handler) {
+  const auto lock = LockWorld();
   World& world = TheWorld();
   world.Handler = handler;
   world.Console.ControlHandlerSet = handler != nullptr;

@@ -317,6 +317,7 @@ void SetWorkingDirectory(const std::string& path) {
 namespace Plat {
 
 Handle FindFirst(const std::string& pattern, std::uint32_t, FindData& data) {
+  const auto lock = LockWorld();
   World& world = TheWorld();
   const auto failedPattern = world.FailedPatterns.find(Upper(pattern));
   if (failedPattern != world.FailedPatterns.end()) {
@@ -362,15 +363,20 @@ Handle FindFirst(const std::string& pattern, std::uint32_t, FindData& data) {
 }
 
 bool FindNext(Handle search, FindData& data) {
+  const auto lock = LockWorld();
   auto& searches = TheWorld().Searches;
   const auto found = searches.find(search);
   if (found == searches.end()) return Sim::Detail::Fail(ErrorInvalidHandle);
   return Advance(found->second, data) ? true : Sim::Detail::Fail(ErrorNoMoreFiles);
 }
 
-void FindEnd(Handle search) { TheWorld().Searches.erase(search); }
+void FindEnd(Handle search) {
+  const auto lock = LockWorld();
+  TheWorld().Searches.erase(search);
+}
 
 bool VolumeInformation(const std::string& root, VolumeInfo& info) {
+  const auto lock = LockWorld();
   const auto& drives = TheWorld().Drives;
   const auto found = HasDrive(root) ? drives.find(UpperChar(root[0])) : drives.end();
   if (found == drives.end()) return Sim::Detail::Fail(ErrorPathNotFound);
@@ -403,6 +409,7 @@ const Sim::Drive* DriveForSpaceQuery(const std::string& root) {
 }  // namespace
 
 bool DiskFreeSpace(const std::string& root, DiskGeometry& geometry) {
+  const auto lock = LockWorld();
   const Sim::Drive* drive = DriveForSpaceQuery(root);
   if (!drive) return false;
   geometry = drive->Geometry;
@@ -411,6 +418,7 @@ bool DiskFreeSpace(const std::string& root, DiskGeometry& geometry) {
 
 // The first 95-family builds lack the extended free-space service.
 ServiceLookup LookUpDiskFreeSpaceEx() {
+  const auto lock = LockWorld();
   const World& world = TheWorld();
   if (!world.KernelLibraryPresent) return ServiceLookup::LibraryMissing;
   const bool firstWin95 = world.Version.PlatformId == 1 && (world.Version.Build & 0xFFFF) <= 1000;
@@ -419,6 +427,7 @@ ServiceLookup LookUpDiskFreeSpaceEx() {
 }
 
 bool DiskFreeSpaceEx(const std::string& root, DiskSpaceEx& space) {
+  const auto lock = LockWorld();
   const Sim::Drive* drive = DriveForSpaceQuery(root);
   if (!drive) return false;
   if (!drive->HasFreeSpaceEx) return Sim::Detail::Fail(ErrorNotReady);
@@ -445,6 +454,7 @@ static bool IsFullAndNeedsNoResolving(const std::string& path) {
 // the working directory, "." and ".." collapse, trailing dots and blanks of
 // each component go, a trailing backslash stays. UNC paths pass through.
 bool FullPathName(const std::string& path, std::string& full) {
+  const auto lock = LockWorld();
   if (path.empty()) return Sim::Detail::Fail(ErrorInvalidName);
   // A text of blanks alone fails without a code, as under wine.
   if (path.find_first_not_of(' ') == std::string::npos) return Sim::Detail::Fail(0);
@@ -499,6 +509,7 @@ bool FullPathName(const std::string& path, std::string& full) {
 }
 
 bool CompressedFileSize(const std::string& path, std::uint64_t& size) {
+  const auto lock = LockWorld();
   const Sim::Entry* entry = LookUpFile(path);
   if (!entry) return Sim::Detail::Fail(ErrorFileNotFound);
   if (entry->Compressed < 0) return Sim::Detail::Fail(ErrorAccessDenied);
@@ -507,6 +518,7 @@ bool CompressedFileSize(const std::string& path, std::uint64_t& size) {
 }
 
 bool FileOwnerName(const std::string& path, std::string& account) {
+  const auto lock = LockWorld();
   const Sim::Entry* entry = LookUpFile(path);
   if (!entry) return Sim::Detail::Fail(ErrorFileNotFound);
   if (entry->Owner.empty()) return Sim::Detail::Fail(ErrorAccessDenied);

@@ -75,6 +75,7 @@ void SetReadChunkLimit(std::size_t bytes) { TheWorld().ReadChunkLimit = bytes; }
 namespace Plat {
 
 Handle OpenFileForReading(const std::string& path) {
+  const auto lock = LockWorld();
   const std::string key = FileKey(path);
   if (IsDirectory(key)) {
     Fail(ErrorAccessDenied);
@@ -88,6 +89,7 @@ Handle OpenFileForReading(const std::string& path) {
 }
 
 Handle CreateFileForWriting(const std::string& path) {
+  const auto lock = LockWorld();
   World& world = TheWorld();
   const std::string key = FileKey(path);
   const auto failed = world.FailedCreates.find(key);
@@ -101,6 +103,7 @@ Handle CreateFileForWriting(const std::string& path) {
 }
 
 bool ReadFileBytes(Handle file, char* buffer, std::size_t capacity, std::size_t& read) {
+  const auto lock = LockWorld();
   World& world = TheWorld();
   read = 0;
   OpenFileRec* open = OpenFile(file);
@@ -116,6 +119,7 @@ bool ReadFileBytes(Handle file, char* buffer, std::size_t capacity, std::size_t&
 }
 
 bool WriteFileBytes(Handle file, const char* data, std::size_t length) {
+  const auto lock = LockWorld();
   World& world = TheWorld();
   OpenFileRec* open = OpenFile(file);
   if (!open || !open->Writing) return Fail(ErrorInvalidHandle);
@@ -126,6 +130,7 @@ bool WriteFileBytes(Handle file, const char* data, std::size_t length) {
 }
 
 bool CloseFile(Handle file) {
+  const auto lock = LockWorld();
   return TheWorld().OpenFiles.erase(file) > 0 ? true : Fail(ErrorInvalidHandle);
 }
 

@@ -6,6 +6,13 @@
 #include "Base/CivilDate.h"
 #include "Platform/Sim/SimWorld.h"
 
+namespace {
+
+// As on the real system, each thread has its own last error.
+thread_local std::uint32_t ThreadLastError = 0;
+
+}  // namespace
+
 namespace Sim::Detail {
 
 World& TheWorld() {
@@ -19,7 +26,7 @@ World& TheWorld() {
 }
 
 bool Fail(std::uint32_t code) {
-  TheWorld().LastError = code;
+  ThreadLastError = code;
   return false;
 }
 
@@ -89,6 +96,7 @@ namespace Sim {
 void Reset() {
   World& world = TheWorld();
   world = World();
+  ThreadLastError = 0;
   SetDefaultLocale(world);
   SetNow(world.Now);
   SetConsole(80, 25, 0);
@@ -138,25 +146,34 @@ Plat::FileTime MakeFileTime(int year, int month, int day, int hour, int minute, 
 
 namespace Plat {
 
-std::uint32_t LastError() { return TheWorld().LastError; }
+std::uint32_t LastError() { return ThreadLastError; }
 
 bool VersionInformation(VersionRec& version) {
+  const auto lock = LockWorld();
   const World& world = TheWorld();
   if (world.VersionFails) return Fail(87);
   version = world.Version;
   return true;
 }
 
-bool EnableSecurityPrivilege() { return TheWorld().PrivilegeResult ? true : Fail(1300); }
+bool EnableSecurityPrivilege() {
+  const auto lock = LockWorld();
+  return TheWorld().PrivilegeResult ? true : Fail(1300);
+}
 
-std::vector<std::string> CommandArguments() { return TheWorld().Arguments; }
+std::vector<std::string> CommandArguments() {
+  const auto lock = LockWorld();
+  return TheWorld().Arguments;
+}
 
 bool LaunchProgram(const std::string& path, bool maximised) {
+  const auto lock = LockWorld();
   TheWorld().Launched.push_back(path + (maximised ? "|max" : "|normal"));
   return true;
 }
 
 bool ShowHelpFile(const std::string& path) {
+  const auto lock = LockWorld();
   World& world = TheWorld();
   world.HelpFiles.push_back(path);
   return world.HelpResult;
@@ -165,6 +182,7 @@ bool ShowHelpFile(const std::string& path) {
 void ExitProcess(int code) { throw Sim::ProcessExited{code}; }
 
 bool FileTimeToLocal(const FileTime& utc, FileTime& local) {
+  const auto lock = LockWorld();
   const World& world = TheWorld();
   if (world.TimeConversionFails) return Fail(87);
   const std::int64_t shift = static_cast<std::int64_t>(world.BiasMinutes) * 60 * TicksPerSecond;
@@ -188,9 +206,13 @@ bool FileTimeToCalendar(const FileTime& time, CalendarTime& calendar) {
   return true;
 }
 
-CalendarTime LocalNow() { return TheWorld().Now; }
+CalendarTime LocalNow() {
+  const auto lock = LockWorld();
+  return TheWorld().Now;
+}
 
 std::string LocaleInfo(LocaleItem item) {
+  const auto lock = LockWorld();
   const auto& locale = TheWorld().Locale;
   const auto found = locale.find(item);
   return found == locale.end() ? std::string() : found->second;
@@ -200,6 +222,7 @@ std::string EraName(const CalendarTime&) { return "A.D."; }
 int EraYear(const CalendarTime& date) { return date.Year; }
 
 void StdOutWrite(const char* data, std::size_t length) {
+  const auto lock = LockWorld();
   TheWorld().StdOut.append(data, length);
   if (!TheWorld().Redirected) EchoToConsole(data, length);
 }

@@ -77,6 +77,7 @@ void SetRegistryString(const std::string& subKey, const std::string& name,
 namespace Plat {
 
 Handle RegOpen(const std::string& subKey) {
+  const auto lock = LockWorld();
   World& world = TheWorld();
   const std::string path = KeyPath(subKey);
   if (!KeyExists(path)) {
@@ -89,11 +90,13 @@ Handle RegOpen(const std::string& subKey) {
 }
 
 void RegClose(Handle key) {
+  const auto lock = LockWorld();
   TheWorld().OpenKeys.erase(key);
   TheWorld().WritableKeys.erase(key);
 }
 
 bool RegEnumValueName(Handle key, std::uint32_t index, std::string& name) {
+  const auto lock = LockWorld();
   const std::vector<RegValue>* values = OpenValues(key);
   if (!values) return Fail(ErrorInvalidHandle);
   if (index >= values->size()) return Fail(259);  // ERROR_NO_MORE_ITEMS
@@ -103,6 +106,7 @@ bool RegEnumValueName(Handle key, std::uint32_t index, std::string& name) {
 
 bool RegReadValue(Handle key, const std::string& name, RegType& type,
                   std::vector<std::uint8_t>& data) {
+  const auto lock = LockWorld();
   const std::vector<RegValue>* values = OpenValues(key);
   if (!values) return Fail(ErrorInvalidHandle);
   const auto& unreadable = TheWorld().UnreadableValues;
@@ -209,6 +213,7 @@ void AddConfiguration(const std::string& defaultSwitches, const std::string& def
 namespace Plat {
 
 Handle RegCreate(const std::string& subKey) {
+  const auto lock = LockWorld();
   if (!WriteAllowed()) return InvalidHandle;
   World& world = TheWorld();
   const std::string path = KeyPath(subKey);
@@ -221,6 +226,7 @@ Handle RegCreate(const std::string& subKey) {
 
 bool RegWriteValue(Handle key, const std::string& name, RegType type,
                    const std::vector<std::uint8_t>& data) {
+  const auto lock = LockWorld();
   std::vector<RegValue>* values = WritableValues(key);
   if (!values || !WriteAllowed()) return false;
   SetValue(TheWorld().OpenKeys[key], name, type, data);
@@ -228,6 +234,7 @@ bool RegWriteValue(Handle key, const std::string& name, RegType type,
 }
 
 bool RegDeleteValue(Handle key, const std::string& name) {
+  const auto lock = LockWorld();
   std::vector<RegValue>* values = WritableValues(key);
   if (!values || !WriteAllowed()) return false;
   for (auto value = values->begin(); value != values->end(); ++value)
@@ -239,6 +246,7 @@ bool RegDeleteValue(Handle key, const std::string& name) {
 }
 
 bool RegDeleteKey(const std::string& subKey) {
+  const auto lock = LockWorld();
   if (!WriteAllowed()) return false;
   World& world = TheWorld();
   const std::string path = KeyPath(subKey);

@@ -15,11 +15,13 @@ void FailSystemPathWrite(std::uint32_t code) { TheWorld().SystemPathWriteError =
 namespace Plat {
 
 bool ReadSystemPath(std::string& path) {
+  const auto lock = Sim::Detail::LockWorld();
   path = TheWorld().SystemPath;
   return true;
 }
 
 bool WriteSystemPath(const std::string& path) {
+  const auto lock = Sim::Detail::LockWorld();
   if (TheWorld().SystemPathWriteError != 0) return Fail(TheWorld().SystemPathWriteError);
   TheWorld().SystemPath = path;
   return true;

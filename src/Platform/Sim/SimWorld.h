@@ -3,10 +3,12 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Platform/Platform.h"
@@ -46,7 +48,6 @@ struct RegValue {
 };
 
 struct World {
-  std::uint32_t LastError = 0;
   Plat::Handle NextHandle = 0x1000;
 
   // file system
@@ -109,7 +110,29 @@ struct World {
 };
 
 World& TheWorld();
-// Records the error code for LastError(); returns false for `return Fail(code);`.
+// Every platform call holds this while it touches the world, so that several
+// threads may call at once; a call inside a call takes it again freely. A
+// flag rather than a recursive mutex: the benchmarks count every instruction.
+inline std::atomic_flag WorldBusy;
+inline thread_local int WorldDepth = 0;
+
+class WorldGuard {
+ public:
+  WorldGuard() {
+    if (WorldDepth++ == 0)
+      while (WorldBusy.test_and_set(std::memory_order_acquire)) std::this_thread::yield();
+  }
+  ~WorldGuard() {
+    if (--WorldDepth == 0) WorldBusy.clear(std::memory_order_release);
+  }
+  WorldGuard(const WorldGuard&) = delete;
+  WorldGuard& operator=(const WorldGuard&) = delete;
+};
+
+[[nodiscard]] inline WorldGuard LockWorld() { return {}; }
+
+// Records the error code for the calling thread's LastError(); returns false
+// for `return Fail(code);`.
 bool Fail(std::uint32_t code);
 std::string Upper(const std::string& text);
 char UpperChar(char c);

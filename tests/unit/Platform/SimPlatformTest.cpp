@@ -2,6 +2,7 @@
 // wildcards and ordering, full-path resolution, console scrolling, and the
 // calendar conversion.
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "TestWorld.h"
@@ -178,6 +179,25 @@ TEST_F(SimPlatformTest, RegistryKeysAndValues) {
   EXPECT_EQ((std::vector<std::uint8_t>{4, 3, 2, 1}), data);
   ASSERT_TRUE(Plat::RegReadValue(key, "Other", type, data));
   EXPECT_EQ(Plat::RegType::Missing, type);
+}
+
+// Threads searching at once each see whole enumerations and their own last
+// error, even while another thread's calls fail with a different code.
+TEST_F(SimPlatformTest, SearchesFromSeveralThreadsAtOnce) {
+  for (int i = 0; i < 100; ++i) Sim::AddFile("C:\\DIR", "f" + std::to_string(i), 1);
+  const NameList whole = Names("C:\\DIR\\*");
+  std::vector<int> faults(4, 0);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t)
+    threads.emplace_back([t, &whole, &faults] {
+      for (int round = 0; round < 50; ++round) {
+        const bool failing = t % 2 == 1;
+        const NameList got = Names(failing ? "C:\\NONE\\*" : "C:\\DIR\\*");
+        if (got != (failing ? NameList{"error 3"} : whole)) ++faults[t];
+      }
+    });
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ((std::vector<int>{0, 0, 0, 0}), faults);
 }
 
 }  // namespace
