@@ -32,15 +32,16 @@
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
 #include "Common/State.h"
+#include "Console/Console.h"
 #include "Engine/CommandLine/FileSpec.h"
 #include "Engine/CommandLine/SwitchParser.h"
+#include "Engine/CommandLine/SwitchTable.h"
 #include "Engine/Dates/DateFormat.h"
 #include "Engine/Ranges/RangeFilters.h"
 #include "Format/NumberFormat.h"
 #include "Format/SizeText.h"
 #include "ORVL/Driver.h"
 #include "Platform/Sim/SimPlatform.h"
-#include "Console/Console.h"
 
 namespace {
 
@@ -201,15 +202,17 @@ const char* const Fragments[] = {"/",
                                  "C:.",
                                  "x.y.z"};
 
-// Switch words as the table knows them; the argument is appended separately.
-const char* const SwitchWords[] = {
-    "?",    "S",   "-S",   "U",     "-U",   "B",  "-B",  "F",    "-F", "H",   "-H",  "M",     "M:",
-    "W",    "D",   "-W",   "-D",    "V",    "X",  "-X",  "N",    "C",  "-C",  "Z",   "-Z",    "P",
-    "-P",   "A",   "A",    "A:",    "O",    "O:", "G",   "G:",   "DA", "D:F", "D-A", "TURBO", "T",
-    "T:",   "CLR", "FREE", "-FREE", "Y",    "-Y", "Y2K", "7BIT", "E",  "L",   "-L",  "!",     "J",
-    "Q1",   "Q2",  "Q3",   "Q4",    "1",    "2",  "3",   "4",    "5",  "6",   "7",   "8",     "9",
-    "BYTE", "R",   "K",    "K:",    "[D",   "[T", "[S",  "S",    "S",  "O",   "M",   "[D",    "[S",
-    "W",    "V",   "N",    "B",     "TREE", "I",  "SET", "@"};
+// Switch words from the parser's own table, and the range switch with each
+// kind; the argument is appended separately.
+const std::vector<std::string> SwitchWords = [] {
+  std::vector<std::string> words = SwitchWordList();
+  words.insert(words.end(), {"[D", "[T", "[S"});
+  return words;
+}();
+
+const char* PickFrom(ByteSource& in, const std::vector<std::string>& words) {
+  return words[TextByte(in) % words.size()].c_str();
+}
 
 const char* const ArgumentPieces[] = {
     "N",        "S",        "T",         "T1",    "T2",    "T3",    "A",       "F",

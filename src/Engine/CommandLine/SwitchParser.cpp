@@ -1,36 +1,16 @@
-// The switch table: every word is matched against the rows in order and the
-// first row that fits decides.
+// What the switches do, and the matching of a word against the switch table:
+// a whole word first, else the letter of a switch that takes an argument.
 #include "Engine/CommandLine/SwitchParser.h"
 
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
 #include "Common/RunState.h"
 #include "Console/Console.h"
+#include "Engine/CommandLine/SwitchTable.h"
 #include "Platform/System.h"
 
-namespace {
+namespace SwitchHooks {
 
-enum class RowKind { Exact, StartsWith };
-
-struct SwitchRow {
-  const char* Word;  // the whole word, or the leading letter for StartsWith
-  RowKind Kind;
-  void (*Apply)(const std::string& word);
-  bool OptionsRec::*Flag;  // simple rows set one flag instead of calling Apply
-  bool Value;
-};
-
-constexpr SwitchRow Exact(const char* word, void (*apply)(const std::string&)) {
-  return {word, RowKind::Exact, apply, nullptr, false};
-}
-constexpr SwitchRow StartsWith(const char* letter, void (*apply)(const std::string&)) {
-  return {letter, RowKind::StartsWith, apply, nullptr, false};
-}
-constexpr SwitchRow Flag(const char* word, bool OptionsRec::*flag, bool value) {
-  return {word, RowKind::Exact, nullptr, flag, value};
-}
-
-void Ignore(const std::string&) {}
 void ShowHelp(const std::string&) { Options.ShowHelp = true; }
 
 void Bare(const std::string&) {
@@ -99,105 +79,33 @@ void Settings(const std::string&) {
   EndProgram();
 }
 
-void DisableAllColours(const std::string&) { DisableColours('A'); }
-void DisableFileColours(const std::string&) { DisableColours('F'); }
 void UpperCaseNames(const std::string&) { Options.NameCase = 'U'; }
 void LowerCaseNames(const std::string&) { Options.NameCase = 'L'; }
 void UnchangedNames(const std::string&) { Options.NameCase = 'N'; }
 void PlainText(const std::string&) { ForceRedirected(); }
-void MinColumns(const std::string& word) { Options.MinColumns = word[1] - '0'; }
-void FixedColumns(const std::string& word) { Options.FixedColumns = word[0] - '0'; }
 
-const SwitchRow SwitchTable[] = {
-    Exact("?", ShowHelp),
-    Flag("S", &OptionsRec::Recursive, true),
-    Flag("-S", &OptionsRec::Recursive, false),
-    Flag("U", &OptionsRec::SummaryOnly, true),
-    Flag("-U", &OptionsRec::SummaryOnly, false),
-    Flag("I", &OptionsRec::DriveInfo, true),
-    Exact("B", Bare),
-    Flag("-B", &OptionsRec::Bare, false),
-    Exact("F", FullPath),
-    Flag("-F", &OptionsRec::FullPath, false),
-    Flag("H", &OptionsRec::HideDots, true),
-    Flag("-H", &OptionsRec::HideDots, false),
-    StartsWith("M", ParseCustomFormat),
-    Exact("W", Wide),
-    Exact("D", Wide),
-    Exact("-W", NotWide),
-    Exact("-D", NotWide),
-    Exact("V", Verbose),
-    Exact("X", Aliases),
-    Exact("-X", NoAliases),
-    Exact("N", LongList),
-    Flag("C", &OptionsRec::ThousandsSeparator, true),
-    Flag("-C", &OptionsRec::ThousandsSeparator, false),
-    Exact("Z", Descriptions),
-    Exact("-Z", NoDescriptions),
-    Flag("P", &OptionsRec::Pause, true),
-    Flag("-P", &OptionsRec::Pause, false),
-    Exact("A", ClearAttributes),
-    StartsWith("A", ParseAttributeSelection),
-    StartsWith("O", ParseSortOrder),
-    StartsWith("G", ParseColourSwitch),
-    Exact("SET", Settings),
-    Exact("DA", DisableAllColours),
-    Exact("D:A", DisableAllColours),
-    Exact("D-A", Ignore),
-    Exact("D:-A", Ignore),
-    Exact("DF", DisableFileColours),
-    Exact("D:F", DisableFileColours),
-    Exact("D-F", Ignore),
-    Exact("D:-F", Ignore),
-    Flag("TURBO", &OptionsRec::Turbo, true),
-    Flag("-TURBO", &OptionsRec::Turbo, false),
-    Flag("TREE", &OptionsRec::Tree, true),
-    Flag("-TREE", &OptionsRec::Tree, false),
-    StartsWith("T", ParseTimeField),
-    Flag("CLR", &OptionsRec::ClearScreen, true),
-    Flag("-CLR", &OptionsRec::ClearScreen, false),
-    Flag("FREE", &OptionsRec::ShowFree, true),
-    Flag("-FREE", &OptionsRec::ShowFree, false),
-    Flag("Y", &OptionsRec::VerticalSort, true),
-    Flag("-Y", &OptionsRec::VerticalSort, false),
-    Flag("Y2K", &OptionsRec::FourDigitYears, true),
-    Flag("-Y2K", &OptionsRec::FourDigitYears, false),
-    Flag("7BIT", &OptionsRec::SevenBit, true),
-    Flag("-7BIT", &OptionsRec::SevenBit, false),
-    Exact("E", UpperCaseNames),
-    Exact("-E", UnchangedNames),
-    Exact("L", LowerCaseNames),
-    Exact("-L", UnchangedNames),
-    Exact("!", PlainText),
-    Flag("J", &OptionsRec::Justify, true),
-    Flag("-J", &OptionsRec::Justify, false),
-    Exact("Q1", MinColumns),
-    Exact("Q2", MinColumns),
-    Exact("Q3", MinColumns),
-    Exact("Q4", MinColumns),
-    Exact("1", FixedColumns),
-    Exact("2", FixedColumns),
-    Exact("3", FixedColumns),
-    Exact("4", FixedColumns),
-    Exact("5", FixedColumns),
-    Exact("6", FixedColumns),
-    Exact("7", FixedColumns),
-    Exact("8", FixedColumns),
-    Exact("9", FixedColumns),
-    Flag("BYTE", &OptionsRec::SizesInBytes, true),
-    Flag("-BYTE", &OptionsRec::SizesInBytes, false),
-    Flag("R", &OptionsRec::RegexWildcards, true),
-    Flag("-R", &OptionsRec::RegexWildcards, false),
-    StartsWith("K", ParseRedirectWidth),
-    StartsWith("[", ParseRangeSwitch),
-};
-
-bool RowMatches(const SwitchRow& row, const std::string& word) {
-  if (row.Kind == RowKind::Exact) return word == row.Word;
-  return !word.empty() && word[0] == row.Word[0];
+// Q1 to Q4.
+void MinColumns(const std::string& word) {
+  if (word.size() == 2 && word[1] >= '1' && word[1] <= '4')
+    Options.MinColumns = word[1] - '0';
+  else
+    Options.BadOption = true;
 }
 
-}  // namespace
+// DA or D:A, DF or D:F; with a hyphen before the letter, accepted and ignored.
+void OlderColourSwitch(const std::string& word) {
+  std::size_t at = ArgumentStart(word);
+  const bool negated = at < word.size() && word[at] == '-';
+  if (negated) ++at;
+  if (at + 1 != word.size() || (word[at] != 'A' && word[at] != 'F'))
+    Options.BadOption = true;
+  else if (!negated)
+    DisableColours(word[at]);
+}
+
+void FixedColumns(const std::string& word) { Options.FixedColumns = word[0] - '0'; }
+
+}  // namespace SwitchHooks
 
 std::string UpperCaseAscii(std::string text) {
   for (char& c : text)
@@ -209,17 +117,31 @@ std::size_t ArgumentStart(const std::string& word) {
   return word.size() > 1 && word[1] == ':' ? 2 : 1;
 }
 
+namespace {
+
+// A whole word first; otherwise the letter of a switch with an argument.
+const SwitchWord* FindSwitchWord(const std::string& word) {
+  for (const SwitchDefinition& definition : SwitchDefinitions())
+    for (const SwitchWord& entry : definition.Words)
+      if (entry.Form == ArgumentForm::None && word == entry.Word) return &entry;
+  if (word.empty()) return nullptr;
+  for (const SwitchDefinition& definition : SwitchDefinitions())
+    for (const SwitchWord& entry : definition.Words)
+      if (entry.Form == ArgumentForm::Lettered && word[0] == entry.Word[0]) return &entry;
+  return nullptr;
+}
+
+}  // namespace
+
 void ParseSwitch(const std::string& rawWord) {
   const std::string word = UpperCaseAscii(rawWord);
-  for (const SwitchRow& row : SwitchTable) {
-    if (!RowMatches(row, word)) continue;
-    if (row.Flag)
-      Options.*row.Flag = row.Value;
-    else
-      row.Apply(word);
-    return;
-  }
-  Options.BadOption = true;
+  const SwitchWord* entry = FindSwitchWord(word);
+  if (!entry)
+    Options.BadOption = true;
+  else if (entry->Flag)
+    Options.*entry->Flag = entry->Value;
+  else
+    entry->Apply(word);
 }
 
 void ResolveTimeKind() {

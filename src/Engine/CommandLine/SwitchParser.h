@@ -29,3 +29,27 @@ bool IsDecimalInteger(const std::string& text, std::int32_t& value);
 std::int32_t IntegerArgument(const std::string& text);
 // ASCII-only upper case, as the switch words are compared.
 std::string UpperCaseAscii(std::string text);
+
+// What the other switches do; the switch table names them beside their words.
+namespace SwitchHooks {
+void ShowHelp(const std::string& word);
+void Bare(const std::string& word);
+void FullPath(const std::string& word);
+void Wide(const std::string& word);  // W, or D: wide and sorted vertically
+void NotWide(const std::string& word);
+void Verbose(const std::string& word);
+void Aliases(const std::string& word);
+void NoAliases(const std::string& word);
+void LongList(const std::string& word);
+void Descriptions(const std::string& word);
+void NoDescriptions(const std::string& word);
+void ClearAttributes(const std::string& word);
+void Settings(const std::string& word);
+void UpperCaseNames(const std::string& word);
+void LowerCaseNames(const std::string& word);
+void UnchangedNames(const std::string& word);
+void PlainText(const std::string& word);
+void MinColumns(const std::string& word);
+void OlderColourSwitch(const std::string& word);
+void FixedColumns(const std::string& word);
+}  // namespace SwitchHooks

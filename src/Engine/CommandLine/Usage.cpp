@@ -2,12 +2,15 @@
 // groups of switches in two columns and the detailed list of every switch.
 #include "Engine/CommandLine/Usage.h"
 
-#include <initializer_list>
+#include <algorithm>
+#include <iterator>
+#include <string_view>
 #include <vector>
 
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
 #include "Console/Console.h"
+#include "Engine/CommandLine/SwitchTable.h"
 #include "Platform/System.h"
 
 namespace {
@@ -24,75 +27,37 @@ constexpr int ShownArguments = 8;
 
 bool PairStartsLine = true;
 
-using Texts = std::initializer_list<const char*>;
+// Where the switches sit on the usage lines and in the groups, by the names
+// their table rows give them; their texts come from the table.
+const char* const UsageLines[] = {"A B BYTE C CLR", "D E F G FREE H I J K L M N",
+                                  "O P Q R S SET T TREE U V W X Y Y2K", "7BIT (1..9) [range] ?"};
+const char* const CompatibleGroup = "A B C D L N O P S T V W X ?";
+const char* const CommonGroup = "BYTE E F I M R SET TREE Y (1..9) [range] @";
+const char* const OtherGroup = "CLR G FREE H J K Q U Y2K Z 7BIT";
 
-// One entry of the detailed list: the switch and its description lines.
-struct SwitchDetail {
-  const char* Switch;
-  Texts Lines;
-};
+const SwitchUsage& UsageNamed(std::string_view name) {
+  static const SwitchUsage none{};
+  for (const SwitchDefinition& definition : SwitchDefinitions())
+    if (definition.Usage.Name && name == definition.Usage.Name) return definition.Usage;
+  return none;
+}
 
-const SwitchDetail Details[] = {
-    {"/A",
-     {"Attribute specification", "  R Read only", "  H Hidden", "  S System", "  A Archive",
-      "  D Directory"}},
-    {"/B", {"Use bare mode (no header or summary information)"}},
-    {"/BYTE", {"Display file sizes in bytes"}},
-    {"/C", {"Display thousands separator"}},
-    {"/CLR", {"Clear screen"}},
-    {"/D", {"Same as wide format (/W) but sort vertically"}},
-    {"/E", {"Use upper case"}},
-    {"/F", {"Display full path names"}},
-    {"/FREE", {"Display free space"}},
-    {"/G", {"Disable colour", "  A Disable all colour", "  F Disable file colour"}},
-    {"/H", {"Hide dots"}},
-    {"/I", {"Display drive summary information"}},
-    {"/J", {"Justify filenames (8.3 filenames only)"}},
-    {"/Kx", {"Number of columns to use when redirecting output (minimum of 40)"}},
-    {"/L", {"Use lower case"}},
-    {"/M",
-     {"Custom display format", "  N Filename", "  S File size",
-      "  T File date/time (based on /T; Win95/NT only)", "  T1 Last accessed time (Win95/NT only)",
-      "  T2 Creation time (Win95/NT only)", "  T3 Last write time (Win95/NT only)",
-      "  A File Attributes", "  F FAT alias", "  D File description",
-      "  O[x] File owner where x is column width (default 15) (NT only)",
-      "  C Compressed file size (NT only)", "  R Compression ratio (NT only)",
-      "  (N and D are mutually exclusive)"}},
-    {"/N", {"New WinNT long list format"}},
-    {"/O",
-     {"Set sort order", "  N Sort by name", "  D Sort by date", "  E Sort by extension",
-      "  S Sort by size", "  U Unsorted", "  G Group directories first"}},
-    {"/P", {"Pause between screens"}},
-    {"/Q", {"Limit minimum number of columns to 1, 2, 3 or 4"}},
-    {"/R", {"Wildcards interpreted as regular expressions"}},
-    {"/SET", {"Change default settings"}},
-    {"/T",
-     {"Specify date/time display", "  A Last access time", "  C Creation time",
-      "  W Last write time (default)"}},
-    {"/TREE", {"Display directory tree structure including disk space consumption"}},
-    {"/U", {"display sUmmary information only"}},
-    {"/V", {"Verbose file display"}},
-    {"/W", {"Wide display format (filenames only)"}},
-    {"/X", {"Display 8.3 FAT aliases (Win95 only)"}},
-    {"/Y", {"Vertical sorting direction"}},
-    {"/Y2K", {"Display dates in 4 digit format (year 2000 compliance)"}},
-    {"/Z", {"Display file descriptions"}},
-    {"/7BIT", {"Use 7BIT ASCII"}},
-    {"/@cmd",
-     {"Batch mode. Generates !OVBATCH.BAT. Use $ for filename.",
-      "See the help file for full details"}},
-    {"/(1..9)", {"Specify absolute number of columns to display (1 to 9)"}},
-    {"/[range]",
-     {"Filter files based on a range of dates, times, or sizes", "  /[D...] Date filter",
-      "  /[T...] Time filter", "  /[S...] Size filter",
-      "  See the help file for full details on range specifications."}},
-    {"/?", {"Displays this help information"}},
-};
+// The usages of a run of names separated by blanks.
+std::vector<const SwitchUsage*> UsagesNamed(std::string_view names) {
+  std::vector<const SwitchUsage*> usages;
+  while (!names.empty()) {
+    const std::size_t end = std::min(names.find(' '), names.size());
+    usages.push_back(&UsageNamed(names.substr(0, end)));
+    names.remove_prefix(std::min(end + 1, names.size()));
+  }
+  return usages;
+}
 
-void WriteGroup(const char* caption, Texts items) {
+void WriteGroup(const char* caption, const char* names) {
   WriteLine(caption, 1, CaptionAttribute);
   StartHelpPairs();
-  for (const char* item : items) WriteHelpPair(item, ItemAttribute);
+  for (const SwitchUsage* usage : UsagesNamed(names))
+    WriteHelpPair(usage->GroupItem, ItemAttribute);
 }
 
 void WriteTitle() {
@@ -126,51 +91,38 @@ std::string ProgramFileName() {
 void WriteUsageSummary() {
   NewLine();
   WriteAt("USAGE: ", 1, CaptionAttribute);
-  WriteLine(ProgramFileName() + " [drive:][path][filename] [ /A[[:][-]RHSDA] /B /BYTE /C /CLR",
-            TextColumn, ItemAttribute);
-  WriteLine("/D[:]AF /E /F /G[:]AF /FREE /H /I /J /K[:]x /L /M[:]NSDAFOCRT /N", TextColumn,
-            ItemAttribute);
-  WriteLine("/O[:][-]NDESU /P /Q(1-4) /R /S /SET /T[:]ACW /TREE /U /V /W /X /Y /Y2K", TextColumn,
-            ItemAttribute);
-  WriteLine("/7BIT /(1..9) /[range] /? ]", TextColumn, ItemAttribute);
+  const std::size_t count = std::size(UsageLines);
+  for (std::size_t i = 0; i < count; ++i) {
+    std::string line = i == 0 ? ProgramFileName() + " [drive:][path][filename] [" : "";
+    for (const SwitchUsage* usage : UsagesNamed(UsageLines[i])) {
+      if (!line.empty()) line += ' ';
+      line += usage->Summary;
+    }
+    if (i + 1 == count) line += " ]";
+    WriteLine(line, TextColumn, ItemAttribute);
+  }
 }
 
 void WriteGroups() {
   NewLine();
-  WriteGroup(
-      "Compatible DOS/NT options:",
-      {"/A     Attribute specification", "/B     Bare display format",
-       "/C     Display thousands separator", "/D     Same as wide, but sort vertically",
-       "/L     Use lower case", "/N     New WinNT long list format", "/O     Sort order",
-       "/P     Pause between screens", "/S     Recursive subdirectories",
-       "/T     Select date/time format", "/V     Verbose display format",
-       "/W     Wide display format", "/X     Show 8.3 filenames", "/?     this help information"});
+  WriteGroup("Compatible DOS/NT options:", CompatibleGroup);
   NewLine();
-  WriteGroup(
-      "Common Orvalist options:",
-      {"/BYTE  File sizes in BYTEs", "/E     uppEr case filenames", "/F     Full path name",
-       "/I     display drive Information", "/M     Modify display format",
-       "/R     Regular expression wildcards", "/SET   Change settings",
-       "/TREE  display directory TREE", "/Y     Vertical sort direction",
-       "/(1-9) specify number of columns", "/[range] Range specification", "/@cmd  Batch mode"});
+  WriteGroup("Common Orvalist options:", CommonGroup);
   NewLine();
   NewLine();
-  WriteGroup("Other Orvalist options:",
-             {"/CLR   CLeaR screen before display", "/G     Disable colour",
-              "/FREE  display FREE space", "/H     Hide dots", "/J     Justify names (8.3 only)",
-              "/K     specify redirection width", "/Q     specify minimum no of columns",
-              "/U     display only sUmmary info", "/Y2K   display dates in 4 digit format",
-              "/Z     display file descriptions", "/7BIT  use 7 BIT ASCII"});
+  WriteGroup("Other Orvalist options:", OtherGroup);
   WriteLine("", 1, ItemAttribute);  // ends the odd last item's line
 }
 
 void WriteDetails() {
   WriteLine("DETAILS: ", 1, CaptionAttribute);
-  for (const SwitchDetail& detail : Details) {
-    WriteAt(detail.Switch, 1, ItemAttribute);
+  for (const SwitchDefinition& definition : SwitchDefinitions()) {
+    const SwitchUsage& usage = definition.Usage;
+    if (!usage.DetailLabel) continue;
+    WriteAt(usage.DetailLabel, 1, ItemAttribute);
     bool first = true;
-    for (const char* line : detail.Lines) {
-      bool rangeHeading = first && std::string(detail.Switch) == "/[range]";
+    for (const char* line : usage.DetailLines) {
+      bool rangeHeading = first && std::string(usage.DetailLabel) == "/[range]";
       WriteLine(line, rangeHeading ? TextColumn + 2 : TextColumn, DetailAttribute);
       first = false;
     }
