@@ -3,12 +3,14 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Platform/Platform.h"
@@ -117,8 +119,26 @@ struct World {
 
 World& TheWorld();
 // Every platform call holds this while it touches the world, so that several
-// threads may call at once; it may be taken again by a call inside a call.
-[[nodiscard]] std::unique_lock<std::recursive_mutex> LockWorld();
+// threads may call at once; a call inside a call takes it again freely. A
+// flag rather than a recursive mutex: the benchmarks count every instruction.
+inline std::atomic_flag WorldBusy;
+inline thread_local int WorldDepth = 0;
+
+class WorldGuard {
+ public:
+  WorldGuard() {
+    if (WorldDepth++ == 0)
+      while (WorldBusy.test_and_set(std::memory_order_acquire)) std::this_thread::yield();
+  }
+  ~WorldGuard() {
+    if (--WorldDepth == 0) WorldBusy.clear(std::memory_order_release);
+  }
+  WorldGuard(const WorldGuard&) = delete;
+  WorldGuard& operator=(const WorldGuard&) = delete;
+};
+
+[[nodiscard]] inline WorldGuard LockWorld() { return {}; }
+
 // Records the error code for the calling thread's LastError(); returns false
 // for `return Fail(code);`.
 bool Fail(std::uint32_t code);

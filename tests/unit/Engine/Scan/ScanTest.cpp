@@ -1,5 +1,5 @@
-#include <chrono>
 #include <cmath>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -427,8 +427,9 @@ TEST_F(ScanTest, FindErrorsEndTheRunOrGoOn) {
 }
 
 TEST_F(ScanTest, EveryEntryOfAHugeDirectoryIsListed) {
-  // A quadratic step anywhere would take minutes here.
-  const auto started = std::chrono::steady_clock::now();
+  // A quadratic step anywhere would take minutes here. Processor time, not the
+  // clock: on a loaded machine the clock runs on while the test waits its turn.
+  const std::clock_t started = std::clock();
   constexpr int count = 150000;
   for (int i = 0; i < count; ++i) Sim::AddFile("C:\\DIR", "F" + std::to_string(i), 1);
   Scan();
@@ -439,7 +440,7 @@ TEST_F(ScanTest, EveryEntryOfAHugeDirectoryIsListed) {
   EXPECT_EQ(FileList.back()->ShortName(), "F149999");
   EXPECT_EQ(DirBytes, count);
   EXPECT_EQ(OutputLines(), (Lines{"Path: C:\\DIR\\*"}));
-  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+  EXPECT_LT(std::clock() - started, 10 * CLOCKS_PER_SEC);
 }
 
 TEST_F(ScanTest, RunningOutOfMemoryEndsTheRunWithAMessage) {
