@@ -115,6 +115,7 @@ bool ReadAheadQueue::EvictDeeperThan(std::size_t rank) {
 }
 
 std::size_t ReadAheadQueue::Claim(const std::string& key) {
+  if (workers_.empty()) return NoSlot;  // one processor: the plain walk, no lock taken
   Plat::MonitorLock hold(monitor_);
   const std::size_t slot = Find(key, HashOf(key));
   if (slot == NoSlot) return NoSlot;
