@@ -1,7 +1,8 @@
 // The floor for any lister: a bare find-first/find-next loop that writes each
 // entry's size and path through one output buffer, and nothing else.
-// Usage: orvl_bare [/S] [directory]   (default: the current directory;
-// /S walks the tree, each directory read once, its subdirectories after it).
+// Usage: orvl_bare [/S] [/Q] [directory]   (default: the current directory;
+// /S walks the tree, each directory read once, its subdirectories after it;
+// /Q reads without printing, the floor for the tree drawing).
 // Built in the Windows tree: cmake --build build/win --target orvl_bare
 #include <windows.h>
 
@@ -13,7 +14,8 @@ namespace {
 
 class BufferedOut {
  public:
-  BufferedOut() : handle_(GetStdHandle(STD_OUTPUT_HANDLE)) {}
+  explicit BufferedOut(bool quiet) : handle_(GetStdHandle(STD_OUTPUT_HANDLE)), quiet_(quiet) {}
+  bool Quiet() const { return quiet_; }
   ~BufferedOut() { Flush(); }
 
   void Write(const char* text, std::size_t length) {
@@ -35,6 +37,7 @@ class BufferedOut {
   }
 
   HANDLE handle_;
+  bool quiet_;
   char buffer_[64 * 1024];
   std::size_t used_ = 0;
 };
@@ -73,7 +76,7 @@ std::vector<std::string> ListDirectory(BufferedOut& out, const std::string& pref
   if (search == INVALID_HANDLE_VALUE) return subdirectories;
   do {
     if (IsDotEntry(data.cFileName)) continue;
-    WriteEntry(out, prefix, data);
+    if (!out.Quiet()) WriteEntry(out, prefix, data);
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
       subdirectories.push_back(prefix + data.cFileName + "\\");
   } while (FindNextFileA(search, &data));
@@ -89,10 +92,13 @@ void ListTree(BufferedOut& out, const std::string& prefix) {
 
 int main(int argc, char** argv) {
   bool recursive = false;
+  bool quiet = false;
   std::string directory = ".";
   for (int i = 1; i < argc; ++i) {
     if (_stricmp(argv[i], "/S") == 0)
       recursive = true;
+    else if (_stricmp(argv[i], "/Q") == 0)
+      quiet = true;
     else
       directory = argv[i];
   }
@@ -101,7 +107,7 @@ int main(int argc, char** argv) {
   if (GetFullPathNameA(directory.c_str(), MAX_PATH, full, nullptr) != 0) directory = full;
   if (directory.back() != '\\') directory += '\\';
 
-  BufferedOut out;
+  BufferedOut out(quiet);
   if (recursive)
     ListTree(out, directory);
   else

@@ -4,7 +4,9 @@
 # (A, B, A, B ...) in one run, reporting the median of the per-pair ratios (the
 # machine is shared and noisy), the range of those ratios and the median peak
 # resident memory of each side. The baseline is bench/BareFindLoop.cpp, a bare
-# find-first loop: the floor for any lister. Instructions per entry come from
+# find-first loop: the floor for any lister; bench/ParallelFindLoop.cpp, the
+# same reads on one thread per processor without printing, is the floor for a
+# walk that reads ahead. Instructions per entry come from
 # callgrind on the simulated platform when valgrind is installed.
 # Run by hand, never as a test:
 #   bench/perf-table.sh [-n PAIRS] [-d DIR_PAIRS] [-c COUNT] [-r PATTERN]
@@ -36,6 +38,7 @@ OUT="$FIXTURES/out.txt"
 MEMORY="$FIXTURES/memory.txt"
 ORVL="$ROOT/build/win/orvl.exe"
 BARE="$ROOT/build/win/orvl_bare.exe"
+PARALLEL="$ROOT/build/win/orvl_par.exe"
 LOG="$(mktemp "${TMPDIR:-/tmp}/orvl-perf.XXXXXX")"
 trap 'rm -f "$LOG"' EXIT
 
@@ -56,7 +59,7 @@ build_targets() {
 
 build_all() {
   say "building ..."
-  build_targets "$ROOT/build/win" "orvl orvl_bare" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake"
+  build_targets "$ROOT/build/win" "orvl orvl_bare orvl_par" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake"
   if command -v valgrind >/dev/null; then
     build_targets "$ROOT/build/native" orvl_bench
   fi
@@ -67,13 +70,14 @@ build_all() {
 export WINEPREFIX="$ROOT/build/wineprefix" WINEDEBUG=-all
 unset DISPLAY
 
-# The commands a row names: "bare ...", "orvl ..." and "dir" (the command
+# The commands a row names: "bare ...", "par ...", "orvl ..." and "dir" (the command
 # interpreter's own), turned into the wine command line in COMMAND.
 resolve() {
   local words
   read -ra words <<<"$1"
   case ${words[0]} in
   bare) COMMAND=(wine "$BARE" "${words[@]:1}") ;;
+  par) COMMAND=(wine "$PARALLEL" "${words[@]:1}") ;;
   orvl) COMMAND=(wine "$ORVL" "${words[@]:1}") ;;
   dir) COMMAND=(wine cmd /c dir) ;;
   esac
@@ -153,6 +157,11 @@ wine_rows() {
   pair_row "flat $COUNT, /V (A bare loop)" "$flat" "$PAIRS" "bare" "orvl /V"
   pair_row "tree $((2 * COUNT)), /S /B (A bare loop /S)" "$tree" "$PAIRS" "bare /S" "orvl /S /B"
   pair_row "tree $((2 * COUNT)), /S (A bare loop /S)" "$tree" "$PAIRS" "bare /S" "orvl /S"
+  pair_row "tree $((2 * COUNT)), /TREE (A bare loop /S /Q, no printing)" "$tree" "$PAIRS" "bare /S /Q" "orvl /TREE"
+  pair_row "tree $((2 * COUNT)), parallel bare loop (A bare loop /S /Q)" "$tree" "$PAIRS" "bare /S /Q" "par"
+  pair_row "tree $((2 * COUNT)), /S /B (A parallel bare loop)" "$tree" "$PAIRS" "par" "orvl /S /B"
+  pair_row "tree $((2 * COUNT)), /S (A parallel bare loop)" "$tree" "$PAIRS" "par" "orvl /S"
+  pair_row "tree $((2 * COUNT)), /TREE (A parallel bare loop)" "$tree" "$PAIRS" "par" "orvl /TREE"
   pair_row "empty directory, start-up (A bare loop)" "$empty" "$((3 * PAIRS))" "bare" "orvl"
   pair_row "flat $COUNT, /B /K32767 (A /B)" "$flat" "$PAIRS" "orvl /B" "orvl /B /K32767"
   pair_row "flat $COUNT, the interpreter's dir (A default layout)" "$flat" "$DIR_PAIRS" "orvl" "dir"

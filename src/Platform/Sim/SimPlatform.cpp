@@ -25,11 +25,6 @@ World& TheWorld() {
   return world;
 }
 
-std::unique_lock<std::recursive_mutex> LockWorld() {
-  static std::recursive_mutex worldLock;
-  return std::unique_lock(worldLock);
-}
-
 bool Fail(std::uint32_t code) {
   ThreadLastError = code;
   return false;

@@ -1,0 +1,70 @@
+// The system's threads and locks for the read-ahead workers. Threads start
+// through the C runtime, which then sets up (and frees) its per-thread data.
+#include "Platform/Threads.h"
+
+#define WIN32_LEAN_AND_MEAN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <process.h>
+#include <windows.h>
+
+namespace Plat {
+
+unsigned ProcessorCount() {
+  SYSTEM_INFO info;
+  GetSystemInfo(&info);
+  return info.dwNumberOfProcessors == 0 ? 1 : info.dwNumberOfProcessors;
+}
+
+struct Monitor::State {
+  SRWLOCK Lock = SRWLOCK_INIT;
+  CONDITION_VARIABLE Condition = CONDITION_VARIABLE_INIT;
+};
+
+Monitor::Monitor() : state_(std::make_unique<State>()) {}
+Monitor::~Monitor() = default;
+void Monitor::Enter() { AcquireSRWLockExclusive(&state_->Lock); }
+void Monitor::Leave() { ReleaseSRWLockExclusive(&state_->Lock); }
+void Monitor::Wait() { SleepConditionVariableSRW(&state_->Condition, &state_->Lock, INFINITE, 0); }
+void Monitor::WakeAll() { WakeAllConditionVariable(&state_->Condition); }
+
+namespace {
+struct ThreadStart {
+  Thread::Body Run = nullptr;
+  void* Context = nullptr;
+};
+
+unsigned __stdcall ThreadEntry(void* start) {
+  const auto* thread = static_cast<const ThreadStart*>(start);
+  thread->Run(thread->Context);
+  return 0;
+}
+}  // namespace
+
+struct Thread::State {
+  ThreadStart Start;
+  HANDLE Handle = nullptr;
+};
+
+// A worker reads one directory at a time: a small stack is plenty.
+constexpr unsigned WorkerStackBytes = 256 * 1024;
+
+Thread::Thread(Body body, void* context) : state_(std::make_unique<State>()) {
+  state_->Start = {body, context};
+  state_->Handle = reinterpret_cast<HANDLE>(
+      _beginthreadex(nullptr, WorkerStackBytes, ThreadEntry, &state_->Start,
+                     STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
+}
+
+Thread::~Thread() { Join(); }
+bool Thread::Started() const { return state_->Handle != nullptr; }
+
+void Thread::Join() {
+  if (state_->Handle == nullptr) return;
+  WaitForSingleObject(state_->Handle, INFINITE);
+  CloseHandle(state_->Handle);
+  state_->Handle = nullptr;
+}
+
+}  // namespace Plat
