@@ -18,6 +18,10 @@ def small_tree(width, depth, files):
     return level
 
 
+def without_free_space(raw):
+    return b"\n".join(line for line in raw.split(b"\n") if not line.endswith(b" free\r"))
+
+
 class ReadAheadWalksTest(unittest.TestCase):
     maxDiff = None
 
@@ -29,7 +33,8 @@ class ReadAheadWalksTest(unittest.TestCase):
             for args in (["/S", "/B"], ["/S"], ["/TREE"]):
                 ahead = run_orvl(args, cwd=root)
                 alone = run_orvl(args, cwd=root, environment=ONE_PROCESSOR)
-                self.assertEqual(ahead.raw, alone.raw, args)
+                # The drive's free space is shared with other writers: its line may move.
+                self.assertEqual(without_free_space(ahead.raw), without_free_space(alone.raw), args)
                 self.assertEqual(ahead.status, 3, ahead)
                 self.assertEqual(alone.status, 3, alone)
                 self.assertEqual(ahead.lines[-1], "1 directory could not be read", args)
