@@ -2,17 +2,18 @@
 
 #include <algorithm>
 
+#include "Common/Colours.h"
 #include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
 #include "Common/RunState.h"
 #include "Console/Console.h"
+#include "Disk/ClusterRounding.h"
 #include "Engine/Batch/Batch.h"
 #include "Engine/Descriptions/Descriptions.h"
 #include "Engine/Listing/Listing.h"
 #include "Engine/Listing/Summary.h"
-#include "Disk/ClusterRounding.h"
 #include "Engine/Scan/Scan.h"
 #include "Engine/Sort/Sort.h"
 #include "Engine/Wildcards/WildcardMask.h"
@@ -94,6 +95,27 @@ void FinishShownDirectory() {
   PrepareDescriptions();
 }
 
+// Below the root of a walk, a directory the system will not open (access
+// denied, a name it cannot take, a file where the directory was) is passed
+// over; a missing drive or an invalid mask still ends the run.
+std::uint32_t UnreadableCode(const DirectoryRead& read) {
+  if (!Options.Recursive || FirstDirectory || DriveInvalid) return 0;
+  for (const SearchResult& search : read.Searches)
+    if (search.Code != 0 && search.InvalidMaskPosition == 0 && !FindErrorGoesOn(search.Code))
+      return search.Code;
+  return 0;
+}
+
+// The same two lines a fatal error writes, then the walk goes on.
+void ReportUnreadable(std::uint32_t code) {
+  EnsureOutput();
+  WriteAt("Path: ", 1, Colours.HeadingColour);
+  WriteAt(SearchSpec, 7, Colours.HeadingValueColour);
+  NewLine();
+  WriteLine(FindErrorMessage(code), 1, Colours.HeadingColour);
+  if (!Options.Bare) NewLine();
+}
+
 }  // namespace
 
 ReadRequest RequestFor(const std::string& searchSpec) {
@@ -108,10 +130,14 @@ ReadRequest RequestFor(const std::string& searchSpec) {
   return request;
 }
 
-void ScanDirectory(const std::string& searchSpec, DirectoryRead& read) {
+bool ScanDirectory(const ReadRequest& request, const DirectoryRead& read) {
   StartScanWork();
-  const ReadRequest request = RequestFor(searchSpec);
-  ReadDirectory(request, read);
+  if (const std::uint32_t code = UnreadableCode(read)) {
+    ReportUnreadable(code);
+    DirShown = false;
+    ListedCount = 0;
+    return false;
+  }
   FilterSearches(request, read);
   // Before the header line, so a failing batch file is reported on a line of its own.
   if (Options.BatchMode) FlushBatchFile();
@@ -122,6 +148,7 @@ void ScanDirectory(const std::string& searchSpec, DirectoryRead& read) {
   if (Options.Recursive)
     PendingDirs.insert(PendingDirs.end(), read.Subdirectories.begin(), read.Subdirectories.end());
   if (DirShown) FinishShownDirectory();
+  return true;
 }
 
 void WriteListing() {

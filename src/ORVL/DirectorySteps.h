@@ -8,10 +8,11 @@
 // What the read of a directory asks for: the search path of the first file
 // specification, then the directory with each further one.
 ReadRequest RequestFor(const std::string& searchSpec);
-// Reads the directory into `read` (its buffers reused), filters its entries
-// into FileList with the counters and totals, and writes the batch lines and
-// the header line; a directory that ends the run ends it here. Under /S the
-// subdirectories go onto PendingDirs.
-void ScanDirectory(const std::string& searchSpec, DirectoryRead& read);
+// Filters the read of the directory into FileList with the counters and
+// totals, and writes the batch lines and the header line; a directory that
+// ends the run ends it here. Under /S the subdirectories go onto PendingDirs.
+// False when a walk passes over the directory because it could not be read
+// (its path and the error are written instead).
+bool ScanDirectory(const ReadRequest& request, const DirectoryRead& read);
 // Sorts FileList and writes it with its summary (in a walk, then an empty line).
 void WriteListing();

@@ -19,6 +19,7 @@
 #include "Engine/Listing/Summary.h"
 #include "Engine/Reports/Reports.h"
 #include "ORVL/DirectorySteps.h"
+#include "ORVL/WalkReads.h"
 #include "Platform/System.h"
 
 namespace {
@@ -88,7 +89,8 @@ void WriteFreeSpaceLine() {
   NewLine();
 }
 
-void TakePendingDirectory() {
+// Pops the next directory of the walk and takes its read.
+ReadRequest TakePendingDirectory(WalkReadAhead& ahead, DirectoryRead& read) {
   std::string next = PendingDirs.back();
   PendingDirs.pop_back();
   SearchSpec = next + "\\" + FileMask;
@@ -99,42 +101,59 @@ void TakePendingDirectory() {
     DescriptionsLoaded = false;
   }
   ParseFileSpec(SearchSpec);
+  ReadRequest request = RequestFor(SearchSpec);
+  ahead.Take(next, request, read);
+  return request;
 }
 
-void WriteGrandTotal() {
+// The grand total's exit code: directories passed over make it an error,
+// which a script must not take for a whole listing.
+ExitCode WalkExitCode(int unreadable, ExitCode otherwise) {
+  return unreadable > 0 ? ExitCode::Failed : otherwise;
+}
+
+ExitCode WriteGrandTotal(int unreadable) {
   if (TotalFiles == 0) {
-    if (Options.Bare) EndProgram(ExitCode::NothingFound);
-    WriteLine("No files found", 1, Colours.HeadingColour);
-    if (Options.ShowFree && !NoClusterSize) WriteFreeSpaceLine();
+    // A bare walk that finds nothing and met no error ends silently.
+    if (Options.Bare && unreadable == 0) return ExitCode::NothingFound;
+    if (!Options.Bare) WriteLine("No files found", 1, Colours.HeadingColour);
+    if (Options.ShowFree && !NoClusterSize && !Options.Bare) WriteFreeSpaceLine();
+    WriteUnreadableCount(unreadable);
     FWriteFinish();
-    EndProgram(ExitCode::NothingFound);
+    return WalkExitCode(unreadable, ExitCode::NothingFound);
   }
   if (ShownDirCount > 1 && !Options.Bare) {
     WriteLine("Summary Total: ", 1, Colours.SummaryTextColour);
     ShowSummary(TotalFiles, ShownDirCount - 1, TotalBytes, TotalAllocated);
   }
   if (Options.ShowFree && !NoClusterSize && !Options.Bare) WriteFreeSpaceLine();
+  WriteUnreadableCount(unreadable);
   FWriteFinish();
+  return WalkExitCode(unreadable, ExitCode::Done);
 }
 
 // The walk ends here alone: after the one directory of a plain listing, or
-// when no directory is left to list.
-void DirectoryLoop() {
-  DirectoryRead read;  // its buffers serve every directory of the walk
+// when no directory is left to list. Workers read the directories next on
+// the stack; everything else stays on this thread.
+ExitCode DirectoryLoop() {
+  DirectoryRead read;
+  ReadRequest request = RequestFor(SearchSpec);
+  ReadDirectory(request, read);
+  // In this scope, so that every end of the run stops and joins the workers.
+  WalkReadAhead ahead(request, Options.Recursive);
+  int unreadable = 0;
   for (;;) {
     DirFileCount = 0;
     DirDirCount = 0;
-    ScanDirectory(SearchSpec, read);
+    if (!ScanDirectory(request, read)) ++unreadable;
+    if (Options.Recursive) ahead.Plan(PendingDirs);
     if (ListedCount > 0) WriteListing();
     if (!Options.Recursive) {
       FWriteFinish();
-      return;
+      return ExitCode::Done;
     }
-    if (PendingDirs.empty()) {
-      WriteGrandTotal();
-      return;
-    }
-    TakePendingDirectory();
+    if (PendingDirs.empty()) return WriteGrandTotal(unreadable);
+    request = TakePendingDirectory(ahead, read);
   }
 }
 
@@ -143,10 +162,11 @@ void DirectoryLoop() {
 int RunOrvl() {
   try {
     StartUp();
-    DirectoryLoop();
+    const ExitCode code = DirectoryLoop();
+    if (code == ExitCode::NothingFound) EndProgram(code);
     if (Options.BatchMode) ReportBatchLeftOuts();
+    return EndRun(static_cast<int>(code));
   } catch (const ProgramEnded& end) {
     return EndRun(end.ExitCode);
   }
-  return EndRun(0);
 }

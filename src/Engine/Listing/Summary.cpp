@@ -80,3 +80,11 @@ std::string FreeSpaceText() {
   if (!extended) free = static_cast<std::int64_t>(FreeClusters) * ClusterSize;
   return ShortSizeText(free, SummaryDecimals) + "B";
 }
+
+void WriteUnreadableCount(int count) {
+  if (count == 0) return;
+  EnsureOutput();
+  WriteLine(std::to_string(count) + (count == 1 ? " directory" : " directories") +
+                " could not be read",
+            1, Colours.HeadingColour);
+}

@@ -57,8 +57,8 @@ class ScanTest : public TestWorld {
   static void Scan() {
     DirFileCount = DirDirCount = 0;
     FileList.clear();
-    DirectoryRead read;
-    ScanDirectory(SearchSpec, read);
+    const ReadRequest request = RequestFor(SearchSpec);
+    ScanDirectory(request, ReadDirectory(request));
   }
 
   static Lines Names() {
