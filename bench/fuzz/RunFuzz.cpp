@@ -713,7 +713,7 @@ void DirectCall(ByteSource& in) {
       break;
     }
     case 7:
-      Options.ThousandsSeparator = PickText(in, 4) != 0;
+      StartupOptions().ThousandsSeparator = PickText(in, 4) != 0;
       text = ThousandsText(RandomInt64(in));
       break;
     default:

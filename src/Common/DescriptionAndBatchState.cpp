@@ -4,6 +4,5 @@ std::vector<DescriptionRecord> DescriptionPool;
 std::vector<std::int32_t> DescriptionIndex;
 std::vector<std::string> DescriptionTexts;
 std::size_t DescriptionTextCount = 0;
-bool DescriptionsSwapped = false;
 
 BatchFileState BatchFile;

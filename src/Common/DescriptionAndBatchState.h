@@ -19,7 +19,6 @@ extern std::vector<DescriptionRecord> DescriptionPool;  // slots reused by every
 extern std::vector<std::int32_t> DescriptionIndex;      // pool positions of this directory, by Name
 extern std::vector<std::string> DescriptionTexts;       // text slots, reused; valid up to the count
 extern std::size_t DescriptionTextCount;                // texts of the current directory
-extern bool DescriptionsSwapped;  // the layout from before /Z is in force for this directory
 
 // Names the command interpreter cannot carry safely get no line; they are
 // counted by reason and reported once at the end of the run.

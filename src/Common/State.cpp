@@ -10,7 +10,7 @@
 #include "Common/RunState.h"
 
 void ResetSharedState() {
-  Options = OptionsRec{};
+  StartupOptions() = OptionsRec{};
   SetColumns({{'s', 7}, {'n', 0}});
 
   Colours = ColourRec{};
@@ -47,12 +47,9 @@ void ResetSharedState() {
   ProgramDir.clear();
   FirstDirectory = true;
   IsNT = IsWin95OSR2 = false;
-  DateSeparator = "/";
-  TimeSeparator = ":";
   DescriptionsLoaded = DescriptionsHere = false;
   DescriptionIndex.clear();
   DescriptionTextCount = 0;
-  DescriptionsSwapped = false;
   BatchFile = BatchFileState{};
   RunEndAction = nullptr;
 }

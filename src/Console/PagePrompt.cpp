@@ -73,7 +73,7 @@ void MoreFiles() {
       case 'H':
       case 'h': ShowManual(); break;
       case 'N':
-      case 'n': Options.Pause = false; return;
+      case 'n': ConsoleEngine.NonStop = true; return;
       default: return;
     }
   }

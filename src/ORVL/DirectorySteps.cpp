@@ -8,11 +8,11 @@
 #include "Common/RunEnd.h"
 #include "Common/RunState.h"
 #include "Console/Console.h"
+#include "Disk/ClusterRounding.h"
 #include "Engine/Batch/Batch.h"
 #include "Engine/Descriptions/Descriptions.h"
 #include "Engine/Listing/Listing.h"
 #include "Engine/Listing/Summary.h"
-#include "Disk/ClusterRounding.h"
 #include "Engine/Scan/Scan.h"
 #include "Engine/Sort/Sort.h"
 #include "Engine/Wildcards/WildcardMask.h"
@@ -89,9 +89,9 @@ void AddToTotals() {
   EndProgram(ExitCode::NothingFound);
 }
 
-void FinishShownDirectory() {
+DirectoryLayout FinishShownDirectory() {
   if (!Options.Bare) NewLine();
-  PrepareDescriptions();
+  return PrepareDescriptions();
 }
 
 }  // namespace
@@ -104,11 +104,11 @@ ReadRequest RequestFor(const std::string& searchSpec) {
     request.Paths.push_back(CurrentDir + FileSpecs[index]);
   request.OwnMatcher = Options.RegexWildcards;
   request.Subdirectories = Options.Recursive;
-  request.Aliases = ListingUsesAliases();
+  request.Aliases = Options.AliasesListed;
   return request;
 }
 
-void ScanDirectory(const std::string& searchSpec, DirectoryRead& read) {
+DirectoryLayout ScanDirectory(const std::string& searchSpec, DirectoryRead& read) {
   StartScanWork();
   const ReadRequest request = RequestFor(searchSpec);
   ReadDirectory(request, read);
@@ -121,13 +121,14 @@ void ScanDirectory(const std::string& searchSpec, DirectoryRead& read) {
   if (ListedCount == 0 && !Options.Recursive) EndWithNothingFound(read.Searches.back().Code);
   if (Options.Recursive)
     PendingDirs.insert(PendingDirs.end(), read.Subdirectories.begin(), read.Subdirectories.end());
-  if (DirShown) FinishShownDirectory();
+  if (DirShown) return FinishShownDirectory();
+  return {};
 }
 
-void WriteListing() {
+void WriteListing(DirectoryLayout directory) {
   // With /B the entries are listed even when only a summary was asked for.
   if (!Options.SummaryOnly || Options.Bare) SortFileList();
-  ShowListing();
+  ShowListing(directory);
   // In a walk, an empty line before the next directory.
   if (Options.Recursive && !Options.Bare) NewLine();
 }

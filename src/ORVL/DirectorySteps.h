@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "Engine/Descriptions/Descriptions.h"
 #include "Engine/Scan/DirectoryRead.h"
 
 // What the read of a directory asks for: the search path of the first file
@@ -11,7 +12,7 @@ ReadRequest RequestFor(const std::string& searchSpec);
 // Reads the directory into `read` (its buffers reused), filters its entries
 // into FileList with the counters and totals, and writes the batch lines and
 // the header line; a directory that ends the run ends it here. Under /S the
-// subdirectories go onto PendingDirs.
-void ScanDirectory(const std::string& searchSpec, DirectoryRead& read);
+// subdirectories go onto PendingDirs. Gives the layout to list it with.
+DirectoryLayout ScanDirectory(const std::string& searchSpec, DirectoryRead& read);
 // Sorts FileList and writes it with its summary (in a walk, then an empty line).
-void WriteListing();
+void WriteListing(DirectoryLayout directory = {});

@@ -18,6 +18,7 @@
 #include "Engine/Descriptions/Descriptions.h"
 #include "Engine/Listing/Summary.h"
 #include "Engine/Reports/Reports.h"
+#include "Engine/Scan/Scan.h"
 #include "ORVL/DirectorySteps.h"
 #include "Platform/System.h"
 
@@ -36,7 +37,7 @@ std::string ProgramDirectory() {
 }
 
 void SetInitialState() {
-  Options.Turbo = false;
+  StartupOptions().Turbo = false;
   SetColumns({{'s', 7}, {'n', 0}});
   ProgramDir = ProgramDirectory();
   ReadLocaleSeparators();
@@ -44,8 +45,8 @@ void SetInitialState() {
 
 void SetDescriptionFormat() {
   if (!Options.ShowDescriptions) return;
-  Options.SavedColumns = Options.Columns;
-  Options.SavedColumnCount = Options.ColumnCount;
+  StartupOptions().SavedColumns = Options.Columns;
+  StartupOptions().SavedColumnCount = Options.ColumnCount;
   if (!Options.FormatChosen) SetColumns({{'s', 7}, {'f', 13}, {'d', 0}});
 }
 
@@ -75,6 +76,7 @@ void StartUp() {
   if (Options.Tree) ShowTree();
   if (Options.DriveInfo) ShowDriveStatistics();
   SetDescriptionFormat();
+  StartupOptions().AliasesListed = ListingUsesAliases();
   if (Options.BatchMode) {
     OpenBatchFile();
     RunEndAction = CloseBatchFile;
@@ -124,8 +126,8 @@ void DirectoryLoop() {
   for (;;) {
     DirFileCount = 0;
     DirDirCount = 0;
-    ScanDirectory(SearchSpec, read);
-    if (ListedCount > 0) WriteListing();
+    const DirectoryLayout layout = ScanDirectory(SearchSpec, read);
+    if (ListedCount > 0) WriteListing(layout);
     if (!Options.Recursive) {
       FWriteFinish();
       return;

@@ -29,5 +29,5 @@ void ParseColourSwitch(const std::string& word) {
   if (letter == 'A' || letter == 'F')
     DisableColours(letter);
   else
-    Options.BadOption = true;
+    StartupOptions().BadOption = true;
 }

@@ -30,8 +30,8 @@ bool SwitchHasNoWord(const std::string& text, std::size_t slash) {
 std::size_t ApplySwitchAt(const std::string& text, std::size_t slash) {
   std::size_t start = slash + 1;
   if (text[start] == '@') {
-    Options.BatchCommand = text.substr(start + 1, MaxBatchCommandChars);
-    Options.BatchMode = true;
+    StartupOptions().BatchCommand = text.substr(start + 1, MaxBatchCommandChars);
+    StartupOptions().BatchMode = true;
     return text.size();
   }
   std::size_t end = RunEnd(text, start, " /");
@@ -93,7 +93,7 @@ bool SplitCommandText(const std::string& text, std::string& specs) {
     switch (text[at]) {
       case '/':
         if (SwitchHasNoWord(text, at)) {
-          Options.BadOption = true;
+          StartupOptions().BadOption = true;
           return false;
         }
         at = ApplySwitchAt(text, at);
@@ -121,6 +121,7 @@ void SplitCommandLine() {
   std::string specs;
   if (!SplitCommandText(BuildCommandText(PresetSwitches, Plat::CommandArguments()), specs)) return;
   CollectFileSpecs(specs);
-  if (Options.Recursive && Options.Bare) Options.FullPath = Options.HideDots = true;
+  if (StartupOptions().Recursive && StartupOptions().Bare)
+    StartupOptions().FullPath = StartupOptions().HideDots = true;
   ParseFileSpec(FileSpecs.empty() ? std::string() : FileSpecs.front());
 }

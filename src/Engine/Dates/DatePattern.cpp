@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "Common/RunState.h"
+#include "Common/Options.h"
 #include "Engine/Dates/DateFormatLocale.h"
 #include "Engine/Dates/DateStepFold.h"
 
@@ -213,17 +213,12 @@ bool SameText(std::string_view first, std::string_view second) {
 const std::vector<DateStep>& DatePatternSteps(std::string_view pattern) {
   if (pattern.empty()) pattern = "c";
   LocaleFormatsRec& cache = LocaleFormats;
-  if (cache.PatternParsed && SameText(cache.ParsedPattern, pattern) &&
-      SameText(cache.ParsedDateSeparator, DateSeparator) &&
-      SameText(cache.ParsedTimeSeparator, TimeSeparator))
-    return cache.PatternSteps;
+  if (cache.PatternParsed && SameText(cache.ParsedPattern, pattern)) return cache.PatternSteps;
   std::vector<DateStep> steps;
   PatternReader(steps).Read(pattern, 0);
-  FoldDateSteps(steps, DateSeparator, TimeSeparator);
+  FoldDateSteps(steps, Options.DateSeparator, Options.TimeSeparator);
   cache.PatternSteps = std::move(steps);
   cache.ParsedPattern = pattern;
-  cache.ParsedDateSeparator = DateSeparator;
-  cache.ParsedTimeSeparator = TimeSeparator;
   cache.PatternParsed = true;
   return cache.PatternSteps;
 }

@@ -3,7 +3,6 @@
 #include "Engine/Descriptions/Descriptions.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "Common/DescriptionAndBatchState.h"
 #include "Common/FileSpecState.h"
@@ -16,11 +15,6 @@ namespace {
 const std::string NoDescription;
 std::string LookupKey;  // the upper-cased name being looked up, reused
 
-void SwapLayouts() {
-  std::swap(Options.Columns, Options.SavedColumns);
-  std::swap(Options.ColumnCount, Options.SavedColumnCount);
-}
-
 // Lines of the same name keep their file order, so the first one is found.
 void SortDescriptionIndex() {
   std::stable_sort(DescriptionIndex.begin(), DescriptionIndex.end(),
@@ -32,25 +26,11 @@ void SortDescriptionIndex() {
 
 }  // namespace
 
-void PrepareDescriptions() {
-  if (DescriptionsSwapped) {
-    Options.ShowDescriptions = true;
-    DescriptionsHere = false;
-    DescriptionsSwapped = false;
-    SwapLayouts();
-  }
-  if (!Options.ShowDescriptions) return;
-  if (LoadDescriptions(CurrentDir + "DESCRIPT.ION")) {
-    SortDescriptionIndex();
-    DescriptionsHere = true;
-  } else if (Options.FormatChosen) {
-    DescriptionsHere = false;
-  } else {
-    Options.ShowDescriptions = false;
-    DescriptionsHere = false;
-    DescriptionsSwapped = true;
-    SwapLayouts();
-  }
+DirectoryLayout PrepareDescriptions() {
+  if (!Options.ShowDescriptions) return {};
+  DescriptionsHere = LoadDescriptions(CurrentDir + "DESCRIPT.ION");
+  if (DescriptionsHere) SortDescriptionIndex();
+  return {.WithoutDescriptions = !DescriptionsHere && !Options.FormatChosen};
 }
 
 // Names are stored upper-cased, so plain byte order matches the sort. The

@@ -63,8 +63,8 @@ void WriteEntries() {
 
 }  // namespace
 
-void ShowListing() {
-  ComputeListingLayout();
+void ShowListing(DirectoryLayout directory) {
+  ComputeListingLayout(directory);
   if (!Options.Bare) MakeBorders();
   // With /B the entries are listed even when only a summary was asked for.
   if (!Options.SummaryOnly || Options.Bare) {

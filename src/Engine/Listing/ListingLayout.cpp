@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "Common/Entries/Entries.h"
-#include "Format/NumberFormat.h"
 #include "Console/Console.h"
+#include "Format/NumberFormat.h"
 
 ListingLayoutRec ListingLayout;
 
@@ -41,13 +41,17 @@ int AdjustedWidth(char kind, int width) {
   }
 }
 
-void CollectFields() {
+void CollectFields(DirectoryLayout directory) {
   ListingLayoutRec& layout = ListingLayout;
-  layout.FieldCount = std::min<int>(Options.ColumnCount, MaxColumnSlots);
+  const ColumnSlots& columns =
+      directory.WithoutDescriptions ? Options.SavedColumns : Options.Columns;
+  const int columnCount =
+      directory.WithoutDescriptions ? Options.SavedColumnCount : Options.ColumnCount;
+  layout.FieldCount = std::min<int>(columnCount, MaxColumnSlots);
   layout.FixedWidth = Options.HasNameColumn ? 1 : 0;
   layout.ByteSizeWidth = Options.SizesInBytes ? ByteSizeWidth() : 11;
   for (int slot = 1; slot <= layout.FieldCount; ++slot) {
-    const ColumnSpec& spec = Options.Columns[static_cast<std::size_t>(slot)];
+    const ColumnSpec& spec = columns[static_cast<std::size_t>(slot)];
     FieldPlan& field = layout.Fields[static_cast<std::size_t>(slot - 1)];
     field.Kind = ResolvedKind(spec.Kind);
     field.Width = AdjustedWidth(field.Kind, spec.Width);
@@ -108,18 +112,18 @@ void SetAdvances() {
 
 }  // namespace
 
-void ComputeListingLayout() {
+void ComputeListingLayout(DirectoryLayout directory) {
   ListingLayoutRec& layout = ListingLayout;
   EnsureOutput();
   layout.Width = ScreenWidth();
   layout.Height = ScreenHeight();
-  CollectFields();
+  CollectFields(directory);
   int wanted = WantedColumnWidth();
   CheckScreenWidth();
   ChooseColumns(wanted);
   layout.NameRoom = layout.ColumnWidth - layout.FixedWidth + 1;
   layout.NameCut = layout.ColumnWidth - layout.FixedWidth;
-  if (Options.ShowDescriptions) {
+  if (Options.ShowDescriptions && !directory.WithoutDescriptions) {
     layout.ColumnsAcross = 1;
     layout.ColumnWidth = layout.Width;
     layout.NameRoom = layout.Width - layout.FixedWidth + 1;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Common/Options.h"
+#include "Engine/Descriptions/Descriptions.h"
 
 // One field of an entry, as laid out for this directory.
 struct FieldPlan {
@@ -35,7 +36,7 @@ extern std::string BottomBorder;
 
 // Works out the layout for the current directory; ends the program when the
 // fixed fields do not fit on the screen.
-void ComputeListingLayout();
+void ComputeListingLayout(DirectoryLayout directory = {});
 // Builds TopBorder and BottomBorder for the layout.
 void MakeBorders();
 // A whole border line across the screen made of the given piece.

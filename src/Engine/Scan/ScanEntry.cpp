@@ -9,10 +9,10 @@
 #include "Common/Options.h"
 #include "Common/Text/TextCells.h"
 #include "Console/Console.h"
+#include "Disk/ClusterRounding.h"
 #include "Engine/Dates/DateFormat.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Ranges/RangeFilters.h"
-#include "Disk/ClusterRounding.h"
 #include "Engine/Scan/ScanSteps.h"
 
 ScanWorkState ScanWork;
@@ -125,7 +125,8 @@ void AcceptEntry(FileEntry& entry) {
   if (FileList.size() == FileList.capacity()) GrowFileList();
   FileList.push_back(&entry);
   DirBytes = AddByteCounts(DirBytes, entry.Size);
-  if (!NoClusterSize) DirAllocated = AddByteCounts(DirAllocated, AllocatedBytes(entry.Size, ClusterSize));
+  if (!NoClusterSize)
+    DirAllocated = AddByteCounts(DirAllocated, AllocatedBytes(entry.Size, ClusterSize));
   if (entry.IsDirectory())
     ++DirDirCount;
   else
@@ -157,7 +158,7 @@ void StartScanWork() {
   ScanWork.LastDateSecond = ~std::uint64_t{0};  // the date pattern may differ from the last run
   ClearEntryTexts();
   OutOfMemory = EndForLackOfMemory;
-  ScanWork.KeepAliases = ListingUsesAliases();
+  ScanWork.KeepAliases = Options.AliasesListed;
   for (int index = 0; index < 5; ++index) {
     if (Options.AttrWant[index]) ScanWork.WantedAttributes |= AttrIndexBits[index];
     if (Options.AttrExclude[index]) ScanWork.ExcludedAttributes |= AttrIndexBits[index];

@@ -54,7 +54,7 @@ TEST_F(PlatformChecksTest, UnknownSystemEndsTheRun) {
 TEST_F(PlatformChecksTest, OwnerColumnNeedsNt) {
   Sim::SetVersion(1, 1111);
   CheckPlatform();
-  Options.ShowOwner = true;
+  StartupOptions().ShowOwner = true;
   SearchSpec = "C:\\*.*";
   EXPECT_EQ(EndingOutput(CheckNtOptions),
             "Path: C:\\*.*\r\nDisplay of owner information requires Windows NT\r\n");
@@ -63,7 +63,7 @@ TEST_F(PlatformChecksTest, OwnerColumnNeedsNt) {
 TEST_F(PlatformChecksTest, CompressionColumnNeedsNt) {
   Sim::SetVersion(1, 950);
   CheckPlatform();
-  Options.ShowCompression = true;
+  StartupOptions().ShowCompression = true;
   EXPECT_EQ(EndingOutput(CheckNtOptions),
             "Display of compression information requires Windows NT\r\n");
 }
@@ -72,7 +72,7 @@ TEST_F(PlatformChecksTest, OwnerColumnOnNtGoesOnWithoutThePrivilege) {
   Sim::SetVersion(2, 1381);
   Sim::SetPrivilegeResult(false);
   CheckPlatform();
-  Options.ShowOwner = Options.ShowCompression = true;
+  StartupOptions().ShowOwner = StartupOptions().ShowCompression = true;
   EXPECT_FALSE(EndsProgram(CheckNtOptions));
   EXPECT_FALSE(EnableSecurityPrivilege());
   Sim::SetPrivilegeResult(true);

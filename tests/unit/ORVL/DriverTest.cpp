@@ -204,14 +204,14 @@ TEST_F(DriverTest, DescriptionsBringTheirOwnFormatUnlessOneWasChosen) {
   };
   // Nothing matches, so each run ends before a directory could swap layouts.
   Run({"C:\\R\\*.XYZ", "/Z"});
-  EXPECT_EQ(kinds(Options.Columns, Options.ColumnCount), "sfd");
-  EXPECT_EQ(Options.Columns[2].Width, 13);
-  EXPECT_EQ(kinds(Options.SavedColumns, Options.SavedColumnCount), "sn");
+  EXPECT_EQ(kinds(StartupOptions().Columns, StartupOptions().ColumnCount), "sfd");
+  EXPECT_EQ(StartupOptions().Columns[2].Width, 13);
+  EXPECT_EQ(kinds(StartupOptions().SavedColumns, StartupOptions().SavedColumnCount), "sn");
 
   FreshWorld("", 0);
   Run({"C:\\R\\*.XYZ", "/MAD"});
-  EXPECT_EQ(kinds(Options.Columns, Options.ColumnCount), "afd");
-  EXPECT_EQ(kinds(Options.SavedColumns, Options.SavedColumnCount), "afd");
+  EXPECT_EQ(kinds(StartupOptions().Columns, StartupOptions().ColumnCount), "afd");
+  EXPECT_EQ(kinds(StartupOptions().SavedColumns, StartupOptions().SavedColumnCount), "afd");
 }
 
 TEST_F(DriverTest, ColourSwitchesActOnTheRegistryColours) {
@@ -250,14 +250,14 @@ TEST_F(DriverTest, CommandLineOverridesRegistryPresets) {
   FreshWorld("", 0);
   Sim::SetRegistryString(settings, "DefaultSwitches", "/W /B");
   Run({"C:\\R\\*.TXT", "/-W", "/-B"});
-  EXPECT_EQ(Options.Columns[1].Kind, 's');
+  EXPECT_EQ(StartupOptions().Columns[1].Kind, 's');
   EXPECT_EQ(PathLines(), Lines{"Path: C:\\R\\*.TXT"});
 }
 
 TEST_F(DriverTest, StartUpState) {
   Run({"C:\\R\\*.XYZ"});
   EXPECT_EQ(ProgramDir, "C:\\ORVL\\");
-  EXPECT_FALSE(Options.Turbo);
+  EXPECT_FALSE(StartupOptions().Turbo);
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ class DescriptionsTest : public TestWorld {
   static void Prepare(const std::string& bytes) {
     Sim::SetFileContents("C:\\D\\DESCRIPT.ION", bytes);
     CurrentDir = "C:\\D\\";
-    Options.ShowDescriptions = Options.FormatChosen = true;
+    StartupOptions().ShowDescriptions = StartupOptions().FormatChosen = true;
     PrepareDescriptions();
   }
 };

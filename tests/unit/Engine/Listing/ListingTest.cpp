@@ -142,8 +142,8 @@ TEST_F(ListingTest, ColumnCountFollowsTheWidestNameAndTheMinimum) {
   for (const Case& test : cases) {
     SCOPED_TRACE(test.Longest * 100 + test.FixedColumns * 10 + test.MinColumns);
     MaxNameLength = test.Longest;
-    Options.MinColumns = static_cast<std::uint8_t>(test.MinColumns);
-    Options.FixedColumns = static_cast<std::uint8_t>(test.FixedColumns);
+    StartupOptions().MinColumns = static_cast<std::uint8_t>(test.MinColumns);
+    StartupOptions().FixedColumns = static_cast<std::uint8_t>(test.FixedColumns);
     ComputeListingLayout();
     EXPECT_EQ(ListingLayout.FixedWidth, 8);
     EXPECT_EQ(ListingLayout.ColumnsAcross, test.Across);
@@ -159,7 +159,7 @@ TEST_F(ListingTest, WideFixedFieldsLeaveFewerColumnsThanAsked) {
   SetColumns({{'s', 7}, {'3', 0}, {'a', 6}, {'f', 13}, {'n', 0}});
   TimeColumnWidth[3] = 19;
   MaxNameLength = 12;
-  Options.MinColumns = 4;
+  StartupOptions().MinColumns = 4;
   ComputeListingLayout();
   EXPECT_EQ(ListingLayout.FixedWidth, 47);
   EXPECT_EQ(ListingLayout.ColumnsAcross, 1);
@@ -169,8 +169,8 @@ TEST_F(ListingTest, WideFixedFieldsLeaveFewerColumnsThanAsked) {
 
 TEST_F(ListingTest, BytesWidenTheSizeFieldsAndDescriptionsTakeTheWholeLine) {
   SetColumns({{'s', 7}, {'f', 13}, {'d', 0}});
-  Options.SizesInBytes = true;
-  Options.ShowDescriptions = true;
+  StartupOptions().SizesInBytes = true;
+  StartupOptions().ShowDescriptions = true;
   MaxNameLength = 8;
   ComputeListingLayout();
   EXPECT_EQ(ListingLayout.FixedWidth, 12 + 13 + 1);
@@ -181,14 +181,14 @@ TEST_F(ListingTest, BytesWidenTheSizeFieldsAndDescriptionsTakeTheWholeLine) {
 
 TEST_F(ListingTest, FormatsWithoutANameNeedOnlyTheirFixedWidth) {
   SetColumns({{'a', 6}});
-  Options.HasNameColumn = false;
+  StartupOptions().HasNameColumn = false;
   ComputeListingLayout();
   EXPECT_EQ(ListingLayout.ColumnsAcross, 13);
   EXPECT_EQ(ListingLayout.ColumnWidth, 6);
 
   // Only a description: nothing fixed, one line per entry.
   SetColumns({{'d', 0}});
-  Options.ShowDescriptions = true;
+  StartupOptions().ShowDescriptions = true;
   ComputeListingLayout();
   EXPECT_EQ(ListingLayout.ColumnsAcross, 1);
   EXPECT_EQ(ListingLayout.NameRoom, 81);
@@ -293,7 +293,7 @@ TEST_F(ListingTest, MissingSeparatorsSitAtColumnEndsWhenNamesAreShort) {
 
 TEST_F(ListingTest, VerticalOrderRunsDownTheColumns) {
   SetColumns({{'n', 0}});
-  Options.VerticalSort = true;
+  StartupOptions().VerticalSort = true;
   AddNumbered(10, "E%02d");
   MaxNameLength = 25;
   WriteListing();
@@ -313,7 +313,7 @@ TEST_F(ListingTest, VerticalOrderRunsDownTheColumns) {
 TEST_F(ListingTest, VerticalBlocksAreLimitedByThePage) {
   Sim::SetRedirected();
   SetColumns({{'n', 0}});
-  Options.VerticalSort = true;
+  StartupOptions().VerticalSort = true;
   AddNumbered(400);
   MaxNameLength = 25;
   WriteListing();
@@ -334,8 +334,8 @@ TEST_F(ListingTest, VerticalBlocksAreLimitedByThePage) {
 TEST_F(ListingTest, RecursiveVerticalBlocksUseTheRowsLeftOnThePage) {
   Sim::SetRedirected();
   SetColumns({{'n', 0}});
-  Options.VerticalSort = true;
-  Options.Recursive = true;
+  StartupOptions().VerticalSort = true;
+  StartupOptions().Recursive = true;
   AddNumbered(400);
   MaxNameLength = 25;
   WriteListing();
@@ -380,7 +380,7 @@ TEST_F(ListingTest, NamesAreCutToTheRoomOfTheirColumn) {
 // characters only, the marker right after them.
 TEST_F(ListingTest, NamesOfEveryScriptAreLaidOutByCells) {
   SetColumns({{'n', 0}});
-  Options.FixedColumns = 7;
+  StartupOptions().FixedColumns = 7;
   for (const char* name : {"abc.txt", "caf\u00E9.txt", "\u03A9mega", "\u65E5\u672C\u8A9E.txt",
                            "\U0001F600smile", "\u65E5\u672C\u8A9E\u65E5\u672C\u8A9E\u65E5"})
     Add(name);
@@ -408,8 +408,8 @@ TEST_F(ListingTest, NamesOfEveryScriptAreLaidOutByCells) {
 
 TEST_F(ListingTest, NamesTakeCaseAndExtensionColour) {
   SetColumns({{'n', 0}});
-  Options.FixedColumns = 1;
-  Options.NameCase = 'U';
+  StartupOptions().FixedColumns = 1;
+  StartupOptions().NameCase = 'U';
   ExtensionColours[1] = {"TXT", 10};
   ExtensionColourCount = 1;
   Add("caf\u00E9.txt");
@@ -422,7 +422,7 @@ TEST_F(ListingTest, NamesTakeCaseAndExtensionColour) {
 
   Sim::Reset();
   ResetConsoleEngine();
-  Options.NameCase = 'L';
+  StartupOptions().NameCase = 'L';
   WriteListing();
   EXPECT_EQ(Sim::RowTrimmed(2), "read.me");
 }
@@ -436,7 +436,7 @@ class ListingFieldTest : public ListingTest {
     Sim::AddDrive(Sim::Drive{});
     Sim::AddDirectory("C:\\DATA");
     CurrentDir = "C:\\DATA\\";
-    Options.FixedColumns = 1;
+    StartupOptions().FixedColumns = 1;
   }
 
   // A file known to the simulated disk as well as to the listing.
@@ -482,7 +482,7 @@ TEST_F(ListingFieldTest, SizeFieldsInUnitsAndInBytes) {
 
   Sim::Reset();
   ResetConsoleEngine();
-  Options.SizesInBytes = true;
+  StartupOptions().SizesInBytes = true;
   WriteListing();
   // The 13-character figure of the huge file widens the field for the whole directory.
   EXPECT_EQ(Sim::RowTrimmed(1), " <DIR>        D");
@@ -576,7 +576,7 @@ TEST_F(ListingFieldTest, ShortNamesAndAttributes) {
 
   Sim::Reset();
   ResetConsoleEngine();
-  Options.Justify = true;
+  StartupOptions().Justify = true;
   WriteListing();
   EXPECT_EQ(Sim::RowTrimmed(1), Cells({{1, ".."}, {14, ".hs.d"}, {20, ".."}}));
   EXPECT_EQ(Sim::RowTrimmed(2),
@@ -588,7 +588,7 @@ TEST_F(ListingFieldTest, NameAdvanceDependsOnSqueezing) {
   // Fields after the name start after the longest name, or after the room when
   // squeezed (one less where a separator follows).
   SetColumns({{'n', 0}, {'s', 7}});
-  Options.FixedColumns = 0;
+  StartupOptions().FixedColumns = 0;
   Add("ab", 5);
   Add("cd", 7);
   MaxNameLength = 12;  // wanted 20: four columns
@@ -607,7 +607,7 @@ TEST_F(ListingFieldTest, NameAdvanceDependsOnSqueezing) {
 
 TEST_F(ListingFieldTest, DescriptionColumnShowsTheLongNameWhenThereIsNoDescription) {
   SetColumns({{'f', 13}, {'d', 0}});
-  Options.ShowDescriptions = true;
+  StartupOptions().ShowDescriptions = true;
   Add("Annual report.doc", 1, Plat::AttrArchive, "ANNUAL~1.DOC");
   Add("readme.txt", 1, Plat::AttrArchive, "README.TXT");
   WriteListing();  // no descriptions for this directory: the column stays blank
@@ -646,7 +646,7 @@ TEST_F(ListingFieldTest, LongDescriptionsWrapAtBlanksOrHard) {
 // ---------------------------------------------------------------- ends of a listing
 
 TEST_F(ListingTest, SummaryOnlyWritesTheBottomLineAndSummaryUnsorted) {
-  Options.SummaryOnly = true;
+  StartupOptions().SummaryOnly = true;
   Add("b");
   Add("a");
   WriteListing();
@@ -659,9 +659,9 @@ TEST_F(ListingTest, SummaryOnlyWritesTheBottomLineAndSummaryUnsorted) {
 TEST_F(ListingTest, BareListsEntriesWithoutBordersOrSummary) {
   Sim::SetRedirected();
   SetColumns({{'n', 0}});
-  Options.Bare = true;
-  Options.SummaryOnly = true;  // has no effect with /B
-  Options.FixedColumns = 1;
+  StartupOptions().Bare = true;
+  StartupOptions().SummaryOnly = true;  // has no effect with /B
+  StartupOptions().FixedColumns = 1;
   Add("b");
   Add("a");
   WriteListing();
@@ -676,7 +676,7 @@ TEST_F(ListingTest, HundredThousandEntriesAreAllListed) {
     std::snprintf(name, sizeof name, "file%05d.%03d", (number * 7919) % 100000, number % 997);
     Add(name, number);
   }
-  Options.SortKey = 'X';
+  StartupOptions().SortKey = 'X';
   WriteListing();
   std::size_t rows = (100000 + ListingLayout.ColumnsAcross - 1) / ListingLayout.ColumnsAcross;
   EXPECT_EQ(StdOutLines().size(), rows + 3);

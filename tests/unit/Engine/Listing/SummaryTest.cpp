@@ -64,10 +64,10 @@ TEST_F(SummaryTest, MarkerLeavesOnlyTheFreeSpace) {
 }
 
 TEST_F(SummaryTest, NoFreeSpaceWhenRecursiveOrSwitchedOff) {
-  Options.Recursive = true;
+  StartupOptions().Recursive = true;
   ShowSummary(1, 0, 100, 4096);
-  Options.Recursive = false;
-  Options.ShowFree = false;
+  StartupOptions().Recursive = false;
+  StartupOptions().ShowFree = false;
   ShowSummary(1, 0, 100, 4096);
   EXPECT_EQ(Sim::RowTrimmed(0), "100 bytes in 1 file");
   EXPECT_EQ(Sim::RowTrimmed(2), "100 bytes in 1 file");
@@ -82,7 +82,7 @@ TEST_F(SummaryTest, UnknownClusterSizeDropsFreeSpaceAndAllocation) {
 
 TEST_F(SummaryTest, RedirectedFreeSpaceEndsAtTheTextWidth) {
   Sim::SetRedirected();
-  Options.RedirectWidth = 60;
+  StartupOptions().RedirectWidth = 60;
   ShowSummary(3, 0, 2048, 4096);
   EXPECT_EQ(Sim::StdOut(), Line("2,048 bytes (2.00KB) in 3 files", "1.25GB free", 60) + "\r\n" +
                                "4,096 bytes (4.00KB) allocated\r\n");

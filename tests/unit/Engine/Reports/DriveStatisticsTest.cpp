@@ -109,7 +109,7 @@ TEST_F(DriveStatisticsTest, NoLabelCompressedLowerCaseAndSevenBit) {
   drive.FileSystemFlags = 0x8000;
   drive.Geometry = {1, 512, 1000, 2000};
   Sim::AddDrive(drive);
-  Options.SevenBit = true;
+  StartupOptions().SevenBit = true;
   Rows rows = Report("c:\\");
   EXPECT_EQ((Rows{rows[1], rows[2], rows[12], rows[13], rows[14]}),
             (Rows{"Statistics for drive c (compressed volume)", "Label :",

@@ -97,7 +97,7 @@ TEST_F(TreeTest, BareUnknownClusterSizeAndSmallTotals) {
     Sim::AddDrive(drive);
     Sim::AddDirectory("C:\\S\\X");
     Sim::AddFile("C:\\S", "ONE", 1);
-    Options.Bare = c.bare;
+    StartupOptions().Bare = c.bare;
     EXPECT_EQ(Tree("C:\\S"), c.rows) << c.bare << c.freeSpaceError;
   }
 }
@@ -125,7 +125,7 @@ TEST_F(TreeTest, DeepTreesKeepTheirBars) {
     Sim::AddDirectory(path.substr(0, path.size() - 1) + "B");
   }
   Sim::SetRedirected();
-  Options.RedirectWidth = 400;
+  StartupOptions().RedirectWidth = 400;
   ParseFileSpec("C:\\A");
   EXPECT_TRUE(EndsProgram([] { ShowTree(); }));
   // The deepest A, 39 levels below C:\A, has its B below it and a bar for every

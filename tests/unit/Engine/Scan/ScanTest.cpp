@@ -26,7 +26,7 @@ class ScanTest : public TestWorld {
   void SetUp() override {
     TestWorld::SetUp();
     FreshWorld("");
-    Options.ShowFree = false;
+    StartupOptions().ShowFree = false;
     ClusterSize = 4096;
   }
 
@@ -55,6 +55,7 @@ class ScanTest : public TestWorld {
   }
 
   static void Scan() {
+    StartupOptions().AliasesListed = ListingUsesAliases();  // settled at start-up in a run
     DirFileCount = DirDirCount = 0;
     FileList.clear();
     DirectoryRead read;
@@ -91,12 +92,12 @@ TEST_F(ScanTest, AttributeSelectionsAndDots) {
       {{}, {}, true, true, {"A.TXT", "H.TXT", "R.TXT", "S.SYS", "SUB"}, 1},
   };
   for (const Case& c : cases) {
-    Options.AttrFilter = c.filter;
-    Options.AttrWant = {};
-    Options.AttrExclude = {};
-    for (AttrIndex index : c.want) Options.AttrWant[index] = true;
-    for (AttrIndex index : c.exclude) Options.AttrExclude[index] = true;
-    Options.HideDots = c.hideDots;
+    StartupOptions().AttrFilter = c.filter;
+    StartupOptions().AttrWant = {};
+    StartupOptions().AttrExclude = {};
+    for (AttrIndex index : c.want) StartupOptions().AttrWant[index] = true;
+    for (AttrIndex index : c.exclude) StartupOptions().AttrExclude[index] = true;
+    StartupOptions().HideDots = c.hideDots;
     Scan();
     EXPECT_EQ(Names(), c.names);
     EXPECT_EQ(ListedCount, static_cast<int>(c.names.size()));
@@ -173,7 +174,7 @@ TEST_F(ScanTest, NamesAreWholeAndAliasesFallBack) {
   Sim::AddFile(directory, "A.TXT", 1);
   Sim::AddFile(directory, std::string(200, 'n'), 1);
   ListIn(directory + "\\", "*");
-  Options.FullPath = true;
+  StartupOptions().FullPath = true;
   Scan();
   // A cut full path would name a file that does not exist.
   EXPECT_EQ(Names(), (Lines{directory + "\\A.TXT", directory + "\\" + std::string(200, 'n')}));
@@ -200,12 +201,12 @@ TEST_F(ScanTest, RangeFiltersDropEntriesButTheirWidthsCount) {
   Sim::AddFile("C:\\DIR", "OUTSIDE-WITH-A-LONGER-NAME.TXT", 150, outside);
   Sim::AddFile("C:\\DIR", "TOO-BIG", 1000, inRange);
   Sim::AddFile("C:\\DIR", "LAST.TXT", 150, inRange);
-  Options.TimeKindNeeded[LastWrite] = true;
-  Options.DateRangeOn = Options.SizeRangeOn = true;
-  Options.DateRangeStamp = LastWrite;
-  Options.DateLow = Options.DateHigh = std::floor(StampToLocalDateTime(inRange));
-  Options.SizeLow = 100;
-  Options.SizeHigh = 200;
+  StartupOptions().TimeKindNeeded[LastWrite] = true;
+  StartupOptions().DateRangeOn = StartupOptions().SizeRangeOn = true;
+  StartupOptions().DateRangeStamp = LastWrite;
+  StartupOptions().DateLow = StartupOptions().DateHigh = std::floor(StampToLocalDateTime(inRange));
+  StartupOptions().SizeLow = 100;
+  StartupOptions().SizeHigh = 200;
   Scan();
   EXPECT_EQ(Names(), (Lines{"IN.TXT", "LAST.TXT"}));
   EXPECT_EQ(FileList[1], &PoolSlot(2));  // the dropped entries' slot was taken again
@@ -263,7 +264,7 @@ TEST_F(ScanTest, HeaderColoursCaptionsAndValuesOnTheConsole) {
   Sim::SetConsole(80, 25);
   Colours.HeadingColour = 0x0C;
   Sim::AddFile("C:\\DIR", "A.TXT", 1);
-  Options.AttrFilter = Options.AttrWant[AttrS] = true;
+  StartupOptions().AttrFilter = StartupOptions().AttrWant[AttrS] = true;
   EXPECT_TRUE(EndsProgram(Scan));
   EXPECT_EQ(Sim::RowTrimmed(1), "No files found");
   EXPECT_EQ(RowAttributes(1), AttributeRuns({{14, 0x0C}}, 80));
@@ -283,7 +284,7 @@ TEST_F(ScanTest, HeaderShowsEveryMaskAndConvertsPathAndLabel) {
 
 TEST_F(ScanTest, LabelTooWideForTheLineIsLeftOut) {
   FreshWorld(std::string(32, 'L'));
-  Options.RedirectWidth = 40;
+  StartupOptions().RedirectWidth = 40;
   Sim::AddFile("C:\\DIR", "A.TXT", 1);
   Scan();
   EXPECT_EQ(OutputLines(), Lines{"Path: C:\\DIR\\*"});
@@ -292,7 +293,7 @@ TEST_F(ScanTest, LabelTooWideForTheLineIsLeftOut) {
 TEST_F(ScanTest, WalkShowsTheLabelOnlyForTheFirstDirectory) {
   FreshWorld("DATA");
   Sim::AddFile("C:\\DIR", "A.TXT", 1);
-  Options.Recursive = true;
+  StartupOptions().Recursive = true;
   Scan();
   FirstDirectory = false;
   Scan();
@@ -311,20 +312,20 @@ TEST_F(ScanTest, PlainListingWithNothingToShowEnds) {
 
   FreshWorld("DATA");
   Sim::AddFile("C:\\DIR", "A.TXT", 1);
-  Options.AttrFilter = Options.AttrWant[AttrS] = true;
+  StartupOptions().AttrFilter = StartupOptions().AttrWant[AttrS] = true;
   EXPECT_TRUE(EndsProgram(Scan));
   EXPECT_EQ(OutputLines(), (Lines{LineOf({{1, "Path: C:\\DIR\\*"}, {63, "Volume Label: DATA"}}),
                                   "No files found"}));
 
   FreshWorld("DATA");
-  Options.Bare = true;
+  StartupOptions().Bare = true;
   EXPECT_TRUE(EndsProgram(Scan));
   EXPECT_EQ(Sim::StdOut(), "");
 
   // On a console too: no row, and not even the console restore's blank.
   FreshWorld("DATA");
   Sim::SetConsole(80, 25);
-  Options.Bare = true;
+  StartupOptions().Bare = true;
   EXPECT_TRUE(EndsProgram(Scan));
   EXPECT_EQ(Sim::StdOut(), "");
   EXPECT_EQ(Sim::Console().RowWrites, 0);
@@ -359,8 +360,9 @@ TEST_F(ScanTest, WalkDecidesPerDirectoryWhatToShow) {
     Sim::AddFile("C:\\DIR", "B.DOC", 1);
     if (c.failure) Sim::FailDirectory("C:\\DIR", c.failure);
     ShownDirCount = 0;
-    Options.Recursive = true;
-    Options.AttrFilter = Options.AttrWant[AttrS] = c.what == std::string("filtered");
+    StartupOptions().Recursive = true;
+    StartupOptions().AttrFilter = StartupOptions().AttrWant[AttrS] =
+        c.what == std::string("filtered");
     FileSpecs = c.specs;
     ListIn("C:\\DIR\\", c.mask);
     Scan();
@@ -376,8 +378,8 @@ TEST_F(ScanTest, WalkCollectsEverySubdirectory) {
   Add("B", Plat::AttrDirectory | Plat::AttrHidden | Plat::AttrSystem);
   Add("F.TXT", Plat::AttrArchive);
   Add("C", Plat::AttrDirectory);
-  Options.Recursive = true;
-  Options.AttrFilter = Options.AttrExclude[AttrH] = true;
+  StartupOptions().Recursive = true;
+  StartupOptions().AttrFilter = StartupOptions().AttrExclude[AttrH] = true;
   ListIn("C:\\DIR\\", "*.TXT");
   Scan();
   EXPECT_EQ(Names(), Lines{"F.TXT"});
@@ -388,7 +390,7 @@ TEST_F(ScanTest, WalkCollectsEverySubdirectory) {
 // directory, over and over; a trailing dot after a real name leads elsewhere.
 TEST_F(ScanTest, WalkPassesOverDirectoriesThatPathsCannotName) {
   for (const char* name : {"...", " ", ". .", "A.", "B"}) Add(name, Plat::AttrDirectory);
-  Options.Recursive = true;
+  StartupOptions().Recursive = true;
   Scan();
   EXPECT_EQ(PendingDirs, (Lines{"C:\\DIR\\A.", "C:\\DIR\\B"}));
 }
@@ -416,7 +418,7 @@ TEST_F(ScanTest, FindErrorsEndTheRunOrGoOn) {
   };
   for (const Case& c : cases) {
     FreshWorld("");
-    Options.Recursive = c.recursive;
+    StartupOptions().Recursive = c.recursive;
     DriveInvalid = c.driveInvalid;
     Lines expected;
     if (c.message) expected = {"Path: C:\\DIR\\*", c.message};

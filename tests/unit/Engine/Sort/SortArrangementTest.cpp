@@ -71,9 +71,9 @@ TEST_F(SortArrangementTest, EveryKeyAndDirectionLeavesTiesWhereTheHistoricSortDi
   std::mt19937 random(13);
   for (char key : {'N', 'X', 'S', 'D'}) {
     for (int variant = 0; variant < 4; ++variant) {
-      Options.SortKey = key;
-      Options.SortReverse = (variant & 1) != 0;
-      Options.DirsFirst = (variant & 2) == 0;
+      StartupOptions().SortKey = key;
+      StartupOptions().SortReverse = (variant & 1) != 0;
+      StartupOptions().DirsFirst = (variant & 2) == 0;
       for (int trial = 0; trial < 40; ++trial) {
         FileList.clear();
         AddRandomEntries(random, 1 + static_cast<int>(random() % 600));
@@ -104,7 +104,7 @@ std::vector<std::int64_t> CraftedSizes(int count) {
 }
 
 TEST_F(SortArrangementTest, CraftedOrderOfSizesSortsQuickly) {
-  Options.SortKey = 'S';
+  StartupOptions().SortKey = 'S';
   for (std::int64_t size : CraftedSizes(2000)) Add().Size = size;
   EXPECT_GT(ReferenceSort(FileList), 2000LL * 2000 / 4);  // the order really is hostile
 

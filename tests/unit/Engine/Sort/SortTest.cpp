@@ -71,11 +71,11 @@ TEST_F(SortTest, ReverseKeepsDirectoriesFirstUnlessGroupingIsOff) {
   Add("D", 0, true);
   Add("a");
   Add("c", 0, true);
-  Options.SortReverse = true;
+  StartupOptions().SortReverse = true;
   EXPECT_EQ(SortedNames(), (Names{"D", "c", "b", "a"}));
-  Options.DirsFirst = false;
+  StartupOptions().DirsFirst = false;
   EXPECT_EQ(SortedNames(), (Names{"D", "c", "b", "a"}));
-  Options.SortReverse = false;
+  StartupOptions().SortReverse = false;
   EXPECT_EQ(SortedNames(), (Names{"a", "b", "c", "D"}));
 }
 
@@ -86,7 +86,7 @@ TEST_F(SortTest, ExtensionKeyPutsNoExtensionFirstAndBreaksTiesByName) {
   Add("z.c");
   Add("archive.tar.gz");
   Add(".profile");
-  Options.SortKey = 'X';
+  StartupOptions().SortKey = 'X';
   EXPECT_EQ(SortedNames(),
             (Names{"Makefile", "z.c", "archive.tar.gz", ".profile", "a.TXT", "b.txt"}));
 }
@@ -96,9 +96,9 @@ TEST_F(SortTest, SizeKeySmallestFirstWithDirectoriesGrouped) {
   Add("dir", 0, true);
   Add("small", 10);
   Add("huge", 5000000000LL);
-  Options.SortKey = 'S';
+  StartupOptions().SortKey = 'S';
   EXPECT_EQ(SortedNames(), (Names{"dir", "small", "big", "huge"}));
-  Options.SortReverse = true;
+  StartupOptions().SortReverse = true;
   EXPECT_EQ(SortedNames(), (Names{"dir", "huge", "big", "small"}));
 }
 
@@ -110,31 +110,31 @@ TEST_F(SortTest, DateKeyComparesTheChosenStampAsStored) {
   FileList[0]->WriteTime = {0, 1};  // the write stamps order them the other way
   FileList[1]->WriteTime = {0, 3};
   FileList[2]->WriteTime = {0, 2};
-  Options.SortKey = 'D';
-  Options.TimeKind = LastAccess;
+  StartupOptions().SortKey = 'D';
+  StartupOptions().TimeKind = LastAccess;
   EXPECT_EQ(SortedNames(), (Names{"old", "mid", "new"}));
-  Options.SortReverse = true;
+  StartupOptions().SortReverse = true;
   EXPECT_EQ(SortedNames(), (Names{"new", "mid", "old"}));
-  Options.SortReverse = false;
-  Options.TimeKind = LastWrite;
+  StartupOptions().SortReverse = false;
+  StartupOptions().TimeKind = LastWrite;
   EXPECT_EQ(SortedNames(), (Names{"new", "mid", "old"}));
 }
 
 TEST_F(SortTest, EqualEntriesEndWhereTheQuicksortLeavesThem) {
   for (const char* name : {"A", "B", "C", "D", "E"}) Add(name, 7);
-  Options.SortKey = 'S';
+  StartupOptions().SortKey = 'S';
   EXPECT_EQ(SortedNames(), (Names{"D", "E", "C", "A", "B"}));
 
   // Names differing only in case are equal too.
   FileList.clear();
   for (const char* name : {"x", "X", "y"}) Add(name);
-  Options.SortKey = 'N';
+  StartupOptions().SortKey = 'N';
   EXPECT_EQ(SortedNames(), (Names{"X", "x", "y"}));
 
   // An unknown key leaves every entry equal.
   FileList.clear();
   for (const char* name : {"1", "2", "3", "4"}) Add(name);
-  Options.SortKey = '?';
+  StartupOptions().SortKey = '?';
   EXPECT_EQ(SortedNames(), (Names{"3", "4", "1", "2"}));
 }
 
@@ -156,9 +156,9 @@ TEST_F(SortTest, UnsortedKeepsEnumerationOrderAndGroupsOnlyWhenAsked) {
     Add("a");
     Add("c", 0, true);
     Add("A");
-    Options.SortKey = 'U';
-    Options.DirsFirst = test.dirsFirst;
-    Options.DirsFirstGiven = test.dirsFirstGiven;
+    StartupOptions().SortKey = 'U';
+    StartupOptions().DirsFirst = test.dirsFirst;
+    StartupOptions().DirsFirstGiven = test.dirsFirstGiven;
     EXPECT_EQ(SortedNames(), test.expected);
   }
 }
@@ -170,7 +170,7 @@ TEST_F(SortTest, LargeListsEndInKeyOrder) {
     name += std::to_string(random() % 500);
     Add(name, random() % 1000, random() % 10 == 0);
   }
-  Options.SortKey = 'S';
+  StartupOptions().SortKey = 'S';
   SortFileList();
   EXPECT_TRUE(std::is_sorted(
       FileList.begin(), FileList.end(),
