@@ -31,16 +31,16 @@ void ResetSharedState() {
   TotalFiles = ShownDirCount = 0;
   TotalBytes = TotalAllocated = 0;
 
-  FileSpecs.clear();
-  SearchSpec.clear();
-  CurrentDir.clear();
-  FileMask.clear();
-  FileExt.clear();
-  FileBase.clear();
-  DriveNumber = 255;
-  SectorsPerCluster = BytesPerSector = FreeClusters = TotalClusters = 0;
-  ClusterSize = 0;
-  NoClusterSize = DriveInvalid = false;
+  RunSpec.FileSpecs.clear();
+  RunSpec.SearchSpec.clear();
+  RunSpec.CurrentDir.clear();
+  RunSpec.FileMask.clear();
+  RunSpec.FileExt.clear();
+  RunSpec.FileBase.clear();
+  RunSpec.DriveNumber = 255;
+  RunSpec.SectorsPerCluster = RunSpec.BytesPerSector = RunSpec.FreeClusters = RunSpec.TotalClusters = 0;
+  RunSpec.ClusterSize = 0;
+  RunSpec.NoClusterSize = RunSpec.DriveInvalid = false;
 
   PendingDirs.clear();
   PendingDirsCreated = false;

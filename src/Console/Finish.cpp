@@ -45,9 +45,9 @@ void FatalError(const std::string& message, bool showPath, ExitCode code) {
   engine.ReportingFatal = true;
   // A line half composed is shown first, so the report starts on a line of its own.
   if (engine.PenColumn > 1) NewLine();
-  if (showPath && !SearchSpec.empty()) {
+  if (showPath && !RunSpec.SearchSpec.empty()) {
     WriteAt("Path: ", 1, Colours.HeadingColour);
-    WriteAt(SearchSpec, 7, Colours.HeadingValueColour);
+    WriteAt(RunSpec.SearchSpec, 7, Colours.HeadingValueColour);
     NewLine();
   }
   WriteAt(message, 1, Colours.HeadingColour);

@@ -35,7 +35,7 @@ void NoteRecursiveResult(std::uint32_t code, bool& alreadyCounted) {
 // already holds the directory, which the line must name only once.
 void WriteBatchLines(std::size_t from) {
   if (!Options.BatchMode) return;
-  const std::size_t head = Options.FullPath ? CurrentDir.size() : 0;
+  const std::size_t head = Options.FullPath ? RunSpec.CurrentDir.size() : 0;
   for (std::size_t at = from; at < FileList.size(); ++at)
     WriteBatchLine(std::string_view(FileList[at]->Name).substr(head));
 }
@@ -74,7 +74,7 @@ void AddToTotals() {
     ListedCount = PlacedEntryCount();
     TotalFiles += DirFileCount;
     TotalBytes = AddByteCounts(TotalBytes, DirBytes);
-    if (!NoClusterSize) TotalAllocated = AddByteCounts(TotalAllocated, DirAllocated);
+    if (!RunSpec.NoClusterSize) TotalAllocated = AddByteCounts(TotalAllocated, DirAllocated);
   } else {
     ListedCount = 0;
   }
@@ -98,10 +98,10 @@ DirectoryLayout FinishShownDirectory() {
 
 ReadRequest RequestFor(const std::string& searchSpec) {
   ReadRequest request;
-  request.Directory = CurrentDir;
+  request.Directory = RunSpec.CurrentDir;
   request.Paths.push_back(searchSpec);
-  for (std::size_t index = 1; index < FileSpecs.size(); ++index)
-    request.Paths.push_back(CurrentDir + FileSpecs[index]);
+  for (std::size_t index = 1; index < RunSpec.FileSpecs.size(); ++index)
+    request.Paths.push_back(RunSpec.CurrentDir + RunSpec.FileSpecs[index]);
   request.OwnMatcher = Options.RegexWildcards;
   request.Subdirectories = Options.Recursive;
   request.Aliases = Options.AliasesListed;

@@ -93,21 +93,21 @@ void WriteFreeSpaceLine() {
 void TakePendingDirectory() {
   std::string next = PendingDirs.back();
   PendingDirs.pop_back();
-  SearchSpec = next + "\\" + FileMask;
+  RunSpec.SearchSpec = next + "\\" + RunSpec.FileMask;
   FirstDirectory = false;
   FileList.clear();
   if (DescriptionsLoaded) {
     DiscardDescriptions();
     DescriptionsLoaded = false;
   }
-  ParseFileSpec(SearchSpec);
+  ParseFileSpec(RunSpec.SearchSpec);
 }
 
 void WriteGrandTotal() {
   if (TotalFiles == 0) {
     if (Options.Bare) EndProgram(ExitCode::NothingFound);
     WriteLine("No files found", 1, Colours.HeadingColour);
-    if (Options.ShowFree && !NoClusterSize) WriteFreeSpaceLine();
+    if (Options.ShowFree && !RunSpec.NoClusterSize) WriteFreeSpaceLine();
     FWriteFinish();
     EndProgram(ExitCode::NothingFound);
   }
@@ -115,7 +115,7 @@ void WriteGrandTotal() {
     WriteLine("Summary Total: ", 1, Colours.SummaryTextColour);
     ShowSummary(TotalFiles, ShownDirCount - 1, TotalBytes, TotalAllocated);
   }
-  if (Options.ShowFree && !NoClusterSize && !Options.Bare) WriteFreeSpaceLine();
+  if (Options.ShowFree && !RunSpec.NoClusterSize && !Options.Bare) WriteFreeSpaceLine();
   FWriteFinish();
 }
 
@@ -126,7 +126,7 @@ void DirectoryLoop() {
   for (;;) {
     DirFileCount = 0;
     DirDirCount = 0;
-    const DirectoryLayout layout = ScanDirectory(SearchSpec, read);
+    const DirectoryLayout layout = ScanDirectory(RunSpec.SearchSpec, read);
     if (ListedCount > 0) WriteListing(layout);
     if (!Options.Recursive) {
       FWriteFinish();

@@ -155,7 +155,7 @@ void OpenBatchFile() {
 
 void WriteBatchLine(std::string_view longName) {
   if (BatchFile.Failed) return;
-  BatchPath.assign(CurrentDir).append(longName);
+  BatchPath.assign(RunSpec.CurrentDir).append(longName);
   switch (ComposeBatchLine(Options.BatchCommand, BatchPath, BatchLine)) {
     case BatchRefusal::None: break;
     case BatchRefusal::ControlCharacter: ++BatchFile.LeftOut.ControlCharacters; return;

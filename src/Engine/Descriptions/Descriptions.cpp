@@ -28,7 +28,7 @@ void SortDescriptionIndex() {
 
 DirectoryLayout PrepareDescriptions() {
   if (!Options.ShowDescriptions) return {};
-  DescriptionsHere = LoadDescriptions(CurrentDir + "DESCRIPT.ION");
+  DescriptionsHere = LoadDescriptions(RunSpec.CurrentDir + "DESCRIPT.ION");
   if (DescriptionsHere) SortDescriptionIndex();
   return {.WithoutDescriptions = !DescriptionsHere && !Options.FormatChosen};
 }

@@ -20,7 +20,7 @@
 namespace {
 
 std::string FieldText;  // the text of the field being written
-std::string EntryPath;  // CurrentDir + ShortName, for the platform queries
+std::string EntryPath;  // RunSpec.CurrentDir + ShortName, for the platform queries
 
 // The compressed size is asked for at most once per entry, whether one or
 // both of the "c" and "r" fields show it.
@@ -31,7 +31,7 @@ struct CompressionQuery {
 };
 
 const std::string& PathOf(const FileEntry& entry) {
-  EntryPath.assign(CurrentDir).append(entry.ShortName());
+  EntryPath.assign(RunSpec.CurrentDir).append(entry.ShortName());
   return EntryPath;
 }
 

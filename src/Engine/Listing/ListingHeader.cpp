@@ -21,7 +21,7 @@ constexpr int MaxLabelCells = 128;
 // the columns it takes from the path's room.
 int WriteVolumeLabel(int width, int room) {
   Plat::VolumeInfo volume;
-  if (!Plat::VolumeInformation(SearchSpec.substr(0, 2) + "\\", volume)) return 0;
+  if (!Plat::VolumeInformation(RunSpec.SearchSpec.substr(0, 2) + "\\", volume)) return 0;
   const std::string label(CellPrefix(volume.Label, MaxLabelCells));
   int length = TextCells(label);
   // A label too wide for the line would start left of column 1.
@@ -32,11 +32,11 @@ int WriteVolumeLabel(int width, int room) {
 }
 
 std::string HeaderPathText() {
-  if (FileSpecs.size() < 2) return SearchSpec;
-  std::string text = CurrentDir + FileMask;
-  for (std::size_t index = 1; index < FileSpecs.size(); ++index) {
+  if (RunSpec.FileSpecs.size() < 2) return RunSpec.SearchSpec;
+  std::string text = RunSpec.CurrentDir + RunSpec.FileMask;
+  for (std::size_t index = 1; index < RunSpec.FileSpecs.size(); ++index) {
     text += ' ';
-    text += FileSpecs[index];
+    text += RunSpec.FileSpecs[index];
   }
   return text;
 }

@@ -57,9 +57,9 @@ void ShowSummary(std::int32_t files, std::int32_t dirs, std::int64_t bytes,
   EnsureOutput();
   bool counted = bytes != NoCountsMarker;
   if (counted) WriteCounts(files, dirs, bytes);
-  if (Options.ShowFree && !Options.Recursive && !NoClusterSize) WriteFreeSpace();
+  if (Options.ShowFree && !Options.Recursive && !RunSpec.NoClusterSize) WriteFreeSpace();
   NewLine();
-  if (!counted || NoClusterSize) return;
+  if (!counted || RunSpec.NoClusterSize) return;
   WriteByteFigure(allocated);
   WriteText(" allocated", Colours.SummaryTextColour);
   NewLine();
@@ -76,7 +76,7 @@ void ShowNothingFound(std::uint32_t code) {
 std::string FreeSpaceText() {
   std::int64_t total = 0;
   std::int64_t free = 0;
-  bool extended = IsWin95OSR2 && !SearchSpec.empty() && QueryDiskSpace(SearchSpec[0], total, free);
-  if (!extended) free = static_cast<std::int64_t>(FreeClusters) * ClusterSize;
+  bool extended = IsWin95OSR2 && !RunSpec.SearchSpec.empty() && QueryDiskSpace(RunSpec.SearchSpec[0], total, free);
+  if (!extended) free = static_cast<std::int64_t>(RunSpec.FreeClusters) * RunSpec.ClusterSize;
   return ShortSizeText(free, SummaryDecimals) + "B";
 }

@@ -53,22 +53,22 @@ int PathDepth(const std::string& path) {
 }
 
 void DrawRootLine(TreeWalkState& tree) {
-  tree.RootLevel = PathDepth(CurrentDir) + 2;
-  WriteAt(CurrentDir, 1, Colours.SummaryTextColour);
+  tree.RootLevel = PathDepth(RunSpec.CurrentDir) + 2;
+  WriteAt(RunSpec.CurrentDir, 1, Colours.SummaryTextColour);
 }
 
 void DrawDirectoryLine(TreeWalkState& tree) {
-  int depth = PathDepth(CurrentDir);
+  int depth = PathDepth(RunSpec.CurrentDir);
   for (int level = tree.RootLevel; level <= depth; ++level)
     WriteText(LevelFlag(tree, level) ? ContinuingBranch : EmptyBranch, Colours.LineColour);
   bool siblingFollows = NextDepth() >= depth;
   WriteText(siblingFollows ? Tee : Corner, Colours.LineColour);
   SetLevelFlag(tree, depth + 1, siblingFollows);
-  WriteText(" " + OwnName(CurrentDir), Colours.SummaryTextColour);
+  WriteText(" " + OwnName(RunSpec.CurrentDir), Colours.SummaryTextColour);
 }
 
 void FinishDirectoryLine(TreeWalkState& tree) {
-  if (!NoClusterSize)
+  if (!RunSpec.NoClusterSize)
     WriteText(" (" + ShortSizeText(tree.DirAllocated, SizeDecimals) + ")", Colours.FileColour);
   NewLine();
   tree.TotalAllocated = AddByteCounts(tree.TotalAllocated, tree.DirAllocated);
@@ -78,7 +78,7 @@ void FinishDirectoryLine(TreeWalkState& tree) {
 void WriteClosingLine(const TreeWalkState& tree) {
   WriteAt(std::to_string(tree.DirectoryCount), 1, Colours.SummaryFigureColour);
   WriteText(" directories", Colours.SummaryTextColour);
-  if (!NoClusterSize) {
+  if (!RunSpec.NoClusterSize) {
     WriteText(" consuming ", Colours.SummaryTextColour);
     WriteText(ThousandsText(tree.TotalAllocated), Colours.SummaryFigureColour);
     WriteText(" bytes", Colours.SummaryTextColour);

@@ -23,39 +23,39 @@ namespace {
 // The root keeps the directory the file specification named; only its
 // pattern is completed, for the path a fatal error shows.
 void SetRootSpecification() {
-  if (FileBase.empty()) FileBase = "*";
-  if (FileExt.empty()) FileExt = "*";
-  std::string extension = FileExt[0] == '.' ? FileExt.substr(1) : FileExt;
-  SearchSpec = CurrentDir + FileBase + "." + extension;
+  if (RunSpec.FileBase.empty()) RunSpec.FileBase = "*";
+  if (RunSpec.FileExt.empty()) RunSpec.FileExt = "*";
+  std::string extension = RunSpec.FileExt[0] == '.' ? RunSpec.FileExt.substr(1) : RunSpec.FileExt;
+  RunSpec.SearchSpec = RunSpec.CurrentDir + RunSpec.FileBase + "." + extension;
 }
 
 void TakeNextDirectory() {
-  CurrentDir = std::move(PendingDirs.back());
+  RunSpec.CurrentDir = std::move(PendingDirs.back());
   PendingDirs.pop_back();
-  CurrentDir += '\\';
-  FileBase = "*";
-  FileExt = ".*";
-  SearchSpec = CurrentDir + "*.*";
+  RunSpec.CurrentDir += '\\';
+  RunSpec.FileBase = "*";
+  RunSpec.FileExt = ".*";
+  RunSpec.SearchSpec = RunSpec.CurrentDir + "*.*";
 }
 
-// Starts reading CurrentDir; a failure the scan treats as fatal ends the run.
+// Starts reading RunSpec.CurrentDir; a failure the scan treats as fatal ends the run.
 Plat::Handle StartDirectorySearch(Plat::FindData& data) {
-  Plat::Handle search = Plat::FindFirst(CurrentDir + "*.*", EnumerationAttributes, data);
+  Plat::Handle search = Plat::FindFirst(RunSpec.CurrentDir + "*.*", EnumerationAttributes, data);
   ReportFindError(search == Plat::InvalidHandle ? Plat::LastError() : 0);
   return search;
 }
 
 std::int64_t AllocatedSize(const Plat::FindData& data) {
   return AllocatedBytes(ByteCountOf((std::uint64_t{data.SizeHigh} << 32) | data.SizeLow),
-                        ClusterSize);
+                        RunSpec.ClusterSize);
 }
 
 void ReadEntries(TreeWalkState& tree, Plat::Handle search, Plat::FindData& data,
                  std::vector<std::string>& children) {
-  bool sized = !NoClusterSize && ClusterSize > 0;
+  bool sized = !RunSpec.NoClusterSize && RunSpec.ClusterSize > 0;
   do {
     if (IsWalkedInto(data)) {
-      children.push_back(CurrentDir);
+      children.push_back(RunSpec.CurrentDir);
       children.back().append(data.Name, data.NameLength);
       ++tree.DirectoryCount;
     } else if (sized) {

@@ -37,7 +37,7 @@ bool IsDotName(std::string_view name) { return name == "." || name == ".."; }
 void StoreRecordTexts(FileEntry& entry, const DirectoryRead& read, const ReadEntry& found) {
   const std::string_view name = read.Name(found);
   const std::string_view alias = ScanWork.KeepAliases ? read.Alias(found) : std::string_view();
-  entry.StoreTexts(Options.FullPath ? std::string_view(CurrentDir) : std::string_view(), name,
+  entry.StoreTexts(Options.FullPath ? std::string_view(RunSpec.CurrentDir) : std::string_view(), name,
                    alias, ScanWork.DateText);
   // A name has no more cells than bytes: only a longer one can be wider.
   if (static_cast<std::int32_t>(entry.Name.size()) > MaxNameLength)
@@ -125,8 +125,8 @@ void AcceptEntry(FileEntry& entry) {
   if (FileList.size() == FileList.capacity()) GrowFileList();
   FileList.push_back(&entry);
   DirBytes = AddByteCounts(DirBytes, entry.Size);
-  if (!NoClusterSize)
-    DirAllocated = AddByteCounts(DirAllocated, AllocatedBytes(entry.Size, ClusterSize));
+  if (!RunSpec.NoClusterSize)
+    DirAllocated = AddByteCounts(DirAllocated, AllocatedBytes(entry.Size, RunSpec.ClusterSize));
   if (entry.IsDirectory())
     ++DirDirCount;
   else

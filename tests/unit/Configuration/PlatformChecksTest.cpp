@@ -55,7 +55,7 @@ TEST_F(PlatformChecksTest, OwnerColumnNeedsNt) {
   Sim::SetVersion(1, 1111);
   CheckPlatform();
   StartupOptions().ShowOwner = true;
-  SearchSpec = "C:\\*.*";
+  RunSpec.SearchSpec = "C:\\*.*";
   EXPECT_EQ(EndingOutput(CheckNtOptions),
             "Path: C:\\*.*\r\nDisplay of owner information requires Windows NT\r\n");
 }

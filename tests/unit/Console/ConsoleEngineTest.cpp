@@ -333,7 +333,7 @@ TEST_F(ConsoleEngineTest, ForcedRedirectionWritesTextEvenOnAConsole) {
 }
 
 TEST_F(ConsoleEngineTest, FatalErrorShowsThePathLineWhenAsked) {
-  SearchSpec = "C:\\DOCS\\*.TXT";
+  RunSpec.SearchSpec = "C:\\DOCS\\*.TXT";
   EXPECT_TRUE(EndsProgram([] { FatalError("Boom", true); }));
   EXPECT_EQ(Sim::RowTrimmed(0), "Path: C:\\DOCS\\*.TXT");
   EXPECT_EQ(RowAttributes(0), AttributeRuns({{6, 12}, {13, 10}}, 80));
@@ -344,7 +344,7 @@ TEST_F(ConsoleEngineTest, FatalErrorShowsThePathLineWhenAsked) {
 }
 
 TEST_F(ConsoleEngineTest, FatalErrorWithoutPathOrOnAHalfWrittenLine) {
-  SearchSpec = "C:\\DOCS\\*.TXT";
+  RunSpec.SearchSpec = "C:\\DOCS\\*.TXT";
   EXPECT_TRUE(EndsProgram([] { FatalError("Boom", false); }));
   EXPECT_EQ(Sim::RowTrimmed(0), "Boom");
 

@@ -87,7 +87,7 @@ class ListingTest : public TestWorld {
  protected:
   void SetUp() override {
     TestWorld::SetUp();
-    NoClusterSize = true;  // one summary line, no free-space part
+    RunSpec.NoClusterSize = true;  // one summary line, no free-space part
   }
 
   FileEntry& Add(const std::string& name, std::int64_t size = 100,
@@ -435,7 +435,7 @@ class ListingFieldTest : public ListingTest {
     ListingTest::SetUp();
     Sim::AddDrive(Sim::Drive{});
     Sim::AddDirectory("C:\\DATA");
-    CurrentDir = "C:\\DATA\\";
+    RunSpec.CurrentDir = "C:\\DATA\\";
     StartupOptions().FixedColumns = 1;
   }
 

@@ -27,7 +27,7 @@ class ScanTest : public TestWorld {
     TestWorld::SetUp();
     FreshWorld("");
     StartupOptions().ShowFree = false;
-    ClusterSize = 4096;
+    RunSpec.ClusterSize = 4096;
   }
 
   static void FreshWorld(const std::string& label) {
@@ -42,9 +42,9 @@ class ScanTest : public TestWorld {
   }
 
   static void ListIn(const std::string& directory, const std::string& mask) {
-    CurrentDir = directory;
-    FileMask = mask;
-    SearchSpec = directory + mask;
+    RunSpec.CurrentDir = directory;
+    RunSpec.FileMask = mask;
+    RunSpec.SearchSpec = directory + mask;
   }
 
   static void Add(const std::string& name, std::uint32_t attributes) {
@@ -59,7 +59,7 @@ class ScanTest : public TestWorld {
     DirFileCount = DirDirCount = 0;
     FileList.clear();
     DirectoryRead read;
-    ScanDirectory(SearchSpec, read);
+    ScanDirectory(RunSpec.SearchSpec, read);
   }
 
   static Lines Names() {
@@ -120,7 +120,7 @@ TEST_F(ScanTest, CountsBytesAndWholeClusters) {
   EXPECT_EQ(TotalBytes, DirBytes);
   EXPECT_EQ(TotalAllocated, DirAllocated);
 
-  NoClusterSize = true;
+  RunSpec.NoClusterSize = true;
   Scan();
   EXPECT_EQ(DirAllocated, 0);
   EXPECT_EQ(TotalAllocated, static_cast<std::int64_t>(16384 + 5 * GiB + 4096));
@@ -274,7 +274,7 @@ TEST_F(ScanTest, HeaderShowsEveryMaskAndConvertsPathAndLabel) {
   FreshWorld("\u00C9T\u00E9");
   Sim::AddFile("C:\\CAF\u00C9", "B.TXT", 1);
   Sim::AddFile("C:\\CAF\u00C9", "A.DOC", 1);
-  FileSpecs = {"*.TXT", "*.XYZ", "*.DOC"};
+  RunSpec.FileSpecs = {"*.TXT", "*.XYZ", "*.DOC"};
   ListIn("C:\\CAF\u00C9\\", "*.TXT");
   Scan();
   EXPECT_EQ(Names(), (Lines{"B.TXT", "A.DOC"}));
@@ -363,7 +363,7 @@ TEST_F(ScanTest, WalkDecidesPerDirectoryWhatToShow) {
     StartupOptions().Recursive = true;
     StartupOptions().AttrFilter = StartupOptions().AttrWant[AttrS] =
         c.what == std::string("filtered");
-    FileSpecs = c.specs;
+    RunSpec.FileSpecs = c.specs;
     ListIn("C:\\DIR\\", c.mask);
     Scan();
     EXPECT_EQ(DirShown, c.shown) << c.what;
@@ -419,7 +419,7 @@ TEST_F(ScanTest, FindErrorsEndTheRunOrGoOn) {
   for (const Case& c : cases) {
     FreshWorld("");
     StartupOptions().Recursive = c.recursive;
-    DriveInvalid = c.driveInvalid;
+    RunSpec.DriveInvalid = c.driveInvalid;
     Lines expected;
     if (c.message) expected = {"Path: C:\\DIR\\*", c.message};
     EXPECT_EQ(EndsProgram([&] { ReportFindError(c.code); }), c.message != nullptr) << c.code;
