@@ -591,7 +591,8 @@ std::vector<std::string> RandomArguments(ByteSource& in) {
 void ShowRun(const std::vector<std::string>& arguments) {
   if (!Verbose) return;
   for (const std::string& argument : arguments) std::printf("argument [%s]\n", argument.c_str());
-  std::printf("preset [%s]\ndate pattern [%s]\n", PresetSwitches.c_str(), DateFormat.c_str());
+  std::printf("preset [%s]\ndate pattern [%s]\n", Looks.PresetSwitches.c_str(),
+              Looks.DateFormat.c_str());
   const Sim::ConsoleState& console = Sim::Console();
   std::printf("console %dx%d\n", console.Columns, console.Rows);
   std::fflush(stdout);
@@ -611,8 +612,8 @@ void WholeRun(ByteSource& in) {
   BuildSystem(in);
   BuildLocale(in);
   // As the configuration would set them.
-  if (Rare(in)) DateFormat = FragmentText(in, PatternPieces, 10);
-  if (Rare(in)) PresetSwitches = SwitchArgument(in) + " " + SwitchArgument(in);
+  if (Rare(in)) Looks.DateFormat = FragmentText(in, PatternPieces, 10);
+  if (Rare(in)) Looks.PresetSwitches = SwitchArgument(in) + " " + SwitchArgument(in);
   Sim::SetArguments(arguments);
   ShowRun(arguments);
   int code = RunOrvl();

@@ -84,6 +84,11 @@ struct OptionsRec {
   std::int64_t SizeHigh = 0;        // upper bound in bytes
   bool SizeOpenEnded = false;       // no upper bound tested
 
+  // Facts of the platform and the program file, settled by the start-up checks.
+  std::string ProgramDir;    // directory of the program file, with "\"
+  bool IsNT = false;         // the NT family
+  bool IsWin95OSR2 = false;  // 95 OSR2 or 98: the extended free-space query exists
+
   // Separators that "/" and ":" in date patterns print: the locale's, or as
   // typed after an absolute date or time bound.
   std::string DateSeparator = "/";

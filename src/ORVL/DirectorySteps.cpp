@@ -23,10 +23,10 @@ namespace {
 // there (or could not reach it); a plain "no match" hides it.
 void NoteRecursiveResult(std::uint32_t code, bool& alreadyCounted) {
   if (code == Plat::ErrorFileNotFound) {
-    DirShown = false;
+    ThisDir.DirShown = false;
   } else if (!alreadyCounted) {
-    ++ShownDirCount;
-    DirShown = true;
+    ++RunWalk.ShownDirCount;
+    ThisDir.DirShown = true;
     alreadyCounted = true;
   }
 }
@@ -36,8 +36,8 @@ void NoteRecursiveResult(std::uint32_t code, bool& alreadyCounted) {
 void WriteBatchLines(std::size_t from) {
   if (!Options.BatchMode) return;
   const std::size_t head = Options.FullPath ? RunSpec.CurrentDir.size() : 0;
-  for (std::size_t at = from; at < FileList.size(); ++at)
-    WriteBatchLine(std::string_view(FileList[at]->Name).substr(head));
+  for (std::size_t at = from; at < ThisDir.FileList.size(); ++at)
+    WriteBatchLine(std::string_view(ThisDir.FileList[at]->Name).substr(head));
 }
 
 void ReportSearch(const std::string& path, const SearchResult& search) {
@@ -59,10 +59,10 @@ void FilterSearches(const ReadRequest& request, const DirectoryRead& read) {
   std::size_t from = 0;
   for (std::size_t index = 0; index < read.Searches.size(); ++index) {
     const SearchResult& search = read.Searches[index];
-    if (index > 0) DirShown = true;
+    if (index > 0) ThisDir.DirShown = true;
     ReportSearch(request.Paths[index], search);
     if (Options.Recursive) NoteRecursiveResult(search.Code, alreadyCounted);
-    const std::size_t listed = FileList.size();
+    const std::size_t listed = ThisDir.FileList.size();
     ScanEntries(read, from, search.EntriesEnd);
     WriteBatchLines(listed);
     from = search.EntriesEnd;
@@ -70,13 +70,14 @@ void FilterSearches(const ReadRequest& request, const DirectoryRead& read) {
 }
 
 void AddToTotals() {
-  if (DirShown || !Options.Recursive) {
-    ListedCount = PlacedEntryCount();
-    TotalFiles += DirFileCount;
-    TotalBytes = AddByteCounts(TotalBytes, DirBytes);
-    if (!RunSpec.NoClusterSize) TotalAllocated = AddByteCounts(TotalAllocated, DirAllocated);
+  if (ThisDir.DirShown || !Options.Recursive) {
+    ThisDir.ListedCount = PlacedEntryCount();
+    RunWalk.TotalFiles += ThisDir.DirFileCount;
+    RunWalk.TotalBytes = AddByteCounts(RunWalk.TotalBytes, ThisDir.DirBytes);
+    if (!RunSpec.NoClusterSize)
+      RunWalk.TotalAllocated = AddByteCounts(RunWalk.TotalAllocated, ThisDir.DirAllocated);
   } else {
-    ListedCount = 0;
+    ThisDir.ListedCount = 0;
   }
 }
 
@@ -115,13 +116,15 @@ DirectoryLayout ScanDirectory(const std::string& searchSpec, DirectoryRead& read
   FilterSearches(request, read);
   // Before the header line, so a failing batch file is reported on a line of its own.
   if (Options.BatchMode) FlushBatchFile();
-  if (!DirShown && PlacedEntryCount() > 0) DirShown = true;
+  if (!ThisDir.DirShown && PlacedEntryCount() > 0) ThisDir.DirShown = true;
   AddToTotals();
   WriteHeaderLine();
-  if (ListedCount == 0 && !Options.Recursive) EndWithNothingFound(read.Searches.back().Code);
+  if (ThisDir.ListedCount == 0 && !Options.Recursive)
+    EndWithNothingFound(read.Searches.back().Code);
   if (Options.Recursive)
-    PendingDirs.insert(PendingDirs.end(), read.Subdirectories.begin(), read.Subdirectories.end());
-  if (DirShown) return FinishShownDirectory();
+    RunWalk.PendingDirs.insert(RunWalk.PendingDirs.end(), read.Subdirectories.begin(),
+                               read.Subdirectories.end());
+  if (ThisDir.DirShown) return FinishShownDirectory();
   return {};
 }
 

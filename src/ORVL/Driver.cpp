@@ -1,6 +1,7 @@
 #include "ORVL/Driver.h"
 
 #include "Common/Colours.h"
+#include "Common/DescriptionAndBatchState.h"
 #include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
@@ -39,7 +40,7 @@ std::string ProgramDirectory() {
 void SetInitialState() {
   StartupOptions().Turbo = false;
   SetColumns({{'s', 7}, {'n', 0}});
-  ProgramDir = ProgramDirectory();
+  StartupOptions().ProgramDir = ProgramDirectory();
   ReadLocaleSeparators();
 }
 
@@ -51,15 +52,15 @@ void SetDescriptionFormat() {
 }
 
 void WidenYears() {
-  if (!Options.FourDigitYears || DateFormat.find("yyyy") != std::string::npos) return;
-  std::size_t at = DateFormat.find("yy");
-  if (at != std::string::npos) DateFormat.insert(at, "yy");
+  if (!Options.FourDigitYears || Looks.DateFormat.find("yyyy") != std::string::npos) return;
+  std::size_t at = Looks.DateFormat.find("yy");
+  if (at != std::string::npos) Looks.DateFormat.insert(at, "yy");
 }
 
 void StartUp() {
   SetInitialState();
   ReadConfiguration();
-  FileList.clear();
+  ThisDir.FileList.clear();
   CheckPlatform();
   SplitCommandLine();
   CheckNtOptions();
@@ -70,8 +71,8 @@ void StartUp() {
   else
     BeginOutput();
   if (Options.Recursive || Options.Tree) {
-    PendingDirs.clear();
-    PendingDirsCreated = true;
+    RunWalk.PendingDirs.clear();
+    RunWalk.PendingDirsCreated = true;
   }
   if (Options.Tree) ShowTree();
   if (Options.DriveInfo) ShowDriveStatistics();
@@ -85,35 +86,36 @@ void StartUp() {
 }
 
 void WriteFreeSpaceLine() {
-  WriteAt(FreeSpaceText(), 1, Colours.SummaryFigureColour);
-  WriteText(" free", Colours.SummaryTextColour);
+  WriteAt(FreeSpaceText(), 1, Looks.Colours.SummaryFigureColour);
+  WriteText(" free", Looks.Colours.SummaryTextColour);
   NewLine();
 }
 
 void TakePendingDirectory() {
-  std::string next = PendingDirs.back();
-  PendingDirs.pop_back();
+  std::string next = RunWalk.PendingDirs.back();
+  RunWalk.PendingDirs.pop_back();
   RunSpec.SearchSpec = next + "\\" + RunSpec.FileMask;
-  FirstDirectory = false;
-  FileList.clear();
-  if (DescriptionsLoaded) {
+  RunWalk.FirstDirectory = false;
+  ThisDir.FileList.clear();
+  if (RunFiles.DescriptionsLoaded) {
     DiscardDescriptions();
-    DescriptionsLoaded = false;
+    RunFiles.DescriptionsLoaded = false;
   }
   ParseFileSpec(RunSpec.SearchSpec);
 }
 
 void WriteGrandTotal() {
-  if (TotalFiles == 0) {
+  if (RunWalk.TotalFiles == 0) {
     if (Options.Bare) EndProgram(ExitCode::NothingFound);
-    WriteLine("No files found", 1, Colours.HeadingColour);
+    WriteLine("No files found", 1, Looks.Colours.HeadingColour);
     if (Options.ShowFree && !RunSpec.NoClusterSize) WriteFreeSpaceLine();
     FWriteFinish();
     EndProgram(ExitCode::NothingFound);
   }
-  if (ShownDirCount > 1 && !Options.Bare) {
-    WriteLine("Summary Total: ", 1, Colours.SummaryTextColour);
-    ShowSummary(TotalFiles, ShownDirCount - 1, TotalBytes, TotalAllocated);
+  if (RunWalk.ShownDirCount > 1 && !Options.Bare) {
+    WriteLine("Summary Total: ", 1, Looks.Colours.SummaryTextColour);
+    ShowSummary(RunWalk.TotalFiles, RunWalk.ShownDirCount - 1, RunWalk.TotalBytes,
+                RunWalk.TotalAllocated);
   }
   if (Options.ShowFree && !RunSpec.NoClusterSize && !Options.Bare) WriteFreeSpaceLine();
   FWriteFinish();
@@ -124,15 +126,15 @@ void WriteGrandTotal() {
 void DirectoryLoop() {
   DirectoryRead read;  // its buffers serve every directory of the walk
   for (;;) {
-    DirFileCount = 0;
-    DirDirCount = 0;
+    ThisDir.DirFileCount = 0;
+    ThisDir.DirDirCount = 0;
     const DirectoryLayout layout = ScanDirectory(RunSpec.SearchSpec, read);
-    if (ListedCount > 0) WriteListing(layout);
+    if (ThisDir.ListedCount > 0) WriteListing(layout);
     if (!Options.Recursive) {
       FWriteFinish();
       return;
     }
-    if (PendingDirs.empty()) {
+    if (RunWalk.PendingDirs.empty()) {
       WriteGrandTotal();
       return;
     }

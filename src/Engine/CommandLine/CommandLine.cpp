@@ -119,7 +119,8 @@ void CollectFileSpecs(const std::string& specs) {
 
 void SplitCommandLine() {
   std::string specs;
-  if (!SplitCommandText(BuildCommandText(PresetSwitches, Plat::CommandArguments()), specs)) return;
+  if (!SplitCommandText(BuildCommandText(Looks.PresetSwitches, Plat::CommandArguments()), specs))
+    return;
   CollectFileSpecs(specs);
   if (StartupOptions().Recursive && StartupOptions().Bare)
     StartupOptions().FullPath = StartupOptions().HideDots = true;

@@ -19,8 +19,8 @@ class ParserScratch {
  public:
   ParserScratch()
       : options_(Options),
-        colours_(Colours),
-        colourEnabled_(ColourEnabled),
+        colours_(Looks.Colours),
+        colourEnabled_(Looks.ColourEnabled),
         console_(ConsoleEngine),
         locale_(LocaleFormats) {
     StartupOptions() = OptionsRec();
@@ -29,8 +29,8 @@ class ParserScratch {
   }
   ~ParserScratch() {
     StartupOptions() = options_;
-    Colours = colours_;
-    ColourEnabled = colourEnabled_;
+    Looks.Colours = colours_;
+    Looks.ColourEnabled = colourEnabled_;
     ConsoleEngine = console_;
     LocaleFormats = locale_;
   }

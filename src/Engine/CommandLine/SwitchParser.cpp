@@ -76,7 +76,7 @@ void ClearAttributes(const std::string&) {
 
 // Runs the configuration program and ends the run without any output of its own.
 void Settings(const std::string&) {
-  const std::string path = ProgramDir + "OConfig.exe";
+  const std::string path = Options.ProgramDir + "OConfig.exe";
   if (!Plat::LaunchProgram(path, true)) ConfigurationProgramNotStarted(path, Plat::LastError());
   EndProgram();
 }

@@ -85,18 +85,18 @@ void AcceptLine(std::string_view bytes) {
   const std::string_view line = LineText;
   std::string_view description = DescriptionPart(line, line.find(' '));
   if (description.substr(0, MarkerStart.size()) == MarkerStart) return;
-  std::size_t slot = DescriptionTextCount;
-  if (DescriptionPool.size() <= slot) DescriptionPool.resize(slot + 1);
-  if (DescriptionTexts.size() <= slot) DescriptionTexts.resize(slot + 1);
-  DescriptionRecord& record = DescriptionPool[slot];
+  std::size_t slot = RunFiles.DescriptionTextCount;
+  if (RunFiles.DescriptionPool.size() <= slot) RunFiles.DescriptionPool.resize(slot + 1);
+  if (RunFiles.DescriptionTexts.size() <= slot) RunFiles.DescriptionTexts.resize(slot + 1);
+  DescriptionRecord& record = RunFiles.DescriptionPool[slot];
   StoreName(line, line.find(' '), record.Name);
   record.LineIndex = static_cast<std::int32_t>(slot + 1);
-  DescriptionTexts[slot].assign(description);
-  DescriptionIndex.push_back(static_cast<std::int32_t>(slot));
-  DescriptionTextCount = slot + 1;
+  RunFiles.DescriptionTexts[slot].assign(description);
+  RunFiles.DescriptionIndex.push_back(static_cast<std::int32_t>(slot));
+  RunFiles.DescriptionTextCount = slot + 1;
 }
 
-bool PoolFull() { return DescriptionTextCount >= DescriptionPoolSlots; }
+bool PoolFull() { return RunFiles.DescriptionTextCount >= DescriptionPoolSlots; }
 
 // The byte-order mark is looked for in the first line, which holds it whole
 // however the file was read.
@@ -167,10 +167,10 @@ bool LoadDescriptions(const std::string& path, std::size_t byteLimit) {
   if (!IsRegularFile(path)) return false;
   Plat::Handle file = Plat::OpenFileForReading(path);
   if (file == Plat::InvalidHandle) return false;
-  DescriptionsLoaded = true;
-  DescriptionIndex.clear();
-  DescriptionTextCount = 0;
+  RunFiles.DescriptionsLoaded = true;
+  RunFiles.DescriptionIndex.clear();
+  RunFiles.DescriptionTextCount = 0;
   ReadLines(file, byteLimit);
   Plat::CloseFile(file);
-  return !DescriptionIndex.empty();
+  return !RunFiles.DescriptionIndex.empty();
 }

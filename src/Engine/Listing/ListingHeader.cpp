@@ -26,8 +26,8 @@ int WriteVolumeLabel(int width, int room) {
   int length = TextCells(label);
   // A label too wide for the line would start left of column 1.
   if (length == 0 || room - (length + 15) < 1) return 0;
-  WriteAt("Volume Label: ", width - length - 13, Colours.HeadingColour);
-  WriteAt(label, width - length + 1, Colours.HeadingValueColour);
+  WriteAt("Volume Label: ", width - length - 13, Looks.Colours.HeadingColour);
+  WriteAt(label, width - length + 1, Looks.Colours.HeadingValueColour);
   return length + 15;
 }
 
@@ -48,8 +48,8 @@ void WritePath(int room) {
     text.resize(PrefixForCells(text, room));
     text += Glyph::CutMarker;
   }
-  WriteAt("Path: ", 1, Colours.HeadingColour);
-  WriteAt(text, 7, Colours.HeadingValueColour);
+  WriteAt("Path: ", 1, Looks.Colours.HeadingColour);
+  WriteAt(text, 7, Looks.Colours.HeadingValueColour);
 }
 
 }  // namespace
@@ -59,6 +59,6 @@ void WriteHeaderLine() {
   EnsureOutput();
   int width = ScreenWidth();
   int room = width - 7;
-  if (!Options.Recursive || FirstDirectory) room -= WriteVolumeLabel(width, room);
-  if (DirShown || !Options.Recursive) WritePath(room);
+  if (!Options.Recursive || RunWalk.FirstDirectory) room -= WriteVolumeLabel(width, room);
+  if (ThisDir.DirShown || !Options.Recursive) WritePath(room);
 }

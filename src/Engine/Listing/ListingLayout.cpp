@@ -25,7 +25,7 @@ char ResolvedKind(char kind) {
 // next field.
 int ByteSizeWidth() {
   std::int64_t largest = 0;
-  for (const FileEntry* entry : FileList)
+  for (const FileEntry* entry : ThisDir.FileList)
     if (!entry->IsDirectory()) largest = std::max(largest, entry->Size);
   return std::max(11, static_cast<int>(ThousandsText(largest).size()));
 }
@@ -36,7 +36,7 @@ int AdjustedWidth(char kind, int width) {
     case 'c': return Options.SizesInBytes ? ListingLayout.ByteSizeWidth + 1 : width;
     case '1':
     case '2':
-    case '3': return TimeColumnWidth[static_cast<std::size_t>(kind - '0')] + 1;
+    case '3': return ThisDir.TimeColumnWidth[static_cast<std::size_t>(kind - '0')] + 1;
     default: return width;
   }
 }
@@ -63,7 +63,7 @@ int WantedColumnWidth() {
   ListingLayoutRec& layout = ListingLayout;
   layout.Squeezed = false;
   if (!Options.HasNameColumn) return layout.FixedWidth;
-  int wanted = MaxNameLength + layout.FixedWidth;
+  int wanted = ThisDir.MaxNameLength + layout.FixedWidth;
   if (wanted > layout.Width) {
     wanted = layout.Width;
     layout.Squeezed = true;
@@ -103,7 +103,9 @@ void SetAdvances() {
   for (int index = 0; index < layout.FieldCount; ++index) {
     FieldPlan& field = layout.Fields[static_cast<std::size_t>(index)];
     switch (field.Kind) {
-      case 'n': field.Advance = layout.Squeezed ? layout.NameRoom + 1 : MaxNameLength + 1; break;
+      case 'n':
+        field.Advance = layout.Squeezed ? layout.NameRoom + 1 : ThisDir.MaxNameLength + 1;
+        break;
       case 'd': field.Advance = layout.NameRoom + 1; break;
       default: field.Advance = field.Width; break;
     }

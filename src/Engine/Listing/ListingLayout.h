@@ -26,13 +26,12 @@ struct ListingLayoutRec {
   bool Squeezed = false;  // names may not get their full length
   std::array<FieldPlan, MaxColumnSlots> Fields{};
   int FieldCount = 0;
-  int ByteSizeWidth = 11;  // /BYTE: characters of a size text, right-aligned
+  std::string TopBorder;     // border pieces of one listing column: a branch down at the end
+  std::string BottomBorder;  // and a branch up
+  int ByteSizeWidth = 11;    // /BYTE: characters of a size text, right-aligned
 };
 
 extern ListingLayoutRec ListingLayout;
-// Border pieces of one listing column: lines with a branch down or up at the end.
-extern std::string TopBorder;
-extern std::string BottomBorder;
 
 // Works out the layout for the current directory; ends the program when the
 // fixed fields do not fit on the screen.

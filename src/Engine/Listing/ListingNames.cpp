@@ -5,6 +5,7 @@
 
 #include "Base/Utf8.h"
 #include "Common/Colours.h"
+#include "Common/DescriptionAndBatchState.h"
 #include "Common/Entries/Entries.h"
 #include "Common/RunState.h"
 #include "Common/Text/TextCells.h"
@@ -101,7 +102,7 @@ void WriteShortNameField(const FileEntry& entry, int column, std::uint8_t colour
 // A description with no cell of room at its column shows none: wrapping it
 // would only give empty lines.
 void WriteDescriptionText(const std::string& description, int column) {
-  std::uint8_t colour = Colours.DetailColour;
+  std::uint8_t colour = Looks.Colours.DetailColour;
   const int room = std::min(ListingLayout.NameRoom, ScreenWidth() - column + 1);
   if (room < 1) return;
   std::size_t start = 0;
@@ -119,10 +120,10 @@ void WriteDescriptionText(const std::string& description, int column) {
 }
 
 void WriteDescriptionField(const FileEntry& entry, int column) {
-  if (!DescriptionsHere) return;
+  if (!RunFiles.DescriptionsHere) return;
   const std::string& description = LookupDescription(entry.Name);
   if (!description.empty())
     WriteDescriptionText(description, column);
   else if (FoldedCompare(entry.Name, entry.ShortName()) != 0)
-    WriteAt(entry.Name, column, Colours.DetailColour);
+    WriteAt(entry.Name, column, Looks.Colours.DetailColour);
 }

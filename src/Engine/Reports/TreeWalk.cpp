@@ -10,13 +10,12 @@
 #include "Common/RunEnd.h"
 #include "Common/RunState.h"
 #include "Console/Console.h"
+#include "Disk/ClusterRounding.h"
 #include "Engine/Reports/Reports.h"
 #include "Engine/Scan/Scan.h"
 #include "Engine/Scan/ScanEnumeration.h"
 #include "Engine/Sort/Sort.h"
 #include "Platform/Files.h"
-#include "Console/Console.h"
-#include "Disk/ClusterRounding.h"
 
 namespace {
 
@@ -30,8 +29,8 @@ void SetRootSpecification() {
 }
 
 void TakeNextDirectory() {
-  RunSpec.CurrentDir = std::move(PendingDirs.back());
-  PendingDirs.pop_back();
+  RunSpec.CurrentDir = std::move(RunWalk.PendingDirs.back());
+  RunWalk.PendingDirs.pop_back();
   RunSpec.CurrentDir += '\\';
   RunSpec.FileBase = "*";
   RunSpec.FileExt = ".*";
@@ -71,7 +70,7 @@ void PushChildren(std::vector<std::string>& children) {
       children.begin(), children.end(),
       [](const std::string& a, const std::string& b) { return FoldedCompare(a, b) < 0; });
   for (auto child = children.rbegin(); child != children.rend(); ++child)
-    PendingDirs.push_back(std::move(*child));
+    RunWalk.PendingDirs.push_back(std::move(*child));
   children.clear();
 }
 
@@ -92,7 +91,7 @@ void ShowTree() {
   Plat::Handle search = StartDirectorySearch(data);
   DrawRootLine(tree);
   ReadDirectory(tree, search, data, children);
-  while (!PendingDirs.empty()) {
+  while (!RunWalk.PendingDirs.empty()) {
     // Ended before the next search starts, so a fatal error there follows a whole line.
     FinishDirectoryLine(tree);
     TakeNextDirectory();

@@ -24,25 +24,25 @@ class PlatformChecksTest : public TestWorld {
 TEST_F(PlatformChecksTest, NtFamily) {
   Sim::SetVersion(2, 1381);
   CheckPlatform();
-  EXPECT_TRUE(IsNT);
-  EXPECT_FALSE(IsWin95OSR2);
+  EXPECT_TRUE(StartupOptions().IsNT);
+  EXPECT_FALSE(StartupOptions().IsWin95OSR2);
 }
 
 TEST_F(PlatformChecksTest, FirstWindows95BuildLacksTheLargeDiskService) {
   Sim::SetVersion(1, 950);
   CheckPlatform();
-  EXPECT_FALSE(IsNT);
-  EXPECT_FALSE(IsWin95OSR2);
+  EXPECT_FALSE(StartupOptions().IsNT);
+  EXPECT_FALSE(StartupOptions().IsWin95OSR2);
 }
 
 TEST_F(PlatformChecksTest, Windows98BuildHasTheLargeDiskService) {
   Sim::SetVersion(1, 0x040A0000 | 1111);  // only the low 16 bits are the build
   CheckPlatform();
-  EXPECT_FALSE(IsNT);
-  EXPECT_TRUE(IsWin95OSR2);
+  EXPECT_FALSE(StartupOptions().IsNT);
+  EXPECT_TRUE(StartupOptions().IsWin95OSR2);
   Sim::SetVersion(1, 0x04000000 | 1000);
   CheckPlatform();
-  EXPECT_FALSE(IsWin95OSR2);
+  EXPECT_FALSE(StartupOptions().IsWin95OSR2);
 }
 
 TEST_F(PlatformChecksTest, UnknownSystemEndsTheRun) {

@@ -124,14 +124,14 @@ TEST_F(ConsoleEngineTest, PromptComesWithThe25thLineAndThenEvery24) {
   Sim::PushKeys(" ");
   WriteNumberedLines(25, 48);
   EXPECT_EQ(Sim::RowTrimmed(24), "line 48");
-  Colours.PromptColour = 0x4E;
+  Looks.Colours.PromptColour = 0x4E;
   EXPECT_TRUE(EndsProgram([] { WriteNumberedLines(49, 49); }));
   // The prompt stays above the report of the failed key read; line 49 is dropped.
   EXPECT_EQ(Sim::RowTrimmed(22), "line 48");
   EXPECT_EQ(Sim::RowText(23), Prompt);
   EXPECT_EQ(RowAttributes(23), AttributeRuns({}, 80, 0x4E));
   EXPECT_EQ(Sim::RowTrimmed(24), "ReadConsole Error");
-  EXPECT_EQ(Sim::CellAt(0, 24).Attr, Colours.HeadingColour);
+  EXPECT_EQ(Sim::CellAt(0, 24).Attr, Looks.Colours.HeadingColour);
 }
 
 TEST_F(ConsoleEngineTest, PromptCountsLinesWhereverOutputBegan) {

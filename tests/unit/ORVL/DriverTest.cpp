@@ -34,7 +34,7 @@ class DriverTest : public TestWorld {
     Sim::AddDrive(drive);
     Sim::SetRedirected();
     Sim::AddConfiguration("", dateFormat);
-    DateFormat = dateFormat;
+    Looks.DateFormat = dateFormat;
     for (const char* directory : {"C:\\R", "C:\\R\\A", "C:\\R\\B", "C:\\R\\C", "C:\\R\\A\\A1"})
       Sim::AddDirectory(directory);
     for (const char* directory : {"C:\\R", "C:\\R\\A", "C:\\R\\B", "C:\\R\\C", "C:\\R\\A\\A1"}) {
@@ -116,11 +116,11 @@ TEST_F(DriverTest, GrandTotalLinesAreColouredOnTheConsole) {
   auto console = [](const std::string& dateFormat) {
     FreshWorld(dateFormat, 0);
     Sim::SetConsole(80, 200);
-    Sim::SetRegistryBinary("SOFTWARE\\Brackwater\\Orvalist\\Colours\\Display", "Entities",
+    Sim::SetRegistryBinary("SOFTWARE\\Brackwater\\Orvalist\\Looks.Colours\\Display", "Entities",
                            {7, 15, 14, 3, Heading, 10, 15, 0x4E, Figure, Text, 15});
-    Colours.HeadingColour = Heading;  // as the configuration reads them
-    Colours.SummaryFigureColour = Figure;
-    Colours.SummaryTextColour = Text;
+    Looks.Colours.HeadingColour = Heading;  // as the configuration reads them
+    Looks.Colours.SummaryFigureColour = Figure;
+    Looks.Colours.SummaryTextColour = Text;
   };
   auto rowOf = [](const std::string& text) {
     for (int row = 0; row < Sim::Console().Rows; ++row)
@@ -192,7 +192,7 @@ TEST_F(DriverTest, FourDigitYearsWidenTheFirstTwoDigitYear) {
   for (const Case& c : cases) {
     FreshWorld(c.pattern, 0);
     Run(c.fourDigits ? Lines{"C:\\R\\*.XYZ", "/Y2K"} : Lines{"C:\\R\\*.XYZ"});
-    EXPECT_EQ(DateFormat, c.result) << c.pattern;
+    EXPECT_EQ(Looks.DateFormat, c.result) << c.pattern;
   }
 }
 
@@ -215,7 +215,7 @@ TEST_F(DriverTest, DescriptionsBringTheirOwnFormatUnlessOneWasChosen) {
 }
 
 TEST_F(DriverTest, ColourSwitchesActOnTheRegistryColours) {
-  const std::string display = "SOFTWARE\\Brackwater\\Orvalist\\Colours\\Display";
+  const std::string display = "SOFTWARE\\Brackwater\\Orvalist\\Looks.Colours\\Display";
   struct Case {
     const char* Switch;
     ColourRec Expected;
@@ -227,7 +227,7 @@ TEST_F(DriverTest, ColourSwitchesActOnTheRegistryColours) {
     FreshWorld("", 0);
     Sim::SetRegistryBinary(display, "Entities", {1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 13});
     Run({"C:\\R\\*.XYZ", test.Switch});
-    const ColourRec& c = Colours;
+    const ColourRec& c = Looks.Colours;
     const ColourRec& e = test.Expected;
     EXPECT_EQ(
         std::vector<int>({c.FileColour, c.DateColour, c.DirectoryColour, c.LineColour,
@@ -237,7 +237,7 @@ TEST_F(DriverTest, ColourSwitchesActOnTheRegistryColours) {
                           e.HeadingColour, e.HeadingValueColour, e.DetailColour, e.PromptColour,
                           e.SummaryFigureColour, e.SummaryTextColour, e.BannerColour}))
         << test.Switch;
-    EXPECT_EQ(ColourEnabled, std::string(test.Switch) == "/W") << test.Switch;
+    EXPECT_EQ(Looks.ColourEnabled, std::string(test.Switch) == "/W") << test.Switch;
   }
 }
 
@@ -256,7 +256,7 @@ TEST_F(DriverTest, CommandLineOverridesRegistryPresets) {
 
 TEST_F(DriverTest, StartUpState) {
   Run({"C:\\R\\*.XYZ"});
-  EXPECT_EQ(ProgramDir, "C:\\ORVL\\");
+  EXPECT_EQ(StartupOptions().ProgramDir, "C:\\ORVL\\");
   EXPECT_FALSE(StartupOptions().Turbo);
 }
 

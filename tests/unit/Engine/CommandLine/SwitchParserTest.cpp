@@ -163,7 +163,7 @@ TEST_F(SwitchParserTest, DescriptionsYieldToAChosenFormat) {
 }
 
 TEST_F(SwitchParserTest, SettingsStartsTheConfigurationProgramAndEnds) {
-  ProgramDir = "C:\\ORVL\\";
+  StartupOptions().ProgramDir = "C:\\ORVL\\";
   EXPECT_TRUE(EndsProgram([] { ParseSwitch("set"); }));
   EXPECT_EQ(Sim::LaunchedPrograms(), std::vector<std::string>{"C:\\ORVL\\OConfig.exe|max"});
   EXPECT_EQ(Sim::StdOut(), "");
@@ -201,29 +201,29 @@ TEST_F(SwitchParserTest, TimeFieldTakesOneLetterWithOrWithoutColon) {
 TEST_F(SwitchParserTest, ColourSwitchesAndTheirOlderSpelling) {
   for (const char* word : {"GA", "G:A", "DA", "D:A"}) {
     ResetSharedState();
-    Colours.FileColour = 2;
+    Looks.Colours.FileColour = 2;
     ParseSwitch(word);
-    const ColourRec& c = Colours;
+    const ColourRec& c = Looks.Colours;
     EXPECT_EQ(c.FileColour, 2) << word;
     for (std::uint8_t colour : {c.DateColour, c.DirectoryColour, c.LineColour, c.HeadingColour,
                                 c.HeadingValueColour, c.DetailColour, c.PromptColour,
                                 c.SummaryFigureColour, c.SummaryTextColour, c.BannerColour})
       EXPECT_EQ(colour, 7) << word;
-    EXPECT_FALSE(ColourEnabled) << word;
+    EXPECT_FALSE(Looks.ColourEnabled) << word;
     EXPECT_EQ(StartupOptions().ColumnCount, 2) << word;  // DA is not the wide format
   }
   for (const char* word : {"GF", "G:F", "DF", "D:F"}) {
     ResetSharedState();
-    Colours.FileColour = 2;
+    Looks.Colours.FileColour = 2;
     ParseSwitch(word);
-    EXPECT_EQ(Colours.FileColour, 7) << word;
-    EXPECT_EQ(Colours.DirectoryColour, 7) << word;
-    EXPECT_EQ(Colours.HeadingColour, 12) << word;
-    EXPECT_FALSE(ColourEnabled) << word;
+    EXPECT_EQ(Looks.Colours.FileColour, 7) << word;
+    EXPECT_EQ(Looks.Colours.DirectoryColour, 7) << word;
+    EXPECT_EQ(Looks.Colours.HeadingColour, 12) << word;
+    EXPECT_FALSE(Looks.ColourEnabled) << word;
   }
   for (const char* word : {"D-A", "D:-A", "D-F", "D:-F"}) {
     EXPECT_FALSE(IsBad(word)) << word;
-    EXPECT_TRUE(ColourEnabled) << word;
+    EXPECT_TRUE(Looks.ColourEnabled) << word;
   }
   for (const char* word : {"G", "G:", "GX"}) EXPECT_TRUE(IsBad(word)) << word;
 }

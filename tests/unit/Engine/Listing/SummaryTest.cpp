@@ -94,7 +94,7 @@ TEST_F(SummaryTest, FreeSpaceTextUsesTheExtendedQueryWhereItExists) {
   drive.SpaceEx = {1000, 8ull << 30, 3ull << 30};
   Sim::AddDrive(drive);
   EXPECT_EQ(FreeSpaceText(), "1.25GB");  // not a 95 OSR2 or 98 system: cluster figures
-  IsWin95OSR2 = true;
+  StartupOptions().IsWin95OSR2 = true;
   EXPECT_EQ(FreeSpaceText(), "3.00GB");
   RunSpec.ClusterSize = 512;
   RunSpec.FreeClusters = 1;
@@ -105,7 +105,7 @@ TEST_F(SummaryTest, FreeSpaceTextUsesTheExtendedQueryWhereItExists) {
 }
 
 TEST_F(SummaryTest, MissingExtendedServiceIsFatal) {
-  IsWin95OSR2 = true;
+  StartupOptions().IsWin95OSR2 = true;
   Sim::SetVersion(1, 950);
   EXPECT_TRUE(EndsProgram([] { FreeSpaceText(); }));
   EXPECT_EQ(Sim::RowTrimmed(0),

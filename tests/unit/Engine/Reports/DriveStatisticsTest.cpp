@@ -180,7 +180,7 @@ TEST_F(DriveStatisticsTest, ExtendedQueryOnNinetyEight) {
     Sim::SetVersion(1, 1998);
     Sim::SetFreeSpaceExService(c.entry);
     Sim::SetKernelLibrary(c.library);
-    IsWin95OSR2 = true;
+    StartupOptions().IsWin95OSR2 = true;
     Sim::Drive drive;
     drive.Geometry = {1, 512, 1000, 2000};
     drive.HasFreeSpaceEx = c.answers;

@@ -56,15 +56,15 @@ class ScanTest : public TestWorld {
 
   static void Scan() {
     StartupOptions().AliasesListed = ListingUsesAliases();  // settled at start-up in a run
-    DirFileCount = DirDirCount = 0;
-    FileList.clear();
+    ThisDir.DirFileCount = ThisDir.DirDirCount = 0;
+    ThisDir.FileList.clear();
     DirectoryRead read;
     ScanDirectory(RunSpec.SearchSpec, read);
   }
 
   static Lines Names() {
     Lines names;
-    for (const FileEntry* entry : FileList) names.push_back(entry->Name);
+    for (const FileEntry* entry : ThisDir.FileList) names.push_back(entry->Name);
     return names;
   }
 };
@@ -100,8 +100,8 @@ TEST_F(ScanTest, AttributeSelectionsAndDots) {
     StartupOptions().HideDots = c.hideDots;
     Scan();
     EXPECT_EQ(Names(), c.names);
-    EXPECT_EQ(ListedCount, static_cast<int>(c.names.size()));
-    EXPECT_EQ(DirDirCount, c.dirs);
+    EXPECT_EQ(ThisDir.ListedCount, static_cast<int>(c.names.size()));
+    EXPECT_EQ(ThisDir.DirDirCount, c.dirs);
   }
 }
 
@@ -111,20 +111,20 @@ TEST_F(ScanTest, CountsBytesAndWholeClusters) {
     Sim::AddFile("C:\\DIR", "F" + std::to_string(size), size);
   Add("SUB", Plat::AttrDirectory);
   Scan();
-  ASSERT_EQ(FileList.size(), 6u);
-  EXPECT_EQ(FileList[4]->Size, static_cast<std::int64_t>(5 * GiB + 1));
-  EXPECT_EQ(DirFileCount, 5);
-  EXPECT_EQ(DirDirCount, 1);
-  EXPECT_EQ(DirBytes, static_cast<std::int64_t>(8194 + 5 * GiB + 1));
-  EXPECT_EQ(DirAllocated, static_cast<std::int64_t>(4096 + 4096 + 8192 + 5 * GiB + 4096));
-  EXPECT_EQ(TotalBytes, DirBytes);
-  EXPECT_EQ(TotalAllocated, DirAllocated);
+  ASSERT_EQ(ThisDir.FileList.size(), 6u);
+  EXPECT_EQ(ThisDir.FileList[4]->Size, static_cast<std::int64_t>(5 * GiB + 1));
+  EXPECT_EQ(ThisDir.DirFileCount, 5);
+  EXPECT_EQ(ThisDir.DirDirCount, 1);
+  EXPECT_EQ(ThisDir.DirBytes, static_cast<std::int64_t>(8194 + 5 * GiB + 1));
+  EXPECT_EQ(ThisDir.DirAllocated, static_cast<std::int64_t>(4096 + 4096 + 8192 + 5 * GiB + 4096));
+  EXPECT_EQ(RunWalk.TotalBytes, ThisDir.DirBytes);
+  EXPECT_EQ(RunWalk.TotalAllocated, ThisDir.DirAllocated);
 
   RunSpec.NoClusterSize = true;
   Scan();
-  EXPECT_EQ(DirAllocated, 0);
-  EXPECT_EQ(TotalAllocated, static_cast<std::int64_t>(16384 + 5 * GiB + 4096));
-  EXPECT_EQ(TotalFiles, 10);
+  EXPECT_EQ(ThisDir.DirAllocated, 0);
+  EXPECT_EQ(RunWalk.TotalAllocated, static_cast<std::int64_t>(16384 + 5 * GiB + 4096));
+  EXPECT_EQ(RunWalk.TotalFiles, 10);
 }
 
 // Sizes a signed count cannot hold, and sums past it, stop at the largest
@@ -137,19 +137,19 @@ TEST_F(ScanTest, HugeSizesAndTheirSumsStopAtTheLargestCount) {
   Sim::AddFile("C:\\DIR", "ODD", half + 1);
   Sim::AddFile("C:\\DIR", "ABSURD", 0xFFFFFFFFFFFFFFFFull);
   Scan();
-  ASSERT_EQ(FileList.size(), 4u);
-  EXPECT_EQ(FileList[3]->Size, Largest);
-  EXPECT_EQ(DirBytes, Largest);
-  EXPECT_EQ(DirAllocated, Largest);
+  ASSERT_EQ(ThisDir.FileList.size(), 4u);
+  EXPECT_EQ(ThisDir.FileList[3]->Size, Largest);
+  EXPECT_EQ(ThisDir.DirBytes, Largest);
+  EXPECT_EQ(ThisDir.DirAllocated, Largest);
   Scan();
-  EXPECT_EQ(TotalBytes, Largest);
-  EXPECT_EQ(TotalAllocated, Largest);
+  EXPECT_EQ(RunWalk.TotalBytes, Largest);
+  EXPECT_EQ(RunWalk.TotalAllocated, Largest);
 
   // Rounding the largest size up to a whole cluster has nowhere to go either.
   FreshWorld("");
   Sim::AddFile("C:\\DIR", "LAST", static_cast<std::uint64_t>(Largest));
   Scan();
-  EXPECT_EQ(DirAllocated, Largest);
+  EXPECT_EQ(ThisDir.DirAllocated, Largest);
 }
 
 TEST_F(ScanTest, NamesAreWholeAndAliasesFallBack) {
@@ -161,14 +161,14 @@ TEST_F(ScanTest, NamesAreWholeAndAliasesFallBack) {
   Sim::AddFile("C:\\DIR", std::string(259, 'x'), 1);
   SetColumns({{'f', 13}, {'n', 0}});  // aliases are kept only for a column that uses them
   Scan();
-  ASSERT_EQ(FileList.size(), 3u);
-  EXPECT_EQ(FileList[0]->ShortName(), "LONGDO~1.TXT");
-  EXPECT_EQ(FileList[1]->ShortName(), "Another long");
-  EXPECT_EQ(FileList[2]->Name, std::string(259, 'x'));
-  EXPECT_EQ(MaxNameLength, 259);
+  ASSERT_EQ(ThisDir.FileList.size(), 3u);
+  EXPECT_EQ(ThisDir.FileList[0]->ShortName(), "LONGDO~1.TXT");
+  EXPECT_EQ(ThisDir.FileList[1]->ShortName(), "Another long");
+  EXPECT_EQ(ThisDir.FileList[2]->Name, std::string(259, 'x'));
+  EXPECT_EQ(ThisDir.MaxNameLength, 259);
   SetColumns({{'s', 7}, {'n', 0}});
   Scan();
-  EXPECT_EQ(FileList[0]->ShortName(), "Long Documen");
+  EXPECT_EQ(ThisDir.FileList[0]->ShortName(), "Long Documen");
 
   const std::string directory = "C:\\" + std::string(100, 'd');
   Sim::AddFile(directory, "A.TXT", 1);
@@ -178,7 +178,7 @@ TEST_F(ScanTest, NamesAreWholeAndAliasesFallBack) {
   Scan();
   // A cut full path would name a file that does not exist.
   EXPECT_EQ(Names(), (Lines{directory + "\\A.TXT", directory + "\\" + std::string(200, 'n')}));
-  EXPECT_EQ(FileList[0]->ShortName(), "A.TXT");
+  EXPECT_EQ(ThisDir.FileList[0]->ShortName(), "A.TXT");
 }
 
 TEST_F(ScanTest, PoolSlotsAreReusedWithoutNewStorage) {
@@ -189,7 +189,7 @@ TEST_F(ScanTest, PoolSlotsAreReusedWithoutNewStorage) {
   const char* storage = PoolSlot(1).Name.data();
   ListIn("C:\\OTHER\\", "*");
   Scan();
-  EXPECT_EQ(FileList, std::vector<FileEntry*>{&PoolSlot(1)});
+  EXPECT_EQ(ThisDir.FileList, std::vector<FileEntry*>{&PoolSlot(1)});
   EXPECT_EQ(PoolSlot(1).Name.data(), storage);  // the name arena starts over
   EXPECT_EQ(PoolSlot(1).Name, "ONLY.TXT");
 }
@@ -209,13 +209,13 @@ TEST_F(ScanTest, RangeFiltersDropEntriesButTheirWidthsCount) {
   StartupOptions().SizeHigh = 200;
   Scan();
   EXPECT_EQ(Names(), (Lines{"IN.TXT", "LAST.TXT"}));
-  EXPECT_EQ(FileList[1], &PoolSlot(2));  // the dropped entries' slot was taken again
-  EXPECT_EQ(DirFileCount, 2);
-  EXPECT_EQ(DirBytes, 300);
-  EXPECT_EQ(MaxNameLength, 30);
-  EXPECT_EQ(TimeColumnWidth[LastWrite],
-            FormatDateTime(DateFormat, StampToLocalDateTime(outside)).size());
-  EXPECT_EQ(TimeColumnWidth[Creation] + TimeColumnWidth[LastAccess], 0);
+  EXPECT_EQ(ThisDir.FileList[1], &PoolSlot(2));  // the dropped entries' slot was taken again
+  EXPECT_EQ(ThisDir.DirFileCount, 2);
+  EXPECT_EQ(ThisDir.DirBytes, 300);
+  EXPECT_EQ(ThisDir.MaxNameLength, 30);
+  EXPECT_EQ(ThisDir.TimeColumnWidth[LastWrite],
+            FormatDateTime(Looks.DateFormat, StampToLocalDateTime(outside)).size());
+  EXPECT_EQ(ThisDir.TimeColumnWidth[Creation] + ThisDir.TimeColumnWidth[LastAccess], 0);
 }
 
 // ---------------------------------------------------------------- header line
@@ -251,8 +251,8 @@ TEST_F(ScanTest, HeaderPlacesTheLabelAtTheRightEdgeAndCutsThePath) {
 TEST_F(ScanTest, HeaderColoursCaptionsAndValuesOnTheConsole) {
   FreshWorld("DATA");
   Sim::SetConsole(80, 25);
-  Colours.HeadingColour = 0x0C;
-  Colours.HeadingValueColour = 0x1A;
+  Looks.Colours.HeadingColour = 0x0C;
+  Looks.Colours.HeadingValueColour = 0x1A;
   Sim::AddFile("C:\\DIR", "A.TXT", 1);
   Scan();
   EXPECT_EQ(Sim::RowText(0), "Path: C:\\DIR\\*" + std::string(48, ' ') + "Volume Label: DATA");
@@ -262,7 +262,7 @@ TEST_F(ScanTest, HeaderColoursCaptionsAndValuesOnTheConsole) {
   // Nothing left after the filters: the message line carries the heading colour.
   FreshWorld("");
   Sim::SetConsole(80, 25);
-  Colours.HeadingColour = 0x0C;
+  Looks.Colours.HeadingColour = 0x0C;
   Sim::AddFile("C:\\DIR", "A.TXT", 1);
   StartupOptions().AttrFilter = StartupOptions().AttrWant[AttrS] = true;
   EXPECT_TRUE(EndsProgram(Scan));
@@ -295,7 +295,7 @@ TEST_F(ScanTest, WalkShowsTheLabelOnlyForTheFirstDirectory) {
   Sim::AddFile("C:\\DIR", "A.TXT", 1);
   StartupOptions().Recursive = true;
   Scan();
-  FirstDirectory = false;
+  RunWalk.FirstDirectory = false;
   Scan();
   EXPECT_EQ(OutputLines(), (Lines{LineOf({{1, "Path: C:\\DIR\\*"}, {63, "Volume Label: DATA"}}),
                                   "Path: C:\\DIR\\*"}));
@@ -359,16 +359,16 @@ TEST_F(ScanTest, WalkDecidesPerDirectoryWhatToShow) {
     Sim::AddFile("C:\\DIR", "A.TXT", 1);
     Sim::AddFile("C:\\DIR", "B.DOC", 1);
     if (c.failure) Sim::FailDirectory("C:\\DIR", c.failure);
-    ShownDirCount = 0;
+    RunWalk.ShownDirCount = 0;
     StartupOptions().Recursive = true;
     StartupOptions().AttrFilter = StartupOptions().AttrWant[AttrS] =
         c.what == std::string("filtered");
     RunSpec.FileSpecs = c.specs;
     ListIn("C:\\DIR\\", c.mask);
     Scan();
-    EXPECT_EQ(DirShown, c.shown) << c.what;
-    EXPECT_EQ(ListedCount, c.listed) << c.what;
-    EXPECT_EQ(ShownDirCount, c.counted) << c.what;
+    EXPECT_EQ(ThisDir.DirShown, c.shown) << c.what;
+    EXPECT_EQ(ThisDir.ListedCount, c.listed) << c.what;
+    EXPECT_EQ(RunWalk.ShownDirCount, c.counted) << c.what;
     EXPECT_EQ(OutputLines(), c.lines) << c.what;
   }
 }
@@ -383,7 +383,7 @@ TEST_F(ScanTest, WalkCollectsEverySubdirectory) {
   ListIn("C:\\DIR\\", "*.TXT");
   Scan();
   EXPECT_EQ(Names(), Lines{"F.TXT"});
-  EXPECT_EQ(PendingDirs, (Lines{"C:\\DIR\\A", "C:\\DIR\\B", "C:\\DIR\\C"}));
+  EXPECT_EQ(RunWalk.PendingDirs, (Lines{"C:\\DIR\\A", "C:\\DIR\\B", "C:\\DIR\\C"}));
 }
 
 // A name of dots and blanks only would lead the walk back into this very
@@ -392,7 +392,7 @@ TEST_F(ScanTest, WalkPassesOverDirectoriesThatPathsCannotName) {
   for (const char* name : {"...", " ", ". .", "A.", "B"}) Add(name, Plat::AttrDirectory);
   StartupOptions().Recursive = true;
   Scan();
-  EXPECT_EQ(PendingDirs, (Lines{"C:\\DIR\\A.", "C:\\DIR\\B"}));
+  EXPECT_EQ(RunWalk.PendingDirs, (Lines{"C:\\DIR\\A.", "C:\\DIR\\B"}));
 }
 
 TEST_F(ScanTest, FindErrorsEndTheRunOrGoOn) {
@@ -435,12 +435,12 @@ TEST_F(ScanTest, EveryEntryOfAHugeDirectoryIsListed) {
   constexpr int count = 150000;
   for (int i = 0; i < count; ++i) Sim::AddFile("C:\\DIR", "F" + std::to_string(i), 1);
   Scan();
-  EXPECT_EQ(ListedCount, count);
-  EXPECT_EQ(FileList.size(), static_cast<std::size_t>(count));
-  EXPECT_EQ(FileList[99999]->Name, "F99999");
-  EXPECT_EQ(FileList.back()->Name, "F149999");
-  EXPECT_EQ(FileList.back()->ShortName(), "F149999");
-  EXPECT_EQ(DirBytes, count);
+  EXPECT_EQ(ThisDir.ListedCount, count);
+  EXPECT_EQ(ThisDir.FileList.size(), static_cast<std::size_t>(count));
+  EXPECT_EQ(ThisDir.FileList[99999]->Name, "F99999");
+  EXPECT_EQ(ThisDir.FileList.back()->Name, "F149999");
+  EXPECT_EQ(ThisDir.FileList.back()->ShortName(), "F149999");
+  EXPECT_EQ(ThisDir.DirBytes, count);
   EXPECT_EQ(OutputLines(), (Lines{"Path: C:\\DIR\\*"}));
   EXPECT_LT(std::clock() - started, 10 * CLOCKS_PER_SEC);
 }

@@ -39,9 +39,9 @@ long long ReferenceSort(std::vector<FileEntry*>& list) {
 class SortArrangementTest : public TestWorld {
  protected:
   FileEntry& Add() {
-    FileEntry& entry = PoolSlot(static_cast<int>(FileList.size()) + 1);
+    FileEntry& entry = PoolSlot(static_cast<int>(ThisDir.FileList.size()) + 1);
     entry = FileEntry{};
-    FileList.push_back(&entry);
+    ThisDir.FileList.push_back(&entry);
     return entry;
   }
 
@@ -75,16 +75,16 @@ TEST_F(SortArrangementTest, EveryKeyAndDirectionLeavesTiesWhereTheHistoricSortDi
       StartupOptions().SortReverse = (variant & 1) != 0;
       StartupOptions().DirsFirst = (variant & 2) == 0;
       for (int trial = 0; trial < 40; ++trial) {
-        FileList.clear();
+        ThisDir.FileList.clear();
         AddRandomEntries(random, 1 + static_cast<int>(random() % 600));
-        std::vector<FileEntry*> expected = FileList;
+        std::vector<FileEntry*> expected = ThisDir.FileList;
         ReferenceSort(expected);
         SortFileList();
-        ASSERT_EQ(FileList, expected) << "key " << key << " variant " << variant;
+        ASSERT_EQ(ThisDir.FileList, expected) << "key " << key << " variant " << variant;
         // Delivered in order already, ties and all: the ties still move as before.
         ReferenceSort(expected);
         SortFileList();
-        ASSERT_EQ(FileList, expected) << "sorted, key " << key << " variant " << variant;
+        ASSERT_EQ(ThisDir.FileList, expected) << "sorted, key " << key << " variant " << variant;
       }
     }
   }
@@ -106,16 +106,17 @@ std::vector<std::int64_t> CraftedSizes(int count) {
 TEST_F(SortArrangementTest, CraftedOrderOfSizesSortsQuickly) {
   StartupOptions().SortKey = 'S';
   for (std::int64_t size : CraftedSizes(2000)) Add().Size = size;
-  EXPECT_GT(ReferenceSort(FileList), 2000LL * 2000 / 4);  // the order really is hostile
+  EXPECT_GT(ReferenceSort(ThisDir.FileList), 2000LL * 2000 / 4);  // the order really is hostile
 
-  FileList.clear();
+  ThisDir.FileList.clear();
   const int count = 100000;
   for (std::int64_t size : CraftedSizes(count)) Add().Size = size;
   auto start = std::chrono::steady_clock::now();
   SortFileList();
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   EXPECT_LT(seconds, 3.0);  // generous for sanitizer builds; unguarded it takes minutes
-  for (int at = 0; at < count; ++at) ASSERT_EQ(FileList[static_cast<std::size_t>(at)]->Size, at);
+  for (int at = 0; at < count; ++at)
+    ASSERT_EQ(ThisDir.FileList[static_cast<std::size_t>(at)]->Size, at);
 }
 
 }  // namespace

@@ -15,19 +15,19 @@ namespace {
 class SortTest : public TestWorld {
  protected:
   FileEntry& Add(const std::string& name, std::int64_t size = 0, bool directory = false) {
-    FileEntry& entry = PoolSlot(static_cast<int>(FileList.size()) + 1);
+    FileEntry& entry = PoolSlot(static_cast<int>(ThisDir.FileList.size()) + 1);
     entry = FileEntry{};
     entry.Name = name;
     entry.Size = size;
     entry.Attributes = directory ? Plat::AttrDirectory : Plat::AttrArchive;
-    FileList.push_back(&entry);
+    ThisDir.FileList.push_back(&entry);
     return entry;
   }
 
   static std::vector<std::string> SortedNames() {
     SortFileList();
     std::vector<std::string> names;
-    for (const FileEntry* entry : FileList) names.push_back(entry->Name);
+    for (const FileEntry* entry : ThisDir.FileList) names.push_back(entry->Name);
     return names;
   }
 };
@@ -107,9 +107,9 @@ TEST_F(SortTest, DateKeyComparesTheChosenStampAsStored) {
   Add("new").AccessTime = {0x00000000, 0x01D00001};
   Add("old").AccessTime = {0x7FFFFFFF, 0x01D00000};
   Add("mid").AccessTime = {0x80000000, 0x01D00000};
-  FileList[0]->WriteTime = {0, 1};  // the write stamps order them the other way
-  FileList[1]->WriteTime = {0, 3};
-  FileList[2]->WriteTime = {0, 2};
+  ThisDir.FileList[0]->WriteTime = {0, 1};  // the write stamps order them the other way
+  ThisDir.FileList[1]->WriteTime = {0, 3};
+  ThisDir.FileList[2]->WriteTime = {0, 2};
   StartupOptions().SortKey = 'D';
   StartupOptions().TimeKind = LastAccess;
   EXPECT_EQ(SortedNames(), (Names{"old", "mid", "new"}));
@@ -126,13 +126,13 @@ TEST_F(SortTest, EqualEntriesEndWhereTheQuicksortLeavesThem) {
   EXPECT_EQ(SortedNames(), (Names{"D", "E", "C", "A", "B"}));
 
   // Names differing only in case are equal too.
-  FileList.clear();
+  ThisDir.FileList.clear();
   for (const char* name : {"x", "X", "y"}) Add(name);
   StartupOptions().SortKey = 'N';
   EXPECT_EQ(SortedNames(), (Names{"X", "x", "y"}));
 
   // An unknown key leaves every entry equal.
-  FileList.clear();
+  ThisDir.FileList.clear();
   for (const char* name : {"1", "2", "3", "4"}) Add(name);
   StartupOptions().SortKey = '?';
   EXPECT_EQ(SortedNames(), (Names{"3", "4", "1", "2"}));
@@ -150,7 +150,7 @@ TEST_F(SortTest, UnsortedKeepsEnumerationOrderAndGroupsOnlyWhenAsked) {
       {false, true, {"b", "D", "a", "c", "A"}},  // G, then -G
   };
   for (const Case& test : cases) {
-    FileList.clear();
+    ThisDir.FileList.clear();
     Add("b");
     Add("D", 0, true);
     Add("a");
@@ -173,12 +173,12 @@ TEST_F(SortTest, LargeListsEndInKeyOrder) {
   StartupOptions().SortKey = 'S';
   SortFileList();
   EXPECT_TRUE(std::is_sorted(
-      FileList.begin(), FileList.end(),
+      ThisDir.FileList.begin(), ThisDir.FileList.end(),
       [](const FileEntry* a, const FileEntry* b) { return CompareEntries(*a, *b) < 0; }));
   // Already sorted input (the common case) and all-equal input stay shallow and correct.
   SortFileList();
   EXPECT_TRUE(std::is_sorted(
-      FileList.begin(), FileList.end(),
+      ThisDir.FileList.begin(), ThisDir.FileList.end(),
       [](const FileEntry* a, const FileEntry* b) { return CompareEntries(*a, *b) < 0; }));
 }
 
