@@ -10,16 +10,15 @@
 #include <string>
 
 #include "Common/State.h"
+#include "Console/Console.h"
 #include "ORVL/Driver.h"
 #include "Platform/Sim/SimPlatform.h"
-#include "Console/Console.h"
+#include "SimulatedWorld.h"
 
 namespace {
 
 void BuildWorld(int entries) {
-  Sim::Reset();
-  ResetSharedState();
-  ResetConsoleEngine();
+  ResetWorld();
   Sim::AddDrive(Sim::Drive{});
   Sim::AddConfiguration();
   Sim::AddDirectory("C:\\BIG");

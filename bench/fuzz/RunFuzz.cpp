@@ -42,6 +42,7 @@
 #include "Format/SizeText.h"
 #include "ORVL/Driver.h"
 #include "Platform/Sim/SimPlatform.h"
+#include "SimulatedWorld.h"
 
 namespace {
 
@@ -598,11 +599,7 @@ void ShowRun(const std::vector<std::string>& arguments) {
   std::fflush(stdout);
 }
 
-void ResetAll() {
-  Sim::Reset();
-  ResetSharedState();
-  ResetConsoleEngine();
-}
+void ResetAll() { ResetWorld(); }
 
 void WholeRun(ByteSource& in) {
   ResetAll();

@@ -4,6 +4,7 @@
 #include "Platform/Sim/SimPlatform.h"
 
 #include "Base/CivilDate.h"
+#include "Platform/Sim/SimThreads.h"
 #include "Platform/Sim/SimWorld.h"
 
 namespace {
@@ -100,6 +101,7 @@ void Reset() {
   SetDefaultLocale(world);
   SetNow(world.Now);
   SetConsole(80, 25, 0);
+  SetProcessorCount(1);
 }
 
 void SetArguments(const std::vector<std::string>& arguments) { TheWorld().Arguments = arguments; }

@@ -144,9 +144,7 @@ TEST_F(ConsoleEngineTest, PromptCountsLinesWhereverOutputBegan) {
 
 TEST_F(ConsoleEngineTest, StopKeysEraseThePromptAndFinishOutput) {
   for (char key : std::string("qQxX\x1B")) {
-    Sim::Reset();
-    ResetSharedState();
-    ResetConsoleEngine();
+    ResetWorld();
     WriteNumberedLines(1, 24);
     Sim::PushKeys(std::string(1, key));
     EXPECT_TRUE(EndsProgram([] { WriteNumberedLines(25, 25); })) << key;

@@ -26,9 +26,7 @@ class DriverTest : public TestWorld {
   // A configured installation with C:\R holding A, B and C (in that order)
   // and A holding A1; a .TXT and a .DOC file of 100 bytes in each.
   static void FreshWorld(const std::string& dateFormat, std::uint32_t freeSpaceError) {
-    Sim::Reset();
-    ResetSharedState();
-    ResetConsoleEngine();
+    ResetWorld();
     Sim::Drive drive;
     drive.FreeSpaceError = freeSpaceError;
     Sim::AddDrive(drive);

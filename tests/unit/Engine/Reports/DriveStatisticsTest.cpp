@@ -132,9 +132,7 @@ TEST_F(DriveStatisticsTest, RefusalsAndFailures) {
       {"C:\\", 21, {"Drive not ready"}},
   };
   for (const Case& c : cases) {
-    Sim::Reset();
-    ResetSharedState();
-    ResetConsoleEngine();
+    ResetWorld();
     Sim::Drive drive;
     drive.FreeSpaceError = c.freeSpaceError;
     Sim::AddDrive(drive);
@@ -174,9 +172,7 @@ TEST_F(DriveStatisticsTest, ExtendedQueryOnNinetyEight) {
        {"Error obtaining handle to FAT32 free space API. Please contact Orvalist staff"}},
   };
   for (const Case& c : cases) {
-    Sim::Reset();
-    ResetSharedState();
-    ResetConsoleEngine();
+    ResetWorld();
     Sim::SetVersion(1, 1998);
     Sim::SetFreeSpaceExService(c.entry);
     Sim::SetKernelLibrary(c.library);

@@ -88,9 +88,7 @@ TEST_F(TreeTest, BareUnknownClusterSizeAndSmallTotals) {
       {false, 21, 512, {"", "C:\\S\\", Corner + "X", "2 directories"}},
   };
   for (const Case& c : cases) {
-    Sim::Reset();
-    ResetSharedState();
-    ResetConsoleEngine();
+    ResetWorld();
     Sim::Drive drive;
     drive.Geometry = {1, c.bytesPerSector, 10, 20};
     drive.FreeSpaceError = c.freeSpaceError;
