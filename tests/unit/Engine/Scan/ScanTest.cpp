@@ -1,5 +1,4 @@
 #include <cmath>
-#include <ctime>
 #include <string>
 #include <vector>
 
@@ -429,9 +428,7 @@ TEST_F(ScanTest, FindErrorsEndTheRunOrGoOn) {
 }
 
 TEST_F(ScanTest, EveryEntryOfAHugeDirectoryIsListed) {
-  // A quadratic step anywhere would take minutes here. Processor time, not the
-  // clock: on a loaded machine the clock runs on while the test waits its turn.
-  const std::clock_t started = std::clock();
+  // Its time is measured by bench/ListingBench.cpp, not here.
   constexpr int count = 150000;
   for (int i = 0; i < count; ++i) Sim::AddFile("C:\\DIR", "F" + std::to_string(i), 1);
   Scan();
@@ -442,7 +439,6 @@ TEST_F(ScanTest, EveryEntryOfAHugeDirectoryIsListed) {
   EXPECT_EQ(ThisDir.FileList.back()->ShortName(), "F149999");
   EXPECT_EQ(ThisDir.DirBytes, count);
   EXPECT_EQ(OutputLines(), (Lines{"Path: C:\\DIR\\*"}));
-  EXPECT_LT(std::clock() - started, 10 * CLOCKS_PER_SEC);
 }
 
 TEST_F(ScanTest, RunningOutOfMemoryEndsTheRunWithAMessage) {
