@@ -14,15 +14,6 @@ constexpr std::int32_t MinRedirectWidth = 40;
 
 }  // namespace
 
-bool IsDecimalInteger(const std::string& text, std::int32_t& value) {
-  const char* first = text.data();
-  const char* last = first + text.size();
-  if (first != last && *first == '+') ++first;  // from_chars takes only "-"
-  if (first == last || (*first == '-' && first != text.data())) return false;
-  auto [end, error] = std::from_chars(first, last, value);
-  return error == std::errc() && end == last;
-}
-
 std::int32_t IntegerArgument(const std::string& text) {
   std::int32_t value = 0;
   if (!IsDecimalInteger(text, value))

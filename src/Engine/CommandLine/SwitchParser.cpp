@@ -2,6 +2,7 @@
 // a whole word first, else the letter of a switch that takes an argument.
 #include "Engine/CommandLine/SwitchParser.h"
 
+#include "Base/AsciiCase.h"
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
 #include "Common/RunState.h"
@@ -108,12 +109,6 @@ void OlderColourSwitch(const std::string& word) {
 void FixedColumns(const std::string& word) { StartupOptions().FixedColumns = word[0] - '0'; }
 
 }  // namespace SwitchHooks
-
-std::string UpperCaseAscii(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
 
 std::size_t ArgumentStart(const std::string& word) {
   return word.size() > 1 && word[1] == ':' ? 2 : 1;

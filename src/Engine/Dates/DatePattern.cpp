@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "Base/AsciiCase.h"
 #include "Common/Options.h"
 #include "Engine/Dates/DateFormatLocale.h"
 #include "Engine/Dates/DateStepFold.h"
@@ -16,16 +17,6 @@ using Kind = DateStepKind;
 // Locale formats are expanded inside the pattern and inside one another, but
 // no deeper than this.
 constexpr int MaxExpansionDepth = 2;
-
-char UpperAscii(char character) {
-  return character >= 'a' && character <= 'z' ? static_cast<char>(character - 'a' + 'A')
-                                              : character;
-}
-
-bool IsAsciiLetter(char character) {
-  char upper = UpperAscii(character);
-  return upper >= 'A' && upper <= 'Z';
-}
 
 bool IsQuote(char character) { return character == '"' || character == '\''; }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "Base/AsciiCase.h"
 #include "Base/Utf8.h"
 #include "Common/DescriptionAndBatchState.h"
 #include "Common/RunState.h"
@@ -67,8 +68,7 @@ std::size_t CharactersPrefix(std::string_view text, std::size_t count) {
 void StoreName(std::string_view line, std::size_t blank, std::string& name) {
   name.assign(blank == std::string_view::npos ? std::string_view() : line.substr(0, blank));
   name.resize(CharactersPrefix(name, MaxNameChars));
-  for (char& character : name)
-    if (character >= 'a' && character <= 'z') character = static_cast<char>(character - 32);
+  UpperAsciiInPlace(name);
   if (!name.empty() && name.front() == '"') name.erase(0, 1);
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "Base/AsciiCase.h"
 #include "Common/DescriptionAndBatchState.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
@@ -38,8 +39,7 @@ DirectoryLayout PrepareDescriptions() {
 // whole index is searched, however many records it holds.
 const std::string& LookupDescription(std::string_view name) {
   LookupKey.assign(name);
-  for (char& character : LookupKey)
-    if (character >= 'a' && character <= 'z') character = static_cast<char>(character - 32);
+  UpperAsciiInPlace(LookupKey);
   auto found =
       std::lower_bound(RunFiles.DescriptionIndex.begin(), RunFiles.DescriptionIndex.end(),
                        LookupKey, [](std::int32_t slot, const std::string& key) {

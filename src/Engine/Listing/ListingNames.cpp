@@ -3,6 +3,7 @@
 // wrapped over as many lines as it needs.
 #include <algorithm>
 
+#include "Base/AsciiCase.h"
 #include "Base/Utf8.h"
 #include "Common/Colours.h"
 #include "Common/DescriptionAndBatchState.h"
@@ -20,13 +21,10 @@ namespace {
 std::string NameText;  // reused for every name-like field
 
 void ApplyNameCase(std::string& text) {
-  if (Options.NameCase == 'U') {
-    for (char& character : text)
-      if (character >= 'a' && character <= 'z') character = static_cast<char>(character - 32);
-  } else if (Options.NameCase == 'L') {
-    for (char& character : text)
-      if (character >= 'A' && character <= 'Z') character = static_cast<char>(character + 32);
-  }
+  if (Options.NameCase == 'U')
+    UpperAsciiInPlace(text);
+  else if (Options.NameCase == 'L')
+    LowerAsciiInPlace(text);
 }
 
 // The name as the case option shows it: itself, without a copy, or a cased copy.

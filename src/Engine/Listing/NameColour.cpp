@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "Base/AsciiCase.h"
 #include "Common/Colours.h"
 #include "Common/Entries/Entries.h"
 
@@ -23,10 +24,7 @@ std::string_view UpperExtension(std::string_view name, char (&buffer)[MaxExtensi
     extension = name.substr(at + 1, MaxExtensionChars);
     break;
   }
-  for (std::size_t at = 0; at < extension.size(); ++at) {
-    const char c = extension[at];
-    buffer[at] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-  }
+  for (std::size_t at = 0; at < extension.size(); ++at) buffer[at] = UpperAscii(extension[at]);
   return {buffer, extension.size()};
 }
 

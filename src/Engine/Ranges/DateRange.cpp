@@ -1,8 +1,9 @@
 // /[D...]: dates in the locale's short-date order, or days relative to today
 // (lower bound) and to the lower bound (upper bound).
+#include "Base/AsciiCase.h"
+#include "Base/DecimalInteger.h"
 #include "Common/Options.h"
 #include "Common/RunState.h"
-#include "Engine/CommandLine/SwitchParser.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Ranges/RangeFilters.h"
 #include "Engine/Ranges/RangeScanner.h"

@@ -2,9 +2,10 @@
 // lower bound (upper bound).
 #include <algorithm>
 
+#include "Base/AsciiCase.h"
+#include "Base/DecimalInteger.h"
 #include "Common/Options.h"
 #include "Common/RunState.h"
-#include "Engine/CommandLine/SwitchParser.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Ranges/RangeFilters.h"
 #include "Engine/Ranges/RangeScanner.h"

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "Base/AsciiCase.h"
 #include "Common/Entries/Entries.h"
 #include "Common/Options.h"
 #include "Engine/Sort/GuardedQuicksort.h"
@@ -13,10 +14,7 @@
 
 namespace {
 
-int FoldedByte(char character) {
-  auto byte = static_cast<unsigned char>(character);
-  return byte >= 'a' && byte <= 'z' ? byte - ('a' - 'A') : byte;
-}
+int FoldedByte(char character) { return static_cast<unsigned char>(UpperAscii(character)); }
 
 template <typename T>
 int ThreeWay(const T& a, const T& b) {

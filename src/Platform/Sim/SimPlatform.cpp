@@ -3,6 +3,7 @@
 // in SimFileSystem.cpp, SimConsole.cpp and SimRegistry.cpp.
 #include "Platform/Sim/SimPlatform.h"
 
+#include "Base/AsciiCase.h"
 #include "Base/CivilDate.h"
 #include "Platform/Sim/SimThreads.h"
 #include "Platform/Sim/SimWorld.h"
@@ -31,7 +32,7 @@ bool Fail(std::uint32_t code) {
   return false;
 }
 
-char UpperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char UpperChar(char c) { return UpperAscii(c); }
 
 std::string Upper(const std::string& text) {
   std::string result = text;
