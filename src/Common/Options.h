@@ -97,8 +97,11 @@ struct OptionsRec {
 
 // The run reads options only through this view; start-up code settles them
 // through StartupOptions() before the first directory.
-extern const OptionsRec& Options;
-OptionsRec& StartupOptions();
+namespace OptionsStorage {
+extern OptionsRec Settled;  // written only through StartupOptions()
+}
+inline const OptionsRec& Options = OptionsStorage::Settled;  // a constant address: no indirection
+inline OptionsRec& StartupOptions() { return OptionsStorage::Settled; }
 
 // Fills Columns with the given kinds and widths from slot 1 and sets ColumnCount
 // (start-up only).
