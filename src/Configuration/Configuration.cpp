@@ -62,7 +62,8 @@ void ReadSettings(Plat::Handle key) {
             Looks.Colours.HeadingColour);
   FWriteFinish();
   if (!Plat::LaunchProgram(path, true)) ConfigurationProgramNotStarted(path, Plat::LastError());
-  EndProgram();
+  // Nothing was listed: a script must not take the first run for a listing.
+  EndProgram(ExitCode::Failed);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Common/Colours.h"
 #include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
@@ -95,6 +96,27 @@ DirectoryLayout FinishShownDirectory() {
   return PrepareDescriptions();
 }
 
+// Below the root of a walk, a directory the system will not open (access
+// denied, a name it cannot take, a file where the directory was) is passed
+// over; a missing drive or an invalid mask still ends the run.
+std::uint32_t UnreadableCode(const DirectoryRead& read) {
+  if (!Options.Recursive || RunWalk.FirstDirectory || RunSpec.DriveInvalid) return 0;
+  for (const SearchResult& search : read.Searches)
+    if (search.Code != 0 && search.InvalidMaskPosition == 0 && !FindErrorGoesOn(search.Code))
+      return search.Code;
+  return 0;
+}
+
+// The same two lines a fatal error writes, then the walk goes on.
+void ReportUnreadable(std::uint32_t code) {
+  EnsureOutput();
+  WriteAt("Path: ", 1, Looks.Colours.HeadingColour);
+  WriteAt(RunSpec.SearchSpec, 7, Looks.Colours.HeadingValueColour);
+  NewLine();
+  WriteLine(FindErrorMessage(code), 1, Looks.Colours.HeadingColour);
+  if (!Options.Bare) NewLine();
+}
+
 }  // namespace
 
 ReadRequest RequestFor(const std::string& searchSpec) {
@@ -109,10 +131,15 @@ ReadRequest RequestFor(const std::string& searchSpec) {
   return request;
 }
 
-DirectoryLayout ScanDirectory(const std::string& searchSpec, DirectoryRead& read) {
+bool ScanDirectory(const ReadRequest& request, const DirectoryRead& read, DirectoryLayout& layout) {
   StartScanWork();
-  const ReadRequest request = RequestFor(searchSpec);
-  ReadDirectory(request, read);
+  layout = {};
+  if (const std::uint32_t code = UnreadableCode(read)) {
+    ReportUnreadable(code);
+    ThisDir.DirShown = false;
+    ThisDir.ListedCount = 0;
+    return false;
+  }
   FilterSearches(request, read);
   // Before the header line, so a failing batch file is reported on a line of its own.
   if (Options.BatchMode) FlushBatchFile();
@@ -124,8 +151,8 @@ DirectoryLayout ScanDirectory(const std::string& searchSpec, DirectoryRead& read
   if (Options.Recursive)
     RunWalk.PendingDirs.insert(RunWalk.PendingDirs.end(), read.Subdirectories.begin(),
                                read.Subdirectories.end());
-  if (ThisDir.DirShown) return FinishShownDirectory();
-  return {};
+  if (ThisDir.DirShown) layout = FinishShownDirectory();
+  return true;
 }
 
 void WriteListing(DirectoryLayout directory) {

@@ -21,6 +21,7 @@
 #include "Engine/Reports/Reports.h"
 #include "Engine/Scan/Scan.h"
 #include "ORVL/DirectorySteps.h"
+#include "ORVL/WalkReads.h"
 #include "Platform/System.h"
 
 namespace {
@@ -91,7 +92,8 @@ void WriteFreeSpaceLine() {
   NewLine();
 }
 
-void TakePendingDirectory() {
+// Pops the next directory of the walk and takes its read.
+ReadRequest TakePendingDirectory(WalkReadAhead& ahead, DirectoryRead& read) {
   std::string next = RunWalk.PendingDirs.back();
   RunWalk.PendingDirs.pop_back();
   RunSpec.SearchSpec = next + "\\" + RunSpec.FileMask;
@@ -102,15 +104,26 @@ void TakePendingDirectory() {
     RunFiles.DescriptionsLoaded = false;
   }
   ParseFileSpec(RunSpec.SearchSpec);
+  ReadRequest request = RequestFor(RunSpec.SearchSpec);
+  ahead.Take(next, request, read);
+  return request;
 }
 
-void WriteGrandTotal() {
+// The grand total's exit code: directories passed over make it an error,
+// which a script must not take for a whole listing.
+ExitCode WalkExitCode(int unreadable, ExitCode otherwise) {
+  return unreadable > 0 ? ExitCode::Failed : otherwise;
+}
+
+ExitCode WriteGrandTotal(int unreadable) {
   if (RunWalk.TotalFiles == 0) {
-    if (Options.Bare) EndProgram(ExitCode::NothingFound);
-    WriteLine("No files found", 1, Looks.Colours.HeadingColour);
-    if (Options.ShowFree && !RunSpec.NoClusterSize) WriteFreeSpaceLine();
+    // A bare walk that finds nothing and met no error ends silently.
+    if (Options.Bare && unreadable == 0) return ExitCode::NothingFound;
+    if (!Options.Bare) WriteLine("No files found", 1, Looks.Colours.HeadingColour);
+    if (Options.ShowFree && !RunSpec.NoClusterSize && !Options.Bare) WriteFreeSpaceLine();
+    WriteUnreadableCount(unreadable);
     FWriteFinish();
-    EndProgram(ExitCode::NothingFound);
+    return WalkExitCode(unreadable, ExitCode::NothingFound);
   }
   if (RunWalk.ShownDirCount > 1 && !Options.Bare) {
     WriteLine("Summary Total: ", 1, Looks.Colours.SummaryTextColour);
@@ -118,27 +131,34 @@ void WriteGrandTotal() {
                 RunWalk.TotalAllocated);
   }
   if (Options.ShowFree && !RunSpec.NoClusterSize && !Options.Bare) WriteFreeSpaceLine();
+  WriteUnreadableCount(unreadable);
   FWriteFinish();
+  return WalkExitCode(unreadable, ExitCode::Done);
 }
 
 // The walk ends here alone: after the one directory of a plain listing, or
-// when no directory is left to list.
-void DirectoryLoop() {
-  DirectoryRead read;  // its buffers serve every directory of the walk
+// when no directory is left to list. Workers read the directories next on
+// the stack; everything else stays on this thread.
+ExitCode DirectoryLoop() {
+  DirectoryRead read;
+  ReadRequest request = RequestFor(RunSpec.SearchSpec);
+  ReadDirectory(request, read);
+  // In this scope, so that every end of the run stops and joins the workers.
+  WalkReadAhead ahead(request, Options.Recursive);
+  int unreadable = 0;
   for (;;) {
     ThisDir.DirFileCount = 0;
     ThisDir.DirDirCount = 0;
-    const DirectoryLayout layout = ScanDirectory(RunSpec.SearchSpec, read);
+    DirectoryLayout layout;
+    if (!ScanDirectory(request, read, layout)) ++unreadable;
+    if (Options.Recursive) ahead.Plan(RunWalk.PendingDirs);
     if (ThisDir.ListedCount > 0) WriteListing(layout);
     if (!Options.Recursive) {
       FWriteFinish();
-      return;
+      return ExitCode::Done;
     }
-    if (RunWalk.PendingDirs.empty()) {
-      WriteGrandTotal();
-      return;
-    }
-    TakePendingDirectory();
+    if (RunWalk.PendingDirs.empty()) return WriteGrandTotal(unreadable);
+    request = TakePendingDirectory(ahead, read);
   }
 }
 
@@ -147,10 +167,11 @@ void DirectoryLoop() {
 int RunOrvl() {
   try {
     StartUp();
-    DirectoryLoop();
+    const ExitCode code = DirectoryLoop();
+    if (code == ExitCode::NothingFound) EndProgram(code);
     if (Options.BatchMode) ReportBatchLeftOuts();
+    return EndRun(static_cast<int>(code));
   } catch (const ProgramEnded& end) {
     return EndRun(end.ExitCode);
   }
-  return EndRun(0);
 }

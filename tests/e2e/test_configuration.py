@@ -71,7 +71,7 @@ class ConfigurationTest(unittest.TestCase):
         self.assertEqual(rows[:3], [FIRST_RUN,
                                     "No configuration was stored: OConfig wrote the defaults.",
                                     "Orvalist configuration"])
-        self.assertEqual(rows[-2:], ["  Every switch: OConfig /?", "ORVL-EXIT=0"])
+        self.assertEqual(rows[-2:], ["  Every switch: OConfig /?", "ORVL-EXIT=3"])
 
     def test_set_in_a_console_waits_for_oconfig(self):
         """OConfig's page prompt reads its keys, and the prompt comes back after."""

@@ -173,14 +173,16 @@ class Run:
         return "\n".join(self.lines)
 
 
-def run_orvl(args, cwd, timeout=60, prefix=None, exe=EXE):
+def run_orvl(args, cwd, timeout=60, prefix=None, exe=EXE, environment=None):
     """Runs orvl.exe (or another program of the build) with its output piped;
     returns a Run whose lines are the decoded output lines (line ends and
-    carriage returns removed). prefix: a wine prefix other than the tests' own."""
+    carriage returns removed), and its bytes in raw. prefix: a wine prefix
+    other than the tests' own; environment: variables added for this run."""
     check_program()
     if prefix is None:
         ensure_prefix()
     env = wine_environment(prefix or PREFIX)
+    env.update(environment or {})
     process = subprocess.Popen(["wine", exe, *args], cwd=cwd, env=env,
                                stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
                                stderr=subprocess.PIPE)
@@ -193,7 +195,9 @@ def run_orvl(args, cwd, timeout=60, prefix=None, exe=EXE):
     lines = text.split("\n")
     if lines and lines[-1] == "":
         lines.pop()
-    return Run(lines, process.returncode, err.decode("utf-8", "replace"))
+    run = Run(lines, process.returncode, err.decode("utf-8", "replace"))
+    run.raw = out
+    return run
 
 
 def read_until_exit(process, timeout):

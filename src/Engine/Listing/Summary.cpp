@@ -81,3 +81,11 @@ std::string FreeSpaceText() {
   if (!extended) free = static_cast<std::int64_t>(RunSpec.FreeClusters) * RunSpec.ClusterSize;
   return ShortSizeText(free, SummaryDecimals) + "B";
 }
+
+void WriteUnreadableCount(int count) {
+  if (count == 0) return;
+  EnsureOutput();
+  WriteLine(
+      std::to_string(count) + (count == 1 ? " directory" : " directories") + " could not be read",
+      1, Looks.Colours.HeadingColour);
+}

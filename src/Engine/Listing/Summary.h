@@ -11,3 +11,5 @@ void ShowSummary(std::int32_t files, std::int32_t dirs, std::int64_t bytes, std:
 void ShowNothingFound(std::uint32_t code);
 // Free space of the current drive, such as "1.25GB" or "512B".
 std::string FreeSpaceText();
+// At the end of a walk: how many directories it passed over unread (none: nothing).
+void WriteUnreadableCount(int count);

@@ -1,21 +1,23 @@
 // /TREE: a depth-first walk below the directory of the file specification,
 // children in ascending name order, each directory read once for its
-// subdirectories and the space its files take in whole clusters.
+// subdirectories and the space its files take in whole clusters. Workers read
+// the directories next on the stack; every line is drawn on this thread.
 #include "Engine/Reports/TreeWalk.h"
 
 #include <algorithm>
 
+#include "Common/Colours.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
 #include "Common/RunState.h"
 #include "Console/Console.h"
-#include "Disk/ClusterRounding.h"
+#include "Engine/Listing/Summary.h"
 #include "Engine/Reports/Reports.h"
+#include "Engine/Reports/TreeRead.h"
 #include "Engine/Scan/Scan.h"
-#include "Engine/Scan/ScanEnumeration.h"
 #include "Engine/Sort/Sort.h"
-#include "Platform/Files.h"
+#include "Engine/Walk/ReadAhead.h"
 
 namespace {
 
@@ -37,33 +39,6 @@ void TakeNextDirectory() {
   RunSpec.SearchSpec = RunSpec.CurrentDir + "*.*";
 }
 
-// Starts reading RunSpec.CurrentDir; a failure the scan treats as fatal ends the run.
-Plat::Handle StartDirectorySearch(Plat::FindData& data) {
-  Plat::Handle search = Plat::FindFirst(RunSpec.CurrentDir + "*.*", EnumerationAttributes, data);
-  ReportFindError(search == Plat::InvalidHandle ? Plat::LastError() : 0);
-  return search;
-}
-
-std::int64_t AllocatedSize(const Plat::FindData& data) {
-  return AllocatedBytes(ByteCountOf((std::uint64_t{data.SizeHigh} << 32) | data.SizeLow),
-                        RunSpec.ClusterSize);
-}
-
-void ReadEntries(TreeWalkState& tree, Plat::Handle search, Plat::FindData& data,
-                 std::vector<std::string>& children) {
-  bool sized = !RunSpec.NoClusterSize && RunSpec.ClusterSize > 0;
-  do {
-    if (IsWalkedInto(data)) {
-      children.push_back(RunSpec.CurrentDir);
-      children.back().append(data.Name, data.NameLength);
-      ++tree.DirectoryCount;
-    } else if (sized) {
-      tree.DirAllocated = AddByteCounts(tree.DirAllocated, AllocatedSize(data));
-    }
-  } while (Plat::FindNext(search, data));
-  Plat::FindEnd(search);
-}
-
 // The alphabetically first child goes on top of the stack, to be visited next.
 void PushChildren(std::vector<std::string>& children) {
   std::stable_sort(
@@ -71,36 +46,65 @@ void PushChildren(std::vector<std::string>& children) {
       [](const std::string& a, const std::string& b) { return FoldedCompare(a, b) < 0; });
   for (auto child = children.rbegin(); child != children.rend(); ++child)
     RunWalk.PendingDirs.push_back(std::move(*child));
-  children.clear();
 }
 
-void ReadDirectory(TreeWalkState& tree, Plat::Handle search, Plat::FindData& data,
-                   std::vector<std::string>& children) {
-  if (search != Plat::InvalidHandle) ReadEntries(tree, search, data, children);
-  PushChildren(children);
+// Below the root, a directory the system will not open gets its line and the
+// error under it, and the walk goes on; a missing drive still ends the run.
+bool Unreadable(std::uint32_t code) {
+  return code != 0 && !RunSpec.DriveInvalid && !FindErrorGoesOn(code);
+}
+
+// A read directory's line with its size, then its children on the stack.
+void ShowReadDirectory(TreeWalkState& tree, TreeRead& read) {
+  tree.DirAllocated = read.Allocated;
+  FinishDirectoryLine(tree);
+  tree.DirectoryCount += static_cast<std::int32_t>(read.Children.size());
+  PushChildren(read.Children);
+}
+
+void ShowUnreadableDirectory(TreeWalkState& tree, std::uint32_t code) {
+  DrawDirectoryLine(tree);
+  NewLine();
+  WriteLine(FindErrorMessage(code), 1, Looks.Colours.HeadingColour);
 }
 
 }  // namespace
 
 void ShowTree() {
   TreeWalkState tree;
-  Plat::FindData data;
-  std::vector<std::string> children;
   if (!Options.Bare) NewLine();
   SetRootSpecification();
-  Plat::Handle search = StartDirectorySearch(data);
+  // Frozen before the walk: the workers read nothing that changes.
+  const std::int32_t clusterSize =
+      !RunSpec.NoClusterSize && RunSpec.ClusterSize > 0 ? RunSpec.ClusterSize : 0;
+  TreeRead read = ReadTreeDirectory(RunSpec.CurrentDir, clusterSize);
+  ReportFindError(read.Code);
+  // In this scope, so that every end of the run stops and joins the workers.
+  ReadAhead<TreeRead> ahead(
+      [clusterSize](const std::string& directory, const ReadStop& stop) {
+        return ReadTreeDirectory(directory + "\\", clusterSize, &stop);
+      },
+      TreeReadBytes);
+  int unreadable = 0;
   DrawRootLine(tree);
-  ReadDirectory(tree, search, data, children);
+  ShowReadDirectory(tree, read);
+  ahead.Plan(RunWalk.PendingDirs);
   while (!RunWalk.PendingDirs.empty()) {
-    // Ended before the next search starts, so a fatal error there follows a whole line.
-    FinishDirectoryLine(tree);
+    const std::string next = RunWalk.PendingDirs.back();
     TakeNextDirectory();
-    search = StartDirectorySearch(data);
-    DrawDirectoryLine(tree);
-    ReadDirectory(tree, search, data, children);
+    read = ahead.Take(next);
+    if (Unreadable(read.Code)) {
+      ShowUnreadableDirectory(tree, read.Code);
+      ++unreadable;
+    } else {
+      ReportFindError(read.Code);
+      DrawDirectoryLine(tree);
+      ShowReadDirectory(tree, read);
+    }
+    ahead.Plan(RunWalk.PendingDirs);
   }
-  FinishDirectoryLine(tree);
   if (!Options.Bare) WriteClosingLine(tree);
+  WriteUnreadableCount(unreadable);
   FWriteFinish();
-  EndProgram();
+  EndProgram(unreadable > 0 ? ExitCode::Failed : ExitCode::Done);
 }

@@ -4,8 +4,17 @@
 #include <cstring>
 
 #include "Engine/Scan/ScanEnumeration.h"
+#include "Engine/Walk/ReadAheadQueue.h"
 
 namespace {
+
+// A stop is looked for once per this many entries: often enough to end
+// promptly, seldom enough to cost nothing.
+constexpr std::size_t StopCheckInterval = 256;
+
+bool StopRequested(const ReadStop* stop, std::size_t entries) {
+  return stop != nullptr && entries % StopCheckInterval == 0 && stop->Requested();
+}
 
 // Under a walk, a search that delivers every entry also yields the
 // subdirectories, in the same order as a second search would.
@@ -25,13 +34,14 @@ void GatherSubdirectory(const std::string& directory, const Plat::FindData& data
 }
 
 // Always the system's enumeration: /R masks select entries, not directories to visit.
-void GatherSubdirectories(const std::string& directory, DirectoryRead& read) {
+void GatherSubdirectories(const std::string& directory, const ReadStop* stop, DirectoryRead& read) {
   Plat::FindData data;
   Plat::Handle search = Plat::FindFirst(directory + "*.*", EnumerationAttributes, data);
   if (search == Plat::InvalidHandle) return;
+  std::size_t seen = 0;
   do {
     GatherSubdirectory(directory, data, read);
-  } while (Plat::FindNext(search, data));
+  } while (!StopRequested(stop, ++seen) && Plat::FindNext(search, data));
   Plat::FindEnd(search);
 }
 
@@ -60,7 +70,7 @@ void AppendEntry(const Plat::FindData& data, bool aliases, DirectoryRead& read) 
 }
 
 void ReadSearch(const ReadRequest& request, const std::string& path, bool gatherSubdirectories,
-                DirectoryRead& read) {
+                const ReadStop* stop, DirectoryRead& read) {
   Plat::FindData data;
   Enumeration search;
   search.OwnMatcher = request.OwnMatcher;
@@ -72,7 +82,7 @@ void ReadSearch(const ReadRequest& request, const std::string& path, bool gather
     do {
       if (gatherSubdirectories) GatherSubdirectory(request.Directory, data, read);
       AppendEntry(data, request.Aliases, read);
-    } while (EnumerateNext(search, data));
+    } while (!StopRequested(stop, read.Entries.size()) && EnumerateNext(search, data));
     EnumerateClose(search);
   }
   result.EntriesEnd = read.Entries.size();
@@ -80,7 +90,7 @@ void ReadSearch(const ReadRequest& request, const std::string& path, bool gather
 
 }  // namespace
 
-void ReadDirectory(const ReadRequest& request, DirectoryRead& read) {
+void ReadDirectory(const ReadRequest& request, DirectoryRead& read, const ReadStop* stop) {
   read.Entries.clear();
   read.TextsUsed = 0;
   read.Searches.clear();
@@ -89,8 +99,9 @@ void ReadDirectory(const ReadRequest& request, DirectoryRead& read) {
   const bool fromFirstSearch = request.Subdirectories && !request.Paths.empty() &&
                                DeliversEveryEntry(request.Paths.front(), request.OwnMatcher);
   for (std::size_t index = 0; index < request.Paths.size(); ++index)
-    ReadSearch(request, request.Paths[index], fromFirstSearch && index == 0, read);
-  if (request.Subdirectories && !fromFirstSearch) GatherSubdirectories(request.Directory, read);
+    ReadSearch(request, request.Paths[index], fromFirstSearch && index == 0, stop, read);
+  if (request.Subdirectories && !fromFirstSearch)
+    GatherSubdirectories(request.Directory, stop, read);
 }
 
 DirectoryRead ReadDirectory(const ReadRequest& request) {

@@ -12,6 +12,8 @@
 
 #include "Platform/Files.h"
 
+class ReadStop;
+
 struct ReadRequest {
   std::string Directory;           // ends in "\"; walked subdirectories are named from it
   std::vector<std::string> Paths;  // one search path (directory and mask) per file specification
@@ -57,5 +59,6 @@ struct DirectoryRead {
 
 // Reads the directory the request names.
 DirectoryRead ReadDirectory(const ReadRequest& request);
-// The same into a read whose buffers are reused (the walk reads thousands).
-void ReadDirectory(const ReadRequest& request, DirectoryRead& read);
+// The same into a read whose buffers are reused (the walk reads thousands). A
+// read ahead on a worker gives up early when asked to stop; it is thrown away.
+void ReadDirectory(const ReadRequest& request, DirectoryRead& read, const ReadStop* stop = nullptr);

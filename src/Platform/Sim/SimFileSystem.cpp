@@ -3,8 +3,8 @@
 // per-file and per-volume queries.
 #include <algorithm>
 
-#include "Platform/Sim/SimWorld.h"
 #include "Base/Utf8.h"
+#include "Platform/Sim/SimWorld.h"
 
 using namespace Sim::Detail;
 
@@ -317,6 +317,7 @@ void SetWorkingDirectory(const std::string& path) {
 namespace Plat {
 
 Handle FindFirst(const std::string& pattern, std::uint32_t, FindData& data) {
+  Sim::Detail::PauseBeforeFind();
   const auto lock = LockWorld();
   World& world = TheWorld();
   const auto failedPattern = world.FailedPatterns.find(Upper(pattern));
@@ -363,6 +364,7 @@ Handle FindFirst(const std::string& pattern, std::uint32_t, FindData& data) {
 }
 
 bool FindNext(Handle search, FindData& data) {
+  Sim::Detail::PauseBeforeFind();
   const auto lock = LockWorld();
   auto& searches = TheWorld().Searches;
   const auto found = searches.find(search);

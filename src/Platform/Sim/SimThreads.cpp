@@ -3,19 +3,33 @@
 #include "Platform/Sim/SimThreads.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <random>
 #include <thread>
 
+#include "Platform/Sim/SimWorld.h"
 #include "Platform/Threads.h"
 
 namespace {
 // One processor unless a test asks for more: the walk stays single-threaded.
 std::atomic<unsigned> SimProcessors{1};
+std::atomic<unsigned> FindDelayMicroseconds{0};
 }  // namespace
 
 namespace Sim {
 void SetProcessorCount(unsigned count) { SimProcessors = count == 0 ? 1 : count; }
+void SetFindDelay(unsigned maxMicroseconds) { FindDelayMicroseconds = maxMicroseconds; }
+
+namespace Detail {
+void PauseBeforeFind() {
+  const unsigned most = FindDelayMicroseconds.load(std::memory_order_relaxed);
+  if (most == 0) return;
+  thread_local std::minstd_rand random(std::hash<std::thread::id>{}(std::this_thread::get_id()));
+  std::this_thread::sleep_for(std::chrono::microseconds(random() % (most + 1)));
+}
+}  // namespace Detail
 }  // namespace Sim
 
 namespace Plat {

@@ -139,6 +139,9 @@ class WorldGuard {
 
 [[nodiscard]] inline WorldGuard LockWorld() { return {}; }
 
+// The delay SetFindDelay asks for, taken before a find call holds the world.
+void PauseBeforeFind();
+
 // Records the error code for the calling thread's LastError(); returns false
 // for `return Fail(code);`.
 bool Fail(std::uint32_t code);

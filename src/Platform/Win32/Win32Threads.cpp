@@ -11,7 +11,26 @@
 
 namespace Plat {
 
+namespace {
+
+// ORVL_PROCESSORS=N (1 to 64) stands in for the system's count, so that the
+// tests and benchmarks can run a walk without workers or with a chosen number.
+unsigned ProcessorsFromEnvironment() {
+  char text[8];
+  const DWORD length = GetEnvironmentVariableA("ORVL_PROCESSORS", text, sizeof text);
+  if (length == 0 || length >= sizeof text) return 0;
+  unsigned count = 0;
+  for (DWORD at = 0; at < length; ++at) {
+    if (text[at] < '0' || text[at] > '9') return 0;
+    count = count * 10 + static_cast<unsigned>(text[at] - '0');
+  }
+  return count <= 64 ? count : 0;
+}
+
+}  // namespace
+
 unsigned ProcessorCount() {
+  if (const unsigned chosen = ProcessorsFromEnvironment()) return chosen;
   SYSTEM_INFO info;
   GetSystemInfo(&info);
   return info.dwNumberOfProcessors == 0 ? 1 : info.dwNumberOfProcessors;

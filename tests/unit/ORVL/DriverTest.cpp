@@ -155,10 +155,36 @@ TEST_F(DriverTest, PlainListingWithoutMatchEndsInTheScan) {
                                          {76 - static_cast<int>(free.size()), free + " free"}})}));
 }
 
-TEST_F(DriverTest, EachEndTellsItsExitCode) {
+// Below the root, a directory that cannot be read is reported where the walk
+// meets it and passed over; the totals hold what was read, and the run says
+// at the end how many it missed, with the exit code of an error.
+TEST_F(DriverTest, WalkGoesOnPastUnreadableDirectories) {
+  Sim::FailDirectory("C:\\R\\A", Plat::ErrorAccessDenied);
+  Sim::FailDirectory("C:\\R\\C", Plat::ErrorInvalidName);
+  EXPECT_EQ(Run({"C:\\R\\*.TXT", "/S", "/B"}), 3);
+  EXPECT_EQ(OutputLines(),
+            (Lines{"C:\\R\\NOTE.TXT", "Path: C:\\R\\C\\*.TXT",
+                   "The filename, directory name, or volume label syntax is incorrect",
+                   "C:\\R\\B\\NOTE.TXT", "Path: C:\\R\\A\\*.TXT", "File access denied",
+                   "2 directories could not be read"}));
+  FreshWorld("", 0);
   Sim::FailDirectory("C:\\R\\B", Plat::ErrorAccessDenied);
-  EXPECT_EQ(Run({"C:\\R", "/S"}), 3);
-  EXPECT_EQ(LastLines(2), (Lines{"Path: C:\\R\\B\\*", "File access denied"}));
+  EXPECT_EQ(Run({"C:\\R\\*.TXT", "/S"}), 3);
+  const Lines lines = OutputLines();
+  const auto failed = std::find(lines.begin(), lines.end(), "Path: C:\\R\\B\\*.TXT");
+  ASSERT_NE(failed, lines.end());
+  EXPECT_EQ(*(failed + 1), "File access denied");
+  EXPECT_EQ(*(failed + 2), "");
+  EXPECT_EQ(PathLines().size(), 5u);
+  EXPECT_EQ(LastLines(1), (Lines{"1 directory could not be read"}));
+  // The root itself still ends the run.
+  FreshWorld("", 0);
+  Sim::FailDirectory("C:\\R", Plat::ErrorAccessDenied);
+  EXPECT_EQ(Run({"C:\\R\\*.TXT", "/S"}), 3);
+  EXPECT_EQ(LastLines(2), (Lines{"Path: C:\\R\\*.TXT", "File access denied"}));
+}
+
+TEST_F(DriverTest, EachEndTellsItsExitCode) {
   // Done, nothing matched, refused (a bad switch, a bad number), an error.
   const std::pair<Lines, int> ends[] = {
       {{"C:\\R"}, 0},

@@ -135,11 +135,12 @@ TEST_F(TreeTest, DeepTreesKeepTheirBars) {
   EXPECT_NE(out.find("\r\n" + expected + " (0)\r\n"), std::string::npos);
 }
 
-TEST_F(TreeTest, UnreadableDirectoryEndsBelowTheTreeDrawnSoFar) {
-  Directories({"C:\\W\\A", "C:\\W\\B"});
+TEST_F(TreeTest, UnreadableDirectoryGetsItsLineAndErrorAndTheWalkGoesOn) {
+  Directories({"C:\\W\\A", "C:\\W\\B", "C:\\W\\B\\X", "C:\\W\\C"});
   Sim::FailDirectory("C:\\W\\B", Plat::ErrorAccessDenied);
-  EXPECT_EQ(Tree("C:\\W"),
-            (Rows{"", "C:\\W\\ (0)", Tee + "A (0)", "Path: C:\\W\\B\\*.*", "File access denied"}));
+  EXPECT_EQ(Tree("C:\\W"), (Rows{"", "C:\\W\\ (0)", Tee + "A (0)", Tee + "B", "File access denied",
+                                 Corner + "C (0)", "4 directories consuming 0 bytes",
+                                 "1 directory could not be read"}));
 }
 
 }  // namespace

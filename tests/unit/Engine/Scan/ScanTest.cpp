@@ -57,8 +57,9 @@ class ScanTest : public TestWorld {
     StartupOptions().AliasesListed = ListingUsesAliases();  // settled at start-up in a run
     ThisDir.DirFileCount = ThisDir.DirDirCount = 0;
     ThisDir.FileList.clear();
-    DirectoryRead read;
-    ScanDirectory(RunSpec.SearchSpec, read);
+    const ReadRequest request = RequestFor(RunSpec.SearchSpec);
+    DirectoryLayout layout;
+    ScanDirectory(request, ReadDirectory(request), layout);
   }
 
   static Lines Names() {

@@ -1,0 +1,95 @@
+// The walks read ahead on workers (four processors, find calls of random
+// length) and alone (one processor): the same output, batch file and exit
+// code, with directories failing at chosen places. Also built into the
+// ThreadSanitizer target (orvl_thread_tests).
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Common/State.h"
+#include "Console/Console.h"
+#include "ORVL/Driver.h"
+#include "Platform/Sim/SimPlatform.h"
+#include "Platform/Sim/SimThreads.h"
+
+namespace {
+
+using Words = std::vector<std::string>;
+
+struct Outcome {
+  int ExitCode = 0;
+  std::string Output;
+  std::string Batch;
+};
+
+// C:\T: six directories of five of four, files of assorted sizes and dates,
+// descriptions in some, and three directories that cannot be read.
+void BuildWorld() {
+  Sim::Reset();
+  ResetSharedState();
+  ResetConsoleEngine();
+  Sim::AddDrive(Sim::Drive{});
+  Sim::SetRedirected();
+  Sim::AddConfiguration();
+  int made = 0;
+  for (int a = 0; a < 6; ++a)
+    for (int b = 0; b < 5; ++b)
+      for (int c = 0; c < 4; ++c) {
+        const std::string path =
+            "C:\\T\\D" + std::to_string(a) + "\\E" + std::to_string(b) + "\\F" + std::to_string(c);
+        for (const std::string& directory : {path.substr(0, 7), path.substr(0, 10), path}) {
+          Sim::AddDirectory(directory);
+          const int n = ++made;
+          Sim::AddFile(directory, "N" + std::to_string(n % 7) + ".TXT", n * 37 % 9000,
+                       Sim::MakeFileTime(1990 + n % 30, 1 + n % 12, 1 + n % 28, n % 24));
+          Sim::AddFile(directory, "M" + std::to_string(n % 5) + ".DOC", n * 101);
+          if (n % 9 == 0)
+            Sim::SetFileContents(directory + "\\DESCRIPT.ION",
+                                 "N" + std::to_string(n % 7) + ".TXT the first file\r\n");
+        }
+      }
+  Sim::FailDirectory("C:\\T\\D2", Plat::ErrorAccessDenied);
+  Sim::FailDirectory("C:\\T\\D4\\E1", Plat::ErrorInvalidName);
+  Sim::FailDirectory("C:\\T\\D1\\E3\\F0", Plat::ErrorAccessDenied);
+}
+
+Outcome RunWith(const Words& words, unsigned processors) {
+  BuildWorld();
+  Sim::SetProcessorCount(processors);
+  Sim::SetFindDelay(processors > 1 ? 40 : 0);
+  Words arguments{"C:\\ORVL\\ORVL.EXE"};
+  arguments.insert(arguments.end(), words.begin(), words.end());
+  Sim::SetArguments(arguments);
+  Outcome outcome;
+  outcome.ExitCode = RunOrvl();
+  Sim::SetProcessorCount(1);
+  Sim::SetFindDelay(0);
+  outcome.Output = Sim::StdOut();
+  outcome.Batch = Sim::FileContents("C:\\!OVBATCH.BAT");
+  return outcome;
+}
+
+TEST(ReadAheadWalkTest, WorkersChangeNothingInTheOutput) {
+  const Words cases[] = {
+      {"C:\\T", "/S"},
+      {"C:\\T", "/S", "/B"},
+      {"C:\\T\\N*.TXT", "/S", "/OD", "/V"},
+      {"C:\\T\\[NM][0-3]*", "/S", "/R"},
+      {"C:\\T", "/S", "/Z"},
+      {"C:\\T", "/S", "/B", "/@echo $"},
+      {"C:\\T\\*.TXT", "/S", "[S100,4000]", "[D1-1-2000,+4000]"},
+      {"C:\\T\\*.XYZ", "/S"},
+      {"C:\\T", "/TREE"},
+  };
+  for (const Words& words : cases) {
+    const Outcome alone = RunWith(words, 1);
+    const Outcome ahead = RunWith(words, 4);
+    EXPECT_NE(alone.Output.find("3 directories could not be read"), std::string::npos);
+    EXPECT_EQ(ahead.ExitCode, alone.ExitCode) << words[1];
+    EXPECT_EQ(ahead.Output, alone.Output) << words[0] << " " << words[1];
+    EXPECT_EQ(ahead.Batch, alone.Batch) << words[0] << " " << words[1];
+  }
+}
+
+}  // namespace
