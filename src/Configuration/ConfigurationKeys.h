@@ -5,9 +5,8 @@
 #include <cstddef>
 
 inline constexpr const char* ExtensionsKey =
-    "\\SOFTWARE\\Brackwater\\Orvalist\\Looks.Colours\\Extensions";
-inline constexpr const char* DisplayKey =
-    "\\SOFTWARE\\Brackwater\\Orvalist\\Looks.Colours\\Display";
+    "\\SOFTWARE\\Brackwater\\Orvalist\\Colours\\Extensions";
+inline constexpr const char* DisplayKey = "\\SOFTWARE\\Brackwater\\Orvalist\\Colours\\Display";
 inline constexpr const char* SettingsKey = "\\SOFTWARE\\Brackwater\\Orvalist\\Settings";
 
 inline constexpr const char* EntitiesValue = "Entities";         // display colours, binary

@@ -56,7 +56,7 @@ void LoadExtensions(Plat::Handle key, StoredConfiguration& stored) {
     } else if (!problem.empty()) {
       stored.UnusableExtensions.push_back(name);
       stored.Faults.push_back(
-          {"'" + name + "' in Looks.Colours\\Extensions", problem, ExtensionRepair(name)});
+          {"'" + name + "' in Colours\\Extensions", problem, ExtensionRepair(name)});
     }
   }
   // Names the registry holds but cannot hand over are counted, never read.
@@ -74,8 +74,8 @@ void LoadDisplay(Plat::Handle key, StoredConfiguration& stored) {
   stored.EntitiesUsable = result == ValueRead::Ok || result == ValueRead::Missing;
   if (result == ValueRead::Ok) std::copy(bytes.begin(), bytes.end(), stored.Set.Display.begin());
   if (!stored.EntitiesUsable)
-    stored.Faults.push_back({"Entities in Looks.Colours\\Display",
-                             ReadProblem(result, EntitiesValue), "the default display colours"});
+    stored.Faults.push_back({"Entities in Colours\\Display", ReadProblem(result, EntitiesValue),
+                             "the default display colours"});
 }
 
 void LoadSettings(Plat::Handle key, StoredConfiguration& stored) {
@@ -217,14 +217,13 @@ StoredConfiguration LoadConfiguration() {
   if (stored.HasExtensionsKey)
     LoadExtensions(extensions.Handle, stored);
   else
-    stored.Faults.push_back({"Looks.Colours\\Extensions",
+    stored.Faults.push_back({"Colours\\Extensions",
                              "the key is missing: orvl starts OConfig on every run",
                              "the default extension colours"});
   if (stored.HasDisplayKey)
     LoadDisplay(display.Handle, stored);
   else
-    stored.Faults.push_back(
-        {"Looks.Colours\\Display", MissingKey(), "the default display colours"});
+    stored.Faults.push_back({"Colours\\Display", MissingKey(), "the default display colours"});
   if (stored.HasSettingsKey)
     LoadSettings(settings.Handle, stored);
   else

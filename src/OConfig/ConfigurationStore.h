@@ -12,7 +12,7 @@
 // A stored value (or missing key) the lister cannot use: what, why, and what
 // a repair writes in its place.
 struct ConfigurationFault {
-  std::string What;    // e.g. "TXT in Looks.Colours\Extensions"
+  std::string What;    // e.g. "TXT in Colours\Extensions"
   std::string Why;     // e.g. "orvl stops with "Invalid data type for 'TXT'""
   std::string Repair;  // e.g. "set to 11, its default"
 };

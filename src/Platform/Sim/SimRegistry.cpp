@@ -220,8 +220,8 @@ std::string RegistryDump() {
 
 void AddConfiguration(const std::string& defaultSwitches, const std::string& defaultDate) {
   const std::string root = "SOFTWARE\\Brackwater\\Orvalist\\";
-  AddRegistryKey(root + "Looks.Colours\\Extensions");
-  SetRegistryBinary(root + "Looks.Colours\\Display", "Entities",
+  AddRegistryKey(root + "Colours\\Extensions");
+  SetRegistryBinary(root + "Colours\\Display", "Entities",
                     {7, 15, 14, 3, 12, 10, 15, 0x4E, 14, 15, 15});
   SetRegistryString(root + "Settings", "DefaultSwitches", defaultSwitches);
   SetRegistryString(root + "Settings", "DefaultDate", defaultDate);

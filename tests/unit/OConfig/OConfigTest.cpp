@@ -273,16 +273,15 @@ TEST_F(OConfigTest, UnusableValuesAreShownAndRepaired) {
   Sim::SetRegistryString(SettingsKey, SwitchesValue, "\"/SET\"");
   EXPECT_EQ(Run({}), 0);
   const Lines lines = RunLines();
-  EXPECT_EQ(
-      Lines(lines.begin(), lines.begin() + 14),
-      (Lines{"OConfig repaired what orvl could not use:", "  'TXT' in Looks.Colours\\Extensions",
-             "    orvl stops with \"Invalid data type for 'TXT'\"",
-             "    now set to 11, its default", "  'ZZ' in Looks.Colours\\Extensions",
-             "    holds 300, which is no colour: orvl ignores it", "    now removed",
-             "  Entities in Looks.Colours\\Display",
-             "    orvl stops with \"Invalid data type for 'Entities'\"",
-             "    now the default display colours", "  DefaultSwitches in Settings",
-             "    orvl does not accept /SET\"", "    now no preset switches", ""}));
+  EXPECT_EQ(Lines(lines.begin(), lines.begin() + 14),
+            (Lines{"OConfig repaired what orvl could not use:", "  'TXT' in Colours\\Extensions",
+                   "    orvl stops with \"Invalid data type for 'TXT'\"",
+                   "    now set to 11, its default", "  'ZZ' in Colours\\Extensions",
+                   "    holds 300, which is no colour: orvl ignores it", "    now removed",
+                   "  Entities in Colours\\Display",
+                   "    orvl stops with \"Invalid data type for 'Entities'\"",
+                   "    now the default display colours", "  DefaultSwitches in Settings",
+                   "    orvl does not accept /SET\"", "    now no preset switches", ""}));
   ReadBack();
   EXPECT_EQ(Looks.Colours.PromptColour, 0x4E);
   EXPECT_EQ(Looks.PresetSwitches, "");

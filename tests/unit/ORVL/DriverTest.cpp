@@ -114,7 +114,7 @@ TEST_F(DriverTest, GrandTotalLinesAreColouredOnTheConsole) {
   auto console = [](const std::string& dateFormat) {
     FreshWorld(dateFormat, 0);
     Sim::SetConsole(80, 200);
-    Sim::SetRegistryBinary("SOFTWARE\\Brackwater\\Orvalist\\Looks.Colours\\Display", "Entities",
+    Sim::SetRegistryBinary("SOFTWARE\\Brackwater\\Orvalist\\Colours\\Display", "Entities",
                            {7, 15, 14, 3, Heading, 10, 15, 0x4E, Figure, Text, 15});
     Looks.Colours.HeadingColour = Heading;  // as the configuration reads them
     Looks.Colours.SummaryFigureColour = Figure;
@@ -239,7 +239,7 @@ TEST_F(DriverTest, DescriptionsBringTheirOwnFormatUnlessOneWasChosen) {
 }
 
 TEST_F(DriverTest, ColourSwitchesActOnTheRegistryColours) {
-  const std::string display = "SOFTWARE\\Brackwater\\Orvalist\\Looks.Colours\\Display";
+  const std::string display = "SOFTWARE\\Brackwater\\Orvalist\\Colours\\Display";
   struct Case {
     const char* Switch;
     ColourRec Expected;
