@@ -1,5 +1,6 @@
-// Times a whole redirected run over one directory of 100,000 entries on the
-// simulated platform: scan, sort and listing, without the real file system.
+// Times whole redirected runs on the simulated platform: one directory of
+// 100,000 entries (scan, sort and listing, without the real file system), then
+// the runs a quadratic step would show at once (a huge directory, a hostile sort).
 // Build: cmake --build build/native --target orvl_bench; run: build/native/orvl_bench
 // With arguments, "orvl_bench ENTRIES [OPTION...]" makes one run only, for
 // counting instructions: valgrind --tool=callgrind --toggle-collect='RunOrvl*'
@@ -10,16 +11,15 @@
 #include <string>
 
 #include "Common/State.h"
+#include "Console/Console.h"
 #include "ORVL/Driver.h"
 #include "Platform/Sim/SimPlatform.h"
-#include "Console/Console.h"
+#include "SimulatedWorld.h"
 
 namespace {
 
 void BuildWorld(int entries) {
-  Sim::Reset();
-  ResetSharedState();
-  ResetConsoleEngine();
+  ResetWorld();
   Sim::AddDrive(Sim::Drive{});
   Sim::AddConfiguration();
   Sim::AddDirectory("C:\\BIG");
@@ -62,6 +62,39 @@ int TimeStandardRuns() {
   return 0;
 }
 
+// Sizes in the order that drives a median-of-three quicksort to its worst case.
+std::vector<std::uint64_t> CraftedSizes(int count) {
+  std::vector<int> slots(static_cast<std::size_t>(count));
+  for (int at = 0; at < count; ++at) slots[static_cast<std::size_t>(at)] = at;
+  std::vector<std::uint64_t> sizes(static_cast<std::size_t>(count));
+  for (int right = count - 1; right > 0; --right) {
+    sizes[static_cast<std::size_t>(slots[static_cast<std::size_t>(right / 2)])] =
+        static_cast<std::uint64_t>(right);
+    std::swap(slots[static_cast<std::size_t>(right / 2)], slots[static_cast<std::size_t>(right)]);
+  }
+  return sizes;
+}
+
+// The runs a quadratic step would show at once: a huge directory of plain
+// names, and a size sort over the crafted order.
+int TimeHostileRuns() {
+  const int entries = 150000;
+  ResetWorld();
+  Sim::AddDrive(Sim::Drive{});
+  Sim::AddConfiguration();
+  Sim::AddDirectory("C:\\HUGE");
+  Sim::AddDirectory("C:\\CRAFTED");
+  for (int i = 0; i < entries; ++i) Sim::AddFile("C:\\HUGE", "F" + std::to_string(i), 1);
+  const std::vector<std::uint64_t> sizes = CraftedSizes(100000);
+  for (std::size_t i = 0; i < sizes.size(); ++i)
+    Sim::AddFile("C:\\CRAFTED", "F" + std::to_string(i), sizes[i]);
+  Sim::SetRedirected();
+  std::printf("huge directory (150,000) %6.3f s\n", TimeRun({"C:\\ORVL\\orvl.exe", "C:\\HUGE"}));
+  std::printf("crafted sizes /OS       %6.3f s\n",
+              TimeRun({"C:\\ORVL\\orvl.exe", "C:\\CRAFTED", "/OS"}));
+  return 0;
+}
+
 int RunOnce(int entries, char** options, int optionCount) {
   BuildWorld(entries);
   std::vector<std::string> run = {"C:\\ORVL\\orvl.exe", "C:\\BIG"};
@@ -75,5 +108,6 @@ int RunOnce(int entries, char** options, int optionCount) {
 
 int main(int argc, char** argv) {
   if (argc > 1) return RunOnce(std::atoi(argv[1]), argv + 2, argc - 2);
-  return TimeStandardRuns();
+  TimeStandardRuns();
+  return TimeHostileRuns();
 }

@@ -26,9 +26,13 @@ struct ColourRec {
   std::uint8_t BannerColour = 15;         // the banner line
 };
 
-extern ColourRec Colours;
-extern std::array<ColsType, MaxExtensionColours + 1> ExtensionColours;  // slots 1..100
-extern int ExtensionColourCount;                                        // slots in use
-extern bool ColourEnabled;          // names coloured by kind; /G turns it off
-extern std::string PresetSwitches;  // switch text applied before the command line
-extern std::string DateFormat;      // date display pattern; empty means "c"
+// What the registry and the colour and date switches settle at start-up for the display.
+struct LooksRec {
+  ColourRec Colours;
+  std::array<ColsType, MaxExtensionColours + 1> ExtensionColours;  // slots 1..100
+  int ExtensionColourCount = 0;                                    // slots in use
+  bool ColourEnabled = true;   // names coloured by kind; /G turns it off
+  std::string PresetSwitches;  // switch text applied before the command line
+  std::string DateFormat;      // date display pattern; empty means "c"
+};
+extern LooksRec Looks;

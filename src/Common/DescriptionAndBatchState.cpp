@@ -1,9 +1,3 @@
 #include "Common/DescriptionAndBatchState.h"
 
-std::vector<DescriptionRecord> DescriptionPool;
-std::vector<std::int32_t> DescriptionIndex;
-std::vector<std::string> DescriptionTexts;
-std::size_t DescriptionTextCount = 0;
-bool DescriptionsSwapped = false;
-
-BatchFileState BatchFile;
+RunFilesRec RunFiles;

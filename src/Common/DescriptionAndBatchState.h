@@ -15,12 +15,6 @@ struct DescriptionRecord {
 
 constexpr std::size_t DescriptionPoolSlots = 100000;  // records kept per description file
 
-extern std::vector<DescriptionRecord> DescriptionPool;  // slots reused by every directory
-extern std::vector<std::int32_t> DescriptionIndex;      // pool positions of this directory, by Name
-extern std::vector<std::string> DescriptionTexts;       // text slots, reused; valid up to the count
-extern std::size_t DescriptionTextCount;                // texts of the current directory
-extern bool DescriptionsSwapped;  // the layout from before /Z is in force for this directory
-
 // Names the command interpreter cannot carry safely get no line; they are
 // counted by reason and reported once at the end of the run.
 struct BatchLeftOutCounts {
@@ -38,4 +32,15 @@ struct BatchFileState {
   bool Utf8 = false;          // a line needed more than the ANSI code page: the file is UTF-8
   BatchLeftOutCounts LeftOut;
 };
-extern BatchFileState BatchFile;
+
+// The description tables of the directory being listed and the batch file of /@.
+struct RunFilesRec {
+  std::vector<DescriptionRecord> DescriptionPool;  // slots reused by every directory
+  std::vector<std::int32_t> DescriptionIndex;      // pool positions of this directory, by Name
+  std::vector<std::string> DescriptionTexts;       // text slots, reused; valid up to the count
+  std::size_t DescriptionTextCount = 0;            // texts of the current directory
+  BatchFileState BatchFile;
+  bool DescriptionsLoaded = false;  // a directory's description tables are loaded
+  bool DescriptionsHere = false;    // the directory being listed has descriptions
+};
+extern RunFilesRec RunFiles;

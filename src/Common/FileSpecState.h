@@ -6,17 +6,21 @@
 #include <string>
 #include <vector>
 
-extern std::vector<std::string> FileSpecs;  // file specifications in command-line order
-extern std::string SearchSpec;              // directory plus mask handed to find-first
-extern std::string CurrentDir;              // directory being listed, ends in "\"
-extern std::string FileMask;                // name part of the file specification
-extern std::string FileExt;                 // extension of the name part with its dot, or empty
-extern std::string FileBase;                // name part without the extension
-extern std::uint8_t DriveNumber;            // 255 until the first ParseFileSpec; letter code - 64
-extern std::uint32_t SectorsPerCluster;     // drive figures from the free-space query
-extern std::uint32_t BytesPerSector;
-extern std::uint32_t FreeClusters;
-extern std::uint32_t TotalClusters;
-extern std::int32_t ClusterSize;  // BytesPerSector x SectorsPerCluster
-extern bool NoClusterSize;        // the free-space query failed
-extern bool DriveInvalid;         // it failed because the drive does not exist
+// The file specifications of the run, the directory being listed, and the drive figures from the free-space query.
+struct RunSpecRec {
+  std::vector<std::string> FileSpecs;  // file specifications in command-line order
+  std::string SearchSpec;  // directory plus mask handed to find-first
+  std::string CurrentDir;  // directory being listed, ends in "\"
+  std::string FileMask;  // name part of the file specification
+  std::string FileExt;  // extension of the name part with its dot, or empty
+  std::string FileBase;  // name part without the extension
+  std::uint8_t DriveNumber = 255;  // 255 until the first ParseFileSpec; letter code - 64
+  std::uint32_t SectorsPerCluster = 0;  // drive figures from the free-space query
+  std::uint32_t BytesPerSector = 0;
+  std::uint32_t FreeClusters = 0;
+  std::uint32_t TotalClusters = 0;
+  std::int32_t ClusterSize = 0;  // BytesPerSector x SectorsPerCluster
+  bool NoClusterSize = false;  // the free-space query failed
+  bool DriveInvalid = false;  // it failed because the drive does not exist
+};
+extern RunSpecRec RunSpec;

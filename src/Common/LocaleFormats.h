@@ -48,12 +48,9 @@ struct LocaleFormatsRec {
   std::array<std::string, 12> AbbrevMonths;  // abbreviated month names
   std::string AmMarker;                      // marker for hours 0..11
   std::string PmMarker;                      // marker for hours 12..23
-  // The date pattern parsed once: it cannot change during a run either. The
-  // separators are folded into the steps, so the steps hold for these only.
+  // The date pattern parsed once, with the run's frozen separators folded in.
   bool PatternParsed = false;
   std::string ParsedPattern;
-  std::string ParsedDateSeparator;
-  std::string ParsedTimeSeparator;
   std::vector<DateStep> PatternSteps;
 };
 extern LocaleFormatsRec LocaleFormats;

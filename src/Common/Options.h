@@ -1,5 +1,5 @@
-// The run-time option state: filled by the registry presets and the command
-// line during start-up, read by everything else.
+// The run's options: settled by the registry presets, the command line and the
+// platform checks during start-up, frozen after it and read through a const view.
 #pragma once
 
 #include <array>
@@ -35,6 +35,7 @@ struct OptionsRec {
   std::uint8_t ColumnCount = 2;  // slots in use
   ColumnSlots SavedColumns{};    // format before the description layout swap
   std::uint8_t SavedColumnCount = 0;
+  bool AliasesListed = false;            // a column of either layout shows 8.3 aliases
   bool FormatChosen = false;             // a format switch was given
   bool HasNameColumn = true;             // the format has a name column
   std::array<bool, 4> TimeKindNeeded{};  // [1..3] by TimeStampKind: stamp shown in a column
@@ -49,7 +50,7 @@ struct OptionsRec {
   bool SizesInBytes = false;             // /BYTE
   bool ShowFree = true;                  // /FREE
   bool ClearScreen = false;              // /CLR
-  bool Pause = true;                     // /P; the page prompt's N turns it off
+  bool Pause = true;                     // /P (the console engine keeps whether paging stopped)
   bool SevenBit = false;                 // /7BIT
   bool FourDigitYears = false;           // /Y2K
   bool Turbo = false;                    // /TURBO (whole-screen mode)
@@ -82,9 +83,26 @@ struct OptionsRec {
   std::int64_t SizeLow = 0;         // lower bound in bytes
   std::int64_t SizeHigh = 0;        // upper bound in bytes
   bool SizeOpenEnded = false;       // no upper bound tested
+
+  // Facts of the platform and the program file, settled by the start-up checks.
+  std::string ProgramDir;    // directory of the program file, with "\"
+  bool IsNT = false;         // the NT family
+  bool IsWin95OSR2 = false;  // 95 OSR2 or 98: the extended free-space query exists
+
+  // Separators that "/" and ":" in date patterns print: the locale's, or as
+  // typed after an absolute date or time bound.
+  std::string DateSeparator = "/";
+  std::string TimeSeparator = ":";
 };
 
-extern OptionsRec Options;
+// The run reads options only through this view; start-up code settles them
+// through StartupOptions() before the first directory.
+namespace OptionsStorage {
+extern OptionsRec Settled;  // written only through StartupOptions()
+}
+inline const OptionsRec& Options = OptionsStorage::Settled;  // a constant address: no indirection
+inline OptionsRec& StartupOptions() { return OptionsStorage::Settled; }
 
-// Fills Columns with the given kinds and widths from slot 1 and sets ColumnCount.
+// Fills Columns with the given kinds and widths from slot 1 and sets ColumnCount
+// (start-up only).
 void SetColumns(std::initializer_list<ColumnSpec> columns);

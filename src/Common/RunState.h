@@ -1,17 +1,18 @@
-// State of the run itself: the recursive walk, the platform identity and the
-// program-wide date and time separators.
+// State of the run itself: the recursive walk and the platform identity.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
-extern std::vector<std::string> PendingDirs;  // directories still to list (a stack)
-extern bool PendingDirsCreated;               // /S or /TREE created the stack
-extern std::string ProgramDir;                // directory of the program file, with "\"
-extern bool FirstDirectory;                   // true until the first pending directory is taken
-extern bool IsNT;                             // the NT family
-extern bool IsWin95OSR2;                      // 95 OSR2 or 98: the extended free-space query exists
-extern std::string DateSeparator;  // "/" in patterns prints this; "-" after an absolute date bound
-extern std::string TimeSeparator;  // ":" in patterns prints this; ":" after an absolute time bound
-extern bool DescriptionsLoaded;    // a directory's description tables are loaded
-extern bool DescriptionsHere;      // the directory being listed has descriptions
+// The walk over the directories and its totals, owned by the driver.
+struct RunWalkRec {
+  std::vector<std::string> PendingDirs;  // directories still to list (a stack)
+  bool PendingDirsCreated = false;       // /S or /TREE created the stack
+  bool FirstDirectory = true;            // true until the first pending directory is taken
+  std::int32_t TotalFiles = 0;           // files over all shown directories
+  std::int64_t TotalBytes = 0;           // bytes over all shown directories
+  std::int64_t TotalAllocated = 0;       // allocated bytes (only with a known cluster size)
+  std::int32_t ShownDirCount = 0;        // recursive mode: directories where a spec matched
+};
+extern RunWalkRec RunWalk;

@@ -3,6 +3,7 @@
 #include "Common/Colours.h"
 #include "Common/DescriptionAndBatchState.h"
 #include "Common/Entries/Entries.h"
+#include "Common/Entries/EntryArena.h"
 #include "Common/FileSpecState.h"
 #include "Common/LocaleFormats.h"
 #include "Common/Options.h"
@@ -10,49 +11,19 @@
 #include "Common/RunState.h"
 
 void ResetSharedState() {
-  Options = OptionsRec{};
+  StartupOptions() = OptionsRec{};
   SetColumns({{'s', 7}, {'n', 0}});
-
-  Colours = ColourRec{};
-  ExtensionColours = {};
-  ExtensionColourCount = 0;
-  ColourEnabled = true;
-  PresetSwitches.clear();
-  DateFormat.clear();
+  Looks = LooksRec{};
   LocaleFormats = LocaleFormatsRec{};
-
-  FileList.clear();
+  ThisDir = ThisDirRec{};
   ClearEntryTexts();
-  OutOfMemory = nullptr;
-  ListedCount = DirFileCount = DirDirCount = MaxNameLength = 0;
-  DirBytes = DirAllocated = 0;
-  TimeColumnWidth = {};
-  DirShown = true;
-  TotalFiles = ShownDirCount = 0;
-  TotalBytes = TotalAllocated = 0;
-
-  FileSpecs.clear();
-  SearchSpec.clear();
-  CurrentDir.clear();
-  FileMask.clear();
-  FileExt.clear();
-  FileBase.clear();
-  DriveNumber = 255;
-  SectorsPerCluster = BytesPerSector = FreeClusters = TotalClusters = 0;
-  ClusterSize = 0;
-  NoClusterSize = DriveInvalid = false;
-
-  PendingDirs.clear();
-  PendingDirsCreated = false;
-  ProgramDir.clear();
-  FirstDirectory = true;
-  IsNT = IsWin95OSR2 = false;
-  DateSeparator = "/";
-  TimeSeparator = ":";
-  DescriptionsLoaded = DescriptionsHere = false;
-  DescriptionIndex.clear();
-  DescriptionTextCount = 0;
-  DescriptionsSwapped = false;
-  BatchFile = BatchFileState{};
+  EntryStore.OutOfMemory = nullptr;
+  RunSpec = RunSpecRec{};
+  RunWalk = RunWalkRec{};
+  // The description pool and text slots keep their room for the next run.
+  RunFiles.DescriptionsLoaded = RunFiles.DescriptionsHere = false;
+  RunFiles.DescriptionIndex.clear();
+  RunFiles.DescriptionTextCount = 0;
+  RunFiles.BatchFile = BatchFileState{};
   RunEndAction = nullptr;
 }

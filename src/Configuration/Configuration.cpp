@@ -10,9 +10,9 @@
 #include "Configuration/DisplayColours.h"
 #include "Configuration/RegistryValues.h"
 #include "Console/Console.h"
+#include "Format/ErrorText.h"
 #include "Platform/Registry.h"
 #include "Platform/System.h"
-#include "Format/ErrorText.h"
 
 namespace {
 
@@ -34,30 +34,32 @@ void ReadExtensionColours(Plat::Handle key) {
     ValueRead result = ReadDwordValue(key, name, colour);
     Require(result, name);
     if (result != ValueRead::Ok || colour > MaxAttribute) continue;
-    ExtensionColours[static_cast<std::size_t>(++count)] = {name, static_cast<std::uint8_t>(colour)};
+    Looks.ExtensionColours[static_cast<std::size_t>(++count)] = {name,
+                                                                 static_cast<std::uint8_t>(colour)};
   }
-  ExtensionColourCount = count;
+  Looks.ExtensionColourCount = count;
 }
 
 // Byte k sets display colour k; colours past a short value keep their defaults.
 void ReadDisplayColours(Plat::Handle key) {
   std::vector<std::uint8_t> bytes;
   Require(ReadBinaryValue(key, EntitiesValue, DisplayColourCount, bytes), EntitiesValue);
-  for (std::size_t k = 0; k < bytes.size(); ++k) Colours.*DisplayColourRows[k].Field = bytes[k];
+  for (std::size_t k = 0; k < bytes.size(); ++k)
+    Looks.Colours.*DisplayColourRows[k].Field = bytes[k];
 }
 
 void ReadSettings(Plat::Handle key) {
-  Require(ReadStringValue(key, SwitchesValue, PresetSwitches), SwitchesValue);
-  Require(ReadStringValue(key, DateValue, DateFormat), DateValue);
+  Require(ReadStringValue(key, SwitchesValue, Looks.PresetSwitches), SwitchesValue);
+  Require(ReadStringValue(key, DateValue, Looks.DateFormat), DateValue);
 }
 
 // Said first: OConfig then shows its view in this console, and the run ends
 // when it does.
 [[noreturn]] void StartConfigurationProgram() {
-  const std::string path = ProgramDir + "OConfig.exe";
+  const std::string path = Options.ProgramDir + "OConfig.exe";
   EnsureOutput();
   WriteLine("Running OCONFIG so you can set up default configuration (first time only)", 1,
-            Colours.HeadingColour);
+            Looks.Colours.HeadingColour);
   FWriteFinish();
   if (!Plat::LaunchProgram(path, true)) ConfigurationProgramNotStarted(path, Plat::LastError());
   // Nothing was listed: a script must not take the first run for a listing.
@@ -82,5 +84,5 @@ void ReadConfiguration() {
     if (!settings.IsOpen()) FatalError("Unable to read configuration data.", true);
     ReadSettings(settings.Handle);
   }
-  TimeColumnWidth = {};
+  ThisDir.TimeColumnWidth = {};
 }

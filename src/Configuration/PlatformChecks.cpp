@@ -19,17 +19,17 @@ void CheckPlatform() {
   if (!Plat::VersionInformation(version))
     FatalError("Critical Error: Can't identify operating system (contact Orvalist tech support)",
                true);
-  IsNT = version.PlatformId == WindowsNtFamily;
-  IsWin95OSR2 =
+  StartupOptions().IsNT = version.PlatformId == WindowsNtFamily;
+  StartupOptions().IsWin95OSR2 =
       version.PlatformId == Windows95Family && (version.Build & 0xFFFF) > LastPlainWin95Build;
 }
 
 void CheckNtOptions() {
   if (Options.ShowOwner) {
-    if (!IsNT) FatalError("Display of owner information requires Windows NT", true);
+    if (!Options.IsNT) FatalError("Display of owner information requires Windows NT", true);
     EnableSecurityPrivilege();  // owners that cannot be read show as such
   }
-  if (Options.ShowCompression && !IsNT)
+  if (Options.ShowCompression && !Options.IsNT)
     FatalError("Display of compression information requires Windows NT", true);
 }
 

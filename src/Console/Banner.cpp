@@ -1,8 +1,8 @@
 // The start of output: set-up, the optional clear screen and the banner line.
 #include "Common/Colours.h"
 #include "Common/Options.h"
-#include "Console/ConsoleInternal.h"
 #include "Console/Console.h"
+#include "Console/ConsoleInternal.h"
 
 const char* const ProgramTitle = "Orvalist 98, Version 7.7";
 
@@ -28,5 +28,5 @@ void BeginOutput() {
   // Plain text has no screen to clear.
   if (Options.ClearScreen && !ConsoleEngine.Redirected) ClearScreen();
   std::string banner = (std::string(ProgramTitle) + " ").substr(0, TitleRoom) + BannerNotice;
-  WriteLine(banner.substr(0, BannerRoom), 1, Colours.BannerColour);
+  WriteLine(banner.substr(0, BannerRoom), 1, Looks.Colours.BannerColour);
 }

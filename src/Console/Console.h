@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "Platform/Console.h"
 #include "Common/RunEnd.h"
+#include "Platform/Console.h"
 
 // One UTF-16 unit and its bytes in the output code page (Length 0: not yet known).
 struct ConvertedChar {
@@ -48,6 +48,7 @@ struct ConsoleEngineState {
   bool ForceRedirect = false;          // /! asks for plain text even on a console
   bool ReportingFatal = false;         // a fatal error is being reported (stops a second one)
   bool PromptShowing = false;          // a prompt waits for a key on the last row
+  bool NonStop = false;  // no page prompts: plain-text output, or N answered at a prompt
 };
 extern ConsoleEngineState ConsoleEngine;
 

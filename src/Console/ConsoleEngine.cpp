@@ -44,7 +44,7 @@ void SetUpRedirected() {
   ForgetConvertedChars();
   engine.MaxCol = width - 1;
   engine.MaxRow = RedirectedRows - 1;
-  Options.Pause = false;
+  engine.NonStop = true;
 }
 
 void SetUpConsole() {

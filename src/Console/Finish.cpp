@@ -45,12 +45,12 @@ void FatalError(const std::string& message, bool showPath, ExitCode code) {
   engine.ReportingFatal = true;
   // A line half composed is shown first, so the report starts on a line of its own.
   if (engine.PenColumn > 1) NewLine();
-  if (showPath && !SearchSpec.empty()) {
-    WriteAt("Path: ", 1, Colours.HeadingColour);
-    WriteAt(SearchSpec, 7, Colours.HeadingValueColour);
+  if (showPath && !RunSpec.SearchSpec.empty()) {
+    WriteAt("Path: ", 1, Looks.Colours.HeadingColour);
+    WriteAt(RunSpec.SearchSpec, 7, Looks.Colours.HeadingValueColour);
     NewLine();
   }
-  WriteAt(message, 1, Colours.HeadingColour);
+  WriteAt(message, 1, Looks.Colours.HeadingColour);
   NewLine();
   FWriteFinish();
   EndProgram(code);

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <string_view>
 
+#include "Base/Utf8.h"
 #include "Common/Options.h"
 #include "Common/Text/TextCells.h"
-#include "Base/Utf8.h"
-#include "Console/ConsoleInternal.h"
 #include "Console/Console.h"
+#include "Console/ConsoleInternal.h"
 
 namespace {
 
@@ -110,7 +110,7 @@ void WriteConsoleLine() {
   if (engine.PageLines > ScreenHeight()) {
     // Restarted before the prompt, so that a failure it reports cannot prompt again.
     engine.PageLines = 2;
-    if (Options.Pause) MoreFiles();
+    if (Options.Pause && !engine.NonStop) MoreFiles();
   }
   WriteConsoleCells(engine.LineBuffer.data(), ScreenWidth(), engine.CurrentRow - 1);
   DiscardLine();

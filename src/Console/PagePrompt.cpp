@@ -43,7 +43,7 @@ void ShowPromptRow(const std::string& text) {
   const std::u16string prompt = Utf8::ToUtf16(text);
   int count = std::min(static_cast<int>(prompt.size()), ScreenWidth());
   std::vector<Plat::Cell> cells(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) cells[i] = Plat::Cell{prompt[i], Colours.PromptColour};
+  for (int i = 0; i < count; ++i) cells[i] = Plat::Cell{prompt[i], Looks.Colours.PromptColour};
   WriteConsoleCells(cells.data(), count, ConsoleEngine.MaxRow);
   ConsoleEngine.PromptShowing = true;
 }
@@ -73,7 +73,7 @@ void MoreFiles() {
       case 'H':
       case 'h': ShowManual(); break;
       case 'N':
-      case 'n': Options.Pause = false; return;
+      case 'n': ConsoleEngine.NonStop = true; return;
       default: return;
     }
   }

@@ -1,8 +1,8 @@
 #include "Format/ErrorText.h"
 
-#include "Platform/System.h"
 #include "Common/Colours.h"
 #include "Console/Console.h"
+#include "Platform/System.h"
 
 namespace {
 
@@ -58,6 +58,6 @@ std::string ErrorText(std::uint32_t code) {
 void ConfigurationProgramNotStarted(const std::string& path, std::uint32_t code) {
   std::string reason = Plat::SystemErrorText(code);
   if (reason.empty()) reason = "Error " + std::to_string(code);
-  WriteLine("OConfig could not be started: " + reason + ".", 1, Colours.HeadingColour);
+  WriteLine("OConfig could not be started: " + reason + ".", 1, Looks.Colours.HeadingColour);
   FatalError("It was looked for as " + path, false);
 }

@@ -5,9 +5,9 @@
 #include <unordered_set>
 
 #include "Configuration/RegistryValues.h"
-#include "Platform/RegistryWrite.h"
 #include "Engine/CommandLine/CommandLine.h"
 #include "Platform/ConfigLock.h"
+#include "Platform/RegistryWrite.h"
 
 namespace {
 

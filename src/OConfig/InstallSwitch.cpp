@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "Base/AsciiCase.h"
 #include "OConfig/ConfigurationStore.h"
 #include "OConfig/OConfigView.h"
 #include "OConfig/PathEntries.h"
@@ -12,8 +13,7 @@
 namespace {
 
 std::string Upper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  UpperAsciiInPlace(text);
   return text;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "Base/AsciiCase.h"
 #include "Configuration/DisplayColours.h"
 #include "Engine/CommandLine/CommandLine.h"
 
@@ -12,8 +13,7 @@ constexpr std::size_t MaxExtensionChars = 99;
 constexpr unsigned MaxAttribute = 255;
 
 std::string Upper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  UpperAsciiInPlace(text);
   return text;
 }
 

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "Base/AsciiCase.h"
+
 namespace {
 
 // The system splits the PATH at ";" outside double quotes.
@@ -22,8 +24,7 @@ std::string Comparable(std::string entry) {
   if (entry.size() >= 2 && entry.front() == '"' && entry.back() == '"')
     entry = entry.substr(1, entry.size() - 2);
   while (!entry.empty() && (entry.back() == '\\' || entry.back() == '/')) entry.pop_back();
-  for (char& c : entry)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  UpperAsciiInPlace(entry);
   return entry;
 }
 

@@ -24,10 +24,10 @@ namespace {
 // there (or could not reach it); a plain "no match" hides it.
 void NoteRecursiveResult(std::uint32_t code, bool& alreadyCounted) {
   if (code == Plat::ErrorFileNotFound) {
-    DirShown = false;
+    ThisDir.DirShown = false;
   } else if (!alreadyCounted) {
-    ++ShownDirCount;
-    DirShown = true;
+    ++RunWalk.ShownDirCount;
+    ThisDir.DirShown = true;
     alreadyCounted = true;
   }
 }
@@ -36,9 +36,9 @@ void NoteRecursiveResult(std::uint32_t code, bool& alreadyCounted) {
 // already holds the directory, which the line must name only once.
 void WriteBatchLines(std::size_t from) {
   if (!Options.BatchMode) return;
-  const std::size_t head = Options.FullPath ? CurrentDir.size() : 0;
-  for (std::size_t at = from; at < FileList.size(); ++at)
-    WriteBatchLine(std::string_view(FileList[at]->Name).substr(head));
+  const std::size_t head = Options.FullPath ? RunSpec.CurrentDir.size() : 0;
+  for (std::size_t at = from; at < ThisDir.FileList.size(); ++at)
+    WriteBatchLine(std::string_view(ThisDir.FileList[at]->Name).substr(head));
 }
 
 void ReportSearch(const std::string& path, const SearchResult& search) {
@@ -60,10 +60,10 @@ void FilterSearches(const ReadRequest& request, const DirectoryRead& read) {
   std::size_t from = 0;
   for (std::size_t index = 0; index < read.Searches.size(); ++index) {
     const SearchResult& search = read.Searches[index];
-    if (index > 0) DirShown = true;
+    if (index > 0) ThisDir.DirShown = true;
     ReportSearch(request.Paths[index], search);
     if (Options.Recursive) NoteRecursiveResult(search.Code, alreadyCounted);
-    const std::size_t listed = FileList.size();
+    const std::size_t listed = ThisDir.FileList.size();
     ScanEntries(read, from, search.EntriesEnd);
     WriteBatchLines(listed);
     from = search.EntriesEnd;
@@ -71,13 +71,14 @@ void FilterSearches(const ReadRequest& request, const DirectoryRead& read) {
 }
 
 void AddToTotals() {
-  if (DirShown || !Options.Recursive) {
-    ListedCount = PlacedEntryCount();
-    TotalFiles += DirFileCount;
-    TotalBytes = AddByteCounts(TotalBytes, DirBytes);
-    if (!NoClusterSize) TotalAllocated = AddByteCounts(TotalAllocated, DirAllocated);
+  if (ThisDir.DirShown || !Options.Recursive) {
+    ThisDir.ListedCount = PlacedEntryCount();
+    RunWalk.TotalFiles += ThisDir.DirFileCount;
+    RunWalk.TotalBytes = AddByteCounts(RunWalk.TotalBytes, ThisDir.DirBytes);
+    if (!RunSpec.NoClusterSize)
+      RunWalk.TotalAllocated = AddByteCounts(RunWalk.TotalAllocated, ThisDir.DirAllocated);
   } else {
-    ListedCount = 0;
+    ThisDir.ListedCount = 0;
   }
 }
 
@@ -90,16 +91,16 @@ void AddToTotals() {
   EndProgram(ExitCode::NothingFound);
 }
 
-void FinishShownDirectory() {
+DirectoryLayout FinishShownDirectory() {
   if (!Options.Bare) NewLine();
-  PrepareDescriptions();
+  return PrepareDescriptions();
 }
 
 // Below the root of a walk, a directory the system will not open (access
 // denied, a name it cannot take, a file where the directory was) is passed
 // over; a missing drive or an invalid mask still ends the run.
 std::uint32_t UnreadableCode(const DirectoryRead& read) {
-  if (!Options.Recursive || FirstDirectory || DriveInvalid) return 0;
+  if (!Options.Recursive || RunWalk.FirstDirectory || RunSpec.DriveInvalid) return 0;
   for (const SearchResult& search : read.Searches)
     if (search.Code != 0 && search.InvalidMaskPosition == 0 && !FindErrorGoesOn(search.Code))
       return search.Code;
@@ -109,10 +110,10 @@ std::uint32_t UnreadableCode(const DirectoryRead& read) {
 // The same two lines a fatal error writes, then the walk goes on.
 void ReportUnreadable(std::uint32_t code) {
   EnsureOutput();
-  WriteAt("Path: ", 1, Colours.HeadingColour);
-  WriteAt(SearchSpec, 7, Colours.HeadingValueColour);
+  WriteAt("Path: ", 1, Looks.Colours.HeadingColour);
+  WriteAt(RunSpec.SearchSpec, 7, Looks.Colours.HeadingValueColour);
   NewLine();
-  WriteLine(FindErrorMessage(code), 1, Colours.HeadingColour);
+  WriteLine(FindErrorMessage(code), 1, Looks.Colours.HeadingColour);
   if (!Options.Bare) NewLine();
 }
 
@@ -120,41 +121,44 @@ void ReportUnreadable(std::uint32_t code) {
 
 ReadRequest RequestFor(const std::string& searchSpec) {
   ReadRequest request;
-  request.Directory = CurrentDir;
+  request.Directory = RunSpec.CurrentDir;
   request.Paths.push_back(searchSpec);
-  for (std::size_t index = 1; index < FileSpecs.size(); ++index)
-    request.Paths.push_back(CurrentDir + FileSpecs[index]);
+  for (std::size_t index = 1; index < RunSpec.FileSpecs.size(); ++index)
+    request.Paths.push_back(RunSpec.CurrentDir + RunSpec.FileSpecs[index]);
   request.OwnMatcher = Options.RegexWildcards;
   request.Subdirectories = Options.Recursive;
-  request.Aliases = ListingUsesAliases();
+  request.Aliases = Options.AliasesListed;
   return request;
 }
 
-bool ScanDirectory(const ReadRequest& request, const DirectoryRead& read) {
+bool ScanDirectory(const ReadRequest& request, const DirectoryRead& read, DirectoryLayout& layout) {
   StartScanWork();
+  layout = {};
   if (const std::uint32_t code = UnreadableCode(read)) {
     ReportUnreadable(code);
-    DirShown = false;
-    ListedCount = 0;
+    ThisDir.DirShown = false;
+    ThisDir.ListedCount = 0;
     return false;
   }
   FilterSearches(request, read);
   // Before the header line, so a failing batch file is reported on a line of its own.
   if (Options.BatchMode) FlushBatchFile();
-  if (!DirShown && PlacedEntryCount() > 0) DirShown = true;
+  if (!ThisDir.DirShown && PlacedEntryCount() > 0) ThisDir.DirShown = true;
   AddToTotals();
   WriteHeaderLine();
-  if (ListedCount == 0 && !Options.Recursive) EndWithNothingFound(read.Searches.back().Code);
+  if (ThisDir.ListedCount == 0 && !Options.Recursive)
+    EndWithNothingFound(read.Searches.back().Code);
   if (Options.Recursive)
-    PendingDirs.insert(PendingDirs.end(), read.Subdirectories.begin(), read.Subdirectories.end());
-  if (DirShown) FinishShownDirectory();
+    RunWalk.PendingDirs.insert(RunWalk.PendingDirs.end(), read.Subdirectories.begin(),
+                               read.Subdirectories.end());
+  if (ThisDir.DirShown) layout = FinishShownDirectory();
   return true;
 }
 
-void WriteListing() {
+void WriteListing(DirectoryLayout directory) {
   // With /B the entries are listed even when only a summary was asked for.
   if (!Options.SummaryOnly || Options.Bare) SortFileList();
-  ShowListing();
+  ShowListing(directory);
   // In a walk, an empty line before the next directory.
   if (Options.Recursive && !Options.Bare) NewLine();
 }

@@ -1,6 +1,7 @@
 #include "ORVL/Driver.h"
 
 #include "Common/Colours.h"
+#include "Common/DescriptionAndBatchState.h"
 #include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
@@ -18,6 +19,7 @@
 #include "Engine/Descriptions/Descriptions.h"
 #include "Engine/Listing/Summary.h"
 #include "Engine/Reports/Reports.h"
+#include "Engine/Scan/Scan.h"
 #include "ORVL/DirectorySteps.h"
 #include "ORVL/WalkReads.h"
 #include "Platform/System.h"
@@ -37,29 +39,29 @@ std::string ProgramDirectory() {
 }
 
 void SetInitialState() {
-  Options.Turbo = false;
+  StartupOptions().Turbo = false;
   SetColumns({{'s', 7}, {'n', 0}});
-  ProgramDir = ProgramDirectory();
+  StartupOptions().ProgramDir = ProgramDirectory();
   ReadLocaleSeparators();
 }
 
 void SetDescriptionFormat() {
   if (!Options.ShowDescriptions) return;
-  Options.SavedColumns = Options.Columns;
-  Options.SavedColumnCount = Options.ColumnCount;
+  StartupOptions().SavedColumns = Options.Columns;
+  StartupOptions().SavedColumnCount = Options.ColumnCount;
   if (!Options.FormatChosen) SetColumns({{'s', 7}, {'f', 13}, {'d', 0}});
 }
 
 void WidenYears() {
-  if (!Options.FourDigitYears || DateFormat.find("yyyy") != std::string::npos) return;
-  std::size_t at = DateFormat.find("yy");
-  if (at != std::string::npos) DateFormat.insert(at, "yy");
+  if (!Options.FourDigitYears || Looks.DateFormat.find("yyyy") != std::string::npos) return;
+  std::size_t at = Looks.DateFormat.find("yy");
+  if (at != std::string::npos) Looks.DateFormat.insert(at, "yy");
 }
 
 void StartUp() {
   SetInitialState();
   ReadConfiguration();
-  FileList.clear();
+  ThisDir.FileList.clear();
   CheckPlatform();
   SplitCommandLine();
   CheckNtOptions();
@@ -70,12 +72,13 @@ void StartUp() {
   else
     BeginOutput();
   if (Options.Recursive || Options.Tree) {
-    PendingDirs.clear();
-    PendingDirsCreated = true;
+    RunWalk.PendingDirs.clear();
+    RunWalk.PendingDirsCreated = true;
   }
   if (Options.Tree) ShowTree();
   if (Options.DriveInfo) ShowDriveStatistics();
   SetDescriptionFormat();
+  StartupOptions().AliasesListed = ListingUsesAliases();
   if (Options.BatchMode) {
     OpenBatchFile();
     RunEndAction = CloseBatchFile;
@@ -84,24 +87,24 @@ void StartUp() {
 }
 
 void WriteFreeSpaceLine() {
-  WriteAt(FreeSpaceText(), 1, Colours.SummaryFigureColour);
-  WriteText(" free", Colours.SummaryTextColour);
+  WriteAt(FreeSpaceText(), 1, Looks.Colours.SummaryFigureColour);
+  WriteText(" free", Looks.Colours.SummaryTextColour);
   NewLine();
 }
 
 // Pops the next directory of the walk and takes its read.
 ReadRequest TakePendingDirectory(WalkReadAhead& ahead, DirectoryRead& read) {
-  std::string next = PendingDirs.back();
-  PendingDirs.pop_back();
-  SearchSpec = next + "\\" + FileMask;
-  FirstDirectory = false;
-  FileList.clear();
-  if (DescriptionsLoaded) {
+  std::string next = RunWalk.PendingDirs.back();
+  RunWalk.PendingDirs.pop_back();
+  RunSpec.SearchSpec = next + "\\" + RunSpec.FileMask;
+  RunWalk.FirstDirectory = false;
+  ThisDir.FileList.clear();
+  if (RunFiles.DescriptionsLoaded) {
     DiscardDescriptions();
-    DescriptionsLoaded = false;
+    RunFiles.DescriptionsLoaded = false;
   }
-  ParseFileSpec(SearchSpec);
-  ReadRequest request = RequestFor(SearchSpec);
+  ParseFileSpec(RunSpec.SearchSpec);
+  ReadRequest request = RequestFor(RunSpec.SearchSpec);
   ahead.Take(next, request, read);
   return request;
 }
@@ -113,20 +116,21 @@ ExitCode WalkExitCode(int unreadable, ExitCode otherwise) {
 }
 
 ExitCode WriteGrandTotal(int unreadable) {
-  if (TotalFiles == 0) {
+  if (RunWalk.TotalFiles == 0) {
     // A bare walk that finds nothing and met no error ends silently.
     if (Options.Bare && unreadable == 0) return ExitCode::NothingFound;
-    if (!Options.Bare) WriteLine("No files found", 1, Colours.HeadingColour);
-    if (Options.ShowFree && !NoClusterSize && !Options.Bare) WriteFreeSpaceLine();
+    if (!Options.Bare) WriteLine("No files found", 1, Looks.Colours.HeadingColour);
+    if (Options.ShowFree && !RunSpec.NoClusterSize && !Options.Bare) WriteFreeSpaceLine();
     WriteUnreadableCount(unreadable);
     FWriteFinish();
     return WalkExitCode(unreadable, ExitCode::NothingFound);
   }
-  if (ShownDirCount > 1 && !Options.Bare) {
-    WriteLine("Summary Total: ", 1, Colours.SummaryTextColour);
-    ShowSummary(TotalFiles, ShownDirCount - 1, TotalBytes, TotalAllocated);
+  if (RunWalk.ShownDirCount > 1 && !Options.Bare) {
+    WriteLine("Summary Total: ", 1, Looks.Colours.SummaryTextColour);
+    ShowSummary(RunWalk.TotalFiles, RunWalk.ShownDirCount - 1, RunWalk.TotalBytes,
+                RunWalk.TotalAllocated);
   }
-  if (Options.ShowFree && !NoClusterSize && !Options.Bare) WriteFreeSpaceLine();
+  if (Options.ShowFree && !RunSpec.NoClusterSize && !Options.Bare) WriteFreeSpaceLine();
   WriteUnreadableCount(unreadable);
   FWriteFinish();
   return WalkExitCode(unreadable, ExitCode::Done);
@@ -137,22 +141,23 @@ ExitCode WriteGrandTotal(int unreadable) {
 // the stack; everything else stays on this thread.
 ExitCode DirectoryLoop() {
   DirectoryRead read;
-  ReadRequest request = RequestFor(SearchSpec);
+  ReadRequest request = RequestFor(RunSpec.SearchSpec);
   ReadDirectory(request, read);
   // In this scope, so that every end of the run stops and joins the workers.
   WalkReadAhead ahead(request, Options.Recursive);
   int unreadable = 0;
   for (;;) {
-    DirFileCount = 0;
-    DirDirCount = 0;
-    if (!ScanDirectory(request, read)) ++unreadable;
-    if (Options.Recursive) ahead.Plan(PendingDirs);
-    if (ListedCount > 0) WriteListing();
+    ThisDir.DirFileCount = 0;
+    ThisDir.DirDirCount = 0;
+    DirectoryLayout layout;
+    if (!ScanDirectory(request, read, layout)) ++unreadable;
+    if (Options.Recursive) ahead.Plan(RunWalk.PendingDirs);
+    if (ThisDir.ListedCount > 0) WriteListing(layout);
     if (!Options.Recursive) {
       FWriteFinish();
       return ExitCode::Done;
     }
-    if (PendingDirs.empty()) return WriteGrandTotal(unreadable);
+    if (RunWalk.PendingDirs.empty()) return WriteGrandTotal(unreadable);
     request = TakePendingDirectory(ahead, read);
   }
 }

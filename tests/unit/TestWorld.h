@@ -9,16 +9,13 @@
 
 #include "Common/RunEnd.h"
 #include "Common/State.h"
-#include "Platform/Sim/SimPlatform.h"
 #include "Console/Console.h"
+#include "Platform/Sim/SimPlatform.h"
+#include "SimulatedWorld.h"
 
 class TestWorld : public ::testing::Test {
  protected:
-  void SetUp() override {
-    Sim::Reset();
-    ResetSharedState();
-    ResetConsoleEngine();
-  }
+  void SetUp() override { ResetWorld(); }
 };
 
 // count copies of a piece of text, one after the other.

@@ -8,12 +8,14 @@
 #include "Common/Entries/EntryArena.h"
 #include "Common/Text/TextCells.h"
 
+ThisDirRec ThisDir;
+
 namespace {
 constexpr std::size_t RecordsPerBlock = 4096;
 }  // namespace
 
 void RunOutOfMemory() {
-  if (OutOfMemory) OutOfMemory();
+  if (EntryStore.OutOfMemory) EntryStore.OutOfMemory();
   throw std::bad_alloc();
 }
 
@@ -90,17 +92,4 @@ void ResetEntryPool() {
   ClearEntryTexts();
 }
 
-OutOfMemoryHandler OutOfMemory = nullptr;
-std::vector<FileEntry*> FileList;
-std::int32_t ListedCount = 0;
-std::int32_t DirFileCount = 0;
-std::int32_t DirDirCount = 0;
-std::int64_t DirBytes = 0;
-std::int64_t DirAllocated = 0;
-std::int32_t MaxNameLength = 0;
 std::array<std::uint8_t, 4> TimeColumnWidth{};
-bool DirShown = true;
-std::int32_t TotalFiles = 0;
-std::int64_t TotalBytes = 0;
-std::int64_t TotalAllocated = 0;
-std::int32_t ShownDirCount = 0;

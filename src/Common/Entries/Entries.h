@@ -83,27 +83,23 @@ EntryTextMark MarkEntryTexts();
 void ReleaseEntryTexts(const EntryTextMark& mark);
 // Drops every pooled record and text block.
 void ResetEntryPool();
-// Ends the run with a message when memory for entries runs out; installed by
-// the scan. Without one, growth failures throw std::bad_alloc.
-using OutOfMemoryHandler = void (*)();
-extern OutOfMemoryHandler OutOfMemory;
 [[noreturn]] void RunOutOfMemory();
 
 // The entries of the directory being listed, in list order; refers to pool records.
-extern std::vector<FileEntry*> FileList;
+// The directory being listed: its entries in list order (pool records) and the counts of its scan.
+struct ThisDirRec {
+  std::vector<FileEntry*> FileList;
+  std::int32_t ListedCount = 0;    // entries in FileList; 0 when the directory is not shown
+  std::int32_t DirFileCount = 0;   // accepted entries without the directory bit
+  std::int32_t DirDirCount = 0;    // accepted directories (dots included when shown)
+  std::int64_t DirBytes = 0;       // sum of Size
+  std::int64_t DirAllocated = 0;   // sum of sizes rounded up to whole clusters
+  std::int32_t MaxNameLength = 0;  // cells of the longest Name seen
+  std::array<std::uint8_t, 4> TimeColumnWidth;  // [1..3] widest date text per stamp
+  bool DirShown = true;                         // the directory gets its header and listing
+};
+extern ThisDirRec ThisDir;
 
 // Per-directory results of the scan.
-extern std::int32_t ListedCount;    // entries in FileList; 0 when the directory is not shown
-extern std::int32_t DirFileCount;   // accepted entries without the directory bit
-extern std::int32_t DirDirCount;    // accepted directories (dots included when shown)
-extern std::int64_t DirBytes;       // sum of Size
-extern std::int64_t DirAllocated;   // sum of sizes rounded up to whole clusters
-extern std::int32_t MaxNameLength;  // cells of the longest Name seen
-extern std::array<std::uint8_t, 4> TimeColumnWidth;  // [1..3] widest date text per stamp
-extern bool DirShown;                                // the directory gets its header and listing
 
 // Run-wide totals.
-extern std::int32_t TotalFiles;      // files over all shown directories
-extern std::int64_t TotalBytes;      // bytes over all shown directories
-extern std::int64_t TotalAllocated;  // allocated bytes (only with a known cluster size)
-extern std::int32_t ShownDirCount;   // recursive mode: directories where a spec matched

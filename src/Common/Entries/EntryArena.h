@@ -8,12 +8,17 @@
 
 struct FileEntry;
 
+// Ends the run with a message when memory for entries runs out; installed by
+// the scan. Without one, growth failures throw std::bad_alloc.
+using OutOfMemoryHandler = void (*)();
+
 struct EntryStorage {
   std::vector<std::unique_ptr<FileEntry[]>> RecordBlocks;  // pool records, a block at a time
   std::vector<std::unique_ptr<char[]>> TextBlocks;         // arena blocks of name text
   std::vector<std::size_t> TextBlockSizes;                 // bytes of each text block
   std::size_t CurrentBlock = 0;                            // text block being filled
   std::size_t BlockUsed = 0;                               // bytes used in that block
+  OutOfMemoryHandler OutOfMemory = nullptr;                // growth failed
 };
 extern EntryStorage EntryStore;
 

@@ -64,13 +64,13 @@ std::string FullPathOf(const char* name) {
 // One warning per run, naming the file (and the system's reason, when there
 // is one); no further lines are written after it.
 void WarnBatchFailure(const char* what, std::uint32_t code, const char* name = BatchWorkName) {
-  BatchFile.Failed = true;
-  BatchFile.Buffer.clear();
+  RunFiles.BatchFile.Failed = true;
+  RunFiles.BatchFile.Buffer.clear();
   EnsureOutput();
   if (ConsoleEngine.PenColumn > 1) NewLine();
   WriteLine("Warning: batch file " + std::string(what) + ": " + FullPathOf(name), 1,
-            Colours.HeadingColour);
-  if (code != 0) WriteLine(SystemReason(code), 10, Colours.HeadingColour);
+            Looks.Colours.HeadingColour);
+  if (code != 0) WriteLine(SystemReason(code), 10, Looks.Colours.HeadingColour);
 }
 
 // A link or reparse point planted under the batch file's name would have the
@@ -85,16 +85,17 @@ bool BatchFileIsLink() {
 
 void WarnLeftOutReason(int count, const char* reason) {
   if (count == 0) return;
-  WriteLine(std::to_string(count) + " with " + reason, 10, Colours.HeadingColour);
+  WriteLine(std::to_string(count) + " with " + reason, 10, Looks.Colours.HeadingColour);
 }
 
 // Writes the buffer; false (with the code) when the file did not take it all.
 bool WriteBuffer(std::uint32_t& code) {
-  if (BatchFile.Handle == Plat::InvalidHandle || BatchFile.Buffer.empty()) return true;
-  bool written =
-      Plat::WriteFileBytes(BatchFile.Handle, BatchFile.Buffer.data(), BatchFile.Buffer.size());
+  if (RunFiles.BatchFile.Handle == Plat::InvalidHandle || RunFiles.BatchFile.Buffer.empty())
+    return true;
+  bool written = Plat::WriteFileBytes(RunFiles.BatchFile.Handle, RunFiles.BatchFile.Buffer.data(),
+                                      RunFiles.BatchFile.Buffer.size());
   code = written ? 0 : Plat::LastError();
-  BatchFile.Buffer.clear();
+  RunFiles.BatchFile.Buffer.clear();
   return written;
 }
 
@@ -117,58 +118,60 @@ bool ReadBackFile(std::string& bytes, std::uint32_t& code) {
 // that switches the interpreter to UTF-8. Costs nothing until it happens, and
 // at most the file's size once.
 void SwitchToUtf8() {
-  BatchFile.Utf8 = true;
+  RunFiles.BatchFile.Utf8 = true;
   std::uint32_t code = 0;
   std::string earlier;
-  Plat::CloseFile(BatchFile.Handle);
-  BatchFile.Handle = Plat::InvalidHandle;
+  Plat::CloseFile(RunFiles.BatchFile.Handle);
+  RunFiles.BatchFile.Handle = Plat::InvalidHandle;
   if (!ReadBackFile(earlier, code)) return WarnBatchFailure("could not be read back", code);
-  earlier += BatchFile.Buffer;
-  BatchFile.Buffer.assign(Utf8FirstLine);
+  earlier += RunFiles.BatchFile.Buffer;
+  RunFiles.BatchFile.Buffer.assign(Utf8FirstLine);
   if (!earlier.empty())
-    BatchFile.Buffer += Utf8::FromUtf16(Plat::CodePageToWide(Plat::AnsiCodePage(), earlier));
-  BatchFile.Handle = Plat::CreateFileForWriting(BatchWorkName);  // the run's own file
-  if (BatchFile.Handle == Plat::InvalidHandle)
+    RunFiles.BatchFile.Buffer +=
+        Utf8::FromUtf16(Plat::CodePageToWide(Plat::AnsiCodePage(), earlier));
+  RunFiles.BatchFile.Handle = Plat::CreateFileForWriting(BatchWorkName);  // the run's own file
+  if (RunFiles.BatchFile.Handle == Plat::InvalidHandle)
     WarnBatchFailure("could not be created", Plat::LastError());
 }
 
 // Batch text into the buffer: the ANSI code page, as the interpreter reads it
 // by default, until a line needs more.
 void EncodeBatchText(const std::string& text) {
-  if (!BatchFile.Utf8 && EncodeInAnsi(text, BatchFile.Buffer)) return;
-  if (!BatchFile.Utf8) SwitchToUtf8();
-  if (!BatchFile.Failed) BatchFile.Buffer += text;
+  if (!RunFiles.BatchFile.Utf8 && EncodeInAnsi(text, RunFiles.BatchFile.Buffer)) return;
+  if (!RunFiles.BatchFile.Utf8) SwitchToUtf8();
+  if (!RunFiles.BatchFile.Failed) RunFiles.BatchFile.Buffer += text;
 }
 
 }  // namespace
 
 void OpenBatchFile() {
-  BatchFile.Buffer.clear();
-  BatchFile.Failed = false;
-  BatchFile.Utf8 = false;
-  BatchFile.LeftOut = {};
+  RunFiles.BatchFile.Buffer.clear();
+  RunFiles.BatchFile.Failed = false;
+  RunFiles.BatchFile.Utf8 = false;
+  RunFiles.BatchFile.LeftOut = {};
   if (BatchFileIsLink()) return WarnBatchFailure("is a link and was not written", 0, BatchFileName);
-  BatchFile.Handle = Plat::CreateNewFileForWriting(BatchWorkName);
-  if (BatchFile.Handle == Plat::InvalidHandle)
+  RunFiles.BatchFile.Handle = Plat::CreateNewFileForWriting(BatchWorkName);
+  if (RunFiles.BatchFile.Handle == Plat::InvalidHandle)
     WarnBatchFailure("could not be created", Plat::LastError());
 }
 
 void WriteBatchLine(std::string_view longName) {
-  if (BatchFile.Failed) return;
-  BatchPath.assign(CurrentDir).append(longName);
+  if (RunFiles.BatchFile.Failed) return;
+  BatchPath.assign(RunSpec.CurrentDir).append(longName);
   switch (ComposeBatchLine(Options.BatchCommand, BatchPath, BatchLine)) {
     case BatchRefusal::None: break;
-    case BatchRefusal::ControlCharacter: ++BatchFile.LeftOut.ControlCharacters; return;
-    case BatchRefusal::DoubleQuote: ++BatchFile.LeftOut.DoubleQuotes; return;
-    case BatchRefusal::Percent: ++BatchFile.LeftOut.Percents; return;
+    case BatchRefusal::ControlCharacter: ++RunFiles.BatchFile.LeftOut.ControlCharacters; return;
+    case BatchRefusal::DoubleQuote: ++RunFiles.BatchFile.LeftOut.DoubleQuotes; return;
+    case BatchRefusal::Percent: ++RunFiles.BatchFile.LeftOut.Percents; return;
   }
   EncodeBatchText(BatchLine);
-  if (BatchFile.Buffer.size() >= FlushBytes) FlushBatchFile();
+  if (RunFiles.BatchFile.Buffer.size() >= FlushBytes) FlushBatchFile();
 }
 
 void FlushBatchFile() {
   std::uint32_t code = 0;
-  if (!BatchFile.Failed && !WriteBuffer(code)) WarnBatchFailure("could not be written", code);
+  if (!RunFiles.BatchFile.Failed && !WriteBuffer(code))
+    WarnBatchFailure("could not be written", code);
 }
 
 // Also runs on the ends that cannot write any more (a fatal error being
@@ -176,23 +179,23 @@ void FlushBatchFile() {
 // failure then stays unreported rather than risk a second end.
 void CloseBatchFile() {
   std::uint32_t code = 0;
-  if (!BatchFile.Failed) WriteBuffer(code);
-  if (BatchFile.Handle != Plat::InvalidHandle) {
-    Plat::CloseFile(BatchFile.Handle);
+  if (!RunFiles.BatchFile.Failed) WriteBuffer(code);
+  if (RunFiles.BatchFile.Handle != Plat::InvalidHandle) {
+    Plat::CloseFile(RunFiles.BatchFile.Handle);
     Plat::ReplaceWithFile(BatchWorkName, BatchFileName);
   }
-  BatchFile.Handle = Plat::InvalidHandle;
-  BatchFile.Buffer.clear();
+  RunFiles.BatchFile.Handle = Plat::InvalidHandle;
+  RunFiles.BatchFile.Buffer.clear();
 }
 
 void ReportBatchLeftOuts() {
-  const BatchLeftOutCounts& leftOut = BatchFile.LeftOut;
+  const BatchLeftOutCounts& leftOut = RunFiles.BatchFile.LeftOut;
   if (leftOut.Total() == 0) return;
   EnsureOutput();
   if (ConsoleEngine.PenColumn > 1) NewLine();
   WriteLine("Warning: batch file left out " + std::to_string(leftOut.Total()) +
                 " names the command interpreter cannot carry:",
-            1, Colours.HeadingColour);
+            1, Looks.Colours.HeadingColour);
   WarnLeftOutReason(leftOut.ControlCharacters, "a line break or another control character");
   WarnLeftOutReason(leftOut.DoubleQuotes, "a double quote");
   WarnLeftOutReason(leftOut.Percents, "a percent sign, under a template that parses twice");

@@ -12,14 +12,16 @@ constexpr std::uint8_t PlainAttribute = 7;
 void DisableColours(char letter) {
   if (letter == 'A') {
     // Everything but the file names, which keep their configured colour.
-    Colours.LineColour = Colours.BannerColour = Colours.DetailColour = PlainAttribute;
-    Colours.DirectoryColour = Colours.HeadingColour = Colours.HeadingValueColour = PlainAttribute;
-    Colours.SummaryTextColour = Colours.SummaryFigureColour = PlainAttribute;
-    Colours.PromptColour = Colours.DateColour = PlainAttribute;
+    Looks.Colours.LineColour = Looks.Colours.BannerColour = Looks.Colours.DetailColour =
+        PlainAttribute;
+    Looks.Colours.DirectoryColour = Looks.Colours.HeadingColour = Looks.Colours.HeadingValueColour =
+        PlainAttribute;
+    Looks.Colours.SummaryTextColour = Looks.Colours.SummaryFigureColour = PlainAttribute;
+    Looks.Colours.PromptColour = Looks.Colours.DateColour = PlainAttribute;
   } else {
-    Colours.DirectoryColour = Colours.FileColour = PlainAttribute;
+    Looks.Colours.DirectoryColour = Looks.Colours.FileColour = PlainAttribute;
   }
-  ColourEnabled = false;
+  Looks.ColourEnabled = false;
 }
 
 // GA or G:A, GF or G:F; only the one letter is looked at.
@@ -29,5 +31,5 @@ void ParseColourSwitch(const std::string& word) {
   if (letter == 'A' || letter == 'F')
     DisableColours(letter);
   else
-    Options.BadOption = true;
+    StartupOptions().BadOption = true;
 }

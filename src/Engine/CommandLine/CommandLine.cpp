@@ -30,8 +30,8 @@ bool SwitchHasNoWord(const std::string& text, std::size_t slash) {
 std::size_t ApplySwitchAt(const std::string& text, std::size_t slash) {
   std::size_t start = slash + 1;
   if (text[start] == '@') {
-    Options.BatchCommand = text.substr(start + 1, MaxBatchCommandChars);
-    Options.BatchMode = true;
+    StartupOptions().BatchCommand = text.substr(start + 1, MaxBatchCommandChars);
+    StartupOptions().BatchMode = true;
     return text.size();
   }
   std::size_t end = RunEnd(text, start, " /");
@@ -67,8 +67,8 @@ void AddFileSpec(const std::string& spec, ListedSpecs& listed) {
   std::string directory = DirectoryPart(spec);
   // A repeated specification would list every match twice.
   if (!listed.count(UpperCaseAscii(directory)) && listed.insert(UpperCaseAscii(spec)).second)
-    FileSpecs.push_back(spec);
-  if (!directory.empty() && FileSpecs.size() >= 2)
+    RunSpec.FileSpecs.push_back(spec);
+  if (!directory.empty() && RunSpec.FileSpecs.size() >= 2)
     FatalError("Multiple file specs: directory can only be specified in first parameter", false,
                ExitCode::Refused);
 }
@@ -93,7 +93,7 @@ bool SplitCommandText(const std::string& text, std::string& specs) {
     switch (text[at]) {
       case '/':
         if (SwitchHasNoWord(text, at)) {
-          Options.BadOption = true;
+          StartupOptions().BadOption = true;
           return false;
         }
         at = ApplySwitchAt(text, at);
@@ -107,7 +107,7 @@ bool SplitCommandText(const std::string& text, std::string& specs) {
 }
 
 void CollectFileSpecs(const std::string& specs) {
-  FileSpecs.clear();
+  RunSpec.FileSpecs.clear();
   ListedSpecs listed;
   std::size_t start = 0;
   while (start < specs.size()) {
@@ -119,8 +119,10 @@ void CollectFileSpecs(const std::string& specs) {
 
 void SplitCommandLine() {
   std::string specs;
-  if (!SplitCommandText(BuildCommandText(PresetSwitches, Plat::CommandArguments()), specs)) return;
+  if (!SplitCommandText(BuildCommandText(Looks.PresetSwitches, Plat::CommandArguments()), specs))
+    return;
   CollectFileSpecs(specs);
-  if (Options.Recursive && Options.Bare) Options.FullPath = Options.HideDots = true;
-  ParseFileSpec(FileSpecs.empty() ? std::string() : FileSpecs.front());
+  if (StartupOptions().Recursive && StartupOptions().Bare)
+    StartupOptions().FullPath = StartupOptions().HideDots = true;
+  ParseFileSpec(RunSpec.FileSpecs.empty() ? std::string() : RunSpec.FileSpecs.front());
 }

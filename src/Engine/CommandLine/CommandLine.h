@@ -6,7 +6,7 @@
 // holding a blank re-quoted).
 std::string BuildCommandText(const std::string& presetSwitches,
                              const std::vector<std::string>& arguments);
-// Builds the command text, applies every switch, fills FileSpecs and parses
+// Builds the command text, applies every switch, fills RunSpec.FileSpecs and parses
 // the first file specification.
 void SplitCommandLine();
 
@@ -14,7 +14,7 @@ void SplitCommandLine();
 // specifications separated by "|"; false when a "/" with nothing after it
 // stopped the walk (BadOption is then set).
 bool SplitCommandText(const std::string& text, std::string& specifications);
-// Fills FileSpecs from the "|"-separated specifications; only the first may
+// Fills RunSpec.FileSpecs from the "|"-separated specifications; only the first may
 // name a directory (the run ends otherwise).
 void CollectFileSpecs(const std::string& specifications);
 

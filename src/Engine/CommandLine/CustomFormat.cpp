@@ -20,7 +20,7 @@ struct FormatBuild {
 };
 
 void AddColumn(FormatBuild& build, char kind, std::int32_t width) {
-  Options.Columns[++build.Slots] = {kind, width};
+  StartupOptions().Columns[++build.Slots] = {kind, width};
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -33,14 +33,14 @@ std::size_t AddTimeColumn(FormatBuild& build, const std::string& word, std::size
     return 0;
   }
   AddColumn(build, digit, 0);
-  Options.TimeKindNeeded[digit - '0'] = true;
+  StartupOptions().TimeKindNeeded[digit - '0'] = true;
   return 1;
 }
 
 // O with the column width written directly after it (width + 1 with room
 // for a separating blank); returns the digits consumed.
 std::size_t AddOwnerColumn(FormatBuild& build, const std::string& word, std::size_t next) {
-  Options.ShowOwner = true;
+  StartupOptions().ShowOwner = true;
   std::size_t end = next;
   while (end < word.size() && IsDigit(word[end])) ++end;
   if (end == next) {
@@ -49,7 +49,7 @@ std::size_t AddOwnerColumn(FormatBuild& build, const std::string& word, std::siz
   }
   std::int64_t width = std::int64_t{IntegerArgument(word.substr(next, end - next))} + 1;
   bool valid = width >= MinOwnerWidth && width <= MaxOwnerWidth;
-  if (!valid) Options.BadOption = true;
+  if (!valid) StartupOptions().BadOption = true;
   AddColumn(build, 'o', valid ? static_cast<std::int32_t>(width) : DefaultOwnerWidth);
   return end - next;
 }
@@ -58,7 +58,7 @@ void AddDescription(FormatBuild& build) {
   if (build.Description || build.Name) return;
   if (!build.Alias) AddColumn(build, 'f', 13);
   build.Alias = build.Description = true;
-  Options.ShowDescriptions = true;
+  StartupOptions().ShowDescriptions = true;
 }
 
 // Applies the letter at word[at]; returns the extra characters it consumed.
@@ -73,7 +73,7 @@ std::size_t ApplyLetter(FormatBuild& build, const std::string& word, std::size_t
     case 'N':
       if (build.Name || build.Description) break;
       AddColumn(build, 'n', 0);
-      build.Name = Options.HasNameColumn = true;
+      build.Name = StartupOptions().HasNameColumn = true;
       break;
     case 'F':
       if (!build.Alias) AddColumn(build, 'f', 13);
@@ -86,11 +86,11 @@ std::size_t ApplyLetter(FormatBuild& build, const std::string& word, std::size_t
     case 'D': AddDescription(build); break;
     case 'C':
       AddColumn(build, 'c', 7);
-      Options.ShowCompression = true;
+      StartupOptions().ShowCompression = true;
       break;
     case 'R':
       AddColumn(build, 'r', 5);
-      Options.ShowCompression = true;
+      StartupOptions().ShowCompression = true;
       break;
     default: break;  // other characters are ignored
   }
@@ -100,17 +100,17 @@ std::size_t ApplyLetter(FormatBuild& build, const std::string& word, std::size_t
 }  // namespace
 
 void ParseCustomFormat(const std::string& word) {
-  Options.ShowDescriptions = false;
-  Options.HasNameColumn = false;
-  Options.FormatChosen = true;
+  StartupOptions().ShowDescriptions = false;
+  StartupOptions().HasNameColumn = false;
+  StartupOptions().FormatChosen = true;
   FormatBuild build;
   for (std::size_t at = ArgumentStart(word); at < word.size() && build.Slots < MaxLetterSlots; ++at)
     at += ApplyLetter(build, word, at);
   if (!build.Name && !build.Alias && !build.Description) {
     AddColumn(build, 'n', 0);
-    Options.HasNameColumn = true;
+    StartupOptions().HasNameColumn = true;
   } else if (build.Description) {
     AddColumn(build, 'd', 0);
   }
-  Options.ColumnCount = static_cast<std::uint8_t>(build.Slots);
+  StartupOptions().ColumnCount = static_cast<std::uint8_t>(build.Slots);
 }

@@ -35,22 +35,22 @@ bool EndsInSingleDot(const std::string& spec) {
 }
 
 void SetShareRoot(const std::string& spec) {
-  CurrentDir = spec + "\\";
-  FileBase = '*';
-  SearchSpec = CurrentDir + "*";
+  RunSpec.CurrentDir = spec + "\\";
+  RunSpec.FileBase = '*';
+  RunSpec.SearchSpec = RunSpec.CurrentDir + "*";
 }
 
-// Sets CurrentDir, FileExt, FileBase and FileMask from a full path.
+// Sets RunSpec.CurrentDir, RunSpec.FileExt, RunSpec.FileBase and RunSpec.FileMask from a full path.
 void SplitPath(const std::string& path, bool trailingDot) {
   std::size_t last = path.find_last_of("\\:");
   std::size_t nameStart = last == std::string::npos ? 0 : last + 1;
-  CurrentDir = path.substr(0, nameStart);
-  if (CurrentDir.empty() || CurrentDir.back() != '\\') CurrentDir += "\\";
+  RunSpec.CurrentDir = path.substr(0, nameStart);
+  if (RunSpec.CurrentDir.empty() || RunSpec.CurrentDir.back() != '\\') RunSpec.CurrentDir += "\\";
   std::string name = path.substr(nameStart);
   std::size_t dot = name.rfind('.');
-  FileExt = dot == std::string::npos ? std::string() : name.substr(dot);
-  FileBase = name.substr(0, name.size() - FileExt.size());
-  FileMask = trailingDot ? name + "." : name;
+  RunSpec.FileExt = dot == std::string::npos ? std::string() : name.substr(dot);
+  RunSpec.FileBase = name.substr(0, name.size() - RunSpec.FileExt.size());
+  RunSpec.FileMask = trailingDot ? name + "." : name;
 }
 
 // A path without wildcards or final backslash that names an existing
@@ -68,7 +68,7 @@ bool NamesWholeDirectory(const std::string& path) {
 // some other directory in its place would be a wrong answer.
 [[noreturn]] void RefusePath(const std::string& spec) {
   std::uint32_t error = Plat::LastError();
-  SearchSpec = spec;
+  RunSpec.SearchSpec = spec;
   FatalError(ErrorText(error != 0 ? error : Plat::ErrorInvalidName), true);
 }
 
@@ -89,49 +89,49 @@ void ParsePath(std::string spec, bool usersOwnSpec) {
   SplitPath(spec, trailingDot);
   if (usersOwnSpec && NamesWholeDirectory(spec)) {
     spec += "\\";
-    CurrentDir = spec;
-    FileBase.clear();
-    FileExt.clear();
-    FileMask.clear();
+    RunSpec.CurrentDir = spec;
+    RunSpec.FileBase.clear();
+    RunSpec.FileExt.clear();
+    RunSpec.FileMask.clear();
     trailingDot = false;
   }
   if (trailingDot)
-    SearchSpec = spec + ".";
-  else if (FileMask.find('.') != std::string::npos || spec.back() == '*')
-    SearchSpec = spec;
+    RunSpec.SearchSpec = spec + ".";
+  else if (RunSpec.FileMask.find('.') != std::string::npos || spec.back() == '*')
+    RunSpec.SearchSpec = spec;
   else
-    SearchSpec = spec + "*";  // a mask without a dot is a prefix
+    RunSpec.SearchSpec = spec + "*";  // a mask without a dot is a prefix
 }
 
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 void ReadDriveFigures() {
-  char drive = SearchSpec.empty() ? 0 : SearchSpec[0];
-  DriveNumber = static_cast<std::uint8_t>(static_cast<unsigned char>(drive) - 64);
+  char drive = RunSpec.SearchSpec.empty() ? 0 : RunSpec.SearchSpec[0];
+  RunSpec.DriveNumber = static_cast<std::uint8_t>(static_cast<unsigned char>(drive) - 64);
   Plat::DiskGeometry geometry;
   if (Plat::DiskFreeSpace(std::string(1, drive) + ":\\", geometry)) {
-    SectorsPerCluster = geometry.SectorsPerCluster;
-    BytesPerSector = geometry.BytesPerSector;
-    FreeClusters = geometry.FreeClusters;
-    TotalClusters = geometry.TotalClusters;
-    std::uint64_t cluster = std::uint64_t{BytesPerSector} * SectorsPerCluster;
+    RunSpec.SectorsPerCluster = geometry.SectorsPerCluster;
+    RunSpec.BytesPerSector = geometry.BytesPerSector;
+    RunSpec.FreeClusters = geometry.FreeClusters;
+    RunSpec.TotalClusters = geometry.TotalClusters;
+    std::uint64_t cluster = std::uint64_t{RunSpec.BytesPerSector} * RunSpec.SectorsPerCluster;
     // Allocation is rounded to whole clusters: a zero size cannot be used.
     if (cluster > 0 && cluster <= std::numeric_limits<std::int32_t>::max()) {
-      ClusterSize = static_cast<std::int32_t>(cluster);
+      RunSpec.ClusterSize = static_cast<std::int32_t>(cluster);
       return;
     }
   } else {
     std::uint32_t error = Plat::LastError();
     if ((error == Plat::ErrorInvalidDrive || error == Plat::ErrorPathNotFound) && IsLetter(drive))
-      DriveInvalid = true;
+      RunSpec.DriveInvalid = true;
   }
-  NoClusterSize = true;
+  RunSpec.NoClusterSize = true;
 }
 
 }  // namespace
 
 void ParseFileSpec(const std::string& spec) {
-  bool firstCall = DriveNumber == 255;
+  bool firstCall = RunSpec.DriveNumber == 255;
   if (IsShareRoot(spec))
     SetShareRoot(spec);
   else

@@ -1,6 +1,6 @@
 #pragma once
 #include <string>
 
-// Sets CurrentDir, FileMask, FileExt, FileBase and SearchSpec from one file
+// Sets RunSpec.CurrentDir, RunSpec.FileMask, RunSpec.FileExt, RunSpec.FileBase and RunSpec.SearchSpec from one file
 // specification; on the first call also the drive's cluster figures.
 void ParseFileSpec(const std::string& spec);

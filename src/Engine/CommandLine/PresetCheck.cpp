@@ -19,23 +19,19 @@ class ParserScratch {
  public:
   ParserScratch()
       : options_(Options),
-        colours_(Colours),
-        colourEnabled_(ColourEnabled),
+        colours_(Looks.Colours),
+        colourEnabled_(Looks.ColourEnabled),
         console_(ConsoleEngine),
-        dateSeparator_(DateSeparator),
-        timeSeparator_(TimeSeparator),
         locale_(LocaleFormats) {
-    Options = OptionsRec();
+    StartupOptions() = OptionsRec();
     // A fatal error met while checking ends the walk without a word on the screen.
     ConsoleEngine.ReportingFatal = true;
   }
   ~ParserScratch() {
-    Options = options_;
-    Colours = colours_;
-    ColourEnabled = colourEnabled_;
+    StartupOptions() = options_;
+    Looks.Colours = colours_;
+    Looks.ColourEnabled = colourEnabled_;
     ConsoleEngine = console_;
-    DateSeparator = dateSeparator_;
-    TimeSeparator = timeSeparator_;
     LocaleFormats = locale_;
   }
   ParserScratch(const ParserScratch&) = delete;
@@ -46,8 +42,6 @@ class ParserScratch {
   ColourRec colours_;
   bool colourEnabled_;
   ConsoleEngineState console_;
-  std::string dateSeparator_;
-  std::string timeSeparator_;
   LocaleFormatsRec locale_;
 };
 
@@ -61,8 +55,8 @@ Verdict TryText(const std::string& text) {
   } catch (const ProgramEnded&) {
     return Verdict::Stopped;
   }
-  if (Options.BadOption) return Verdict::Refused;
-  return Options.ShowHelp ? Verdict::Help : Verdict::Accepted;
+  if (StartupOptions().BadOption) return Verdict::Refused;
+  return StartupOptions().ShowHelp ? Verdict::Help : Verdict::Accepted;
 }
 
 // Every "/" of a command text starts a switch word that runs to the next blank

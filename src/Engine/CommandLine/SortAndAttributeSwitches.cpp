@@ -31,13 +31,13 @@ char SortKeyOf(char letter) {
 
 void ApplySortLetter(char letter, bool negated) {
   if (char key = SortKeyOf(letter)) {
-    Options.SortKey = key;
-    if (negated && key != 'U') Options.SortReverse = true;  // nothing turns it off again
+    StartupOptions().SortKey = key;
+    if (negated && key != 'U') StartupOptions().SortReverse = true;  // nothing turns it off again
   } else if (letter == 'G') {
-    Options.DirsFirst = !negated;
-    if (!negated) Options.DirsFirstGiven = true;
+    StartupOptions().DirsFirst = !negated;
+    if (!negated) StartupOptions().DirsFirstGiven = true;
   } else {
-    Options.BadOption = true;
+    StartupOptions().BadOption = true;
   }
 }
 
@@ -47,32 +47,32 @@ void ApplySortLetter(char letter, bool negated) {
 void ParseAttributeSelection(const std::string& word) {
   std::size_t at = ArgumentStart(word);
   if (at >= word.size()) {
-    Options.BadOption = true;
+    StartupOptions().BadOption = true;
     return;
   }
-  Options.AttrFilter = true;
+  StartupOptions().AttrFilter = true;
   while (at < word.size()) {
     bool negated = word[at] == '-';
     if (negated) ++at;
     int index = at < word.size() ? AttributeIndex(word[at]) : -1;
     if (index < 0)
-      Options.BadOption = true;
+      StartupOptions().BadOption = true;
     else if (negated)
-      Options.AttrExclude[index] = true;
+      StartupOptions().AttrExclude[index] = true;
     else
-      Options.AttrWant[index] = true;
+      StartupOptions().AttrWant[index] = true;
     ++at;
   }
 }
 
 void ParseSortOrder(const std::string& word) {
   std::size_t at = ArgumentStart(word);
-  if (at >= word.size()) Options.BadOption = true;
+  if (at >= word.size()) StartupOptions().BadOption = true;
   while (at < word.size()) {
     bool negated = word[at] == '-';
     if (negated) ++at;
     if (at >= word.size()) {
-      Options.BadOption = true;  // a "-" with nothing after it
+      StartupOptions().BadOption = true;  // a "-" with nothing after it
       break;
     }
     ApplySortLetter(word[at++], negated);

@@ -3,9 +3,9 @@
 #include <charconv>
 
 #include "Common/Options.h"
+#include "Console/Console.h"
 #include "Engine/CommandLine/SwitchParser.h"
 #include "Engine/Ranges/RangeFilters.h"
-#include "Console/Console.h"
 
 namespace {
 
@@ -13,15 +13,6 @@ constexpr std::size_t MaxNumberChars = 99;
 constexpr std::int32_t MinRedirectWidth = 40;
 
 }  // namespace
-
-bool IsDecimalInteger(const std::string& text, std::int32_t& value) {
-  const char* first = text.data();
-  const char* last = first + text.size();
-  if (first != last && *first == '+') ++first;  // from_chars takes only "-"
-  if (first == last || (*first == '-' && first != text.data())) return false;
-  auto [end, error] = std::from_chars(first, last, value);
-  return error == std::errc() && end == last;
-}
 
 std::int32_t IntegerArgument(const std::string& text) {
   std::int32_t value = 0;
@@ -36,9 +27,9 @@ void ParseTimeField(const std::string& word) {
   char letter = at < word.size() ? word[at] : 0;
   bool valid = word.size() == at + 1 && (letter == 'A' || letter == 'C' || letter == 'W');
   if (valid)
-    Options.TimeField = letter;
+    StartupOptions().TimeField = letter;
   else
-    Options.BadOption = true;
+    StartupOptions().BadOption = true;
 }
 
 // K132 or K:132. A width below 40 is refused and not kept: the usage screen
@@ -50,25 +41,25 @@ void ParseRedirectWidth(const std::string& word) {
   else if (word.size() >= 3)
     at = 1;
   else {
-    Options.BadOption = true;
+    StartupOptions().BadOption = true;
     return;
   }
   std::int32_t width = IntegerArgument(word.substr(at, MaxNumberChars));
   if (width < MinRedirectWidth)
-    Options.BadOption = true;
+    StartupOptions().BadOption = true;
   else
-    Options.RedirectWidth = width;
+    StartupOptions().RedirectWidth = width;
 }
 
 // [D...], [T...] or [S...]: an accepted switch turns its filter on.
 void ParseRangeSwitch(const std::string& word) {
   char kind = word.size() > 1 ? word[1] : 0;
   if (kind == 'D' && ParseDateRange(word))
-    Options.DateRangeOn = true;
+    StartupOptions().DateRangeOn = true;
   else if (kind == 'T' && ParseTimeRange(word))
-    Options.TimeRangeOn = true;
+    StartupOptions().TimeRangeOn = true;
   else if (kind == 'S' && ParseSizeRange(word))
-    Options.SizeRangeOn = true;
+    StartupOptions().SizeRangeOn = true;
   else
-    Options.BadOption = true;
+    StartupOptions().BadOption = true;
 }

@@ -2,96 +2,97 @@
 // a whole word first, else the letter of a switch that takes an argument.
 #include "Engine/CommandLine/SwitchParser.h"
 
+#include "Base/AsciiCase.h"
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
 #include "Common/RunState.h"
 #include "Console/Console.h"
 #include "Engine/CommandLine/SwitchTable.h"
-#include "Platform/System.h"
 #include "Format/ErrorText.h"
+#include "Platform/System.h"
 
 namespace SwitchHooks {
 
-void ShowHelp(const std::string&) { Options.ShowHelp = true; }
+void ShowHelp(const std::string&) { StartupOptions().ShowHelp = true; }
 
 void Bare(const std::string&) {
-  Options.Bare = true;
-  Options.FixedColumns = 1;
-  if (Options.FormatChosen) return;
+  StartupOptions().Bare = true;
+  StartupOptions().FixedColumns = 1;
+  if (StartupOptions().FormatChosen) return;
   SetColumns({{'n', 0}});
-  Options.ShowDescriptions = false;
+  StartupOptions().ShowDescriptions = false;
 }
 
 void FullPath(const std::string&) {
-  Options.FullPath = true;
-  Options.ShowDescriptions = false;
+  StartupOptions().FullPath = true;
+  StartupOptions().ShowDescriptions = false;
 }
 
 void Wide(const std::string& word) {
   SetColumns({{'n', 0}});
-  Options.ShowDescriptions = false;
-  Options.FormatChosen = true;
-  if (word == "D") Options.VerticalSort = true;
+  StartupOptions().ShowDescriptions = false;
+  StartupOptions().FormatChosen = true;
+  if (word == "D") StartupOptions().VerticalSort = true;
 }
 
 void NotWide(const std::string&) {
   SetColumns({{'s', 7}, {'n', 0}});
-  Options.FormatChosen = true;
+  StartupOptions().FormatChosen = true;
 }
 
 void Verbose(const std::string&) {
   SetColumns({{'s', 7}, {'t', 0}, {'a', 6}, {'f', 13}, {'n', 0}});
-  Options.ShowDescriptions = false;
-  Options.FormatChosen = true;
+  StartupOptions().ShowDescriptions = false;
+  StartupOptions().FormatChosen = true;
 }
 
 void Aliases(const std::string&) {
   SetColumns({{'f', 13}, {'s', 7}, {'n', 0}});
-  Options.ShowDescriptions = false;
-  Options.FormatChosen = true;
+  StartupOptions().ShowDescriptions = false;
+  StartupOptions().FormatChosen = true;
 }
 
 void NoAliases(const std::string&) { SetColumns({{'s', 7}, {'n', 0}}); }
 
 void LongList(const std::string&) {
   SetColumns({{'t', 0}, {'s', 7}, {'n', 0}});
-  Options.ShowDescriptions = false;
-  Options.FixedColumns = 1;
-  Options.FormatChosen = true;
+  StartupOptions().ShowDescriptions = false;
+  StartupOptions().FixedColumns = 1;
+  StartupOptions().FormatChosen = true;
 }
 
 void Descriptions(const std::string&) {
-  if (!Options.FormatChosen) Options.ShowDescriptions = true;
+  if (!StartupOptions().FormatChosen) StartupOptions().ShowDescriptions = true;
 }
 
 void NoDescriptions(const std::string&) {
   SetColumns({{'s', 7}, {'n', 0}});
-  Options.ShowDescriptions = false;
+  StartupOptions().ShowDescriptions = false;
 }
 
 void ClearAttributes(const std::string&) {
-  Options.AttrWant = {};
-  Options.AttrExclude = {};
+  StartupOptions().AttrWant = {};
+  StartupOptions().AttrExclude = {};
 }
 
 // Runs the configuration program and ends the run without any output of its own.
 void Settings(const std::string&) {
-  const std::string path = ProgramDir + "OConfig.exe";
+  const std::string path = Options.ProgramDir + "OConfig.exe";
   if (!Plat::LaunchProgram(path, true)) ConfigurationProgramNotStarted(path, Plat::LastError());
   EndProgram();
 }
 
-void UpperCaseNames(const std::string&) { Options.NameCase = 'U'; }
-void LowerCaseNames(const std::string&) { Options.NameCase = 'L'; }
-void UnchangedNames(const std::string&) { Options.NameCase = 'N'; }
+void UpperCaseNames(const std::string&) { StartupOptions().NameCase = 'U'; }
+void LowerCaseNames(const std::string&) { StartupOptions().NameCase = 'L'; }
+void UnchangedNames(const std::string&) { StartupOptions().NameCase = 'N'; }
 void PlainText(const std::string&) { ForceRedirected(); }
 
 // Q1 to Q4.
 void MinColumns(const std::string& word) {
   if (word.size() == 2 && word[1] >= '1' && word[1] <= '4')
-    Options.MinColumns = word[1] - '0';
+    StartupOptions().MinColumns = word[1] - '0';
   else
-    Options.BadOption = true;
+    StartupOptions().BadOption = true;
 }
 
 // DA or D:A, DF or D:F; with a hyphen before the letter, accepted and ignored.
@@ -100,20 +101,14 @@ void OlderColourSwitch(const std::string& word) {
   const bool negated = at < word.size() && word[at] == '-';
   if (negated) ++at;
   if (at + 1 != word.size() || (word[at] != 'A' && word[at] != 'F'))
-    Options.BadOption = true;
+    StartupOptions().BadOption = true;
   else if (!negated)
     DisableColours(word[at]);
 }
 
-void FixedColumns(const std::string& word) { Options.FixedColumns = word[0] - '0'; }
+void FixedColumns(const std::string& word) { StartupOptions().FixedColumns = word[0] - '0'; }
 
 }  // namespace SwitchHooks
-
-std::string UpperCaseAscii(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
 
 std::size_t ArgumentStart(const std::string& word) {
   return word.size() > 1 && word[1] == ':' ? 2 : 1;
@@ -139,28 +134,28 @@ void ParseSwitch(const std::string& rawWord) {
   const std::string word = UpperCaseAscii(rawWord);
   const SwitchWord* entry = FindSwitchWord(word);
   if (!entry)
-    Options.BadOption = true;
+    StartupOptions().BadOption = true;
   else if (entry->Flag)
-    Options.*entry->Flag = entry->Value;
+    StartupOptions().*entry->Flag = entry->Value;
   else
     entry->Apply(word);
 }
 
 void ResolveTimeKind() {
-  switch (Options.TimeField) {
-    case 'A': Options.TimeKind = LastAccess; break;
-    case 'C': Options.TimeKind = Creation; break;
-    default: Options.TimeKind = LastWrite; break;
+  switch (StartupOptions().TimeField) {
+    case 'A': StartupOptions().TimeKind = LastAccess; break;
+    case 'C': StartupOptions().TimeKind = Creation; break;
+    default: StartupOptions().TimeKind = LastWrite; break;
   }
-  for (int slot = 1; slot <= Options.ColumnCount; ++slot) {
-    if (Options.Columns[slot].Kind != 't') continue;
-    Options.Columns[slot].Kind = static_cast<char>('0' + Options.TimeKind);
-    Options.TimeKindNeeded[Options.TimeKind] = true;
+  for (int slot = 1; slot <= StartupOptions().ColumnCount; ++slot) {
+    if (StartupOptions().Columns[slot].Kind != 't') continue;
+    StartupOptions().Columns[slot].Kind = static_cast<char>('0' + StartupOptions().TimeKind);
+    StartupOptions().TimeKindNeeded[StartupOptions().TimeKind] = true;
   }
   // Both range filters test one stamp per entry: the date filter's letter,
   // else the time filter's own letter, else the stamp that is displayed.
-  if (Options.DateRangeStamp != NoStamp) return;
-  Options.DateRangeStamp = Options.TimeRangeStamp != NoStamp
-                               ? Options.TimeRangeStamp
-                               : static_cast<std::uint8_t>(Options.TimeKind);
+  if (StartupOptions().DateRangeStamp != NoStamp) return;
+  StartupOptions().DateRangeStamp = StartupOptions().TimeRangeStamp != NoStamp
+                                        ? StartupOptions().TimeRangeStamp
+                                        : static_cast<std::uint8_t>(StartupOptions().TimeKind);
 }

@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "Base/AsciiCase.h"
+#include "Base/DecimalInteger.h"
+
 // Applies one switch word (the text after "/"); errors set Options.BadOption.
 void ParseSwitch(const std::string& word);
 // Turns the /T choice into the date columns; runs once after parsing.
@@ -22,13 +25,9 @@ void ParseRangeSwitch(const std::string& word);         // [...
 // Where the argument of a lettered switch begins: after the letter, or after
 // the colon that may follow it (O-S and O:-S).
 std::size_t ArgumentStart(const std::string& word);
-// Optional sign and decimal digits only, within 32 bits.
-bool IsDecimalInteger(const std::string& text, std::int32_t& value);
 // A decimal number for /K and /M O; anything else (or a value outside 32 bits)
 // ends the run with "'text' is not a valid integer value".
 std::int32_t IntegerArgument(const std::string& text);
-// ASCII-only upper case, as the switch words are compared.
-std::string UpperCaseAscii(std::string text);
 
 // What the other switches do; the switch table names them beside their words.
 namespace SwitchHooks {

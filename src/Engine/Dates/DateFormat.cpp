@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "Base/ByteWords.h"
-#include "Common/RunState.h"
+#include "Common/Options.h"
 #include "Engine/Dates/DateFormatLocale.h"
 #include "Engine/Dates/DatePattern.h"
 #include "Engine/Dates/DateTimeValue.h"
@@ -74,8 +74,8 @@ std::string_view StepText(const DateStep& step, const Plat::CalendarTime& time, 
   const std::string_view text = step.Text;
   const std::uint32_t width = step.Width;
   switch (step.Kind) {
-    case Kind::DateSeparator: return DateSeparator;
-    case Kind::TimeSeparator: return TimeSeparator;
+    case Kind::DateSeparator: return Options.DateSeparator;
+    case Kind::TimeSeparator: return Options.TimeSeparator;
     case Kind::EraName: return era = Plat::EraName(time);
     case Kind::DayName: return LocaleDayName(time.DayOfWeek, width == 1);
     case Kind::MonthName: return LocaleMonthName(time.Month, width == 1);

@@ -5,6 +5,7 @@
 #include "Engine/Dates/DateFormatLocale.h"
 
 #include "Common/LocaleFormats.h"
+#include "Common/Options.h"
 #include "Common/RunState.h"
 #include "Platform/LocaleTime.h"
 
@@ -117,6 +118,6 @@ const std::string& LocaleDayHalfMarker(int hour) {
 void ReadLocaleSeparators() {
   std::string dateSeparator = Plat::LocaleInfo(Plat::LocaleItem::DateSeparator);
   std::string timeSeparator = Plat::LocaleInfo(Plat::LocaleItem::TimeSeparator);
-  if (!dateSeparator.empty()) DateSeparator = dateSeparator;
-  if (!timeSeparator.empty()) TimeSeparator = timeSeparator;
+  if (!dateSeparator.empty()) StartupOptions().DateSeparator = dateSeparator;
+  if (!timeSeparator.empty()) StartupOptions().TimeSeparator = timeSeparator;
 }

@@ -5,7 +5,8 @@
 
 #include <string>
 
-#include "Common/RunState.h"
+#include "Base/AsciiCase.h"
+#include "Common/Options.h"
 #include "Engine/Dates/DateFormatLocale.h"
 #include "Engine/Dates/DateStepFold.h"
 
@@ -16,16 +17,6 @@ using Kind = DateStepKind;
 // Locale formats are expanded inside the pattern and inside one another, but
 // no deeper than this.
 constexpr int MaxExpansionDepth = 2;
-
-char UpperAscii(char character) {
-  return character >= 'a' && character <= 'z' ? static_cast<char>(character - 'a' + 'A')
-                                              : character;
-}
-
-bool IsAsciiLetter(char character) {
-  char upper = UpperAscii(character);
-  return upper >= 'A' && upper <= 'Z';
-}
 
 bool IsQuote(char character) { return character == '"' || character == '\''; }
 
@@ -213,17 +204,12 @@ bool SameText(std::string_view first, std::string_view second) {
 const std::vector<DateStep>& DatePatternSteps(std::string_view pattern) {
   if (pattern.empty()) pattern = "c";
   LocaleFormatsRec& cache = LocaleFormats;
-  if (cache.PatternParsed && SameText(cache.ParsedPattern, pattern) &&
-      SameText(cache.ParsedDateSeparator, DateSeparator) &&
-      SameText(cache.ParsedTimeSeparator, TimeSeparator))
-    return cache.PatternSteps;
+  if (cache.PatternParsed && SameText(cache.ParsedPattern, pattern)) return cache.PatternSteps;
   std::vector<DateStep> steps;
   PatternReader(steps).Read(pattern, 0);
-  FoldDateSteps(steps, DateSeparator, TimeSeparator);
+  FoldDateSteps(steps, Options.DateSeparator, Options.TimeSeparator);
   cache.PatternSteps = std::move(steps);
   cache.ParsedPattern = pattern;
-  cache.ParsedDateSeparator = DateSeparator;
-  cache.ParsedTimeSeparator = TimeSeparator;
   cache.PatternParsed = true;
   return cache.PatternSteps;
 }

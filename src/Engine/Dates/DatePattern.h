@@ -6,6 +6,6 @@
 #include "Common/LocaleFormats.h"
 
 // The steps of a pattern (an empty pattern means "c"), folded for the run's
-// separators; parsed at the first use in a run and kept while the pattern and
-// the separators stay the same.
+// separators; parsed at the first use in a run and kept while the pattern
+// stays the same.
 const std::vector<DateStep>& DatePatternSteps(std::string_view pattern);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "Base/AsciiCase.h"
 #include "Base/Utf8.h"
 #include "Common/DescriptionAndBatchState.h"
 #include "Common/RunState.h"
@@ -67,8 +68,7 @@ std::size_t CharactersPrefix(std::string_view text, std::size_t count) {
 void StoreName(std::string_view line, std::size_t blank, std::string& name) {
   name.assign(blank == std::string_view::npos ? std::string_view() : line.substr(0, blank));
   name.resize(CharactersPrefix(name, MaxNameChars));
-  for (char& character : name)
-    if (character >= 'a' && character <= 'z') character = static_cast<char>(character - 32);
+  UpperAsciiInPlace(name);
   if (!name.empty() && name.front() == '"') name.erase(0, 1);
 }
 
@@ -85,18 +85,18 @@ void AcceptLine(std::string_view bytes) {
   const std::string_view line = LineText;
   std::string_view description = DescriptionPart(line, line.find(' '));
   if (description.substr(0, MarkerStart.size()) == MarkerStart) return;
-  std::size_t slot = DescriptionTextCount;
-  if (DescriptionPool.size() <= slot) DescriptionPool.resize(slot + 1);
-  if (DescriptionTexts.size() <= slot) DescriptionTexts.resize(slot + 1);
-  DescriptionRecord& record = DescriptionPool[slot];
+  std::size_t slot = RunFiles.DescriptionTextCount;
+  if (RunFiles.DescriptionPool.size() <= slot) RunFiles.DescriptionPool.resize(slot + 1);
+  if (RunFiles.DescriptionTexts.size() <= slot) RunFiles.DescriptionTexts.resize(slot + 1);
+  DescriptionRecord& record = RunFiles.DescriptionPool[slot];
   StoreName(line, line.find(' '), record.Name);
   record.LineIndex = static_cast<std::int32_t>(slot + 1);
-  DescriptionTexts[slot].assign(description);
-  DescriptionIndex.push_back(static_cast<std::int32_t>(slot));
-  DescriptionTextCount = slot + 1;
+  RunFiles.DescriptionTexts[slot].assign(description);
+  RunFiles.DescriptionIndex.push_back(static_cast<std::int32_t>(slot));
+  RunFiles.DescriptionTextCount = slot + 1;
 }
 
-bool PoolFull() { return DescriptionTextCount >= DescriptionPoolSlots; }
+bool PoolFull() { return RunFiles.DescriptionTextCount >= DescriptionPoolSlots; }
 
 // The byte-order mark is looked for in the first line, which holds it whole
 // however the file was read.
@@ -167,10 +167,10 @@ bool LoadDescriptions(const std::string& path, std::size_t byteLimit) {
   if (!IsRegularFile(path)) return false;
   Plat::Handle file = Plat::OpenFileForReading(path);
   if (file == Plat::InvalidHandle) return false;
-  DescriptionsLoaded = true;
-  DescriptionIndex.clear();
-  DescriptionTextCount = 0;
+  RunFiles.DescriptionsLoaded = true;
+  RunFiles.DescriptionIndex.clear();
+  RunFiles.DescriptionTextCount = 0;
   ReadLines(file, byteLimit);
   Plat::CloseFile(file);
-  return !DescriptionIndex.empty();
+  return !RunFiles.DescriptionIndex.empty();
 }

@@ -3,8 +3,8 @@
 #include "Engine/Descriptions/Descriptions.h"
 
 #include <algorithm>
-#include <utility>
 
+#include "Base/AsciiCase.h"
 #include "Common/DescriptionAndBatchState.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
@@ -16,61 +16,43 @@ namespace {
 const std::string NoDescription;
 std::string LookupKey;  // the upper-cased name being looked up, reused
 
-void SwapLayouts() {
-  std::swap(Options.Columns, Options.SavedColumns);
-  std::swap(Options.ColumnCount, Options.SavedColumnCount);
-}
-
 // Lines of the same name keep their file order, so the first one is found.
 void SortDescriptionIndex() {
-  std::stable_sort(DescriptionIndex.begin(), DescriptionIndex.end(),
+  std::stable_sort(RunFiles.DescriptionIndex.begin(), RunFiles.DescriptionIndex.end(),
                    [](std::int32_t a, std::int32_t b) {
-                     return FoldedCompare(DescriptionPool[static_cast<std::size_t>(a)].Name,
-                                          DescriptionPool[static_cast<std::size_t>(b)].Name) < 0;
+                     return FoldedCompare(
+                                RunFiles.DescriptionPool[static_cast<std::size_t>(a)].Name,
+                                RunFiles.DescriptionPool[static_cast<std::size_t>(b)].Name) < 0;
                    });
 }
 
 }  // namespace
 
-void PrepareDescriptions() {
-  if (DescriptionsSwapped) {
-    Options.ShowDescriptions = true;
-    DescriptionsHere = false;
-    DescriptionsSwapped = false;
-    SwapLayouts();
-  }
-  if (!Options.ShowDescriptions) return;
-  if (LoadDescriptions(CurrentDir + "DESCRIPT.ION")) {
-    SortDescriptionIndex();
-    DescriptionsHere = true;
-  } else if (Options.FormatChosen) {
-    DescriptionsHere = false;
-  } else {
-    Options.ShowDescriptions = false;
-    DescriptionsHere = false;
-    DescriptionsSwapped = true;
-    SwapLayouts();
-  }
+DirectoryLayout PrepareDescriptions() {
+  if (!Options.ShowDescriptions) return {};
+  RunFiles.DescriptionsHere = LoadDescriptions(RunSpec.CurrentDir + "DESCRIPT.ION");
+  if (RunFiles.DescriptionsHere) SortDescriptionIndex();
+  return {.WithoutDescriptions = !RunFiles.DescriptionsHere && !Options.FormatChosen};
 }
 
 // Names are stored upper-cased, so plain byte order matches the sort. The
 // whole index is searched, however many records it holds.
 const std::string& LookupDescription(std::string_view name) {
   LookupKey.assign(name);
-  for (char& character : LookupKey)
-    if (character >= 'a' && character <= 'z') character = static_cast<char>(character - 32);
-  auto found = std::lower_bound(DescriptionIndex.begin(), DescriptionIndex.end(), LookupKey,
-                                [](std::int32_t slot, const std::string& key) {
-                                  return DescriptionPool[static_cast<std::size_t>(slot)].Name < key;
-                                });
-  if (found == DescriptionIndex.end()) return NoDescription;
-  const DescriptionRecord& record = DescriptionPool[static_cast<std::size_t>(*found)];
+  UpperAsciiInPlace(LookupKey);
+  auto found =
+      std::lower_bound(RunFiles.DescriptionIndex.begin(), RunFiles.DescriptionIndex.end(),
+                       LookupKey, [](std::int32_t slot, const std::string& key) {
+                         return RunFiles.DescriptionPool[static_cast<std::size_t>(slot)].Name < key;
+                       });
+  if (found == RunFiles.DescriptionIndex.end()) return NoDescription;
+  const DescriptionRecord& record = RunFiles.DescriptionPool[static_cast<std::size_t>(*found)];
   if (record.Name != LookupKey) return NoDescription;
-  return DescriptionTexts[static_cast<std::size_t>(record.LineIndex - 1)];
+  return RunFiles.DescriptionTexts[static_cast<std::size_t>(record.LineIndex - 1)];
 }
 
 void DiscardDescriptions() {
-  DescriptionIndex.clear();
-  DescriptionTextCount = 0;
-  DescriptionsLoaded = false;
+  RunFiles.DescriptionIndex.clear();
+  RunFiles.DescriptionTextCount = 0;
+  RunFiles.DescriptionsLoaded = false;
 }

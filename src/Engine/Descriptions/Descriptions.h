@@ -3,9 +3,15 @@
 #include <string>
 #include <string_view>
 
-// The scan's description step at the end of every shown directory: loads the
-// directory's DESCRIPT.ION, or swaps to the layout from before /Z without one.
-void PrepareDescriptions();
+// How one directory is laid out: a directory without a description file, when
+// no format was chosen, is listed in the layout from before /Z.
+struct DirectoryLayout {
+  bool WithoutDescriptions = false;  // the columns from before /Z, no description column
+};
+
+// The description step at the end of every shown directory: loads the
+// directory's DESCRIPT.ION and tells the layout to list it with.
+DirectoryLayout PrepareDescriptions();
 // Bytes read of one description file at most: room for every record the pool
 // holds (100,000 lines of the 1,024 bytes kept of a line, with their line
 // ends), so that a file without an end (a link to a device) cannot hold the

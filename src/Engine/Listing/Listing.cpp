@@ -22,7 +22,7 @@ const std::string Separator(Glyph::LineVertical);
 void WriteMissingSeparators(int column) {
   const ListingLayoutRec& layout = ListingLayout;
   while (column < layout.Width + 2 - 2 * layout.ColumnWidth) {
-    WriteAt(Separator, layout.ColumnWidth + column - 1, Colours.LineColour);
+    WriteAt(Separator, layout.ColumnWidth + column - 1, Looks.Colours.LineColour);
     column += layout.ColumnWidth;
   }
   NewLine();
@@ -35,24 +35,24 @@ void PrefetchEntry(int written, int count) {
   constexpr int Distance = 8;
   if (Options.VerticalSort) return;
   const auto at = static_cast<std::size_t>(written);
-  if (written + 2 * Distance < count) __builtin_prefetch(FileList[at + 2 * Distance]);
-  if (written + Distance < count) __builtin_prefetch(FileList[at + Distance]->Name.data());
+  if (written + 2 * Distance < count) __builtin_prefetch(ThisDir.FileList[at + 2 * Distance]);
+  if (written + Distance < count) __builtin_prefetch(ThisDir.FileList[at + Distance]->Name.data());
 }
 
 void WriteEntries() {
   const ListingLayoutRec& layout = ListingLayout;
-  int count = std::min<int>(ListedCount, static_cast<int>(FileList.size()));
+  int count = std::min<int>(ThisDir.ListedCount, static_cast<int>(ThisDir.FileList.size()));
   EntryOrderWalk walk;
   StartEntryOrder(walk, count);
   int inRow = 0;  // entries already in the current row
   for (int written = 0; written < count; ++written) {
     PrefetchEntry(written, count);
-    const FileEntry& entry = *FileList[static_cast<std::size_t>(NextEntryPosition(walk))];
+    const FileEntry& entry = *ThisDir.FileList[static_cast<std::size_t>(NextEntryPosition(walk))];
     ++inRow;
     bool lastInRow = inRow == layout.ColumnsAcross;
     WriteEntryFields(entry, layout.ColumnWidth * (inRow - 1) + 1, lastInRow);
     if (!lastInRow) {
-      WriteAt(Separator, layout.ColumnWidth * inRow, Colours.LineColour);
+      WriteAt(Separator, layout.ColumnWidth * inRow, Looks.Colours.LineColour);
     } else {
       NewLine();
       inRow = 0;
@@ -63,16 +63,16 @@ void WriteEntries() {
 
 }  // namespace
 
-void ShowListing() {
-  ComputeListingLayout();
+void ShowListing(DirectoryLayout directory) {
+  ComputeListingLayout(directory);
   if (!Options.Bare) MakeBorders();
   // With /B the entries are listed even when only a summary was asked for.
   if (!Options.SummaryOnly || Options.Bare) {
-    if (!Options.Bare) WriteBorderLine(TopBorder);
+    if (!Options.Bare) WriteBorderLine(ListingLayout.TopBorder);
     WriteEntries();
   }
   if (!Options.Bare) {
-    WriteBorderLine(BottomBorder);
-    ShowSummary(DirFileCount, DirDirCount, DirBytes, DirAllocated);
+    WriteBorderLine(ListingLayout.BottomBorder);
+    ShowSummary(ThisDir.DirFileCount, ThisDir.DirDirCount, ThisDir.DirBytes, ThisDir.DirAllocated);
   }
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "Engine/Descriptions/Descriptions.h"
+
 // Writes the header line of a directory ("Volume Label: ", "Path: ") without ending it.
 void WriteHeaderLine();
-// Writes the FileList of one directory, in its order, in the chosen layout,
+// Writes the ThisDir.FileList of one directory, in its order, in the chosen layout,
 // then its summary.
-void ShowListing();
+void ShowListing(DirectoryLayout directory = {});

@@ -2,23 +2,20 @@
 // the end of every listing column but the last.
 #include "Common/Colours.h"
 #include "Common/Text/TextCells.h"
-#include "Engine/Listing/ListingLayout.h"
 #include "Console/Console.h"
-
-std::string TopBorder;
-std::string BottomBorder;
+#include "Engine/Listing/ListingLayout.h"
 
 void MakeBorders() {
   int length = ListingLayout.ColumnWidth > 0 ? ListingLayout.ColumnWidth - 1 : 0;
-  TopBorder = RepeatGlyph(Glyph::LineHorizontal, length) + Glyph::LineBranchDown;
-  BottomBorder = RepeatGlyph(Glyph::LineHorizontal, length) + Glyph::LineBranchUp;
+  ListingLayout.TopBorder = RepeatGlyph(Glyph::LineHorizontal, length) + Glyph::LineBranchDown;
+  ListingLayout.BottomBorder = RepeatGlyph(Glyph::LineHorizontal, length) + Glyph::LineBranchUp;
 }
 
 void WriteBorderLine(const std::string& piece) {
   const ListingLayoutRec& layout = ListingLayout;
   for (int column = 1; column < layout.ColumnsAcross; ++column)
-    WriteAt(piece, (column - 1) * layout.ColumnWidth + 1, Colours.LineColour);
+    WriteAt(piece, (column - 1) * layout.ColumnWidth + 1, Looks.Colours.LineColour);
   int lastStart = (layout.ColumnsAcross - 1) * layout.ColumnWidth;
   std::string rest = RepeatGlyph(Glyph::LineHorizontal, layout.Width - lastStart);
-  WriteLine(rest, lastStart + 1, Colours.LineColour);
+  WriteLine(rest, lastStart + 1, Looks.Colours.LineColour);
 }

@@ -8,6 +8,7 @@
 #include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Text/TextCells.h"
+#include "Console/Console.h"
 #include "Engine/Dates/DateFormat.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Listing/ListingLayout.h"
@@ -15,12 +16,11 @@
 #include "Engine/Scan/FileDetails.h"
 #include "Format/NumberFormat.h"
 #include "Format/SizeText.h"
-#include "Console/Console.h"
 
 namespace {
 
 std::string FieldText;  // the text of the field being written
-std::string EntryPath;  // CurrentDir + ShortName, for the platform queries
+std::string EntryPath;  // RunSpec.CurrentDir + ShortName, for the platform queries
 
 // The compressed size is asked for at most once per entry, whether one or
 // both of the "c" and "r" fields show it.
@@ -31,7 +31,7 @@ struct CompressionQuery {
 };
 
 const std::string& PathOf(const FileEntry& entry) {
-  EntryPath.assign(CurrentDir).append(entry.ShortName());
+  EntryPath.assign(RunSpec.CurrentDir).append(entry.ShortName());
   return EntryPath;
 }
 
@@ -57,18 +57,18 @@ std::string_view SizeFieldText(std::int64_t value, SizeFieldRoom& room) {
 
 void WriteSizeField(const FileEntry& entry, int column) {
   if (entry.IsDirectory()) {
-    WriteAt(" <DIR>", column, Colours.DirectoryColour);
+    WriteAt(" <DIR>", column, Looks.Colours.DirectoryColour);
     return;
   }
   SizeFieldRoom room;
-  WriteAt(SizeFieldText(entry.Size, room), column, Colours.DetailColour);
+  WriteAt(SizeFieldText(entry.Size, room), column, Looks.Colours.DetailColour);
 }
 
 void WriteCompressedField(const FileEntry& entry, int column, CompressionQuery& query) {
   if (entry.IsDirectory()) return;
   AskCompression(entry, query);
   SizeFieldRoom room;
-  if (query.Known) WriteAt(SizeFieldText(query.Size, room), column, Colours.DetailColour);
+  if (query.Known) WriteAt(SizeFieldText(query.Size, room), column, Looks.Colours.DetailColour);
 }
 
 void WriteRatioField(const FileEntry& entry, int column, CompressionQuery& query) {
@@ -79,7 +79,7 @@ void WriteRatioField(const FileEntry& entry, int column, CompressionQuery& query
                 static_cast<double>(entry.Size) / static_cast<double>(query.Size));
   FieldText = ratio;
   TrimLeadingBlanks(FieldText);
-  WriteAt(PadLeftBlank(FieldText, 4), column, Colours.DetailColour);
+  WriteAt(PadLeftBlank(FieldText, 4), column, Looks.Colours.DetailColour);
 }
 
 void WriteOwnerField(const FileEntry& entry, int column, int width) {
@@ -88,7 +88,7 @@ void WriteOwnerField(const FileEntry& entry, int column, int width) {
     FieldText.resize(PrefixForCells(FieldText, width > 2 ? width - 2 : 0));
     FieldText += Glyph::CutMarker;
   }
-  WriteAt(FieldText, column, Colours.DetailColour);
+  WriteAt(FieldText, column, Looks.Colours.DetailColour);
 }
 
 void WriteTimeField(const FileEntry& entry, int kind, int column) {
@@ -96,12 +96,12 @@ void WriteTimeField(const FileEntry& entry, int kind, int column) {
   // scan measured the column with.
   const std::string_view scanned = entry.TimeText(kind);
   if (!scanned.empty()) {
-    WriteAt(scanned, column, Colours.DateColour);
+    WriteAt(scanned, column, Looks.Colours.DateColour);
     return;
   }
   FieldText.clear();
-  AppendDateTime(FieldText, DateFormat, StampToLocalDateTime(entry.Time(kind)));
-  WriteAt(FieldText, column, Colours.DateColour);
+  AppendDateTime(FieldText, Looks.DateFormat, StampToLocalDateTime(entry.Time(kind)));
+  WriteAt(FieldText, column, Looks.Colours.DateColour);
 }
 
 void WriteAttributeField(const FileEntry& entry, int column) {
@@ -116,7 +116,7 @@ void WriteAttributeField(const FileEntry& entry, int column) {
   FieldText.assign(5, '.');
   for (std::size_t place = 0; place < 5; ++place)
     if (entry.Attributes & places[place].Bit) FieldText[place] = places[place].Letter;
-  WriteAt(FieldText, column, Colours.DetailColour);
+  WriteAt(FieldText, column, Looks.Colours.DetailColour);
 }
 
 }  // namespace
@@ -124,7 +124,8 @@ void WriteAttributeField(const FileEntry& entry, int column) {
 void WriteEntryFields(const FileEntry& entry, int column, bool lastInRow) {
   const ListingLayoutRec& layout = ListingLayout;
   // Plain text has no colours: the extension table is not worth a look.
-  const std::uint8_t colour = ConsoleEngine.Redirected ? Colours.FileColour : NameColour(entry);
+  const std::uint8_t colour =
+      ConsoleEngine.Redirected ? Looks.Colours.FileColour : NameColour(entry);
   CompressionQuery compression;
   for (int index = 0; index < layout.FieldCount; ++index) {
     const FieldPlan& field = layout.Fields[static_cast<std::size_t>(index)];

@@ -21,22 +21,22 @@ constexpr int MaxLabelCells = 128;
 // the columns it takes from the path's room.
 int WriteVolumeLabel(int width, int room) {
   Plat::VolumeInfo volume;
-  if (!Plat::VolumeInformation(SearchSpec.substr(0, 2) + "\\", volume)) return 0;
+  if (!Plat::VolumeInformation(RunSpec.SearchSpec.substr(0, 2) + "\\", volume)) return 0;
   const std::string label(CellPrefix(volume.Label, MaxLabelCells));
   int length = TextCells(label);
   // A label too wide for the line would start left of column 1.
   if (length == 0 || room - (length + 15) < 1) return 0;
-  WriteAt("Volume Label: ", width - length - 13, Colours.HeadingColour);
-  WriteAt(label, width - length + 1, Colours.HeadingValueColour);
+  WriteAt("Volume Label: ", width - length - 13, Looks.Colours.HeadingColour);
+  WriteAt(label, width - length + 1, Looks.Colours.HeadingValueColour);
   return length + 15;
 }
 
 std::string HeaderPathText() {
-  if (FileSpecs.size() < 2) return SearchSpec;
-  std::string text = CurrentDir + FileMask;
-  for (std::size_t index = 1; index < FileSpecs.size(); ++index) {
+  if (RunSpec.FileSpecs.size() < 2) return RunSpec.SearchSpec;
+  std::string text = RunSpec.CurrentDir + RunSpec.FileMask;
+  for (std::size_t index = 1; index < RunSpec.FileSpecs.size(); ++index) {
     text += ' ';
-    text += FileSpecs[index];
+    text += RunSpec.FileSpecs[index];
   }
   return text;
 }
@@ -48,8 +48,8 @@ void WritePath(int room) {
     text.resize(PrefixForCells(text, room));
     text += Glyph::CutMarker;
   }
-  WriteAt("Path: ", 1, Colours.HeadingColour);
-  WriteAt(text, 7, Colours.HeadingValueColour);
+  WriteAt("Path: ", 1, Looks.Colours.HeadingColour);
+  WriteAt(text, 7, Looks.Colours.HeadingValueColour);
 }
 
 }  // namespace
@@ -59,6 +59,6 @@ void WriteHeaderLine() {
   EnsureOutput();
   int width = ScreenWidth();
   int room = width - 7;
-  if (!Options.Recursive || FirstDirectory) room -= WriteVolumeLabel(width, room);
-  if (DirShown || !Options.Recursive) WritePath(room);
+  if (!Options.Recursive || RunWalk.FirstDirectory) room -= WriteVolumeLabel(width, room);
+  if (ThisDir.DirShown || !Options.Recursive) WritePath(room);
 }

@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "Common/Entries/Entries.h"
-#include "Format/NumberFormat.h"
 #include "Console/Console.h"
+#include "Format/NumberFormat.h"
 
 ListingLayoutRec ListingLayout;
 
@@ -25,7 +25,7 @@ char ResolvedKind(char kind) {
 // next field.
 int ByteSizeWidth() {
   std::int64_t largest = 0;
-  for (const FileEntry* entry : FileList)
+  for (const FileEntry* entry : ThisDir.FileList)
     if (!entry->IsDirectory()) largest = std::max(largest, entry->Size);
   return std::max(11, static_cast<int>(ThousandsText(largest).size()));
 }
@@ -36,18 +36,22 @@ int AdjustedWidth(char kind, int width) {
     case 'c': return Options.SizesInBytes ? ListingLayout.ByteSizeWidth + 1 : width;
     case '1':
     case '2':
-    case '3': return TimeColumnWidth[static_cast<std::size_t>(kind - '0')] + 1;
+    case '3': return ThisDir.TimeColumnWidth[static_cast<std::size_t>(kind - '0')] + 1;
     default: return width;
   }
 }
 
-void CollectFields() {
+void CollectFields(DirectoryLayout directory) {
   ListingLayoutRec& layout = ListingLayout;
-  layout.FieldCount = std::min<int>(Options.ColumnCount, MaxColumnSlots);
+  const ColumnSlots& columns =
+      directory.WithoutDescriptions ? Options.SavedColumns : Options.Columns;
+  const int columnCount =
+      directory.WithoutDescriptions ? Options.SavedColumnCount : Options.ColumnCount;
+  layout.FieldCount = std::min<int>(columnCount, MaxColumnSlots);
   layout.FixedWidth = Options.HasNameColumn ? 1 : 0;
   layout.ByteSizeWidth = Options.SizesInBytes ? ByteSizeWidth() : 11;
   for (int slot = 1; slot <= layout.FieldCount; ++slot) {
-    const ColumnSpec& spec = Options.Columns[static_cast<std::size_t>(slot)];
+    const ColumnSpec& spec = columns[static_cast<std::size_t>(slot)];
     FieldPlan& field = layout.Fields[static_cast<std::size_t>(slot - 1)];
     field.Kind = ResolvedKind(spec.Kind);
     field.Width = AdjustedWidth(field.Kind, spec.Width);
@@ -59,7 +63,7 @@ int WantedColumnWidth() {
   ListingLayoutRec& layout = ListingLayout;
   layout.Squeezed = false;
   if (!Options.HasNameColumn) return layout.FixedWidth;
-  int wanted = MaxNameLength + layout.FixedWidth;
+  int wanted = ThisDir.MaxNameLength + layout.FixedWidth;
   if (wanted > layout.Width) {
     wanted = layout.Width;
     layout.Squeezed = true;
@@ -99,7 +103,9 @@ void SetAdvances() {
   for (int index = 0; index < layout.FieldCount; ++index) {
     FieldPlan& field = layout.Fields[static_cast<std::size_t>(index)];
     switch (field.Kind) {
-      case 'n': field.Advance = layout.Squeezed ? layout.NameRoom + 1 : MaxNameLength + 1; break;
+      case 'n':
+        field.Advance = layout.Squeezed ? layout.NameRoom + 1 : ThisDir.MaxNameLength + 1;
+        break;
       case 'd': field.Advance = layout.NameRoom + 1; break;
       default: field.Advance = field.Width; break;
     }
@@ -108,18 +114,18 @@ void SetAdvances() {
 
 }  // namespace
 
-void ComputeListingLayout() {
+void ComputeListingLayout(DirectoryLayout directory) {
   ListingLayoutRec& layout = ListingLayout;
   EnsureOutput();
   layout.Width = ScreenWidth();
   layout.Height = ScreenHeight();
-  CollectFields();
+  CollectFields(directory);
   int wanted = WantedColumnWidth();
   CheckScreenWidth();
   ChooseColumns(wanted);
   layout.NameRoom = layout.ColumnWidth - layout.FixedWidth + 1;
   layout.NameCut = layout.ColumnWidth - layout.FixedWidth;
-  if (Options.ShowDescriptions) {
+  if (Options.ShowDescriptions && !directory.WithoutDescriptions) {
     layout.ColumnsAcross = 1;
     layout.ColumnWidth = layout.Width;
     layout.NameRoom = layout.Width - layout.FixedWidth + 1;

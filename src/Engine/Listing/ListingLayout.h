@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Common/Options.h"
+#include "Engine/Descriptions/Descriptions.h"
 
 // One field of an entry, as laid out for this directory.
 struct FieldPlan {
@@ -25,17 +26,16 @@ struct ListingLayoutRec {
   bool Squeezed = false;  // names may not get their full length
   std::array<FieldPlan, MaxColumnSlots> Fields{};
   int FieldCount = 0;
-  int ByteSizeWidth = 11;  // /BYTE: characters of a size text, right-aligned
+  std::string TopBorder;     // border pieces of one listing column: a branch down at the end
+  std::string BottomBorder;  // and a branch up
+  int ByteSizeWidth = 11;    // /BYTE: characters of a size text, right-aligned
 };
 
 extern ListingLayoutRec ListingLayout;
-// Border pieces of one listing column: lines with a branch down or up at the end.
-extern std::string TopBorder;
-extern std::string BottomBorder;
 
 // Works out the layout for the current directory; ends the program when the
 // fixed fields do not fit on the screen.
-void ComputeListingLayout();
+void ComputeListingLayout(DirectoryLayout directory = {});
 // Builds TopBorder and BottomBorder for the layout.
 void MakeBorders();
 // A whole border line across the screen made of the given piece.

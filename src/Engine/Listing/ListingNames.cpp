@@ -3,8 +3,10 @@
 // wrapped over as many lines as it needs.
 #include <algorithm>
 
+#include "Base/AsciiCase.h"
 #include "Base/Utf8.h"
 #include "Common/Colours.h"
+#include "Common/DescriptionAndBatchState.h"
 #include "Common/Entries/Entries.h"
 #include "Common/RunState.h"
 #include "Common/Text/TextCells.h"
@@ -19,13 +21,10 @@ namespace {
 std::string NameText;  // reused for every name-like field
 
 void ApplyNameCase(std::string& text) {
-  if (Options.NameCase == 'U') {
-    for (char& character : text)
-      if (character >= 'a' && character <= 'z') character = static_cast<char>(character - 32);
-  } else if (Options.NameCase == 'L') {
-    for (char& character : text)
-      if (character >= 'A' && character <= 'Z') character = static_cast<char>(character + 32);
-  }
+  if (Options.NameCase == 'U')
+    UpperAsciiInPlace(text);
+  else if (Options.NameCase == 'L')
+    LowerAsciiInPlace(text);
 }
 
 // The name as the case option shows it: itself, without a copy, or a cased copy.
@@ -101,7 +100,7 @@ void WriteShortNameField(const FileEntry& entry, int column, std::uint8_t colour
 // A description with no cell of room at its column shows none: wrapping it
 // would only give empty lines.
 void WriteDescriptionText(const std::string& description, int column) {
-  std::uint8_t colour = Colours.DetailColour;
+  std::uint8_t colour = Looks.Colours.DetailColour;
   const int room = std::min(ListingLayout.NameRoom, ScreenWidth() - column + 1);
   if (room < 1) return;
   std::size_t start = 0;
@@ -119,10 +118,10 @@ void WriteDescriptionText(const std::string& description, int column) {
 }
 
 void WriteDescriptionField(const FileEntry& entry, int column) {
-  if (!DescriptionsHere) return;
+  if (!RunFiles.DescriptionsHere) return;
   const std::string& description = LookupDescription(entry.Name);
   if (!description.empty())
     WriteDescriptionText(description, column);
   else if (FoldedCompare(entry.Name, entry.ShortName()) != 0)
-    WriteAt(entry.Name, column, Colours.DetailColour);
+    WriteAt(entry.Name, column, Looks.Colours.DetailColour);
 }

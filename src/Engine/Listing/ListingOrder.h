@@ -18,5 +18,5 @@ struct EntryOrderWalk {
 
 // Starts a walk over `count` entries for the current layout and options.
 void StartEntryOrder(EntryOrderWalk& walk, int count);
-// The 0-based FileList position of the next entry to write.
+// The 0-based ThisDir.FileList position of the next entry to write.
 int NextEntryPosition(EntryOrderWalk& walk);

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "Base/AsciiCase.h"
 #include "Common/Colours.h"
 #include "Common/Entries/Entries.h"
 
@@ -23,31 +24,28 @@ std::string_view UpperExtension(std::string_view name, char (&buffer)[MaxExtensi
     extension = name.substr(at + 1, MaxExtensionChars);
     break;
   }
-  for (std::size_t at = 0; at < extension.size(); ++at) {
-    const char c = extension[at];
-    buffer[at] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-  }
+  for (std::size_t at = 0; at < extension.size(); ++at) buffer[at] = UpperAscii(extension[at]);
   return {buffer, extension.size()};
 }
 
 }  // namespace
 
 std::uint8_t NameColour(const FileEntry& entry) {
-  if (!ColourEnabled) return Colours.FileColour;
-  if (entry.IsDirectory()) return Colours.DirectoryColour;
+  if (!Looks.ColourEnabled) return Looks.Colours.FileColour;
+  if (entry.IsDirectory()) return Looks.Colours.DirectoryColour;
   // The table has room for MaxExtensionColours slots whatever the count says.
-  const int slots = std::min(ExtensionColourCount, MaxExtensionColours);
-  if (slots <= 0) return Colours.FileColour;
+  const int slots = std::min(Looks.ExtensionColourCount, MaxExtensionColours);
+  if (slots <= 0) return Looks.Colours.FileColour;
   char buffer[MaxExtensionChars];
   const std::string_view extension = UpperExtension(entry.Name, buffer);
   // The last match counts, so the walk goes from the end; length and first
   // letter rule out most slots before a comparison.
   for (int slot = slots; slot >= 1; --slot) {
-    const ColsType& entryColour = ExtensionColours[static_cast<std::size_t>(slot)];
+    const ColsType& entryColour = Looks.ExtensionColours[static_cast<std::size_t>(slot)];
     const std::string& candidate = entryColour.Extension;
     if (candidate.size() != extension.size()) continue;
     if (!extension.empty() && candidate[0] != extension[0]) continue;
     if (candidate == extension) return entryColour.Colour;
   }
-  return Colours.FileColour;
+  return Looks.Colours.FileColour;
 }

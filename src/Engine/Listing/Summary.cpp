@@ -18,26 +18,26 @@ constexpr std::int64_t SizeUnitThreshold = 1024;
 constexpr int SummaryDecimals = 2;
 
 void WriteCountWord(std::int32_t count, const char* singular, const char* plural) {
-  WriteText(std::to_string(count), Colours.SummaryFigureColour);
-  WriteText(count == 1 ? singular : plural, Colours.SummaryTextColour);
+  WriteText(std::to_string(count), Looks.Colours.SummaryFigureColour);
+  WriteText(count == 1 ? singular : plural, Looks.Colours.SummaryTextColour);
 }
 
 // "12,345 bytes (12.06KB)" from column 1.
 void WriteByteFigure(std::int64_t bytes) {
-  WriteAt(ThousandsText(bytes), 1, Colours.SummaryFigureColour);
-  WriteText(" bytes", Colours.SummaryTextColour);
+  WriteAt(ThousandsText(bytes), 1, Looks.Colours.SummaryFigureColour);
+  WriteText(" bytes", Looks.Colours.SummaryTextColour);
   if (bytes < SizeUnitThreshold) return;
-  WriteText(" (", Colours.SummaryTextColour);
-  WriteText(ShortSizeText(bytes, SummaryDecimals) + "B", Colours.SummaryFigureColour);
-  WriteText(")", Colours.SummaryTextColour);
+  WriteText(" (", Looks.Colours.SummaryTextColour);
+  WriteText(ShortSizeText(bytes, SummaryDecimals) + "B", Looks.Colours.SummaryFigureColour);
+  WriteText(")", Looks.Colours.SummaryTextColour);
 }
 
 void WriteCounts(std::int32_t files, std::int32_t dirs, std::int64_t bytes) {
   WriteByteFigure(bytes);
-  WriteText(" in ", Colours.SummaryTextColour);
+  WriteText(" in ", Looks.Colours.SummaryTextColour);
   if (files > 0) WriteCountWord(files, " file", " files");
   if (dirs > 0) {
-    if (files > 0) WriteText(" and ", Colours.SummaryTextColour);
+    if (files > 0) WriteText(" and ", Looks.Colours.SummaryTextColour);
     WriteCountWord(dirs, " dir", " dirs");
   }
 }
@@ -45,9 +45,9 @@ void WriteCounts(std::int32_t files, std::int32_t dirs, std::int64_t bytes) {
 // "1.25GB free" ending in the last column.
 void WriteFreeSpace() {
   int width = ScreenWidth();
-  WriteAt("free", width - 3, Colours.SummaryTextColour);
+  WriteAt("free", width - 3, Looks.Colours.SummaryTextColour);
   std::string free = FreeSpaceText();
-  WriteAt(free, width - 4 - static_cast<int>(free.size()), Colours.SummaryFigureColour);
+  WriteAt(free, width - 4 - static_cast<int>(free.size()), Looks.Colours.SummaryFigureColour);
 }
 
 }  // namespace
@@ -57,11 +57,11 @@ void ShowSummary(std::int32_t files, std::int32_t dirs, std::int64_t bytes,
   EnsureOutput();
   bool counted = bytes != NoCountsMarker;
   if (counted) WriteCounts(files, dirs, bytes);
-  if (Options.ShowFree && !Options.Recursive && !NoClusterSize) WriteFreeSpace();
+  if (Options.ShowFree && !Options.Recursive && !RunSpec.NoClusterSize) WriteFreeSpace();
   NewLine();
-  if (!counted || NoClusterSize) return;
+  if (!counted || RunSpec.NoClusterSize) return;
   WriteByteFigure(allocated);
-  WriteText(" allocated", Colours.SummaryTextColour);
+  WriteText(" allocated", Looks.Colours.SummaryTextColour);
   NewLine();
 }
 
@@ -69,22 +69,23 @@ void ShowNothingFound(std::uint32_t code) {
   NewLine();
   WriteAt(code == Plat::ErrorFileNotFound ? "No files found matching search specification"
                                           : "No files found",
-          1, Colours.HeadingColour);
+          1, Looks.Colours.HeadingColour);
   ShowSummary(0, 0, NoCountsMarker, 0);
 }
 
 std::string FreeSpaceText() {
   std::int64_t total = 0;
   std::int64_t free = 0;
-  bool extended = IsWin95OSR2 && !SearchSpec.empty() && QueryDiskSpace(SearchSpec[0], total, free);
-  if (!extended) free = static_cast<std::int64_t>(FreeClusters) * ClusterSize;
+  bool extended = Options.IsWin95OSR2 && !RunSpec.SearchSpec.empty() &&
+                  QueryDiskSpace(RunSpec.SearchSpec[0], total, free);
+  if (!extended) free = static_cast<std::int64_t>(RunSpec.FreeClusters) * RunSpec.ClusterSize;
   return ShortSizeText(free, SummaryDecimals) + "B";
 }
 
 void WriteUnreadableCount(int count) {
   if (count == 0) return;
   EnsureOutput();
-  WriteLine(std::to_string(count) + (count == 1 ? " directory" : " directories") +
-                " could not be read",
-            1, Colours.HeadingColour);
+  WriteLine(
+      std::to_string(count) + (count == 1 ? " directory" : " directories") + " could not be read",
+      1, Looks.Colours.HeadingColour);
 }

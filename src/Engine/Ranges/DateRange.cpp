@@ -1,8 +1,9 @@
 // /[D...]: dates in the locale's short-date order, or days relative to today
 // (lower bound) and to the lower bound (upper bound).
+#include "Base/AsciiCase.h"
+#include "Base/DecimalInteger.h"
 #include "Common/Options.h"
 #include "Common/RunState.h"
-#include "Engine/CommandLine/SwitchParser.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Ranges/RangeFilters.h"
 #include "Engine/Ranges/RangeScanner.h"
@@ -61,26 +62,26 @@ bool ReadShortDate(const std::string& text, double& value) {
 bool ReadDateBound(const std::string& text, char sign, bool upper) {
   double value = 0;
   if (sign == 0) {
-    DateSeparator = '-';  // dates are written as they are typed here, for the rest of the run
+    StartupOptions().DateSeparator = '-';  // dates are written as they are typed here
     if (!ReadShortDate(text, value)) return false;
   } else {
     std::int32_t days = 0;
     if (!IsDecimalInteger(text, days)) return false;
-    double base = upper ? Options.DateLow : TodayDate();
+    double base = upper ? StartupOptions().DateLow : TodayDate();
     value = sign == '+' ? base + days : base - days;
   }
-  (upper ? Options.DateHigh : Options.DateLow) = value;
+  (upper ? StartupOptions().DateHigh : StartupOptions().DateLow) = value;
   return true;
 }
 
 bool FinishDates(bool commaSeen) {
-  if (!commaSeen) Options.DateHigh = TodayDate();
+  if (!commaSeen) StartupOptions().DateHigh = TodayDate();
   return true;
 }
 
 }  // namespace
 
 bool ParseDateRange(const std::string& text) {
-  Options.DateRangeStamp = NoStamp;
-  return ScanRangeText(text, {'D', &Options.DateRangeStamp, ReadDateBound, FinishDates});
+  StartupOptions().DateRangeStamp = NoStamp;
+  return ScanRangeText(text, {'D', &StartupOptions().DateRangeStamp, ReadDateBound, FinishDates});
 }

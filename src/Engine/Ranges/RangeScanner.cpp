@@ -1,12 +1,13 @@
 #include "Engine/Ranges/RangeScanner.h"
 
+#include "Base/AsciiCase.h"
 #include "Common/Options.h"
 
 namespace {
 
 constexpr int MaxSmallNumberDigits = 4;
 
-char UpperCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char UpperCase(char c) { return UpperAscii(c); }
 
 std::uint8_t StampOfLetter(char c) {
   switch (c) {

@@ -82,12 +82,12 @@ bool ReadSize(std::string text, std::int64_t& size) {
 bool ReadSizeBound(const std::string& text, char sign, bool upper) {
   std::int64_t size = 0;
   if (!ReadSize(text, size)) return false;
-  std::int64_t& bound = upper ? Options.SizeHigh : Options.SizeLow;
+  std::int64_t& bound = upper ? StartupOptions().SizeHigh : StartupOptions().SizeLow;
   if (sign == 0) {
     bound = size;
     return true;
   }
-  std::int64_t base = upper ? Options.SizeLow : 0;
+  std::int64_t base = upper ? StartupOptions().SizeLow : 0;
   std::int64_t value = 0;
   bool overflow = sign == '+' ? __builtin_add_overflow(base, size, &value)
                               : __builtin_sub_overflow(base, size, &value);
@@ -97,8 +97,8 @@ bool ReadSizeBound(const std::string& text, char sign, bool upper) {
 }
 
 bool FinishSizes(bool commaSeen) {
-  Options.SizeOpenEnded = !commaSeen;
-  return Options.SizeLow >= 0 && Options.SizeHigh >= 0;
+  StartupOptions().SizeOpenEnded = !commaSeen;
+  return StartupOptions().SizeLow >= 0 && StartupOptions().SizeHigh >= 0;
 }
 
 }  // namespace

@@ -2,9 +2,10 @@
 // lower bound (upper bound).
 #include <algorithm>
 
+#include "Base/AsciiCase.h"
+#include "Base/DecimalInteger.h"
 #include "Common/Options.h"
 #include "Common/RunState.h"
-#include "Engine/CommandLine/SwitchParser.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Ranges/RangeFilters.h"
 #include "Engine/Ranges/RangeScanner.h"
@@ -56,28 +57,28 @@ bool ReadTimeOfDay(const std::string& text, double& value) {
 bool ReadTimeBound(const std::string& text, char sign, bool upper) {
   double value = 0;
   if (sign == 0) {
-    TimeSeparator = ':';  // for the rest of the run
+    StartupOptions().TimeSeparator = ':';  // times are written as they are typed here
     if (!ReadTimeOfDay(text, value)) return false;
   } else {
     std::int32_t minutes = 0;
     if (!IsDecimalInteger(text, minutes)) return false;
-    double base = upper ? Options.TimeLow : NowTimeOfDay();
+    double base = upper ? StartupOptions().TimeLow : NowTimeOfDay();
     value = sign == '+' ? base + minutes / MinutesPerDay : base - minutes / MinutesPerDay;
     // The comparison never wraps, so a bound past midnight stops at the day's edge.
     value = std::clamp(value, 0.0, LastMinuteOfDay);
   }
-  (upper ? Options.TimeHigh : Options.TimeLow) = value;
+  (upper ? StartupOptions().TimeHigh : StartupOptions().TimeLow) = value;
   return true;
 }
 
 bool FinishTimes(bool commaSeen) {
-  if (!commaSeen) Options.TimeHigh = NowTimeOfDay();
+  if (!commaSeen) StartupOptions().TimeHigh = NowTimeOfDay();
   return true;
 }
 
 }  // namespace
 
 bool ParseTimeRange(const std::string& text) {
-  Options.TimeRangeStamp = NoStamp;
-  return ScanRangeText(text, {'T', &Options.TimeRangeStamp, ReadTimeBound, FinishTimes});
+  StartupOptions().TimeRangeStamp = NoStamp;
+  return ScanRangeText(text, {'T', &StartupOptions().TimeRangeStamp, ReadTimeBound, FinishTimes});
 }

@@ -6,9 +6,9 @@
 
 #include "Common/Colours.h"
 #include "Common/Text/TextCells.h"
+#include "Console/Console.h"
 #include "Format/NumberFormat.h"
 #include "Format/SizeText.h"
-#include "Console/Console.h"
 
 namespace {
 
@@ -16,14 +16,16 @@ constexpr std::uint32_t CompressedVolumeFlag = 0x8000;
 constexpr int LetterColumn = 22;
 constexpr int FigureDecimals = 2;
 
-void WriteCaption(const std::string& caption) { WriteAt(caption, 1, Colours.SummaryTextColour); }
-void WriteWords(const std::string& words) { WriteText(words, Colours.SummaryTextColour); }
-void WriteValue(const std::string& value) { WriteText(value, Colours.SummaryFigureColour); }
+void WriteCaption(const std::string& caption) {
+  WriteAt(caption, 1, Looks.Colours.SummaryTextColour);
+}
+void WriteWords(const std::string& words) { WriteText(words, Looks.Colours.SummaryTextColour); }
+void WriteValue(const std::string& value) { WriteText(value, Looks.Colours.SummaryFigureColour); }
 
 void WriteVolumeLines(const DriveFigures& drive) {
   NewLine();
   WriteCaption("Statistics for drive ");
-  WriteAt(std::string(1, drive.DriveLetter), LetterColumn, Colours.SummaryFigureColour);
+  WriteAt(std::string(1, drive.DriveLetter), LetterColumn, Looks.Colours.SummaryFigureColour);
   if ((drive.Volume.FileSystemFlags & CompressedVolumeFlag) != 0)
     WriteValue(" (compressed volume)");
   NewLine();

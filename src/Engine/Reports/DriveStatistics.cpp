@@ -2,6 +2,7 @@
 // cluster-based query, the volume query and, on 95 OSR2 and 98, the extended
 // query for drives beyond the cluster counts.
 #include "Common/FileSpecState.h"
+#include "Common/Options.h"
 #include "Common/RunEnd.h"
 #include "Common/RunState.h"
 #include "Console/Console.h"
@@ -19,7 +20,9 @@ constexpr std::uint8_t NetworkRefusalAttribute = 12;
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 void RefuseNetworkPath() {
-  if (CurrentDir.size() < 2 || CurrentDir[0] != '\\' || CurrentDir[1] != '\\') return;
+  if (RunSpec.CurrentDir.size() < 2 || RunSpec.CurrentDir[0] != '\\' ||
+      RunSpec.CurrentDir[1] != '\\')
+    return;
   WriteLine("This feature is not supported on network volumes", 1, NetworkRefusalAttribute);
   FWriteFinish();
   EndProgram(ExitCode::Failed);
@@ -33,7 +36,7 @@ std::uint32_t ReadClusterFigures(const std::string& root, DriveFigures& drive) {
     std::uint32_t error = Plat::LastError();
     if ((error == Plat::ErrorInvalidDrive || error == Plat::ErrorPathNotFound) && IsLetter(root[0]))
       FatalError("Invalid Drive Specification", false);
-    NoClusterSize = true;
+    RunSpec.NoClusterSize = true;
     return error;
   }
   std::int64_t cluster = std::int64_t{geometry.BytesPerSector} * geometry.SectorsPerCluster;
@@ -58,11 +61,12 @@ void RequireSize(const DriveFigures& drive, std::uint32_t clusterError) {
 void ShowDriveStatistics() {
   RefuseNetworkPath();
   DriveFigures drive;
-  drive.DriveLetter = SearchSpec.empty() ? '?' : SearchSpec[0];
-  const std::string root = std::string(1, CurrentDir.empty() ? '?' : CurrentDir[0]) + ":\\";
+  drive.DriveLetter = RunSpec.SearchSpec.empty() ? '?' : RunSpec.SearchSpec[0];
+  const std::string root =
+      std::string(1, RunSpec.CurrentDir.empty() ? '?' : RunSpec.CurrentDir[0]) + ":\\";
   std::uint32_t clusterError = ReadClusterFigures(root, drive);
   ReadVolume(root, drive);
-  if (IsWin95OSR2) QueryDiskSpace(drive.DriveLetter, drive.TotalBytes, drive.FreeBytes);
+  if (Options.IsWin95OSR2) QueryDiskSpace(drive.DriveLetter, drive.TotalBytes, drive.FreeBytes);
   RequireSize(drive, clusterError);
   WriteDriveReport(drive);
   FWriteFinish();

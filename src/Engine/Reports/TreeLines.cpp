@@ -6,11 +6,11 @@
 #include "Common/FileSpecState.h"
 #include "Common/RunState.h"
 #include "Common/Text/TextCells.h"
+#include "Console/Console.h"
+#include "Disk/ClusterRounding.h"
 #include "Engine/Reports/TreeWalk.h"
 #include "Format/NumberFormat.h"
 #include "Format/SizeText.h"
-#include "Console/Console.h"
-#include "Disk/ClusterRounding.h"
 
 namespace {
 
@@ -44,7 +44,9 @@ std::string OwnName(const std::string& directory) {
 
 // The depth of the directory visited next (0 when none is left); the pending
 // entry stands for its path with "\*.*" appended, one backslash more.
-int NextDepth() { return PendingDirs.empty() ? 0 : PathDepth(PendingDirs.back()) + 1; }
+int NextDepth() {
+  return RunWalk.PendingDirs.empty() ? 0 : PathDepth(RunWalk.PendingDirs.back()) + 1;
+}
 
 }  // namespace
 
@@ -53,40 +55,41 @@ int PathDepth(const std::string& path) {
 }
 
 void DrawRootLine(TreeWalkState& tree) {
-  tree.RootLevel = PathDepth(CurrentDir) + 2;
-  WriteAt(CurrentDir, 1, Colours.SummaryTextColour);
+  tree.RootLevel = PathDepth(RunSpec.CurrentDir) + 2;
+  WriteAt(RunSpec.CurrentDir, 1, Looks.Colours.SummaryTextColour);
 }
 
 void DrawDirectoryLine(TreeWalkState& tree) {
-  int depth = PathDepth(CurrentDir);
+  int depth = PathDepth(RunSpec.CurrentDir);
   for (int level = tree.RootLevel; level <= depth; ++level)
-    WriteText(LevelFlag(tree, level) ? ContinuingBranch : EmptyBranch, Colours.LineColour);
+    WriteText(LevelFlag(tree, level) ? ContinuingBranch : EmptyBranch, Looks.Colours.LineColour);
   bool siblingFollows = NextDepth() >= depth;
-  WriteText(siblingFollows ? Tee : Corner, Colours.LineColour);
+  WriteText(siblingFollows ? Tee : Corner, Looks.Colours.LineColour);
   SetLevelFlag(tree, depth + 1, siblingFollows);
-  WriteText(" " + OwnName(CurrentDir), Colours.SummaryTextColour);
+  WriteText(" " + OwnName(RunSpec.CurrentDir), Looks.Colours.SummaryTextColour);
 }
 
 void FinishDirectoryLine(TreeWalkState& tree) {
-  if (!NoClusterSize)
-    WriteText(" (" + ShortSizeText(tree.DirAllocated, SizeDecimals) + ")", Colours.FileColour);
+  if (!RunSpec.NoClusterSize)
+    WriteText(" (" + ShortSizeText(tree.DirAllocated, SizeDecimals) + ")",
+              Looks.Colours.FileColour);
   NewLine();
   tree.TotalAllocated = AddByteCounts(tree.TotalAllocated, tree.DirAllocated);
   tree.DirAllocated = 0;
 }
 
 void WriteClosingLine(const TreeWalkState& tree) {
-  WriteAt(std::to_string(tree.DirectoryCount), 1, Colours.SummaryFigureColour);
-  WriteText(" directories", Colours.SummaryTextColour);
-  if (!NoClusterSize) {
-    WriteText(" consuming ", Colours.SummaryTextColour);
-    WriteText(ThousandsText(tree.TotalAllocated), Colours.SummaryFigureColour);
-    WriteText(" bytes", Colours.SummaryTextColour);
+  WriteAt(std::to_string(tree.DirectoryCount), 1, Looks.Colours.SummaryFigureColour);
+  WriteText(" directories", Looks.Colours.SummaryTextColour);
+  if (!RunSpec.NoClusterSize) {
+    WriteText(" consuming ", Looks.Colours.SummaryTextColour);
+    WriteText(ThousandsText(tree.TotalAllocated), Looks.Colours.SummaryFigureColour);
+    WriteText(" bytes", Looks.Colours.SummaryTextColour);
     if (tree.TotalAllocated >= SizeUnitThreshold) {
-      WriteText(" (", Colours.SummaryTextColour);
+      WriteText(" (", Looks.Colours.SummaryTextColour);
       WriteText(ShortSizeText(tree.TotalAllocated, SizeDecimals) + "B",
-                Colours.SummaryFigureColour);
-      WriteText(")", Colours.SummaryTextColour);
+                Looks.Colours.SummaryFigureColour);
+      WriteText(")", Looks.Colours.SummaryTextColour);
     }
   }
   NewLine();

@@ -24,19 +24,19 @@ namespace {
 // The root keeps the directory the file specification named; only its
 // pattern is completed, for the path a fatal error shows.
 void SetRootSpecification() {
-  if (FileBase.empty()) FileBase = "*";
-  if (FileExt.empty()) FileExt = "*";
-  std::string extension = FileExt[0] == '.' ? FileExt.substr(1) : FileExt;
-  SearchSpec = CurrentDir + FileBase + "." + extension;
+  if (RunSpec.FileBase.empty()) RunSpec.FileBase = "*";
+  if (RunSpec.FileExt.empty()) RunSpec.FileExt = "*";
+  std::string extension = RunSpec.FileExt[0] == '.' ? RunSpec.FileExt.substr(1) : RunSpec.FileExt;
+  RunSpec.SearchSpec = RunSpec.CurrentDir + RunSpec.FileBase + "." + extension;
 }
 
 void TakeNextDirectory() {
-  CurrentDir = std::move(PendingDirs.back());
-  PendingDirs.pop_back();
-  CurrentDir += '\\';
-  FileBase = "*";
-  FileExt = ".*";
-  SearchSpec = CurrentDir + "*.*";
+  RunSpec.CurrentDir = std::move(RunWalk.PendingDirs.back());
+  RunWalk.PendingDirs.pop_back();
+  RunSpec.CurrentDir += '\\';
+  RunSpec.FileBase = "*";
+  RunSpec.FileExt = ".*";
+  RunSpec.SearchSpec = RunSpec.CurrentDir + "*.*";
 }
 
 // The alphabetically first child goes on top of the stack, to be visited next.
@@ -45,12 +45,14 @@ void PushChildren(std::vector<std::string>& children) {
       children.begin(), children.end(),
       [](const std::string& a, const std::string& b) { return FoldedCompare(a, b) < 0; });
   for (auto child = children.rbegin(); child != children.rend(); ++child)
-    PendingDirs.push_back(std::move(*child));
+    RunWalk.PendingDirs.push_back(std::move(*child));
 }
 
 // Below the root, a directory the system will not open gets its line and the
 // error under it, and the walk goes on; a missing drive still ends the run.
-bool Unreadable(std::uint32_t code) { return code != 0 && !DriveInvalid && !FindErrorGoesOn(code); }
+bool Unreadable(std::uint32_t code) {
+  return code != 0 && !RunSpec.DriveInvalid && !FindErrorGoesOn(code);
+}
 
 // A read directory's line with its size, then its children on the stack.
 void ShowReadDirectory(TreeWalkState& tree, TreeRead& read) {
@@ -63,7 +65,7 @@ void ShowReadDirectory(TreeWalkState& tree, TreeRead& read) {
 void ShowUnreadableDirectory(TreeWalkState& tree, std::uint32_t code) {
   DrawDirectoryLine(tree);
   NewLine();
-  WriteLine(FindErrorMessage(code), 1, Colours.HeadingColour);
+  WriteLine(FindErrorMessage(code), 1, Looks.Colours.HeadingColour);
 }
 
 }  // namespace
@@ -73,8 +75,9 @@ void ShowTree() {
   if (!Options.Bare) NewLine();
   SetRootSpecification();
   // Frozen before the walk: the workers read nothing that changes.
-  const std::int32_t clusterSize = !NoClusterSize && ClusterSize > 0 ? ClusterSize : 0;
-  TreeRead read = ReadTreeDirectory(CurrentDir, clusterSize);
+  const std::int32_t clusterSize =
+      !RunSpec.NoClusterSize && RunSpec.ClusterSize > 0 ? RunSpec.ClusterSize : 0;
+  TreeRead read = ReadTreeDirectory(RunSpec.CurrentDir, clusterSize);
   ReportFindError(read.Code);
   // In this scope, so that every end of the run stops and joins the workers.
   ReadAhead<TreeRead> ahead(
@@ -85,9 +88,9 @@ void ShowTree() {
   int unreadable = 0;
   DrawRootLine(tree);
   ShowReadDirectory(tree, read);
-  ahead.Plan(PendingDirs);
-  while (!PendingDirs.empty()) {
-    const std::string next = PendingDirs.back();
+  ahead.Plan(RunWalk.PendingDirs);
+  while (!RunWalk.PendingDirs.empty()) {
+    const std::string next = RunWalk.PendingDirs.back();
     TakeNextDirectory();
     read = ahead.Take(next);
     if (Unreadable(read.Code)) {
@@ -98,7 +101,7 @@ void ShowTree() {
       DrawDirectoryLine(tree);
       ShowReadDirectory(tree, read);
     }
-    ahead.Plan(PendingDirs);
+    ahead.Plan(RunWalk.PendingDirs);
   }
   if (!Options.Bare) WriteClosingLine(tree);
   WriteUnreadableCount(unreadable);

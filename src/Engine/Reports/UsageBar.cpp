@@ -5,8 +5,8 @@
 
 #include "Common/Colours.h"
 #include "Common/Text/TextCells.h"
-#include "Engine/Reports/DriveReport.h"
 #include "Console/Console.h"
+#include "Engine/Reports/DriveReport.h"
 
 namespace {
 
@@ -36,11 +36,12 @@ int FilledColumns(double usedPercent) {
 }  // namespace
 
 void WriteUsageBar(double usedPercent) {
-  WriteLine(Scale, 1, Colours.SummaryFigureColour);
-  WriteLine(TopBorder(), 1, Colours.LineColour);
-  WriteAt(Glyph::LineVertical + Spaces(BoxInside) + Glyph::LineVertical, 1, Colours.LineColour);
-  WriteLine(RepeatGlyph(Glyph::FullBlock, FilledColumns(usedPercent)), 2, Colours.LineColour);
+  WriteLine(Scale, 1, Looks.Colours.SummaryFigureColour);
+  WriteLine(TopBorder(), 1, Looks.Colours.LineColour);
+  WriteAt(Glyph::LineVertical + Spaces(BoxInside) + Glyph::LineVertical, 1,
+          Looks.Colours.LineColour);
+  WriteLine(RepeatGlyph(Glyph::FullBlock, FilledColumns(usedPercent)), 2, Looks.Colours.LineColour);
   WriteLine(Glyph::LineCornerUpRight + RepeatGlyph(Glyph::LineHorizontal, BoxInside) +
                 Glyph::LineCornerUpLeft,
-            1, Colours.LineColour);
+            1, Looks.Colours.LineColour);
 }

@@ -10,20 +10,20 @@ std::string FindErrorMessage(std::uint32_t code) {
   switch (code) {
     case Plat::ErrorFileNotFound: return "No files found matching search specification";
     case Plat::ErrorPathNotFound:
-      return DriveInvalid ? "Invalid drive specification" : "No files found";
+      return RunSpec.DriveInvalid ? "Invalid drive specification" : "No files found";
     case Plat::ErrorNoMoreFiles: return Options.Recursive ? ErrorText(code) : "No files found";
     default: return ErrorText(code);
   }
 }
 
 bool FindErrorGoesOn(std::uint32_t code) {
-  if (DriveInvalid) return false;
+  if (RunSpec.DriveInvalid) return false;
   return code == Plat::ErrorFileNotFound || (code == Plat::ErrorPathNotFound && Options.Recursive);
 }
 
 ExitCode FindErrorExitCode(std::uint32_t code) {
   const bool nothingMatched = code == Plat::ErrorFileNotFound ||
-                              (code == Plat::ErrorPathNotFound && !DriveInvalid) ||
+                              (code == Plat::ErrorPathNotFound && !RunSpec.DriveInvalid) ||
                               (code == Plat::ErrorNoMoreFiles && !Options.Recursive);
   return nothingMatched ? ExitCode::NothingFound : ExitCode::Failed;
 }

@@ -1,5 +1,5 @@
 // The filter step of one directory, on the main thread: the entries of a read
-// that pass the filters go into the entry pool and FileList, with the
+// that pass the filters go into the entry pool and ThisDir.FileList, with the
 // directory's counters; and what a failed search means.
 #pragma once
 #include <cstdint>
@@ -10,11 +10,11 @@
 
 // Zeroes the directory's counters and the filter step's working state.
 void StartScanWork();
-// Filters the read's entries [from, to) into the pool and FileList.
+// Filters the read's entries [from, to) into the pool and ThisDir.FileList.
 void ScanEntries(const DirectoryRead& read, std::size_t from, std::size_t to);
 // Whether a column of the listing shows or needs the 8.3 aliases.
 bool ListingUsesAliases();
-// Entries placed in the pool (and FileList) since StartScanWork.
+// Entries placed in the pool (and ThisDir.FileList) since StartScanWork.
 int PlacedEntryCount();
 
 // What a failed search start says.

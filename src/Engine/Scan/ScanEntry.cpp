@@ -3,16 +3,17 @@
 #include <algorithm>
 #include <new>
 
-#include "Common/Colours.h"  // DateFormat
+#include "Common/Colours.h"  // Looks.DateFormat
 #include "Common/Entries/Entries.h"
+#include "Common/Entries/EntryArena.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/Text/TextCells.h"
 #include "Console/Console.h"
+#include "Disk/ClusterRounding.h"
 #include "Engine/Dates/DateFormat.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Ranges/RangeFilters.h"
-#include "Disk/ClusterRounding.h"
 #include "Engine/Scan/ScanSteps.h"
 
 ScanWorkState ScanWork;
@@ -37,11 +38,12 @@ bool IsDotName(std::string_view name) { return name == "." || name == ".."; }
 void StoreRecordTexts(FileEntry& entry, const DirectoryRead& read, const ReadEntry& found) {
   const std::string_view name = read.Name(found);
   const std::string_view alias = ScanWork.KeepAliases ? read.Alias(found) : std::string_view();
-  entry.StoreTexts(Options.FullPath ? std::string_view(CurrentDir) : std::string_view(), name,
-                   alias, ScanWork.DateText);
+  entry.StoreTexts(Options.FullPath ? std::string_view(RunSpec.CurrentDir) : std::string_view(),
+                   name, alias, ScanWork.DateText);
   // A name has no more cells than bytes: only a longer one can be wider.
-  if (static_cast<std::int32_t>(entry.Name.size()) > MaxNameLength)
-    MaxNameLength = std::max(MaxNameLength, static_cast<std::int32_t>(TextCells(entry.Name)));
+  if (static_cast<std::int32_t>(entry.Name.size()) > ThisDir.MaxNameLength)
+    ThisDir.MaxNameLength =
+        std::max(ThisDir.MaxNameLength, static_cast<std::int32_t>(TextCells(entry.Name)));
 }
 
 void FillStamps(FileEntry& entry, const ReadEntry& data) {
@@ -70,7 +72,8 @@ void WidenDateColumn(FileEntry& entry, int kind, std::string_view text) {
     entry.TimeLength[static_cast<std::size_t>(kind - 1)] = static_cast<std::uint8_t>(text.size());
   else
     all.resize(start);
-  if (width > TimeColumnWidth[kind]) TimeColumnWidth[kind] = static_cast<std::uint8_t>(width);
+  if (width > ThisDir.TimeColumnWidth[kind])
+    ThisDir.TimeColumnWidth[kind] = static_cast<std::uint8_t>(width);
 }
 
 // Converts the stamps that a column or the date filter needs; widens the date
@@ -96,7 +99,7 @@ bool PassesTimeStamps(FileEntry& entry) {
       passes = false;
     if (!shown) continue;
     ScanWork.LastDate.clear();
-    AppendCalendarTime(ScanWork.LastDate, DateFormat, time);
+    AppendCalendarTime(ScanWork.LastDate, Looks.DateFormat, time);
     ScanWork.LastDateSecond = second;
     WidenDateColumn(entry, kind, ScanWork.LastDate);
   }
@@ -122,14 +125,16 @@ bool ColumnsUseAliases(const ColumnSlots& columns, int count) {
 }
 
 void AcceptEntry(FileEntry& entry) {
-  if (FileList.size() == FileList.capacity()) GrowFileList();
-  FileList.push_back(&entry);
-  DirBytes = AddByteCounts(DirBytes, entry.Size);
-  if (!NoClusterSize) DirAllocated = AddByteCounts(DirAllocated, AllocatedBytes(entry.Size, ClusterSize));
+  if (ThisDir.FileList.size() == ThisDir.FileList.capacity()) GrowFileList();
+  ThisDir.FileList.push_back(&entry);
+  ThisDir.DirBytes = AddByteCounts(ThisDir.DirBytes, entry.Size);
+  if (!RunSpec.NoClusterSize)
+    ThisDir.DirAllocated =
+        AddByteCounts(ThisDir.DirAllocated, AllocatedBytes(entry.Size, RunSpec.ClusterSize));
   if (entry.IsDirectory())
-    ++DirDirCount;
+    ++ThisDir.DirDirCount;
   else
-    ++DirFileCount;
+    ++ThisDir.DirFileCount;
   ++ScanWork.NextSlot;
 }
 
@@ -142,22 +147,22 @@ void AcceptEntry(FileEntry& entry) {
 
 void GrowFileList() {
   try {
-    FileList.reserve(std::max<std::size_t>(1024, FileList.capacity() * 2));
+    ThisDir.FileList.reserve(std::max<std::size_t>(1024, ThisDir.FileList.capacity() * 2));
   } catch (const std::bad_alloc&) {
     EndForLackOfMemory();
   }
 }
 
 void StartScanWork() {
-  DirBytes = 0;
-  DirAllocated = 0;
-  MaxNameLength = 0;
+  ThisDir.DirBytes = 0;
+  ThisDir.DirAllocated = 0;
+  ThisDir.MaxNameLength = 0;
   ScanWork.NextSlot = 1;
   ScanWork.WantedAttributes = ScanWork.ExcludedAttributes = 0;
   ScanWork.LastDateSecond = ~std::uint64_t{0};  // the date pattern may differ from the last run
   ClearEntryTexts();
-  OutOfMemory = EndForLackOfMemory;
-  ScanWork.KeepAliases = ListingUsesAliases();
+  EntryStore.OutOfMemory = EndForLackOfMemory;
+  ScanWork.KeepAliases = Options.AliasesListed;
   for (int index = 0; index < 5; ++index) {
     if (Options.AttrWant[index]) ScanWork.WantedAttributes |= AttrIndexBits[index];
     if (Options.AttrExclude[index]) ScanWork.ExcludedAttributes |= AttrIndexBits[index];

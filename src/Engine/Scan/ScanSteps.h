@@ -19,7 +19,7 @@ extern ScanWorkState ScanWork;
 
 // Ends the run with a message: memory for the entries ran out.
 [[noreturn]] void EndForLackOfMemory();
-// Makes room in FileList for more entries, or ends the run.
+// Makes room in ThisDir.FileList for more entries, or ends the run.
 void GrowFileList();
 
 // Runs the entry steps for one entry of a read.

@@ -1,4 +1,4 @@
-// Ordering of the FileList: the key comparison of /O, the sort, and the
+// Ordering of the ThisDir.FileList: the key comparison of /O, the sort, and the
 // unsorted order of /O U.
 #include "Engine/Sort/Sort.h"
 
@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "Base/AsciiCase.h"
 #include "Common/Entries/Entries.h"
 #include "Common/Options.h"
 #include "Engine/Sort/GuardedQuicksort.h"
@@ -13,10 +14,7 @@
 
 namespace {
 
-int FoldedByte(char character) {
-  auto byte = static_cast<unsigned char>(character);
-  return byte >= 'a' && byte <= 'z' ? byte - ('a' - 'A') : byte;
-}
+int FoldedByte(char character) { return static_cast<unsigned char>(UpperAscii(character)); }
 
 template <typename T>
 int ThreeWay(const T& a, const T& b) {
@@ -42,7 +40,7 @@ int KeyCompare(const FileEntry& a, const FileEntry& b) {
 // (keeping their order) only when G asked for it.
 void KeepEnumerationOrder() {
   if (!Options.DirsFirst || !Options.DirsFirstGiven) return;
-  std::stable_partition(FileList.begin(), FileList.end(),
+  std::stable_partition(ThisDir.FileList.begin(), ThisDir.FileList.end(),
                         [](const FileEntry* entry) { return entry->IsDirectory(); });
 }
 
@@ -80,10 +78,10 @@ namespace {
 // count: the quicksort may swap those.
 template <bool Whole>
 bool StrictlyIncreasing() {
-  if (FileList.empty()) return true;
-  SortRecord previous = MakeSortRecord(*FileList[0]);
-  for (std::size_t at = 1; at < FileList.size(); ++at) {
-    const SortRecord next = MakeSortRecord(*FileList[at]);
+  if (ThisDir.FileList.empty()) return true;
+  SortRecord previous = MakeSortRecord(*ThisDir.FileList[0]);
+  for (std::size_t at = 1; at < ThisDir.FileList.size(); ++at) {
+    const SortRecord next = MakeSortRecord(*ThisDir.FileList[at]);
     if (CompareRecords<Whole>(previous, next) >= 0) return false;
     previous = next;
   }
@@ -94,10 +92,10 @@ template <bool Whole>
 void SortRecords() {
   if (StrictlyIncreasing<Whole>()) return;
   std::vector<SortRecord> records;
-  records.reserve(FileList.size());
-  for (FileEntry* entry : FileList) records.push_back(MakeSortRecord(*entry));
+  records.reserve(ThisDir.FileList.size());
+  for (FileEntry* entry : ThisDir.FileList) records.push_back(MakeSortRecord(*entry));
   GuardedQuicksort<Whole>(records);
-  for (std::size_t at = 0; at < records.size(); ++at) FileList[at] = records[at].Entry();
+  for (std::size_t at = 0; at < records.size(); ++at) ThisDir.FileList[at] = records[at].Entry();
 }
 
 }  // namespace

@@ -10,5 +10,5 @@ int FoldedCompare(std::string_view a, std::string_view b);
 std::string_view NameExtension(std::string_view name);
 // Negative when a goes first, 0 when equal under the key, positive otherwise.
 int CompareEntries(const FileEntry& a, const FileEntry& b);
-// Sorts FileList in place.
+// Sorts ThisDir.FileList in place.
 void SortFileList();

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "Base/AsciiCase.h"
 #include "Base/Utf8.h"
 #include "Console/Console.h"
 
@@ -17,7 +18,7 @@ char32_t NextUpper(std::string_view text, std::size_t& at) {
   const auto byte = static_cast<unsigned char>(text[at]);
   if (byte < 0x80) {
     ++at;
-    return byte >= 'a' && byte <= 'z' ? byte - 32 : byte;
+    return static_cast<unsigned char>(UpperAscii(static_cast<char>(byte)));
   }
   const std::size_t start = at;
   const char32_t code = Utf8::Next(text, at);

@@ -3,7 +3,9 @@
 // in SimFileSystem.cpp, SimConsole.cpp and SimRegistry.cpp.
 #include "Platform/Sim/SimPlatform.h"
 
+#include "Base/AsciiCase.h"
 #include "Base/CivilDate.h"
+#include "Platform/Sim/SimThreads.h"
 #include "Platform/Sim/SimWorld.h"
 
 namespace {
@@ -30,7 +32,7 @@ bool Fail(std::uint32_t code) {
   return false;
 }
 
-char UpperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char UpperChar(char c) { return UpperAscii(c); }
 
 std::string Upper(const std::string& text) {
   std::string result = text;
@@ -100,6 +102,7 @@ void Reset() {
   SetDefaultLocale(world);
   SetNow(world.Now);
   SetConsole(80, 25, 0);
+  SetProcessorCount(1);
 }
 
 void SetArguments(const std::vector<std::string>& arguments) { TheWorld().Arguments = arguments; }

@@ -22,7 +22,7 @@ class ConfigurationTest : public TestWorld {
   void SetUp() override {
     TestWorld::SetUp();
     Sim::SetRedirected();
-    ProgramDir = "C:\\ORVL\\";
+    StartupOptions().ProgramDir = "C:\\ORVL\\";
   }
 
   // A complete configuration with an empty extension table.
@@ -41,7 +41,7 @@ class ConfigurationTest : public TestWorld {
 
   static Bytes Colours11() {
     Bytes bytes;
-    const ColourRec& c = Colours;
+    const ColourRec& c = Looks.Colours;
     for (std::uint8_t colour :
          {c.FileColour, c.DateColour, c.DirectoryColour, c.LineColour, c.HeadingColour,
           c.HeadingValueColour, c.DetailColour, c.PromptColour, c.SummaryFigureColour,
@@ -126,17 +126,17 @@ TEST_F(ConfigurationTest, ReadsEveryPart) {
   // An expandable string, cut at its first NUL.
   Sim::SetRegistryValue(SettingsKey, DateValue, Plat::RegType::ExpandString,
                         {'y', 'y', '-', 'm', 'm', 0, 'x'});
-  TimeColumnWidth = {0, 5, 6, 7};
+  ThisDir.TimeColumnWidth = {0, 5, 6, 7};
 
   ReadConfiguration();
   EXPECT_EQ(Colours11(), (Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
-  EXPECT_EQ(PresetSwitches, "/W /O-S");
-  EXPECT_EQ(DateFormat, "yy-mm");
-  EXPECT_EQ(TimeColumnWidth, (decltype(TimeColumnWidth){}));
-  ASSERT_EQ(ExtensionColourCount, 4);
+  EXPECT_EQ(Looks.PresetSwitches, "/W /O-S");
+  EXPECT_EQ(Looks.DateFormat, "yy-mm");
+  EXPECT_EQ(ThisDir.TimeColumnWidth, (decltype(ThisDir.TimeColumnWidth){}));
+  ASSERT_EQ(Looks.ExtensionColourCount, 4);
   std::vector<std::pair<std::string, int>> slots;
   for (int slot = 1; slot <= 4; ++slot)
-    slots.emplace_back(ExtensionColours[slot].Extension, ExtensionColours[slot].Colour);
+    slots.emplace_back(Looks.ExtensionColours[slot].Extension, Looks.ExtensionColours[slot].Colour);
   EXPECT_EQ(slots, (std::vector<std::pair<std::string, int>>{
                        {"TXT", 10}, {"EXE", 12}, {"bin", 9}, {"GZ", 0x1E}}));
 
@@ -170,8 +170,8 @@ TEST_F(ConfigurationTest, ShortOrMissingColoursKeepTheDefaults) {
   Sim::AddRegistryKey(SettingsKey);
   ReadConfiguration();
   EXPECT_EQ(Colours11(), defaults);
-  EXPECT_EQ(PresetSwitches, "");
-  EXPECT_EQ(DateFormat, "");
+  EXPECT_EQ(Looks.PresetSwitches, "");
+  EXPECT_EQ(Looks.DateFormat, "");
 }
 
 TEST_F(ConfigurationTest, TableKeepsTheFirstHundredColours) {
@@ -180,11 +180,11 @@ TEST_F(ConfigurationTest, TableKeepsTheFirstHundredColours) {
     Sim::SetRegistryDword(ExtensionsKey, "E" + std::to_string(i), i == 2 ? 256 : i);
   ReadConfiguration();
   // E2 is no attribute and is skipped; E101 and later do not fit.
-  ASSERT_EQ(ExtensionColourCount, 99);
-  EXPECT_EQ(ExtensionColours[1].Extension, "E1");
-  EXPECT_EQ(ExtensionColours[2].Extension, "E3");
-  EXPECT_EQ(ExtensionColours[99].Extension, "E100");
-  EXPECT_EQ(ExtensionColours[99].Colour, 100);
+  ASSERT_EQ(Looks.ExtensionColourCount, 99);
+  EXPECT_EQ(Looks.ExtensionColours[1].Extension, "E1");
+  EXPECT_EQ(Looks.ExtensionColours[2].Extension, "E3");
+  EXPECT_EQ(Looks.ExtensionColours[99].Extension, "E100");
+  EXPECT_EQ(Looks.ExtensionColours[99].Colour, 100);
 }
 
 }  // namespace

@@ -24,25 +24,25 @@ class PlatformChecksTest : public TestWorld {
 TEST_F(PlatformChecksTest, NtFamily) {
   Sim::SetVersion(2, 1381);
   CheckPlatform();
-  EXPECT_TRUE(IsNT);
-  EXPECT_FALSE(IsWin95OSR2);
+  EXPECT_TRUE(StartupOptions().IsNT);
+  EXPECT_FALSE(StartupOptions().IsWin95OSR2);
 }
 
 TEST_F(PlatformChecksTest, FirstWindows95BuildLacksTheLargeDiskService) {
   Sim::SetVersion(1, 950);
   CheckPlatform();
-  EXPECT_FALSE(IsNT);
-  EXPECT_FALSE(IsWin95OSR2);
+  EXPECT_FALSE(StartupOptions().IsNT);
+  EXPECT_FALSE(StartupOptions().IsWin95OSR2);
 }
 
 TEST_F(PlatformChecksTest, Windows98BuildHasTheLargeDiskService) {
   Sim::SetVersion(1, 0x040A0000 | 1111);  // only the low 16 bits are the build
   CheckPlatform();
-  EXPECT_FALSE(IsNT);
-  EXPECT_TRUE(IsWin95OSR2);
+  EXPECT_FALSE(StartupOptions().IsNT);
+  EXPECT_TRUE(StartupOptions().IsWin95OSR2);
   Sim::SetVersion(1, 0x04000000 | 1000);
   CheckPlatform();
-  EXPECT_FALSE(IsWin95OSR2);
+  EXPECT_FALSE(StartupOptions().IsWin95OSR2);
 }
 
 TEST_F(PlatformChecksTest, UnknownSystemEndsTheRun) {
@@ -54,8 +54,8 @@ TEST_F(PlatformChecksTest, UnknownSystemEndsTheRun) {
 TEST_F(PlatformChecksTest, OwnerColumnNeedsNt) {
   Sim::SetVersion(1, 1111);
   CheckPlatform();
-  Options.ShowOwner = true;
-  SearchSpec = "C:\\*.*";
+  StartupOptions().ShowOwner = true;
+  RunSpec.SearchSpec = "C:\\*.*";
   EXPECT_EQ(EndingOutput(CheckNtOptions),
             "Path: C:\\*.*\r\nDisplay of owner information requires Windows NT\r\n");
 }
@@ -63,7 +63,7 @@ TEST_F(PlatformChecksTest, OwnerColumnNeedsNt) {
 TEST_F(PlatformChecksTest, CompressionColumnNeedsNt) {
   Sim::SetVersion(1, 950);
   CheckPlatform();
-  Options.ShowCompression = true;
+  StartupOptions().ShowCompression = true;
   EXPECT_EQ(EndingOutput(CheckNtOptions),
             "Display of compression information requires Windows NT\r\n");
 }
@@ -72,7 +72,7 @@ TEST_F(PlatformChecksTest, OwnerColumnOnNtGoesOnWithoutThePrivilege) {
   Sim::SetVersion(2, 1381);
   Sim::SetPrivilegeResult(false);
   CheckPlatform();
-  Options.ShowOwner = Options.ShowCompression = true;
+  StartupOptions().ShowOwner = StartupOptions().ShowCompression = true;
   EXPECT_FALSE(EndsProgram(CheckNtOptions));
   EXPECT_FALSE(EnableSecurityPrivilege());
   Sim::SetPrivilegeResult(true);

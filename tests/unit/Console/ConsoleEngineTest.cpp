@@ -2,15 +2,15 @@
 // scrolling, plain-text output and every way output ends.
 #include <string>
 
+#include "Base/Utf8.h"
 #include "CellRows.h"
 #include "Common/Colours.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunState.h"
-#include "TestWorld.h"
-#include "Base/Utf8.h"
 #include "Console/ConsoleInternal.h"
 #include "Console/Manual.h"
+#include "TestWorld.h"
 
 namespace {
 
@@ -64,7 +64,7 @@ TEST_F(ConsoleEngineTest, WriteLineKeepsAWholeWidthTextAndCutsALongerOne) {
 }
 
 TEST_F(ConsoleEngineTest, SevenBitReplacesLineDrawingInEveryWrite) {
-  Options.SevenBit = true;
+  StartupOptions().SevenBit = true;
   const std::string box = "│─█¬┤└┴┬├┘┌┐";
   WriteAt(box, 1, 3);
   WriteText(box, 3);
@@ -124,14 +124,14 @@ TEST_F(ConsoleEngineTest, PromptComesWithThe25thLineAndThenEvery24) {
   Sim::PushKeys(" ");
   WriteNumberedLines(25, 48);
   EXPECT_EQ(Sim::RowTrimmed(24), "line 48");
-  Colours.PromptColour = 0x4E;
+  Looks.Colours.PromptColour = 0x4E;
   EXPECT_TRUE(EndsProgram([] { WriteNumberedLines(49, 49); }));
   // The prompt stays above the report of the failed key read; line 49 is dropped.
   EXPECT_EQ(Sim::RowTrimmed(22), "line 48");
   EXPECT_EQ(Sim::RowText(23), Prompt);
   EXPECT_EQ(RowAttributes(23), AttributeRuns({}, 80, 0x4E));
   EXPECT_EQ(Sim::RowTrimmed(24), "ReadConsole Error");
-  EXPECT_EQ(Sim::CellAt(0, 24).Attr, Colours.HeadingColour);
+  EXPECT_EQ(Sim::CellAt(0, 24).Attr, Looks.Colours.HeadingColour);
 }
 
 TEST_F(ConsoleEngineTest, PromptCountsLinesWhereverOutputBegan) {
@@ -144,9 +144,7 @@ TEST_F(ConsoleEngineTest, PromptCountsLinesWhereverOutputBegan) {
 
 TEST_F(ConsoleEngineTest, StopKeysEraseThePromptAndFinishOutput) {
   for (char key : std::string("qQxX\x1B")) {
-    Sim::Reset();
-    ResetSharedState();
-    ResetConsoleEngine();
+    ResetWorld();
     WriteNumberedLines(1, 24);
     Sim::PushKeys(std::string(1, key));
     EXPECT_TRUE(EndsProgram([] { WriteNumberedLines(25, 25); })) << key;
@@ -162,7 +160,7 @@ TEST_F(ConsoleEngineTest, NonStopEndsPromptingForTheRestOfTheRun) {
   WriteNumberedLines(1, 24);
   Sim::PushKeys("n");
   WriteNumberedLines(25, 300);
-  EXPECT_FALSE(Options.Pause);
+  EXPECT_TRUE(ConsoleEngine.NonStop);
   EXPECT_EQ(Sim::RowTrimmed(24), "line 300");
 }
 
@@ -242,14 +240,14 @@ TEST_F(ConsoleEngineTest, ControlEventAtThePromptErasesIt) {
 
 TEST_F(ConsoleEngineTest, RedirectedOutputIsPlainTextWithoutTrailingBlanks) {
   Sim::SetRedirected();
-  Options.RedirectWidth = 40;
+  StartupOptions().RedirectWidth = 40;
   WriteAt("abc", 1, 7);
   WriteAt("x   ", 10, 7);
   NewLine();
   WriteLine(std::string(50, 'z'), 1, 7);
   WriteNumberedLines(1, 200);  // no keys: any prompt would end the run
   EXPECT_TRUE(ConsoleEngine.Redirected);
-  EXPECT_FALSE(Options.Pause);
+  EXPECT_TRUE(ConsoleEngine.NonStop);
   const std::string& out = Sim::StdOut();
   EXPECT_EQ(out.substr(0, 53), "abc      x\r\n" + std::string(39, 'z') + "\r\n");
   EXPECT_EQ(out.substr(out.size() - 10), "line 200\r\n");
@@ -262,7 +260,7 @@ TEST_F(ConsoleEngineTest, RedirectedOutputIsPlainTextWithoutTrailingBlanks) {
 // Bare names are read by other programs: written whole in plain text, cut on a console.
 TEST_F(ConsoleEngineTest, WholeTextsGrowOnlyTheirOwnPlainLine) {
   Sim::SetRedirected();
-  Options.RedirectWidth = 40;
+  StartupOptions().RedirectWidth = 40;
   const std::string path = "C:\\" + std::string(60, 'p') + "\u00e9.TXT";
   WriteWholeAt(path, 1, 7);
   NewLine();
@@ -288,7 +286,7 @@ TEST_F(ConsoleEngineTest, RedirectedTextsOverwriteEarlierCells) {
 // A line feed or escape from a name must not break or drive the redirected line.
 TEST_F(ConsoleEngineTest, RedirectedControlCharactersBecomeQuestionMarks) {
   Sim::SetRedirected();
-  Options.RedirectWidth = 40;
+  StartupOptions().RedirectWidth = 40;
   WriteLine("nl\nname\r\x1B[2J\x01", 1, 7);
   WriteText(std::string(45, 'c'), 7);
   NewLine();
@@ -319,7 +317,7 @@ TEST_F(ConsoleEngineTest, ConsoleControlCharactersBecomeQuestionMarks) {
 
 TEST_F(ConsoleEngineTest, AnAbsurdRedirectionWidthIsHeldToAConsoleLine) {
   Sim::SetRedirected();
-  Options.RedirectWidth = 2147483647;
+  StartupOptions().RedirectWidth = 2147483647;
   WriteLine(std::string(40000, 'w'), 1, 7);
   EXPECT_EQ(ScreenWidth(), 32767);
   EXPECT_EQ(Sim::StdOut(), std::string(32766, 'w') + "\r\n");
@@ -333,7 +331,7 @@ TEST_F(ConsoleEngineTest, ForcedRedirectionWritesTextEvenOnAConsole) {
 }
 
 TEST_F(ConsoleEngineTest, FatalErrorShowsThePathLineWhenAsked) {
-  SearchSpec = "C:\\DOCS\\*.TXT";
+  RunSpec.SearchSpec = "C:\\DOCS\\*.TXT";
   EXPECT_TRUE(EndsProgram([] { FatalError("Boom", true); }));
   EXPECT_EQ(Sim::RowTrimmed(0), "Path: C:\\DOCS\\*.TXT");
   EXPECT_EQ(RowAttributes(0), AttributeRuns({{6, 12}, {13, 10}}, 80));
@@ -344,7 +342,7 @@ TEST_F(ConsoleEngineTest, FatalErrorShowsThePathLineWhenAsked) {
 }
 
 TEST_F(ConsoleEngineTest, FatalErrorWithoutPathOrOnAHalfWrittenLine) {
-  SearchSpec = "C:\\DOCS\\*.TXT";
+  RunSpec.SearchSpec = "C:\\DOCS\\*.TXT";
   EXPECT_TRUE(EndsProgram([] { FatalError("Boom", false); }));
   EXPECT_EQ(Sim::RowTrimmed(0), "Boom");
 
@@ -412,7 +410,7 @@ TEST_F(ConsoleEngineTest, BeginOutputWritesTheBannerAtTheCursor) {
 TEST_F(ConsoleEngineTest, BeginOutputWithClearScreenStartsAtTheTop) {
   Sim::SetConsole(80, 25, 12);
   WriteNumberedLines(1, 3);
-  Options.ClearScreen = true;
+  StartupOptions().ClearScreen = true;
   BeginOutput();
   EXPECT_EQ(Sim::RowTrimmed(0).substr(0, 24), "Orvalist 98, Version 7.7");
   for (int row = 1; row < 25; ++row) {

@@ -21,7 +21,7 @@ TEST_F(NumberFormatTest, ThousandsTextGroupsDigitsFromTheRight) {
   EXPECT_EQ(ThousandsText(9223372036854775807), "9,223,372,036,854,775,807");
   EXPECT_EQ(ThousandsText(-123), "-123");
   EXPECT_EQ(ThousandsText(-1234), "-1,234");
-  Options.ThousandsSeparator = false;
+  StartupOptions().ThousandsSeparator = false;
   EXPECT_EQ(ThousandsText(1000), "1000");
   EXPECT_EQ(ThousandsText(1234567), "1234567");
 }

@@ -77,13 +77,13 @@ TEST_F(OConfigTest, FirstUseWritesTheDefaultsTheListerReads) {
   EXPECT_EQ(Run({}), 0);
   ReadBack();
   const ConfigurationSet defaults = DefaultConfigurationSet();
-  ASSERT_EQ(ExtensionColourCount, static_cast<int>(defaults.Extensions.size()));
-  EXPECT_EQ(ExtensionColours[1].Extension, "EXE");
+  ASSERT_EQ(Looks.ExtensionColourCount, static_cast<int>(defaults.Extensions.size()));
+  EXPECT_EQ(Looks.ExtensionColours[1].Extension, "EXE");
   const ColourRec standard;
-  EXPECT_EQ(Colours.PromptColour, standard.PromptColour);
-  EXPECT_EQ(Colours.FileColour, standard.FileColour);
-  EXPECT_EQ(PresetSwitches, "");
-  EXPECT_EQ(DateFormat, "");
+  EXPECT_EQ(Looks.Colours.PromptColour, standard.PromptColour);
+  EXPECT_EQ(Looks.Colours.FileColour, standard.FileColour);
+  EXPECT_EQ(Looks.PresetSwitches, "");
+  EXPECT_EQ(Looks.DateFormat, "");
   const Lines first = RunLines();
   EXPECT_EQ(Lines(first.begin(), first.begin() + 2),
             (Lines{"No configuration was stored: OConfig wrote the defaults.",
@@ -108,15 +108,15 @@ TEST_F(OConfigTest, SwitchesChangeEverySetting) {
             0);
   ReadBack();
   std::vector<std::pair<std::string, int>> table;
-  for (int slot = 1; slot <= ExtensionColourCount; ++slot)
-    table.emplace_back(ExtensionColours[slot].Extension, ExtensionColours[slot].Colour);
+  for (int slot = 1; slot <= Looks.ExtensionColourCount; ++slot)
+    table.emplace_back(Looks.ExtensionColours[slot].Extension, Looks.ExtensionColours[slot].Colour);
   EXPECT_EQ(std::count(table.begin(), table.end(), std::make_pair(std::string("LOG"), 0x1E)), 1);
   EXPECT_EQ(std::count(table.begin(), table.end(), std::make_pair(std::string("TXT"), 12)), 1);
   EXPECT_EQ(std::count_if(table.begin(), table.end(), [](auto& e) { return e.first == "EXE"; }), 0);
-  EXPECT_EQ(Colours.DirectoryColour, 9);
-  EXPECT_EQ(Colours.PromptColour, 31);
-  EXPECT_EQ(PresetSwitches, "/W /O-S");
-  EXPECT_EQ(DateFormat, "yyyy-mm-dd");
+  EXPECT_EQ(Looks.Colours.DirectoryColour, 9);
+  EXPECT_EQ(Looks.Colours.PromptColour, 31);
+  EXPECT_EQ(Looks.PresetSwitches, "/W /O-S");
+  EXPECT_EQ(Looks.DateFormat, "yyyy-mm-dd");
   // The view shows the new state; the clock stands at 7 December 2026.
   EXPECT_EQ(LineStarting("  DirectoryColour"),
             "  DirectoryColour      9    directory names and <DIR>");
@@ -125,9 +125,10 @@ TEST_F(OConfigTest, SwitchesChangeEverySetting) {
 
   EXPECT_EQ(Run({"/DEFAULTS", "/SWITCHES:", "/DATE:"}), 0);
   ReadBack();
-  EXPECT_EQ(ExtensionColourCount, static_cast<int>(DefaultConfigurationSet().Extensions.size()));
-  EXPECT_EQ(Colours.DirectoryColour, 14);
-  EXPECT_EQ(PresetSwitches, "");
+  EXPECT_EQ(Looks.ExtensionColourCount,
+            static_cast<int>(DefaultConfigurationSet().Extensions.size()));
+  EXPECT_EQ(Looks.Colours.DirectoryColour, 14);
+  EXPECT_EQ(Looks.PresetSwitches, "");
 }
 
 TEST_F(OConfigTest, BadSwitchChangesNothing) {
@@ -182,7 +183,7 @@ TEST_F(OConfigTest, FailedWritesPutBackAndNeverDelete) {
       if (Run({"/EXT:TXT=12", "/-EXT:EXE", "/DATE:yy"}) == 0) break;
       ASSERT_TRUE(ConfigurationExists()) << successes;
       ReadBack();
-      EXPECT_EQ(ExtensionColours[ExtensionColourCount].Extension, "LOG") << successes;
+      EXPECT_EQ(Looks.ExtensionColours[Looks.ExtensionColourCount].Extension, "LOG") << successes;
       if (failures == 1) EXPECT_EQ(SortedRegistry(), before) << successes;
     }
   }
@@ -207,7 +208,7 @@ TEST_F(OConfigTest, WritersTakeTurns) {
   });
   EXPECT_EQ(Run({"/-EXT:X1"}), 0);
   ReadBack();
-  EXPECT_EQ(ExtensionColourCount,
+  EXPECT_EQ(Looks.ExtensionColourCount,
             static_cast<int>(DefaultConfigurationSet().Extensions.size()) + 18);
 
   // One that cannot have its turn changes nothing and says so.
@@ -241,11 +242,12 @@ TEST_F(OConfigTest, StoppedWriteLeavesEachValueOldOrNew) {
     ResetSharedState();
     ASSERT_FALSE(EndsProgram([] { ReadConfiguration(); })) << writes;
     std::map<std::string, int> table;
-    for (int slot = 1; slot <= ExtensionColourCount; ++slot)
-      table[ExtensionColours[slot].Extension] = ExtensionColours[slot].Colour;
+    for (int slot = 1; slot <= Looks.ExtensionColourCount; ++slot)
+      table[Looks.ExtensionColours[slot].Extension] = Looks.ExtensionColours[slot].Colour;
     EXPECT_TRUE(table["TXT"] == 11 || table["TXT"] == 12) << writes;
-    EXPECT_TRUE(Colours.DirectoryColour == 14 || Colours.DirectoryColour == 9) << writes;
-    EXPECT_TRUE(PresetSwitches.empty() || PresetSwitches == "/W") << writes;
+    EXPECT_TRUE(Looks.Colours.DirectoryColour == 14 || Looks.Colours.DirectoryColour == 9)
+        << writes;
+    EXPECT_TRUE(Looks.PresetSwitches.empty() || Looks.PresetSwitches == "/W") << writes;
     Run(change);
     EXPECT_EQ(Sim::RegistryDump(), finished) << writes;
   }
@@ -256,10 +258,11 @@ TEST_F(OConfigTest, MissingKeyGetsDefaultsAndOthersStay) {
   ASSERT_TRUE(Plat::RegDeleteKey(ExtensionsKey));
   EXPECT_EQ(Run({}), 0);
   ReadBack();
-  EXPECT_EQ(ExtensionColourCount, static_cast<int>(DefaultConfigurationSet().Extensions.size()));
-  EXPECT_EQ(Colours.DirectoryColour, 9);
-  EXPECT_EQ(PresetSwitches, "/W");
-  EXPECT_EQ(DateFormat, "yy");
+  EXPECT_EQ(Looks.ExtensionColourCount,
+            static_cast<int>(DefaultConfigurationSet().Extensions.size()));
+  EXPECT_EQ(Looks.Colours.DirectoryColour, 9);
+  EXPECT_EQ(Looks.PresetSwitches, "/W");
+  EXPECT_EQ(Looks.DateFormat, "yy");
 }
 
 TEST_F(OConfigTest, UnusableValuesAreShownAndRepaired) {
@@ -280,8 +283,8 @@ TEST_F(OConfigTest, UnusableValuesAreShownAndRepaired) {
                    "    now the default display colours", "  DefaultSwitches in Settings",
                    "    orvl does not accept /SET\"", "    now no preset switches", ""}));
   ReadBack();
-  EXPECT_EQ(Colours.PromptColour, 0x4E);
-  EXPECT_EQ(PresetSwitches, "");
+  EXPECT_EQ(Looks.Colours.PromptColour, 0x4E);
+  EXPECT_EQ(Looks.PresetSwitches, "");
   // Repaired, nothing is left to say.
   EXPECT_EQ(Run({}), 0);
   EXPECT_EQ(RunLines().front(), "Orvalist configuration");
@@ -335,7 +338,8 @@ TEST_F(OConfigTest, InstallSetsUpAndUninstallTakesBackOnlyThePath) {
             (Lines{"The configuration is in place.", "C:\\ORVL is on the system PATH.",
                    "The configuration is in place.", "C:\\ORVL is on the system PATH."}));
   ReadBack();
-  EXPECT_EQ(ExtensionColourCount, static_cast<int>(DefaultConfigurationSet().Extensions.size()));
+  EXPECT_EQ(Looks.ExtensionColourCount,
+            static_cast<int>(DefaultConfigurationSet().Extensions.size()));
 
   EXPECT_EQ(Run({"/UNINSTALL"}), 0);
   EXPECT_EQ(Sim::SystemPath(), path);

@@ -26,15 +26,13 @@ class DriverTest : public TestWorld {
   // A configured installation with C:\R holding A, B and C (in that order)
   // and A holding A1; a .TXT and a .DOC file of 100 bytes in each.
   static void FreshWorld(const std::string& dateFormat, std::uint32_t freeSpaceError) {
-    Sim::Reset();
-    ResetSharedState();
-    ResetConsoleEngine();
+    ResetWorld();
     Sim::Drive drive;
     drive.FreeSpaceError = freeSpaceError;
     Sim::AddDrive(drive);
     Sim::SetRedirected();
     Sim::AddConfiguration("", dateFormat);
-    DateFormat = dateFormat;
+    Looks.DateFormat = dateFormat;
     for (const char* directory : {"C:\\R", "C:\\R\\A", "C:\\R\\B", "C:\\R\\C", "C:\\R\\A\\A1"})
       Sim::AddDirectory(directory);
     for (const char* directory : {"C:\\R", "C:\\R\\A", "C:\\R\\B", "C:\\R\\C", "C:\\R\\A\\A1"}) {
@@ -118,9 +116,9 @@ TEST_F(DriverTest, GrandTotalLinesAreColouredOnTheConsole) {
     Sim::SetConsole(80, 200);
     Sim::SetRegistryBinary("SOFTWARE\\Brackwater\\Orvalist\\Colours\\Display", "Entities",
                            {7, 15, 14, 3, Heading, 10, 15, 0x4E, Figure, Text, 15});
-    Colours.HeadingColour = Heading;  // as the configuration reads them
-    Colours.SummaryFigureColour = Figure;
-    Colours.SummaryTextColour = Text;
+    Looks.Colours.HeadingColour = Heading;  // as the configuration reads them
+    Looks.Colours.SummaryFigureColour = Figure;
+    Looks.Colours.SummaryTextColour = Text;
   };
   auto rowOf = [](const std::string& text) {
     for (int row = 0; row < Sim::Console().Rows; ++row)
@@ -218,7 +216,7 @@ TEST_F(DriverTest, FourDigitYearsWidenTheFirstTwoDigitYear) {
   for (const Case& c : cases) {
     FreshWorld(c.pattern, 0);
     Run(c.fourDigits ? Lines{"C:\\R\\*.XYZ", "/Y2K"} : Lines{"C:\\R\\*.XYZ"});
-    EXPECT_EQ(DateFormat, c.result) << c.pattern;
+    EXPECT_EQ(Looks.DateFormat, c.result) << c.pattern;
   }
 }
 
@@ -230,14 +228,14 @@ TEST_F(DriverTest, DescriptionsBringTheirOwnFormatUnlessOneWasChosen) {
   };
   // Nothing matches, so each run ends before a directory could swap layouts.
   Run({"C:\\R\\*.XYZ", "/Z"});
-  EXPECT_EQ(kinds(Options.Columns, Options.ColumnCount), "sfd");
-  EXPECT_EQ(Options.Columns[2].Width, 13);
-  EXPECT_EQ(kinds(Options.SavedColumns, Options.SavedColumnCount), "sn");
+  EXPECT_EQ(kinds(StartupOptions().Columns, StartupOptions().ColumnCount), "sfd");
+  EXPECT_EQ(StartupOptions().Columns[2].Width, 13);
+  EXPECT_EQ(kinds(StartupOptions().SavedColumns, StartupOptions().SavedColumnCount), "sn");
 
   FreshWorld("", 0);
   Run({"C:\\R\\*.XYZ", "/MAD"});
-  EXPECT_EQ(kinds(Options.Columns, Options.ColumnCount), "afd");
-  EXPECT_EQ(kinds(Options.SavedColumns, Options.SavedColumnCount), "afd");
+  EXPECT_EQ(kinds(StartupOptions().Columns, StartupOptions().ColumnCount), "afd");
+  EXPECT_EQ(kinds(StartupOptions().SavedColumns, StartupOptions().SavedColumnCount), "afd");
 }
 
 TEST_F(DriverTest, ColourSwitchesActOnTheRegistryColours) {
@@ -253,7 +251,7 @@ TEST_F(DriverTest, ColourSwitchesActOnTheRegistryColours) {
     FreshWorld("", 0);
     Sim::SetRegistryBinary(display, "Entities", {1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 13});
     Run({"C:\\R\\*.XYZ", test.Switch});
-    const ColourRec& c = Colours;
+    const ColourRec& c = Looks.Colours;
     const ColourRec& e = test.Expected;
     EXPECT_EQ(
         std::vector<int>({c.FileColour, c.DateColour, c.DirectoryColour, c.LineColour,
@@ -263,7 +261,7 @@ TEST_F(DriverTest, ColourSwitchesActOnTheRegistryColours) {
                           e.HeadingColour, e.HeadingValueColour, e.DetailColour, e.PromptColour,
                           e.SummaryFigureColour, e.SummaryTextColour, e.BannerColour}))
         << test.Switch;
-    EXPECT_EQ(ColourEnabled, std::string(test.Switch) == "/W") << test.Switch;
+    EXPECT_EQ(Looks.ColourEnabled, std::string(test.Switch) == "/W") << test.Switch;
   }
 }
 
@@ -276,14 +274,14 @@ TEST_F(DriverTest, CommandLineOverridesRegistryPresets) {
   FreshWorld("", 0);
   Sim::SetRegistryString(settings, "DefaultSwitches", "/W /B");
   Run({"C:\\R\\*.TXT", "/-W", "/-B"});
-  EXPECT_EQ(Options.Columns[1].Kind, 's');
+  EXPECT_EQ(StartupOptions().Columns[1].Kind, 's');
   EXPECT_EQ(PathLines(), Lines{"Path: C:\\R\\*.TXT"});
 }
 
 TEST_F(DriverTest, StartUpState) {
   Run({"C:\\R\\*.XYZ"});
-  EXPECT_EQ(ProgramDir, "C:\\ORVL\\");
-  EXPECT_FALSE(Options.Turbo);
+  EXPECT_EQ(StartupOptions().ProgramDir, "C:\\ORVL\\");
+  EXPECT_FALSE(StartupOptions().Turbo);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "ORVL/Driver.h"
 #include "Platform/Sim/SimPlatform.h"
 #include "Platform/Sim/SimThreads.h"
+#include "SimulatedWorld.h"
 
 namespace {
 
@@ -26,9 +27,7 @@ struct Outcome {
 // C:\T: six directories of five of four, files of assorted sizes and dates,
 // descriptions in some, and three directories that cannot be read.
 void BuildWorld() {
-  Sim::Reset();
-  ResetSharedState();
-  ResetConsoleEngine();
+  ResetWorld();
   Sim::AddDrive(Sim::Drive{});
   Sim::SetRedirected();
   Sim::AddConfiguration();

@@ -43,17 +43,17 @@ TEST_F(CommandLineTest, LongPresetOfNamesIsLinear) {
   ASSERT_TRUE(SplitCommandText(BuildCommandText(names + " f7.txt", {"ORVL.EXE"}), specs));
   CollectFileSpecs(specs);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
-  EXPECT_EQ(FileSpecs.size(), 40000u);
-  EXPECT_EQ(FileSpecs.back(), "F39999.TXT");
+  EXPECT_EQ(RunSpec.FileSpecs.size(), 40000u);
+  EXPECT_EQ(RunSpec.FileSpecs.back(), "F39999.TXT");
 }
 
 TEST_F(CommandLineTest, NoArgumentsListTheWorkingDirectory) {
   Sim::AddDirectory("C:\\WORK");
   Sim::SetWorkingDirectory("C:\\WORK");
   Split({});
-  EXPECT_TRUE(FileSpecs.empty());
-  EXPECT_EQ(SearchSpec, "C:\\WORK\\*");
-  EXPECT_FALSE(Options.BadOption);
+  EXPECT_TRUE(RunSpec.FileSpecs.empty());
+  EXPECT_EQ(RunSpec.SearchSpec, "C:\\WORK\\*");
+  EXPECT_FALSE(StartupOptions().BadOption);
 }
 
 // The full-path service refuses a text of blanks; it must not turn into the root.
@@ -62,60 +62,60 @@ TEST_F(CommandLineTest, BlankSpecificationListsTheWorkingDirectory) {
   Sim::SetWorkingDirectory("C:\\WORK");
   for (const Specs& words : {Specs{" "}, Specs{"   ", "/S", "/B"}, Specs{"/K80 ", "/S"}}) {
     Split(words);
-    EXPECT_EQ(SearchSpec, "C:\\WORK\\*") << words[0] << "|";
-    EXPECT_FALSE(Options.BadOption);
+    EXPECT_EQ(RunSpec.SearchSpec, "C:\\WORK\\*") << words[0] << "|";
+    EXPECT_FALSE(StartupOptions().BadOption);
     ResetSharedState();
   }
 }
 
 TEST_F(CommandLineTest, SwitchesWrittenTogetherOrAgainstASpecification) {
   Split({"*.TXT/S/B/W", "/O-S"});
-  EXPECT_EQ(FileSpecs, Specs{"*.TXT"});
-  EXPECT_TRUE(Options.Recursive);
-  EXPECT_TRUE(Options.Bare);
-  EXPECT_EQ(Options.ColumnCount, 1);
-  EXPECT_EQ(Options.SortKey, 'S');
-  EXPECT_TRUE(Options.SortReverse);
-  EXPECT_EQ(SearchSpec, "C:\\*.TXT");
+  EXPECT_EQ(RunSpec.FileSpecs, Specs{"*.TXT"});
+  EXPECT_TRUE(StartupOptions().Recursive);
+  EXPECT_TRUE(StartupOptions().Bare);
+  EXPECT_EQ(StartupOptions().ColumnCount, 1);
+  EXPECT_EQ(StartupOptions().SortKey, 'S');
+  EXPECT_TRUE(StartupOptions().SortReverse);
+  EXPECT_EQ(RunSpec.SearchSpec, "C:\\*.TXT");
 }
 
 TEST_F(CommandLineTest, RecursiveBareShowsFullPathsAndHidesDots) {
   Split({"/-H", "/S", "/B"});
-  EXPECT_TRUE(Options.FullPath);
-  EXPECT_TRUE(Options.HideDots);
+  EXPECT_TRUE(StartupOptions().FullPath);
+  EXPECT_TRUE(StartupOptions().HideDots);
 }
 
 TEST_F(CommandLineTest, QuotedSpecificationStaysWhole) {
   Sim::AddDirectory("C:\\My Documents");
   Split({"My Documents", "/S"});
-  EXPECT_EQ(FileSpecs, Specs{"My Documents"});
-  EXPECT_EQ(SearchSpec, "C:\\My Documents\\*");
-  EXPECT_TRUE(Options.Recursive);
+  EXPECT_EQ(RunSpec.FileSpecs, Specs{"My Documents"});
+  EXPECT_EQ(RunSpec.SearchSpec, "C:\\My Documents\\*");
+  EXPECT_TRUE(StartupOptions().Recursive);
 }
 
 TEST_F(CommandLineTest, SlashInsideQuotesStartsASwitch) {
   std::string specs;
   EXPECT_TRUE(SplitCommandText(" \"a b/S \"\" c\"d", specs));
   EXPECT_EQ(specs, "a b|c\"d|");  // an empty quoted run adds nothing
-  EXPECT_TRUE(Options.Recursive);
+  EXPECT_TRUE(StartupOptions().Recursive);
 }
 
 TEST_F(CommandLineTest, BatchCommandTakesTheRestOfTheText) {
   Split({"*.TXT", "/S", "/@copy $ A:\\", "/W"});
-  EXPECT_TRUE(Options.BatchMode);
-  EXPECT_EQ(Options.BatchCommand, "copy $ A:\\\" /W");
-  EXPECT_EQ(Options.ColumnCount, 2);  // /W belongs to the command
-  EXPECT_EQ(FileSpecs, Specs{"*.TXT"});
+  EXPECT_TRUE(StartupOptions().BatchMode);
+  EXPECT_EQ(StartupOptions().BatchCommand, "copy $ A:\\\" /W");
+  EXPECT_EQ(StartupOptions().ColumnCount, 2);  // /W belongs to the command
+  EXPECT_EQ(RunSpec.FileSpecs, Specs{"*.TXT"});
 }
 
 TEST_F(CommandLineTest, BatchArgumentWithBlanksKeepsItsClosingQuote) {
   Split({"/@copy $ C:\\My Docs"});  // the argument arrives without its quotes
-  EXPECT_EQ(Options.BatchCommand, "copy $ C:\\My Docs\"");
+  EXPECT_EQ(StartupOptions().BatchCommand, "copy $ C:\\My Docs\"");
 }
 
 TEST_F(CommandLineTest, BatchCommandIsCutAfterNineHundredNinetyNineCharacters) {
   Split({"/@" + std::string(1200, 'x')});
-  EXPECT_EQ(Options.BatchCommand, std::string(999, 'x'));
+  EXPECT_EQ(StartupOptions().BatchCommand, std::string(999, 'x'));
 }
 
 TEST_F(CommandLineTest, SlashWithoutWordStopsTheSplit) {
@@ -123,23 +123,23 @@ TEST_F(CommandLineTest, SlashWithoutWordStopsTheSplit) {
        std::vector<std::vector<std::string>>{{"A*", "/"}, {"A*", "/S/"}, {"//S"}, {"/", "B*"}}) {
     ResetSharedState();
     Split(words);
-    EXPECT_TRUE(Options.BadOption) << words[0];
-    EXPECT_TRUE(FileSpecs.empty()) << words[0];
-    EXPECT_EQ(SearchSpec, "") << words[0];  // no specification was parsed
+    EXPECT_TRUE(StartupOptions().BadOption) << words[0];
+    EXPECT_TRUE(RunSpec.FileSpecs.empty()) << words[0];
+    EXPECT_EQ(RunSpec.SearchSpec, "") << words[0];  // no specification was parsed
   }
   ResetSharedState();
   Split({"/", "/S"});
-  EXPECT_FALSE(Options.Recursive);  // nothing after the stop is applied
+  EXPECT_FALSE(StartupOptions().Recursive);  // nothing after the stop is applied
 }
 
 TEST_F(CommandLineTest, PresetSwitchesComeFirstAndCanBeUndone) {
-  PresetSwitches = "/W /S";
+  Looks.PresetSwitches = "/W /S";
   Split({"/-W", "/-S", "-W"});
-  EXPECT_EQ(Options.ColumnCount, 2);
-  EXPECT_EQ(Options.Columns[1].Kind, 's');
-  EXPECT_FALSE(Options.Recursive);
-  EXPECT_FALSE(Options.BadOption);
-  EXPECT_EQ(FileSpecs, Specs{"-W"});  // a word without "/" is a specification
+  EXPECT_EQ(StartupOptions().ColumnCount, 2);
+  EXPECT_EQ(StartupOptions().Columns[1].Kind, 's');
+  EXPECT_FALSE(StartupOptions().Recursive);
+  EXPECT_FALSE(StartupOptions().BadOption);
+  EXPECT_EQ(RunSpec.FileSpecs, Specs{"-W"});  // a word without "/" is a specification
 }
 
 TEST_F(CommandLineTest, WholeTextIsExaminedHoweverLong) {
@@ -147,8 +147,8 @@ TEST_F(CommandLineTest, WholeTextIsExaminedHoweverLong) {
   words.push_back("LAST*");
   words.push_back("/S");
   Split(words);
-  EXPECT_TRUE(Options.Recursive);
-  EXPECT_EQ(FileSpecs, Specs{"LAST*"});
+  EXPECT_TRUE(StartupOptions().Recursive);
+  EXPECT_EQ(RunSpec.FileSpecs, Specs{"LAST*"});
 }
 
 // ---------------------------------------------------------------- the file-specification list
@@ -156,15 +156,15 @@ TEST_F(CommandLineTest, WholeTextIsExaminedHoweverLong) {
 TEST_F(CommandLineTest, SeveralMasksInOneDirectory) {
   Sim::AddDirectory("C:\\X");
   Split({"A*", "B*"});
-  EXPECT_EQ(FileSpecs, (Specs{"A*", "B*"}));
+  EXPECT_EQ(RunSpec.FileSpecs, (Specs{"A*", "B*"}));
   Split({"C:\\X\\A*", "B*"});
-  EXPECT_EQ(FileSpecs, (Specs{"C:\\X\\A*", "B*"}));
-  EXPECT_EQ(SearchSpec, "C:\\X\\A*");
+  EXPECT_EQ(RunSpec.FileSpecs, (Specs{"C:\\X\\A*", "B*"}));
+  EXPECT_EQ(RunSpec.SearchSpec, "C:\\X\\A*");
 }
 
 TEST_F(CommandLineTest, RepeatedSpecificationIsListedOnce) {
   Split({"A*", "*.TXT", "a*"});
-  EXPECT_EQ(FileSpecs, (Specs{"A*", "*.TXT"}));
+  EXPECT_EQ(RunSpec.FileSpecs, (Specs{"A*", "*.TXT"}));
 }
 
 TEST_F(CommandLineTest, DirectoryInALaterSpecificationEndsTheRun) {
@@ -182,8 +182,8 @@ TEST_F(CommandLineTest, DirectoryInTwoSpecificationsEndsTheRun) {
 TEST_F(CommandLineTest, LaterSpecificationNamingTheFirstDirectoryIsDropped) {
   Sim::AddDirectory("C:\\X");
   Split({"C:\\X\\", "C:\\X\\B*"});
-  EXPECT_EQ(FileSpecs, Specs{"C:\\X\\"});
-  EXPECT_EQ(SearchSpec, "C:\\X\\*");
+  EXPECT_EQ(RunSpec.FileSpecs, Specs{"C:\\X\\"});
+  EXPECT_EQ(RunSpec.SearchSpec, "C:\\X\\*");
 }
 
 }  // namespace

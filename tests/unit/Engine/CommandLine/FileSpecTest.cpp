@@ -18,17 +18,17 @@ class FileSpecTest : public TestWorld {
     Sim::SetWorkingDirectory("C:\\DOCS");
   }
 
-  // CurrentDir | FileMask | FileBase | FileExt | SearchSpec after parsing spec
+  // RunSpec.CurrentDir | RunSpec.FileMask | RunSpec.FileBase | RunSpec.FileExt | RunSpec.SearchSpec after parsing spec
   // as the user's own specification, the first of the run.
   static std::string Parsed(const std::string& spec) {
-    DriveNumber = 255;
+    RunSpec.DriveNumber = 255;
     return WalkParsed(spec);
   }
 
   // The same for a later call: a pending directory of a recursive walk.
   static std::string WalkParsed(const std::string& spec) {
     ParseFileSpec(spec);
-    return CurrentDir + " | " + FileMask + " | " + FileBase + " | " + FileExt + " | " + SearchSpec;
+    return RunSpec.CurrentDir + " | " + RunSpec.FileMask + " | " + RunSpec.FileBase + " | " + RunSpec.FileExt + " | " + RunSpec.SearchSpec;
   }
 };
 
@@ -65,11 +65,11 @@ TEST_F(FileSpecTest, WalkKeepsTheMaskWhenASubdirectoryBearsItsName) {
   Sim::AddDirectory("C:\\DOCS\\SUB\\REP");
   Sim::AddDirectory("C:\\DOCS\\SUB\\README");
   EXPECT_EQ(Parsed("REP"), "C:\\DOCS\\ | REP | REP |  | C:\\DOCS\\REP*");
-  EXPECT_EQ(WalkParsed("C:\\DOCS\\SUB\\" + FileMask),
+  EXPECT_EQ(WalkParsed("C:\\DOCS\\SUB\\" + RunSpec.FileMask),
             "C:\\DOCS\\SUB\\ | REP | REP |  | C:\\DOCS\\SUB\\REP*");
 
   EXPECT_EQ(Parsed("README."), "C:\\DOCS\\ | README. | README |  | C:\\DOCS\\README.");
-  EXPECT_EQ(WalkParsed("C:\\DOCS\\SUB\\" + FileMask),
+  EXPECT_EQ(WalkParsed("C:\\DOCS\\SUB\\" + RunSpec.FileMask),
             "C:\\DOCS\\SUB\\ | README. | README |  | C:\\DOCS\\SUB\\README.");
 }
 
@@ -88,7 +88,7 @@ TEST_F(FileSpecTest, DriveRootsAreNotLookedUpAsDirectories) {
 }
 
 TEST_F(FileSpecTest, UncShareRoot) {
-  FileMask = "*.TXT";
+  RunSpec.FileMask = "*.TXT";
   EXPECT_EQ(Parsed("\\\\SERVER\\SHARE"),
             "\\\\SERVER\\SHARE\\ | *.TXT | * |  | \\\\SERVER\\SHARE\\*");  // mask left alone
 }
@@ -101,7 +101,7 @@ TEST_F(FileSpecTest, UncPathIsNotExpanded) {
 TEST_F(FileSpecTest, SubdirectoryOfAShareRootListsEverything) {
   ParseFileSpec("\\\\SERVER\\SHARE");
   // The walk appends "\" and the (empty) mask to each pending directory.
-  EXPECT_EQ(WalkParsed("\\\\SERVER\\SHARE\\SUB\\" + FileMask),
+  EXPECT_EQ(WalkParsed("\\\\SERVER\\SHARE\\SUB\\" + RunSpec.FileMask),
             "\\\\SERVER\\SHARE\\SUB\\ |  |  |  | \\\\SERVER\\SHARE\\SUB\\*");
 }
 
@@ -111,23 +111,23 @@ TEST_F(FileSpecTest, DriveFiguresAreReadOnTheFirstCallOnly) {
   d.Geometry = {4, 1024, 10, 20};
   Sim::AddDrive(d);
   ParseFileSpec("D:\\*.*");
-  EXPECT_EQ(DriveNumber, 4);
-  EXPECT_EQ(SectorsPerCluster, 4u);
-  EXPECT_EQ(BytesPerSector, 1024u);
-  EXPECT_EQ(FreeClusters, 10u);
-  EXPECT_EQ(TotalClusters, 20u);
-  EXPECT_EQ(ClusterSize, 4096);
+  EXPECT_EQ(RunSpec.DriveNumber, 4);
+  EXPECT_EQ(RunSpec.SectorsPerCluster, 4u);
+  EXPECT_EQ(RunSpec.BytesPerSector, 1024u);
+  EXPECT_EQ(RunSpec.FreeClusters, 10u);
+  EXPECT_EQ(RunSpec.TotalClusters, 20u);
+  EXPECT_EQ(RunSpec.ClusterSize, 4096);
   ParseFileSpec("C:\\*.*");
-  EXPECT_EQ(DriveNumber, 4);
-  EXPECT_EQ(SectorsPerCluster, 4u);
-  EXPECT_FALSE(NoClusterSize);
+  EXPECT_EQ(RunSpec.DriveNumber, 4);
+  EXPECT_EQ(RunSpec.SectorsPerCluster, 4u);
+  EXPECT_FALSE(RunSpec.NoClusterSize);
 }
 
 TEST_F(FileSpecTest, MissingDriveIsInvalid) {
   ParseFileSpec("Q:\\*.*");
-  EXPECT_EQ(DriveNumber, 'Q' - 64);
-  EXPECT_TRUE(NoClusterSize);
-  EXPECT_TRUE(DriveInvalid);
+  EXPECT_EQ(RunSpec.DriveNumber, 'Q' - 64);
+  EXPECT_TRUE(RunSpec.NoClusterSize);
+  EXPECT_TRUE(RunSpec.DriveInvalid);
 }
 
 TEST_F(FileSpecTest, OtherFreeSpaceFailureOnlyLosesTheClusterSize) {
@@ -136,14 +136,14 @@ TEST_F(FileSpecTest, OtherFreeSpaceFailureOnlyLosesTheClusterSize) {
   a.FreeSpaceError = 21;  // not ready
   Sim::AddDrive(a);
   ParseFileSpec("A:\\*.*");
-  EXPECT_TRUE(NoClusterSize);
-  EXPECT_FALSE(DriveInvalid);
+  EXPECT_TRUE(RunSpec.NoClusterSize);
+  EXPECT_FALSE(RunSpec.DriveInvalid);
 }
 
 TEST_F(FileSpecTest, UncQueryFailsWithoutInvalidDrive) {
   ParseFileSpec("\\\\SERVER\\SHARE");
-  EXPECT_TRUE(NoClusterSize);
-  EXPECT_FALSE(DriveInvalid);
+  EXPECT_TRUE(RunSpec.NoClusterSize);
+  EXPECT_FALSE(RunSpec.DriveInvalid);
 }
 
 TEST_F(FileSpecTest, ZeroClusterSizeIsTreatedAsUnknown) {
@@ -152,8 +152,8 @@ TEST_F(FileSpecTest, ZeroClusterSizeIsTreatedAsUnknown) {
   e.Geometry = {0, 512, 10, 20};
   Sim::AddDrive(e);
   ParseFileSpec("E:\\*.*");
-  EXPECT_TRUE(NoClusterSize);
-  EXPECT_FALSE(DriveInvalid);
+  EXPECT_TRUE(RunSpec.NoClusterSize);
+  EXPECT_FALSE(RunSpec.DriveInvalid);
 }
 
 }  // namespace

@@ -30,9 +30,10 @@ class SwitchParserTest : public TestWorld {
   // The format as "kind width" pairs, e.g. "s7 n0".
   static std::string Format() {
     std::string text;
-    for (int slot = 1; slot <= Options.ColumnCount; ++slot) {
+    for (int slot = 1; slot <= StartupOptions().ColumnCount; ++slot) {
       if (slot > 1) text += " ";
-      text += Options.Columns[slot].Kind + std::to_string(Options.Columns[slot].Width);
+      text += StartupOptions().Columns[slot].Kind +
+              std::to_string(StartupOptions().Columns[slot].Width);
     }
     return text;
   }
@@ -46,7 +47,7 @@ class SwitchParserTest : public TestWorld {
   static bool IsBad(const std::string& word) {
     ResetSharedState();
     ParseSwitch(word);
-    return Options.BadOption;
+    return StartupOptions().BadOption;
   }
 
   // The message a switch that ends the run adds to standard output.
@@ -81,50 +82,50 @@ TEST_F(SwitchParserTest, FlagRowsSetAndTheirNegatedFormsClear) {
   };
   for (const auto& [word, flag] : flags) {
     ParseSwitch(std::string("-") + word);
-    EXPECT_FALSE(Options.*flag) << word;
+    EXPECT_FALSE(StartupOptions().*flag) << word;
     ParseSwitch(word);
-    EXPECT_TRUE(Options.*flag) << word;
+    EXPECT_TRUE(StartupOptions().*flag) << word;
     ParseSwitch(std::string("-") + word);
-    EXPECT_FALSE(Options.*flag) << word;
+    EXPECT_FALSE(StartupOptions().*flag) << word;
   }
-  EXPECT_FALSE(Options.BadOption);
+  EXPECT_FALSE(StartupOptions().BadOption);
 }
 
 TEST_F(SwitchParserTest, ValueRowsReadInUpperCase) {
   Parse({"?", "i", "tw", "q3", "7", "e"});
-  EXPECT_TRUE(Options.ShowHelp);
-  EXPECT_TRUE(Options.DriveInfo);
-  EXPECT_EQ(Options.TimeField, 'W');
-  EXPECT_EQ(Options.MinColumns, 3);
-  EXPECT_EQ(Options.FixedColumns, 7);
-  EXPECT_EQ(Options.NameCase, 'U');
+  EXPECT_TRUE(StartupOptions().ShowHelp);
+  EXPECT_TRUE(StartupOptions().DriveInfo);
+  EXPECT_EQ(StartupOptions().TimeField, 'W');
+  EXPECT_EQ(StartupOptions().MinColumns, 3);
+  EXPECT_EQ(StartupOptions().FixedColumns, 7);
+  EXPECT_EQ(StartupOptions().NameCase, 'U');
   Parse({"-L"});
-  EXPECT_EQ(Options.NameCase, 'N');
+  EXPECT_EQ(StartupOptions().NameCase, 'N');
   Parse({"L"});
-  EXPECT_EQ(Options.NameCase, 'L');
+  EXPECT_EQ(StartupOptions().NameCase, 'L');
   Parse({"-E"});
-  EXPECT_EQ(Options.NameCase, 'N');
+  EXPECT_EQ(StartupOptions().NameCase, 'N');
   ParseSwitch("!");
   EXPECT_TRUE(ConsoleEngine.Redirected);
-  EXPECT_FALSE(Options.BadOption);
+  EXPECT_FALSE(StartupOptions().BadOption);
 }
 
 TEST_F(SwitchParserTest, FormatRows) {
   EXPECT_EQ(FormatOf("W"), "n0");
-  EXPECT_FALSE(Options.VerticalSort);
+  EXPECT_FALSE(StartupOptions().VerticalSort);
   EXPECT_EQ(FormatOf("D"), "n0");
-  EXPECT_TRUE(Options.VerticalSort);
+  EXPECT_TRUE(StartupOptions().VerticalSort);
   EXPECT_EQ(FormatOf("V"), "s7 t0 a6 f13 n0");
   EXPECT_EQ(FormatOf("X"), "f13 s7 n0");
-  EXPECT_TRUE(Options.FormatChosen);
+  EXPECT_TRUE(StartupOptions().FormatChosen);
   EXPECT_EQ(FormatOf("N"), "t0 s7 n0");
-  EXPECT_EQ(Options.FixedColumns, 1);
+  EXPECT_EQ(StartupOptions().FixedColumns, 1);
 
   ResetSharedState();
   Parse({"D", "-D"});
   EXPECT_EQ(Format(), "s7 n0");
-  EXPECT_TRUE(Options.VerticalSort);  // -D restores the columns only
-  EXPECT_TRUE(Options.FormatChosen);
+  EXPECT_TRUE(StartupOptions().VerticalSort);  // -D restores the columns only
+  EXPECT_TRUE(StartupOptions().FormatChosen);
 
   ResetSharedState();
   Parse({"X", "-X"});
@@ -133,36 +134,36 @@ TEST_F(SwitchParserTest, FormatRows) {
 
 TEST_F(SwitchParserTest, BareChangesTheFormatOnlyWhenNoneWasChosen) {
   ParseSwitch("B");
-  EXPECT_TRUE(Options.Bare);
-  EXPECT_EQ(Options.FixedColumns, 1);
+  EXPECT_TRUE(StartupOptions().Bare);
+  EXPECT_EQ(StartupOptions().FixedColumns, 1);
   EXPECT_EQ(Format(), "n0");
 
   ResetSharedState();
   Parse({"V", "B"});
   EXPECT_EQ(Format(), "s7 t0 a6 f13 n0");
   ParseSwitch("-B");
-  EXPECT_FALSE(Options.Bare);
-  EXPECT_EQ(Options.FixedColumns, 1);  // nothing else is undone
+  EXPECT_FALSE(StartupOptions().Bare);
+  EXPECT_EQ(StartupOptions().FixedColumns, 1);  // nothing else is undone
 }
 
 TEST_F(SwitchParserTest, DescriptionsYieldToAChosenFormat) {
   Parse({"W", "Z"});
-  EXPECT_FALSE(Options.ShowDescriptions);
+  EXPECT_FALSE(StartupOptions().ShowDescriptions);
   ResetSharedState();
   Parse({"Z", "W"});
-  EXPECT_FALSE(Options.ShowDescriptions);
+  EXPECT_FALSE(StartupOptions().ShowDescriptions);
   ResetSharedState();
   ParseSwitch("Z");
-  EXPECT_TRUE(Options.ShowDescriptions);
+  EXPECT_TRUE(StartupOptions().ShowDescriptions);
   Parse({"F"});
-  EXPECT_FALSE(Options.ShowDescriptions);
+  EXPECT_FALSE(StartupOptions().ShowDescriptions);
   Parse({"Z", "V", "-Z"});
   EXPECT_EQ(Format(), "s7 n0");
-  EXPECT_FALSE(Options.ShowDescriptions);
+  EXPECT_FALSE(StartupOptions().ShowDescriptions);
 }
 
 TEST_F(SwitchParserTest, SettingsStartsTheConfigurationProgramAndEnds) {
-  ProgramDir = "C:\\ORVL\\";
+  StartupOptions().ProgramDir = "C:\\ORVL\\";
   EXPECT_TRUE(EndsProgram([] { ParseSwitch("set"); }));
   EXPECT_EQ(Sim::LaunchedPrograms(), std::vector<std::string>{"C:\\ORVL\\OConfig.exe|max"});
   EXPECT_EQ(Sim::StdOut(), "");
@@ -179,8 +180,8 @@ TEST_F(SwitchParserTest, SettingsStartsTheConfigurationProgramAndEnds) {
 TEST_F(SwitchParserTest, LetterRowsTakeEveryWordThatStartsWithTheirLetter) {
   ParseSwitch("MEOW");  // E and W ignored, O an owner column
   EXPECT_EQ(Format(), "o15 n0");
-  EXPECT_TRUE(Options.ShowOwner);
-  EXPECT_FALSE(Options.BadOption);
+  EXPECT_TRUE(StartupOptions().ShowOwner);
+  EXPECT_FALSE(StartupOptions().BadOption);
   EXPECT_TRUE(IsBad("OPEN"));
   EXPECT_TRUE(IsBad("TX"));
   EXPECT_TRUE(IsBad("GREEN"));
@@ -188,53 +189,53 @@ TEST_F(SwitchParserTest, LetterRowsTakeEveryWordThatStartsWithTheirLetter) {
 
 TEST_F(SwitchParserTest, TimeFieldTakesOneLetterWithOrWithoutColon) {
   ParseSwitch("T:A");
-  EXPECT_EQ(Options.TimeField, 'A');
+  EXPECT_EQ(StartupOptions().TimeField, 'A');
   ParseSwitch("TC");
-  EXPECT_EQ(Options.TimeField, 'C');
+  EXPECT_EQ(StartupOptions().TimeField, 'C');
   for (const char* word : {"T", "T:", "TAC", "T:AC", "TX", "T::A"}) {
     EXPECT_TRUE(IsBad(word)) << word;
-    EXPECT_EQ(Options.TimeField, 'W') << word;
+    EXPECT_EQ(StartupOptions().TimeField, 'W') << word;
   }
 }
 
 TEST_F(SwitchParserTest, ColourSwitchesAndTheirOlderSpelling) {
   for (const char* word : {"GA", "G:A", "DA", "D:A"}) {
     ResetSharedState();
-    Colours.FileColour = 2;
+    Looks.Colours.FileColour = 2;
     ParseSwitch(word);
-    const ColourRec& c = Colours;
+    const ColourRec& c = Looks.Colours;
     EXPECT_EQ(c.FileColour, 2) << word;
     for (std::uint8_t colour : {c.DateColour, c.DirectoryColour, c.LineColour, c.HeadingColour,
                                 c.HeadingValueColour, c.DetailColour, c.PromptColour,
                                 c.SummaryFigureColour, c.SummaryTextColour, c.BannerColour})
       EXPECT_EQ(colour, 7) << word;
-    EXPECT_FALSE(ColourEnabled) << word;
-    EXPECT_EQ(Options.ColumnCount, 2) << word;  // DA is not the wide format
+    EXPECT_FALSE(Looks.ColourEnabled) << word;
+    EXPECT_EQ(StartupOptions().ColumnCount, 2) << word;  // DA is not the wide format
   }
   for (const char* word : {"GF", "G:F", "DF", "D:F"}) {
     ResetSharedState();
-    Colours.FileColour = 2;
+    Looks.Colours.FileColour = 2;
     ParseSwitch(word);
-    EXPECT_EQ(Colours.FileColour, 7) << word;
-    EXPECT_EQ(Colours.DirectoryColour, 7) << word;
-    EXPECT_EQ(Colours.HeadingColour, 12) << word;
-    EXPECT_FALSE(ColourEnabled) << word;
+    EXPECT_EQ(Looks.Colours.FileColour, 7) << word;
+    EXPECT_EQ(Looks.Colours.DirectoryColour, 7) << word;
+    EXPECT_EQ(Looks.Colours.HeadingColour, 12) << word;
+    EXPECT_FALSE(Looks.ColourEnabled) << word;
   }
   for (const char* word : {"D-A", "D:-A", "D-F", "D:-F"}) {
     EXPECT_FALSE(IsBad(word)) << word;
-    EXPECT_TRUE(ColourEnabled) << word;
+    EXPECT_TRUE(Looks.ColourEnabled) << word;
   }
   for (const char* word : {"G", "G:", "GX"}) EXPECT_TRUE(IsBad(word)) << word;
 }
 
 TEST_F(SwitchParserTest, RedirectionWidth) {
   ParseSwitch("K132");
-  EXPECT_EQ(Options.RedirectWidth, 132);
+  EXPECT_EQ(StartupOptions().RedirectWidth, 132);
   ParseSwitch("K:40");
-  EXPECT_EQ(Options.RedirectWidth, 40);
-  EXPECT_FALSE(Options.BadOption);
+  EXPECT_EQ(StartupOptions().RedirectWidth, 40);
+  EXPECT_FALSE(StartupOptions().BadOption);
   EXPECT_TRUE(IsBad("K39"));
-  EXPECT_EQ(Options.RedirectWidth, 80);  // refused, not kept
+  EXPECT_EQ(StartupOptions().RedirectWidth, 80);  // refused, not kept
   EXPECT_TRUE(IsBad("K-50"));
   EXPECT_TRUE(IsBad("K"));
   EXPECT_TRUE(IsBad("K4"));
@@ -254,14 +255,14 @@ TEST_F(SwitchParserTest, ArgumentThatIsNoThirtyTwoBitNumberEndsTheRun) {
 
 TEST_F(SwitchParserTest, RangeSwitchesTurnTheirFilterOn) {
   Parse({"[d-7]", "[T-5]", "[S10K]"});
-  EXPECT_TRUE(Options.DateRangeOn);
-  EXPECT_TRUE(Options.TimeRangeOn);
-  EXPECT_TRUE(Options.SizeRangeOn);
-  EXPECT_FALSE(Options.BadOption);
+  EXPECT_TRUE(StartupOptions().DateRangeOn);
+  EXPECT_TRUE(StartupOptions().TimeRangeOn);
+  EXPECT_TRUE(StartupOptions().SizeRangeOn);
+  EXPECT_FALSE(StartupOptions().BadOption);
   EXPECT_TRUE(IsBad("[X-7]"));
   EXPECT_TRUE(IsBad("["));
   EXPECT_TRUE(IsBad("[D]"));
-  EXPECT_FALSE(Options.DateRangeOn);
+  EXPECT_FALSE(StartupOptions().DateRangeOn);
 }
 
 // ---------------------------------------------------------------- bad words
@@ -278,27 +279,27 @@ TEST_F(SwitchParserTest, WordsThatMatchNoRowAreBad) {
 
 TEST_F(SwitchParserTest, CustomFormatLetters) {
   EXPECT_EQ(FormatOf("MNSD"), "n0 s7");  // D after N is ignored
-  EXPECT_FALSE(Options.ShowDescriptions);
-  EXPECT_TRUE(Options.HasNameColumn);
+  EXPECT_FALSE(StartupOptions().ShowDescriptions);
+  EXPECT_TRUE(StartupOptions().HasNameColumn);
   EXPECT_EQ(FormatOf("MDN"), "f13 d0");  // the alias comes with D, the description last
-  EXPECT_TRUE(Options.ShowDescriptions);
-  EXPECT_FALSE(Options.HasNameColumn);
+  EXPECT_TRUE(StartupOptions().ShowDescriptions);
+  EXPECT_FALSE(StartupOptions().HasNameColumn);
   EXPECT_EQ(FormatOf("M:FDS"), "f13 s7 d0");
   EXPECT_EQ(FormatOf("MDF"), "f13 d0");
   EXPECT_EQ(FormatOf("MF"), "f13");  // alias only, no long name
-  EXPECT_FALSE(Options.HasNameColumn);
+  EXPECT_FALSE(StartupOptions().HasNameColumn);
   EXPECT_EQ(FormatOf("MSSAAFF"), "s7 a6 f13");
   EXPECT_EQ(FormatOf("M"), "n0");
-  EXPECT_TRUE(Options.HasNameColumn);
-  EXPECT_TRUE(Options.FormatChosen);
+  EXPECT_TRUE(StartupOptions().HasNameColumn);
+  EXPECT_TRUE(StartupOptions().FormatChosen);
   EXPECT_EQ(FormatOf("MCRCX9"), "c7 r5 c7 n0");
-  EXPECT_TRUE(Options.ShowCompression);
-  EXPECT_FALSE(Options.BadOption);
+  EXPECT_TRUE(StartupOptions().ShowCompression);
+  EXPECT_FALSE(StartupOptions().BadOption);
 }
 
 TEST_F(SwitchParserTest, CustomFormatTimeColumns) {
   EXPECT_EQ(FormatOf("MTT2T3T4"), "t0 20 30 t0 n0");  // the 4 is ignored
-  EXPECT_EQ(Options.TimeKindNeeded, (std::array<bool, 4>{false, false, true, true}));
+  EXPECT_EQ(StartupOptions().TimeKindNeeded, (std::array<bool, 4>{false, false, true, true}));
 }
 
 TEST_F(SwitchParserTest, CustomFormatOwnerWidth) {
@@ -306,7 +307,7 @@ TEST_F(SwitchParserTest, CustomFormatOwnerWidth) {
   EXPECT_EQ(FormatOf("MO20N"), "o21 n0");
   EXPECT_EQ(FormatOf("MO4"), "o5 n0");
   EXPECT_EQ(FormatOf("MO98"), "o99 n0");
-  EXPECT_FALSE(Options.BadOption);
+  EXPECT_FALSE(StartupOptions().BadOption);
   EXPECT_TRUE(IsBad("MO3"));
   EXPECT_TRUE(IsBad("MO99"));
   EXPECT_TRUE(IsBad("MO2X"));  // width 3; the X is an ignored letter
@@ -315,64 +316,64 @@ TEST_F(SwitchParserTest, CustomFormatOwnerWidth) {
 
 TEST_F(SwitchParserTest, CustomFormatStopsAtNineteenSlots) {
   ParseSwitch("MCCCCCCCCCCCCCCCCCCCCC");  // 21 letters: 19 columns and the name
-  EXPECT_EQ(Options.ColumnCount, 20);
-  EXPECT_EQ(Options.Columns[19].Kind, 'c');
-  EXPECT_EQ(Options.Columns[20].Kind, 'n');
+  EXPECT_EQ(StartupOptions().ColumnCount, 20);
+  EXPECT_EQ(StartupOptions().Columns[19].Kind, 'c');
+  EXPECT_EQ(StartupOptions().Columns[20].Kind, 'n');
 
   ParseSwitch("MCCCCCCCCCCCCCCCCCCD");  // 18 columns, D's alias is the 19th
-  EXPECT_EQ(Options.ColumnCount, 20);
-  EXPECT_EQ(Options.Columns[19].Kind, 'f');
-  EXPECT_EQ(Options.Columns[20].Kind, 'd');
+  EXPECT_EQ(StartupOptions().ColumnCount, 20);
+  EXPECT_EQ(StartupOptions().Columns[19].Kind, 'f');
+  EXPECT_EQ(StartupOptions().Columns[20].Kind, 'd');
 
   ParseSwitch("MCCCCCCCCCCCCCCCCCCCN");  // N after the stop is never read
-  EXPECT_EQ(Options.Columns[20].Kind, 'n');
-  EXPECT_EQ(Options.ColumnCount, 20);
+  EXPECT_EQ(StartupOptions().Columns[20].Kind, 'n');
+  EXPECT_EQ(StartupOptions().ColumnCount, 20);
 }
 
 // ---------------------------------------------------------------- /O and /A
 
 TEST_F(SwitchParserTest, SortOrder) {
   ParseSwitch("O-S");
-  EXPECT_EQ(Options.SortKey, 'S');
-  EXPECT_TRUE(Options.SortReverse);
+  EXPECT_EQ(StartupOptions().SortKey, 'S');
+  EXPECT_TRUE(StartupOptions().SortReverse);
   ParseSwitch("ON");
-  EXPECT_EQ(Options.SortKey, 'N');
-  EXPECT_TRUE(Options.SortReverse);  // nothing turns it off
+  EXPECT_EQ(StartupOptions().SortKey, 'N');
+  EXPECT_TRUE(StartupOptions().SortReverse);  // nothing turns it off
 
   ResetSharedState();
   ParseSwitch("O:E-G");
-  EXPECT_EQ(Options.SortKey, 'X');
-  EXPECT_FALSE(Options.DirsFirst);
-  EXPECT_FALSE(Options.SortReverse);
+  EXPECT_EQ(StartupOptions().SortKey, 'X');
+  EXPECT_FALSE(StartupOptions().DirsFirst);
+  EXPECT_FALSE(StartupOptions().SortReverse);
   ParseSwitch("OGDU");
-  EXPECT_EQ(Options.SortKey, 'U');  // the last key letter wins
-  EXPECT_TRUE(Options.DirsFirst);
-  EXPECT_TRUE(Options.DirsFirstGiven);
-  EXPECT_FALSE(Options.BadOption);
+  EXPECT_EQ(StartupOptions().SortKey, 'U');  // the last key letter wins
+  EXPECT_TRUE(StartupOptions().DirsFirst);
+  EXPECT_TRUE(StartupOptions().DirsFirstGiven);
+  EXPECT_FALSE(StartupOptions().BadOption);
   ParseSwitch("O-US");
-  EXPECT_EQ(Options.SortKey, 'S');
-  EXPECT_FALSE(Options.SortReverse);  // unsorted has no direction to reverse
+  EXPECT_EQ(StartupOptions().SortKey, 'S');
+  EXPECT_FALSE(StartupOptions().SortReverse);  // unsorted has no direction to reverse
 
   for (const char* word : {"O", "O:", "O-", "OX", "ON-", "O--N"}) EXPECT_TRUE(IsBad(word)) << word;
   EXPECT_FALSE(IsBad("OU"));
-  EXPECT_EQ(Options.SortKey, 'U');
-  EXPECT_TRUE(Options.DirsFirst);
-  EXPECT_FALSE(Options.DirsFirstGiven);  // the default grouping was not asked for
+  EXPECT_EQ(StartupOptions().SortKey, 'U');
+  EXPECT_TRUE(StartupOptions().DirsFirst);
+  EXPECT_FALSE(StartupOptions().DirsFirstGiven);  // the default grouping was not asked for
 }
 
 TEST_F(SwitchParserTest, AttributeSelection) {
   ParseSwitch("AHS");
-  EXPECT_TRUE(Options.AttrFilter);
-  EXPECT_EQ(Options.AttrWant, (std::array<bool, 5>{false, true, false, true, false}));
+  EXPECT_TRUE(StartupOptions().AttrFilter);
+  EXPECT_EQ(StartupOptions().AttrWant, (std::array<bool, 5>{false, true, false, true, false}));
   ParseSwitch("A:R-D-A");
-  EXPECT_EQ(Options.AttrWant, (std::array<bool, 5>{false, true, true, true, false}));
-  EXPECT_EQ(Options.AttrExclude, (std::array<bool, 5>{true, false, false, false, true}));
-  EXPECT_FALSE(Options.BadOption);
+  EXPECT_EQ(StartupOptions().AttrWant, (std::array<bool, 5>{false, true, true, true, false}));
+  EXPECT_EQ(StartupOptions().AttrExclude, (std::array<bool, 5>{true, false, false, false, true}));
+  EXPECT_FALSE(StartupOptions().BadOption);
 
   ParseSwitch("A");  // clears every selection, the filter stays on
-  EXPECT_EQ(Options.AttrWant, (std::array<bool, 5>{}));
-  EXPECT_EQ(Options.AttrExclude, (std::array<bool, 5>{}));
-  EXPECT_TRUE(Options.AttrFilter);
+  EXPECT_EQ(StartupOptions().AttrWant, (std::array<bool, 5>{}));
+  EXPECT_EQ(StartupOptions().AttrExclude, (std::array<bool, 5>{}));
+  EXPECT_TRUE(StartupOptions().AttrFilter);
 
   for (const char* word : {"A:", "AX", "AH-", "A-X", "A--H"}) EXPECT_TRUE(IsBad(word)) << word;
 }
@@ -382,16 +383,16 @@ TEST_F(SwitchParserTest, AttributeSelection) {
 TEST_F(SwitchParserTest, TimeKindResolvesTheDateColumns) {
   Parse({"V", "TC"});
   ResolveTimeKind();
-  EXPECT_EQ(Options.TimeKind, Creation);
+  EXPECT_EQ(StartupOptions().TimeKind, Creation);
   EXPECT_EQ(Format(), "s7 20 a6 f13 n0");
-  EXPECT_EQ(Options.TimeKindNeeded, (std::array<bool, 4>{false, false, true, false}));
-  EXPECT_EQ(Options.DateRangeStamp, Creation);
+  EXPECT_EQ(StartupOptions().TimeKindNeeded, (std::array<bool, 4>{false, false, true, false}));
+  EXPECT_EQ(StartupOptions().DateRangeStamp, Creation);
 
   ResetSharedState();
   ResolveTimeKind();  // no date column: no stamp is needed for display
-  EXPECT_EQ(Options.TimeKind, LastWrite);
-  EXPECT_EQ(Options.TimeKindNeeded, (std::array<bool, 4>{}));
-  EXPECT_EQ(Options.DateRangeStamp, LastWrite);
+  EXPECT_EQ(StartupOptions().TimeKind, LastWrite);
+  EXPECT_EQ(StartupOptions().TimeKindNeeded, (std::array<bool, 4>{}));
+  EXPECT_EQ(StartupOptions().DateRangeStamp, LastWrite);
 }
 
 TEST_F(SwitchParserTest, RangeFiltersTestTheStampTheyNameElseTheDisplayedOne) {
@@ -404,7 +405,7 @@ TEST_F(SwitchParserTest, RangeFiltersTestTheStampTheyNameElseTheDisplayedOne) {
     ResetSharedState();
     Parse(words);
     ResolveTimeKind();
-    EXPECT_EQ(Options.DateRangeStamp, stamp) << words.front();
+    EXPECT_EQ(StartupOptions().DateRangeStamp, stamp) << words.front();
   }
 }
 

@@ -119,7 +119,7 @@ TEST_F(UsageTest, EverySwitchWordIsOnTheScreen) {
 }
 
 TEST_F(UsageTest, BadOptionShowsTheFirstEightArguments) {
-  Options.BadOption = true;
+  StartupOptions().BadOption = true;
   Lines lines = ShownLines();
   EXPECT_EQ(Slice(lines, 1, 2), (Lines{"", "Incorrect command line option entered - *.* /Q9"}));
   EXPECT_EQ(Slice(lines, 3, 5), Summary);
@@ -136,15 +136,15 @@ TEST_F(UsageTest, RefusedWidthStillShowsTheWholeErrorLine) {
   Sim::SetArguments({"C:\\TOOLS\\ORVL.EXE", "/K10"});
   Sim::SetRedirected();
   SplitCommandLine();
-  ASSERT_TRUE(Options.BadOption);
+  ASSERT_TRUE(StartupOptions().BadOption);
   Lines lines = ShownLines();
   EXPECT_EQ(lines[2], "Incorrect command line option entered - /K10");
   EXPECT_EQ(Slice(lines, 3, 5), Summary);
 }
 
 TEST_F(UsageTest, AttributesOfTheScreen) {
-  Options.BadOption = true;
-  Options.Pause = false;
+  StartupOptions().BadOption = true;
+  StartupOptions().Pause = false;
   Sim::SetConsole(80, 200);
   EXPECT_TRUE(EndsProgram([] { ShowUsage(); }));
   EXPECT_EQ(RowAttributes(0), AttributeRuns({{24, 14}, {12, 14}, {35, 9}}, 80));

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "Common/LocaleFormats.h"
-#include "Common/RunState.h"
+#include "Common/Options.h"
 #include "Engine/Dates/DateFormat.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "TestWorld.h"
@@ -82,8 +82,9 @@ TEST_F(DateFormatTest, TwelveHourClockWhenAMarkerFollows) {
 
 TEST_F(DateFormatTest, SeparatorsQuotesAndOtherCharacters) {
   EXPECT_EQ(FormatDateTime("m/d/yy hh:nn", afternoon), "3/5/24 14:07");
-  DateSeparator.assign(1, '-');
-  TimeSeparator.assign(1, '.');
+  StartupOptions().DateSeparator.assign(1, '-');
+  StartupOptions().TimeSeparator.assign(1, '.');
+  LocaleFormats.PatternParsed = false;  // in a run the separators are settled before any date
   EXPECT_EQ(FormatDateTime("m/d/yy hh:nn", afternoon), "3-5-24 14.07");
   EXPECT_EQ(FormatDateTime("c", afternoon), "3-5-2024 2.07.09 PM");
   EXPECT_EQ(FormatDateTime("\"Date: \"d' of 'mmmm", afternoon), "Date: 5 of March");

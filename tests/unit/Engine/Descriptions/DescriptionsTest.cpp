@@ -31,8 +31,8 @@ class DescriptionsTest : public TestWorld {
   // Loads and sorts as the scan's description step does.
   static void Prepare(const std::string& bytes) {
     Sim::SetFileContents("C:\\D\\DESCRIPT.ION", bytes);
-    CurrentDir = "C:\\D\\";
-    Options.ShowDescriptions = Options.FormatChosen = true;
+    RunSpec.CurrentDir = "C:\\D\\";
+    StartupOptions().ShowDescriptions = StartupOptions().FormatChosen = true;
     PrepareDescriptions();
   }
 };
@@ -48,7 +48,7 @@ TEST_F(DescriptionsTest, WorkedLines) {
       "dup.txt first\n"
       "DUP.TXT second\n"
       "TRAIL.TXT ends in blanks  ");
-  EXPECT_TRUE(DescriptionsHere);
+  EXPECT_TRUE(RunFiles.DescriptionsHere);
   struct Row {
     const char* Name;
     const char* Description;
@@ -70,14 +70,14 @@ TEST_F(DescriptionsTest, WorkedLines) {
 
 TEST_F(DescriptionsTest, MarkerLinesAndMissingFilesGiveNone) {
   EXPECT_FALSE(Load("A.TXT -\x04Q marker\r\nB.TXT    -\x04Qx\n"));
-  EXPECT_TRUE(DescriptionsLoaded);
+  EXPECT_TRUE(RunFiles.DescriptionsLoaded);
   EXPECT_FALSE(LoadDescriptions("C:\\D\\NONE.ION"));
   Sim::AddDirectory("C:\\D\\DIR.ION");
   EXPECT_FALSE(LoadDescriptions("C:\\D\\DIR.ION"));
   // A marker line leaves its slot to the next line.
   EXPECT_TRUE(Load("A.TXT -\x04Q marker\nB.TXT bee\n"));
-  EXPECT_EQ(DescriptionTextCount, 1u);
-  EXPECT_EQ(DescriptionPool[0].Name, "B.TXT");
+  EXPECT_EQ(RunFiles.DescriptionTextCount, 1u);
+  EXPECT_EQ(RunFiles.DescriptionPool[0].Name, "B.TXT");
 }
 
 TEST_F(DescriptionsTest, EveryOneOfManyRecordsIsFound) {
@@ -117,12 +117,12 @@ TEST_F(DescriptionsTest, BadFilesAreReadAsFarAsTheyGo) {
   std::string many;
   for (int i = 0; i < 200000; ++i) many += "F" + std::to_string(i) + " d\n";
   EXPECT_TRUE(Load(many));
-  EXPECT_EQ(DescriptionTextCount, DescriptionPoolSlots);  // the surplus lines are ignored
+  EXPECT_EQ(RunFiles.DescriptionTextCount, DescriptionPoolSlots);  // the surplus lines are ignored
 
   // Reading stops at the byte limit; the line it cuts is dropped.
   Sim::SetFileContents("C:\\D\\DESCRIPT.ION", "A.TXT one\nB.TXT two\nC.TXT three\n");
   EXPECT_TRUE(LoadDescriptions("C:\\D\\DESCRIPT.ION", 25));
-  EXPECT_EQ(DescriptionTextCount, 2u);
+  EXPECT_EQ(RunFiles.DescriptionTextCount, 2u);
   EXPECT_EQ(LookupDescription("B.TXT"), "two");
   // Only a plain file: a link, which may lead to a device, is not read.
   Sim::Entry link;
@@ -136,7 +136,7 @@ TEST_F(DescriptionsTest, BadFilesAreReadAsFarAsTheyGo) {
   Sim::SetReadChunkLimit(5);
   Sim::FailFileRead("C:\\D\\DESCRIPT.ION", 23);
   EXPECT_TRUE(Load("AB.TXT one\nCD.TXT two\n"));  // the first piece is kept
-  EXPECT_EQ(DescriptionTextCount, 1u);
+  EXPECT_EQ(RunFiles.DescriptionTextCount, 1u);
   EXPECT_EQ(LookupDescription("AB.TX"), "");
 }
 

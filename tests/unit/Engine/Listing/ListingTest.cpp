@@ -8,6 +8,7 @@
 
 #include "Base/Utf8.h"
 #include "Common/Colours.h"
+#include "Common/DescriptionAndBatchState.h"
 #include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
@@ -87,24 +88,24 @@ class ListingTest : public TestWorld {
  protected:
   void SetUp() override {
     TestWorld::SetUp();
-    NoClusterSize = true;  // one summary line, no free-space part
+    RunSpec.NoClusterSize = true;  // one summary line, no free-space part
   }
 
   FileEntry& Add(const std::string& name, std::int64_t size = 100,
                  std::uint32_t attributes = Plat::AttrArchive, const std::string& shortName = "") {
-    FileEntry& entry = PoolSlot(static_cast<int>(FileList.size()) + 1);
+    FileEntry& entry = PoolSlot(static_cast<int>(ThisDir.FileList.size()) + 1);
     entry = FileEntry{};
     entry.StoreTexts({}, name, shortName, {});
     entry.Size = size;
     entry.Attributes = attributes;
-    FileList.push_back(&entry);
-    ListedCount = static_cast<std::int32_t>(FileList.size());
-    MaxNameLength = std::max<std::int32_t>(MaxNameLength, TextCells(name));
+    ThisDir.FileList.push_back(&entry);
+    ThisDir.ListedCount = static_cast<std::int32_t>(ThisDir.FileList.size());
+    ThisDir.MaxNameLength = std::max<std::int32_t>(ThisDir.MaxNameLength, TextCells(name));
     if (entry.IsDirectory())
-      ++DirDirCount;
+      ++ThisDir.DirDirCount;
     else
-      ++DirFileCount;
-    DirBytes += size;
+      ++ThisDir.DirFileCount;
+    ThisDir.DirBytes += size;
     return entry;
   }
 
@@ -141,9 +142,9 @@ TEST_F(ListingTest, ColumnCountFollowsTheWidestNameAndTheMinimum) {
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.Longest * 100 + test.FixedColumns * 10 + test.MinColumns);
-    MaxNameLength = test.Longest;
-    Options.MinColumns = static_cast<std::uint8_t>(test.MinColumns);
-    Options.FixedColumns = static_cast<std::uint8_t>(test.FixedColumns);
+    ThisDir.MaxNameLength = test.Longest;
+    StartupOptions().MinColumns = static_cast<std::uint8_t>(test.MinColumns);
+    StartupOptions().FixedColumns = static_cast<std::uint8_t>(test.FixedColumns);
     ComputeListingLayout();
     EXPECT_EQ(ListingLayout.FixedWidth, 8);
     EXPECT_EQ(ListingLayout.ColumnsAcross, test.Across);
@@ -157,9 +158,9 @@ TEST_F(ListingTest, ColumnCountFollowsTheWidestNameAndTheMinimum) {
 TEST_F(ListingTest, WideFixedFieldsLeaveFewerColumnsThanAsked) {
   // /V with a 19-character date: 7 + 20 + 6 + 13 + 1 = 47 fixed columns.
   SetColumns({{'s', 7}, {'3', 0}, {'a', 6}, {'f', 13}, {'n', 0}});
-  TimeColumnWidth[3] = 19;
-  MaxNameLength = 12;
-  Options.MinColumns = 4;
+  ThisDir.TimeColumnWidth[3] = 19;
+  ThisDir.MaxNameLength = 12;
+  StartupOptions().MinColumns = 4;
   ComputeListingLayout();
   EXPECT_EQ(ListingLayout.FixedWidth, 47);
   EXPECT_EQ(ListingLayout.ColumnsAcross, 1);
@@ -169,9 +170,9 @@ TEST_F(ListingTest, WideFixedFieldsLeaveFewerColumnsThanAsked) {
 
 TEST_F(ListingTest, BytesWidenTheSizeFieldsAndDescriptionsTakeTheWholeLine) {
   SetColumns({{'s', 7}, {'f', 13}, {'d', 0}});
-  Options.SizesInBytes = true;
-  Options.ShowDescriptions = true;
-  MaxNameLength = 8;
+  StartupOptions().SizesInBytes = true;
+  StartupOptions().ShowDescriptions = true;
+  ThisDir.MaxNameLength = 8;
   ComputeListingLayout();
   EXPECT_EQ(ListingLayout.FixedWidth, 12 + 13 + 1);
   EXPECT_EQ(ListingLayout.ColumnsAcross, 1);
@@ -181,14 +182,14 @@ TEST_F(ListingTest, BytesWidenTheSizeFieldsAndDescriptionsTakeTheWholeLine) {
 
 TEST_F(ListingTest, FormatsWithoutANameNeedOnlyTheirFixedWidth) {
   SetColumns({{'a', 6}});
-  Options.HasNameColumn = false;
+  StartupOptions().HasNameColumn = false;
   ComputeListingLayout();
   EXPECT_EQ(ListingLayout.ColumnsAcross, 13);
   EXPECT_EQ(ListingLayout.ColumnWidth, 6);
 
   // Only a description: nothing fixed, one line per entry.
   SetColumns({{'d', 0}});
-  Options.ShowDescriptions = true;
+  StartupOptions().ShowDescriptions = true;
   ComputeListingLayout();
   EXPECT_EQ(ListingLayout.ColumnsAcross, 1);
   EXPECT_EQ(ListingLayout.NameRoom, 81);
@@ -197,17 +198,17 @@ TEST_F(ListingTest, FormatsWithoutANameNeedOnlyTheirFixedWidth) {
 TEST_F(ListingTest, TooNarrowAScreenEndsTheRun) {
   Sim::SetConsole(40, 25);
   SetColumns({{'s', 7}, {'3', 0}, {'n', 0}});
-  TimeColumnWidth[3] = 21;  // 7 + 22 + 1 = 30; 30 + 11 > 40
+  ThisDir.TimeColumnWidth[3] = 21;  // 7 + 22 + 1 = 30; 30 + 11 > 40
   Add("A");
   EXPECT_TRUE(EndsProgram([] { WriteListing(); }));
   EXPECT_EQ(Sim::RowTrimmed(0), "Insufficient screen width for display");
-  EXPECT_EQ(Sim::CellAt(0, 0).Attr, Colours.HeadingColour);
+  EXPECT_EQ(Sim::CellAt(0, 0).Attr, Looks.Colours.HeadingColour);
 
   // One column less and it fits.
   Sim::Reset();
   ResetConsoleEngine();
   Sim::SetConsole(40, 25);
-  TimeColumnWidth[3] = 20;
+  ThisDir.TimeColumnWidth[3] = 20;
   EXPECT_FALSE(EndsProgram([] { WriteListing(); }));
 }
 
@@ -222,7 +223,7 @@ TEST_F(ListingTest, DefaultLayoutWritesFourColumnsBetweenBorders) {
   WriteListing();
 
   EXPECT_EQ(Sim::RowTrimmed(0), Rule(80, 20, 4, Glyph::LineBranchDown));
-  EXPECT_EQ(RowAttributes(0), Attributes({{1, 80, Colours.LineColour}}));
+  EXPECT_EQ(RowAttributes(0), Attributes({{1, 80, Looks.Colours.LineColour}}));
   // Sorted: the directory first, then the files by name.
   EXPECT_EQ(Sim::RowTrimmed(1), Cells({{1, " <DIR> SUB"},
                                        {20, V},
@@ -234,31 +235,31 @@ TEST_F(ListingTest, DefaultLayoutWritesFourColumnsBetweenBorders) {
   // 1,048,575 bytes would round up to 1024.0K: the next unit keeps the field.
   EXPECT_EQ(Sim::RowTrimmed(2),
             Cells({{1, "  1.0M"}, {8, "gamma12345.c"}, {20, V}, {40, V}, {60, V}}));
-  EXPECT_EQ(RowAttributes(1), Attributes({{1, 6, Colours.DirectoryColour},
-                                          {8, 3, Colours.DirectoryColour},
-                                          {20, 1, Colours.LineColour},
-                                          {21, 6, Colours.DetailColour},
-                                          {28, 9, Colours.FileColour},
-                                          {40, 1, Colours.LineColour},
-                                          {41, 6, Colours.DetailColour},
-                                          {48, 8, Colours.FileColour},
-                                          {60, 1, Colours.LineColour},
-                                          {61, 6, Colours.DetailColour},
-                                          {68, 5, Colours.FileColour}}));
+  EXPECT_EQ(RowAttributes(1), Attributes({{1, 6, Looks.Colours.DirectoryColour},
+                                          {8, 3, Looks.Colours.DirectoryColour},
+                                          {20, 1, Looks.Colours.LineColour},
+                                          {21, 6, Looks.Colours.DetailColour},
+                                          {28, 9, Looks.Colours.FileColour},
+                                          {40, 1, Looks.Colours.LineColour},
+                                          {41, 6, Looks.Colours.DetailColour},
+                                          {48, 8, Looks.Colours.FileColour},
+                                          {60, 1, Looks.Colours.LineColour},
+                                          {61, 6, Looks.Colours.DetailColour},
+                                          {68, 5, Looks.Colours.FileColour}}));
   EXPECT_EQ(Sim::RowTrimmed(3), Rule(80, 20, 4, Glyph::LineBranchUp));
   EXPECT_EQ(Sim::RowTrimmed(4), "1,050,116 bytes (1.00MB) in 4 files and 1 dir");
 }
 
 TEST_F(ListingTest, IncompleteLastRowsKeepEverySeparator) {
   SetColumns({{'n', 0}});
-  MaxNameLength = 25;  // 80 div 26: three columns
+  ThisDir.MaxNameLength = 25;  // 80 div 26: three columns
   for (int count : {1, 2, 3, 4}) {
     SCOPED_TRACE(count);
     Sim::Reset();
     ResetConsoleEngine();
-    FileList.clear();
+    ThisDir.FileList.clear();
     AddNumbered(count, "N%d");
-    MaxNameLength = 25;
+    ThisDir.MaxNameLength = 25;
     WriteListing();
     const std::string bar = V;
     std::vector<std::string> expected = {
@@ -270,7 +271,7 @@ TEST_F(ListingTest, IncompleteLastRowsKeepEverySeparator) {
     EXPECT_EQ(Sim::RowTrimmed(1), expected[static_cast<std::size_t>(count - 1)]);
     if (count == 4) {
       EXPECT_EQ(Sim::RowTrimmed(2), Cells({{1, "N4"}, {26, bar}, {52, bar}}));
-      EXPECT_EQ(Sim::CellAt(51, 2).Attr, Colours.LineColour);
+      EXPECT_EQ(Sim::CellAt(51, 2).Attr, Looks.Colours.LineColour);
     }
     EXPECT_EQ(Sim::RowTrimmed(count == 4 ? 3 : 2), Rule(80, 26, 3, Glyph::LineBranchUp));
   }
@@ -284,18 +285,18 @@ TEST_F(ListingTest, MissingSeparatorsSitAtColumnEndsWhenNamesAreShort) {
   ASSERT_EQ(ListingLayout.ColumnWidth, 20);
   const std::string bar = V;
   EXPECT_EQ(Sim::RowTrimmed(2), Cells({{1, "   100 F5"}, {20, bar}, {40, bar}, {60, bar}}));
-  EXPECT_EQ(RowAttributes(2), Attributes({{1, 6, Colours.DetailColour},
-                                          {8, 2, Colours.FileColour},
-                                          {20, 1, Colours.LineColour},
-                                          {40, 1, Colours.LineColour},
-                                          {60, 1, Colours.LineColour}}));
+  EXPECT_EQ(RowAttributes(2), Attributes({{1, 6, Looks.Colours.DetailColour},
+                                          {8, 2, Looks.Colours.FileColour},
+                                          {20, 1, Looks.Colours.LineColour},
+                                          {40, 1, Looks.Colours.LineColour},
+                                          {60, 1, Looks.Colours.LineColour}}));
 }
 
 TEST_F(ListingTest, VerticalOrderRunsDownTheColumns) {
   SetColumns({{'n', 0}});
-  Options.VerticalSort = true;
+  StartupOptions().VerticalSort = true;
   AddNumbered(10, "E%02d");
-  MaxNameLength = 25;
+  ThisDir.MaxNameLength = 25;
   WriteListing();
   const std::string bar = V;
   EXPECT_EQ(Sim::RowTrimmed(1),
@@ -313,9 +314,9 @@ TEST_F(ListingTest, VerticalOrderRunsDownTheColumns) {
 TEST_F(ListingTest, VerticalBlocksAreLimitedByThePage) {
   Sim::SetRedirected();
   SetColumns({{'n', 0}});
-  Options.VerticalSort = true;
+  StartupOptions().VerticalSort = true;
   AddNumbered(400);
-  MaxNameLength = 25;
+  ThisDir.MaxNameLength = 25;
   WriteListing();
   std::vector<std::string> lines = StdOutLines();
   const std::string bar = "\xB3";  // code page 437
@@ -334,10 +335,10 @@ TEST_F(ListingTest, VerticalBlocksAreLimitedByThePage) {
 TEST_F(ListingTest, RecursiveVerticalBlocksUseTheRowsLeftOnThePage) {
   Sim::SetRedirected();
   SetColumns({{'n', 0}});
-  Options.VerticalSort = true;
-  Options.Recursive = true;
+  StartupOptions().VerticalSort = true;
+  StartupOptions().Recursive = true;
   AddNumbered(400);
-  MaxNameLength = 25;
+  ThisDir.MaxNameLength = 25;
   WriteListing();
   std::vector<std::string> lines = StdOutLines();
   const std::string bar = "\xB3";  // code page 437
@@ -357,7 +358,7 @@ TEST_F(ListingTest, NamesAreCutToTheRoomOfTheirColumn) {
   Add(exact33);  // column 2 (last): whole
   Add(over32);   // column 1: cut
   Add(over33);   // column 2: cut
-  MaxNameLength = 40;
+  ThisDir.MaxNameLength = 40;
   WriteListing();
   EXPECT_EQ(ListingLayout.ColumnsAcross, 2);
   EXPECT_EQ(ListingLayout.ColumnWidth, 40);
@@ -369,18 +370,18 @@ TEST_F(ListingTest, NamesAreCutToTheRoomOfTheirColumn) {
                                        {40, bar},
                                        {41, "   100"},
                                        {48, std::string(32, 'd') + Marker}}));
-  EXPECT_EQ(RowAttributes(2), Attributes({{1, 6, Colours.DetailColour},
-                                          {8, 32, Colours.FileColour},
-                                          {40, 1, Colours.LineColour},
-                                          {41, 6, Colours.DetailColour},
-                                          {48, 33, Colours.FileColour}}));
+  EXPECT_EQ(RowAttributes(2), Attributes({{1, 6, Looks.Colours.DetailColour},
+                                          {8, 32, Looks.Colours.FileColour},
+                                          {40, 1, Looks.Colours.LineColour},
+                                          {41, 6, Looks.Colours.DetailColour},
+                                          {48, 33, Looks.Colours.FileColour}}));
 }
 
 // Columns count cells: a wide character takes two, and a cut keeps whole
 // characters only, the marker right after them.
 TEST_F(ListingTest, NamesOfEveryScriptAreLaidOutByCells) {
   SetColumns({{'n', 0}});
-  Options.FixedColumns = 7;
+  StartupOptions().FixedColumns = 7;
   for (const char* name : {"abc.txt", "caf\u00E9.txt", "\u03A9mega", "\u65E5\u672C\u8A9E.txt",
                            "\U0001F600smile", "\u65E5\u672C\u8A9E\u65E5\u672C\u8A9E\u65E5"})
     Add(name);
@@ -392,37 +393,37 @@ TEST_F(ListingTest, NamesOfEveryScriptAreLaidOutByCells) {
                                     "\u65E5\u672C\u8A9E\u65E5" + Marker + " " + bar +
                                     "\U0001F600smile   " + bar);
   EXPECT_EQ(Sim::CellAt(34, 1).Char, u'\u200B');  // the second half of a wide character
-  EXPECT_EQ(RowAttributes(1), Attributes({{1, 7, Colours.FileColour},
-                                          {11, 1, Colours.LineColour},
-                                          {12, 8, Colours.FileColour},
-                                          {22, 1, Colours.LineColour},
-                                          {23, 5, Colours.FileColour},
-                                          {33, 1, Colours.LineColour},
-                                          {34, 10, Colours.FileColour},
-                                          {44, 1, Colours.LineColour},
-                                          {45, 9, Colours.FileColour},
-                                          {55, 1, Colours.LineColour},
-                                          {56, 7, Colours.FileColour},
-                                          {66, 1, Colours.LineColour}}));
+  EXPECT_EQ(RowAttributes(1), Attributes({{1, 7, Looks.Colours.FileColour},
+                                          {11, 1, Looks.Colours.LineColour},
+                                          {12, 8, Looks.Colours.FileColour},
+                                          {22, 1, Looks.Colours.LineColour},
+                                          {23, 5, Looks.Colours.FileColour},
+                                          {33, 1, Looks.Colours.LineColour},
+                                          {34, 10, Looks.Colours.FileColour},
+                                          {44, 1, Looks.Colours.LineColour},
+                                          {45, 9, Looks.Colours.FileColour},
+                                          {55, 1, Looks.Colours.LineColour},
+                                          {56, 7, Looks.Colours.FileColour},
+                                          {66, 1, Looks.Colours.LineColour}}));
 }
 
 TEST_F(ListingTest, NamesTakeCaseAndExtensionColour) {
   SetColumns({{'n', 0}});
-  Options.FixedColumns = 1;
-  Options.NameCase = 'U';
-  ExtensionColours[1] = {"TXT", 10};
-  ExtensionColourCount = 1;
+  StartupOptions().FixedColumns = 1;
+  StartupOptions().NameCase = 'U';
+  Looks.ExtensionColours[1] = {"TXT", 10};
+  Looks.ExtensionColourCount = 1;
   Add("caf\u00E9.txt");
   Add("Read.me");
   WriteListing();
   EXPECT_EQ(Sim::RowTrimmed(1), "CAF\u00E9.TXT");
   EXPECT_EQ(RowAttributes(1), Attributes({{1, 8, 10}}));
   EXPECT_EQ(Sim::RowTrimmed(2), "READ.ME");
-  EXPECT_EQ(RowAttributes(2), Attributes({{1, 7, Colours.FileColour}}));
+  EXPECT_EQ(RowAttributes(2), Attributes({{1, 7, Looks.Colours.FileColour}}));
 
   Sim::Reset();
   ResetConsoleEngine();
-  Options.NameCase = 'L';
+  StartupOptions().NameCase = 'L';
   WriteListing();
   EXPECT_EQ(Sim::RowTrimmed(2), "read.me");
 }
@@ -435,8 +436,8 @@ class ListingFieldTest : public ListingTest {
     ListingTest::SetUp();
     Sim::AddDrive(Sim::Drive{});
     Sim::AddDirectory("C:\\DATA");
-    CurrentDir = "C:\\DATA\\";
-    Options.FixedColumns = 1;
+    RunSpec.CurrentDir = "C:\\DATA\\";
+    StartupOptions().FixedColumns = 1;
   }
 
   // A file known to the simulated disk as well as to the listing.
@@ -478,11 +479,11 @@ TEST_F(ListingFieldTest, SizeFieldsInUnitsAndInBytes) {
   EXPECT_EQ(Sim::RowTrimmed(3), "  4.7G huge");
   EXPECT_EQ(Sim::RowTrimmed(4), "  1023 tiny");
   EXPECT_EQ(RowAttributes(2),
-            Attributes({{1, 6, Colours.DetailColour}, {8, 3, Colours.FileColour}}));
+            Attributes({{1, 6, Looks.Colours.DetailColour}, {8, 3, Looks.Colours.FileColour}}));
 
   Sim::Reset();
   ResetConsoleEngine();
-  Options.SizesInBytes = true;
+  StartupOptions().SizesInBytes = true;
   WriteListing();
   // The 13-character figure of the huge file widens the field for the whole directory.
   EXPECT_EQ(Sim::RowTrimmed(1), " <DIR>        D");
@@ -490,13 +491,13 @@ TEST_F(ListingFieldTest, SizeFieldsInUnitsAndInBytes) {
   EXPECT_EQ(Sim::RowTrimmed(3), "5,000,000,000 huge");
   EXPECT_EQ(Sim::RowTrimmed(4), "        1,023 tiny");
   EXPECT_EQ(RowAttributes(2),
-            Attributes({{1, 13, Colours.DetailColour}, {15, 3, Colours.FileColour}}));
+            Attributes({{1, 13, Looks.Colours.DetailColour}, {15, 3, Looks.Colours.FileColour}}));
 
   // Without it the field keeps its 11 characters.
   Sim::Reset();
   ResetConsoleEngine();
-  FileList.erase(FileList.begin() + 2);
-  ListedCount = 3;
+  ThisDir.FileList.erase(ThisDir.FileList.begin() + 2);
+  ThisDir.ListedCount = 3;
   WriteListing();
   EXPECT_EQ(Sim::RowTrimmed(1), " <DIR>      D");
   EXPECT_EQ(Sim::RowTrimmed(2), "  1,234,567 big");
@@ -517,9 +518,9 @@ TEST_F(ListingFieldTest, CompressionFieldsStayBlankWhenTheQueryFails) {
   EXPECT_EQ(Sim::RowTrimmed(3), Cells({{1, "  1000"}, {8, "30.00"}, {13, "b"}}));
   EXPECT_EQ(Sim::RowTrimmed(4), Cells({{13, "c"}}));
   EXPECT_EQ(Sim::RowTrimmed(5), Cells({{1, "     0"}, {13, "d"}}));
-  EXPECT_EQ(RowAttributes(2), Attributes({{1, 6, Colours.DetailColour},
-                                          {8, 4, Colours.DetailColour},
-                                          {13, 1, Colours.FileColour}}));
+  EXPECT_EQ(RowAttributes(2), Attributes({{1, 6, Looks.Colours.DetailColour},
+                                          {8, 4, Looks.Colours.DetailColour},
+                                          {13, 1, Looks.Colours.FileColour}}));
 }
 
 TEST_F(ListingFieldTest, OwnerIsCutWithTheMarker) {
@@ -532,14 +533,14 @@ TEST_F(ListingFieldTest, OwnerIsCutWithTheMarker) {
   EXPECT_EQ(Sim::RowTrimmed(2), Cells({{1, "fifteen_lette" + Marker}, {16, "b"}}));
   EXPECT_EQ(Sim::RowTrimmed(3), Cells({{16, "c"}}));
   EXPECT_EQ(RowAttributes(2),
-            Attributes({{1, 14, Colours.DetailColour}, {16, 1, Colours.FileColour}}));
+            Attributes({{1, 14, Looks.Colours.DetailColour}, {16, 1, Looks.Colours.FileColour}}));
 }
 
 TEST_F(ListingFieldTest, TimeFieldsUseThePatternAndTheMeasuredWidth) {
   SetColumns({{'1', 0}, {'3', 0}, {'n', 0}});
-  DateFormat = "yyyy-mm-dd hh:nn";
-  TimeColumnWidth[1] = 16;
-  TimeColumnWidth[3] = 18;  // wider than the text: the advance still follows it
+  Looks.DateFormat = "yyyy-mm-dd hh:nn";
+  ThisDir.TimeColumnWidth[1] = 16;
+  ThisDir.TimeColumnWidth[3] = 18;  // wider than the text: the advance still follows it
   Sim::SetTimeZoneBias(60);
   FileEntry& entry = Add("x");
   entry.AccessTime = Sim::MakeFileTime(2024, 3, 5, 14, 7);
@@ -547,9 +548,9 @@ TEST_F(ListingFieldTest, TimeFieldsUseThePatternAndTheMeasuredWidth) {
   WriteListing();
   EXPECT_EQ(Sim::RowTrimmed(1),
             Cells({{1, "2024-03-05 15:07"}, {18, "2000-01-01 00:30"}, {37, "x"}}));
-  EXPECT_EQ(RowAttributes(1), Attributes({{1, 16, Colours.DateColour},
-                                          {18, 16, Colours.DateColour},
-                                          {37, 1, Colours.FileColour}}));
+  EXPECT_EQ(RowAttributes(1), Attributes({{1, 16, Looks.Colours.DateColour},
+                                          {18, 16, Looks.Colours.DateColour},
+                                          {37, 1, Looks.Colours.FileColour}}));
 
   // A stamp the platform cannot convert shows as 1 January 0001.
   Sim::Reset();
@@ -570,13 +571,13 @@ TEST_F(ListingFieldTest, ShortNamesAndAttributes) {
   EXPECT_EQ(Sim::RowTrimmed(2),
             Cells({{1, "LONGFI~1.TEX"}, {14, "r..a."}, {20, "Long file name.text"}}));
   EXPECT_EQ(Sim::RowTrimmed(3), Cells({{1, "NOEXT"}, {14, "....."}, {20, "NOEXT"}}));
-  EXPECT_EQ(RowAttributes(1), Attributes({{1, 2, Colours.DirectoryColour},
-                                          {14, 5, Colours.DetailColour},
-                                          {20, 2, Colours.DirectoryColour}}));
+  EXPECT_EQ(RowAttributes(1), Attributes({{1, 2, Looks.Colours.DirectoryColour},
+                                          {14, 5, Looks.Colours.DetailColour},
+                                          {20, 2, Looks.Colours.DirectoryColour}}));
 
   Sim::Reset();
   ResetConsoleEngine();
-  Options.Justify = true;
+  StartupOptions().Justify = true;
   WriteListing();
   EXPECT_EQ(Sim::RowTrimmed(1), Cells({{1, ".."}, {14, ".hs.d"}, {20, ".."}}));
   EXPECT_EQ(Sim::RowTrimmed(2),
@@ -588,10 +589,10 @@ TEST_F(ListingFieldTest, NameAdvanceDependsOnSqueezing) {
   // Fields after the name start after the longest name, or after the room when
   // squeezed (one less where a separator follows).
   SetColumns({{'n', 0}, {'s', 7}});
-  Options.FixedColumns = 0;
+  StartupOptions().FixedColumns = 0;
   Add("ab", 5);
   Add("cd", 7);
-  MaxNameLength = 12;  // wanted 20: four columns
+  ThisDir.MaxNameLength = 12;  // wanted 20: four columns
   WriteListing();
   EXPECT_EQ(
       Sim::RowTrimmed(1),
@@ -599,7 +600,7 @@ TEST_F(ListingFieldTest, NameAdvanceDependsOnSqueezing) {
 
   Sim::Reset();
   ResetConsoleEngine();
-  MaxNameLength = 100;  // squeezed into two columns of 40: room 33
+  ThisDir.MaxNameLength = 100;  // squeezed into two columns of 40: room 33
   WriteListing();
   EXPECT_EQ(Sim::RowTrimmed(1),
             Cells({{1, "ab"}, {34, "     5"}, {40, V}, {41, "cd"}, {75, "     7"}}));
@@ -607,7 +608,7 @@ TEST_F(ListingFieldTest, NameAdvanceDependsOnSqueezing) {
 
 TEST_F(ListingFieldTest, DescriptionColumnShowsTheLongNameWhenThereIsNoDescription) {
   SetColumns({{'f', 13}, {'d', 0}});
-  Options.ShowDescriptions = true;
+  StartupOptions().ShowDescriptions = true;
   Add("Annual report.doc", 1, Plat::AttrArchive, "ANNUAL~1.DOC");
   Add("readme.txt", 1, Plat::AttrArchive, "README.TXT");
   WriteListing();  // no descriptions for this directory: the column stays blank
@@ -616,11 +617,11 @@ TEST_F(ListingFieldTest, DescriptionColumnShowsTheLongNameWhenThereIsNoDescripti
 
   Sim::Reset();
   ResetConsoleEngine();
-  DescriptionsHere = true;
+  RunFiles.DescriptionsHere = true;
   WriteListing();
   EXPECT_EQ(Sim::RowTrimmed(1), Cells({{1, "ANNUAL~1.DOC"}, {14, "Annual report.doc"}}));
   EXPECT_EQ(RowAttributes(1),
-            Attributes({{1, 12, Colours.FileColour}, {14, 17, Colours.DetailColour}}));
+            Attributes({{1, 12, Looks.Colours.FileColour}, {14, 17, Looks.Colours.DetailColour}}));
   EXPECT_EQ(Sim::RowTrimmed(2), "README.TXT");  // same name in another case: nothing more
 }
 
@@ -640,28 +641,28 @@ TEST_F(ListingFieldTest, LongDescriptionsWrapAtBlanksOrHard) {
                                        "    exactly10c", "    0123456789", "    next"};
   for (std::size_t row = 0; row < expected.size(); ++row)
     EXPECT_EQ(Sim::RowTrimmed(static_cast<int>(row)), expected[row]) << row;
-  EXPECT_EQ(RowAttributes(1), Attributes({{5, 9, Colours.DetailColour}}));
+  EXPECT_EQ(RowAttributes(1), Attributes({{5, 9, Looks.Colours.DetailColour}}));
 }
 
 // ---------------------------------------------------------------- ends of a listing
 
 TEST_F(ListingTest, SummaryOnlyWritesTheBottomLineAndSummaryUnsorted) {
-  Options.SummaryOnly = true;
+  StartupOptions().SummaryOnly = true;
   Add("b");
   Add("a");
   WriteListing();
   EXPECT_EQ(Sim::RowTrimmed(0), Rule(80, 20, 4, Glyph::LineBranchUp));
   EXPECT_EQ(Sim::RowTrimmed(1), "200 bytes in 2 files");
   EXPECT_EQ(Sim::RowTrimmed(2), "");
-  EXPECT_EQ(FileList[0]->Name, "b");
+  EXPECT_EQ(ThisDir.FileList[0]->Name, "b");
 }
 
 TEST_F(ListingTest, BareListsEntriesWithoutBordersOrSummary) {
   Sim::SetRedirected();
   SetColumns({{'n', 0}});
-  Options.Bare = true;
-  Options.SummaryOnly = true;  // has no effect with /B
-  Options.FixedColumns = 1;
+  StartupOptions().Bare = true;
+  StartupOptions().SummaryOnly = true;  // has no effect with /B
+  StartupOptions().FixedColumns = 1;
   Add("b");
   Add("a");
   WriteListing();
@@ -676,7 +677,7 @@ TEST_F(ListingTest, HundredThousandEntriesAreAllListed) {
     std::snprintf(name, sizeof name, "file%05d.%03d", (number * 7919) % 100000, number % 997);
     Add(name, number);
   }
-  Options.SortKey = 'X';
+  StartupOptions().SortKey = 'X';
   WriteListing();
   std::size_t rows = (100000 + ListingLayout.ColumnsAcross - 1) / ListingLayout.ColumnsAcross;
   EXPECT_EQ(StdOutLines().size(), rows + 3);

@@ -19,15 +19,15 @@ class NameColourTest : public TestWorld {
   }
 
   static void SetTable(std::initializer_list<ColsType> slots) {
-    ExtensionColourCount = 0;
+    Looks.ExtensionColourCount = 0;
     for (const ColsType& slot : slots)
-      ExtensionColours[static_cast<std::size_t>(++ExtensionColourCount)] = slot;
+      Looks.ExtensionColours[static_cast<std::size_t>(++Looks.ExtensionColourCount)] = slot;
   }
 };
 
 TEST_F(NameColourTest, ExtensionsMatchUpperCasedAndExactly) {
-  Colours.FileColour = 7;
-  Colours.DirectoryColour = 14;
+  Looks.Colours.FileColour = 7;
+  Looks.Colours.DirectoryColour = 14;
   SetTable({{"TXT", 10}, {"EXE", 12}, {"bin", 13}, {"GZ", 11}});
   struct Case {
     const char* Name;
@@ -60,12 +60,12 @@ TEST_F(NameColourTest, TheLastMatchingSlotCounts) {
 }
 
 TEST_F(NameColourTest, EmptyTableOrColourOffGivesTheFileColour) {
-  Colours.FileColour = 6;
+  Looks.Colours.FileColour = 6;
   EXPECT_EQ(ColourOf("readme.txt"), 6);
   EXPECT_EQ(ColourOf("noext"), 6);
 
   SetTable({{"TXT", 10}});
-  ColourEnabled = false;
+  Looks.ColourEnabled = false;
   EXPECT_EQ(ColourOf("readme.txt"), 6);
   EXPECT_EQ(ColourOf("src", true), 6);
 }
@@ -77,8 +77,8 @@ TEST_F(NameColourTest, LongExtensionsAndAnOverfullCount) {
   EXPECT_EQ(ColourOf("f." + longExtension), 3);
 
   // A count beyond the table's slots reads only the slots there are.
-  ExtensionColours[100] = {"LAST", 4};
-  ExtensionColourCount = 150;
+  Looks.ExtensionColours[100] = {"LAST", 4};
+  Looks.ExtensionColourCount = 150;
   EXPECT_EQ(ColourOf("f.last"), 4);
 }
 

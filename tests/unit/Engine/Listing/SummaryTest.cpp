@@ -16,9 +16,9 @@ class SummaryTest : public TestWorld {
  protected:
   void SetUp() override {
     TestWorld::SetUp();
-    SearchSpec = "C:\\DOCS\\*.*";
-    ClusterSize = 4096;
-    FreeClusters = 327680;  // 1.25 GB
+    RunSpec.SearchSpec = "C:\\DOCS\\*.*";
+    RunSpec.ClusterSize = 4096;
+    RunSpec.FreeClusters = 327680;  // 1.25 GB
   }
 };
 
@@ -64,17 +64,17 @@ TEST_F(SummaryTest, MarkerLeavesOnlyTheFreeSpace) {
 }
 
 TEST_F(SummaryTest, NoFreeSpaceWhenRecursiveOrSwitchedOff) {
-  Options.Recursive = true;
+  StartupOptions().Recursive = true;
   ShowSummary(1, 0, 100, 4096);
-  Options.Recursive = false;
-  Options.ShowFree = false;
+  StartupOptions().Recursive = false;
+  StartupOptions().ShowFree = false;
   ShowSummary(1, 0, 100, 4096);
   EXPECT_EQ(Sim::RowTrimmed(0), "100 bytes in 1 file");
   EXPECT_EQ(Sim::RowTrimmed(2), "100 bytes in 1 file");
 }
 
 TEST_F(SummaryTest, UnknownClusterSizeDropsFreeSpaceAndAllocation) {
-  NoClusterSize = true;
+  RunSpec.NoClusterSize = true;
   ShowSummary(1, 0, 100, 4096);
   EXPECT_EQ(Sim::RowTrimmed(0), "100 bytes in 1 file");
   EXPECT_EQ(Sim::Console().RowWrites, 1);
@@ -82,7 +82,7 @@ TEST_F(SummaryTest, UnknownClusterSizeDropsFreeSpaceAndAllocation) {
 
 TEST_F(SummaryTest, RedirectedFreeSpaceEndsAtTheTextWidth) {
   Sim::SetRedirected();
-  Options.RedirectWidth = 60;
+  StartupOptions().RedirectWidth = 60;
   ShowSummary(3, 0, 2048, 4096);
   EXPECT_EQ(Sim::StdOut(), Line("2,048 bytes (2.00KB) in 3 files", "1.25GB free", 60) + "\r\n" +
                                "4,096 bytes (4.00KB) allocated\r\n");
@@ -94,10 +94,10 @@ TEST_F(SummaryTest, FreeSpaceTextUsesTheExtendedQueryWhereItExists) {
   drive.SpaceEx = {1000, 8ull << 30, 3ull << 30};
   Sim::AddDrive(drive);
   EXPECT_EQ(FreeSpaceText(), "1.25GB");  // not a 95 OSR2 or 98 system: cluster figures
-  IsWin95OSR2 = true;
+  StartupOptions().IsWin95OSR2 = true;
   EXPECT_EQ(FreeSpaceText(), "3.00GB");
-  ClusterSize = 512;
-  FreeClusters = 1;
+  RunSpec.ClusterSize = 512;
+  RunSpec.FreeClusters = 1;
   Sim::Reset();
   drive.HasFreeSpaceEx = false;
   Sim::AddDrive(drive);
@@ -105,7 +105,7 @@ TEST_F(SummaryTest, FreeSpaceTextUsesTheExtendedQueryWhereItExists) {
 }
 
 TEST_F(SummaryTest, MissingExtendedServiceIsFatal) {
-  IsWin95OSR2 = true;
+  StartupOptions().IsWin95OSR2 = true;
   Sim::SetVersion(1, 950);
   EXPECT_TRUE(EndsProgram([] { FreeSpaceText(); }));
   EXPECT_EQ(Sim::RowTrimmed(0),

@@ -26,54 +26,55 @@ class RangeFilterTest : public TestWorld {
 
 TEST_F(RangeFilterTest, RelativeDateCountsBackFromToday) {
   EXPECT_TRUE(ParseDateRange("[D-7]"));
-  EXPECT_EQ(Options.DateLow, Date(2026, 5, 13));
-  EXPECT_EQ(Options.DateHigh, Date(2026, 5, 20));
-  EXPECT_EQ(Options.DateRangeStamp, NoStamp);
-  EXPECT_EQ(DateSeparator, "/");  // only absolute dates change it
+  EXPECT_EQ(StartupOptions().DateLow, Date(2026, 5, 13));
+  EXPECT_EQ(StartupOptions().DateHigh, Date(2026, 5, 20));
+  EXPECT_EQ(StartupOptions().DateRangeStamp, NoStamp);
+  EXPECT_EQ(StartupOptions().DateSeparator, "/");  // only absolute dates change it
 }
 
 TEST_F(RangeFilterTest, AbsoluteDateUpToToday) {
   EXPECT_TRUE(ParseDateRange("[D1-6-98]"));
-  EXPECT_EQ(Options.DateLow, Date(2098, 6, 1));  // two-digit years join the current century
-  EXPECT_EQ(Options.DateHigh, Date(2026, 5, 20));
-  EXPECT_EQ(DateSeparator, "-");
+  EXPECT_EQ(StartupOptions().DateLow,
+            Date(2098, 6, 1));  // two-digit years join the current century
+  EXPECT_EQ(StartupOptions().DateHigh, Date(2026, 5, 20));
+  EXPECT_EQ(StartupOptions().DateSeparator, "-");
 }
 
 TEST_F(RangeFilterTest, RelativeUpperBoundCountsFromTheLowerBound) {
   EXPECT_TRUE(ParseDateRange("[D1-6-1998,+6]"));
-  EXPECT_EQ(Options.DateLow, Date(1998, 6, 1));
-  EXPECT_EQ(Options.DateHigh, Date(1998, 6, 7));
+  EXPECT_EQ(StartupOptions().DateLow, Date(1998, 6, 1));
+  EXPECT_EQ(StartupOptions().DateHigh, Date(1998, 6, 7));
   EXPECT_TRUE(ParseDateRange("[DC-14,+7]"));
-  EXPECT_EQ(Options.DateLow, Date(2026, 5, 6));
-  EXPECT_EQ(Options.DateHigh, Date(2026, 5, 13));
-  EXPECT_EQ(Options.DateRangeStamp, Creation);
+  EXPECT_EQ(StartupOptions().DateLow, Date(2026, 5, 6));
+  EXPECT_EQ(StartupOptions().DateHigh, Date(2026, 5, 13));
+  EXPECT_EQ(StartupOptions().DateRangeStamp, Creation);
   EXPECT_TRUE(ParseDateRange("[D--2]"));  // the count may carry its own sign
-  EXPECT_EQ(Options.DateLow, Date(2026, 5, 22));
+  EXPECT_EQ(StartupOptions().DateLow, Date(2026, 5, 22));
 }
 
 TEST_F(RangeFilterTest, ShortDatesFollowTheLocaleOrder) {
   EXPECT_TRUE(ParseDateRange("[D1-6]"));
-  EXPECT_EQ(Options.DateLow, Date(2026, 6, 1));
+  EXPECT_EQ(StartupOptions().DateLow, Date(2026, 6, 1));
   EXPECT_TRUE(ParseDateRange("[D1-6-5]"));
-  EXPECT_EQ(Options.DateLow, Date(2005, 6, 1));
+  EXPECT_EQ(StartupOptions().DateLow, Date(2005, 6, 1));
   Sim::SetLocale(Plat::LocaleItem::DateOrder, "0");
   EXPECT_TRUE(ParseDateRange("[D6-1-1998]"));
-  EXPECT_EQ(Options.DateLow, Date(1998, 6, 1));
+  EXPECT_EQ(StartupOptions().DateLow, Date(1998, 6, 1));
   EXPECT_TRUE(ParseDateRange("[D6-1]"));
-  EXPECT_EQ(Options.DateLow, Date(2026, 6, 1));
+  EXPECT_EQ(StartupOptions().DateLow, Date(2026, 6, 1));
   Sim::SetLocale(Plat::LocaleItem::DateOrder, "2");
   EXPECT_TRUE(ParseDateRange("[D1998-6-1,1998-6-30-]"));  // one "-" may follow a date
-  EXPECT_EQ(Options.DateLow, Date(1998, 6, 1));
-  EXPECT_EQ(Options.DateHigh, Date(1998, 6, 30));
+  EXPECT_EQ(StartupOptions().DateLow, Date(1998, 6, 1));
+  EXPECT_EQ(StartupOptions().DateHigh, Date(1998, 6, 30));
 }
 
 TEST_F(RangeFilterTest, StampLettersMayStandAnywhereOutsideABound) {
   EXPECT_TRUE(ParseDateRange("[DAW-1]"));
-  EXPECT_EQ(Options.DateRangeStamp, LastWrite);
+  EXPECT_EQ(StartupOptions().DateRangeStamp, LastWrite);
   EXPECT_TRUE(ParseDateRange("[DA-1]"));
-  EXPECT_EQ(Options.DateRangeStamp, LastAccess);
+  EXPECT_EQ(StartupOptions().DateRangeStamp, LastAccess);
   EXPECT_TRUE(ParseDateRange("[d-1]"));
-  EXPECT_EQ(Options.DateRangeStamp, NoStamp);  // reset by every date switch
+  EXPECT_EQ(StartupOptions().DateRangeStamp, NoStamp);  // reset by every date switch
 }
 
 TEST_F(RangeFilterTest, RejectedDates) {
@@ -85,26 +86,26 @@ TEST_F(RangeFilterTest, RejectedDates) {
 
 TEST_F(RangeFilterTest, EmptyUpperBoundKeepsItsPreviousValue) {
   EXPECT_TRUE(ParseDateRange("[D1-1-98,]"));
-  EXPECT_EQ(Options.DateHigh, 0);
+  EXPECT_EQ(StartupOptions().DateHigh, 0);
 }
 
 TEST_F(RangeFilterTest, StopAfterTheClosingBracketAcceptsWithoutEndSteps) {
-  Options.DateHigh = 5;
+  StartupOptions().DateHigh = 5;
   EXPECT_TRUE(ParseDateRange("[D-7]X"));
-  EXPECT_EQ(Options.DateHigh, 5);         // no default upper bound
-  EXPECT_TRUE(ParseDateRange("[D-7]9"));  // the bound after "]" has no end
+  EXPECT_EQ(StartupOptions().DateHigh, 5);  // no default upper bound
+  EXPECT_TRUE(ParseDateRange("[D-7]9"));    // the bound after "]" has no end
   EXPECT_FALSE(ParseDateRange("[D-7X]"));
 }
 
 TEST_F(RangeFilterTest, LongSwitchIsReadToItsEnd) {
   EXPECT_TRUE(ParseDateRange("[D" + std::string(300, 'W') + "-7]"));
-  EXPECT_EQ(Options.DateLow, Date(2026, 5, 13));
+  EXPECT_EQ(StartupOptions().DateLow, Date(2026, 5, 13));
   EXPECT_FALSE(ParseDateRange("[D-7" + std::string(300, 'W')));
 }
 
 TEST_F(RangeFilterTest, DateFilterComparesWholeDaysInclusively) {
   ASSERT_TRUE(ParseDateRange("[D-7]"));
-  Options.DateRangeOn = true;
+  StartupOptions().DateRangeOn = true;
   EXPECT_TRUE(PassesDateTimeFilters(EncodeDateTime(Moment(2026, 5, 13, 0, 0))));
   EXPECT_TRUE(PassesDateTimeFilters(EncodeDateTime(Moment(2026, 5, 20, 23, 59, 59))));
   EXPECT_FALSE(PassesDateTimeFilters(EncodeDateTime(Moment(2026, 5, 12, 23, 59, 59))));
@@ -115,29 +116,29 @@ TEST_F(RangeFilterTest, DateFilterComparesWholeDaysInclusively) {
 // ---------------------------------------------------------------- times
 
 TEST_F(RangeFilterTest, AbsoluteTimes) {
-  TimeSeparator = ".";
+  StartupOptions().TimeSeparator = ".";
   EXPECT_TRUE(ParseTimeRange("[T9:00,17:30]"));
-  EXPECT_EQ(Options.TimeLow, Time(9, 0));
-  EXPECT_EQ(Options.TimeHigh, Time(17, 30));
-  EXPECT_EQ(TimeSeparator, ":");
+  EXPECT_EQ(StartupOptions().TimeLow, Time(9, 0));
+  EXPECT_EQ(StartupOptions().TimeHigh, Time(17, 30));
+  EXPECT_EQ(StartupOptions().TimeSeparator, ":");
   EXPECT_TRUE(ParseTimeRange("[T9,17:30:15]"));
-  EXPECT_EQ(Options.TimeLow, Time(9, 0));
-  EXPECT_EQ(Options.TimeHigh, Time(17, 30, 15));
+  EXPECT_EQ(StartupOptions().TimeLow, Time(9, 0));
+  EXPECT_EQ(StartupOptions().TimeHigh, Time(17, 30, 15));
   EXPECT_TRUE(ParseTimeRange("[T9:00]"));
-  EXPECT_EQ(Options.TimeHigh, Time(14, 30));  // up to now
+  EXPECT_EQ(StartupOptions().TimeHigh, Time(14, 30));  // up to now
 }
 
 TEST_F(RangeFilterTest, TimesWithMarkers) {
   EXPECT_TRUE(ParseTimeRange("[T9PM,11:30pm]"));
-  EXPECT_EQ(Options.TimeLow, Time(21, 0));
-  EXPECT_EQ(Options.TimeHigh, Time(23, 30));
+  EXPECT_EQ(StartupOptions().TimeLow, Time(21, 0));
+  EXPECT_EQ(StartupOptions().TimeHigh, Time(23, 30));
   EXPECT_TRUE(ParseTimeRange("[T12AM,12PM]"));
-  EXPECT_EQ(Options.TimeLow, Time(0, 0));
-  EXPECT_EQ(Options.TimeHigh, Time(12, 0));
+  EXPECT_EQ(StartupOptions().TimeLow, Time(0, 0));
+  EXPECT_EQ(StartupOptions().TimeHigh, Time(12, 0));
   Sim::SetLocale(Plat::LocaleItem::PmMarker, "NM");
   EXPECT_TRUE(ParseTimeRange("[T1NM,2PM]"));
-  EXPECT_EQ(Options.TimeLow, Time(13, 0));
-  EXPECT_EQ(Options.TimeHigh, Time(14, 0));
+  EXPECT_EQ(StartupOptions().TimeLow, Time(13, 0));
+  EXPECT_EQ(StartupOptions().TimeHigh, Time(14, 0));
 }
 
 TEST_F(RangeFilterTest, RejectedTimes) {
@@ -148,24 +149,24 @@ TEST_F(RangeFilterTest, RejectedTimes) {
 
 TEST_F(RangeFilterTest, RelativeTimes) {
   EXPECT_TRUE(ParseTimeRange("[T-60]"));
-  EXPECT_DOUBLE_EQ(Options.TimeLow, Time(13, 30));
-  EXPECT_DOUBLE_EQ(Options.TimeHigh, Time(14, 30));
+  EXPECT_DOUBLE_EQ(StartupOptions().TimeLow, Time(13, 30));
+  EXPECT_DOUBLE_EQ(StartupOptions().TimeHigh, Time(14, 30));
   EXPECT_TRUE(ParseTimeRange("[TC9:00,+90]"));
-  EXPECT_DOUBLE_EQ(Options.TimeHigh, Time(10, 30));
-  EXPECT_EQ(Options.TimeRangeStamp, Creation);
+  EXPECT_DOUBLE_EQ(StartupOptions().TimeHigh, Time(10, 30));
+  EXPECT_EQ(StartupOptions().TimeRangeStamp, Creation);
 }
 
 TEST_F(RangeFilterTest, RelativeTimesStopAtTheDaysEdges) {
   Sim::SetNow(Moment(2026, 5, 20, 0, 10));
   EXPECT_TRUE(ParseTimeRange("[T-30]"));
-  EXPECT_EQ(Options.TimeLow, 0);
+  EXPECT_EQ(StartupOptions().TimeLow, 0);
   EXPECT_TRUE(ParseTimeRange("[T23:50,+30]"));
-  EXPECT_DOUBLE_EQ(Options.TimeHigh, Time(23, 59));
+  EXPECT_DOUBLE_EQ(StartupOptions().TimeHigh, Time(23, 59));
 }
 
 TEST_F(RangeFilterTest, TimeFilterComparesMinutesIgnoringSeconds) {
   ASSERT_TRUE(ParseTimeRange("[T9:00,17:30]"));
-  Options.TimeRangeOn = true;
+  StartupOptions().TimeRangeOn = true;
   double day = Date(1998, 6, 1);
   EXPECT_TRUE(PassesDateTimeFilters(day + Time(9, 0)));
   EXPECT_TRUE(PassesDateTimeFilters(day + Time(17, 30, 59)));
@@ -179,7 +180,7 @@ TEST_F(RangeFilterTest, TimeFilterComparesMinutesIgnoringSeconds) {
 TEST_F(RangeFilterTest, DateAndTimeFiltersTogether) {
   ASSERT_TRUE(ParseDateRange("[D1-6-98,2-6-98]"));
   ASSERT_TRUE(ParseTimeRange("[T9:00,10:00]"));
-  Options.DateRangeOn = Options.TimeRangeOn = true;
+  StartupOptions().DateRangeOn = StartupOptions().TimeRangeOn = true;
   EXPECT_TRUE(PassesDateTimeFilters(EncodeDateTime(Moment(2098, 6, 2, 9, 30))));
   EXPECT_FALSE(PassesDateTimeFilters(EncodeDateTime(Moment(2098, 6, 2, 11, 0))));
   EXPECT_FALSE(PassesDateTimeFilters(EncodeDateTime(Moment(2098, 6, 3, 9, 30))));
@@ -189,18 +190,18 @@ TEST_F(RangeFilterTest, DateAndTimeFiltersTogether) {
 
 TEST_F(RangeFilterTest, SizesWithUnits) {
   EXPECT_TRUE(ParseSizeRange("[S1M,2M]"));
-  EXPECT_EQ(Options.SizeLow, 1048576);
-  EXPECT_EQ(Options.SizeHigh, 2097152);
-  EXPECT_FALSE(Options.SizeOpenEnded);
+  EXPECT_EQ(StartupOptions().SizeLow, 1048576);
+  EXPECT_EQ(StartupOptions().SizeHigh, 2097152);
+  EXPECT_FALSE(StartupOptions().SizeOpenEnded);
   EXPECT_TRUE(ParseSizeRange("[S10k]"));
-  EXPECT_EQ(Options.SizeLow, 10240);
-  EXPECT_EQ(Options.SizeHigh, 2097152);  // kept, but no longer tested
-  EXPECT_TRUE(Options.SizeOpenEnded);
+  EXPECT_EQ(StartupOptions().SizeLow, 10240);
+  EXPECT_EQ(StartupOptions().SizeHigh, 2097152);  // kept, but no longer tested
+  EXPECT_TRUE(StartupOptions().SizeOpenEnded);
   EXPECT_TRUE(ParseSizeRange("[S1G,1T]"));
-  EXPECT_EQ(Options.SizeLow, std::int64_t{1} << 30);
-  EXPECT_EQ(Options.SizeHigh, std::int64_t{1} << 40);
+  EXPECT_EQ(StartupOptions().SizeLow, std::int64_t{1} << 30);
+  EXPECT_EQ(StartupOptions().SizeHigh, std::int64_t{1} << 40);
   EXPECT_TRUE(ParseSizeRange("[S,0]"));
-  EXPECT_EQ(Options.SizeHigh, 0);
+  EXPECT_EQ(StartupOptions().SizeHigh, 0);
 }
 
 TEST_F(RangeFilterTest, SizesAreRoundedToEvenBeforeTheUnit) {
@@ -209,22 +210,22 @@ TEST_F(RangeFilterTest, SizesAreRoundedToEvenBeforeTheUnit) {
       {"[S3.5]", 4},        {"[S1E3]", 1000}, {"[S1.25e+1K]", 12288}};
   for (const auto& [text, low] : cases) {
     EXPECT_TRUE(ParseSizeRange(text)) << text;
-    EXPECT_EQ(Options.SizeLow, low) << text;
+    EXPECT_EQ(StartupOptions().SizeLow, low) << text;
   }
 }
 
 TEST_F(RangeFilterTest, RelativeSizes) {
   EXPECT_TRUE(ParseSizeRange("[S1M,+1M]"));
-  EXPECT_EQ(Options.SizeHigh, 2097152);
+  EXPECT_EQ(StartupOptions().SizeHigh, 2097152);
   EXPECT_TRUE(ParseSizeRange("[S+5K]"));  // a relative lower bound counts from 0
-  EXPECT_EQ(Options.SizeLow, 5120);
+  EXPECT_EQ(StartupOptions().SizeLow, 5120);
   EXPECT_TRUE(ParseSizeRange("[S10K,-5K]"));
-  EXPECT_EQ(Options.SizeHigh, 5120);
+  EXPECT_EQ(StartupOptions().SizeHigh, 5120);
 }
 
 TEST_F(RangeFilterTest, SizesOutsideSixtyFourBitsAreRejected) {
   EXPECT_TRUE(ParseSizeRange("[S9223372036854775807]"));
-  EXPECT_EQ(Options.SizeLow, INT64_MAX);
+  EXPECT_EQ(StartupOptions().SizeLow, INT64_MAX);
   for (const char* text : {"[S9223372036854775808]", "[S1E19]", "[S1E400]", "[S8388608T]",
                            "[S1,+9223372036854775807]"})
     EXPECT_FALSE(ParseSizeRange(text)) << text;
@@ -240,7 +241,7 @@ TEST_F(RangeFilterTest, RejectedSizes) {
 
 TEST_F(RangeFilterTest, SizeFilterBounds) {
   ASSERT_TRUE(ParseSizeRange("[S1M,2M]"));
-  Options.SizeRangeOn = true;
+  StartupOptions().SizeRangeOn = true;
   EXPECT_TRUE(PassesSizeFilter(1048576));
   EXPECT_TRUE(PassesSizeFilter(2097152));
   EXPECT_FALSE(PassesSizeFilter(1048575));
@@ -248,7 +249,7 @@ TEST_F(RangeFilterTest, SizeFilterBounds) {
   ASSERT_TRUE(ParseSizeRange("[S10K]"));
   EXPECT_TRUE(PassesSizeFilter(INT64_MAX));
   EXPECT_FALSE(PassesSizeFilter(0));  // directories have size 0
-  Options.SizeRangeOn = false;
+  StartupOptions().SizeRangeOn = false;
   EXPECT_TRUE(PassesSizeFilter(0));
 }
 

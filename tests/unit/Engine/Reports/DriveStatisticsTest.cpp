@@ -47,8 +47,8 @@ class DriveStatisticsTest : public TestWorld {
   }
 
   static Rows Report(const std::string& currentDir = "C:\\") {
-    CurrentDir = currentDir;
-    SearchSpec = currentDir + "*";
+    RunSpec.CurrentDir = currentDir;
+    RunSpec.SearchSpec = currentDir + "*";
     EXPECT_TRUE(EndsProgram([] { ShowDriveStatistics(); }));
     Rows rows;
     for (int row = 0; row < ConsoleEngine.CurrentRow; ++row) rows.push_back(Sim::RowTrimmed(row));
@@ -109,7 +109,7 @@ TEST_F(DriveStatisticsTest, NoLabelCompressedLowerCaseAndSevenBit) {
   drive.FileSystemFlags = 0x8000;
   drive.Geometry = {1, 512, 1000, 2000};
   Sim::AddDrive(drive);
-  Options.SevenBit = true;
+  StartupOptions().SevenBit = true;
   Rows rows = Report("c:\\");
   EXPECT_EQ((Rows{rows[1], rows[2], rows[12], rows[13], rows[14]}),
             (Rows{"Statistics for drive c (compressed volume)", "Label :",
@@ -132,9 +132,7 @@ TEST_F(DriveStatisticsTest, RefusalsAndFailures) {
       {"C:\\", 21, {"Drive not ready"}},
   };
   for (const Case& c : cases) {
-    Sim::Reset();
-    ResetSharedState();
-    ResetConsoleEngine();
+    ResetWorld();
     Sim::Drive drive;
     drive.FreeSpaceError = c.freeSpaceError;
     Sim::AddDrive(drive);
@@ -174,13 +172,11 @@ TEST_F(DriveStatisticsTest, ExtendedQueryOnNinetyEight) {
        {"Error obtaining handle to FAT32 free space API. Please contact Orvalist staff"}},
   };
   for (const Case& c : cases) {
-    Sim::Reset();
-    ResetSharedState();
-    ResetConsoleEngine();
+    ResetWorld();
     Sim::SetVersion(1, 1998);
     Sim::SetFreeSpaceExService(c.entry);
     Sim::SetKernelLibrary(c.library);
-    IsWin95OSR2 = true;
+    StartupOptions().IsWin95OSR2 = true;
     Sim::Drive drive;
     drive.Geometry = {1, 512, 1000, 2000};
     drive.HasFreeSpaceEx = c.answers;

@@ -88,16 +88,14 @@ TEST_F(TreeTest, BareUnknownClusterSizeAndSmallTotals) {
       {false, 21, 512, {"", "C:\\S\\", Corner + "X", "2 directories"}},
   };
   for (const Case& c : cases) {
-    Sim::Reset();
-    ResetSharedState();
-    ResetConsoleEngine();
+    ResetWorld();
     Sim::Drive drive;
     drive.Geometry = {1, c.bytesPerSector, 10, 20};
     drive.FreeSpaceError = c.freeSpaceError;
     Sim::AddDrive(drive);
     Sim::AddDirectory("C:\\S\\X");
     Sim::AddFile("C:\\S", "ONE", 1);
-    Options.Bare = c.bare;
+    StartupOptions().Bare = c.bare;
     EXPECT_EQ(Tree("C:\\S"), c.rows) << c.bare << c.freeSpaceError;
   }
 }
@@ -125,7 +123,7 @@ TEST_F(TreeTest, DeepTreesKeepTheirBars) {
     Sim::AddDirectory(path.substr(0, path.size() - 1) + "B");
   }
   Sim::SetRedirected();
-  Options.RedirectWidth = 400;
+  StartupOptions().RedirectWidth = 400;
   ParseFileSpec("C:\\A");
   EXPECT_TRUE(EndsProgram([] { ShowTree(); }));
   // The deepest A, 39 levels below C:\A, has its B below it and a bar for every

@@ -15,19 +15,19 @@ namespace {
 class SortTest : public TestWorld {
  protected:
   FileEntry& Add(const std::string& name, std::int64_t size = 0, bool directory = false) {
-    FileEntry& entry = PoolSlot(static_cast<int>(FileList.size()) + 1);
+    FileEntry& entry = PoolSlot(static_cast<int>(ThisDir.FileList.size()) + 1);
     entry = FileEntry{};
     entry.Name = name;
     entry.Size = size;
     entry.Attributes = directory ? Plat::AttrDirectory : Plat::AttrArchive;
-    FileList.push_back(&entry);
+    ThisDir.FileList.push_back(&entry);
     return entry;
   }
 
   static std::vector<std::string> SortedNames() {
     SortFileList();
     std::vector<std::string> names;
-    for (const FileEntry* entry : FileList) names.push_back(entry->Name);
+    for (const FileEntry* entry : ThisDir.FileList) names.push_back(entry->Name);
     return names;
   }
 };
@@ -71,11 +71,11 @@ TEST_F(SortTest, ReverseKeepsDirectoriesFirstUnlessGroupingIsOff) {
   Add("D", 0, true);
   Add("a");
   Add("c", 0, true);
-  Options.SortReverse = true;
+  StartupOptions().SortReverse = true;
   EXPECT_EQ(SortedNames(), (Names{"D", "c", "b", "a"}));
-  Options.DirsFirst = false;
+  StartupOptions().DirsFirst = false;
   EXPECT_EQ(SortedNames(), (Names{"D", "c", "b", "a"}));
-  Options.SortReverse = false;
+  StartupOptions().SortReverse = false;
   EXPECT_EQ(SortedNames(), (Names{"a", "b", "c", "D"}));
 }
 
@@ -86,7 +86,7 @@ TEST_F(SortTest, ExtensionKeyPutsNoExtensionFirstAndBreaksTiesByName) {
   Add("z.c");
   Add("archive.tar.gz");
   Add(".profile");
-  Options.SortKey = 'X';
+  StartupOptions().SortKey = 'X';
   EXPECT_EQ(SortedNames(),
             (Names{"Makefile", "z.c", "archive.tar.gz", ".profile", "a.TXT", "b.txt"}));
 }
@@ -96,9 +96,9 @@ TEST_F(SortTest, SizeKeySmallestFirstWithDirectoriesGrouped) {
   Add("dir", 0, true);
   Add("small", 10);
   Add("huge", 5000000000LL);
-  Options.SortKey = 'S';
+  StartupOptions().SortKey = 'S';
   EXPECT_EQ(SortedNames(), (Names{"dir", "small", "big", "huge"}));
-  Options.SortReverse = true;
+  StartupOptions().SortReverse = true;
   EXPECT_EQ(SortedNames(), (Names{"dir", "huge", "big", "small"}));
 }
 
@@ -107,34 +107,34 @@ TEST_F(SortTest, DateKeyComparesTheChosenStampAsStored) {
   Add("new").AccessTime = {0x00000000, 0x01D00001};
   Add("old").AccessTime = {0x7FFFFFFF, 0x01D00000};
   Add("mid").AccessTime = {0x80000000, 0x01D00000};
-  FileList[0]->WriteTime = {0, 1};  // the write stamps order them the other way
-  FileList[1]->WriteTime = {0, 3};
-  FileList[2]->WriteTime = {0, 2};
-  Options.SortKey = 'D';
-  Options.TimeKind = LastAccess;
+  ThisDir.FileList[0]->WriteTime = {0, 1};  // the write stamps order them the other way
+  ThisDir.FileList[1]->WriteTime = {0, 3};
+  ThisDir.FileList[2]->WriteTime = {0, 2};
+  StartupOptions().SortKey = 'D';
+  StartupOptions().TimeKind = LastAccess;
   EXPECT_EQ(SortedNames(), (Names{"old", "mid", "new"}));
-  Options.SortReverse = true;
+  StartupOptions().SortReverse = true;
   EXPECT_EQ(SortedNames(), (Names{"new", "mid", "old"}));
-  Options.SortReverse = false;
-  Options.TimeKind = LastWrite;
+  StartupOptions().SortReverse = false;
+  StartupOptions().TimeKind = LastWrite;
   EXPECT_EQ(SortedNames(), (Names{"new", "mid", "old"}));
 }
 
 TEST_F(SortTest, EqualEntriesEndWhereTheQuicksortLeavesThem) {
   for (const char* name : {"A", "B", "C", "D", "E"}) Add(name, 7);
-  Options.SortKey = 'S';
+  StartupOptions().SortKey = 'S';
   EXPECT_EQ(SortedNames(), (Names{"D", "E", "C", "A", "B"}));
 
   // Names differing only in case are equal too.
-  FileList.clear();
+  ThisDir.FileList.clear();
   for (const char* name : {"x", "X", "y"}) Add(name);
-  Options.SortKey = 'N';
+  StartupOptions().SortKey = 'N';
   EXPECT_EQ(SortedNames(), (Names{"X", "x", "y"}));
 
   // An unknown key leaves every entry equal.
-  FileList.clear();
+  ThisDir.FileList.clear();
   for (const char* name : {"1", "2", "3", "4"}) Add(name);
-  Options.SortKey = '?';
+  StartupOptions().SortKey = '?';
   EXPECT_EQ(SortedNames(), (Names{"3", "4", "1", "2"}));
 }
 
@@ -150,15 +150,15 @@ TEST_F(SortTest, UnsortedKeepsEnumerationOrderAndGroupsOnlyWhenAsked) {
       {false, true, {"b", "D", "a", "c", "A"}},  // G, then -G
   };
   for (const Case& test : cases) {
-    FileList.clear();
+    ThisDir.FileList.clear();
     Add("b");
     Add("D", 0, true);
     Add("a");
     Add("c", 0, true);
     Add("A");
-    Options.SortKey = 'U';
-    Options.DirsFirst = test.dirsFirst;
-    Options.DirsFirstGiven = test.dirsFirstGiven;
+    StartupOptions().SortKey = 'U';
+    StartupOptions().DirsFirst = test.dirsFirst;
+    StartupOptions().DirsFirstGiven = test.dirsFirstGiven;
     EXPECT_EQ(SortedNames(), test.expected);
   }
 }
@@ -170,15 +170,15 @@ TEST_F(SortTest, LargeListsEndInKeyOrder) {
     name += std::to_string(random() % 500);
     Add(name, random() % 1000, random() % 10 == 0);
   }
-  Options.SortKey = 'S';
+  StartupOptions().SortKey = 'S';
   SortFileList();
   EXPECT_TRUE(std::is_sorted(
-      FileList.begin(), FileList.end(),
+      ThisDir.FileList.begin(), ThisDir.FileList.end(),
       [](const FileEntry* a, const FileEntry* b) { return CompareEntries(*a, *b) < 0; }));
   // Already sorted input (the common case) and all-equal input stay shallow and correct.
   SortFileList();
   EXPECT_TRUE(std::is_sorted(
-      FileList.begin(), FileList.end(),
+      ThisDir.FileList.begin(), ThisDir.FileList.end(),
       [](const FileEntry* a, const FileEntry* b) { return CompareEntries(*a, *b) < 0; }));
 }
 
