@@ -2,11 +2,7 @@
 // system has them.
 #include "Platform/ConfigLock.h"
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "Platform/Win32/Win32Common.h"
 
 namespace Plat {
 
@@ -27,7 +23,7 @@ Handle TakeConfigurationLock(std::uint32_t timeoutMs) {
   if (mutex == nullptr) return InvalidHandle;
   const DWORD waited = WaitForSingleObject(mutex, timeoutMs);
   // Abandoned: the holder was stopped part-way; what it left is whole value by value.
-  if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) return reinterpret_cast<Handle>(mutex);
+  if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) return FromHandle(mutex);
   const DWORD error = waited == WAIT_TIMEOUT ? ErrorWaitTimeout : GetLastError();
   CloseHandle(mutex);
   SetLastError(error);
@@ -35,7 +31,7 @@ Handle TakeConfigurationLock(std::uint32_t timeoutMs) {
 }
 
 void ReleaseConfigurationLock(Handle lock) {
-  HANDLE mutex = reinterpret_cast<HANDLE>(lock);
+  HANDLE mutex = AsHandle(lock);
   ReleaseMutex(mutex);
   CloseHandle(mutex);
 }

@@ -2,12 +2,9 @@
 // through the C runtime, which then sets up (and frees) its per-thread data.
 #include "Platform/Threads.h"
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <process.h>
-#include <windows.h>
+
+#include "Platform/Win32/Win32Common.h"
 
 namespace Plat {
 
