@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # What ./orvl costs over running the program under wine directly:
-#   bench/wrapper-bench.sh [pairs]      (default 20)
+#   bench/wrapper-bench.sh [pairs]      (default 60)
 # Lists a small folder with /B, output to a pipe, alternating the two sides
 # in one run with the same wine prefix, and prints each side's median and
 # the ratio of the medians (the target is at most 1.2).
 set -eu
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-PAIRS="${1:-20}"
+PAIRS="${1:-60}"
 DIR="$(mktemp -d "${TMPDIR:-/tmp}/orvl-bench.XXXXXX")"
 trap 'rm -rf "$DIR"' EXIT
 touch "$DIR"/{alpha.txt,beta.h,gamma.h,delta.c}
@@ -14,6 +14,9 @@ cd "$DIR"
 "$ROOT/orvl" /B >/dev/null  # builds and prepares the prefix once, untimed
 export WINEPREFIX="${ORVL_WINEPREFIX:-$ROOT/build/wineprefix}" WINEDEBUG=-all
 unset DISPLAY WAYLAND_DISPLAY
+# A wine server that has just started is still starting its own services
+# for a second or two: let them settle before timing.
+for ((i = 0; i < 10; i++)); do wine "$ROOT/build/win/orvl.exe" /B >/dev/null; done
 
 milliseconds() {
   local start end
