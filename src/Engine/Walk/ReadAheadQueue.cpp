@@ -13,11 +13,14 @@ unsigned ReadAheadWorkers(unsigned processors) {
 }
 
 std::size_t ReadAheadQueue::SlotCount(const ReadAheadLimits& limits) {
-  return std::max<std::size_t>(1, limits.MaxAhead);
+  return std::max<std::size_t>({1, limits.MaxAhead, limits.MaxHeld});
 }
 
 ReadAheadQueue::ReadAheadQueue(Slots& slots, const ReadAheadLimits& limits, unsigned workers)
-    : slots_(slots), byteBudget_(limits.ByteBudget), jobs_(SlotCount(limits)) {
+    : slots_(slots),
+      maxAhead_(std::max<std::size_t>(1, limits.MaxAhead)),
+      byteBudget_(limits.ByteBudget),
+      jobs_(SlotCount(limits)) {
   for (unsigned i = 0; i < workers; ++i) {
     auto worker = std::make_unique<Plat::Thread>(WorkerMain, this);
     // A thread the system would not start is one worker fewer.
@@ -44,14 +47,15 @@ void ReadAheadQueue::Plan(std::span<const std::string> stack) {
   if (workers_.empty()) return;
   Plat::MonitorLock hold(monitor_);
   if (stopping_) return;
-  const std::size_t window = std::min(stack.size(), jobs_.size());
+  const std::size_t window = std::min(stack.size(), maxAhead_);
   RankPlanned(stack, window);
   QueueUnread(stack, window);
   monitor_.WakeAll();
 }
 
 // Gives each job its place among the next directories; a request that fell
-// out of the window is dropped, a read already under way or done is kept.
+// out of the window is dropped, a read already under way or done is kept
+// (ranked by where it lies further down the stack, when it does).
 void ReadAheadQueue::RankPlanned(std::span<const std::string> stack, std::size_t window) {
   for (Job& job : jobs_) job.Rank = Unplanned;
   for (std::size_t rank = 0; rank < window; ++rank) {

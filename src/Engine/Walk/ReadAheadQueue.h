@@ -13,12 +13,16 @@
 
 #include "Platform/Threads.h"
 
-// How far a walk reads ahead of itself. The count bounds the directories read,
-// being read or waiting; the budget bounds the bytes of finished reads waiting
-// to be taken (a read already under way may take it past the budget once).
+// How far a walk reads ahead of itself. MaxAhead is the window: the next
+// directories on the stack that workers are asked to read. MaxHeld bounds the
+// reads held at once, those of the window and those a directory's children
+// pushed out of it (kept, since they would only be read again). The budget
+// bounds the bytes of finished reads waiting to be taken (a read already under
+// way may take it past the budget once).
 struct ReadAheadLimits {
   std::size_t MaxAhead = 16;
   std::size_t ByteBudget = std::size_t{8} << 20;
+  std::size_t MaxHeld = 32;
 };
 
 // Worker threads for a machine: none on one processor, where reading ahead
@@ -94,6 +98,7 @@ class ReadAheadQueue {
   void QueueUnread(std::span<const std::string> stack, std::size_t window);
 
   Slots& slots_;
+  const std::size_t maxAhead_;
   const std::size_t byteBudget_;
   Plat::Monitor monitor_;
   std::vector<Job> jobs_;  // one per slot

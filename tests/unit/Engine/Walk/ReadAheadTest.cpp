@@ -107,10 +107,11 @@ TEST(ReadAheadTest, TakesWhatInlineReadsGiveInTheSameOrder) {
     unsigned Workers;
   };
   const Case cases[] = {
-      {{1, 1 << 20}, 1},   // one ahead at a time
-      {{16, 8 << 20}, 3},  // the shipped limits
-      {{4, 1 << 20}, 4},   // children push finished reads out: evictions
-      {{64, 20000}, 3},    // the budget, not the count, bounds the reads
+      {{1, 1 << 20}, 1},      // one ahead at a time
+      {{16, 8 << 20}, 3},     // the shipped limits
+      {{4, 1 << 20, 4}, 4},   // children push finished reads out: evictions
+      {{4, 1 << 20, 12}, 2},  // reads pushed out of the window are kept
+      {{64, 20000}, 3},       // the budget, not the count, bounds the reads
   };
   for (const Case& c : cases) {
     ByteTracker tracker;
