@@ -12,7 +12,6 @@
 #include "Console/Console.h"
 #include "Engine/Batch/Batch.h"
 #include "Engine/CommandLine/CommandLine.h"
-#include "Engine/CommandLine/FileSpec.h"
 #include "Engine/CommandLine/SwitchParser.h"
 #include "Engine/CommandLine/Usage.h"
 #include "Engine/Dates/DateFormatLocale.h"
@@ -92,20 +91,21 @@ void WriteFreeSpaceLine() {
   NewLine();
 }
 
-// Pops the next directory of the walk and takes its read.
+// Pops the next directory of the walk and takes its read. Its directory and
+// search path are the root's pattern under its own path: the command line is
+// not read again.
 ReadRequest TakePendingDirectory(WalkReadAhead& ahead, DirectoryRead& read) {
-  std::string next = RunWalk.PendingDirs.back();
+  const std::string next = std::move(RunWalk.PendingDirs.back());
   RunWalk.PendingDirs.pop_back();
-  RunSpec.SearchSpec = next + "\\" + RunSpec.FileMask;
   RunWalk.FirstDirectory = false;
   ThisDir.FileList.clear();
   if (RunFiles.DescriptionsLoaded) {
     DiscardDescriptions();
     RunFiles.DescriptionsLoaded = false;
   }
-  ParseFileSpec(RunSpec.SearchSpec);
-  ReadRequest request = RequestFor(RunSpec.SearchSpec);
-  ahead.Take(next, request, read);
+  ReadRequest request = ahead.Take(next, read);
+  RunSpec.CurrentDir = request.Directory;
+  RunSpec.SearchSpec = request.Paths.front();
   return request;
 }
 

@@ -9,11 +9,6 @@ std::string TailOf(const ReadRequest& root, const std::string& path) {
   return path.substr(root.Directory.size());
 }
 
-bool SameRequest(const ReadRequest& a, const ReadRequest& b) {
-  return a.Directory == b.Directory && a.Paths == b.Paths && a.OwnMatcher == b.OwnMatcher &&
-         a.Subdirectories == b.Subdirectories && a.Aliases == b.Aliases;
-}
-
 }  // namespace
 
 ReadRequest WalkedRequest(const ReadRequest& root, const std::string& directory) {
@@ -34,7 +29,8 @@ std::size_t WalkReadBytes(const WalkRead& walkRead) {
 }
 
 WalkReadAhead::WalkReadAhead(const ReadRequest& root, bool recursive)
-    : ahead_(
+    : root_(root),
+      ahead_(
           // The root is copied: the worker's requests never see the walk's state.
           [root](const std::string& directory, const ReadStop& stop) {
             WalkRead walkRead{WalkedRequest(root, directory), {}};
@@ -43,12 +39,14 @@ WalkReadAhead::WalkReadAhead(const ReadRequest& root, bool recursive)
           },
           WalkReadBytes, {}, recursive ? ReadAheadWorkers(Plat::ProcessorCount()) : 0) {}
 
-void WalkReadAhead::Take(const std::string& directory, const ReadRequest& request,
-                         DirectoryRead& read) {
+ReadRequest WalkReadAhead::Take(const std::string& directory, DirectoryRead& read) {
   // On one processor the walk reads into the same buffers every time.
-  if (!ahead_.Threaded()) return ReadDirectory(request, read);
+  if (!ahead_.Threaded()) {
+    ReadRequest request = WalkedRequest(root_, directory);
+    ReadDirectory(request, read);
+    return request;
+  }
   WalkRead taken = ahead_.Take(directory);
-  // A name the path services rewrite (trailing dots or blanks) asks otherwise.
-  if (!SameRequest(taken.Request, request)) return ReadDirectory(request, read);
   read = std::move(taken.Read);
+  return std::move(taken.Request);
 }

@@ -8,8 +8,7 @@
 #include "Engine/Scan/DirectoryRead.h"
 #include "Engine/Walk/ReadAhead.h"
 
-// A read and the request it answered: the walk takes the read only when its
-// own request for the directory is the same.
+// A read and the request it answered.
 struct WalkRead {
   ReadRequest Request;
   DirectoryRead Read;
@@ -26,10 +25,11 @@ class WalkReadAhead {
  public:
   WalkReadAhead(const ReadRequest& root, bool recursive);
   void Plan(std::span<const std::string> stack) { ahead_.Plan(stack); }
-  // Fills read with the directory's entries for request, taken from a worker
-  // or read here; request is what the walk asks now for that directory.
-  void Take(const std::string& directory, const ReadRequest& request, DirectoryRead& read);
+  // Fills read with the directory's entries, taken from a worker or read
+  // here, and returns the request it answers.
+  ReadRequest Take(const std::string& directory, DirectoryRead& read);
 
  private:
-  ReadAhead<WalkRead> ahead_;
+  const ReadRequest root_;
+  ReadAhead<WalkRead> ahead_;  // last: its workers use the root above
 };

@@ -1,6 +1,6 @@
 // What /TREE needs of one directory: the subdirectories it enters and the
-// space its files take. Reading prints nothing and touches only the find
-// calls, so it may run ahead of the walk on a worker.
+// space its files take, from the same directory read every listing uses. It
+// prints nothing, so it may run ahead of the walk on a worker.
 #pragma once
 
 #include <cstddef>

@@ -29,8 +29,12 @@ void EnumerateClose(Enumeration& search) {
   search.Matching.Search = Plat::InvalidHandle;
 }
 
+bool IsWalkedInto(std::uint32_t attributes, std::string_view name) {
+  if ((attributes & Plat::AttrDirectory) == 0) return false;
+  if ((attributes & Plat::AttrReparsePoint) != 0) return false;
+  return name.find_first_not_of(". ") != std::string_view::npos;
+}
+
 bool IsWalkedInto(const Plat::FindData& data) {
-  if ((data.Attributes & Plat::AttrDirectory) == 0) return false;
-  if ((data.Attributes & Plat::AttrReparsePoint) != 0) return false;
-  return data.Name[std::strspn(data.Name, ". ")] != '\0';
+  return IsWalkedInto(data.Attributes, std::string_view(data.Name, data.NameLength));
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "Engine/Wildcards/MatchEnumeration.h"
 #include "Platform/Files.h"
@@ -16,6 +17,7 @@ constexpr std::uint32_t EnumerationAttributes = 0x37;
 // junction, which may lead back to an ancestor, and not ".", "..", or a name of
 // only dots and blanks, which the path services turn back into this directory.
 bool IsWalkedInto(const Plat::FindData& data);
+bool IsWalkedInto(std::uint32_t attributes, std::string_view name);
 
 struct Enumeration {
   Plat::Handle Search = Plat::InvalidHandle;
