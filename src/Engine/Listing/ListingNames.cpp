@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "Base/AsciiCase.h"
+#include "Base/NameExtension.h"
 #include "Base/Utf8.h"
 #include "Common/Colours.h"
 #include "Common/DescriptionAndBatchState.h"
@@ -86,7 +87,7 @@ void WriteNameField(const FileEntry& entry, int column, bool lastInRow, std::uin
 
 void WriteShortNameField(const FileEntry& entry, int column, std::uint8_t colour) {
   const std::string_view name = entry.ShortName();
-  std::size_t dot = name.rfind('.');
+  std::size_t dot = ExtensionDot(name);
   bool justify = Options.Justify && name != "." && name != ".." && dot != std::string::npos;
   if (!justify) {
     WriteAt(name, column, colour);

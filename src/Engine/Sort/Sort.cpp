@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Base/AsciiCase.h"
+#include "Base/NameExtension.h"
 #include "Common/Entries/Entries.h"
 #include "Common/Options.h"
 #include "Engine/Sort/GuardedQuicksort.h"
@@ -53,14 +54,6 @@ int FoldedCompare(std::string_view a, std::string_view b) {
     if (difference != 0) return difference;
   }
   return static_cast<int>(a.size()) - static_cast<int>(b.size());
-}
-
-std::string_view NameExtension(std::string_view name) {
-  for (std::size_t at = name.size(); at-- > 0;) {
-    if (name[at] == '.') return name.substr(at + 1);
-    if (name[at] == '\\') break;
-  }
-  return {};
 }
 
 int CompareEntries(const FileEntry& a, const FileEntry& b) {

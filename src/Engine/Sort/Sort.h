@@ -6,8 +6,6 @@ struct FileEntry;
 
 // Byte comparison with a..z folded to capitals; a prefix sorts first.
 int FoldedCompare(std::string_view a, std::string_view b);
-// The extension of a name (after its last "." that follows the last "\").
-std::string_view NameExtension(std::string_view name);
 // Negative when a goes first, 0 when equal under the key, positive otherwise.
 int CompareEntries(const FileEntry& a, const FileEntry& b);
 // Sorts ThisDir.FileList in place.

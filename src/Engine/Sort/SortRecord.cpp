@@ -7,9 +7,10 @@
 #include <cstring>
 #include <string_view>
 
+#include "Base/ByteWords.h"
+#include "Base/NameExtension.h"
 #include "Common/Entries/Entries.h"
 #include "Common/Options.h"
-#include "Base/ByteWords.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 
 #include "Common/Entries/Entries.h"
 #include "Common/Options.h"
+#include "Base/NameExtension.h"
 #include "Engine/Sort/Sort.h"
 #include "TestWorld.h"
 
