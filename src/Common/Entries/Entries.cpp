@@ -65,7 +65,8 @@ FileEntry& PoolSlot(int slot) {
   auto& blocks = EntryStore.RecordBlocks;
   if (index / RecordsPerBlock >= blocks.size()) {
     try {
-      blocks.push_back(std::make_unique<FileEntry[]>(RecordsPerBlock));
+      // Every field has its initialiser: the block needs no clearing first.
+      blocks.push_back(std::make_unique_for_overwrite<FileEntry[]>(RecordsPerBlock));
     } catch (const std::bad_alloc&) {
       RunOutOfMemory();
     }

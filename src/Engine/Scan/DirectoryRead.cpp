@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "Base/ByteWords.h"
 #include "Engine/Scan/ScanEnumeration.h"
 #include "Engine/Walk/ReadAheadQueue.h"
 
@@ -50,7 +51,7 @@ void GatherSubdirectories(const std::string& directory, const ReadStop* stop, Di
 void AppendText(DirectoryRead& read, const char* text, std::size_t length) {
   if (read.TextsUsed + length > read.Texts.size())
     read.Texts.resize(std::max(2 * read.Texts.size(), read.TextsUsed + length + 4096));
-  std::memcpy(read.Texts.data() + read.TextsUsed, text, length);
+  CopyShort(read.Texts.data() + read.TextsUsed, text, length);
   read.TextsUsed += length;
 }
 
