@@ -30,9 +30,10 @@ void PooledText::Refer(const char* text, std::size_t length) {
 }
 
 void FileEntry::StoreTexts(std::string_view head, std::string_view name, std::string_view alias,
-                           std::string_view dates) {
+                           std::string_view dates, bool shortNameUsed) {
   const std::size_t nameBytes = head.size() + name.size();
-  std::string_view shortName = CellPrefix(alias.empty() ? name : alias, MaxShortNameCells);
+  std::string_view shortName;
+  if (shortNameUsed) shortName = CellPrefix(alias.empty() ? name : alias, MaxShortNameCells);
   // Only combining marks could make 12 cells longer than a byte can count.
   if (shortName.size() > 255) {
     std::size_t cut = 255;

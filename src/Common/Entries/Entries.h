@@ -55,10 +55,10 @@ struct FileEntry {
 
   // Stores head + name as Name, then the alias when there is one, then the
   // date texts (TimeLength gives their lengths). ShortName is the alias, or
-  // the first 12 cells of name.
+  // the first 12 cells of name; it stays empty when no column uses it.
   void StoreTexts(std::string_view head, std::string_view name, std::string_view alias,
-                  std::string_view dates);
-  // 8.3 alias, or the first 12 cells of Name (UTF-8).
+                  std::string_view dates, bool shortNameUsed = true);
+  // 8.3 alias, or the first 12 cells of Name (UTF-8); empty when unused.
   std::string_view ShortName() const { return {Name.data() + ShortStart, ShortLength}; }
   // Date text of a shown stamp (kind 1..3), formatted by the scan; empty if none.
   std::string_view TimeText(int kind) const;
