@@ -4,8 +4,8 @@
 #include <cstring>
 #include <new>
 
-#include "Common/Entries/Entries.h"
 #include "Base/ByteWords.h"
+#include "Common/Entries/Entries.h"
 
 EntryStorage EntryStore;
 
@@ -42,6 +42,7 @@ const char* StoreEntryText(std::string_view head, std::string_view tail, std::st
     AdvanceTextBlock(bytes);
   char* place = store.TextBlocks[store.CurrentBlock].get() + store.BlockUsed;
   for (std::string_view part : {head, tail, third, fourth}) {
+    if (part.empty()) continue;  // most entries have neither a head nor an alias
     CopyShort(place, part.data(), part.size());
     place += part.size();
   }

@@ -3,6 +3,7 @@
 // per-file and per-volume queries.
 #include <algorithm>
 
+#include "Base/ByteWords.h"
 #include "Base/Utf8.h"
 #include "Platform/Sim/SimWorld.h"
 
@@ -204,7 +205,7 @@ std::uint16_t CopyCut(char* target, std::size_t capacity, const std::string& tex
     for (int characters = 0; length < text.size() && characters < MaxCharacters; ++characters)
       Utf8::Next(text, length);
   length = std::min(length, capacity - 1);
-  text.copy(target, length);
+  CopyShort(target, text.data(), length);
   target[length] = '\0';
   return static_cast<std::uint16_t>(length);
 }
@@ -218,8 +219,10 @@ void FillFindData(const Sim::Entry& entry, const std::string& name, Plat::FindDa
   data.SizeHigh = static_cast<std::uint32_t>(entry.Size >> 32);
   data.SizeLow = static_cast<std::uint32_t>(entry.Size);
   data.NameLength = CopyCut(data.Name, sizeof data.Name, name);
+  // "." and ".." are handed over under their own names, without an alias.
+  static const std::string noAlias;
   data.AltNameLength =
-      CopyCut(data.AltName, sizeof data.AltName, name == entry.Name ? entry.Alias : "");
+      CopyCut(data.AltName, sizeof data.AltName, &name == &entry.Name ? entry.Alias : noAlias);
 }
 
 // Delivers the next matching entry of a search; false at the end.
