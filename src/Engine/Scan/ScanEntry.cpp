@@ -67,11 +67,13 @@ void WidenDateColumn(FileEntry& entry, int kind, std::string_view text) {
   std::string& all = ScanWork.DateText;
   const std::size_t start = all.size();
   all.append(text);
-  int width = std::min(TextCells(text), 255);
   if (text.size() <= 255)
     entry.TimeLength[static_cast<std::size_t>(kind - 1)] = static_cast<std::uint8_t>(text.size());
   else
     all.resize(start);
+  // A text has no more cells than bytes: only a longer one can widen the column.
+  if (text.size() <= ThisDir.TimeColumnWidth[kind]) return;
+  const int width = std::min(TextCells(text), 255);
   if (width > ThisDir.TimeColumnWidth[kind])
     ThisDir.TimeColumnWidth[kind] = static_cast<std::uint8_t>(width);
 }
