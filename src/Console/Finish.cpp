@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "Common/Colours.h"
-#include "Common/FileSpecState.h"
+#include "Common/Entries/Entries.h"
 #include "Common/RunEnd.h"
 #include "Console/Console.h"
 #include "Console/ConsoleInternal.h"
@@ -45,9 +45,9 @@ void FatalError(const std::string& message, bool showPath, ExitCode code) {
   engine.ReportingFatal = true;
   // A line half composed is shown first, so the report starts on a line of its own.
   if (engine.PenColumn > 1) NewLine();
-  if (showPath && !RunSpec.SearchSpec.empty()) {
+  if (showPath && !ThisDir.SearchSpec.empty()) {
     WriteAt("Path: ", 1, Looks.Colours.HeadingColour);
-    WriteAt(RunSpec.SearchSpec, 7, Looks.Colours.HeadingValueColour);
+    WriteAt(ThisDir.SearchSpec, 7, Looks.Colours.HeadingValueColour);
     NewLine();
   }
   WriteAt(message, 1, Looks.Colours.HeadingColour);

@@ -36,7 +36,7 @@ void NoteRecursiveResult(std::uint32_t code, bool& alreadyCounted) {
 // already holds the directory, which the line must name only once.
 void WriteBatchLines(std::size_t from) {
   if (!Options.BatchMode) return;
-  const std::size_t head = Options.FullPath ? RunSpec.CurrentDir.size() : 0;
+  const std::size_t head = Options.FullPath ? ThisDir.CurrentDir.size() : 0;
   for (std::size_t at = from; at < ThisDir.FileList.size(); ++at)
     WriteBatchLine(std::string_view(ThisDir.FileList[at]->Name).substr(head));
 }
@@ -111,7 +111,7 @@ std::uint32_t UnreadableCode(const DirectoryRead& read) {
 void ReportUnreadable(std::uint32_t code) {
   EnsureOutput();
   WriteAt("Path: ", 1, Looks.Colours.HeadingColour);
-  WriteAt(RunSpec.SearchSpec, 7, Looks.Colours.HeadingValueColour);
+  WriteAt(ThisDir.SearchSpec, 7, Looks.Colours.HeadingValueColour);
   NewLine();
   WriteLine(FindErrorMessage(code), 1, Looks.Colours.HeadingColour);
   if (!Options.Bare) NewLine();
@@ -121,10 +121,10 @@ void ReportUnreadable(std::uint32_t code) {
 
 ReadRequest RequestFor(const std::string& searchSpec) {
   ReadRequest request;
-  request.Directory = RunSpec.CurrentDir;
+  request.Directory = ThisDir.CurrentDir;
   request.Paths.push_back(searchSpec);
   for (std::size_t index = 1; index < RunSpec.FileSpecs.size(); ++index)
-    request.Paths.push_back(RunSpec.CurrentDir + RunSpec.FileSpecs[index]);
+    request.Paths.push_back(ThisDir.CurrentDir + RunSpec.FileSpecs[index]);
   request.OwnMatcher = Options.RegexWildcards;
   request.Subdirectories = Options.Recursive;
   request.Aliases = Options.AliasesListed;

@@ -104,8 +104,8 @@ ReadRequest TakePendingDirectory(WalkReadAhead& ahead, DirectoryRead& read) {
     RunFiles.DescriptionsLoaded = false;
   }
   ReadRequest request = ahead.Take(next, read);
-  RunSpec.CurrentDir = request.Directory;
-  RunSpec.SearchSpec = request.Paths.front();
+  ThisDir.CurrentDir = request.Directory;
+  ThisDir.SearchSpec = request.Paths.front();
   return request;
 }
 
@@ -141,7 +141,7 @@ ExitCode WriteGrandTotal(int unreadable) {
 // the stack; everything else stays on this thread.
 ExitCode DirectoryLoop() {
   DirectoryRead read;
-  ReadRequest request = RequestFor(RunSpec.SearchSpec);
+  ReadRequest request = RequestFor(ThisDir.SearchSpec);
   ReadDirectory(request, read);
   // In this scope, so that every end of the run stops and joins the workers.
   WalkReadAhead ahead(request, Options.Recursive);

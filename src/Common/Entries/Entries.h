@@ -85,9 +85,12 @@ void ReleaseEntryTexts(const EntryTextMark& mark);
 void ResetEntryPool();
 [[noreturn]] void RunOutOfMemory();
 
-// The entries of the directory being listed, in list order; refers to pool records.
-// The directory being listed: its entries in list order (pool records) and the counts of its scan.
+// The directory being listed: where it is, its entries in list order (pool
+// records) and the counts of its scan. The run's own specification (RunSpec)
+// names only the first directory.
 struct ThisDirRec {
+  std::string CurrentDir;  // the directory, ends in "\"
+  std::string SearchSpec;  // the directory plus the mask: what "Path:" shows
   std::vector<FileEntry*> FileList;
   std::int32_t ListedCount = 0;    // entries in FileList; 0 when the directory is not shown
   std::int32_t DirFileCount = 0;   // accepted entries without the directory bit

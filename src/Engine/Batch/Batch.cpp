@@ -6,7 +6,7 @@
 #include "Base/Utf8.h"
 #include "Common/Colours.h"
 #include "Common/DescriptionAndBatchState.h"
-#include "Common/FileSpecState.h"
+#include "Common/Entries/Entries.h"
 #include "Common/Options.h"
 #include "Console/Console.h"
 #include "Format/ErrorText.h"
@@ -157,7 +157,7 @@ void OpenBatchFile() {
 
 void WriteBatchLine(std::string_view longName) {
   if (RunFiles.BatchFile.Failed) return;
-  BatchPath.assign(RunSpec.CurrentDir).append(longName);
+  BatchPath.assign(ThisDir.CurrentDir).append(longName);
   switch (ComposeBatchLine(Options.BatchCommand, BatchPath, BatchLine)) {
     case BatchRefusal::None: break;
     case BatchRefusal::ControlCharacter: ++RunFiles.BatchFile.LeftOut.ControlCharacters; return;

@@ -10,7 +10,7 @@
 // reported once as a warning and the listing goes on.
 void OpenBatchFile();
 // The line of one accepted entry, by its long name as the enumeration gave it
-// (the directory comes from RunSpec.CurrentDir, also under /F).
+// (the directory comes from ThisDir.CurrentDir, also under /F).
 void WriteBatchLine(std::string_view longName);
 // Writes the lines collected so far; a failure is reported once.
 void FlushBatchFile();

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Console/Console.h"
 #include "Disk/DirectoryExists.h"
@@ -69,6 +70,7 @@ bool NamesWholeDirectory(const std::string& path) {
 [[noreturn]] void RefusePath(const std::string& spec) {
   std::uint32_t error = Plat::LastError();
   RunSpec.SearchSpec = spec;
+  ThisDir.SearchSpec = spec;
   FatalError(ErrorText(error != 0 ? error : Plat::ErrorInvalidName), true);
 }
 
@@ -137,4 +139,7 @@ void ParseFileSpec(const std::string& spec) {
   else
     ParsePath(spec, firstCall);
   if (firstCall) ReadDriveFigures();
+  // The specification names the first directory listed.
+  ThisDir.CurrentDir = RunSpec.CurrentDir;
+  ThisDir.SearchSpec = RunSpec.SearchSpec;
 }

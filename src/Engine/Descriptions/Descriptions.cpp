@@ -6,7 +6,7 @@
 
 #include "Base/AsciiCase.h"
 #include "Common/DescriptionAndBatchState.h"
-#include "Common/FileSpecState.h"
+#include "Common/Entries/Entries.h"
 #include "Common/Options.h"
 #include "Common/RunState.h"
 #include "Engine/Sort/Sort.h"
@@ -30,7 +30,7 @@ void SortDescriptionIndex() {
 
 DirectoryLayout PrepareDescriptions() {
   if (!Options.ShowDescriptions) return {};
-  RunFiles.DescriptionsHere = LoadDescriptions(RunSpec.CurrentDir + "DESCRIPT.ION");
+  RunFiles.DescriptionsHere = LoadDescriptions(ThisDir.CurrentDir + "DESCRIPT.ION");
   if (RunFiles.DescriptionsHere) SortDescriptionIndex();
   return {.WithoutDescriptions = !RunFiles.DescriptionsHere && !Options.FormatChosen};
 }

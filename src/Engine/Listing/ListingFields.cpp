@@ -6,7 +6,6 @@
 
 #include "Common/Colours.h"
 #include "Common/Entries/Entries.h"
-#include "Common/FileSpecState.h"
 #include "Common/Text/TextCells.h"
 #include "Console/Console.h"
 #include "Engine/Dates/DateFormat.h"
@@ -20,7 +19,7 @@
 namespace {
 
 std::string FieldText;  // the text of the field being written
-std::string EntryPath;  // RunSpec.CurrentDir + ShortName, for the platform queries
+std::string EntryPath;  // ThisDir.CurrentDir + ShortName, for the platform queries
 
 // The compressed size is asked for at most once per entry, whether one or
 // both of the "c" and "r" fields show it.
@@ -31,7 +30,7 @@ struct CompressionQuery {
 };
 
 const std::string& PathOf(const FileEntry& entry) {
-  EntryPath.assign(RunSpec.CurrentDir).append(entry.ShortName());
+  EntryPath.assign(ThisDir.CurrentDir).append(entry.ShortName());
   return EntryPath;
 }
 

@@ -32,8 +32,8 @@ int WriteVolumeLabel(int width, int room) {
 }
 
 std::string HeaderPathText() {
-  if (RunSpec.FileSpecs.size() < 2) return RunSpec.SearchSpec;
-  std::string text = RunSpec.CurrentDir + RunSpec.FileMask;
+  if (RunSpec.FileSpecs.size() < 2) return ThisDir.SearchSpec;
+  std::string text = ThisDir.CurrentDir + RunSpec.FileMask;
   for (std::size_t index = 1; index < RunSpec.FileSpecs.size(); ++index) {
     text += ' ';
     text += RunSpec.FileSpecs[index];

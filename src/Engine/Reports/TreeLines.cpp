@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Common/Colours.h"
+#include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/RunState.h"
 #include "Common/Text/TextCells.h"
@@ -55,18 +56,18 @@ int PathDepth(const std::string& path) {
 }
 
 void DrawRootLine(TreeWalkState& tree) {
-  tree.RootLevel = PathDepth(RunSpec.CurrentDir) + 2;
-  WriteAt(RunSpec.CurrentDir, 1, Looks.Colours.SummaryTextColour);
+  tree.RootLevel = PathDepth(ThisDir.CurrentDir) + 2;
+  WriteAt(ThisDir.CurrentDir, 1, Looks.Colours.SummaryTextColour);
 }
 
 void DrawDirectoryLine(TreeWalkState& tree) {
-  int depth = PathDepth(RunSpec.CurrentDir);
+  int depth = PathDepth(ThisDir.CurrentDir);
   for (int level = tree.RootLevel; level <= depth; ++level)
     WriteText(LevelFlag(tree, level) ? ContinuingBranch : EmptyBranch, Looks.Colours.LineColour);
   bool siblingFollows = NextDepth() >= depth;
   WriteText(siblingFollows ? Tee : Corner, Looks.Colours.LineColour);
   SetLevelFlag(tree, depth + 1, siblingFollows);
-  WriteText(" " + OwnName(RunSpec.CurrentDir), Looks.Colours.SummaryTextColour);
+  WriteText(" " + OwnName(ThisDir.CurrentDir), Looks.Colours.SummaryTextColour);
 }
 
 void FinishDirectoryLine(TreeWalkState& tree) {

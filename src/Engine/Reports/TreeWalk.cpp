@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "Common/Colours.h"
+#include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
@@ -24,19 +25,17 @@ namespace {
 // The root keeps the directory the file specification named; only its
 // pattern is completed, for the path a fatal error shows.
 void SetRootSpecification() {
-  if (RunSpec.FileBase.empty()) RunSpec.FileBase = "*";
-  if (RunSpec.FileExt.empty()) RunSpec.FileExt = "*";
-  std::string extension = RunSpec.FileExt[0] == '.' ? RunSpec.FileExt.substr(1) : RunSpec.FileExt;
-  RunSpec.SearchSpec = RunSpec.CurrentDir + RunSpec.FileBase + "." + extension;
+  const std::string base = RunSpec.FileBase.empty() ? "*" : RunSpec.FileBase;
+  std::string extension = RunSpec.FileExt.empty() ? "*" : RunSpec.FileExt;
+  if (extension[0] == '.') extension.erase(0, 1);
+  ThisDir.SearchSpec = ThisDir.CurrentDir + base + "." + extension;
 }
 
 void TakeNextDirectory() {
-  RunSpec.CurrentDir = std::move(RunWalk.PendingDirs.back());
+  ThisDir.CurrentDir = std::move(RunWalk.PendingDirs.back());
   RunWalk.PendingDirs.pop_back();
-  RunSpec.CurrentDir += '\\';
-  RunSpec.FileBase = "*";
-  RunSpec.FileExt = ".*";
-  RunSpec.SearchSpec = RunSpec.CurrentDir + "*.*";
+  ThisDir.CurrentDir += '\\';
+  ThisDir.SearchSpec = ThisDir.CurrentDir + "*.*";
 }
 
 // The alphabetically first child goes on top of the stack, to be visited next.
@@ -77,7 +76,7 @@ void ShowTree() {
   // Frozen before the walk: the workers read nothing that changes.
   const std::int32_t clusterSize =
       !RunSpec.NoClusterSize && RunSpec.ClusterSize > 0 ? RunSpec.ClusterSize : 0;
-  TreeRead read = ReadTreeDirectory(RunSpec.CurrentDir, clusterSize);
+  TreeRead read = ReadTreeDirectory(ThisDir.CurrentDir, clusterSize);
   ReportFindError(read.Code);
   // In this scope, so that every end of the run stops and joins the workers.
   ReadAhead<TreeRead> ahead(

@@ -18,7 +18,7 @@ int PathDepth(const std::string& path);
 
 // The root's line: its directory as the file specification named it.
 void DrawRootLine(TreeWalkState& tree);
-// A later directory's line (RunSpec.CurrentDir): indentation, tee or corner, its name.
+// A later directory's line (ThisDir.CurrentDir): indentation, tee or corner, its name.
 void DrawDirectoryLine(TreeWalkState& tree);
 // Ends the line of the directory just read with its size, and counts it.
 void FinishDirectoryLine(TreeWalkState& tree);

@@ -38,7 +38,7 @@ bool IsDotName(std::string_view name) { return name == "." || name == ".."; }
 void StoreRecordTexts(FileEntry& entry, const DirectoryRead& read, const ReadEntry& found) {
   const std::string_view name = read.Name(found);
   const std::string_view alias = ScanWork.KeepAliases ? read.Alias(found) : std::string_view();
-  entry.StoreTexts(Options.FullPath ? std::string_view(RunSpec.CurrentDir) : std::string_view(),
+  entry.StoreTexts(Options.FullPath ? std::string_view(ThisDir.CurrentDir) : std::string_view(),
                    name, alias, ScanWork.DateText, ScanWork.KeepAliases);
   // A name has no more cells than bytes: only a longer one can be wider.
   if (static_cast<std::int32_t>(entry.Name.size()) > ThisDir.MaxNameLength)

@@ -1,5 +1,6 @@
 #include <string>
 
+#include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunState.h"
@@ -55,7 +56,7 @@ TEST_F(PlatformChecksTest, OwnerColumnNeedsNt) {
   Sim::SetVersion(1, 1111);
   CheckPlatform();
   StartupOptions().ShowOwner = true;
-  RunSpec.SearchSpec = "C:\\*.*";
+  RunSpec.SearchSpec = ThisDir.SearchSpec = "C:\\*.*";
   EXPECT_EQ(EndingOutput(CheckNtOptions),
             "Path: C:\\*.*\r\nDisplay of owner information requires Windows NT\r\n");
 }

@@ -5,6 +5,7 @@
 #include "Base/Utf8.h"
 #include "CellRows.h"
 #include "Common/Colours.h"
+#include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunState.h"
@@ -331,7 +332,7 @@ TEST_F(ConsoleEngineTest, ForcedRedirectionWritesTextEvenOnAConsole) {
 }
 
 TEST_F(ConsoleEngineTest, FatalErrorShowsThePathLineWhenAsked) {
-  RunSpec.SearchSpec = "C:\\DOCS\\*.TXT";
+  RunSpec.SearchSpec = ThisDir.SearchSpec = "C:\\DOCS\\*.TXT";
   EXPECT_TRUE(EndsProgram([] { FatalError("Boom", true); }));
   EXPECT_EQ(Sim::RowTrimmed(0), "Path: C:\\DOCS\\*.TXT");
   EXPECT_EQ(RowAttributes(0), AttributeRuns({{6, 12}, {13, 10}}, 80));
@@ -342,7 +343,7 @@ TEST_F(ConsoleEngineTest, FatalErrorShowsThePathLineWhenAsked) {
 }
 
 TEST_F(ConsoleEngineTest, FatalErrorWithoutPathOrOnAHalfWrittenLine) {
-  RunSpec.SearchSpec = "C:\\DOCS\\*.TXT";
+  RunSpec.SearchSpec = ThisDir.SearchSpec = "C:\\DOCS\\*.TXT";
   EXPECT_TRUE(EndsProgram([] { FatalError("Boom", false); }));
   EXPECT_EQ(Sim::RowTrimmed(0), "Boom");
 

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "Common/DescriptionAndBatchState.h"
+#include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunState.h"
@@ -31,7 +32,7 @@ class DescriptionsTest : public TestWorld {
   // Loads and sorts as the scan's description step does.
   static void Prepare(const std::string& bytes) {
     Sim::SetFileContents("C:\\D\\DESCRIPT.ION", bytes);
-    RunSpec.CurrentDir = "C:\\D\\";
+    RunSpec.CurrentDir = ThisDir.CurrentDir = "C:\\D\\";
     StartupOptions().ShowDescriptions = StartupOptions().FormatChosen = true;
     PrepareDescriptions();
   }

@@ -436,7 +436,7 @@ class ListingFieldTest : public ListingTest {
     ListingTest::SetUp();
     Sim::AddDrive(Sim::Drive{});
     Sim::AddDirectory("C:\\DATA");
-    RunSpec.CurrentDir = "C:\\DATA\\";
+    RunSpec.CurrentDir = ThisDir.CurrentDir = "C:\\DATA\\";
     StartupOptions().FixedColumns = 1;
   }
 

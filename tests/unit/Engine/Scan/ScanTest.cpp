@@ -41,9 +41,9 @@ class ScanTest : public TestWorld {
   }
 
   static void ListIn(const std::string& directory, const std::string& mask) {
-    RunSpec.CurrentDir = directory;
+    RunSpec.CurrentDir = ThisDir.CurrentDir = directory;
     RunSpec.FileMask = mask;
-    RunSpec.SearchSpec = directory + mask;
+    RunSpec.SearchSpec = ThisDir.SearchSpec = directory + mask;
   }
 
   static void Add(const std::string& name, std::uint32_t attributes) {
