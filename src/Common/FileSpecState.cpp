@@ -1,4 +1,3 @@
 #include "Common/FileSpecState.h"
 
-RunSpecRec RunSpec;
-
+RunSpecRec RunSpecStorage::Settled;

@@ -6,21 +6,28 @@
 #include <string>
 #include <vector>
 
-// The file specifications of the run, the directory being listed, and the drive figures from the free-space query.
+// The file specifications of the run, the directory being listed, and the drive figures from the
+// free-space query.
 struct RunSpecRec {
-  std::vector<std::string> FileSpecs;  // file specifications in command-line order
-  std::string SearchSpec;  // directory plus mask handed to find-first
-  std::string CurrentDir;  // directory being listed, ends in "\"
-  std::string FileMask;  // name part of the file specification
-  std::string FileExt;  // extension of the name part with its dot, or empty
-  std::string FileBase;  // name part without the extension
-  std::uint8_t DriveNumber = 255;  // 255 until the first ParseFileSpec; letter code - 64
+  std::vector<std::string> FileSpecs;   // file specifications in command-line order
+  std::string SearchSpec;               // directory plus mask handed to find-first
+  std::string CurrentDir;               // directory being listed, ends in "\"
+  std::string FileMask;                 // name part of the file specification
+  std::string FileExt;                  // extension of the name part with its dot, or empty
+  std::string FileBase;                 // name part without the extension
+  std::uint8_t DriveNumber = 255;       // 255 until the first ParseFileSpec; letter code - 64
   std::uint32_t SectorsPerCluster = 0;  // drive figures from the free-space query
   std::uint32_t BytesPerSector = 0;
   std::uint32_t FreeClusters = 0;
   std::uint32_t TotalClusters = 0;
   std::int32_t ClusterSize = 0;  // BytesPerSector x SectorsPerCluster
-  bool NoClusterSize = false;  // the free-space query failed
-  bool DriveInvalid = false;  // it failed because the drive does not exist
+  bool NoClusterSize = false;    // the free-space query failed
+  bool DriveInvalid = false;     // it failed because the drive does not exist
 };
-extern RunSpecRec RunSpec;
+// The run reads the specification only through this view; start-up code (the
+// command line and the drive's figures) settles it through StartupRunSpec().
+namespace RunSpecStorage {
+extern RunSpecRec Settled;  // written only through StartupRunSpec()
+}
+inline const RunSpecRec& RunSpec = RunSpecStorage::Settled;
+inline RunSpecRec& StartupRunSpec() { return RunSpecStorage::Settled; }

@@ -18,7 +18,7 @@ void ResetSharedState() {
   ThisDir = ThisDirRec{};
   ClearEntryTexts();
   EntryStore.OutOfMemory = nullptr;
-  RunSpec = RunSpecRec{};
+  StartupRunSpec() = RunSpecRec{};
   RunWalk = RunWalkRec{};
   // The description pool and text slots keep their room for the next run.
   RunFiles.DescriptionsLoaded = RunFiles.DescriptionsHere = false;

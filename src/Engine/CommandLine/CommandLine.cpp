@@ -67,7 +67,7 @@ void AddFileSpec(const std::string& spec, ListedSpecs& listed) {
   std::string directory = DirectoryPart(spec);
   // A repeated specification would list every match twice.
   if (!listed.count(UpperCaseAscii(directory)) && listed.insert(UpperCaseAscii(spec)).second)
-    RunSpec.FileSpecs.push_back(spec);
+    StartupRunSpec().FileSpecs.push_back(spec);
   if (!directory.empty() && RunSpec.FileSpecs.size() >= 2)
     FatalError("Multiple file specs: directory can only be specified in first parameter", false,
                ExitCode::Refused);
@@ -107,7 +107,7 @@ bool SplitCommandText(const std::string& text, std::string& specs) {
 }
 
 void CollectFileSpecs(const std::string& specs) {
-  RunSpec.FileSpecs.clear();
+  StartupRunSpec().FileSpecs.clear();
   ListedSpecs listed;
   std::size_t start = 0;
   while (start < specs.size()) {

@@ -15,6 +15,9 @@
 
 namespace {
 
+// Parsing is start-up work: it settles the run's specification.
+RunSpecRec& Spec() { return StartupRunSpec(); }
+
 bool IsUnc(const std::string& spec) {
   return spec.size() >= 2 && spec[0] == '\\' && spec[1] == '\\';
 }
@@ -36,22 +39,22 @@ bool EndsInSingleDot(const std::string& spec) {
 }
 
 void SetShareRoot(const std::string& spec) {
-  RunSpec.CurrentDir = spec + "\\";
-  RunSpec.FileBase = '*';
-  RunSpec.SearchSpec = RunSpec.CurrentDir + "*";
+  Spec().CurrentDir = spec + "\\";
+  Spec().FileBase = '*';
+  Spec().SearchSpec = Spec().CurrentDir + "*";
 }
 
-// Sets RunSpec.CurrentDir, RunSpec.FileExt, RunSpec.FileBase and RunSpec.FileMask from a full path.
+// Sets the specification's CurrentDir, FileExt, FileBase and FileMask from a full path.
 void SplitPath(const std::string& path, bool trailingDot) {
   std::size_t last = path.find_last_of("\\:");
   std::size_t nameStart = last == std::string::npos ? 0 : last + 1;
-  RunSpec.CurrentDir = path.substr(0, nameStart);
-  if (RunSpec.CurrentDir.empty() || RunSpec.CurrentDir.back() != '\\') RunSpec.CurrentDir += "\\";
+  Spec().CurrentDir = path.substr(0, nameStart);
+  if (Spec().CurrentDir.empty() || Spec().CurrentDir.back() != '\\') Spec().CurrentDir += "\\";
   std::string name = path.substr(nameStart);
   std::size_t dot = name.rfind('.');
-  RunSpec.FileExt = dot == std::string::npos ? std::string() : name.substr(dot);
-  RunSpec.FileBase = name.substr(0, name.size() - RunSpec.FileExt.size());
-  RunSpec.FileMask = trailingDot ? name + "." : name;
+  Spec().FileExt = dot == std::string::npos ? std::string() : name.substr(dot);
+  Spec().FileBase = name.substr(0, name.size() - Spec().FileExt.size());
+  Spec().FileMask = trailingDot ? name + "." : name;
 }
 
 // A path without wildcards or final backslash that names an existing
@@ -69,7 +72,7 @@ bool NamesWholeDirectory(const std::string& path) {
 // some other directory in its place would be a wrong answer.
 [[noreturn]] void RefusePath(const std::string& spec) {
   std::uint32_t error = Plat::LastError();
-  RunSpec.SearchSpec = spec;
+  Spec().SearchSpec = spec;
   ThisDir.SearchSpec = spec;
   FatalError(ErrorText(error != 0 ? error : Plat::ErrorInvalidName), true);
 }
@@ -91,49 +94,49 @@ void ParsePath(std::string spec, bool usersOwnSpec) {
   SplitPath(spec, trailingDot);
   if (usersOwnSpec && NamesWholeDirectory(spec)) {
     spec += "\\";
-    RunSpec.CurrentDir = spec;
-    RunSpec.FileBase.clear();
-    RunSpec.FileExt.clear();
-    RunSpec.FileMask.clear();
+    Spec().CurrentDir = spec;
+    Spec().FileBase.clear();
+    Spec().FileExt.clear();
+    Spec().FileMask.clear();
     trailingDot = false;
   }
   if (trailingDot)
-    RunSpec.SearchSpec = spec + ".";
-  else if (RunSpec.FileMask.find('.') != std::string::npos || spec.back() == '*')
-    RunSpec.SearchSpec = spec;
+    Spec().SearchSpec = spec + ".";
+  else if (Spec().FileMask.find('.') != std::string::npos || spec.back() == '*')
+    Spec().SearchSpec = spec;
   else
-    RunSpec.SearchSpec = spec + "*";  // a mask without a dot is a prefix
+    Spec().SearchSpec = spec + "*";  // a mask without a dot is a prefix
 }
 
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 void ReadDriveFigures() {
-  char drive = RunSpec.SearchSpec.empty() ? 0 : RunSpec.SearchSpec[0];
-  RunSpec.DriveNumber = static_cast<std::uint8_t>(static_cast<unsigned char>(drive) - 64);
+  char drive = Spec().SearchSpec.empty() ? 0 : Spec().SearchSpec[0];
+  Spec().DriveNumber = static_cast<std::uint8_t>(static_cast<unsigned char>(drive) - 64);
   Plat::DiskGeometry geometry;
   if (Plat::DiskFreeSpace(std::string(1, drive) + ":\\", geometry)) {
-    RunSpec.SectorsPerCluster = geometry.SectorsPerCluster;
-    RunSpec.BytesPerSector = geometry.BytesPerSector;
-    RunSpec.FreeClusters = geometry.FreeClusters;
-    RunSpec.TotalClusters = geometry.TotalClusters;
-    std::uint64_t cluster = std::uint64_t{RunSpec.BytesPerSector} * RunSpec.SectorsPerCluster;
+    Spec().SectorsPerCluster = geometry.SectorsPerCluster;
+    Spec().BytesPerSector = geometry.BytesPerSector;
+    Spec().FreeClusters = geometry.FreeClusters;
+    Spec().TotalClusters = geometry.TotalClusters;
+    std::uint64_t cluster = std::uint64_t{Spec().BytesPerSector} * Spec().SectorsPerCluster;
     // Allocation is rounded to whole clusters: a zero size cannot be used.
     if (cluster > 0 && cluster <= std::numeric_limits<std::int32_t>::max()) {
-      RunSpec.ClusterSize = static_cast<std::int32_t>(cluster);
+      Spec().ClusterSize = static_cast<std::int32_t>(cluster);
       return;
     }
   } else {
     std::uint32_t error = Plat::LastError();
     if ((error == Plat::ErrorInvalidDrive || error == Plat::ErrorPathNotFound) && IsLetter(drive))
-      RunSpec.DriveInvalid = true;
+      Spec().DriveInvalid = true;
   }
-  RunSpec.NoClusterSize = true;
+  Spec().NoClusterSize = true;
 }
 
 }  // namespace
 
 void ParseFileSpec(const std::string& spec) {
-  bool firstCall = RunSpec.DriveNumber == 255;
+  bool firstCall = Spec().DriveNumber == 255;
   if (IsShareRoot(spec))
     SetShareRoot(spec);
   else

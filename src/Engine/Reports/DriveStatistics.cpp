@@ -36,7 +36,7 @@ std::uint32_t ReadClusterFigures(const std::string& root, DriveFigures& drive) {
     std::uint32_t error = Plat::LastError();
     if ((error == Plat::ErrorInvalidDrive || error == Plat::ErrorPathNotFound) && IsLetter(root[0]))
       FatalError("Invalid Drive Specification", false);
-    RunSpec.NoClusterSize = true;
+    StartupRunSpec().NoClusterSize = true;
     return error;
   }
   std::int64_t cluster = std::int64_t{geometry.BytesPerSector} * geometry.SectorsPerCluster;

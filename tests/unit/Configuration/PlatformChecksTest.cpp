@@ -56,7 +56,7 @@ TEST_F(PlatformChecksTest, OwnerColumnNeedsNt) {
   Sim::SetVersion(1, 1111);
   CheckPlatform();
   StartupOptions().ShowOwner = true;
-  RunSpec.SearchSpec = ThisDir.SearchSpec = "C:\\*.*";
+  StartupRunSpec().SearchSpec = ThisDir.SearchSpec = "C:\\*.*";
   EXPECT_EQ(EndingOutput(CheckNtOptions),
             "Path: C:\\*.*\r\nDisplay of owner information requires Windows NT\r\n");
 }

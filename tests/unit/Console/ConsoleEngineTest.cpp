@@ -332,7 +332,7 @@ TEST_F(ConsoleEngineTest, ForcedRedirectionWritesTextEvenOnAConsole) {
 }
 
 TEST_F(ConsoleEngineTest, FatalErrorShowsThePathLineWhenAsked) {
-  RunSpec.SearchSpec = ThisDir.SearchSpec = "C:\\DOCS\\*.TXT";
+  StartupRunSpec().SearchSpec = ThisDir.SearchSpec = "C:\\DOCS\\*.TXT";
   EXPECT_TRUE(EndsProgram([] { FatalError("Boom", true); }));
   EXPECT_EQ(Sim::RowTrimmed(0), "Path: C:\\DOCS\\*.TXT");
   EXPECT_EQ(RowAttributes(0), AttributeRuns({{6, 12}, {13, 10}}, 80));
@@ -343,7 +343,7 @@ TEST_F(ConsoleEngineTest, FatalErrorShowsThePathLineWhenAsked) {
 }
 
 TEST_F(ConsoleEngineTest, FatalErrorWithoutPathOrOnAHalfWrittenLine) {
-  RunSpec.SearchSpec = ThisDir.SearchSpec = "C:\\DOCS\\*.TXT";
+  StartupRunSpec().SearchSpec = ThisDir.SearchSpec = "C:\\DOCS\\*.TXT";
   EXPECT_TRUE(EndsProgram([] { FatalError("Boom", false); }));
   EXPECT_EQ(Sim::RowTrimmed(0), "Boom");
 

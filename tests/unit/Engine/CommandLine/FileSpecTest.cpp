@@ -18,17 +18,18 @@ class FileSpecTest : public TestWorld {
     Sim::SetWorkingDirectory("C:\\DOCS");
   }
 
-  // RunSpec.CurrentDir | RunSpec.FileMask | RunSpec.FileBase | RunSpec.FileExt | RunSpec.SearchSpec after parsing spec
-  // as the user's own specification, the first of the run.
+  // RunSpec.CurrentDir | RunSpec.FileMask | RunSpec.FileBase | RunSpec.FileExt | RunSpec.SearchSpec
+  // after parsing spec as the user's own specification, the first of the run.
   static std::string Parsed(const std::string& spec) {
-    RunSpec.DriveNumber = 255;
+    StartupRunSpec().DriveNumber = 255;
     return WalkParsed(spec);
   }
 
   // The same for a later call: a pending directory of a recursive walk.
   static std::string WalkParsed(const std::string& spec) {
     ParseFileSpec(spec);
-    return RunSpec.CurrentDir + " | " + RunSpec.FileMask + " | " + RunSpec.FileBase + " | " + RunSpec.FileExt + " | " + RunSpec.SearchSpec;
+    return RunSpec.CurrentDir + " | " + RunSpec.FileMask + " | " + RunSpec.FileBase + " | " +
+           RunSpec.FileExt + " | " + RunSpec.SearchSpec;
   }
 };
 
@@ -88,7 +89,7 @@ TEST_F(FileSpecTest, DriveRootsAreNotLookedUpAsDirectories) {
 }
 
 TEST_F(FileSpecTest, UncShareRoot) {
-  RunSpec.FileMask = "*.TXT";
+  StartupRunSpec().FileMask = "*.TXT";
   EXPECT_EQ(Parsed("\\\\SERVER\\SHARE"),
             "\\\\SERVER\\SHARE\\ | *.TXT | * |  | \\\\SERVER\\SHARE\\*");  // mask left alone
 }

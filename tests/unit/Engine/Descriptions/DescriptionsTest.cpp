@@ -32,7 +32,7 @@ class DescriptionsTest : public TestWorld {
   // Loads and sorts as the scan's description step does.
   static void Prepare(const std::string& bytes) {
     Sim::SetFileContents("C:\\D\\DESCRIPT.ION", bytes);
-    RunSpec.CurrentDir = ThisDir.CurrentDir = "C:\\D\\";
+    StartupRunSpec().CurrentDir = ThisDir.CurrentDir = "C:\\D\\";
     StartupOptions().ShowDescriptions = StartupOptions().FormatChosen = true;
     PrepareDescriptions();
   }

@@ -88,7 +88,7 @@ class ListingTest : public TestWorld {
  protected:
   void SetUp() override {
     TestWorld::SetUp();
-    RunSpec.NoClusterSize = true;  // one summary line, no free-space part
+    StartupRunSpec().NoClusterSize = true;  // one summary line, no free-space part
   }
 
   FileEntry& Add(const std::string& name, std::int64_t size = 100,
@@ -436,7 +436,7 @@ class ListingFieldTest : public ListingTest {
     ListingTest::SetUp();
     Sim::AddDrive(Sim::Drive{});
     Sim::AddDirectory("C:\\DATA");
-    RunSpec.CurrentDir = ThisDir.CurrentDir = "C:\\DATA\\";
+    StartupRunSpec().CurrentDir = ThisDir.CurrentDir = "C:\\DATA\\";
     StartupOptions().FixedColumns = 1;
   }
 

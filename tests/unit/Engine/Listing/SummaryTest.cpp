@@ -16,9 +16,9 @@ class SummaryTest : public TestWorld {
  protected:
   void SetUp() override {
     TestWorld::SetUp();
-    RunSpec.SearchSpec = "C:\\DOCS\\*.*";
-    RunSpec.ClusterSize = 4096;
-    RunSpec.FreeClusters = 327680;  // 1.25 GB
+    StartupRunSpec().SearchSpec = "C:\\DOCS\\*.*";
+    StartupRunSpec().ClusterSize = 4096;
+    StartupRunSpec().FreeClusters = 327680;  // 1.25 GB
   }
 };
 
@@ -74,7 +74,7 @@ TEST_F(SummaryTest, NoFreeSpaceWhenRecursiveOrSwitchedOff) {
 }
 
 TEST_F(SummaryTest, UnknownClusterSizeDropsFreeSpaceAndAllocation) {
-  RunSpec.NoClusterSize = true;
+  StartupRunSpec().NoClusterSize = true;
   ShowSummary(1, 0, 100, 4096);
   EXPECT_EQ(Sim::RowTrimmed(0), "100 bytes in 1 file");
   EXPECT_EQ(Sim::Console().RowWrites, 1);
@@ -96,8 +96,8 @@ TEST_F(SummaryTest, FreeSpaceTextUsesTheExtendedQueryWhereItExists) {
   EXPECT_EQ(FreeSpaceText(), "1.25GB");  // not a 95 OSR2 or 98 system: cluster figures
   StartupOptions().IsWin95OSR2 = true;
   EXPECT_EQ(FreeSpaceText(), "3.00GB");
-  RunSpec.ClusterSize = 512;
-  RunSpec.FreeClusters = 1;
+  StartupRunSpec().ClusterSize = 512;
+  StartupRunSpec().FreeClusters = 1;
   Sim::Reset();
   drive.HasFreeSpaceEx = false;
   Sim::AddDrive(drive);

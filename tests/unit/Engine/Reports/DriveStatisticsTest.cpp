@@ -47,8 +47,8 @@ class DriveStatisticsTest : public TestWorld {
   }
 
   static Rows Report(const std::string& currentDir = "C:\\") {
-    RunSpec.CurrentDir = currentDir;
-    RunSpec.SearchSpec = currentDir + "*";
+    StartupRunSpec().CurrentDir = currentDir;
+    StartupRunSpec().SearchSpec = currentDir + "*";
     EXPECT_TRUE(EndsProgram([] { ShowDriveStatistics(); }));
     Rows rows;
     for (int row = 0; row < ConsoleEngine.CurrentRow; ++row) rows.push_back(Sim::RowTrimmed(row));

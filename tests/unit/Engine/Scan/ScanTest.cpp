@@ -26,7 +26,7 @@ class ScanTest : public TestWorld {
     TestWorld::SetUp();
     FreshWorld("");
     StartupOptions().ShowFree = false;
-    RunSpec.ClusterSize = 4096;
+    StartupRunSpec().ClusterSize = 4096;
   }
 
   static void FreshWorld(const std::string& label) {
@@ -41,9 +41,9 @@ class ScanTest : public TestWorld {
   }
 
   static void ListIn(const std::string& directory, const std::string& mask) {
-    RunSpec.CurrentDir = ThisDir.CurrentDir = directory;
-    RunSpec.FileMask = mask;
-    RunSpec.SearchSpec = ThisDir.SearchSpec = directory + mask;
+    StartupRunSpec().CurrentDir = ThisDir.CurrentDir = directory;
+    StartupRunSpec().FileMask = mask;
+    StartupRunSpec().SearchSpec = ThisDir.SearchSpec = directory + mask;
   }
 
   static void Add(const std::string& name, std::uint32_t attributes) {
@@ -120,7 +120,7 @@ TEST_F(ScanTest, CountsBytesAndWholeClusters) {
   EXPECT_EQ(RunWalk.TotalBytes, ThisDir.DirBytes);
   EXPECT_EQ(RunWalk.TotalAllocated, ThisDir.DirAllocated);
 
-  RunSpec.NoClusterSize = true;
+  StartupRunSpec().NoClusterSize = true;
   Scan();
   EXPECT_EQ(ThisDir.DirAllocated, 0);
   EXPECT_EQ(RunWalk.TotalAllocated, static_cast<std::int64_t>(16384 + 5 * GiB + 4096));
@@ -275,7 +275,7 @@ TEST_F(ScanTest, HeaderShowsEveryMaskAndConvertsPathAndLabel) {
   FreshWorld("\u00C9T\u00E9");
   Sim::AddFile("C:\\CAF\u00C9", "B.TXT", 1);
   Sim::AddFile("C:\\CAF\u00C9", "A.DOC", 1);
-  RunSpec.FileSpecs = {"*.TXT", "*.XYZ", "*.DOC"};
+  StartupRunSpec().FileSpecs = {"*.TXT", "*.XYZ", "*.DOC"};
   ListIn("C:\\CAF\u00C9\\", "*.TXT");
   Scan();
   EXPECT_EQ(Names(), (Lines{"B.TXT", "A.DOC"}));
@@ -364,7 +364,7 @@ TEST_F(ScanTest, WalkDecidesPerDirectoryWhatToShow) {
     StartupOptions().Recursive = true;
     StartupOptions().AttrFilter = StartupOptions().AttrWant[AttrS] =
         c.what == std::string("filtered");
-    RunSpec.FileSpecs = c.specs;
+    StartupRunSpec().FileSpecs = c.specs;
     ListIn("C:\\DIR\\", c.mask);
     Scan();
     EXPECT_EQ(ThisDir.DirShown, c.shown) << c.what;
@@ -420,7 +420,7 @@ TEST_F(ScanTest, FindErrorsEndTheRunOrGoOn) {
   for (const Case& c : cases) {
     FreshWorld("");
     StartupOptions().Recursive = c.recursive;
-    RunSpec.DriveInvalid = c.driveInvalid;
+    StartupRunSpec().DriveInvalid = c.driveInvalid;
     Lines expected;
     if (c.message) expected = {"Path: C:\\DIR\\*", c.message};
     EXPECT_EQ(EndsProgram([&] { ReportFindError(c.code); }), c.message != nullptr) << c.code;
