@@ -1,3 +1,3 @@
 #include "Common/Colours.h"
 
-LooksRec Looks;
+LooksRec LooksStorage::Settled;

@@ -35,4 +35,10 @@ struct LooksRec {
   std::string PresetSwitches;  // switch text applied before the command line
   std::string DateFormat;      // date display pattern; empty means "c"
 };
-extern LooksRec Looks;
+// The run reads its looks only through this view; start-up code (the registry
+// and the switches) settles them through StartupLooks().
+namespace LooksStorage {
+extern LooksRec Settled;  // written only through StartupLooks()
+}
+inline const LooksRec& Looks = LooksStorage::Settled;
+inline LooksRec& StartupLooks() { return LooksStorage::Settled; }

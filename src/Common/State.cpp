@@ -13,7 +13,7 @@
 void ResetSharedState() {
   StartupOptions() = OptionsRec{};
   SetColumns({{'s', 7}, {'n', 0}});
-  Looks = LooksRec{};
+  StartupLooks() = LooksRec{};
   LocaleFormats = LocaleFormatsRec{};
   ThisDir = ThisDirRec{};
   ClearEntryTexts();

@@ -34,10 +34,10 @@ void ReadExtensionColours(Plat::Handle key) {
     ValueRead result = ReadDwordValue(key, name, colour);
     Require(result, name);
     if (result != ValueRead::Ok || colour > MaxAttribute) continue;
-    Looks.ExtensionColours[static_cast<std::size_t>(++count)] = {name,
-                                                                 static_cast<std::uint8_t>(colour)};
+    StartupLooks().ExtensionColours[static_cast<std::size_t>(++count)] = {
+        name, static_cast<std::uint8_t>(colour)};
   }
-  Looks.ExtensionColourCount = count;
+  StartupLooks().ExtensionColourCount = count;
 }
 
 // Byte k sets display colour k; colours past a short value keep their defaults.
@@ -45,12 +45,12 @@ void ReadDisplayColours(Plat::Handle key) {
   std::vector<std::uint8_t> bytes;
   Require(ReadBinaryValue(key, EntitiesValue, DisplayColourCount, bytes), EntitiesValue);
   for (std::size_t k = 0; k < bytes.size(); ++k)
-    Looks.Colours.*DisplayColourRows[k].Field = bytes[k];
+    StartupLooks().Colours.*DisplayColourRows[k].Field = bytes[k];
 }
 
 void ReadSettings(Plat::Handle key) {
-  Require(ReadStringValue(key, SwitchesValue, Looks.PresetSwitches), SwitchesValue);
-  Require(ReadStringValue(key, DateValue, Looks.DateFormat), DateValue);
+  Require(ReadStringValue(key, SwitchesValue, StartupLooks().PresetSwitches), SwitchesValue);
+  Require(ReadStringValue(key, DateValue, StartupLooks().DateFormat), DateValue);
 }
 
 // Said first: OConfig then shows its view in this console, and the run ends

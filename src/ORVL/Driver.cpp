@@ -54,7 +54,7 @@ void SetDescriptionFormat() {
 void WidenYears() {
   if (!Options.FourDigitYears || Looks.DateFormat.find("yyyy") != std::string::npos) return;
   std::size_t at = Looks.DateFormat.find("yy");
-  if (at != std::string::npos) Looks.DateFormat.insert(at, "yy");
+  if (at != std::string::npos) StartupLooks().DateFormat.insert(at, "yy");
 }
 
 void StartUp() {

@@ -68,8 +68,8 @@ void WholeRun(ByteSource& in) {
   BuildSystem(in);
   BuildLocale(in);
   // As the configuration would set them.
-  if (Rare(in)) Looks.DateFormat = FragmentText(in, PatternPieces, 10);
-  if (Rare(in)) Looks.PresetSwitches = SwitchArgument(in) + " " + SwitchArgument(in);
+  if (Rare(in)) StartupLooks().DateFormat = FragmentText(in, PatternPieces, 10);
+  if (Rare(in)) StartupLooks().PresetSwitches = SwitchArgument(in) + " " + SwitchArgument(in);
   Sim::SetArguments(arguments);
   ShowRun(arguments);
   int code = RunOrvl();

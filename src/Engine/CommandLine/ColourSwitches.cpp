@@ -10,18 +10,20 @@ constexpr std::uint8_t PlainAttribute = 7;
 }  // namespace
 
 void DisableColours(char letter) {
+  LooksRec& looks = StartupLooks();
+  ColourRec& colours = looks.Colours;
   if (letter == 'A') {
     // Everything but the file names, which keep their configured colour.
-    Looks.Colours.LineColour = Looks.Colours.BannerColour = Looks.Colours.DetailColour =
-        PlainAttribute;
-    Looks.Colours.DirectoryColour = Looks.Colours.HeadingColour = Looks.Colours.HeadingValueColour =
-        PlainAttribute;
-    Looks.Colours.SummaryTextColour = Looks.Colours.SummaryFigureColour = PlainAttribute;
-    Looks.Colours.PromptColour = Looks.Colours.DateColour = PlainAttribute;
+    for (std::uint8_t* colour :
+         {&colours.LineColour, &colours.BannerColour, &colours.DetailColour,
+          &colours.DirectoryColour, &colours.HeadingColour, &colours.HeadingValueColour,
+          &colours.SummaryTextColour, &colours.SummaryFigureColour, &colours.PromptColour,
+          &colours.DateColour})
+      *colour = PlainAttribute;
   } else {
-    Looks.Colours.DirectoryColour = Looks.Colours.FileColour = PlainAttribute;
+    colours.DirectoryColour = colours.FileColour = PlainAttribute;
   }
-  Looks.ColourEnabled = false;
+  looks.ColourEnabled = false;
 }
 
 // GA or G:A, GF or G:F; only the one letter is looked at.

@@ -29,8 +29,8 @@ class ParserScratch {
   }
   ~ParserScratch() {
     StartupOptions() = options_;
-    Looks.Colours = colours_;
-    Looks.ColourEnabled = colourEnabled_;
+    StartupLooks().Colours = colours_;
+    StartupLooks().ColourEnabled = colourEnabled_;
     ConsoleEngine = console_;
     LocaleFormats = locale_;
   }

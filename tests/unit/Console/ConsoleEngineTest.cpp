@@ -125,7 +125,7 @@ TEST_F(ConsoleEngineTest, PromptComesWithThe25thLineAndThenEvery24) {
   Sim::PushKeys(" ");
   WriteNumberedLines(25, 48);
   EXPECT_EQ(Sim::RowTrimmed(24), "line 48");
-  Looks.Colours.PromptColour = 0x4E;
+  StartupLooks().Colours.PromptColour = 0x4E;
   EXPECT_TRUE(EndsProgram([] { WriteNumberedLines(49, 49); }));
   // The prompt stays above the report of the failed key read; line 49 is dropped.
   EXPECT_EQ(Sim::RowTrimmed(22), "line 48");

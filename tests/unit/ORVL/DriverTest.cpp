@@ -32,7 +32,7 @@ class DriverTest : public TestWorld {
     Sim::AddDrive(drive);
     Sim::SetRedirected();
     Sim::AddConfiguration("", dateFormat);
-    Looks.DateFormat = dateFormat;
+    StartupLooks().DateFormat = dateFormat;
     for (const char* directory : {"C:\\R", "C:\\R\\A", "C:\\R\\B", "C:\\R\\C", "C:\\R\\A\\A1"})
       Sim::AddDirectory(directory);
     for (const char* directory : {"C:\\R", "C:\\R\\A", "C:\\R\\B", "C:\\R\\C", "C:\\R\\A\\A1"}) {
@@ -116,9 +116,9 @@ TEST_F(DriverTest, GrandTotalLinesAreColouredOnTheConsole) {
     Sim::SetConsole(80, 200);
     Sim::SetRegistryBinary("SOFTWARE\\Brackwater\\Orvalist\\Colours\\Display", "Entities",
                            {7, 15, 14, 3, Heading, 10, 15, 0x4E, Figure, Text, 15});
-    Looks.Colours.HeadingColour = Heading;  // as the configuration reads them
-    Looks.Colours.SummaryFigureColour = Figure;
-    Looks.Colours.SummaryTextColour = Text;
+    StartupLooks().Colours.HeadingColour = Heading;  // as the configuration reads them
+    StartupLooks().Colours.SummaryFigureColour = Figure;
+    StartupLooks().Colours.SummaryTextColour = Text;
   };
   auto rowOf = [](const std::string& text) {
     for (int row = 0; row < Sim::Console().Rows; ++row)

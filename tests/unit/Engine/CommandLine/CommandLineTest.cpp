@@ -133,7 +133,7 @@ TEST_F(CommandLineTest, SlashWithoutWordStopsTheSplit) {
 }
 
 TEST_F(CommandLineTest, PresetSwitchesComeFirstAndCanBeUndone) {
-  Looks.PresetSwitches = "/W /S";
+  StartupLooks().PresetSwitches = "/W /S";
   Split({"/-W", "/-S", "-W"});
   EXPECT_EQ(StartupOptions().ColumnCount, 2);
   EXPECT_EQ(StartupOptions().Columns[1].Kind, 's');

@@ -201,7 +201,7 @@ TEST_F(SwitchParserTest, TimeFieldTakesOneLetterWithOrWithoutColon) {
 TEST_F(SwitchParserTest, ColourSwitchesAndTheirOlderSpelling) {
   for (const char* word : {"GA", "G:A", "DA", "D:A"}) {
     ResetSharedState();
-    Looks.Colours.FileColour = 2;
+    StartupLooks().Colours.FileColour = 2;
     ParseSwitch(word);
     const ColourRec& c = Looks.Colours;
     EXPECT_EQ(c.FileColour, 2) << word;
@@ -214,7 +214,7 @@ TEST_F(SwitchParserTest, ColourSwitchesAndTheirOlderSpelling) {
   }
   for (const char* word : {"GF", "G:F", "DF", "D:F"}) {
     ResetSharedState();
-    Looks.Colours.FileColour = 2;
+    StartupLooks().Colours.FileColour = 2;
     ParseSwitch(word);
     EXPECT_EQ(Looks.Colours.FileColour, 7) << word;
     EXPECT_EQ(Looks.Colours.DirectoryColour, 7) << word;

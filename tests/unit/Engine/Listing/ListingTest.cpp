@@ -411,8 +411,8 @@ TEST_F(ListingTest, NamesTakeCaseAndExtensionColour) {
   SetColumns({{'n', 0}});
   StartupOptions().FixedColumns = 1;
   StartupOptions().NameCase = 'U';
-  Looks.ExtensionColours[1] = {"TXT", 10};
-  Looks.ExtensionColourCount = 1;
+  StartupLooks().ExtensionColours[1] = {"TXT", 10};
+  StartupLooks().ExtensionColourCount = 1;
   Add("caf\u00E9.txt");
   Add("Read.me");
   WriteListing();
@@ -538,7 +538,7 @@ TEST_F(ListingFieldTest, OwnerIsCutWithTheMarker) {
 
 TEST_F(ListingFieldTest, TimeFieldsUseThePatternAndTheMeasuredWidth) {
   SetColumns({{'1', 0}, {'3', 0}, {'n', 0}});
-  Looks.DateFormat = "yyyy-mm-dd hh:nn";
+  StartupLooks().DateFormat = "yyyy-mm-dd hh:nn";
   ThisDir.TimeColumnWidth[1] = 16;
   ThisDir.TimeColumnWidth[3] = 18;  // wider than the text: the advance still follows it
   Sim::SetTimeZoneBias(60);

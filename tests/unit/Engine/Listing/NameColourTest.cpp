@@ -19,15 +19,16 @@ class NameColourTest : public TestWorld {
   }
 
   static void SetTable(std::initializer_list<ColsType> slots) {
-    Looks.ExtensionColourCount = 0;
+    StartupLooks().ExtensionColourCount = 0;
     for (const ColsType& slot : slots)
-      Looks.ExtensionColours[static_cast<std::size_t>(++Looks.ExtensionColourCount)] = slot;
+      StartupLooks()
+          .ExtensionColours[static_cast<std::size_t>(++StartupLooks().ExtensionColourCount)] = slot;
   }
 };
 
 TEST_F(NameColourTest, ExtensionsMatchUpperCasedAndExactly) {
-  Looks.Colours.FileColour = 7;
-  Looks.Colours.DirectoryColour = 14;
+  StartupLooks().Colours.FileColour = 7;
+  StartupLooks().Colours.DirectoryColour = 14;
   SetTable({{"TXT", 10}, {"EXE", 12}, {"bin", 13}, {"GZ", 11}});
   struct Case {
     const char* Name;
@@ -60,12 +61,12 @@ TEST_F(NameColourTest, TheLastMatchingSlotCounts) {
 }
 
 TEST_F(NameColourTest, EmptyTableOrColourOffGivesTheFileColour) {
-  Looks.Colours.FileColour = 6;
+  StartupLooks().Colours.FileColour = 6;
   EXPECT_EQ(ColourOf("readme.txt"), 6);
   EXPECT_EQ(ColourOf("noext"), 6);
 
   SetTable({{"TXT", 10}});
-  Looks.ColourEnabled = false;
+  StartupLooks().ColourEnabled = false;
   EXPECT_EQ(ColourOf("readme.txt"), 6);
   EXPECT_EQ(ColourOf("src", true), 6);
 }
@@ -77,8 +78,8 @@ TEST_F(NameColourTest, LongExtensionsAndAnOverfullCount) {
   EXPECT_EQ(ColourOf("f." + longExtension), 3);
 
   // A count beyond the table's slots reads only the slots there are.
-  Looks.ExtensionColours[100] = {"LAST", 4};
-  Looks.ExtensionColourCount = 150;
+  StartupLooks().ExtensionColours[100] = {"LAST", 4};
+  StartupLooks().ExtensionColourCount = 150;
   EXPECT_EQ(ColourOf("f.last"), 4);
 }
 

@@ -252,8 +252,8 @@ TEST_F(ScanTest, HeaderPlacesTheLabelAtTheRightEdgeAndCutsThePath) {
 TEST_F(ScanTest, HeaderColoursCaptionsAndValuesOnTheConsole) {
   FreshWorld("DATA");
   Sim::SetConsole(80, 25);
-  Looks.Colours.HeadingColour = 0x0C;
-  Looks.Colours.HeadingValueColour = 0x1A;
+  StartupLooks().Colours.HeadingColour = 0x0C;
+  StartupLooks().Colours.HeadingValueColour = 0x1A;
   Sim::AddFile("C:\\DIR", "A.TXT", 1);
   Scan();
   EXPECT_EQ(Sim::RowText(0), "Path: C:\\DIR\\*" + std::string(48, ' ') + "Volume Label: DATA");
@@ -263,7 +263,7 @@ TEST_F(ScanTest, HeaderColoursCaptionsAndValuesOnTheConsole) {
   // Nothing left after the filters: the message line carries the heading colour.
   FreshWorld("");
   Sim::SetConsole(80, 25);
-  Looks.Colours.HeadingColour = 0x0C;
+  StartupLooks().Colours.HeadingColour = 0x0C;
   Sim::AddFile("C:\\DIR", "A.TXT", 1);
   StartupOptions().AttrFilter = StartupOptions().AttrWant[AttrS] = true;
   EXPECT_TRUE(EndsProgram(Scan));
