@@ -4,6 +4,9 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "Common/LocaleFormats.h"
 
 struct ColsType {
   std::string Extension;  // upper-case extension without the dot
@@ -31,9 +34,10 @@ struct LooksRec {
   ColourRec Colours;
   std::array<ColsType, MaxExtensionColours + 1> ExtensionColours;  // slots 1..100
   int ExtensionColourCount = 0;                                    // slots in use
-  bool ColourEnabled = true;   // names coloured by kind; /G turns it off
-  std::string PresetSwitches;  // switch text applied before the command line
-  std::string DateFormat;      // date display pattern; empty means "c"
+  bool ColourEnabled = true;        // names coloured by kind; /G turns it off
+  std::string PresetSwitches;       // switch text applied before the command line
+  std::string DateFormat;           // date display pattern; empty means "c"
+  std::vector<DateStep> DateSteps;  // DateFormat parsed at start-up, separators folded in
 };
 // The run reads its looks only through this view; start-up code (the registry
 // and the switches) settles them through StartupLooks().

@@ -15,6 +15,7 @@
 #include "Engine/CommandLine/SwitchParser.h"
 #include "Engine/CommandLine/Usage.h"
 #include "Engine/Dates/DateFormatLocale.h"
+#include "Engine/Dates/DatePattern.h"
 #include "Engine/Descriptions/Descriptions.h"
 #include "Engine/Listing/Summary.h"
 #include "Engine/Reports/Reports.h"
@@ -57,6 +58,9 @@ void WidenYears() {
   if (at != std::string::npos) StartupLooks().DateFormat.insert(at, "yy");
 }
 
+// The listing's dates use the pattern parsed once, with the separators settled.
+void SettleDatePattern() { StartupLooks().DateSteps = DatePatternSteps(Looks.DateFormat); }
+
 void StartUp() {
   SetInitialState();
   ReadConfiguration();
@@ -83,6 +87,7 @@ void StartUp() {
     RunEndAction = CloseBatchFile;
   }
   WidenYears();
+  SettleDatePattern();
 }
 
 void WriteFreeSpaceLine() {

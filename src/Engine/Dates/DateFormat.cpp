@@ -118,7 +118,11 @@ void AppendDateTime(std::string& out, const std::string& pattern, double value) 
 
 void AppendCalendarTime(std::string& out, const std::string& pattern,
                         const Plat::CalendarTime& time) {
-  const std::vector<DateStep>& steps = DatePatternSteps(pattern);
+  AppendCalendarTime(out, DatePatternSteps(pattern), time);
+}
+
+void AppendCalendarTime(std::string& out, const std::vector<DateStep>& steps,
+                        const Plat::CalendarTime& time) {
   char room[RoomChars];
   std::size_t used = 0;
   std::string era;

@@ -12,6 +12,7 @@
 #include "Console/Console.h"
 #include "Disk/ClusterRounding.h"
 #include "Engine/Dates/DateFormat.h"
+#include "Engine/Dates/DatePattern.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Ranges/RangeFilters.h"
 #include "Engine/Scan/ScanSteps.h"
@@ -53,6 +54,12 @@ void FillStamps(FileEntry& entry, const ReadEntry& data) {
   entry.WriteTime = data.WriteTime;
   entry.TimeLength = {};
   ScanWork.DateText.clear();
+}
+
+// The date pattern as start-up parsed it; a scan run on its own (in a test)
+// parses it here.
+const std::vector<DateStep>& ListingDateSteps() {
+  return Looks.DateSteps.empty() ? DatePatternSteps(Looks.DateFormat) : Looks.DateSteps;
 }
 
 // A stamp in whole seconds.
@@ -101,7 +108,7 @@ bool PassesTimeStamps(FileEntry& entry) {
       passes = false;
     if (!shown) continue;
     ScanWork.LastDate.clear();
-    AppendCalendarTime(ScanWork.LastDate, Looks.DateFormat, time);
+    AppendCalendarTime(ScanWork.LastDate, ListingDateSteps(), time);
     ScanWork.LastDateSecond = second;
     WidenDateColumn(entry, kind, ScanWork.LastDate);
   }
