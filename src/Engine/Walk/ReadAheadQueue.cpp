@@ -55,7 +55,7 @@ void ReadAheadQueue::Plan(std::span<const std::string> stack) {
 
 // Gives each job its place among the next directories; a request that fell
 // out of the window is dropped, a read already under way or done is kept
-// (ranked by where it lies further down the stack, when it does).
+// unranked, the first to go when a slot or the budget is needed.
 void ReadAheadQueue::RankPlanned(std::span<const std::string> stack, std::size_t window) {
   for (Job& job : jobs_) job.Rank = Unplanned;
   for (std::size_t rank = 0; rank < window; ++rank) {
