@@ -6,12 +6,13 @@
 #include <string>
 #include <vector>
 
-// The file specifications of the run, the directory being listed, and the drive figures from the
+// The file specifications of the run, the first directory they name (the
+// directory being listed is ThisDir's), and the drive figures from the
 // free-space query.
 struct RunSpecRec {
   std::vector<std::string> FileSpecs;   // file specifications in command-line order
-  std::string SearchSpec;               // directory plus mask handed to find-first
-  std::string CurrentDir;               // directory being listed, ends in "\"
+  std::string SearchSpec;               // first directory plus mask handed to find-first
+  std::string CurrentDir;               // first directory listed, ends in "\"
   std::string FileMask;                 // name part of the file specification
   std::string FileExt;                  // extension of the name part with its dot, or empty
   std::string FileBase;                 // name part without the extension
