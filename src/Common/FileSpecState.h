@@ -25,8 +25,9 @@ struct RunSpecRec {
   bool NoClusterSize = false;    // the free-space query failed
   bool DriveInvalid = false;     // it failed because the drive does not exist
 };
-// The run reads the specification only through this view; start-up code (the
-// command line and the drive's figures) settles it through StartupRunSpec().
+// The run reads what the command line named only through this view; start-up
+// code (the command line and the free-space query) settles it through
+// StartupRunSpec().
 namespace RunSpecStorage {
 extern RunSpecRec Settled;  // written only through StartupRunSpec()
 }

@@ -59,8 +59,8 @@ std::string DirectoryPart(const std::string& spec) {
   return last == std::string::npos ? std::string() : spec.substr(0, last + 1);
 }
 
-// Specifications taken so far, upper-cased: a lookup per specification keeps
-// a long preset linear.
+// File masks taken so far, upper-cased: a lookup per mask keeps a long preset
+// linear.
 using ListedSpecs = std::unordered_set<std::string>;
 
 void AddFileSpec(const std::string& spec, ListedSpecs& listed) {

@@ -15,7 +15,7 @@
 
 namespace {
 
-// Parsing is start-up work: it settles the run's specification.
+// Parsing is start-up work: it settles RunSpec.
 RunSpecRec& Spec() { return StartupRunSpec(); }
 
 bool IsUnc(const std::string& spec) {
@@ -44,7 +44,7 @@ void SetShareRoot(const std::string& spec) {
   Spec().SearchSpec = Spec().CurrentDir + "*";
 }
 
-// Sets the specification's CurrentDir, FileExt, FileBase and FileMask from a full path.
+// Sets RunSpec's CurrentDir, FileExt, FileBase and FileMask from a full path.
 void SplitPath(const std::string& path, bool trailingDot) {
   std::size_t last = path.find_last_of("\\:");
   std::size_t nameStart = last == std::string::npos ? 0 : last + 1;
@@ -142,7 +142,7 @@ void ParseFileSpec(const std::string& spec) {
   else
     ParsePath(spec, firstCall);
   if (firstCall) ReadDriveFigures();
-  // The specification names the first directory listed.
+  // The first directory listed is the one the command line names.
   ThisDir.CurrentDir = RunSpec.CurrentDir;
   ThisDir.SearchSpec = RunSpec.SearchSpec;
 }
