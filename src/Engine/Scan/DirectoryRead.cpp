@@ -1,7 +1,6 @@
 #include "Engine/Scan/DirectoryRead.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "Base/ByteWords.h"
 #include "Engine/Scan/ScanEnumeration.h"

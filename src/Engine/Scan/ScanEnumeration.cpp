@@ -1,7 +1,5 @@
 #include "Engine/Scan/ScanEnumeration.h"
 
-#include <cstring>
-
 // With /R the program's own matcher selects the entries; otherwise the
 // system's find-first does.
 
