@@ -1,4 +1,4 @@
-// State of the run itself: the recursive walk and the platform identity.
+// State of the run itself: the walk over the directories and its totals.
 #pragma once
 
 #include <cstdint>

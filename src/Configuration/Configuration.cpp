@@ -5,12 +5,10 @@
 #include "Common/Colours.h"
 #include "Common/Entries/Entries.h"
 #include "Common/RunEnd.h"
-#include "Common/RunState.h"
 #include "Configuration/ConfigurationKeys.h"
 #include "Configuration/DisplayColours.h"
 #include "Configuration/RegistryValues.h"
 #include "Console/Console.h"
-#include "Format/ErrorText.h"
 #include "Platform/Registry.h"
 #include "Platform/System.h"
 

@@ -2,7 +2,6 @@
 #include "Configuration/PlatformChecks.h"
 
 #include "Common/Options.h"
-#include "Common/RunState.h"
 #include "Console/Console.h"
 #include "Platform/System.h"
 

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "Common/RunEnd.h"
-#include "Common/RunState.h"
 #include "Console/Console.h"
 #include "Engine/Dates/DateFormatLocale.h"
 #include "OConfig/ConfigurationStore.h"

@@ -7,7 +7,6 @@
 #include "Common/LocaleFormats.h"
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
-#include "Common/RunState.h"
 #include "Console/Console.h"
 #include "Engine/CommandLine/CommandLine.h"
 #include "Engine/CommandLine/SwitchParser.h"

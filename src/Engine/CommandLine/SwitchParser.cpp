@@ -5,10 +5,8 @@
 #include "Base/AsciiCase.h"
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
-#include "Common/RunState.h"
 #include "Console/Console.h"
 #include "Engine/CommandLine/SwitchTable.h"
-#include "Format/ErrorText.h"
 #include "Platform/System.h"
 
 namespace SwitchHooks {

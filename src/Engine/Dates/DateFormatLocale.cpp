@@ -6,7 +6,6 @@
 
 #include "Common/LocaleFormats.h"
 #include "Common/Options.h"
-#include "Common/RunState.h"
 #include "Platform/LocaleTime.h"
 
 namespace {

@@ -7,7 +7,6 @@
 #include "Base/AsciiCase.h"
 #include "Base/Utf8.h"
 #include "Common/DescriptionAndBatchState.h"
-#include "Common/RunState.h"
 #include "Engine/Descriptions/Descriptions.h"
 #include "Platform/CodePages.h"
 #include "Platform/Files.h"

@@ -8,7 +8,6 @@
 #include "Common/DescriptionAndBatchState.h"
 #include "Common/Entries/Entries.h"
 #include "Common/Options.h"
-#include "Common/RunState.h"
 #include "Engine/Sort/Sort.h"
 
 namespace {

@@ -9,7 +9,6 @@
 #include "Common/Colours.h"
 #include "Common/DescriptionAndBatchState.h"
 #include "Common/Entries/Entries.h"
-#include "Common/RunState.h"
 #include "Common/Text/TextCells.h"
 #include "Console/Console.h"
 #include "Engine/Descriptions/Descriptions.h"

@@ -5,7 +5,6 @@
 #include "Common/Colours.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
-#include "Common/RunState.h"
 #include "Console/Console.h"
 #include "Disk/DiskSpace.h"
 #include "Format/NumberFormat.h"

@@ -5,7 +5,6 @@
 #include "Base/AsciiCase.h"
 #include "Base/DecimalInteger.h"
 #include "Common/Options.h"
-#include "Common/RunState.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Ranges/RangeFilters.h"
 #include "Engine/Ranges/RangeScanner.h"

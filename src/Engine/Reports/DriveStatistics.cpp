@@ -4,20 +4,16 @@
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
-#include "Common/RunState.h"
 #include "Console/Console.h"
 #include "Disk/DiskSpace.h"
 #include "Engine/Reports/DriveReport.h"
 #include "Engine/Reports/Reports.h"
 #include "Format/ErrorText.h"
-#include "Platform/Basics.h"
 #include "Platform/Volumes.h"
 
 namespace {
 
 constexpr std::uint8_t NetworkRefusalAttribute = 12;
-
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 void RefuseNetworkPath() {
   if (RunSpec.CurrentDir.size() < 2 || RunSpec.CurrentDir[0] != '\\' ||
@@ -30,19 +26,12 @@ void RefuseNetworkPath() {
 
 // Fills the byte figures from the cluster counts; returns the error code of a
 // failed query (0 on success). A drive that does not exist ends the run.
-std::uint32_t ReadClusterFigures(const std::string& root, DriveFigures& drive) {
-  Plat::DiskGeometry geometry;
-  if (!Plat::DiskFreeSpace(root, geometry)) {
-    std::uint32_t error = Plat::LastError();
-    if ((error == Plat::ErrorInvalidDrive || error == Plat::ErrorPathNotFound) && IsLetter(root[0]))
-      FatalError("Invalid Drive Specification", false);
-    StartupRunSpec().NoClusterSize = true;
-    return error;
-  }
-  std::int64_t cluster = std::int64_t{geometry.BytesPerSector} * geometry.SectorsPerCluster;
-  drive.TotalBytes = std::int64_t{geometry.TotalClusters} * cluster;
-  drive.FreeBytes = std::int64_t{geometry.FreeClusters} * cluster;
-  return 0;
+std::uint32_t ReadClusterFigures(char driveLetter, DriveFigures& drive) {
+  const DriveClusters figures = QueryDriveClusters(driveLetter);
+  if (figures.DriveMissing) FatalError("Invalid Drive Specification", false);
+  drive.TotalBytes = std::int64_t{figures.Geometry.TotalClusters} * figures.ClusterSize;
+  drive.FreeBytes = std::int64_t{figures.Geometry.FreeClusters} * figures.ClusterSize;
+  return figures.Error;
 }
 
 void ReadVolume(const std::string& root, DriveFigures& drive) {
@@ -64,7 +53,7 @@ void ShowDriveStatistics() {
   drive.DriveLetter = RunSpec.SearchSpec.empty() ? '?' : RunSpec.SearchSpec[0];
   const std::string root =
       std::string(1, RunSpec.CurrentDir.empty() ? '?' : RunSpec.CurrentDir[0]) + ":\\";
-  std::uint32_t clusterError = ReadClusterFigures(root, drive);
+  std::uint32_t clusterError = ReadClusterFigures(root[0], drive);
   ReadVolume(root, drive);
   if (Options.IsWin95OSR2) QueryDiskSpace(drive.DriveLetter, drive.TotalBytes, drive.FreeBytes);
   RequireSize(drive, clusterError);

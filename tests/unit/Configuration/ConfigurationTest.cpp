@@ -5,7 +5,6 @@
 
 #include "Common/Colours.h"
 #include "Common/Entries/Entries.h"
-#include "Common/RunState.h"
 #include "Configuration/Configuration.h"
 #include "Configuration/ConfigurationKeys.h"
 #include "Engine/Listing/NameColour.h"

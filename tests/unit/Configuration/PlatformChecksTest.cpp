@@ -3,7 +3,6 @@
 #include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
-#include "Common/RunState.h"
 #include "Configuration/PlatformChecks.h"
 #include "TestWorld.h"
 

@@ -8,7 +8,6 @@
 #include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
-#include "Common/RunState.h"
 #include "Console/ConsoleInternal.h"
 #include "Console/Manual.h"
 #include "TestWorld.h"

@@ -7,7 +7,6 @@
 
 #include "CellRows.h"
 #include "Common/Colours.h"
-#include "Common/RunState.h"
 #include "Configuration/Configuration.h"
 #include "Configuration/ConfigurationKeys.h"
 #include "OConfig/ConfigurationSet.h"

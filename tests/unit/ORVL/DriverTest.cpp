@@ -6,7 +6,6 @@
 #include "Common/Colours.h"
 #include "Common/Entries/Entries.h"
 #include "Common/Options.h"
-#include "Common/RunState.h"
 #include "Engine/Listing/Summary.h"
 #include "ORVL/Driver.h"
 #include "ScanTestSupport.h"

@@ -4,7 +4,6 @@
 
 #include "Common/Colours.h"
 #include "Common/Options.h"
-#include "Common/RunState.h"
 #include "Engine/CommandLine/SwitchParser.h"
 #include "ScanTestSupport.h"
 #include "TestWorld.h"

@@ -5,7 +5,6 @@
 #include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
-#include "Common/RunState.h"
 #include "Engine/Descriptions/Descriptions.h"
 #include "Engine/Listing/ListingFields.h"
 #include "Engine/Listing/ListingLayout.h"

@@ -12,7 +12,6 @@
 #include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
-#include "Common/RunState.h"
 #include "Common/Text/TextCells.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Listing/Listing.h"

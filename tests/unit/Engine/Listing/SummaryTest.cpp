@@ -3,7 +3,6 @@
 #include "Common/Colours.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
-#include "Common/RunState.h"
 #include "Engine/Listing/Summary.h"
 #include "TestWorld.h"
 

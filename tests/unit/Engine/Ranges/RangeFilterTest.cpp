@@ -1,7 +1,6 @@
 #include <string>
 
 #include "Common/Options.h"
-#include "Common/RunState.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Ranges/RangeFilters.h"
 #include "TestWorld.h"

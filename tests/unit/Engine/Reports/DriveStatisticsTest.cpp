@@ -6,7 +6,6 @@
 #include "CellRows.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
-#include "Common/RunState.h"
 #include "Engine/Reports/Reports.h"
 #include "TestWorld.h"
 
