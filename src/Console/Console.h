@@ -69,6 +69,9 @@ void FWriteFinish();
 // Writes an optional "Path: " line and the message, finishes output and ends the program.
 [[noreturn]] void FatalError(const std::string& message, bool showPath,
                              ExitCode code = ExitCode::Failed);
+// Ends the run saying that the configuration program could not be started,
+// why (the system's text for the code), and where it was looked for.
+[[noreturn]] void ConfigurationProgramNotStarted(const std::string& path, std::uint32_t code);
 // (Re)initialises, clears the screen with /CLR and writes the banner line.
 void BeginOutput();
 // Initialises the engine (first use, and every BeginOutput).

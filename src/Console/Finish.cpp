@@ -1,5 +1,6 @@
-// Every end of output: the orderly finish, the fatal-error report and the
-// console control event.
+// Every end of output: the orderly finish, the fatal-error report (and the
+// report that the configuration program could not start), and the console
+// control event.
 #include <algorithm>
 
 #include "Common/Colours.h"
@@ -54,6 +55,13 @@ void FatalError(const std::string& message, bool showPath, ExitCode code) {
   NewLine();
   FWriteFinish();
   EndProgram(code);
+}
+
+void ConfigurationProgramNotStarted(const std::string& path, std::uint32_t code) {
+  std::string reason = Plat::SystemErrorText(code);
+  if (reason.empty()) reason = "Error " + std::to_string(code);
+  WriteLine("OConfig could not be started: " + reason + ".", 1, Looks.Colours.HeadingColour);
+  FatalError("It was looked for as " + path, false);
 }
 
 // The console calls this on a thread of its own: nothing may escape from it.

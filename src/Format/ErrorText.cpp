@@ -1,7 +1,5 @@
 #include "Format/ErrorText.h"
 
-#include "Common/Colours.h"
-#include "Console/Console.h"
 #include "Platform/System.h"
 
 namespace {
@@ -53,11 +51,4 @@ std::string ErrorText(std::uint32_t code) {
     if (row.Code == code) return row.Text;
   std::string text = code != 0 ? Plat::SystemErrorText(code) : std::string();
   return text.empty() ? "Error " + std::to_string(code) : text;
-}
-
-void ConfigurationProgramNotStarted(const std::string& path, std::uint32_t code) {
-  std::string reason = Plat::SystemErrorText(code);
-  if (reason.empty()) reason = "Error " + std::to_string(code);
-  WriteLine("OConfig could not be started: " + reason + ".", 1, Looks.Colours.HeadingColour);
-  FatalError("It was looked for as " + path, false);
 }
