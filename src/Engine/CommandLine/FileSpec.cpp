@@ -3,15 +3,14 @@
 #include "Engine/CommandLine/FileSpec.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Console/Console.h"
 #include "Disk/DirectoryExists.h"
+#include "Disk/DiskSpace.h"
 #include "Format/ErrorText.h"
 #include "Platform/Files.h"
-#include "Platform/Volumes.h"
 
 namespace {
 
@@ -108,29 +107,17 @@ void ParsePath(std::string spec, bool usersOwnSpec) {
     Spec().SearchSpec = spec + "*";  // a mask without a dot is a prefix
 }
 
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
 void ReadDriveFigures() {
   char drive = Spec().SearchSpec.empty() ? 0 : Spec().SearchSpec[0];
   Spec().DriveNumber = static_cast<std::uint8_t>(static_cast<unsigned char>(drive) - 64);
-  Plat::DiskGeometry geometry;
-  if (Plat::DiskFreeSpace(std::string(1, drive) + ":\\", geometry)) {
-    Spec().SectorsPerCluster = geometry.SectorsPerCluster;
-    Spec().BytesPerSector = geometry.BytesPerSector;
-    Spec().FreeClusters = geometry.FreeClusters;
-    Spec().TotalClusters = geometry.TotalClusters;
-    std::uint64_t cluster = std::uint64_t{Spec().BytesPerSector} * Spec().SectorsPerCluster;
-    // Allocation is rounded to whole clusters: a zero size cannot be used.
-    if (cluster > 0 && cluster <= std::numeric_limits<std::int32_t>::max()) {
-      Spec().ClusterSize = static_cast<std::int32_t>(cluster);
-      return;
-    }
-  } else {
-    std::uint32_t error = Plat::LastError();
-    if ((error == Plat::ErrorInvalidDrive || error == Plat::ErrorPathNotFound) && IsLetter(drive))
-      Spec().DriveInvalid = true;
-  }
-  Spec().NoClusterSize = true;
+  const DriveClusters figures = QueryDriveClusters(drive);
+  Spec().SectorsPerCluster = figures.Geometry.SectorsPerCluster;
+  Spec().BytesPerSector = figures.Geometry.BytesPerSector;
+  Spec().FreeClusters = figures.Geometry.FreeClusters;
+  Spec().TotalClusters = figures.Geometry.TotalClusters;
+  Spec().ClusterSize = figures.ClusterSize;
+  Spec().NoClusterSize = figures.ClusterSize == 0;
+  Spec().DriveInvalid = figures.DriveMissing;
 }
 
 }  // namespace
