@@ -1,6 +1,6 @@
 // Where a name's extension starts: after its last "." that follows the last
-// "\". The sort's extension key and the 8.3 column's justified extension both
-// take it from here.
+// "\". The sort's extension key, the 8.3 column's justified extension and the
+// extension colours all take it from here.
 #pragma once
 
 #include <cstddef>

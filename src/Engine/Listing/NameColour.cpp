@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "Base/AsciiCase.h"
+#include "Base/NameExtension.h"
 #include "Common/Colours.h"
 #include "Common/Entries/Entries.h"
 
@@ -14,16 +15,10 @@ namespace {
 
 constexpr std::size_t MaxExtensionChars = 99;
 
-// The extension of the name part of a name, upper-cased into the buffer given.
+// The extension of a name (at most its first MaxExtensionChars bytes),
+// upper-cased into the buffer given.
 std::string_view UpperExtension(std::string_view name, char (&buffer)[MaxExtensionChars]) {
-  std::string_view extension;
-  for (std::size_t at = name.size(); at-- > 0;) {
-    const char c = name[at];
-    if (c == '\\' || c == ':') break;
-    if (c != '.') continue;
-    extension = name.substr(at + 1, MaxExtensionChars);
-    break;
-  }
+  const std::string_view extension = NameExtension(name).substr(0, MaxExtensionChars);
   for (std::size_t at = 0; at < extension.size(); ++at) buffer[at] = UpperAscii(extension[at]);
   return {buffer, extension.size()};
 }
