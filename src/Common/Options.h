@@ -12,7 +12,7 @@ enum TimeStampKind : std::uint8_t { NoStamp = 0, LastAccess = 1, Creation = 2, L
 
 // One column of the display format.
 struct ColumnSpec {
-  char Kind = 0;           // n s t 1 2 3 a f d o c r
+  char Kind = 0;           // a kind of the listing's column table ('t': the /T stamp)
   std::int32_t Width = 0;  // 0: the kind decides (name and description take the rest)
 };
 

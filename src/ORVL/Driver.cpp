@@ -17,6 +17,7 @@
 #include "Engine/Dates/DateFormatLocale.h"
 #include "Engine/Dates/DatePattern.h"
 #include "Engine/Descriptions/Descriptions.h"
+#include "Engine/Listing/ColumnTable.h"
 #include "Engine/Listing/Summary.h"
 #include "Engine/Reports/Reports.h"
 #include "Engine/Scan/Scan.h"

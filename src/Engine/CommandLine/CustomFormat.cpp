@@ -1,100 +1,103 @@
-// /M: a display format built letter by letter.
+// /M: a display format built letter by letter from the column table.
+#include <string_view>
+
 #include "Common/Options.h"
 #include "Engine/CommandLine/SwitchParser.h"
+#include "Engine/Listing/ColumnTable.h"
 
 namespace {
 
 constexpr int MaxLetterSlots = 19;  // leaves room for the name or description column
-constexpr std::int32_t DefaultOwnerWidth = 15;
-constexpr std::int64_t MinOwnerWidth = 5;
-constexpr std::int64_t MaxOwnerWidth = 99;
+constexpr std::int64_t MinDigitsWidth = 5;
+constexpr std::int64_t MaxDigitsWidth = 99;
 
-// What the letters have placed so far.
+// What the letters have placed so far; a description waits for the end.
 struct FormatBuild {
   int Slots = 0;
-  bool Size = false;
-  bool Name = false;
-  bool Alias = false;
-  bool Attributes = false;
-  bool Description = false;
+  const ColumnKind* Last = nullptr;
 };
 
-void AddColumn(FormatBuild& build, char kind, std::int32_t width) {
-  StartupOptions().Columns[++build.Slots] = {kind, width};
+bool TakesRest(const ColumnKind& kind) {
+  return kind.Room == ColumnRoom::Name || kind.Room == ColumnRoom::Description;
+}
+
+bool Placed(const FormatBuild& build, char kind) {
+  if (build.Last && build.Last->Kind == kind) return true;
+  for (int slot = 1; slot <= build.Slots; ++slot)
+    if (Options.Columns[static_cast<std::size_t>(slot)].Kind == kind) return true;
+  return false;
+}
+
+// The name and the description both take the rest of the line: the first
+// of them placed excludes the other.
+bool RestTaken(const FormatBuild& build) {
+  if (build.Last) return true;
+  for (int slot = 1; slot <= build.Slots; ++slot)
+    if (TakesRest(ColumnKindOf(Options.Columns[static_cast<std::size_t>(slot)].Kind))) return true;
+  return false;
+}
+
+bool Identified(const FormatBuild& build) {
+  if (build.Last && build.Last->Identifies) return true;
+  for (int slot = 1; slot <= build.Slots; ++slot)
+    if (ColumnKindOf(Options.Columns[static_cast<std::size_t>(slot)].Kind).Identifies) return true;
+  return false;
+}
+
+// Turns on what the kind needs, then places it now or, for a description, at the end.
+void Place(FormatBuild& build, const ColumnKind& kind, std::int32_t width) {
+  if (kind.Sets) StartupOptions().*kind.Sets = true;
+  if (kind.Stamp != NoStamp) StartupOptions().TimeKindNeeded[kind.Stamp] = true;
+  if (kind.Room == ColumnRoom::Description)
+    build.Last = &kind;
+  else
+    StartupOptions().Columns[static_cast<std::size_t>(++build.Slots)] = {kind.Kind, width};
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// T, T1, T2 or T3; returns the characters consumed after the T.
-std::size_t AddTimeColumn(FormatBuild& build, const std::string& word, std::size_t next) {
-  char digit = next < word.size() ? word[next] : 0;
-  if (digit < '1' || digit > '3') {
-    AddColumn(build, 't', 0);
-    return 0;
-  }
-  AddColumn(build, digit, 0);
-  StartupOptions().TimeKindNeeded[digit - '0'] = true;
-  return 1;
+// The width written directly after the letters (width + 1, with room for a
+// separating blank); the kind's own width without digits. Returns the digits consumed.
+std::size_t DigitsWidth(const ColumnKind& kind, std::string_view digits, std::int32_t& width) {
+  std::size_t end = 0;
+  while (end < digits.size() && IsDigit(digits[end])) ++end;
+  width = kind.FormatWidth;
+  if (end == 0) return 0;
+  std::int64_t given = std::int64_t{IntegerArgument(std::string(digits.substr(0, end)))} + 1;
+  if (given >= MinDigitsWidth && given <= MaxDigitsWidth)
+    width = static_cast<std::int32_t>(given);
+  else
+    StartupOptions().BadOption = true;
+  return end;
 }
 
-// O with the column width written directly after it (width + 1 with room
-// for a separating blank); returns the digits consumed.
-std::size_t AddOwnerColumn(FormatBuild& build, const std::string& word, std::size_t next) {
-  StartupOptions().ShowOwner = true;
-  std::size_t end = next;
-  while (end < word.size() && IsDigit(word[end])) ++end;
-  if (end == next) {
-    AddColumn(build, 'o', DefaultOwnerWidth);
-    return 0;
+// The row whose letters start the text, the longest when several do (T1 before T).
+const ColumnKind* KindLettered(std::string_view text) {
+  const ColumnKind* found = nullptr;
+  for (const ColumnKind& kind : ColumnKinds()) {
+    if (!kind.Letters || !text.starts_with(kind.Letters)) continue;
+    if (!found || std::string_view(kind.Letters).size() > std::string_view(found->Letters).size())
+      found = &kind;
   }
-  std::int64_t width = std::int64_t{IntegerArgument(word.substr(next, end - next))} + 1;
-  bool valid = width >= MinOwnerWidth && width <= MaxOwnerWidth;
-  if (!valid) StartupOptions().BadOption = true;
-  AddColumn(build, 'o', valid ? static_cast<std::int32_t>(width) : DefaultOwnerWidth);
-  return end - next;
+  return found;
 }
 
-void AddDescription(FormatBuild& build) {
-  if (build.Description || build.Name) return;
-  if (!build.Alias) AddColumn(build, 'f', 13);
-  build.Alias = build.Description = true;
-  StartupOptions().ShowDescriptions = true;
-}
-
-// Applies the letter at word[at]; returns the extra characters it consumed.
-std::size_t ApplyLetter(FormatBuild& build, const std::string& word, std::size_t at) {
-  switch (word[at]) {
-    case 'T': return AddTimeColumn(build, word, at + 1);
-    case 'O': return AddOwnerColumn(build, word, at + 1);
-    case 'S':
-      if (!build.Size) AddColumn(build, 's', 7);
-      build.Size = true;
-      break;
-    case 'N':
-      if (build.Name || build.Description) break;
-      AddColumn(build, 'n', 0);
-      build.Name = StartupOptions().HasNameColumn = true;
-      break;
-    case 'F':
-      if (!build.Alias) AddColumn(build, 'f', 13);
-      build.Alias = true;
-      break;
-    case 'A':
-      if (!build.Attributes) AddColumn(build, 'a', 6);
-      build.Attributes = true;
-      break;
-    case 'D': AddDescription(build); break;
-    case 'C':
-      AddColumn(build, 'c', 7);
-      StartupOptions().ShowCompression = true;
-      break;
-    case 'R':
-      AddColumn(build, 'r', 5);
-      StartupOptions().ShowCompression = true;
-      break;
-    default: break;  // other characters are ignored
+// Applies the letters at the start of the text; returns the characters consumed
+// (other characters are ignored, one at a time).
+std::size_t ApplyLetters(FormatBuild& build, std::string_view text) {
+  const ColumnKind* kind = KindLettered(text);
+  if (!kind) return 1;
+  std::size_t used = std::string_view(kind->Letters).size();
+  std::int32_t width = kind->FormatWidth;
+  if (kind->WidthDigits) used += DigitsWidth(*kind, text.substr(used), width);
+  if (TakesRest(*kind) ? RestTaken(build) : !kind->Repeats && Placed(build, kind->Kind))
+    return used;
+  if (kind->Companion && !Placed(build, kind->Companion)) {
+    const ColumnKind& companion = ColumnKindOf(kind->Companion);
+    Place(build, companion, companion.FormatWidth);
   }
-  return 0;
+  Place(build, *kind, width);
+  return used;
 }
 
 }  // namespace
@@ -104,13 +107,11 @@ void ParseCustomFormat(const std::string& word) {
   StartupOptions().HasNameColumn = false;
   StartupOptions().FormatChosen = true;
   FormatBuild build;
-  for (std::size_t at = ArgumentStart(word); at < word.size() && build.Slots < MaxLetterSlots; ++at)
-    at += ApplyLetter(build, word, at);
-  if (!build.Name && !build.Alias && !build.Description) {
-    AddColumn(build, 'n', 0);
-    StartupOptions().HasNameColumn = true;
-  } else if (build.Description) {
-    AddColumn(build, 'd', 0);
-  }
+  const std::string_view letters = std::string_view(word).substr(ArgumentStart(word));
+  for (std::size_t at = 0; at < letters.size() && build.Slots < MaxLetterSlots;)
+    at += ApplyLetters(build, letters.substr(at));
+  if (!Identified(build)) Place(build, ColumnKindOf('n'), 0);
+  if (build.Last)
+    StartupOptions().Columns[static_cast<std::size_t>(++build.Slots)] = {build.Last->Kind, 0};
   StartupOptions().ColumnCount = static_cast<std::uint8_t>(build.Slots);
 }

@@ -33,6 +33,9 @@ struct SwitchUsage {
   const char* GroupItem;    // its item in a group of options
   const char* DetailLabel;  // e.g. "/Kx", before its detail lines
   std::initializer_list<const char*> DetailLines;
+  // Its summary ends in the column table's /M letters, and its details list
+  // them after their first line.
+  bool ListsColumnLetters = false;
 };
 
 struct SwitchDefinition {

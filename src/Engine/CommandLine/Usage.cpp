@@ -11,6 +11,7 @@
 #include "Common/RunEnd.h"
 #include "Console/Console.h"
 #include "Engine/CommandLine/SwitchTable.h"
+#include "Engine/Listing/ColumnTable.h"
 #include "Platform/System.h"
 
 namespace {
@@ -34,6 +35,8 @@ const char* const UsageLines[] = {"A B BYTE C CLR", "D E F G FREE H I J K L M N"
 const char* const CompatibleGroup = "A B C D L N O P S T V W X ?";
 const char* const CommonGroup = "BYTE E F I M R SET TREE Y (1..9) [range] @";
 const char* const OtherGroup = "CLR G FREE H J K Q U Y2K Z 7BIT";
+// Where the /M letters sit on the usage lines; a letter not named here follows them.
+constexpr std::string_view FormatLetterOrder = "NSDAFOCRT";
 
 const SwitchUsage& UsageNamed(std::string_view name) {
   static const SwitchUsage none{};
@@ -51,6 +54,32 @@ std::vector<const SwitchUsage*> UsagesNamed(std::string_view names) {
     names.remove_prefix(std::min(end + 1, names.size()));
   }
   return usages;
+}
+
+// The first letter of every /M column kind once, in FormatLetterOrder.
+std::string FormatLetters() {
+  std::string letters;
+  for (char letter : FormatLetterOrder)
+    for (const ColumnKind& kind : ColumnKinds())
+      if (kind.Letters && kind.Letters[0] == letter && letters.find(letter) == std::string::npos)
+        letters += letter;
+  for (const ColumnKind& kind : ColumnKinds())
+    if (kind.Letters && letters.find(kind.Letters[0]) == std::string::npos)
+      letters += kind.Letters[0];
+  return letters;
+}
+
+std::string SummaryItem(const SwitchUsage& usage) {
+  return usage.ListsColumnLetters ? usage.Summary + FormatLetters() : usage.Summary;
+}
+
+// "  O[x] File owner ...": the letters, "[x]" when digits may follow them, the meaning.
+void WriteColumnLetterLines() {
+  for (const ColumnKind& kind : ColumnKinds()) {
+    if (!kind.Letters) continue;
+    std::string line = std::string("  ") + kind.Letters + (kind.WidthDigits ? "[x] " : " ");
+    WriteLine(line + kind.Meaning, TextColumn, DetailAttribute);
+  }
 }
 
 void WriteGroup(const char* caption, const char* names) {
@@ -96,7 +125,7 @@ void WriteUsageSummary() {
     std::string line = i == 0 ? ProgramFileName() + " [drive:][path][filename] [" : "";
     for (const SwitchUsage* usage : UsagesNamed(UsageLines[i])) {
       if (!line.empty()) line += ' ';
-      line += usage->Summary;
+      line += SummaryItem(*usage);
     }
     if (i + 1 == count) line += " ]";
     WriteLine(line, TextColumn, ItemAttribute);
@@ -124,6 +153,7 @@ void WriteDetails() {
     for (const char* line : usage.DetailLines) {
       bool rangeHeading = first && std::string(usage.DetailLabel) == "/[range]";
       WriteLine(line, rangeHeading ? TextColumn + 2 : TextColumn, DetailAttribute);
+      if (first && usage.ListsColumnLetters) WriteColumnLetterLines();
       first = false;
     }
   }

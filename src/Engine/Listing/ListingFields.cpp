@@ -1,7 +1,9 @@
-// The detail fields of an entry (sizes, ratio, owner, dates, attributes) and
-// the walk over the planned fields. Buffers are reused from entry to entry.
+// The detail fields of an entry (sizes, ratio, owner, dates, attributes), the
+// column table that names every field's writer, and the walk over the planned
+// fields. Buffers are reused from entry to entry.
 #include "Engine/Listing/ListingFields.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "Common/Colours.h"
@@ -10,16 +12,12 @@
 #include "Console/Console.h"
 #include "Engine/Dates/DateFormat.h"
 #include "Engine/Dates/DateTimeValue.h"
+#include "Engine/Listing/ColumnTable.h"
 #include "Engine/Listing/ListingLayout.h"
 #include "Engine/Listing/NameColour.h"
 #include "Engine/Scan/FileDetails.h"
 #include "Format/NumberFormat.h"
 #include "Format/SizeText.h"
-
-namespace {
-
-std::string FieldText;  // the text of the field being written
-std::string EntryPath;  // ThisDir.CurrentDir + ShortName, for the platform queries
 
 // The compressed size is asked for at most once per entry, whether one or
 // both of the "c" and "r" fields show it.
@@ -28,6 +26,11 @@ struct CompressionQuery {
   bool Known = false;
   std::int64_t Size = 0;
 };
+
+namespace {
+
+std::string FieldText;  // the text of the field being written
+std::string EntryPath;  // ThisDir.CurrentDir + ShortName, for the platform queries
 
 const std::string& PathOf(const FileEntry& entry) {
   EntryPath.assign(ThisDir.CurrentDir).append(entry.ShortName());
@@ -54,56 +57,71 @@ std::string_view SizeFieldText(std::int64_t value, SizeFieldRoom& room) {
   return PaddedSizeFieldUnitText(value, room);
 }
 
-void WriteSizeField(const FileEntry& entry, int column) {
-  if (entry.IsDirectory()) {
-    WriteAt(" <DIR>", column, Looks.Colours.DirectoryColour);
+void WriteSizeField(const FieldWrite& field) {
+  if (field.Entry.IsDirectory()) {
+    WriteAt(" <DIR>", field.Column, Looks.Colours.DirectoryColour);
     return;
   }
   SizeFieldRoom room;
-  WriteAt(SizeFieldText(entry.Size, room), column, Looks.Colours.DetailColour);
+  WriteAt(SizeFieldText(field.Entry.Size, room), field.Column, Looks.Colours.DetailColour);
 }
 
-void WriteCompressedField(const FileEntry& entry, int column, CompressionQuery& query) {
-  if (entry.IsDirectory()) return;
-  AskCompression(entry, query);
+void WriteCompressedField(const FieldWrite& field) {
+  if (field.Entry.IsDirectory()) return;
+  CompressionQuery& query = field.Compression;
+  AskCompression(field.Entry, query);
   SizeFieldRoom room;
-  if (query.Known) WriteAt(SizeFieldText(query.Size, room), column, Looks.Colours.DetailColour);
+  if (query.Known)
+    WriteAt(SizeFieldText(query.Size, room), field.Column, Looks.Colours.DetailColour);
 }
 
-void WriteRatioField(const FileEntry& entry, int column, CompressionQuery& query) {
-  AskCompression(entry, query);
+void WriteRatioField(const FieldWrite& field) {
+  CompressionQuery& query = field.Compression;
+  AskCompression(field.Entry, query);
   if (query.Size <= 0) return;
   char ratio[64];
   std::snprintf(ratio, sizeof ratio, "%5.2f",
-                static_cast<double>(entry.Size) / static_cast<double>(query.Size));
+                static_cast<double>(field.Entry.Size) / static_cast<double>(query.Size));
   FieldText = ratio;
   TrimLeadingBlanks(FieldText);
-  WriteAt(PadLeftBlank(FieldText, 4), column, Looks.Colours.DetailColour);
+  WriteAt(PadLeftBlank(FieldText, 4), field.Column, Looks.Colours.DetailColour);
 }
 
-void WriteOwnerField(const FileEntry& entry, int column, int width) {
-  if (!LookupOwner(PathOf(entry), FieldText)) return;
+void WriteOwnerField(const FieldWrite& field) {
+  if (!LookupOwner(PathOf(field.Entry), FieldText)) return;
+  const int width = field.Width;
   if (TextCells(FieldText) > width - 1) {
     FieldText.resize(PrefixForCells(FieldText, width > 2 ? width - 2 : 0));
     FieldText += Glyph::CutMarker;
   }
-  WriteAt(FieldText, column, Looks.Colours.DetailColour);
+  WriteAt(FieldText, field.Column, Looks.Colours.DetailColour);
 }
 
-void WriteTimeField(const FileEntry& entry, int kind, int column) {
+void WriteTimeField(const FieldWrite& field) {
   // A stamp that cannot be converted shows as 1 January 0001, the value the
   // scan measured the column with.
-  const std::string_view scanned = entry.TimeText(kind);
+  const std::string_view scanned = field.Entry.TimeText(field.Stamp);
   if (!scanned.empty()) {
-    WriteAt(scanned, column, Looks.Colours.DateColour);
+    WriteAt(scanned, field.Column, Looks.Colours.DateColour);
     return;
   }
   FieldText.clear();
-  AppendDateTime(FieldText, Looks.DateFormat, StampToLocalDateTime(entry.Time(kind)));
-  WriteAt(FieldText, column, Looks.Colours.DateColour);
+  AppendDateTime(FieldText, Looks.DateFormat, StampToLocalDateTime(field.Entry.Time(field.Stamp)));
+  WriteAt(FieldText, field.Column, Looks.Colours.DateColour);
 }
 
-void WriteAttributeField(const FileEntry& entry, int column) {
+void WriteName(const FieldWrite& field) {
+  WriteNameField(field.Entry, field.Column, field.LastInRow, field.Colour);
+}
+
+void WriteShortName(const FieldWrite& field) {
+  WriteShortNameField(field.Entry, field.Column, field.Colour);
+}
+
+void WriteDescription(const FieldWrite& field) { WriteDescriptionField(field.Entry, field.Column); }
+
+void WriteAttributeField(const FieldWrite& field) {
+  const FileEntry& entry = field.Entry;
   static const struct {
     std::uint32_t Bit;
     char Letter;
@@ -115,10 +133,122 @@ void WriteAttributeField(const FileEntry& entry, int column) {
   FieldText.assign(5, '.');
   for (std::size_t place = 0; place < 5; ++place)
     if (entry.Attributes & places[place].Bit) FieldText[place] = places[place].Letter;
-  WriteAt(FieldText, column, Looks.Colours.DetailColour);
+  WriteAt(FieldText, field.Column, Looks.Colours.DetailColour);
+}
+
+// Rows in the order of the usage screen's /M details.
+constexpr ColumnKind Kinds[] = {
+    {.Kind = 'n',
+     .Letters = "N",
+     .Meaning = "Filename",
+     .Identifies = true,
+     .Sets = &OptionsRec::HasNameColumn,
+     .Room = ColumnRoom::Name,
+     .Write = WriteName},
+    {.Kind = 's',
+     .Letters = "S",
+     .Meaning = "File size",
+     .FormatWidth = 7,
+     .Room = ColumnRoom::Size,
+     .Write = WriteSizeField},
+    // Resolved to the digit of the stamp /T chooses before anything is listed.
+    {.Kind = 't',
+     .Letters = "T",
+     .Meaning = "File date/time (based on /T; Win95/NT only)",
+     .Repeats = true,
+     .Room = ColumnRoom::Stamp},
+    {.Kind = '1',
+     .Letters = "T1",
+     .Meaning = "Last accessed time (Win95/NT only)",
+     .Repeats = true,
+     .Room = ColumnRoom::Stamp,
+     .Stamp = LastAccess,
+     .Write = WriteTimeField},
+    {.Kind = '2',
+     .Letters = "T2",
+     .Meaning = "Creation time (Win95/NT only)",
+     .Repeats = true,
+     .Room = ColumnRoom::Stamp,
+     .Stamp = Creation,
+     .Write = WriteTimeField},
+    {.Kind = '3',
+     .Letters = "T3",
+     .Meaning = "Last write time (Win95/NT only)",
+     .Repeats = true,
+     .Room = ColumnRoom::Stamp,
+     .Stamp = LastWrite,
+     .Write = WriteTimeField},
+    {.Kind = 'a',
+     .Letters = "A",
+     .Meaning = "File Attributes",
+     .FormatWidth = 6,
+     .Write = WriteAttributeField},
+    {.Kind = 'f',
+     .Letters = "F",
+     .Meaning = "FAT alias",
+     .FormatWidth = 13,
+     .Identifies = true,
+     .NeedsAlias = true,
+     .Write = WriteShortName},
+    {.Kind = 'd',
+     .Letters = "D",
+     .Meaning = "File description",
+     .Companion = 'f',
+     .Identifies = true,
+     .Sets = &OptionsRec::ShowDescriptions,
+     .Room = ColumnRoom::Description,
+     .NeedsAlias = true,
+     .Write = WriteDescription},
+    {.Kind = 'o',
+     .Letters = "O",
+     .Meaning = "File owner where x is column width (default 15) (NT only)",
+     .FormatWidth = 15,
+     .WidthDigits = true,
+     .Repeats = true,
+     .Sets = &OptionsRec::ShowOwner,
+     .NeedsAlias = true,
+     .Write = WriteOwnerField},
+    {.Kind = 'c',
+     .Letters = "C",
+     .Meaning = "Compressed file size (NT only)",
+     .FormatWidth = 7,
+     .Repeats = true,
+     .Sets = &OptionsRec::ShowCompression,
+     .Room = ColumnRoom::Size,
+     .NeedsAlias = true,
+     .Write = WriteCompressedField},
+    {.Kind = 'r',
+     .Letters = "R",
+     .Meaning = "Compression ratio (NT only)",
+     .FormatWidth = 5,
+     .Repeats = true,
+     .Sets = &OptionsRec::ShowCompression,
+     .NeedsAlias = true,
+     .Write = WriteRatioField},
+};
+
+bool ColumnsUseAliases(const ColumnSlots& columns, int count) {
+  for (int slot = 1; slot <= std::min(count, MaxColumnSlots); ++slot)
+    if (ColumnKindOf(columns[static_cast<std::size_t>(slot)].Kind).NeedsAlias) return true;
+  return false;
 }
 
 }  // namespace
+
+std::span<const ColumnKind> ColumnKinds() { return Kinds; }
+
+const ColumnKind& ColumnKindOf(char kind) {
+  static constexpr ColumnKind Unknown{};
+  for (const ColumnKind& row : Kinds)
+    if (row.Kind == kind) return row;
+  return Unknown;
+}
+
+// The description layouts swap only after a directory's scan, so both sets count.
+bool ListingUsesAliases() {
+  return ColumnsUseAliases(Options.Columns, Options.ColumnCount) ||
+         ColumnsUseAliases(Options.SavedColumns, Options.SavedColumnCount);
+}
 
 void WriteEntryFields(const FileEntry& entry, int column, bool lastInRow) {
   const ListingLayoutRec& layout = ListingLayout;
@@ -128,24 +258,13 @@ void WriteEntryFields(const FileEntry& entry, int column, bool lastInRow) {
   CompressionQuery compression;
   for (int index = 0; index < layout.FieldCount; ++index) {
     const FieldPlan& field = layout.Fields[static_cast<std::size_t>(index)];
-    switch (field.Kind) {
-      case 'n': WriteNameField(entry, column, lastInRow, colour); break;
-      case 's': WriteSizeField(entry, column); break;
-      case 'c': WriteCompressedField(entry, column, compression); break;
-      case 'r': WriteRatioField(entry, column, compression); break;
-      case 'o': WriteOwnerField(entry, column, field.Width); break;
-      case '1':
-      case '2':
-      case '3': WriteTimeField(entry, field.Kind - '0', column); break;
-      case 'f': WriteShortNameField(entry, column, colour); break;
-      case 'a': WriteAttributeField(entry, column); break;
-      case 'd': WriteDescriptionField(entry, column); break;
-      default: break;
-    }
+    const ColumnKind& kind = *field.Column;
+    if (kind.Write)
+      kind.Write({entry, column, field.Width, kind.Stamp, lastInRow, colour, compression});
     column += field.Advance;
     // A squeezed name leaves the separator column free in all but the last
     // listing column, so a field after it is not overwritten by the separator.
-    if (field.Kind == 'n' && layout.Squeezed && !lastInRow)
+    if (kind.Room == ColumnRoom::Name && layout.Squeezed && !lastInRow)
       column -= layout.NameRoom - layout.NameCut;
   }
 }

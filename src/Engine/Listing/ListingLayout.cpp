@@ -6,6 +6,7 @@
 
 #include "Common/Entries/Entries.h"
 #include "Console/Console.h"
+#include "Engine/Listing/ColumnTable.h"
 #include "Format/NumberFormat.h"
 
 ListingLayoutRec ListingLayout;
@@ -30,13 +31,10 @@ int ByteSizeWidth() {
   return std::max(11, static_cast<int>(ThousandsText(largest).size()));
 }
 
-int AdjustedWidth(char kind, int width) {
-  switch (kind) {
-    case 's':
-    case 'c': return Options.SizesInBytes ? ListingLayout.ByteSizeWidth + 1 : width;
-    case '1':
-    case '2':
-    case '3': return ThisDir.TimeColumnWidth[static_cast<std::size_t>(kind - '0')] + 1;
+int AdjustedWidth(const ColumnKind& kind, int width) {
+  switch (kind.Room) {
+    case ColumnRoom::Size: return Options.SizesInBytes ? ListingLayout.ByteSizeWidth + 1 : width;
+    case ColumnRoom::Stamp: return ThisDir.TimeColumnWidth[kind.Stamp] + 1;
     default: return width;
   }
 }
@@ -53,8 +51,8 @@ void CollectFields(DirectoryLayout directory) {
   for (int slot = 1; slot <= layout.FieldCount; ++slot) {
     const ColumnSpec& spec = columns[static_cast<std::size_t>(slot)];
     FieldPlan& field = layout.Fields[static_cast<std::size_t>(slot - 1)];
-    field.Kind = ResolvedKind(spec.Kind);
-    field.Width = AdjustedWidth(field.Kind, spec.Width);
+    field.Column = &ColumnKindOf(ResolvedKind(spec.Kind));
+    field.Width = AdjustedWidth(*field.Column, spec.Width);
     layout.FixedWidth += field.Width;
   }
 }
@@ -102,11 +100,11 @@ void SetAdvances() {
   ListingLayoutRec& layout = ListingLayout;
   for (int index = 0; index < layout.FieldCount; ++index) {
     FieldPlan& field = layout.Fields[static_cast<std::size_t>(index)];
-    switch (field.Kind) {
-      case 'n':
+    switch (field.Column->Room) {
+      case ColumnRoom::Name:
         field.Advance = layout.Squeezed ? layout.NameRoom + 1 : ThisDir.MaxNameLength + 1;
         break;
-      case 'd': field.Advance = layout.NameRoom + 1; break;
+      case ColumnRoom::Description: field.Advance = layout.NameRoom + 1; break;
       default: field.Advance = field.Width; break;
     }
   }

@@ -8,11 +8,13 @@
 #include "Common/Options.h"
 #include "Engine/Descriptions/Descriptions.h"
 
+struct ColumnKind;
+
 // One field of an entry, as laid out for this directory.
 struct FieldPlan {
-  char Kind = 0;    // n s c r o 1 2 3 f a d
-  int Width = 0;    // after the per-directory adjustments
-  int Advance = 0;  // columns the write column moves on after the field
+  const ColumnKind* Column = nullptr;  // its row of the column table
+  int Width = 0;                       // after the per-directory adjustments
+  int Advance = 0;                     // columns the write column moves on after the field
 };
 
 struct ListingLayoutRec {

@@ -12,8 +12,6 @@
 void StartScanWork();
 // Filters the read's entries [from, to) into the pool and ThisDir.FileList.
 void ScanEntries(const DirectoryRead& read, std::size_t from, std::size_t to);
-// Whether a column of the listing shows or needs the 8.3 aliases.
-bool ListingUsesAliases();
 // Entries placed in the pool (and ThisDir.FileList) since StartScanWork.
 int PlacedEntryCount();
 

@@ -115,24 +115,6 @@ bool PassesTimeStamps(FileEntry& entry) {
   return passes;
 }
 
-// The 8.3 name column, descriptions (shown in place of a long name) and the
-// compression and owner queries (which name the file by it) need aliases;
-// other listings leave them out of memory. The description layouts swap only
-// after a directory's scan, so both sets count.
-bool ColumnsUseAliases(const ColumnSlots& columns, int count) {
-  for (int slot = 1; slot <= std::min(count, MaxColumnSlots); ++slot) {
-    switch (columns[static_cast<std::size_t>(slot)].Kind) {
-      case 'f':
-      case 'd':
-      case 'c':
-      case 'r':
-      case 'o': return true;
-      default: break;
-    }
-  }
-  return false;
-}
-
 void AcceptEntry(FileEntry& entry) {
   if (ThisDir.FileList.size() == ThisDir.FileList.capacity()) GrowFileList();
   ThisDir.FileList.push_back(&entry);
@@ -192,11 +174,6 @@ void ScanEntry(const DirectoryRead& read, const ReadEntry& data) {
     AcceptEntry(entry);
   else
     ReleaseEntryTexts(mark);
-}
-
-bool ListingUsesAliases() {
-  return ColumnsUseAliases(Options.Columns, Options.ColumnCount) ||
-         ColumnsUseAliases(Options.SavedColumns, Options.SavedColumnCount);
 }
 
 int PlacedEntryCount() { return ScanWork.NextSlot - 1; }

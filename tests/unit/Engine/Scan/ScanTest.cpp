@@ -10,6 +10,7 @@
 #include "Common/RunState.h"
 #include "Engine/Dates/DateFormat.h"
 #include "Engine/Dates/DateTimeValue.h"
+#include "Engine/Listing/ColumnTable.h"
 #include "Engine/Scan/Scan.h"
 #include "ORVL/DirectorySteps.h"
 #include "ScanTestSupport.h"
