@@ -30,7 +30,8 @@ add_custom_command(OUTPUT ${ORVL_MSI}
   VERBATIM)
 
 add_custom_command(OUTPUT ${ORVL_ZIP}
-  COMMAND ${CMAKE_COMMAND} -D ZIP=${ORVL_ZIP} -D STAGE=${CMAKE_BINARY_DIR}/portable
+  COMMAND ${CMAKE_COMMAND} -D ZIP=${ORVL_ZIP} -D FOLDER=${ORVL_PACKAGE}
+          -D STAGE=${CMAKE_BINARY_DIR}/portable
           -D BINARY_DIR=${CMAKE_BINARY_DIR} -D SOURCE_DIR=${CMAKE_SOURCE_DIR}
           -P ${CMAKE_SOURCE_DIR}/packaging/MakeZip.cmake
   DEPENDS orvl OConfig ${ORVL_MANUAL_TEXT} ${CMAKE_SOURCE_DIR}/packaging/FIRST-STEPS.txt

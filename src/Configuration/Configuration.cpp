@@ -55,7 +55,7 @@ void ReadSettings(Plat::Handle key) {
 // when it does.
 [[noreturn]] void StartConfigurationProgram() {
   const std::string path = Options.ProgramDir + "OConfig.exe";
-  EnsureOutput();
+  BlankRowsFromCursor();  // OConfig's view then starts below the notice, under wine too
   WriteLine("Running OCONFIG so you can set up default configuration (first time only)", 1,
             Looks.Colours.HeadingColour);
   FWriteFinish();

@@ -1,4 +1,5 @@
-// The start of output: set-up, the optional clear screen and the banner line.
+// The start of output: set-up, the optional clear screen and the banner line,
+// and the blanking of the rows below the cursor.
 #include "Common/Colours.h"
 #include "Common/Options.h"
 #include "Console/Console.h"
@@ -22,6 +23,13 @@ void ClearScreen() {
 }
 
 }  // namespace
+
+void BlankRowsFromCursor() {
+  EnsureOutput();
+  if (ConsoleEngine.Redirected) return;
+  for (int row = ConsoleEngine.CurrentRow; row <= ConsoleEngine.MaxRow; ++row)
+    WriteBlankRow(row, ClearAttribute);
+}
 
 void BeginOutput() {
   InitialiseOutput();

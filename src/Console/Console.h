@@ -74,6 +74,11 @@ void FWriteFinish();
 [[noreturn]] void ConfigurationProgramNotStarted(const std::string& path, std::uint32_t code);
 // (Re)initialises, clears the screen with /CLR and writes the banner line.
 void BeginOutput();
+// Blanks the console rows from the cursor's to the last (nothing in plain
+// text). Wine's console on a terminal draws rows counted from the top and
+// knows nothing of what the terminal showed: after this, the terminal's rows
+// are the console's, and what another program writes below stays in place.
+void BlankRowsFromCursor();
 // Initialises the engine (first use, and every BeginOutput).
 void InitialiseOutput();
 // Initialises on first use only.

@@ -68,14 +68,55 @@ void DrawPage(const std::vector<std::string>& lines, int first) {
   }
 }
 
-std::string PagePromptText(int page, int pages) {
-  const std::string number = std::to_string(page + 1) + "/" + std::to_string(pages);
-  const bool last = page + 1 == pages;
-  std::string full = "Help page " + number + " \u2666 " +
-                     (last ? "" : "[Q] Back to the listing \u2666 ") + "[P] Previous \u2666 " +
-                     (last ? "[Other keys] Back to the listing" : "[Other keys] Next page");
+// "Help page 3/25 ..." at the bottom; narrower screens get shorter forms, the
+// narrowest one without the chapter keys.
+std::string PagePromptText(int first, int pageRows, int lineCount, int chapters) {
+  const int pages = std::max(1, (lineCount + pageRows - 1) / pageRows);
+  const bool last = first + pageRows >= lineCount;
+  const int page = last ? pages : first / pageRows + 1;  // a chapter may start mid-page
+  const std::string number = std::to_string(page) + "/" + std::to_string(pages);
+  const std::string range = chapters > 0 ? "[1-" + std::to_string(chapters) + "]" : "";
+  const std::string full = "Help page " + number + " \u2666 " + (last ? "" : "[Q] Back \u2666 ") +
+                           "[P] Previous \u2666 " + (chapters > 0 ? range + " Chapter \u2666 " : "") +
+                           (last ? "[Other keys] Back" : "[Other keys] Next");
   if (TextCells(full) <= ScreenWidth()) return full;
+  const std::string brief = "Help " + number + (last ? " [P]Prev " : " [Q]Back [P]Prev ") +
+                            (chapters > 0 ? range + "Chapter " : "") +
+                            (last ? "[Key]Back" : "[Key]Next");
+  if (TextCells(brief) <= ScreenWidth()) return brief;
   return "Help " + number + (last ? " [P]Prev [Key]Back" : " [Q]Back [P]Prev [Key]Next");
+}
+
+// The line each chapter's heading is on: a numbered title underlined with "=".
+std::vector<int> ChapterLines(const std::vector<std::string>& lines) {
+  std::vector<int> chapters;
+  for (std::size_t at = 0; at + 1 < lines.size(); ++at) {
+    const std::string& line = lines[at];
+    const std::size_t dot = line.find(". ");
+    const bool numbered = dot > 0 && dot <= 2 && line.find_first_not_of("0123456789") == dot;
+    if (numbered && lines[at + 1].starts_with("===") &&
+        std::stoi(line.substr(0, dot)) == static_cast<int>(chapters.size()) + 1)
+      chapters.push_back(static_cast<int>(at));
+  }
+  return chapters;
+}
+
+// A chapter's number, typed from its first digit on: taken as soon as no
+// further digit could make another chapter of it (so 2 to 9 go at once); after
+// 1 the next key is either a second digit or takes 1 itself.
+int ReadChapterNumber(char firstDigit, int chapters) {
+  int number = firstDigit - '0';
+  while (number * 10 <= chapters) {
+    const int low = number * 10;
+    const int high = std::min(low + 9, chapters);
+    ShowPromptRow("Chapter " + std::to_string(number) + "_ \u2666 [0-" + std::to_string(high - low) +
+                  "] " + std::to_string(low) + "-" + std::to_string(high) + " \u2666 [Key] " +
+                  std::to_string(number));
+    const char key = ReadPromptKey();
+    if (key < '0' || low + (key - '0') > high) break;
+    number = low + (key - '0');
+  }
+  return number;
 }
 
 }  // namespace
@@ -93,15 +134,24 @@ std::vector<std::string> ManualLines(int width) {
 
 void ShowManual() {
   const std::vector<std::string> lines = ManualLines(ScreenWidth());
+  const std::vector<int> chapters = ChapterLines(lines);
+  const int chapterCount = static_cast<int>(chapters.size());
+  const int lineCount = std::max(static_cast<int>(lines.size()), 1);
   const int pageRows = std::max(ScreenHeight() - 1, 1);
-  const int pages = std::max(1, (static_cast<int>(lines.size()) + pageRows - 1) / pageRows);
   const ScreenRows listing = SaveScreen();
-  for (int page = 0; page < pages;) {
-    DrawPage(lines, page * pageRows);
-    ShowPromptRow(PagePromptText(page, pages));
+  for (int first = 0; first < lineCount;) {
+    DrawPage(lines, first);
+    ShowPromptRow(PagePromptText(first, pageRows, lineCount, chapterCount));
     const char key = ReadPromptKey();
     if (key == 'Q' || key == 'q' || key == EscapeKey) break;
-    page = key == 'P' || key == 'p' ? std::max(page - 1, 0) : page + 1;
+    if (key >= '1' && key <= '9' && key - '0' <= chapterCount) {
+      const int chapter = ReadChapterNumber(key, chapterCount);
+      first = chapters[static_cast<std::size_t>(chapter - 1)];
+    } else if (key == 'P' || key == 'p') {
+      first = std::max(first - pageRows, 0);
+    } else {
+      first += pageRows;
+    }
   }
   RestoreScreen(listing);
 }

@@ -114,14 +114,17 @@ class InstallTest(unittest.TestCase):
         self.assertEqual(again.lines[0], entry + " was not on the system PATH.")
 
     def test_zip_holds_the_programs_and_the_texts(self):
+        # One folder, so that unpacking never spills the files into the current one.
+        folder = os.path.basename(PACKAGE) + "/"
         with zipfile.ZipFile(PACKAGE + ".zip") as archive:
             self.assertEqual(sorted(archive.namelist()),
-                             ["FIRST-STEPS.txt", "OConfig.exe", "Orvalist.txt", "orvl.exe"])
+                             [folder] + [folder + name for name in
+                                         ("FIRST-STEPS.txt", "OConfig.exe", "Orvalist.txt", "orvl.exe")])
             for name in ("orvl.exe", "OConfig.exe"):
                 with open(os.path.join(BUILD, name), "rb") as built:
-                    self.assertEqual(archive.read(name), built.read(), name)
+                    self.assertEqual(archive.read(folder + name), built.read(), name)
             with open(os.path.join(ROOT, "docs", "Orvalist.txt"), "rb") as manual:
-                self.assertEqual(archive.read("Orvalist.txt"),
+                self.assertEqual(archive.read(folder + "Orvalist.txt"),
                                  manual.read().replace(b"\n", b"\r\n"))
 
 

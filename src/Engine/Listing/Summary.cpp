@@ -2,6 +2,9 @@
 // space at the right edge, then the space the files occupy.
 #include "Engine/Listing/Summary.h"
 
+#include <string_view>
+#include <vector>
+
 #include "Common/Colours.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
@@ -16,36 +19,100 @@ namespace {
 constexpr std::int64_t SizeUnitThreshold = 1024;
 constexpr int SummaryDecimals = 2;
 
-void WriteCountWord(std::int32_t count, const char* singular, const char* plural) {
-  WriteText(std::to_string(count), Looks.Colours.SummaryFigureColour);
-  WriteText(count == 1 ? singular : plural, Looks.Colours.SummaryTextColour);
+// A figure or a word of a summary line, with the blank that leads it.
+struct SummaryRun {
+  std::string Text;
+  bool Figure = false;
+};
+// Runs kept together on one line, such as " 9 files": a narrow screen wraps a
+// summary between pieces, never inside a figure.
+using SummaryPiece = std::vector<SummaryRun>;
+using SummaryPieces = std::vector<SummaryPiece>;
+
+int PieceCells(const SummaryPiece& piece) {
+  int cells = 0;
+  for (const SummaryRun& run : piece) cells += static_cast<int>(run.Text.size());
+  return cells;
 }
 
-// "12,345 bytes (12.06KB)" from column 1.
-void WriteByteFigure(std::int64_t bytes) {
-  WriteAt(ThousandsText(bytes), 1, Looks.Colours.SummaryFigureColour);
-  WriteText(" bytes", Looks.Colours.SummaryTextColour);
-  if (bytes < SizeUnitThreshold) return;
-  WriteText(" (", Looks.Colours.SummaryTextColour);
-  WriteText(ShortSizeText(bytes, SummaryDecimals) + "B", Looks.Colours.SummaryFigureColour);
-  WriteText(")", Looks.Colours.SummaryTextColour);
+void AddCountPiece(SummaryPieces& pieces, std::int32_t count, const char* singular,
+                   const char* plural) {
+  pieces.push_back(
+      {{" ", false}, {std::to_string(count), true}, {count == 1 ? singular : plural, false}});
 }
 
-void WriteCounts(std::int32_t files, std::int32_t dirs, std::int64_t bytes) {
-  WriteByteFigure(bytes);
-  WriteText(" in ", Looks.Colours.SummaryTextColour);
-  if (files > 0) WriteCountWord(files, " file", " files");
+// "12,345 bytes", " (12.06KB)".
+SummaryPieces ByteFigurePieces(std::int64_t bytes) {
+  SummaryPieces pieces{{{ThousandsText(bytes), true}, {" bytes", false}}};
+  if (bytes >= SizeUnitThreshold)
+    pieces.push_back({{" (", false},
+                      {ShortSizeText(bytes, SummaryDecimals) + "B", true},
+                      {")", false}});
+  return pieces;
+}
+
+SummaryPieces CountPieces(std::int32_t files, std::int32_t dirs, std::int64_t bytes) {
+  SummaryPieces pieces = ByteFigurePieces(bytes);
+  // Nothing counted keeps the blank after "in", as the line always had.
+  pieces.push_back({{files > 0 || dirs > 0 ? " in" : " in ", false}});
+  if (files > 0) AddCountPiece(pieces, files, " file", " files");
   if (dirs > 0) {
-    if (files > 0) WriteText(" and ", Looks.Colours.SummaryTextColour);
-    WriteCountWord(dirs, " dir", " dirs");
+    if (files > 0) pieces.push_back({{" and", false}});
+    AddCountPiece(pieces, dirs, " dir", " dirs");
   }
+  return pieces;
 }
 
-// "1.25GB free" ending in the last column.
-void WriteFreeSpace() {
+// A piece wider than the whole line splits where its runs begin with a blank.
+SummaryPieces SplitOverwide(const SummaryPieces& pieces, int width) {
+  SummaryPieces fitted;
+  for (const SummaryPiece& piece : pieces) {
+    if (PieceCells(piece) <= width) {
+      fitted.push_back(piece);
+      continue;
+    }
+    for (const SummaryRun& run : piece) {
+      if (fitted.empty() || run.Text.starts_with(' ') || &run == &piece.front())
+        fitted.emplace_back();
+      fitted.back().push_back(run);
+    }
+  }
+  return fitted;
+}
+
+// Writes the pieces from column 1, starting a new line where the next piece
+// would pass the right edge (its leading blank is dropped there); the last
+// line is left open. Returns the cells used on it.
+int WritePieces(const SummaryPieces& pieces) {
+  const int width = ScreenWidth();
+  int used = 0;
+  for (const SummaryPiece& piece : SplitOverwide(pieces, width)) {
+    bool wraps = used > 0 && used + PieceCells(piece) > width;
+    if (wraps) {
+      NewLine();
+      used = 0;
+    }
+    for (const SummaryRun& run : piece) {
+      std::string_view text = run.Text;
+      if (used == 0 && text.starts_with(' ')) text.remove_prefix(1);
+      std::uint8_t colour =
+          run.Figure ? Looks.Colours.SummaryFigureColour : Looks.Colours.SummaryTextColour;
+      if (used == 0) WriteAt(text, 1, colour);
+      else WriteText(text, colour);
+      used += static_cast<int>(text.size());
+    }
+  }
+  return used;
+}
+
+// "1.25GB free" ending in the last column, one blank at least after the
+// counts; on a line of its own when the counts leave no room.
+void WriteFreeSpace(int used) {
   int width = ScreenWidth();
-  WriteAt("free", width - 3, Looks.Colours.SummaryTextColour);
   std::string free = FreeSpaceText();
+  const int freeCells = static_cast<int>(free.size()) + 5;  // "1.25GB free"
+  if (used > 0 && used + 1 + freeCells > width) NewLine();
+  WriteAt("free", width - 3, Looks.Colours.SummaryTextColour);
   WriteAt(free, width - 4 - static_cast<int>(free.size()), Looks.Colours.SummaryFigureColour);
 }
 
@@ -55,12 +122,13 @@ void ShowSummary(std::int32_t files, std::int32_t dirs, std::int64_t bytes,
                  std::int64_t allocated) {
   EnsureOutput();
   bool counted = bytes != NoCountsMarker;
-  if (counted) WriteCounts(files, dirs, bytes);
-  if (Options.ShowFree && !Options.Recursive && !RunSpec.NoClusterSize) WriteFreeSpace();
+  int used = counted ? WritePieces(CountPieces(files, dirs, bytes)) : 0;
+  if (Options.ShowFree && !Options.Recursive && !RunSpec.NoClusterSize) WriteFreeSpace(used);
   NewLine();
   if (!counted || RunSpec.NoClusterSize) return;
-  WriteByteFigure(allocated);
-  WriteText(" allocated", Looks.Colours.SummaryTextColour);
+  SummaryPieces pieces = ByteFigurePieces(allocated);
+  pieces.push_back({{" allocated", false}});
+  WritePieces(pieces);
   NewLine();
 }
 

@@ -193,14 +193,34 @@ TEST_F(ConsoleEngineTest, HelpShowsTheManualAndReturnsToTheListingAsItWas) {
   EXPECT_EQ(ScreenText(screens[2], 80)[0].substr(0, manual[24].size()), manual[24]);
   EXPECT_EQ(ScreenText(screens[3], 80), firstPage);
   const std::string helpPrompt = "Help page 1/" + std::to_string((manual.size() + 23) / 24) +
-                                 " \u2666 [Q] Back to the listing \u2666 [P] Previous \u2666 "
-                                 "[Other keys] Next page";
+                                 " \u2666 [Q] Back \u2666 [P] Previous \u2666 [1-14] Chapter \u2666 "
+                                 "[Other keys] Next";
   EXPECT_EQ(firstPage[24].substr(0, firstPage[24].find_last_not_of(' ') + 1), helpPrompt);
   // Back from the manual: the same rows in the same colours, the prompt again.
   EXPECT_EQ(ScreenText(screens[4], 80), ScreenText(screens[0], 80));
   EXPECT_EQ(ScreenAttributes(screens[4]), ScreenAttributes(screens[0]));
   EXPECT_EQ(ScreenText(screens[0], 80)[24], Prompt);
   EXPECT_EQ(Sim::RowTrimmed(24), "line 25");
+}
+
+// A chapter's number goes to its heading: 2 to 9 at once, 1 with a second
+// digit (or any other key for chapter 1 itself).
+TEST_F(ConsoleEngineTest, ChapterNumbersJumpInTheManual) {
+  WriteNumberedLines(1, 24);
+  Sim::PushKeys("h5121xq ");
+  WriteNumberedLines(25, 25);
+  const auto& screens = Sim::ScreensAtKeyReads();
+  ASSERT_EQ(screens.size(), 8u);
+  auto row = [&](std::size_t screen, int at) {
+    const std::string text = ScreenText(screens[screen], 80)[static_cast<std::size_t>(at)];
+    return text.substr(0, text.find_last_not_of(' ') + 1);
+  };
+  EXPECT_EQ(row(2, 0), "5. LAYOUTS AND CUSTOM COLUMNS");
+  EXPECT_EQ(row(3, 24), "Chapter 1_ \u2666 [0-4] 10-14 \u2666 [Key] 1");
+  EXPECT_EQ(row(4, 0), "12. REDIRECTED OUTPUT");
+  EXPECT_EQ(row(5, 24), "Chapter 1_ \u2666 [0-4] 10-14 \u2666 [Key] 1");
+  EXPECT_EQ(row(6, 0), "1. STARTING");
+  EXPECT_EQ(ScreenText(screens[7], 80), ScreenText(screens[0], 80));
 }
 
 TEST_F(ConsoleEngineTest, TheManualFitsEveryScreenWidth) {

@@ -87,6 +87,42 @@ TEST_F(SummaryTest, RedirectedFreeSpaceEndsAtTheTextWidth) {
                                "4,096 bytes (4.00KB) allocated\r\n");
 }
 
+// A narrow screen wraps the summary between a figure's words, never inside
+// a figure; the free space goes on a line of its own when it finds no room.
+TEST_F(SummaryTest, NarrowScreensWrapWordsNotFigures) {
+  struct Case {
+    int width;
+    std::int32_t files, dirs;
+    std::int64_t bytes, allocated;
+    std::vector<std::string> rows;
+  };
+  const Case cases[] = {
+      {40, 9, 1, 6750000, 6766592,
+       {"6,750,000 bytes (6.44MB) in 9 files and", Line("1 dir", "1.25GB free", 40),
+        "6,766,592 bytes (6.45MB) allocated"}},
+      {40, 9, 0, 1500135, 1540096,
+       {"1,500,135 bytes (1.43MB) in 9 files", Line("", "1.25GB free", 40),
+        "1,540,096 bytes (1.47MB) allocated"}},
+      {20, 12, 3, 1234567890123, 1234567892000,
+       {"1,234,567,890,123", "bytes (1149.78GB) in", "12 files and 3 dirs", Line("", "1.25GB free", 20),
+        "1,234,567,892,000", "bytes (1149.78GB)", "allocated"}},
+  };
+  for (const Case& test : cases) {
+    ResetWorld();
+    SetUp();
+    Sim::SetConsole(test.width, 25);
+    ShowSummary(test.files, test.dirs, test.bytes, test.allocated);
+    std::vector<std::string> rows;
+    for (std::size_t row = 0; row < test.rows.size(); ++row)
+      rows.push_back(Sim::RowTrimmed(static_cast<int>(row)));
+    std::vector<std::string> expected;
+    for (const std::string& row : test.rows) expected.push_back(row.substr(0, row.find_last_not_of(' ') + 1));
+    EXPECT_EQ(rows, expected) << "width " << test.width;
+  }
+  EXPECT_EQ(RowAttributes(0), AttributeRuns({{17, F}}, 20));
+  EXPECT_EQ(RowAttributes(2), AttributeRuns({{2, F}, {11, T}, {1, F}, {5, T}}, 20));
+}
+
 TEST_F(SummaryTest, FreeSpaceTextUsesTheExtendedQueryWhereItExists) {
   Sim::Drive drive;
   drive.Letter = 'C';
