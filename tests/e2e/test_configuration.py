@@ -62,11 +62,13 @@ class ConfigurationTest(unittest.TestCase):
 
     def test_first_run_in_a_console_waits_for_oconfig(self):
         """orvl says why, then OConfig shows its whole view in the same console,
-        and only then does orvl end and the shell's prompt come back."""
+        and only then does orvl end and the shell's prompt come back. Started
+        below older output, the notice stays and OConfig's view starts below it."""
         wine("reg", "delete", r"HKLM\Software\Brackwater", "/f")
         settle()
         with fixture({"A.TXT": 1}) as root, \
-                TmuxConsole([], cwd=root, prefix=PREFIX, height=70) as console:
+                TmuxConsole([], cwd=root, prefix=PREFIX, height=70,
+                            before="printf 'older output\\n%.0s' 1 2 3 4 5; ") as console:
             rows = [row.rstrip() for row in console.wait_for(r"ORVL-EXIT=\d+") if row.strip()]
         self.assertEqual(rows[:3], [FIRST_RUN,
                                     "No configuration was stored: OConfig wrote the defaults.",

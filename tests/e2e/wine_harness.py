@@ -252,7 +252,8 @@ class TmuxConsole:
     """orvl.exe in a real console: a detached tmux session on a tmux server
     of its own (own socket), so closing it ends only what it started."""
 
-    def __init__(self, args, cwd, width=100, height=30, prefix=None):
+    def __init__(self, args, cwd, width=100, height=30, prefix=None, before=""):
+        """before: shell commands run first, such as output the program starts below."""
         check_program()
         if prefix is None:
             ensure_prefix()
@@ -263,7 +264,7 @@ class TmuxConsole:
         # The tmux server, started here, passes the wine environment on.
         # wine's own stderr messages would land on the screen between rows.
         program = " ".join(shlex.quote(a) for a in ["wine", EXE, *args])
-        command = f"{program} 2>/dev/null; echo ORVL-EXIT=$?; sleep 600"
+        command = f"{before}{program} 2>/dev/null; echo ORVL-EXIT=$?; sleep 600"
         self._tmux("new-session", "-d", "-s", self.session, "-x", str(width),
                    "-y", str(height), "-c", cwd, "/bin/sh", "-c", command)
 

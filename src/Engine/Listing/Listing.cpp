@@ -67,12 +67,14 @@ void ShowListing(DirectoryLayout directory) {
   ComputeListingLayout(directory);
   if (!Options.Bare) MakeBorders();
   // With /B the entries are listed even when only a summary was asked for.
-  if (!Options.SummaryOnly || Options.Bare) {
+  const bool entriesShown = !Options.SummaryOnly || Options.Bare;
+  if (entriesShown) {
     if (!Options.Bare) WriteBorderLine(ListingLayout.TopBorder);
     WriteEntries();
   }
   if (!Options.Bare) {
-    WriteBorderLine(ListingLayout.BottomBorder);
+    // A summary alone (/U) gets no bottom line: it would close nothing.
+    if (entriesShown) WriteBorderLine(ListingLayout.BottomBorder);
     ShowSummary(ThisDir.DirFileCount, ThisDir.DirDirCount, ThisDir.DirBytes, ThisDir.DirAllocated);
   }
 }

@@ -73,6 +73,9 @@ TEST_F(ManualExamplesTest, EveryExampleCommandIsAccepted) {
   EXPECT_GE(examples.size(), 50u);
   for (const Example& example : examples) {
     ResetWorld();
+    // The manual's dates are day-month-year, as it says.
+    Sim::SetLocale(Plat::LocaleItem::ShortDate, "d/M/yyyy");
+    Sim::SetLocale(Plat::LocaleItem::DateOrder, "1");
     bool accepted = true;
     std::string problem;
     const bool ended = EndsProgram([&] {
