@@ -87,6 +87,12 @@ std::string PagePromptText(int first, int pageRows, int lineCount, int chapters)
   return "Help " + number + (last ? " [P]Prev [Key]Back" : " [Q]Back [P]Prev [Key]Next");
 }
 
+// A prompt of the viewer over the whole last row, so that no longer one
+// shows through after it.
+void ShowViewerPrompt(const std::string& text) {
+  ShowPromptRow(text + Spaces(ScreenWidth() - TextCells(text)));
+}
+
 // The line each chapter's heading is on: a numbered title underlined with "=".
 std::vector<int> ChapterLines(const std::vector<std::string>& lines) {
   std::vector<int> chapters;
@@ -109,7 +115,7 @@ int ReadChapterNumber(char firstDigit, int chapters) {
   while (number * 10 <= chapters) {
     const int low = number * 10;
     const int high = std::min(low + 9, chapters);
-    ShowPromptRow("Chapter " + std::to_string(number) + "_ \u2666 [0-" + std::to_string(high - low) +
+    ShowViewerPrompt("Chapter " + std::to_string(number) + "_ \u2666 [0-" + std::to_string(high - low) +
                   "] " + std::to_string(low) + "-" + std::to_string(high) + " \u2666 [Key] " +
                   std::to_string(number));
     const char key = ReadPromptKey();
@@ -141,7 +147,7 @@ void ShowManual() {
   const ScreenRows listing = SaveScreen();
   for (int first = 0; first < lineCount;) {
     DrawPage(lines, first);
-    ShowPromptRow(PagePromptText(first, pageRows, lineCount, chapterCount));
+    ShowViewerPrompt(PagePromptText(first, pageRows, lineCount, chapterCount));
     const char key = ReadPromptKey();
     if (key == 'Q' || key == 'q' || key == EscapeKey) break;
     if (key >= '1' && key <= '9' && key - '0' <= chapterCount) {
