@@ -256,11 +256,16 @@ void WriteEntryFields(const FileEntry& entry, int column, bool lastInRow) {
   const std::uint8_t colour =
       ConsoleEngine.Redirected ? Looks.Colours.FileColour : NameColour(entry);
   CompressionQuery compression;
+  FieldWrite write{entry, column, 0, NoStamp, lastInRow, colour, compression};
   for (int index = 0; index < layout.FieldCount; ++index) {
     const FieldPlan& field = layout.Fields[static_cast<std::size_t>(index)];
     const ColumnKind& kind = *field.Column;
-    if (kind.Write)
-      kind.Write({entry, column, field.Width, kind.Stamp, lastInRow, colour, compression});
+    if (kind.Write) {
+      write.Column = column;
+      write.Width = field.Width;
+      write.Stamp = kind.Stamp;
+      kind.Write(write);
+    }
     column += field.Advance;
     // A squeezed name leaves the separator column free in all but the last
     // listing column, so a field after it is not overwritten by the separator.
