@@ -17,6 +17,8 @@ int EndRun(int exitCode) {
     FinishRun();
   } catch (const ProgramEnded&) {
   }
-  Plat::StdOutFlush();
+  // Output that could not all be written is no run that did its job.
+  if (!Plat::StdOutFlush() && exitCode == static_cast<int>(ExitCode::Done))
+    return static_cast<int>(ExitCode::Failed);
   return exitCode;
 }

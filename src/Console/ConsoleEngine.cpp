@@ -38,9 +38,13 @@ void SetUpRedirected() {
   int width = Options.RedirectWidth > 0 ? Options.RedirectWidth : FallbackRedirectWidth;
   width = std::min(width, MaxRedirectWidth);
   engine.Redirected = true;
-  // Plain text goes in the code page of the console the program belongs to.
+  // Plain text goes in the code page of the console the program belongs to,
+  // unless whoever started the program asked for another.
+  const std::uint32_t requested = Plat::RequestedPlainCodePage();
   const std::uint32_t consolePage = Plat::ConsoleOutputCodePage();
-  engine.OutputCodePage = consolePage != 0 ? consolePage : Plat::OemCodePage();
+  engine.OutputCodePage = requested != 0     ? requested
+                          : consolePage != 0 ? consolePage
+                                             : Plat::OemCodePage();
   ForgetConvertedChars();
   engine.MaxCol = width - 1;
   engine.MaxRow = RedirectedRows - 1;

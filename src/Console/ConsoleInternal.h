@@ -54,6 +54,11 @@ void ForgetConvertedChars();
 bool StorePlainAscii(const char* bytes, std::size_t count, std::size_t at);
 // Writes the plain line as one line of text.
 void WritePlainLine();
+// Plain bytes to standard output, and the push of what is buffered. A failed
+// write (the reader has gone, the disk is full) ends the run there, quietly:
+// nothing would take the rest.
+void WritePlainOutput(const char* data, std::size_t length);
+void FlushPlainOutput();
 // Makes the plain line hold cells cells (a whole text wider than the output).
 void GrowPlainLine(std::size_t cells);
 // Sizes the plain line to the line buffer, all blanks.

@@ -24,7 +24,7 @@ void RestoreAttribute() {
 void FWriteFinish() {
   ConsoleEngineState& engine = ConsoleEngine;
   if (!engine.Initialised || engine.Redirected) {
-    Plat::StdOutFlush();
+    FlushPlainOutput();
     return;
   }
   // The cursor goes to the start of the last line written (the top row when
@@ -34,8 +34,8 @@ void FWriteFinish() {
   if (!Plat::ConsoleSetCursor(engine.OutputHandle, 0, row))
     FatalError("ERROR: FWriteFinish [CursorPosition]", false);
   RestoreAttribute();
-  Plat::StdOutWrite("\r\n", 2);
-  Plat::StdOutFlush();
+  WritePlainOutput("\r\n", 2);
+  FlushPlainOutput();
 }
 
 void FatalError(const std::string& message, bool showPath, ExitCode code) {

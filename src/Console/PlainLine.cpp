@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "Base/ByteWords.h"
+#include "Common/RunEnd.h"
 #include "Console/ConsoleInternal.h"
 #include "Console/Console.h"
 
@@ -69,14 +70,22 @@ void WritePlainLine() {
   if (!engine.PlainHasMarks) {
     // The break goes in the spare room, so the line is one write without a copy.
     std::memcpy(bytes.data() + length, "\r\n", LineBreakRoom);
-    Plat::StdOutWrite(bytes.data(), length + LineBreakRoom);
+    WritePlainOutput(bytes.data(), length + LineBreakRoom);
   } else {
     PlainLineText(bytes.data(), engine.LineBuffer.data(), length, ConvertedLine);
     ConvertedLine.resize(TrimmedLength(ConvertedLine, ConvertedLine.size()));
     ConvertedLine += "\r\n";
-    Plat::StdOutWrite(ConvertedLine.data(), ConvertedLine.size());
+    WritePlainOutput(ConvertedLine.data(), ConvertedLine.size());
   }
   DiscardLine();
+}
+
+void WritePlainOutput(const char* data, std::size_t length) {
+  if (!Plat::StdOutWrite(data, length)) EndProgram(ExitCode::Failed);
+}
+
+void FlushPlainOutput() {
+  if (!Plat::StdOutFlush()) EndProgram(ExitCode::Failed);
 }
 
 void GrowPlainLine(std::size_t cells) {

@@ -13,6 +13,10 @@ std::uint32_t AnsiCodePage();
 std::uint32_t OemCodePage();
 std::uint32_t ConsoleOutputCodePage();
 constexpr std::uint32_t Utf8CodePage = 65001;
+// The code page whoever started the program asked plain output to be written
+// in, 0 when none was: ORVL_PLAIN_UTF8=1 asks for UTF-8, as the Linux wrapper
+// does for a pipe or a file, where the console's code page would lose names.
+std::uint32_t RequestedPlainCodePage();
 
 // WideCharToMultiByte without best-fit mapping: appends the bytes of text in
 // the code page (an unmappable character becomes '?'); true when every

@@ -53,7 +53,9 @@ bool ConsoleSetControlHandler(ControlHandler handler);
 // ---------------------------------------------------------------- standard output
 
 // Plain bytes to standard output (buffered; StdOutFlush pushes them out).
-void StdOutWrite(const char* data, std::size_t length);
-void StdOutFlush();
+// Both return false once a write has failed (a pipe whose reader is gone, a
+// full disk); everything after that is dropped.
+bool StdOutWrite(const char* data, std::size_t length);
+bool StdOutFlush();
 
 }  // namespace Plat

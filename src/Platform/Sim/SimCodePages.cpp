@@ -51,6 +51,10 @@ void SetConsoleOutputCodePage(std::uint32_t codePage) {
   Detail::TheWorld().ConsoleOutputCodePage = codePage;
 }
 
+void SetRequestedPlainCodePage(std::uint32_t codePage) {
+  Detail::TheWorld().RequestedPlainCodePage = codePage;
+}
+
 }  // namespace Sim
 
 namespace Plat {
@@ -60,6 +64,10 @@ std::uint32_t OemCodePage() { return 437; }
 std::uint32_t ConsoleOutputCodePage() {
   const auto lock = Sim::Detail::LockWorld();
   return Sim::Detail::TheWorld().ConsoleOutputCodePage;
+}
+std::uint32_t RequestedPlainCodePage() {
+  const auto lock = Sim::Detail::LockWorld();
+  return Sim::Detail::TheWorld().RequestedPlainCodePage;
 }
 
 bool WideToCodePage(std::uint32_t codePage, std::u16string_view text, std::string& bytes) {

@@ -109,6 +109,9 @@ void SetArguments(const std::vector<std::string>& arguments) { TheWorld().Argume
 
 const std::string& StdOut() { return TheWorld().StdOut; }
 
+void SetStdOutReaderRoom(std::size_t bytes) { TheWorld().StdOutReaderRoom = bytes; }
+int StdOutRefusedWrites() { return TheWorld().StdOutRefusedWrites; }
+
 void SetVersion(std::uint32_t platformId, std::uint32_t build, bool fails) {
   World& world = TheWorld();
   world.Version.PlatformId = platformId;
@@ -217,11 +220,22 @@ std::string LocaleInfo(LocaleItem item) {
 std::string EraName(const CalendarTime&) { return "A.D."; }
 int EraYear(const CalendarTime& date) { return date.Year; }
 
-void StdOutWrite(const char* data, std::size_t length) {
+bool StdOutWrite(const char* data, std::size_t length) {
   const auto lock = LockWorld();
-  TheWorld().StdOut.append(data, length);
-  if (!TheWorld().Redirected) EchoToConsole(data, length);
+  World& world = TheWorld();
+  if (world.StdOutFailed || length > world.StdOutReaderRoom) {
+    world.StdOutFailed = true;
+    ++world.StdOutRefusedWrites;
+    return false;
+  }
+  world.StdOutReaderRoom -= length;
+  world.StdOut.append(data, length);
+  if (!world.Redirected) EchoToConsole(data, length);
+  return true;
 }
-void StdOutFlush() {}
+bool StdOutFlush() {
+  const auto lock = LockWorld();
+  return !TheWorld().StdOutFailed;
+}
 
 }  // namespace Plat

@@ -109,6 +109,10 @@ std::string RowTrimmed(int row);
 const Plat::Cell& CellAt(int column, int row);
 // Everything written to standard output, in order.
 const std::string& StdOut();
+// The reader of standard output goes away after taking this many more bytes:
+// the write that would pass them fails, and so does every later one.
+void SetStdOutReaderRoom(std::size_t bytes);
+int StdOutRefusedWrites();  // writes tried after the reader went
 // Runs the installed control handler as the console would.
 void FireControlEvent();
 // The screen's cells (row by row) as they were at each key read, in order.
@@ -137,6 +141,8 @@ void SetLocale(Plat::LocaleItem item, const std::string& value);
 // Code pages: ANSI 1252, OEM 437; the console's output code page is 437
 // unless set (0: the process has no console).
 void SetConsoleOutputCodePage(std::uint32_t codePage);
+// The plain-output code page asked for by whoever started the program (0: none).
+void SetRequestedPlainCodePage(std::uint32_t codePage);
 
 // ---------------------------------------------------------------- registry
 

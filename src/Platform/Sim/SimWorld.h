@@ -80,6 +80,9 @@ struct World {
   std::vector<std::string> Launched;
   std::uint32_t LaunchError = 0;  // non-zero: launching fails with it
   std::string StdOut;
+  std::size_t StdOutReaderRoom = static_cast<std::size_t>(-1);  // bytes the reader still takes
+  bool StdOutFailed = false;
+  int StdOutRefusedWrites = 0;
 
   // time, locale, code page
   Plat::CalendarTime Now{2026, 12, 1, 7, 12, 0, 0, 0};
@@ -87,6 +90,7 @@ struct World {
   bool TimeConversionFails = false;
   std::map<Plat::LocaleItem, std::string> Locale;
   std::uint32_t ConsoleOutputCodePage = 437;
+  std::uint32_t RequestedPlainCodePage = 0;
 
   // console
   ConsoleState Console;

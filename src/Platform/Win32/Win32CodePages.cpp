@@ -8,6 +8,12 @@ std::uint32_t AnsiCodePage() { return GetACP(); }
 std::uint32_t OemCodePage() { return GetOEMCP(); }
 std::uint32_t ConsoleOutputCodePage() { return GetConsoleOutputCP(); }
 
+std::uint32_t RequestedPlainCodePage() {
+  char text[4];
+  const DWORD length = GetEnvironmentVariableA("ORVL_PLAIN_UTF8", text, sizeof text);
+  return length == 1 && text[0] == '1' ? CP_UTF8 : 0;
+}
+
 bool WideToCodePage(std::uint32_t codePage, std::u16string_view text, std::string& bytes) {
   if (text.empty()) return true;
   const auto* wide = reinterpret_cast<const wchar_t*>(text.data());

@@ -96,13 +96,14 @@ namespace {
 
 char OutputBuffer[64 * 1024];
 std::size_t OutputUsed = 0;
+bool OutputFailed = false;  // a write failed: the reader is gone or the file is full
 
 void WriteStdOut(const char* data, std::size_t length) {
   const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
-  while (length > 0) {
+  while (length > 0 && !OutputFailed) {
     DWORD written = 0;
     if (!WriteFile(output, data, static_cast<DWORD>(length), &written, nullptr) || written == 0)
-      return;  // nowhere to report it; the rest is lost as with any broken pipe
+      OutputFailed = true;
     data += written;
     length -= written;
   }
@@ -110,8 +111,8 @@ void WriteStdOut(const char* data, std::size_t length) {
 
 }  // namespace
 
-void StdOutWrite(const char* data, std::size_t length) {
-  while (length > 0) {
+bool StdOutWrite(const char* data, std::size_t length) {
+  while (length > 0 && !OutputFailed) {
     if (OutputUsed == sizeof OutputBuffer) StdOutFlush();
     const std::size_t part = std::min(length, sizeof OutputBuffer - OutputUsed);
     CopyShort(OutputBuffer + OutputUsed, data, part);  // mostly one line
@@ -119,11 +120,13 @@ void StdOutWrite(const char* data, std::size_t length) {
     data += part;
     length -= part;
   }
+  return !OutputFailed;
 }
 
-void StdOutFlush() {
+bool StdOutFlush() {
   WriteStdOut(OutputBuffer, OutputUsed);
   OutputUsed = 0;
+  return !OutputFailed;
 }
 
 }  // namespace Plat

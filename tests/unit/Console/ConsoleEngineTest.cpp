@@ -82,6 +82,7 @@ TEST_F(ConsoleEngineTest, RedirectedLinesTakeTheOutputCodePage) {
     std::uint32_t ConsolePage;
     std::string Text;
     std::string Bytes;
+    std::uint32_t RequestedPage = 0;  // asked for by whoever started the program
   } cases[] = {
       {437, "caf\u00E9 \u03A9mega \u2502\u25BA", "caf\x82 \xEAmega \xB3\x10"},
       {437, "\u65E5\u672C.txt \U0001F600|", "????.txt ??|"},  // a ? per cell
@@ -91,12 +92,15 @@ TEST_F(ConsoleEngineTest, RedirectedLinesTakeTheOutputCodePage) {
       {1252, "caf\u00E9 \u03A9 \u2502", "caf\xE9 ? \xB3"},
       {65001, "caf\u00E9 \u65E5\u672C \U0001F600 \u2502",
        "caf\u00E9 \u65E5\u672C \U0001F600 \u2502"},
+      {437, "caf\u00E9 \u65E5\u672C.txt \u2502\u25BA",
+       "caf\u00E9 \u65E5\u672C.txt \u2502\u25BA", 65001},
   };
   for (const auto& c : cases) {
     Sim::Reset();
     ResetConsoleEngine();
     Sim::SetRedirected();
     Sim::SetConsoleOutputCodePage(c.ConsolePage);
+    Sim::SetRequestedPlainCodePage(c.RequestedPage);
     WriteLine(c.Text, 1, 7);
     EXPECT_EQ(Sim::StdOut(), c.Bytes + "\r\n") << c.Text;
   }

@@ -202,6 +202,18 @@ TEST_F(DriverTest, EachEndTellsItsExitCode) {
   }
 }
 
+// `orvl /S /B | head -1`: the first write the gone reader refuses ends the
+// walk, quietly, and no success is claimed for output that was lost.
+TEST_F(DriverTest, ReaderThatGoesAwayEndsTheRun) {
+  for (const Lines& words : {Lines{"C:\\R", "/S", "/B"}, Lines{"C:\\R", "/S"}}) {
+    FreshWorld("", 0);
+    Sim::SetStdOutReaderRoom(20);
+    EXPECT_EQ(Run(words), 3) << words.back();
+    EXPECT_EQ(Sim::StdOutRefusedWrites(), 1) << words.back();
+    EXPECT_LE(Sim::StdOut().size(), 20u);
+  }
+}
+
 TEST_F(DriverTest, FourDigitYearsWidenTheFirstTwoDigitYear) {
   struct Case {
     std::string pattern, result;
