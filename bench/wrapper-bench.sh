@@ -3,7 +3,9 @@
 #   bench/wrapper-bench.sh [pairs]      (default 60)
 # Lists a small folder with /B, output to a pipe, alternating the two sides
 # in one run with the same wine prefix, and prints each side's median and
-# the ratio of the medians (the target is at most 1.2).
+# the ratio of the medians (the target is at most 1.2). Then times ./orvl
+# after 10 s and after 60 s without a run (three times each): the wine server
+# it keeps should spare these runs the seconds of starting it again.
 set -eu
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 PAIRS="${1:-60}"
@@ -35,3 +37,13 @@ done
 w=$(printf '%s\n' "${wrapper[@]}" | median)
 d=$(printf '%s\n' "${direct[@]}" | median)
 echo "pairs $PAIRS: ./orvl /B median $w ms, wine orvl.exe /B median $d ms, ratio $(awk "BEGIN { printf \"%.2f\", $w / $d }")"
+
+for idle in 10 60; do
+  after=()
+  for ((i = 0; i < 3; i++)); do
+    sleep "$idle"
+    after+=("$(milliseconds "$ROOT/orvl" /B) ms")
+  done
+  printf -v list '%s, ' "${after[@]}"
+  echo "./orvl /B after $idle s idle: ${list%, }"
+done

@@ -52,7 +52,7 @@ class ReadAheadWalksTest(unittest.TestCase):
                 TmuxConsole(["/S"], cwd=root, width=80, height=25) as console:
             console.wait_for(r"\[Q/X\] Stop")
             console.send_keys("q")
-            final = console.wait_for(r"ORVL-EXIT=\d+", timeout=10)
+            final = console.wait_for(r"ORVL-EXIT=\d+")
         self.assertIn("ORVL-EXIT=0", "".join(final))
 
 

@@ -1,6 +1,7 @@
 """Names outside the ANSI code page: the console shows them exactly, in
 aligned columns; piped output carries them in code page 437, '?' for what it
-cannot hold; the walk enters such directories as themselves."""
+cannot hold, or exactly in UTF-8 when ORVL_PLAIN_UTF8=1 asks for it (as
+./orvl does); the walk enters such directories as themselves."""
 
 import unittest
 
@@ -23,6 +24,14 @@ class UnicodeNamesTest(unittest.TestCase):
         self.assertEqual(run.lines, [path + "\\Ωmega", path + "\\????", path + "\\café.txt",
                                      path + "\\????.txt", path + "\\????\\b.txt",
                                      path + "\\Ωmega\\a.txt"])
+
+    def test_piped_walk_asked_for_utf8_keeps_every_name(self):
+        with fixture(TREE) as root:
+            run = run_orvl(["/S", "/B"], cwd=root, environment={"ORVL_PLAIN_UTF8": "1"})
+            path = wine_path(root)
+        self.assertEqual(run.raw.decode("utf-8").split("\r\n"),
+                         [path + "\\Ωmega", path + "\\日本", path + "\\café.txt",
+                          path + "\\日本.txt", path + "\\日本\\b.txt", path + "\\Ωmega\\a.txt", ""])
 
     def test_piped_columns_stay_where_the_layout_put_them(self):
         # A wide character the code page cannot hold is a "?" per cell.

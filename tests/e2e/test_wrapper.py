@@ -1,6 +1,8 @@
 """./orvl as a Linux user meets it: Linux paths handed over as Windows ones,
-piped output as UTF-8 lines, exit codes passed through, and in a terminal
-(tmux) the listing placed below nothing old, with the shell's prompt after it."""
+Linux habits (--help, -la) answered, piped output as UTF-8 lines with every
+name exact, exit codes passed through, a reader that goes away ending the
+run, and in a terminal (tmux) the listing placed below nothing old, with the
+shell's prompt after it."""
 
 import os
 import re
@@ -9,7 +11,8 @@ import time
 import unittest
 import uuid
 
-from wine_harness import PREFIX, ROOT, ensure_prefix, fixture, wine_environment
+from wine_harness import (EXE, PREFIX, ROOT, ensure_prefix, fixture, read_until_exit,
+                          wine_environment, wine_path)
 
 WRAPPER = os.path.join(ROOT, "orvl")
 
@@ -21,42 +24,88 @@ def wrapper_environment():
 
 
 def run_wrapper(args, cwd):
+    """Runs ./orvl with its streams piped; returns its output, stderr and status.
+    When it has ended nothing may hold its streams any more (wine's
+    background processes, a wine server it started): a caller reading to the
+    end of its output would wait for them."""
     ensure_prefix()
-    result = subprocess.run([WRAPPER, *args], cwd=cwd, env=wrapper_environment(),
-                            stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                            stderr=subprocess.PIPE, timeout=120)
-    return result.stdout, result.returncode
+    process = subprocess.Popen([WRAPPER, *args], cwd=cwd, env=wrapper_environment(),
+                               stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                               stderr=subprocess.PIPE)
+    try:
+        out, err = read_until_exit(process, 120)
+        for stream in (process.stdout, process.stderr):
+            try:
+                held = os.read(stream.fileno(), 1) != b""
+            except BlockingIOError:
+                held = True
+            if held:
+                raise AssertionError(f"a process still holds the output of ./orvl {args}")
+    finally:
+        process.stdout.close()
+        process.stderr.close()
+    return out, err, process.returncode
 
 
 class WrapperTest(unittest.TestCase):
     maxDiff = None
 
     def test_paths_output_and_exit_codes(self):
-        tree = {"sub": {"deep": {"x.h": 1, "y.h": 2}}, "a.h": 3, "long": {"n" * 90 + ".txt": 4}}
+        tree = {"sub": {"deep": {"x.h": 1, "y.h": 2}}, "a.h": 3, "long": {"n" * 90 + ".txt": 4},
+                "日本.txt": 5, "café.txt": 6, "Ωmega": {}}
         with fixture(tree) as root:
             cases = [  # arguments, exit code, the output's lines
                 ([root + "/sub/deep", "/B"], 0, ["x.h", "y.h"]),
                 (["sub/deep", "/B"], 0, ["x.h", "y.h"]),
                 ([root + "/sub/deep/*.h", "/B"], 0, ["x.h", "y.h"]),
                 (["*.xyz", "/B"], 1, []),
+                (["*.txt", "/B"], 0, ["café.txt", "日本.txt"]),
+                (["/O-N", "/B", "/A-D"], 0, ["日本.txt", "café.txt", "a.h"]),
             ]
             for args, code, lines in cases:
-                out, status = run_wrapper(args, root)
+                out, _, status = run_wrapper(args, root)
                 self.assertEqual((status, out.decode("utf-8").split("\n")), (code, lines + [""]),
                                  args)
-            out, status = run_wrapper(["/NOSUCH"], root)
+            # A Linux path that does not exist is a path, not a bad switch.
+            gone = root + "/gone/deeper"
+            out, _, status = run_wrapper([gone], root)
+            self.assertEqual((status, out.decode("utf-8").split("\n")[1:]),
+                             (1, ["Path: " + wine_path(gone) + "*", "No files found", ""]))
+            out, _, status = run_wrapper(["/NOSUCH"], root)
             self.assertEqual(status, 2)
             self.assertIn(b"Incorrect command line option entered - /NOSUCH", out)
+            usage, _, status = run_wrapper(["/?"], root)
+            self.assertEqual(status, 0)
+            for habit in ("--help", "-h"):
+                out, _, status = run_wrapper([habit], root)
+                self.assertEqual((out, status), (usage, 0), habit)
+            out, err, status = run_wrapper(["-la"], root)
+            self.assertEqual((out, err, status),
+                             (b"", b"orvl: -la: switches start with / here (./orvl /? lists them)\n",
+                              2))
 
-            started = time.monotonic()
-            out, status = run_wrapper(["long", "/W"], root)
-            elapsed = time.monotonic() - started
+            out, _, status = run_wrapper(["long", "/W"], root)
         self.assertEqual(status, 0)
         self.assertNotIn(b"\r", out)
         lines = out.decode("utf-8").split("\n")
         # Line characters and the cut marker as themselves.
         self.assertEqual(lines[2:4], ["─" * 39 + "┬" + "─" * 40, "n" * 38 + "►│"])
-        self.assertLess(elapsed, 2.5, "./orvl waited for wine's background processes")
+
+    def test_reader_that_goes_away_ends_the_walk(self):
+        # `| head -1`: the first write refused by the gone reader ends the run
+        # at once with status 3, where the whole walk would end with 0.
+        tree = {f"d{i:02}": {f"{'n' * 60}{j:03}.txt": 1 for j in range(100)} for i in range(30)}
+        ensure_prefix()
+        with fixture(tree) as root:
+            for command in ([WRAPPER, "/S", "/B"], ["wine", EXE, "/S", "/B"]):
+                process = subprocess.Popen(command, cwd=root, env=wrapper_environment(),
+                                           stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                                           stderr=subprocess.DEVNULL)
+                first = process.stdout.readline()
+                process.stdout.close()
+                status = process.wait(timeout=120)
+                self.assertEqual((first.rstrip(b"\r\n"), status),
+                                 (wine_path(root).encode() + b"\\d00", 3), command[0])
 
     def test_terminal_listing_starts_below_nothing_old(self):
         ensure_prefix()

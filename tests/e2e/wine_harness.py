@@ -81,6 +81,7 @@ def ensure_bare_prefix(prefix):
 def ensure_prefix():
     """Creates the tests' wine prefix once; other test processes wait for it."""
     if os.path.exists(READY_STAMP):
+        keep_server()
         return
     os.makedirs(os.path.dirname(PREFIX), exist_ok=True)
     with open(PREFIX + ".lock", "w") as lock:
@@ -102,6 +103,22 @@ def ensure_prefix():
         # Wine learns drive letters and labels when its server starts.
         subprocess.run(["wineserver", "-w"], env=env, timeout=120)
         open(READY_STAMP, "w").close()
+
+
+SERVER_KEPT = []
+
+
+def keep_server():
+    """Wine's server ends about 3 s after its last program; a run that comes
+    just then finds it shutting down and may fail to start. A server started
+    here stays a minute after the tests' last program (one already running is
+    left as it is: this then exits at once)."""
+    if SERVER_KEPT:
+        return
+    SERVER_KEPT.append(True)
+    subprocess.run(["wineserver", "-p60"], env=wine_environment(), cwd="/",
+                   stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, timeout=120)
 
 
 def make_label_drive():
@@ -201,9 +218,10 @@ def run_orvl(args, cwd, timeout=60, prefix=None, exe=EXE, environment=None):
 
 
 def read_until_exit(process, timeout):
-    """Collects stdout and stderr until the process has ended and its pipes
-    hold no more data. Waiting for end-of-file instead would also wait for
-    the wineserver, which inherits the pipes and lingers after the program."""
+    """Collects stdout and stderr until the process has ended, its stdout is
+    at its end and its stderr holds no more data. Only stderr is not read to
+    its end: the wineserver's background processes inherit it and linger
+    after the program (their stdout is /dev/null)."""
     out_fd, err_fd = process.stdout.fileno(), process.stderr.fileno()
     collected = {out_fd: bytearray(), err_fd: bytearray()}
     open_fds = [out_fd, err_fd]
@@ -212,8 +230,8 @@ def read_until_exit(process, timeout):
     deadline = time.monotonic() + timeout
     while open_fds:
         ended = process.poll() is not None
-        ready, _, _ = select.select(open_fds, [], [], 0 if ended else 0.05)
-        if ended and not ready:
+        ready, _, _ = select.select(open_fds, [], [], 0.05)
+        if ended and not ready and out_fd not in open_fds:
             break
         for fd in ready:
             chunk = os.read(fd, 65536)
