@@ -121,6 +121,7 @@ class ConfigurationTest(unittest.TestCase):
         settle()
         env = wine_environment(PREFIX)
         env["ORVL_WINEPREFIX"] = PREFIX
+        env["ORVL_KEEP_SERVER"] = "0"  # settle() waits for the server to end
         with fixture({"A.TXT": 1}) as root:
             run = subprocess.run([os.path.join(ROOT, "orvl"), "/B"], cwd=root, env=env,
                                  stdin=subprocess.DEVNULL, capture_output=True, timeout=300)

@@ -111,12 +111,12 @@ SERVER_KEPT = []
 def keep_server():
     """Wine's server ends about 3 s after its last program; a run that comes
     just then finds it shutting down and may fail to start. A server started
-    here stays a minute after the tests' last program (one already running is
+    here stays two minutes after the tests' last program (one already running is
     left as it is: this then exits at once)."""
     if SERVER_KEPT:
         return
     SERVER_KEPT.append(True)
-    subprocess.run(["wineserver", "-p60"], env=wine_environment(), cwd="/",
+    subprocess.run(["wineserver", "-p120"], env=wine_environment(), cwd="/",
                    stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                    stderr=subprocess.DEVNULL, timeout=120)
 
@@ -187,7 +187,8 @@ class Run:
         self.stderr = stderr
 
     def __repr__(self):
-        return "\n".join(self.lines)
+        # The status and stderr too: an empty listing says nothing of why.
+        return "\n".join(self.lines + [f"(status {self.status}; stderr: {self.stderr[-500:]!r})"])
 
 
 def run_orvl(args, cwd, timeout=60, prefix=None, exe=EXE, environment=None):
@@ -217,21 +218,29 @@ def run_orvl(args, cwd, timeout=60, prefix=None, exe=EXE, environment=None):
     return run
 
 
+# How long stdout may stay open after the program has ended: what another
+# process still writes is waited for, a process that merely holds it is not.
+STDOUT_GRACE = 10
+
+
 def read_until_exit(process, timeout):
-    """Collects stdout and stderr until the process has ended, its stdout is
-    at its end and its stderr holds no more data. Only stderr is not read to
-    its end: the wineserver's background processes inherit it and linger
-    after the program (their stdout is /dev/null)."""
+    """Collects stdout and stderr until the process has ended and its stdout
+    is at its end (or held, without data, STDOUT_GRACE seconds past the end),
+    and its stderr holds no more data: the wineserver's background processes
+    inherit stderr and linger after the program."""
     out_fd, err_fd = process.stdout.fileno(), process.stderr.fileno()
     collected = {out_fd: bytearray(), err_fd: bytearray()}
     open_fds = [out_fd, err_fd]
     for fd in open_fds:
         os.set_blocking(fd, False)
     deadline = time.monotonic() + timeout
+    ended_at = None
     while open_fds:
-        ended = process.poll() is not None
+        if ended_at is None and process.poll() is not None:
+            ended_at = time.monotonic()
         ready, _, _ = select.select(open_fds, [], [], 0.05)
-        if ended and not ready and out_fd not in open_fds:
+        if ended_at is not None and not ready and (
+                out_fd not in open_fds or time.monotonic() > ended_at + STDOUT_GRACE):
             break
         for fd in ready:
             chunk = os.read(fd, 65536)
