@@ -1,5 +1,5 @@
-// State of the two plain files a run touches: the description tables of the
-// directory being listed (from its DESCRIPT.ION) and the batch file of /@.
+// The two plain files a run touches: the description tables of a directory
+// (from its DESCRIPT.ION, held by its listing) and the batch file of /@.
 #pragma once
 
 #include <cstddef>
@@ -33,14 +33,24 @@ struct BatchFileState {
   BatchLeftOutCounts LeftOut;
 };
 
-// The description tables of the directory being listed and the batch file of /@.
+// The description tables of one directory, from its DESCRIPT.ION. The pool and
+// text slots keep their room from one directory to the next.
+struct DescriptionTable {
+  std::vector<DescriptionRecord> Pool;  // slots reused by every directory
+  std::vector<std::int32_t> Index;      // pool slots of this directory, by Name
+  std::vector<std::string> Texts;       // text slots, reused; valid up to the count
+  std::size_t TextCount = 0;            // texts of this directory
+  bool Here = false;                    // the directory has descriptions
+
+  void Clear() {
+    Index.clear();
+    TextCount = 0;
+    Here = false;
+  }
+};
+
+// The batch file of /@, kept for the whole run.
 struct RunFilesRec {
-  std::vector<DescriptionRecord> DescriptionPool;  // slots reused by every directory
-  std::vector<std::int32_t> DescriptionIndex;      // pool positions of this directory, by Name
-  std::vector<std::string> DescriptionTexts;       // text slots, reused; valid up to the count
-  std::size_t DescriptionTextCount = 0;            // texts of the current directory
   BatchFileState BatchFile;
-  bool DescriptionsLoaded = false;  // a directory's description tables are loaded
-  bool DescriptionsHere = false;    // the directory being listed has descriptions
 };
 extern RunFilesRec RunFiles;

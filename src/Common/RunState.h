@@ -1,18 +1,17 @@
-// State of the run itself: the walk over the directories and its totals.
+// The walk over the directories of a run and its totals.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// The walk over the directories and its totals, owned by the driver.
+// The walk over the directories and its totals, a value the driver owns; each
+// listing adds its totals.
 struct RunWalkRec {
   std::vector<std::string> PendingDirs;  // directories still to list (a stack)
-  bool PendingDirsCreated = false;       // /S or /TREE created the stack
   bool FirstDirectory = true;            // true until the first pending directory is taken
   std::int32_t TotalFiles = 0;           // files over all shown directories
   std::int64_t TotalBytes = 0;           // bytes over all shown directories
   std::int64_t TotalAllocated = 0;       // allocated bytes (only with a known cluster size)
   std::int32_t ShownDirCount = 0;        // recursive mode: directories where a spec matched
 };
-extern RunWalkRec RunWalk;

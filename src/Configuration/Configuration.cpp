@@ -2,8 +2,8 @@
 // switches and the date pattern. No configuration means a first run.
 #include "Configuration/Configuration.h"
 
+#include "Common/Options.h"
 #include "Common/Colours.h"
-#include "Common/Entries/Entries.h"
 #include "Common/RunEnd.h"
 #include "Configuration/ConfigurationKeys.h"
 #include "Configuration/DisplayColours.h"
@@ -82,5 +82,4 @@ void ReadConfiguration() {
     if (!settings.IsOpen()) FatalError("Unable to read configuration data.", true);
     ReadSettings(settings.Handle);
   }
-  ThisDir.TimeColumnWidth = {};
 }

@@ -49,6 +49,7 @@ struct ConsoleEngineState {
   bool ReportingFatal = false;         // a fatal error is being reported (stops a second one)
   bool PromptShowing = false;          // a prompt waits for a key on the last row
   bool NonStop = false;  // no page prompts: plain-text output, or N answered at a prompt
+  std::string ReportPath;  // what a fatal report's "Path:" names: the directory being listed
 };
 extern ConsoleEngineState ConsoleEngine;
 

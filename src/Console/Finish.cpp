@@ -3,8 +3,8 @@
 // control event.
 #include <algorithm>
 
+#include "Common/Options.h"
 #include "Common/Colours.h"
-#include "Common/Entries/Entries.h"
 #include "Common/RunEnd.h"
 #include "Console/Console.h"
 #include "Console/ConsoleInternal.h"
@@ -46,9 +46,9 @@ void FatalError(const std::string& message, bool showPath, ExitCode code) {
   engine.ReportingFatal = true;
   // A line half composed is shown first, so the report starts on a line of its own.
   if (engine.PenColumn > 1) NewLine();
-  if (showPath && !ThisDir.SearchSpec.empty()) {
+  if (showPath && !engine.ReportPath.empty()) {
     WriteAt("Path: ", 1, Looks.Colours.HeadingColour);
-    WriteAt(ThisDir.SearchSpec, 7, Looks.Colours.HeadingValueColour);
+    WriteAt(engine.ReportPath, 7, Looks.Colours.HeadingValueColour);
     NewLine();
   }
   WriteAt(message, 1, Looks.Colours.HeadingColour);

@@ -3,11 +3,9 @@
 #include <algorithm>
 
 #include "Common/Colours.h"
-#include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
-#include "Common/RunState.h"
 #include "Console/Console.h"
 #include "Disk/ClusterRounding.h"
 #include "Engine/Batch/Batch.h"
@@ -22,23 +20,24 @@ namespace {
 
 // A walk counts a directory as shown once any specification found something
 // there (or could not reach it); a plain "no match" hides it.
-void NoteRecursiveResult(std::uint32_t code, bool& alreadyCounted) {
+void NoteRecursiveResult(std::uint32_t code, RunWalkRec& walk, DirectoryListing& listing,
+                         bool& alreadyCounted) {
   if (code == Plat::ErrorFileNotFound) {
-    ThisDir.DirShown = false;
+    listing.DirShown = false;
   } else if (!alreadyCounted) {
-    ++RunWalk.ShownDirCount;
-    ThisDir.DirShown = true;
+    ++walk.ShownDirCount;
+    listing.DirShown = true;
     alreadyCounted = true;
   }
 }
 
 // The batch line takes the long name as delivered: under /F the entry's Name
 // already holds the directory, which the line must name only once.
-void WriteBatchLines(std::size_t from) {
+void WriteBatchLines(const DirectoryListing& listing, std::size_t from) {
   if (!Options.BatchMode) return;
-  const std::size_t head = Options.FullPath ? ThisDir.CurrentDir.size() : 0;
-  for (std::size_t at = from; at < ThisDir.FileList.size(); ++at)
-    WriteBatchLine(std::string_view(ThisDir.FileList[at]->Name).substr(head));
+  const std::size_t head = Options.FullPath ? listing.CurrentDir.size() : 0;
+  for (std::size_t at = from; at < listing.Accepted; ++at)
+    WriteBatchLine(listing.CurrentDir, listing.PlacedName(listing.Records[at]).substr(head));
 }
 
 void ReportSearch(const std::string& path, const SearchResult& search) {
@@ -55,30 +54,33 @@ void ReportSearch(const std::string& path, const SearchResult& search) {
 
 // Each search is reported, then its entries filtered, in the order of the
 // file specifications: a later failure ends the run after the earlier lines.
-void FilterSearches(const ReadRequest& request, const DirectoryRead& read) {
+void FilterSearches(const ReadRequest& request, const DirectoryRead& read, RunWalkRec& walk,
+                    DirectoryListing& listing) {
   bool alreadyCounted = false;
   std::size_t from = 0;
+  ListingFilter filter(listing);
   for (std::size_t index = 0; index < read.Searches.size(); ++index) {
     const SearchResult& search = read.Searches[index];
-    if (index > 0) ThisDir.DirShown = true;
+    if (index > 0) listing.DirShown = true;
     ReportSearch(request.Paths[index], search);
-    if (Options.Recursive) NoteRecursiveResult(search.Code, alreadyCounted);
-    const std::size_t listed = ThisDir.FileList.size();
-    ScanEntries(read, from, search.EntriesEnd);
-    WriteBatchLines(listed);
+    if (Options.Recursive) NoteRecursiveResult(search.Code, walk, listing, alreadyCounted);
+    const std::size_t listed = listing.Accepted;
+    filter.Filter(from, search.EntriesEnd);
+    WriteBatchLines(listing, listed);
     from = search.EntriesEnd;
   }
+  filter.Finish();
 }
 
-void AddToTotals() {
-  if (ThisDir.DirShown || !Options.Recursive) {
-    ThisDir.ListedCount = PlacedEntryCount();
-    RunWalk.TotalFiles += ThisDir.DirFileCount;
-    RunWalk.TotalBytes = AddByteCounts(RunWalk.TotalBytes, ThisDir.DirBytes);
+void AddToTotals(RunWalkRec& walk, DirectoryListing& listing) {
+  if (listing.DirShown || !Options.Recursive) {
+    listing.ListedCount = static_cast<std::int32_t>(listing.FileList.size());
+    walk.TotalFiles += listing.DirFileCount;
+    walk.TotalBytes = AddByteCounts(walk.TotalBytes, listing.DirBytes);
     if (!RunSpec.NoClusterSize)
-      RunWalk.TotalAllocated = AddByteCounts(RunWalk.TotalAllocated, ThisDir.DirAllocated);
+      walk.TotalAllocated = AddByteCounts(walk.TotalAllocated, listing.DirAllocated);
   } else {
-    ThisDir.ListedCount = 0;
+    listing.ListedCount = 0;
   }
 }
 
@@ -91,16 +93,16 @@ void AddToTotals() {
   EndProgram(ExitCode::NothingFound);
 }
 
-DirectoryLayout FinishShownDirectory() {
+DirectoryLayout FinishShownDirectory(DirectoryListing& listing) {
   if (!Options.Bare) NewLine();
-  return PrepareDescriptions();
+  return PrepareDescriptions(listing.CurrentDir, listing.Descriptions);
 }
 
 // Below the root of a walk, a directory the system will not open (access
 // denied, a name it cannot take, a file where the directory was) is passed
 // over; a missing drive or an invalid mask still ends the run.
-std::uint32_t UnreadableCode(const DirectoryRead& read) {
-  if (!Options.Recursive || RunWalk.FirstDirectory || RunSpec.DriveInvalid) return 0;
+std::uint32_t UnreadableCode(const DirectoryRead& read, const RunWalkRec& walk) {
+  if (!Options.Recursive || walk.FirstDirectory || RunSpec.DriveInvalid) return 0;
   for (const SearchResult& search : read.Searches)
     if (search.Code != 0 && search.InvalidMaskPosition == 0 && !FindErrorGoesOn(search.Code))
       return search.Code;
@@ -108,10 +110,10 @@ std::uint32_t UnreadableCode(const DirectoryRead& read) {
 }
 
 // The same two lines a fatal error writes, then the walk goes on.
-void ReportUnreadable(std::uint32_t code) {
+void ReportUnreadable(const DirectoryListing& listing, std::uint32_t code) {
   EnsureOutput();
   WriteAt("Path: ", 1, Looks.Colours.HeadingColour);
-  WriteAt(ThisDir.SearchSpec, 7, Looks.Colours.HeadingValueColour);
+  WriteAt(listing.SearchSpec, 7, Looks.Colours.HeadingValueColour);
   NewLine();
   WriteLine(FindErrorMessage(code), 1, Looks.Colours.HeadingColour);
   if (!Options.Bare) NewLine();
@@ -119,46 +121,52 @@ void ReportUnreadable(std::uint32_t code) {
 
 }  // namespace
 
-ReadRequest RequestFor(const std::string& searchSpec) {
+ReadRequest RequestFor(const std::string& directory, const std::string& searchSpec) {
   ReadRequest request;
-  request.Directory = ThisDir.CurrentDir;
+  request.Directory = directory;
   request.Paths.push_back(searchSpec);
   for (std::size_t index = 1; index < RunSpec.FileSpecs.size(); ++index)
-    request.Paths.push_back(ThisDir.CurrentDir + RunSpec.FileSpecs[index]);
+    request.Paths.push_back(directory + RunSpec.FileSpecs[index]);
   request.OwnMatcher = Options.RegexWildcards;
   request.Subdirectories = Options.Recursive;
   request.Aliases = Options.AliasesListed;
   return request;
 }
 
-bool ScanDirectory(const ReadRequest& request, const DirectoryRead& read, DirectoryLayout& layout) {
-  StartScanWork();
+bool ScanDirectory(const ReadRequest& request, DirectoryRead& read, RunWalkRec& walk,
+                   DirectoryListing& listing, DirectoryLayout& layout) {
+  ClearListing(listing, request.Directory, request.Paths.front());
+  ConsoleEngine.ReportPath = listing.SearchSpec;
   layout = {};
-  if (const std::uint32_t code = UnreadableCode(read)) {
-    ReportUnreadable(code);
-    ThisDir.DirShown = false;
-    ThisDir.ListedCount = 0;
+  if (const std::uint32_t code = UnreadableCode(read, walk)) {
+    ReportUnreadable(listing, code);
+    listing.DirShown = false;
     return false;
   }
-  FilterSearches(request, read);
+  TakeRead(read, listing);
+  FilterSearches(request, read, walk, listing);
   // Before the header line, so a failing batch file is reported on a line of its own.
   if (Options.BatchMode) FlushBatchFile();
-  if (!ThisDir.DirShown && PlacedEntryCount() > 0) ThisDir.DirShown = true;
-  AddToTotals();
-  WriteHeaderLine();
-  if (ThisDir.ListedCount == 0 && !Options.Recursive)
+  if (!listing.DirShown && !listing.FileList.empty()) listing.DirShown = true;
+  AddToTotals(walk, listing);
+  WriteHeaderLine(listing, walk.FirstDirectory);
+  if (listing.ListedCount == 0 && !Options.Recursive)
     EndWithNothingFound(read.Searches.back().Code);
   if (Options.Recursive)
-    RunWalk.PendingDirs.insert(RunWalk.PendingDirs.end(), read.Subdirectories.begin(),
-                               read.Subdirectories.end());
-  if (ThisDir.DirShown) layout = FinishShownDirectory();
+    walk.PendingDirs.insert(walk.PendingDirs.end(), read.Subdirectories.begin(),
+                            read.Subdirectories.end());
+  if (listing.DirShown) layout = FinishShownDirectory(listing);
   return true;
 }
 
-void WriteListing(DirectoryLayout directory) {
+ListingLayoutRec ShowDirectory(DirectoryListing& listing, DirectoryLayout directory) {
   // With /B the entries are listed even when only a summary was asked for.
-  if (!Options.SummaryOnly || Options.Bare) SortFileList();
-  ShowListing(directory);
+  if (!Options.SummaryOnly || Options.Bare) SortListing(listing);
+  EnsureOutput();
+  const ListingLayoutRec layout =
+      PlanListingLayout(listing, directory, ScreenWidth(), ScreenHeight());
+  WriteListing(layout, listing);
   // In a walk, an empty line before the next directory.
   if (Options.Recursive && !Options.Bare) NewLine();
+  return layout;
 }

@@ -1,8 +1,7 @@
 #include "ORVL/Driver.h"
 
 #include "Common/Colours.h"
-#include "Common/DescriptionAndBatchState.h"
-#include "Common/Entries/Entries.h"
+#include "Common/Entries/DirectoryListing.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
@@ -65,7 +64,6 @@ void SettleDatePattern() { StartupLooks().DateSteps = DatePatternSteps(Looks.Dat
 void StartUp() {
   SetInitialState();
   ReadConfiguration();
-  ThisDir.FileList.clear();
   CheckPlatform();
   SplitCommandLine();
   CheckNtOptions();
@@ -75,10 +73,6 @@ void StartUp() {
     InitialiseOutput();
   else
     BeginOutput();
-  if (Options.Recursive || Options.Tree) {
-    RunWalk.PendingDirs.clear();
-    RunWalk.PendingDirsCreated = true;
-  }
   if (Options.Tree) ShowTree();
   if (Options.DriveInfo) ShowDriveStatistics();
   SetDescriptionFormat();
@@ -100,19 +94,11 @@ void WriteFreeSpaceLine() {
 // Pops the next directory of the walk and takes its read. Its directory and
 // search path are the root's pattern under its own path: the command line is
 // not read again.
-ReadRequest TakePendingDirectory(WalkReadAhead& ahead, DirectoryRead& read) {
-  const std::string next = std::move(RunWalk.PendingDirs.back());
-  RunWalk.PendingDirs.pop_back();
-  RunWalk.FirstDirectory = false;
-  ThisDir.FileList.clear();
-  if (RunFiles.DescriptionsLoaded) {
-    DiscardDescriptions();
-    RunFiles.DescriptionsLoaded = false;
-  }
-  ReadRequest request = ahead.Take(next, read);
-  ThisDir.CurrentDir = request.Directory;
-  ThisDir.SearchSpec = request.Paths.front();
-  return request;
+ReadRequest TakePendingDirectory(RunWalkRec& walk, WalkReadAhead& ahead, DirectoryRead& read) {
+  const std::string next = std::move(walk.PendingDirs.back());
+  walk.PendingDirs.pop_back();
+  walk.FirstDirectory = false;
+  return ahead.Take(next, read);
 }
 
 // The grand total's exit code: directories passed over make it an error,
@@ -121,8 +107,8 @@ ExitCode WalkExitCode(int unreadable, ExitCode otherwise) {
   return unreadable > 0 ? ExitCode::Failed : otherwise;
 }
 
-ExitCode WriteGrandTotal(int unreadable) {
-  if (RunWalk.TotalFiles == 0) {
+ExitCode WriteGrandTotal(const RunWalkRec& walk, int unreadable) {
+  if (walk.TotalFiles == 0) {
     // A bare walk that finds nothing and met no error ends silently.
     if (Options.Bare && unreadable == 0) return ExitCode::NothingFound;
     if (!Options.Bare) WriteLine("No files found", 1, Looks.Colours.HeadingColour);
@@ -131,10 +117,9 @@ ExitCode WriteGrandTotal(int unreadable) {
     FWriteFinish();
     return WalkExitCode(unreadable, ExitCode::NothingFound);
   }
-  if (RunWalk.ShownDirCount > 1 && !Options.Bare) {
+  if (walk.ShownDirCount > 1 && !Options.Bare) {
     WriteLine("Summary Total: ", 1, Looks.Colours.SummaryTextColour);
-    ShowSummary(RunWalk.TotalFiles, RunWalk.ShownDirCount - 1, RunWalk.TotalBytes,
-                RunWalk.TotalAllocated);
+    ShowSummary(walk.TotalFiles, walk.ShownDirCount - 1, walk.TotalBytes, walk.TotalAllocated);
   }
   if (Options.ShowFree && !RunSpec.NoClusterSize && !Options.Bare) WriteFreeSpaceLine();
   WriteUnreadableCount(unreadable);
@@ -146,25 +131,27 @@ ExitCode WriteGrandTotal(int unreadable) {
 // when no directory is left to list. Workers read the directories next on
 // the stack; everything else stays on this thread.
 ExitCode DirectoryLoop() {
+  RunWalkRec walk;
   DirectoryRead read;
-  ReadRequest request = RequestFor(ThisDir.SearchSpec);
+  // One listing for the whole walk: its buffers go back to the read for the
+  // next directory, and its date columns only widen.
+  DirectoryListing listing;
+  ReadRequest request = RequestFor(RunSpec.CurrentDir, RunSpec.SearchSpec);
   ReadDirectory(request, read);
   // In this scope, so that every end of the run stops and joins the workers.
   WalkReadAhead ahead(request, Options.Recursive);
   int unreadable = 0;
   for (;;) {
-    ThisDir.DirFileCount = 0;
-    ThisDir.DirDirCount = 0;
     DirectoryLayout layout;
-    if (!ScanDirectory(request, read, layout)) ++unreadable;
-    if (Options.Recursive) ahead.Plan(RunWalk.PendingDirs);
-    if (ThisDir.ListedCount > 0) WriteListing(layout);
+    if (!ScanDirectory(request, read, walk, listing, layout)) ++unreadable;
+    if (Options.Recursive) ahead.Plan(walk.PendingDirs);
+    if (listing.ListedCount > 0) ShowDirectory(listing, layout);
     if (!Options.Recursive) {
       FWriteFinish();
       return ExitCode::Done;
     }
-    if (RunWalk.PendingDirs.empty()) return WriteGrandTotal(unreadable);
-    request = TakePendingDirectory(ahead, read);
+    if (walk.PendingDirs.empty()) return WriteGrandTotal(walk, unreadable);
+    request = TakePendingDirectory(walk, ahead, read);
   }
 }
 

@@ -6,7 +6,6 @@
 #include "Base/Utf8.h"
 #include "Common/Colours.h"
 #include "Common/DescriptionAndBatchState.h"
-#include "Common/Entries/Entries.h"
 #include "Common/Options.h"
 #include "Console/Console.h"
 #include "Format/ErrorText.h"
@@ -155,9 +154,9 @@ void OpenBatchFile() {
     WarnBatchFailure("could not be created", Plat::LastError());
 }
 
-void WriteBatchLine(std::string_view longName) {
+void WriteBatchLine(std::string_view directory, std::string_view longName) {
   if (RunFiles.BatchFile.Failed) return;
-  BatchPath.assign(ThisDir.CurrentDir).append(longName);
+  BatchPath.assign(directory).append(longName);
   switch (ComposeBatchLine(Options.BatchCommand, BatchPath, BatchLine)) {
     case BatchRefusal::None: break;
     case BatchRefusal::ControlCharacter: ++RunFiles.BatchFile.LeftOut.ControlCharacters; return;

@@ -9,9 +9,9 @@
 // Creates (or empties) the file in the working directory; a failure is
 // reported once as a warning and the listing goes on.
 void OpenBatchFile();
-// The line of one accepted entry, by its long name as the enumeration gave it
-// (the directory comes from ThisDir.CurrentDir, also under /F).
-void WriteBatchLine(std::string_view longName);
+// The line of one accepted entry of a directory (ending in "\"), by its long
+// name as the enumeration gave it (without the directory, also under /F).
+void WriteBatchLine(std::string_view directory, std::string_view longName);
 // Writes the lines collected so far; a failure is reported once.
 void FlushBatchFile();
 // Writes what is left and closes the file (every end of the run).

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "Common/Entries/Entries.h"
+#include "Common/Options.h"
 #include "Common/FileSpecState.h"
 #include "Console/Console.h"
 #include "Disk/DirectoryExists.h"
@@ -72,7 +72,7 @@ bool NamesWholeDirectory(const std::string& path) {
 [[noreturn]] void RefusePath(const std::string& spec) {
   std::uint32_t error = Plat::LastError();
   Spec().SearchSpec = spec;
-  ThisDir.SearchSpec = spec;
+  ConsoleEngine.ReportPath = spec;
   FatalError(ErrorText(error != 0 ? error : Plat::ErrorInvalidName), true);
 }
 
@@ -129,7 +129,6 @@ void ParseFileSpec(const std::string& spec) {
   else
     ParsePath(spec, firstCall);
   if (firstCall) ReadDriveFigures();
-  // The first directory listed is the one the command line names.
-  ThisDir.CurrentDir = RunSpec.CurrentDir;
-  ThisDir.SearchSpec = RunSpec.SearchSpec;
+  // A fatal report names the first directory until the listing names its own.
+  ConsoleEngine.ReportPath = RunSpec.SearchSpec;
 }

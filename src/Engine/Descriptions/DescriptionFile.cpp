@@ -79,27 +79,27 @@ std::string_view DescriptionPart(std::string_view line, std::size_t blank) {
 }
 
 // One line, without its line end, into the next slot unless it is a marker line.
-void AcceptLine(std::string_view bytes) {
+void AcceptLine(std::string_view bytes, DescriptionTable& table) {
   DescriptionBytesToText(bytes, LineText);
   const std::string_view line = LineText;
   std::string_view description = DescriptionPart(line, line.find(' '));
   if (description.substr(0, MarkerStart.size()) == MarkerStart) return;
-  std::size_t slot = RunFiles.DescriptionTextCount;
-  if (RunFiles.DescriptionPool.size() <= slot) RunFiles.DescriptionPool.resize(slot + 1);
-  if (RunFiles.DescriptionTexts.size() <= slot) RunFiles.DescriptionTexts.resize(slot + 1);
-  DescriptionRecord& record = RunFiles.DescriptionPool[slot];
+  std::size_t slot = table.TextCount;
+  if (table.Pool.size() <= slot) table.Pool.resize(slot + 1);
+  if (table.Texts.size() <= slot) table.Texts.resize(slot + 1);
+  DescriptionRecord& record = table.Pool[slot];
   StoreName(line, line.find(' '), record.Name);
   record.LineIndex = static_cast<std::int32_t>(slot + 1);
-  RunFiles.DescriptionTexts[slot].assign(description);
-  RunFiles.DescriptionIndex.push_back(static_cast<std::int32_t>(slot));
-  RunFiles.DescriptionTextCount = slot + 1;
+  table.Texts[slot].assign(description);
+  table.Index.push_back(static_cast<std::int32_t>(slot));
+  table.TextCount = slot + 1;
 }
 
-bool PoolFull() { return RunFiles.DescriptionTextCount >= DescriptionPoolSlots; }
+bool PoolFull(const DescriptionTable& table) { return table.TextCount >= DescriptionPoolSlots; }
 
 // The byte-order mark is looked for in the first line, which holds it whole
 // however the file was read.
-void FinishLine() {
+void FinishLine(DescriptionTable& table) {
   if (!LineBytes.empty() && LineBytes.back() == '\r') LineBytes.pop_back();
   std::string_view line = LineBytes;
   if (AtFileStart && Utf8::StartsWithByteOrderMark(line)) {
@@ -107,7 +107,7 @@ void FinishLine() {
     line.remove_prefix(3);
   }
   AtFileStart = false;
-  AcceptLine(line);
+  AcceptLine(line, table);
   LineBytes.clear();
 }
 
@@ -117,15 +117,15 @@ void AddToLine(std::string_view bytes) {
 }
 
 // Splits one piece into lines; false once the text has ended (Ctrl+Z).
-bool SplitPiece(std::string_view piece) {
+bool SplitPiece(std::string_view piece, DescriptionTable& table) {
   std::size_t end = piece.find(EndOfText);
   bool textGoesOn = end == std::string_view::npos;
   piece = piece.substr(0, end);
   std::size_t start = 0;
-  for (std::size_t lineEnd; !PoolFull() && (lineEnd = piece.find('\n', start)) != piece.npos;
+  for (std::size_t lineEnd; !PoolFull(table) && (lineEnd = piece.find('\n', start)) != piece.npos;
        start = lineEnd + 1) {
     AddToLine(piece.substr(start, lineEnd - start));
-    FinishLine();
+    FinishLine(table);
   }
   if (start < piece.size()) AddToLine(piece.substr(start));
   return textGoesOn;
@@ -133,20 +133,20 @@ bool SplitPiece(std::string_view piece) {
 
 // A read error part-way only means the rest of the file has no descriptions;
 // reading stops at the byte limit, and a line it cuts is dropped.
-void ReadLines(Plat::Handle file, std::size_t byteLimit) {
+void ReadLines(Plat::Handle file, std::size_t byteLimit, DescriptionTable& table) {
   ReadPiece.resize(ReadPieceBytes);
   LineBytes.clear();
   FileIsUtf8 = false;
   std::size_t read = 0, left = byteLimit;
   bool textGoesOn = true;
   AtFileStart = true;
-  while (textGoesOn && !PoolFull() && left > 0 &&
+  while (textGoesOn && !PoolFull(table) && left > 0 &&
          Plat::ReadFileBytes(file, ReadPiece.data(), std::min(ReadPieceBytes, left), read) &&
          read > 0) {
     left -= std::min(read, left);
-    textGoesOn = SplitPiece(std::string_view(ReadPiece.data(), read));
+    textGoesOn = SplitPiece(std::string_view(ReadPiece.data(), read), table);
   }
-  if (!LineBytes.empty() && !PoolFull() && left > 0) FinishLine();
+  if (!LineBytes.empty() && !PoolFull(table) && left > 0) FinishLine(table);
   LineBytes.clear();
 }
 
@@ -162,14 +162,13 @@ bool IsRegularFile(const std::string& path) {
 
 }  // namespace
 
-bool LoadDescriptions(const std::string& path, std::size_t byteLimit) {
+bool LoadDescriptions(const std::string& path, DescriptionTable& table, std::size_t byteLimit) {
+  table.Clear();
   if (!IsRegularFile(path)) return false;
   Plat::Handle file = Plat::OpenFileForReading(path);
   if (file == Plat::InvalidHandle) return false;
-  RunFiles.DescriptionsLoaded = true;
-  RunFiles.DescriptionIndex.clear();
-  RunFiles.DescriptionTextCount = 0;
-  ReadLines(file, byteLimit);
+  ReadLines(file, byteLimit, table);
   Plat::CloseFile(file);
-  return !RunFiles.DescriptionIndex.empty();
+  table.Here = !table.Index.empty();
+  return table.Here;
 }

@@ -6,7 +6,6 @@
 
 #include "Base/AsciiCase.h"
 #include "Common/DescriptionAndBatchState.h"
-#include "Common/Entries/Entries.h"
 #include "Common/Options.h"
 #include "Engine/Sort/Sort.h"
 
@@ -16,42 +15,32 @@ const std::string NoDescription;
 std::string LookupKey;  // the upper-cased name being looked up, reused
 
 // Lines of the same name keep their file order, so the first one is found.
-void SortDescriptionIndex() {
-  std::stable_sort(RunFiles.DescriptionIndex.begin(), RunFiles.DescriptionIndex.end(),
-                   [](std::int32_t a, std::int32_t b) {
-                     return FoldedCompare(
-                                RunFiles.DescriptionPool[static_cast<std::size_t>(a)].Name,
-                                RunFiles.DescriptionPool[static_cast<std::size_t>(b)].Name) < 0;
-                   });
+void SortDescriptionIndex(DescriptionTable& table) {
+  std::stable_sort(table.Index.begin(), table.Index.end(), [&table](std::int32_t a, std::int32_t b) {
+    return FoldedCompare(table.Pool[static_cast<std::size_t>(a)].Name,
+                         table.Pool[static_cast<std::size_t>(b)].Name) < 0;
+  });
 }
 
 }  // namespace
 
-DirectoryLayout PrepareDescriptions() {
+DirectoryLayout PrepareDescriptions(const std::string& directory, DescriptionTable& table) {
   if (!Options.ShowDescriptions) return {};
-  RunFiles.DescriptionsHere = LoadDescriptions(ThisDir.CurrentDir + "DESCRIPT.ION");
-  if (RunFiles.DescriptionsHere) SortDescriptionIndex();
-  return {.WithoutDescriptions = !RunFiles.DescriptionsHere && !Options.FormatChosen};
+  if (LoadDescriptions(directory + "DESCRIPT.ION", table)) SortDescriptionIndex(table);
+  return {.WithoutDescriptions = !table.Here && !Options.FormatChosen};
 }
 
 // Names are stored upper-cased, so plain byte order matches the sort. The
 // whole index is searched, however many records it holds.
-const std::string& LookupDescription(std::string_view name) {
+const std::string& LookupDescription(const DescriptionTable& table, std::string_view name) {
   LookupKey.assign(name);
   UpperAsciiInPlace(LookupKey);
-  auto found =
-      std::lower_bound(RunFiles.DescriptionIndex.begin(), RunFiles.DescriptionIndex.end(),
-                       LookupKey, [](std::int32_t slot, const std::string& key) {
-                         return RunFiles.DescriptionPool[static_cast<std::size_t>(slot)].Name < key;
-                       });
-  if (found == RunFiles.DescriptionIndex.end()) return NoDescription;
-  const DescriptionRecord& record = RunFiles.DescriptionPool[static_cast<std::size_t>(*found)];
+  auto found = std::lower_bound(table.Index.begin(), table.Index.end(), LookupKey,
+                                [&table](std::int32_t slot, const std::string& key) {
+                                  return table.Pool[static_cast<std::size_t>(slot)].Name < key;
+                                });
+  if (found == table.Index.end()) return NoDescription;
+  const DescriptionRecord& record = table.Pool[static_cast<std::size_t>(*found)];
   if (record.Name != LookupKey) return NoDescription;
-  return RunFiles.DescriptionTexts[static_cast<std::size_t>(record.LineIndex - 1)];
-}
-
-void DiscardDescriptions() {
-  RunFiles.DescriptionIndex.clear();
-  RunFiles.DescriptionTextCount = 0;
-  RunFiles.DescriptionsLoaded = false;
+  return table.Texts[static_cast<std::size_t>(record.LineIndex - 1)];
 }

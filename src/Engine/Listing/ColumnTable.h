@@ -10,8 +10,10 @@
 
 #include "Common/Options.h"
 
-struct FileEntry;
 struct CompressionQuery;
+struct DirectoryListing;
+struct FileEntry;
+struct ListingLayoutRec;
 
 // How a field's width and its advance are worked out for a directory.
 enum class ColumnRoom : std::uint8_t {
@@ -24,6 +26,8 @@ enum class ColumnRoom : std::uint8_t {
 
 // What a field's writer is handed for one entry.
 struct FieldWrite {
+  const ListingLayoutRec& Layout;
+  const DirectoryListing& Listing;  // the directory the entry is in
   const FileEntry& Entry;
   int Column;                     // the write column
   int Width;                      // the field's width as laid out

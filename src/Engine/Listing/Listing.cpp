@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "Common/Colours.h"
-#include "Common/Entries/Entries.h"
+#include "Common/Entries/DirectoryListing.h"
 #include "Common/Text/TextCells.h"
 #include "Console/Console.h"
 #include "Engine/Listing/ListingFields.h"
@@ -19,8 +19,7 @@ const std::string Separator(Glyph::LineVertical);
 
 // The separators of the listing columns that an incomplete last row leaves
 // empty, from the one after the last entry written (at `column`) on.
-void WriteMissingSeparators(int column) {
-  const ListingLayoutRec& layout = ListingLayout;
+void WriteMissingSeparators(const ListingLayoutRec& layout, int column) {
   while (column < layout.Width + 2 - 2 * layout.ColumnWidth) {
     WriteAt(Separator, layout.ColumnWidth + column - 1, Looks.Colours.LineColour);
     column += layout.ColumnWidth;
@@ -31,26 +30,26 @@ void WriteMissingSeparators(int column) {
 // Sorted entries lie all over memory: each record is fetched a few lines
 // ahead of its own, and its texts once the record has arrived. Entries listed
 // down the columns are not worth the walk ahead.
-void PrefetchEntry(int written, int count) {
+void PrefetchEntry(const std::vector<FileEntry*>& list, int written, int count) {
   constexpr int Distance = 8;
   if (Options.VerticalSort) return;
   const auto at = static_cast<std::size_t>(written);
-  if (written + 2 * Distance < count) __builtin_prefetch(ThisDir.FileList[at + 2 * Distance]);
-  if (written + Distance < count) __builtin_prefetch(ThisDir.FileList[at + Distance]->Name.data());
+  if (written + 2 * Distance < count) __builtin_prefetch(list[at + 2 * Distance]);
+  if (written + Distance < count) __builtin_prefetch(list[at + Distance]->Name.data());
 }
 
-void WriteEntries() {
-  const ListingLayoutRec& layout = ListingLayout;
-  int count = std::min<int>(ThisDir.ListedCount, static_cast<int>(ThisDir.FileList.size()));
+void WriteEntries(const ListingLayoutRec& layout, const DirectoryListing& listing) {
+  const std::vector<FileEntry*>& list = listing.FileList;
+  int count = std::min<int>(listing.ListedCount, static_cast<int>(list.size()));
   EntryOrderWalk walk;
-  StartEntryOrder(walk, count);
+  StartEntryOrder(walk, count, layout);
   int inRow = 0;  // entries already in the current row
   for (int written = 0; written < count; ++written) {
-    PrefetchEntry(written, count);
-    const FileEntry& entry = *ThisDir.FileList[static_cast<std::size_t>(NextEntryPosition(walk))];
+    PrefetchEntry(list, written, count);
+    const FileEntry& entry = *list[static_cast<std::size_t>(NextEntryPosition(walk))];
     ++inRow;
     bool lastInRow = inRow == layout.ColumnsAcross;
-    WriteEntryFields(entry, layout.ColumnWidth * (inRow - 1) + 1, lastInRow);
+    WriteEntryFields(layout, listing, entry, layout.ColumnWidth * (inRow - 1) + 1, lastInRow);
     if (!lastInRow) {
       WriteAt(Separator, layout.ColumnWidth * inRow, Looks.Colours.LineColour);
     } else {
@@ -58,23 +57,21 @@ void WriteEntries() {
       inRow = 0;
     }
   }
-  if (inRow > 0) WriteMissingSeparators(layout.ColumnWidth * inRow + 1);
+  if (inRow > 0) WriteMissingSeparators(layout, layout.ColumnWidth * inRow + 1);
 }
 
 }  // namespace
 
-void ShowListing(DirectoryLayout directory) {
-  ComputeListingLayout(directory);
-  if (!Options.Bare) MakeBorders();
+void WriteListing(const ListingLayoutRec& layout, const DirectoryListing& listing) {
   // With /B the entries are listed even when only a summary was asked for.
   const bool entriesShown = !Options.SummaryOnly || Options.Bare;
   if (entriesShown) {
-    if (!Options.Bare) WriteBorderLine(ListingLayout.TopBorder);
-    WriteEntries();
+    if (!Options.Bare) WriteBorderLine(layout, layout.TopBorder);
+    WriteEntries(layout, listing);
   }
   if (!Options.Bare) {
     // A summary alone (/U) gets no bottom line: it would close nothing.
-    if (entriesShown) WriteBorderLine(ListingLayout.BottomBorder);
-    ShowSummary(ThisDir.DirFileCount, ThisDir.DirDirCount, ThisDir.DirBytes, ThisDir.DirAllocated);
+    if (entriesShown) WriteBorderLine(layout, layout.BottomBorder);
+    ShowSummary(listing.DirFileCount, listing.DirDirCount, listing.DirBytes, listing.DirAllocated);
   }
 }

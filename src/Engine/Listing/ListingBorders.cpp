@@ -5,14 +5,13 @@
 #include "Console/Console.h"
 #include "Engine/Listing/ListingLayout.h"
 
-void MakeBorders() {
-  int length = ListingLayout.ColumnWidth > 0 ? ListingLayout.ColumnWidth - 1 : 0;
-  ListingLayout.TopBorder = RepeatGlyph(Glyph::LineHorizontal, length) + Glyph::LineBranchDown;
-  ListingLayout.BottomBorder = RepeatGlyph(Glyph::LineHorizontal, length) + Glyph::LineBranchUp;
+void MakeBorders(ListingLayoutRec& layout) {
+  int length = layout.ColumnWidth > 0 ? layout.ColumnWidth - 1 : 0;
+  layout.TopBorder = RepeatGlyph(Glyph::LineHorizontal, length) + Glyph::LineBranchDown;
+  layout.BottomBorder = RepeatGlyph(Glyph::LineHorizontal, length) + Glyph::LineBranchUp;
 }
 
-void WriteBorderLine(const std::string& piece) {
-  const ListingLayoutRec& layout = ListingLayout;
+void WriteBorderLine(const ListingLayoutRec& layout, const std::string& piece) {
   for (int column = 1; column < layout.ColumnsAcross; ++column)
     WriteAt(piece, (column - 1) * layout.ColumnWidth + 1, Looks.Colours.LineColour);
   int lastStart = (layout.ColumnsAcross - 1) * layout.ColumnWidth;

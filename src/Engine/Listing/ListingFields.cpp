@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "Common/Colours.h"
-#include "Common/Entries/Entries.h"
+#include "Common/Entries/DirectoryListing.h"
 #include "Common/Text/TextCells.h"
 #include "Console/Console.h"
 #include "Engine/Dates/DateFormat.h"
@@ -30,17 +30,17 @@ struct CompressionQuery {
 namespace {
 
 std::string FieldText;  // the text of the field being written
-std::string EntryPath;  // ThisDir.CurrentDir + ShortName, for the platform queries
+std::string EntryPath;  // the directory + ShortName, for the platform queries
 
-const std::string& PathOf(const FileEntry& entry) {
-  EntryPath.assign(ThisDir.CurrentDir).append(entry.ShortName());
+const std::string& PathOf(const FieldWrite& field) {
+  EntryPath.assign(field.Listing.CurrentDir).append(field.Entry.ShortName());
   return EntryPath;
 }
 
-void AskCompression(const FileEntry& entry, CompressionQuery& query) {
+void AskCompression(const FieldWrite& field, CompressionQuery& query) {
   if (query.Asked) return;
   query.Asked = true;
-  query.Known = QueryCompressedSize(PathOf(entry), query.Size);
+  query.Known = QueryCompressedSize(PathOf(field), query.Size);
 }
 
 void TrimLeadingBlanks(std::string& text) {
@@ -49,9 +49,10 @@ void TrimLeadingBlanks(std::string& text) {
 }
 
 // A byte count as the size columns show it; the units text lives in the room.
-std::string_view SizeFieldText(std::int64_t value, SizeFieldRoom& room) {
+std::string_view SizeFieldText(const ListingLayoutRec& layout, std::int64_t value,
+                               SizeFieldRoom& room) {
   if (Options.SizesInBytes) {
-    FieldText = PadLeftBlank(ThousandsText(value), ListingLayout.ByteSizeWidth);
+    FieldText = PadLeftBlank(ThousandsText(value), layout.ByteSizeWidth);
     return FieldText;
   }
   return PaddedSizeFieldUnitText(value, room);
@@ -63,21 +64,23 @@ void WriteSizeField(const FieldWrite& field) {
     return;
   }
   SizeFieldRoom room;
-  WriteAt(SizeFieldText(field.Entry.Size, room), field.Column, Looks.Colours.DetailColour);
+  WriteAt(SizeFieldText(field.Layout, field.Entry.Size, room), field.Column,
+          Looks.Colours.DetailColour);
 }
 
 void WriteCompressedField(const FieldWrite& field) {
   if (field.Entry.IsDirectory()) return;
   CompressionQuery& query = field.Compression;
-  AskCompression(field.Entry, query);
+  AskCompression(field, query);
   SizeFieldRoom room;
   if (query.Known)
-    WriteAt(SizeFieldText(query.Size, room), field.Column, Looks.Colours.DetailColour);
+    WriteAt(SizeFieldText(field.Layout, query.Size, room), field.Column,
+            Looks.Colours.DetailColour);
 }
 
 void WriteRatioField(const FieldWrite& field) {
   CompressionQuery& query = field.Compression;
-  AskCompression(field.Entry, query);
+  AskCompression(field, query);
   if (query.Size <= 0) return;
   char ratio[64];
   std::snprintf(ratio, sizeof ratio, "%5.2f",
@@ -88,7 +91,7 @@ void WriteRatioField(const FieldWrite& field) {
 }
 
 void WriteOwnerField(const FieldWrite& field) {
-  if (!LookupOwner(PathOf(field.Entry), FieldText)) return;
+  if (!LookupOwner(PathOf(field), FieldText)) return;
   const int width = field.Width;
   if (TextCells(FieldText) > width - 1) {
     FieldText.resize(PrefixForCells(FieldText, width > 2 ? width - 2 : 0));
@@ -111,14 +114,16 @@ void WriteTimeField(const FieldWrite& field) {
 }
 
 void WriteName(const FieldWrite& field) {
-  WriteNameField(field.Entry, field.Column, field.LastInRow, field.Colour);
+  WriteNameField(field.Layout, field.Entry, field.Column, field.LastInRow, field.Colour);
 }
 
 void WriteShortName(const FieldWrite& field) {
   WriteShortNameField(field.Entry, field.Column, field.Colour);
 }
 
-void WriteDescription(const FieldWrite& field) { WriteDescriptionField(field.Entry, field.Column); }
+void WriteDescription(const FieldWrite& field) {
+  WriteDescriptionField(field.Layout, field.Listing, field.Entry, field.Column);
+}
 
 void WriteAttributeField(const FieldWrite& field) {
   const FileEntry& entry = field.Entry;
@@ -250,13 +255,13 @@ bool ListingUsesAliases() {
          ColumnsUseAliases(Options.SavedColumns, Options.SavedColumnCount);
 }
 
-void WriteEntryFields(const FileEntry& entry, int column, bool lastInRow) {
-  const ListingLayoutRec& layout = ListingLayout;
+void WriteEntryFields(const ListingLayoutRec& layout, const DirectoryListing& listing,
+                      const FileEntry& entry, int column, bool lastInRow) {
   // Plain text has no colours: the extension table is not worth a look.
   const std::uint8_t colour =
       ConsoleEngine.Redirected ? Looks.Colours.FileColour : NameColour(entry);
   CompressionQuery compression;
-  FieldWrite write{entry, column, 0, NoStamp, lastInRow, colour, compression};
+  FieldWrite write{layout, listing, entry, column, 0, NoStamp, lastInRow, colour, compression};
   for (int index = 0; index < layout.FieldCount; ++index) {
     const FieldPlan& field = layout.Fields[static_cast<std::size_t>(index)];
     const ColumnKind& kind = *field.Column;

@@ -5,18 +5,23 @@
 #include <cstdint>
 #include <string>
 
+struct DirectoryListing;
 struct FileEntry;
+struct ListingLayoutRec;
 
-// Writes every field of the entry, starting at its write column; the name
-// field may use NameRoom characters in the last listing column of a row and
-// NameCut elsewhere.
-void WriteEntryFields(const FileEntry& entry, int column, bool lastInRow);
+// Writes every field of the listing's entry, starting at its write column; the
+// name field may use NameRoom characters in the last listing column of a row
+// and NameCut elsewhere.
+void WriteEntryFields(const ListingLayoutRec& layout, const DirectoryListing& listing,
+                      const FileEntry& entry, int column, bool lastInRow);
 
 // Names, short names and descriptions (the text fields in the entry's colour
 // or wrapped over several lines).
-void WriteNameField(const FileEntry& entry, int column, bool lastInRow, std::uint8_t colour);
+void WriteNameField(const ListingLayoutRec& layout, const FileEntry& entry, int column,
+                    bool lastInRow, std::uint8_t colour);
 void WriteShortNameField(const FileEntry& entry, int column, std::uint8_t colour);
-void WriteDescriptionField(const FileEntry& entry, int column);
-// A description at the write column, wrapped into pieces of at most NameRoom
+void WriteDescriptionField(const ListingLayoutRec& layout, const DirectoryListing& listing,
+                           const FileEntry& entry, int column);
+// A description at the write column, wrapped into pieces of at most nameRoom
 // cells; every piece but the last ends its line.
-void WriteDescriptionText(const std::string& description, int column);
+void WriteDescriptionText(int nameRoom, const std::string& description, int column);

@@ -3,10 +3,9 @@
 #include <algorithm>
 
 #include "Common/Colours.h"
-#include "Common/Entries/Entries.h"
+#include "Common/Entries/DirectoryListing.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
-#include "Common/RunState.h"
 #include "Common/Text/TextCells.h"
 #include "Console/Console.h"
 #include "Engine/Listing/Listing.h"
@@ -31,9 +30,9 @@ int WriteVolumeLabel(int width, int room) {
   return length + 15;
 }
 
-std::string HeaderPathText() {
-  if (RunSpec.FileSpecs.size() < 2) return ThisDir.SearchSpec;
-  std::string text = ThisDir.CurrentDir + RunSpec.FileMask;
+std::string HeaderPathText(const DirectoryListing& listing) {
+  if (RunSpec.FileSpecs.size() < 2) return listing.SearchSpec;
+  std::string text = listing.CurrentDir + RunSpec.FileMask;
   for (std::size_t index = 1; index < RunSpec.FileSpecs.size(); ++index) {
     text += ' ';
     text += RunSpec.FileSpecs[index];
@@ -41,9 +40,9 @@ std::string HeaderPathText() {
   return text;
 }
 
-void WritePath(int room) {
+void WritePath(const DirectoryListing& listing, int room) {
   room = std::max(room, 0);
-  std::string text = HeaderPathText();
+  std::string text = HeaderPathText(listing);
   if (TextCells(text) > room) {
     text.resize(PrefixForCells(text, room));
     text += Glyph::CutMarker;
@@ -54,11 +53,11 @@ void WritePath(int room) {
 
 }  // namespace
 
-void WriteHeaderLine() {
+void WriteHeaderLine(const DirectoryListing& listing, bool firstDirectory) {
   if (Options.Bare) return;
   EnsureOutput();
   int width = ScreenWidth();
   int room = width - 7;
-  if (!Options.Recursive || RunWalk.FirstDirectory) room -= WriteVolumeLabel(width, room);
-  if (ThisDir.DirShown || !Options.Recursive) WritePath(room);
+  if (!Options.Recursive || firstDirectory) room -= WriteVolumeLabel(width, room);
+  if (listing.DirShown || !Options.Recursive) WritePath(listing, room);
 }

@@ -4,12 +4,10 @@
 
 #include <algorithm>
 
-#include "Common/Entries/Entries.h"
+#include "Common/Entries/DirectoryListing.h"
 #include "Console/Console.h"
 #include "Engine/Listing/ColumnTable.h"
 #include "Format/NumberFormat.h"
-
-ListingLayoutRec ListingLayout;
 
 namespace {
 
@@ -24,44 +22,44 @@ char ResolvedKind(char kind) {
 // Byte counts take 11 characters; a directory holding a file of a gigabyte
 // or more widens the field so that its figure is not overwritten by the
 // next field.
-int ByteSizeWidth() {
+int ByteSizeWidth(const DirectoryListing& listing) {
   std::int64_t largest = 0;
-  for (const FileEntry* entry : ThisDir.FileList)
+  for (const FileEntry* entry : listing.FileList)
     if (!entry->IsDirectory()) largest = std::max(largest, entry->Size);
   return std::max(11, static_cast<int>(ThousandsText(largest).size()));
 }
 
-int AdjustedWidth(const ColumnKind& kind, int width) {
+int AdjustedWidth(const ListingLayoutRec& layout, const DirectoryListing& listing,
+                  const ColumnKind& kind, int width) {
   switch (kind.Room) {
-    case ColumnRoom::Size: return Options.SizesInBytes ? ListingLayout.ByteSizeWidth + 1 : width;
-    case ColumnRoom::Stamp: return ThisDir.TimeColumnWidth[kind.Stamp] + 1;
+    case ColumnRoom::Size: return Options.SizesInBytes ? layout.ByteSizeWidth + 1 : width;
+    case ColumnRoom::Stamp: return listing.TimeColumnWidth[kind.Stamp] + 1;
     default: return width;
   }
 }
 
-void CollectFields(DirectoryLayout directory) {
-  ListingLayoutRec& layout = ListingLayout;
+void CollectFields(ListingLayoutRec& layout, const DirectoryListing& listing,
+                   DirectoryLayout directory) {
   const ColumnSlots& columns =
       directory.WithoutDescriptions ? Options.SavedColumns : Options.Columns;
   const int columnCount =
       directory.WithoutDescriptions ? Options.SavedColumnCount : Options.ColumnCount;
   layout.FieldCount = std::min<int>(columnCount, MaxColumnSlots);
   layout.FixedWidth = Options.HasNameColumn ? 1 : 0;
-  layout.ByteSizeWidth = Options.SizesInBytes ? ByteSizeWidth() : 11;
+  layout.ByteSizeWidth = Options.SizesInBytes ? ByteSizeWidth(listing) : 11;
   for (int slot = 1; slot <= layout.FieldCount; ++slot) {
     const ColumnSpec& spec = columns[static_cast<std::size_t>(slot)];
     FieldPlan& field = layout.Fields[static_cast<std::size_t>(slot - 1)];
     field.Column = &ColumnKindOf(ResolvedKind(spec.Kind));
-    field.Width = AdjustedWidth(*field.Column, spec.Width);
+    field.Width = AdjustedWidth(layout, listing, *field.Column, spec.Width);
     layout.FixedWidth += field.Width;
   }
 }
 
-int WantedColumnWidth() {
-  ListingLayoutRec& layout = ListingLayout;
+int WantedColumnWidth(ListingLayoutRec& layout, const DirectoryListing& listing) {
   layout.Squeezed = false;
   if (!Options.HasNameColumn) return layout.FixedWidth;
-  int wanted = ThisDir.MaxNameLength + layout.FixedWidth;
+  int wanted = listing.MaxNameLength + layout.FixedWidth;
   if (wanted > layout.Width) {
     wanted = layout.Width;
     layout.Squeezed = true;
@@ -72,14 +70,12 @@ int WantedColumnWidth() {
 // Least room a name must keep in a listing column (nothing without a name).
 int NameMinimum() { return Options.HasNameColumn ? MinNameRoom : 0; }
 
-void CheckScreenWidth() {
-  const ListingLayoutRec& layout = ListingLayout;
+void CheckScreenWidth(const ListingLayoutRec& layout) {
   int needed = layout.FixedWidth + (Options.HasNameColumn ? MinNameRoom + 1 : 0);
   if (needed > layout.Width) FatalError("Insufficient screen width for display", false);
 }
 
-void ChooseColumns(int wanted) {
-  ListingLayoutRec& layout = ListingLayout;
+void ChooseColumns(ListingLayoutRec& layout, int wanted) {
   // A format of width 0 (only a description) must not divide by zero.
   int across = std::min(layout.Width / std::max(wanted, 1), MaxColumnsAcross);
   if (across < Options.MinColumns) {
@@ -96,13 +92,12 @@ void ChooseColumns(int wanted) {
   if (Options.HasNameColumn && layout.ColumnWidth < wanted) layout.Squeezed = true;
 }
 
-void SetAdvances() {
-  ListingLayoutRec& layout = ListingLayout;
+void SetAdvances(ListingLayoutRec& layout, const DirectoryListing& listing) {
   for (int index = 0; index < layout.FieldCount; ++index) {
     FieldPlan& field = layout.Fields[static_cast<std::size_t>(index)];
     switch (field.Column->Room) {
       case ColumnRoom::Name:
-        field.Advance = layout.Squeezed ? layout.NameRoom + 1 : ThisDir.MaxNameLength + 1;
+        field.Advance = layout.Squeezed ? layout.NameRoom + 1 : listing.MaxNameLength + 1;
         break;
       case ColumnRoom::Description: field.Advance = layout.NameRoom + 1; break;
       default: field.Advance = field.Width; break;
@@ -112,15 +107,15 @@ void SetAdvances() {
 
 }  // namespace
 
-void ComputeListingLayout(DirectoryLayout directory) {
-  ListingLayoutRec& layout = ListingLayout;
-  EnsureOutput();
-  layout.Width = ScreenWidth();
-  layout.Height = ScreenHeight();
-  CollectFields(directory);
-  int wanted = WantedColumnWidth();
-  CheckScreenWidth();
-  ChooseColumns(wanted);
+ListingLayoutRec PlanListingLayout(const DirectoryListing& listing, DirectoryLayout directory,
+                                   int width, int height) {
+  ListingLayoutRec layout;
+  layout.Width = width;
+  layout.Height = height;
+  CollectFields(layout, listing, directory);
+  int wanted = WantedColumnWidth(layout, listing);
+  CheckScreenWidth(layout);
+  ChooseColumns(layout, wanted);
   layout.NameRoom = layout.ColumnWidth - layout.FixedWidth + 1;
   layout.NameCut = layout.ColumnWidth - layout.FixedWidth;
   if (Options.ShowDescriptions && !directory.WithoutDescriptions) {
@@ -128,5 +123,7 @@ void ComputeListingLayout(DirectoryLayout directory) {
     layout.ColumnWidth = layout.Width;
     layout.NameRoom = layout.Width - layout.FixedWidth + 1;
   }
-  SetAdvances();
+  SetAdvances(layout, listing);
+  if (!Options.Bare) MakeBorders(layout);
+  return layout;
 }

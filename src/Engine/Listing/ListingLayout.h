@@ -9,6 +9,7 @@
 #include "Engine/Descriptions/Descriptions.h"
 
 struct ColumnKind;
+struct DirectoryListing;
 
 // One field of an entry, as laid out for this directory.
 struct FieldPlan {
@@ -33,12 +34,11 @@ struct ListingLayoutRec {
   int ByteSizeWidth = 11;    // /BYTE: characters of a size text, right-aligned
 };
 
-extern ListingLayoutRec ListingLayout;
-
-// Works out the layout for the current directory; ends the program when the
-// fixed fields do not fit on the screen.
-void ComputeListingLayout(DirectoryLayout directory = {});
+// Plans a listing's layout on a screen of the given size, with its borders;
+// ends the program when the fixed fields do not fit.
+ListingLayoutRec PlanListingLayout(const DirectoryListing& listing, DirectoryLayout directory,
+                                   int width, int height);
 // Builds TopBorder and BottomBorder for the layout.
-void MakeBorders();
+void MakeBorders(ListingLayoutRec& layout);
 // A whole border line across the screen made of the given piece.
-void WriteBorderLine(const std::string& piece);
+void WriteBorderLine(const ListingLayoutRec& layout, const std::string& piece);

@@ -7,8 +7,7 @@
 #include "Base/NameExtension.h"
 #include "Base/Utf8.h"
 #include "Common/Colours.h"
-#include "Common/DescriptionAndBatchState.h"
-#include "Common/Entries/Entries.h"
+#include "Common/Entries/DirectoryListing.h"
 #include "Common/Text/TextCells.h"
 #include "Console/Console.h"
 #include "Engine/Descriptions/Descriptions.h"
@@ -65,13 +64,13 @@ std::size_t AfterBreak(const std::string& text, std::size_t at) {
 
 }  // namespace
 
-void WriteNameField(const FileEntry& entry, int column, bool lastInRow, std::uint8_t colour) {
+void WriteNameField(const ListingLayoutRec& layout, const FileEntry& entry, int column,
+                    bool lastInRow, std::uint8_t colour) {
   // Bare plain text is read by other programs: a cut name or path names no file.
   if (Options.Bare && ConsoleEngine.Redirected) {
     WriteWholeAt(CasedName(entry.Name), column, colour);
     return;
   }
-  const ListingLayoutRec& layout = ListingLayout;
   int limit = lastInRow ? layout.NameRoom : layout.NameCut;
   // A name has no more cells than bytes: only a long one needs counting.
   if (static_cast<int>(entry.Name.size()) > limit && TextCells(entry.Name) > limit) {
@@ -99,9 +98,9 @@ void WriteShortNameField(const FileEntry& entry, int column, std::uint8_t colour
 
 // A description with no cell of room at its column shows none: wrapping it
 // would only give empty lines.
-void WriteDescriptionText(const std::string& description, int column) {
+void WriteDescriptionText(int nameRoom, const std::string& description, int column) {
   std::uint8_t colour = Looks.Colours.DetailColour;
-  const int room = std::min(ListingLayout.NameRoom, ScreenWidth() - column + 1);
+  const int room = std::min(nameRoom, ScreenWidth() - column + 1);
   if (room < 1) return;
   std::size_t start = 0;
   while (TextCells(std::string_view(description).substr(start)) > room) {
@@ -117,11 +116,12 @@ void WriteDescriptionText(const std::string& description, int column) {
   WriteAt(Piece(description, start, description.size()), column, colour);
 }
 
-void WriteDescriptionField(const FileEntry& entry, int column) {
-  if (!RunFiles.DescriptionsHere) return;
-  const std::string& description = LookupDescription(entry.Name);
+void WriteDescriptionField(const ListingLayoutRec& layout, const DirectoryListing& listing,
+                           const FileEntry& entry, int column) {
+  if (!listing.Descriptions.Here) return;
+  const std::string& description = LookupDescription(listing.Descriptions, entry.Name);
   if (!description.empty())
-    WriteDescriptionText(description, column);
+    WriteDescriptionText(layout.NameRoom, description, column);
   else if (FoldedCompare(entry.Name, entry.ShortName()) != 0)
     WriteAt(entry.Name, column, Looks.Colours.DetailColour);
 }

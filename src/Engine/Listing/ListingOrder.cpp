@@ -46,12 +46,12 @@ void StartNextBlock(EntryOrderWalk& walk) {
 
 }  // namespace
 
-void StartEntryOrder(EntryOrderWalk& walk, int count) {
+void StartEntryOrder(EntryOrderWalk& walk, int count, const ListingLayoutRec& layout) {
   walk = EntryOrderWalk{};
   walk.Vertical = Options.VerticalSort;
   walk.Count = count;
-  walk.Columns = std::max(ListingLayout.ColumnsAcross, 1);
-  walk.Height = ListingLayout.Height;
+  walk.Columns = std::max(layout.ColumnsAcross, 1);
+  walk.Height = layout.Height;
   if (walk.Vertical && count > 0) StartFirstBlock(walk);
 }
 

@@ -2,6 +2,8 @@
 // across the rows, or down the listing columns in blocks of rows.
 #pragma once
 
+struct ListingLayoutRec;
+
 struct EntryOrderWalk {
   bool Vertical = false;
   int Count = 0;        // N, entries to write
@@ -16,7 +18,7 @@ struct EntryOrderWalk {
   int Offset = 0;       // o, position in the block of the next entry
 };
 
-// Starts a walk over `count` entries for the current layout and options.
-void StartEntryOrder(EntryOrderWalk& walk, int count);
-// The 0-based ThisDir.FileList position of the next entry to write.
+// Starts a walk over `count` entries for the layout and options.
+void StartEntryOrder(EntryOrderWalk& walk, int count, const ListingLayoutRec& layout);
+// The 0-based FileList position of the next entry to write.
 int NextEntryPosition(EntryOrderWalk& walk);

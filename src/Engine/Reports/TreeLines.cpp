@@ -3,9 +3,7 @@
 #include <algorithm>
 
 #include "Common/Colours.h"
-#include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
-#include "Common/RunState.h"
 #include "Common/Text/TextCells.h"
 #include "Console/Console.h"
 #include "Disk/ClusterRounding.h"
@@ -45,8 +43,8 @@ std::string OwnName(const std::string& directory) {
 
 // The depth of the directory visited next (0 when none is left); the pending
 // entry stands for its path with "\*.*" appended, one backslash more.
-int NextDepth() {
-  return RunWalk.PendingDirs.empty() ? 0 : PathDepth(RunWalk.PendingDirs.back()) + 1;
+int NextDepth(const TreeWalkState& tree) {
+  return tree.PendingDirs.empty() ? 0 : PathDepth(tree.PendingDirs.back()) + 1;
 }
 
 }  // namespace
@@ -56,18 +54,18 @@ int PathDepth(const std::string& path) {
 }
 
 void DrawRootLine(TreeWalkState& tree) {
-  tree.RootLevel = PathDepth(ThisDir.CurrentDir) + 2;
-  WriteAt(ThisDir.CurrentDir, 1, Looks.Colours.SummaryTextColour);
+  tree.RootLevel = PathDepth(tree.CurrentDir) + 2;
+  WriteAt(tree.CurrentDir, 1, Looks.Colours.SummaryTextColour);
 }
 
 void DrawDirectoryLine(TreeWalkState& tree) {
-  int depth = PathDepth(ThisDir.CurrentDir);
+  int depth = PathDepth(tree.CurrentDir);
   for (int level = tree.RootLevel; level <= depth; ++level)
     WriteText(LevelFlag(tree, level) ? ContinuingBranch : EmptyBranch, Looks.Colours.LineColour);
-  bool siblingFollows = NextDepth() >= depth;
+  bool siblingFollows = NextDepth(tree) >= depth;
   WriteText(siblingFollows ? Tee : Corner, Looks.Colours.LineColour);
   SetLevelFlag(tree, depth + 1, siblingFollows);
-  WriteText(" " + OwnName(ThisDir.CurrentDir), Looks.Colours.SummaryTextColour);
+  WriteText(" " + OwnName(tree.CurrentDir), Looks.Colours.SummaryTextColour);
 }
 
 void FinishDirectoryLine(TreeWalkState& tree) {

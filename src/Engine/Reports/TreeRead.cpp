@@ -20,7 +20,7 @@ TreeRead ReadTreeDirectory(const std::string& directory, std::int32_t clusterSiz
   for (const ReadEntry& entry : read.Entries)
     if (!IsWalkedInto(entry.Attributes, read.Name(entry)))
       tree.Allocated =
-          AddByteCounts(tree.Allocated, AllocatedBytes(ByteCountOf(entry.Size), clusterSize));
+          AddByteCounts(tree.Allocated, AllocatedBytes(entry.Size, clusterSize));
   return tree;
 }
 

@@ -7,11 +7,9 @@
 #include <algorithm>
 
 #include "Common/Colours.h"
-#include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
-#include "Common/RunState.h"
 #include "Console/Console.h"
 #include "Engine/Listing/Summary.h"
 #include "Engine/Reports/Reports.h"
@@ -24,27 +22,28 @@ namespace {
 
 // The root keeps the directory the file specification named; only its
 // pattern is completed, for the path a fatal error shows.
-void SetRootSpecification() {
+void SetRootSpecification(TreeWalkState& tree) {
   const std::string base = RunSpec.FileBase.empty() ? "*" : RunSpec.FileBase;
   std::string extension = RunSpec.FileExt.empty() ? "*" : RunSpec.FileExt;
   if (extension[0] == '.') extension.erase(0, 1);
-  ThisDir.SearchSpec = ThisDir.CurrentDir + base + "." + extension;
+  tree.CurrentDir = RunSpec.CurrentDir;
+  ConsoleEngine.ReportPath = tree.CurrentDir + base + "." + extension;
 }
 
-void TakeNextDirectory() {
-  ThisDir.CurrentDir = std::move(RunWalk.PendingDirs.back());
-  RunWalk.PendingDirs.pop_back();
-  ThisDir.CurrentDir += '\\';
-  ThisDir.SearchSpec = ThisDir.CurrentDir + "*.*";
+void TakeNextDirectory(TreeWalkState& tree) {
+  tree.CurrentDir = std::move(tree.PendingDirs.back());
+  tree.PendingDirs.pop_back();
+  tree.CurrentDir += '\\';
+  ConsoleEngine.ReportPath = tree.CurrentDir + "*.*";
 }
 
 // The alphabetically first child goes on top of the stack, to be visited next.
-void PushChildren(std::vector<std::string>& children) {
+void PushChildren(TreeWalkState& tree, std::vector<std::string>& children) {
   std::stable_sort(
       children.begin(), children.end(),
       [](const std::string& a, const std::string& b) { return FoldedCompare(a, b) < 0; });
   for (auto child = children.rbegin(); child != children.rend(); ++child)
-    RunWalk.PendingDirs.push_back(std::move(*child));
+    tree.PendingDirs.push_back(std::move(*child));
 }
 
 // Below the root, a directory the system will not open gets its line and the
@@ -58,7 +57,7 @@ void ShowReadDirectory(TreeWalkState& tree, TreeRead& read) {
   tree.DirAllocated = read.Allocated;
   FinishDirectoryLine(tree);
   tree.DirectoryCount += static_cast<std::int32_t>(read.Children.size());
-  PushChildren(read.Children);
+  PushChildren(tree, read.Children);
 }
 
 void ShowUnreadableDirectory(TreeWalkState& tree, std::uint32_t code) {
@@ -72,11 +71,11 @@ void ShowUnreadableDirectory(TreeWalkState& tree, std::uint32_t code) {
 void ShowTree() {
   TreeWalkState tree;
   if (!Options.Bare) NewLine();
-  SetRootSpecification();
+  SetRootSpecification(tree);
   // Frozen before the walk: the workers read nothing that changes.
   const std::int32_t clusterSize =
       !RunSpec.NoClusterSize && RunSpec.ClusterSize > 0 ? RunSpec.ClusterSize : 0;
-  TreeRead read = ReadTreeDirectory(ThisDir.CurrentDir, clusterSize);
+  TreeRead read = ReadTreeDirectory(tree.CurrentDir, clusterSize);
   ReportFindError(read.Code);
   // In this scope, so that every end of the run stops and joins the workers.
   ReadAhead<TreeRead> ahead(
@@ -87,10 +86,10 @@ void ShowTree() {
   int unreadable = 0;
   DrawRootLine(tree);
   ShowReadDirectory(tree, read);
-  ahead.Plan(RunWalk.PendingDirs);
-  while (!RunWalk.PendingDirs.empty()) {
-    const std::string next = RunWalk.PendingDirs.back();
-    TakeNextDirectory();
+  ahead.Plan(tree.PendingDirs);
+  while (!tree.PendingDirs.empty()) {
+    const std::string next = tree.PendingDirs.back();
+    TakeNextDirectory(tree);
     read = ahead.Take(next);
     if (Unreadable(read.Code)) {
       ShowUnreadableDirectory(tree, read.Code);
@@ -100,7 +99,7 @@ void ShowTree() {
       DrawDirectoryLine(tree);
       ShowReadDirectory(tree, read);
     }
-    ahead.Plan(RunWalk.PendingDirs);
+    ahead.Plan(tree.PendingDirs);
   }
   if (!Options.Bare) WriteClosingLine(tree);
   WriteUnreadableCount(unreadable);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Base/ByteWords.h"
+#include "Disk/ClusterRounding.h"
 #include "Engine/Scan/ScanEnumeration.h"
 #include "Engine/Walk/ReadAheadQueue.h"
 
@@ -60,13 +61,12 @@ void AppendEntry(const Plat::FindData& data, bool aliases, DirectoryRead& read) 
   entry.AccessTime = data.AccessTime;
   entry.CreationTime = data.CreationTime;
   entry.WriteTime = data.WriteTime;
-  entry.Size = (static_cast<std::uint64_t>(data.SizeHigh) << 32) | data.SizeLow;
-  entry.NameStart = static_cast<std::uint32_t>(read.TextsUsed);
-  entry.NameLength = data.NameLength;
-  AppendText(read, data.Name, entry.NameLength);
+  entry.Size = ByteCountOf((static_cast<std::uint64_t>(data.SizeHigh) << 32) | data.SizeLow);
+  entry.Name.Place(read.TextsUsed, data.NameLength);
+  AppendText(read, data.Name, data.NameLength);
   if (!aliases) return;
-  entry.AliasLength = data.AltNameLength;
-  AppendText(read, data.AltName, entry.AliasLength);
+  entry.ShortLength = static_cast<std::uint8_t>(data.AltNameLength);
+  AppendText(read, data.AltName, entry.ShortLength);
 }
 
 void ReadSearch(const ReadRequest& request, const std::string& path, bool gatherSubdirectories,

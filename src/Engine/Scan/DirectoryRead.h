@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Common/Entries/Entries.h"
 #include "Platform/Files.h"
 
 class ReadStop;
@@ -22,17 +23,9 @@ struct ReadRequest {
   bool Aliases = true;             // keep the 8.3 aliases (most listings never show them)
 };
 
-// One delivered entry; its names live in the read's Texts.
-struct ReadEntry {
-  std::uint32_t Attributes = 0;
-  Plat::FileTime AccessTime;
-  Plat::FileTime CreationTime;
-  Plat::FileTime WriteTime;
-  std::uint64_t Size = 0;
-  std::uint32_t NameStart = 0;  // the long name, then the alias right after it
-  std::uint32_t NameLength = 0;
-  std::uint32_t AliasLength = 0;
-};
+// One delivered entry is the record a listing keeps: its Name is a place in
+// the read's Texts, the alias (ShortLength bytes) right after it.
+using ReadEntry = FileEntry;
 
 // What one search path gave: its result code and where its entries end.
 struct SearchResult {
@@ -43,17 +36,17 @@ struct SearchResult {
 
 struct DirectoryRead {
   std::vector<ReadEntry> Entries;           // in the order the searches delivered them
-  std::string Texts;                        // the entries' names, back to back, up to TextsUsed
+  std::vector<char> Texts;                  // the entries' names, back to back, up to TextsUsed
   std::size_t TextsUsed = 0;                // bytes of Texts in use; the rest is room kept
   std::vector<SearchResult> Searches;       // one per requested path, in order
   std::vector<std::string> Subdirectories;  // full paths of the directories a walk enters
   std::uint32_t FirstError = 0;             // the first non-zero search code
 
   std::string_view Name(const ReadEntry& entry) const {
-    return {Texts.data() + entry.NameStart, entry.NameLength};
+    return {Texts.data() + entry.Name.Offset(), entry.Name.size()};
   }
   std::string_view Alias(const ReadEntry& entry) const {
-    return {Texts.data() + entry.NameStart + entry.NameLength, entry.AliasLength};
+    return {Texts.data() + entry.Name.Offset() + entry.Name.size(), entry.ShortLength};
   }
 };
 

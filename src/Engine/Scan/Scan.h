@@ -1,19 +1,51 @@
-// The filter step of one directory, on the main thread: the entries of a read
-// that pass the filters go into the entry pool and ThisDir.FileList, with the
-// directory's counters; and what a failed search means.
+// The filter step of one directory, on the main thread: the read's records
+// move into the directory's listing, and those that pass the filters stay
+// there with the directory's counters; and what a failed search means.
 #pragma once
 #include <cstdint>
 #include <string>
 
+#include "Common/Entries/DirectoryListing.h"
 #include "Common/RunEnd.h"
 #include "Engine/Scan/DirectoryRead.h"
 
-// Zeroes the directory's counters and the filter step's working state.
-void StartScanWork();
-// Filters the read's entries [from, to) into the pool and ThisDir.FileList.
-void ScanEntries(const DirectoryRead& read, std::size_t from, std::size_t to);
-// Entries placed in the pool (and ThisDir.FileList) since StartScanWork.
-int PlacedEntryCount();
+// Moves the read's records and the buffer of their names into the listing,
+// never copying a name; the listing's earlier buffers go to the read, whose
+// next read reuses their room.
+void TakeRead(DirectoryRead& read, DirectoryListing& listing);
+
+// Filters a listing's records in place: the accepted ones move to its front,
+// with their texts, counters and column widths. One per directory.
+class ListingFilter {
+ public:
+  explicit ListingFilter(DirectoryListing& listing);
+  // Filters the records [from, to), the entries of one search.
+  void Filter(std::size_t from, std::size_t to);
+  // Ends the filter: the listing's texts settle and FileList lists the entries.
+  void Finish();
+
+ private:
+  bool PassesAttributes(std::uint32_t attributes) const;
+  bool PassesTimeStamps(FileEntry& entry);
+  void WidenDateColumn(FileEntry& entry, int kind, std::string_view text);
+  void NoteNameWidth(std::string_view name);
+  void StoreTexts(FileEntry& entry);
+  void Accept(const FileEntry& entry);
+  void Consider(FileEntry& entry);
+
+  DirectoryListing& listing_;
+  std::uint32_t wantedAttributes_ = 0;    // /A: bits that must all be set
+  std::uint32_t excludedAttributes_ = 0;  // /A: bits that must all be clear
+  bool keepAliases_ = false;              // a column shows or uses the 8.3 alias
+  int headCells_ = 0;                     // cells of the directory /F puts before names
+  std::string dateText_;                  // the date texts of the entry being filtered
+  // Entries often share a stamp to the second: its text is kept.
+  std::uint64_t lastDateSecond_ = ~std::uint64_t{0};
+  std::string lastDate_;
+};
+
+// Ends the run with a message: memory for the entries ran out.
+[[noreturn]] void EndForLackOfMemory();
 
 // What a failed search start says.
 std::string FindErrorMessage(std::uint32_t code);

@@ -1,11 +1,11 @@
-// The entry steps of the scan: filters, the pool record, time stamps, size
-// and the counters.
+// The entry steps of the filter: attributes, dots, time stamps and their date
+// texts, sizes, the texts an accepted entry adds, and the counters.
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "Common/Colours.h"  // Looks.DateFormat
-#include "Common/Entries/Entries.h"
-#include "Common/Entries/EntryArena.h"
+#include "Common/Entries/DirectoryListing.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/Text/TextCells.h"
@@ -15,9 +15,7 @@
 #include "Engine/Dates/DatePattern.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Ranges/RangeFilters.h"
-#include "Engine/Scan/ScanSteps.h"
-
-ScanWorkState ScanWork;
+#include "Engine/Scan/Scan.h"
 
 namespace {
 
@@ -25,38 +23,9 @@ namespace {
 constexpr std::uint32_t AttrIndexBits[5] = {Plat::AttrArchive, Plat::AttrHidden, Plat::AttrReadOnly,
                                             Plat::AttrSystem, Plat::AttrDirectory};
 
-bool PassesAttributeFilter(std::uint32_t attributes) {
-  if (!Options.AttrFilter) return true;
-  return (attributes & ScanWork.WantedAttributes) == ScanWork.WantedAttributes &&
-         (attributes & ScanWork.ExcludedAttributes) == 0;
-}
-
 bool IsDotName(std::string_view name) { return name == "." || name == ".."; }
 
-// The names, then the date texts the stamps step gathered, go into the entry
-// arena as one run. A full path is never cut: a cut one would name a file that
-// does not exist.
-void StoreRecordTexts(FileEntry& entry, const DirectoryRead& read, const ReadEntry& found) {
-  const std::string_view name = read.Name(found);
-  const std::string_view alias = ScanWork.KeepAliases ? read.Alias(found) : std::string_view();
-  entry.StoreTexts(Options.FullPath ? std::string_view(ThisDir.CurrentDir) : std::string_view(),
-                   name, alias, ScanWork.DateText, ScanWork.KeepAliases);
-  // A name has no more cells than bytes: only a longer one can be wider.
-  if (static_cast<std::int32_t>(entry.Name.size()) > ThisDir.MaxNameLength)
-    ThisDir.MaxNameLength =
-        std::max(ThisDir.MaxNameLength, static_cast<std::int32_t>(TextCells(entry.Name)));
-}
-
-void FillStamps(FileEntry& entry, const ReadEntry& data) {
-  entry.Attributes = data.Attributes;
-  entry.AccessTime = data.AccessTime;
-  entry.CreationTime = data.CreationTime;
-  entry.WriteTime = data.WriteTime;
-  entry.TimeLength = {};
-  ScanWork.DateText.clear();
-}
-
-// The date pattern as start-up parsed it; a scan run on its own (in a test)
+// The date pattern as start-up parsed it; a filter run on its own (in a test)
 // parses it here.
 const std::vector<DateStep>& ListingDateSteps() {
   return Looks.DateSteps.empty() ? DatePatternSteps(Looks.DateFormat) : Looks.DateSteps;
@@ -68,65 +37,29 @@ std::uint64_t StampSecond(const Plat::FileTime& stamp) {
   return Plat::TicksOf(stamp) / TicksPerSecond;
 }
 
-// The date is formatted once: its text stays with the entry for the listing
-// (one too long to count in a byte is formatted again there).
-void WidenDateColumn(FileEntry& entry, int kind, std::string_view text) {
-  std::string& all = ScanWork.DateText;
-  const std::size_t start = all.size();
-  all.append(text);
-  if (text.size() <= 255)
-    entry.TimeLength[static_cast<std::size_t>(kind - 1)] = static_cast<std::uint8_t>(text.size());
-  else
-    all.resize(start);
-  // A text has no more cells than bytes: only a longer one can widen the column.
-  if (text.size() <= ThisDir.TimeColumnWidth[kind]) return;
-  const int width = std::min(TextCells(text), 255);
-  if (width > ThisDir.TimeColumnWidth[kind])
-    ThisDir.TimeColumnWidth[kind] = static_cast<std::uint8_t>(width);
+// Bytes of the short name taken from a text: its first 12 cells, and no more
+// than a byte can count (only combining marks could make them longer).
+std::uint8_t ShortNameBytes(std::string_view text) {
+  std::string_view shortName = CellPrefix(text, MaxShortNameCells);
+  if (shortName.size() <= 255) return static_cast<std::uint8_t>(shortName.size());
+  std::size_t cut = 255;
+  while (cut > 0 && (shortName[cut] & 0xC0) == 0x80) --cut;
+  return static_cast<std::uint8_t>(cut);
 }
 
-// Converts the stamps that a column or the date filter needs; widens the date
-// columns even for an entry the filter drops, as the listing's widths count
-// every entry seen.
-bool PassesTimeStamps(FileEntry& entry) {
-  bool passes = true;
-  bool filterOn = Options.DateRangeOn || Options.TimeRangeOn;
-  for (int kind = LastAccess; kind <= LastWrite; ++kind) {
-    bool shown = Options.TimeKindNeeded[kind];
-    bool filtered = filterOn && kind == Options.DateRangeStamp;
-    if (!shown && !filtered) continue;
-    // Entries often share a stamp to the second (copies, unpacked archives):
-    // the text shows no finer part, so the last one serves again.
-    const std::uint64_t second = StampSecond(entry.Time(kind));
-    if (!filtered && second == ScanWork.LastDateSecond) {
-      WidenDateColumn(entry, kind, ScanWork.LastDate);
-      continue;
-    }
-    Plat::CalendarTime time;
-    const bool valid = StampToLocalCalendar(entry.Time(kind), time);
-    if (filtered && !PassesDateTimeFilters(valid ? EncodeDateTime(time) : InvalidStampDateTime))
-      passes = false;
-    if (!shown) continue;
-    ScanWork.LastDate.clear();
-    AppendCalendarTime(ScanWork.LastDate, ListingDateSteps(), time);
-    ScanWork.LastDateSecond = second;
-    WidenDateColumn(entry, kind, ScanWork.LastDate);
-  }
-  return passes;
+// Room for `bytes` more at the end of the texts; returns where it starts. The
+// buffer may move: texts are named by place until the listing settles.
+std::size_t GrowTexts(std::vector<char>& texts, std::size_t bytes) {
+  const std::size_t start = texts.size();
+  if (start + bytes > texts.capacity()) texts.reserve(std::max(2 * texts.capacity(), start + bytes));
+  texts.resize(start + bytes);
+  return start;
 }
 
-void AcceptEntry(FileEntry& entry) {
-  if (ThisDir.FileList.size() == ThisDir.FileList.capacity()) GrowFileList();
-  ThisDir.FileList.push_back(&entry);
-  ThisDir.DirBytes = AddByteCounts(ThisDir.DirBytes, entry.Size);
-  if (!RunSpec.NoClusterSize)
-    ThisDir.DirAllocated =
-        AddByteCounts(ThisDir.DirAllocated, AllocatedBytes(entry.Size, RunSpec.ClusterSize));
-  if (entry.IsDirectory())
-    ++ThisDir.DirDirCount;
-  else
-    ++ThisDir.DirFileCount;
-  ++ScanWork.NextSlot;
+void CopyText(std::vector<char>& texts, std::size_t& at, const char* from, std::size_t bytes) {
+  if (bytes == 0) return;
+  std::memmove(texts.data() + at, from, bytes);
+  at += bytes;
 }
 
 }  // namespace
@@ -136,48 +69,160 @@ void AcceptEntry(FileEntry& entry) {
   FatalError("Not enough memory to list every entry of this directory", true);
 }
 
-void GrowFileList() {
+void TakeRead(DirectoryRead& read, DirectoryListing& listing) {
+  listing.Records.swap(read.Entries);
+  listing.Texts.swap(read.Texts);
+  listing.Texts.resize(read.TextsUsed);
+  read.Entries.clear();
+  read.TextsUsed = 0;
+  listing.Accepted = 0;
+}
+
+ListingFilter::ListingFilter(DirectoryListing& listing) : listing_(listing) {
+  listing.DirBytes = 0;
+  listing.DirAllocated = 0;
+  listing.MaxNameLength = 0;
+  keepAliases_ = Options.AliasesListed;
+  if (Options.FullPath) headCells_ = TextCells(listing.CurrentDir);
+  for (int index = 0; index < 5; ++index) {
+    if (Options.AttrWant[index]) wantedAttributes_ |= AttrIndexBits[index];
+    if (Options.AttrExclude[index]) excludedAttributes_ |= AttrIndexBits[index];
+  }
+}
+
+bool ListingFilter::PassesAttributes(std::uint32_t attributes) const {
+  if (!Options.AttrFilter) return true;
+  return (attributes & wantedAttributes_) == wantedAttributes_ &&
+         (attributes & excludedAttributes_) == 0;
+}
+
+// The date is formatted once: its text stays with the entry for the listing
+// (one too long to count in a byte is formatted again there).
+void ListingFilter::WidenDateColumn(FileEntry& entry, int kind, std::string_view text) {
+  const std::size_t start = dateText_.size();
+  dateText_.append(text);
+  if (text.size() <= 255)
+    entry.TimeLength[static_cast<std::size_t>(kind - 1)] = static_cast<std::uint8_t>(text.size());
+  else
+    dateText_.resize(start);
+  auto& widths = listing_.TimeColumnWidth;
+  // A text has no more cells than bytes: only a longer one can widen the column.
+  if (text.size() <= widths[kind]) return;
+  const int width = std::min(TextCells(text), 255);
+  if (width > widths[kind]) widths[kind] = static_cast<std::uint8_t>(width);
+}
+
+// Converts the stamps that a column or the date filter needs; widens the date
+// columns even for an entry the filter drops, as the listing's widths count
+// every entry seen.
+bool ListingFilter::PassesTimeStamps(FileEntry& entry) {
+  bool passes = true;
+  bool filterOn = Options.DateRangeOn || Options.TimeRangeOn;
+  for (int kind = LastAccess; kind <= LastWrite; ++kind) {
+    bool shown = Options.TimeKindNeeded[kind];
+    bool filtered = filterOn && kind == Options.DateRangeStamp;
+    if (!shown && !filtered) continue;
+    // Entries often share a stamp to the second (copies, unpacked archives):
+    // the text shows no finer part, so the last one serves again. A filtered
+    // stamp is always tested: the range may cut inside that second.
+    const std::uint64_t second = StampSecond(entry.Time(kind));
+    if (!filtered && second == lastDateSecond_) {
+      WidenDateColumn(entry, kind, lastDate_);
+      continue;
+    }
+    Plat::CalendarTime time;
+    const bool valid = StampToLocalCalendar(entry.Time(kind), time);
+    if (filtered && !PassesDateTimeFilters(valid ? EncodeDateTime(time) : InvalidStampDateTime))
+      passes = false;
+    if (!shown) continue;
+    lastDate_.clear();
+    AppendCalendarTime(lastDate_, ListingDateSteps(), time);
+    lastDateSecond_ = second;
+    WidenDateColumn(entry, kind, lastDate_);
+  }
+  return passes;
+}
+
+// A name has no more cells than bytes: only a longer one can be wider. Under
+// /F the directory is part of the name.
+void ListingFilter::NoteNameWidth(std::string_view name) {
+  const std::size_t head = Options.FullPath ? listing_.CurrentDir.size() : 0;
+  if (static_cast<std::int32_t>(head + name.size()) <= listing_.MaxNameLength) return;
+  listing_.MaxNameLength = std::max(listing_.MaxNameLength, headCells_ + TextCells(name));
+}
+
+// Most entries add nothing: the name and the alias stay where the read put
+// them. /F names get the directory before them (a full path is never cut: a
+// cut one would name a file that does not exist), and date texts follow the
+// short name, so both are added at the end of the texts.
+void ListingFilter::StoreTexts(FileEntry& entry) {
+  std::vector<char>& texts = listing_.Texts;
+  const std::size_t nameAt = entry.Name.Offset();
+  const std::size_t nameBytes = entry.Name.size();
+  const std::size_t aliasBytes = keepAliases_ ? entry.ShortLength : 0;
+  const std::size_t shortAt = aliasBytes > 0 ? nameAt + nameBytes : nameAt;
+  const std::uint8_t shortBytes =
+      keepAliases_ ? ShortNameBytes({texts.data() + shortAt, aliasBytes > 0 ? aliasBytes : nameBytes})
+                   : 0;
+  entry.ShortLength = shortBytes;
+  const std::string_view head =
+      Options.FullPath ? std::string_view(listing_.CurrentDir) : std::string_view();
+  if (head.empty() && dateText_.empty()) {
+    entry.ExtraStart = static_cast<std::uint32_t>(shortAt - nameAt);
+    return;
+  }
+  const std::size_t nameCopy = head.empty() ? 0 : head.size() + nameBytes;
+  std::size_t at = GrowTexts(texts, nameCopy + shortBytes + dateText_.size());
+  const std::size_t start = at;
+  CopyText(texts, at, head.data(), head.size());
+  if (!head.empty()) CopyText(texts, at, texts.data() + nameAt, nameBytes);
+  const std::size_t extraAt = at;
+  CopyText(texts, at, texts.data() + shortAt, shortBytes);
+  CopyText(texts, at, dateText_.data(), dateText_.size());
+  if (!head.empty()) entry.Name.Place(start, nameCopy);
+  entry.ExtraStart = static_cast<std::uint32_t>(extraAt - entry.Name.Offset());
+}
+
+void ListingFilter::Accept(const FileEntry& entry) {
+  DirectoryListing& listing = listing_;
+  listing.DirBytes = AddByteCounts(listing.DirBytes, entry.Size);
+  if (!RunSpec.NoClusterSize)
+    listing.DirAllocated =
+        AddByteCounts(listing.DirAllocated, AllocatedBytes(entry.Size, RunSpec.ClusterSize));
+  if (entry.IsDirectory())
+    ++listing.DirDirCount;
+  else
+    ++listing.DirFileCount;
+  FileEntry& place = listing.Records[listing.Accepted++];
+  if (&place != &entry) place = entry;
+}
+
+void ListingFilter::Consider(FileEntry& entry) {
+  if (!PassesAttributes(entry.Attributes)) return;
+  const std::string_view name = listing_.PlacedName(entry);
+  if (Options.HideDots && IsDotName(name)) return;
+  entry.TimeLength = {};
+  dateText_.clear();
+  bool included = PassesTimeStamps(entry);
+  NoteNameWidth(name);
+  if (Options.SizeRangeOn && !PassesSizeFilter(entry.Size)) included = false;
+  if (!included) return;
+  StoreTexts(entry);
+  Accept(entry);
+}
+
+void ListingFilter::Filter(std::size_t from, std::size_t to) {
   try {
-    ThisDir.FileList.reserve(std::max<std::size_t>(1024, ThisDir.FileList.capacity() * 2));
+    for (std::size_t index = from; index < to; ++index) Consider(listing_.Records[index]);
   } catch (const std::bad_alloc&) {
     EndForLackOfMemory();
   }
 }
 
-void StartScanWork() {
-  ThisDir.DirBytes = 0;
-  ThisDir.DirAllocated = 0;
-  ThisDir.MaxNameLength = 0;
-  ScanWork.NextSlot = 1;
-  ScanWork.WantedAttributes = ScanWork.ExcludedAttributes = 0;
-  ScanWork.LastDateSecond = ~std::uint64_t{0};  // the date pattern may differ from the last run
-  ClearEntryTexts();
-  EntryStore.OutOfMemory = EndForLackOfMemory;
-  ScanWork.KeepAliases = Options.AliasesListed;
-  for (int index = 0; index < 5; ++index) {
-    if (Options.AttrWant[index]) ScanWork.WantedAttributes |= AttrIndexBits[index];
-    if (Options.AttrExclude[index]) ScanWork.ExcludedAttributes |= AttrIndexBits[index];
+void ListingFilter::Finish() {
+  try {
+    SettleListing(listing_);
+  } catch (const std::bad_alloc&) {
+    EndForLackOfMemory();
   }
-}
-
-void ScanEntry(const DirectoryRead& read, const ReadEntry& data) {
-  if (!PassesAttributeFilter(data.Attributes)) return;
-  if (Options.HideDots && IsDotName(read.Name(data))) return;
-  FileEntry& entry = PoolSlot(ScanWork.NextSlot);
-  const EntryTextMark mark = MarkEntryTexts();
-  FillStamps(entry, data);
-  bool included = PassesTimeStamps(entry);
-  StoreRecordTexts(entry, read, data);
-  entry.Size = ByteCountOf(data.Size);
-  if (Options.SizeRangeOn && !PassesSizeFilter(entry.Size)) included = false;
-  if (included)
-    AcceptEntry(entry);
-  else
-    ReleaseEntryTexts(mark);
-}
-
-int PlacedEntryCount() { return ScanWork.NextSlot - 1; }
-
-void ScanEntries(const DirectoryRead& read, std::size_t from, std::size_t to) {
-  for (std::size_t index = from; index < to; ++index) ScanEntry(read, read.Entries[index]);
 }

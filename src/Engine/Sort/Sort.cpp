@@ -1,4 +1,4 @@
-// Ordering of the ThisDir.FileList: the key comparison of /O, the sort, and the
+// Ordering of a listing's FileList: the key comparison of /O, the sort, and the
 // unsorted order of /O U.
 #include "Engine/Sort/Sort.h"
 
@@ -8,7 +8,7 @@
 
 #include "Base/AsciiCase.h"
 #include "Base/NameExtension.h"
-#include "Common/Entries/Entries.h"
+#include "Common/Entries/DirectoryListing.h"
 #include "Common/Options.h"
 #include "Engine/Sort/GuardedQuicksort.h"
 #include "Engine/Sort/SortRecord.h"
@@ -39,9 +39,9 @@ int KeyCompare(const FileEntry& a, const FileEntry& b) {
 
 // /O U: the order the enumeration delivered, with directories moved ahead
 // (keeping their order) only when G asked for it.
-void KeepEnumerationOrder() {
+void KeepEnumerationOrder(std::vector<FileEntry*>& list) {
   if (!Options.DirsFirst || !Options.DirsFirstGiven) return;
-  std::stable_partition(ThisDir.FileList.begin(), ThisDir.FileList.end(),
+  std::stable_partition(list.begin(), list.end(),
                         [](const FileEntry* entry) { return entry->IsDirectory(); });
 }
 
@@ -70,11 +70,11 @@ namespace {
 // leave as it is, so no records are kept for it. Equal neighbours do not
 // count: the quicksort may swap those.
 template <bool Whole>
-bool StrictlyIncreasing() {
-  if (ThisDir.FileList.empty()) return true;
-  SortRecord previous = MakeSortRecord(*ThisDir.FileList[0]);
-  for (std::size_t at = 1; at < ThisDir.FileList.size(); ++at) {
-    const SortRecord next = MakeSortRecord(*ThisDir.FileList[at]);
+bool StrictlyIncreasing(const std::vector<FileEntry*>& list) {
+  if (list.empty()) return true;
+  SortRecord previous = MakeSortRecord(*list[0]);
+  for (std::size_t at = 1; at < list.size(); ++at) {
+    const SortRecord next = MakeSortRecord(*list[at]);
     if (CompareRecords<Whole>(previous, next) >= 0) return false;
     previous = next;
   }
@@ -82,24 +82,24 @@ bool StrictlyIncreasing() {
 }
 
 template <bool Whole>
-void SortRecords() {
-  if (StrictlyIncreasing<Whole>()) return;
+void SortRecords(std::vector<FileEntry*>& list) {
+  if (StrictlyIncreasing<Whole>(list)) return;
   std::vector<SortRecord> records;
-  records.reserve(ThisDir.FileList.size());
-  for (FileEntry* entry : ThisDir.FileList) records.push_back(MakeSortRecord(*entry));
+  records.reserve(list.size());
+  for (FileEntry* entry : list) records.push_back(MakeSortRecord(*entry));
   GuardedQuicksort<Whole>(records);
-  for (std::size_t at = 0; at < records.size(); ++at) ThisDir.FileList[at] = records[at].Entry();
+  for (std::size_t at = 0; at < records.size(); ++at) list[at] = records[at].Entry();
 }
 
 }  // namespace
 
-void SortFileList() {
+void SortListing(DirectoryListing& listing) {
   if (Options.SortKey == 'U') {
-    KeepEnumerationOrder();
+    KeepEnumerationOrder(listing.FileList);
     return;
   }
   if (PackedKeysAreWhole())
-    SortRecords<true>();
+    SortRecords<true>(listing.FileList);
   else
-    SortRecords<false>();
+    SortRecords<false>(listing.FileList);
 }

@@ -3,10 +3,11 @@
 #include <string_view>
 
 struct FileEntry;
+struct DirectoryListing;
 
 // Byte comparison with a..z folded to capitals; a prefix sorts first.
 int FoldedCompare(std::string_view a, std::string_view b);
 // Negative when a goes first, 0 when equal under the key, positive otherwise.
 int CompareEntries(const FileEntry& a, const FileEntry& b);
-// Sorts ThisDir.FileList in place.
-void SortFileList();
+// Sorts the listing's FileList in place.
+void SortListing(DirectoryListing& listing);

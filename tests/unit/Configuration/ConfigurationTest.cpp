@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "Common/Colours.h"
-#include "Common/Entries/Entries.h"
 #include "Configuration/Configuration.h"
 #include "Configuration/ConfigurationKeys.h"
 #include "Engine/Listing/NameColour.h"
 #include "ScanTestSupport.h"
+#include "ListingBuilder.h"
 #include "TestWorld.h"
 
 namespace {
@@ -125,13 +125,11 @@ TEST_F(ConfigurationTest, ReadsEveryPart) {
   // An expandable string, cut at its first NUL.
   Sim::SetRegistryValue(SettingsKey, DateValue, Plat::RegType::ExpandString,
                         {'y', 'y', '-', 'm', 'm', 0, 'x'});
-  ThisDir.TimeColumnWidth = {0, 5, 6, 7};
 
   ReadConfiguration();
   EXPECT_EQ(Colours11(), (Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
   EXPECT_EQ(Looks.PresetSwitches, "/W /O-S");
   EXPECT_EQ(Looks.DateFormat, "yy-mm");
-  EXPECT_EQ(ThisDir.TimeColumnWidth, (decltype(ThisDir.TimeColumnWidth){}));
   ASSERT_EQ(Looks.ExtensionColourCount, 4);
   std::vector<std::pair<std::string, int>> slots;
   for (int slot = 1; slot <= 4; ++slot)
@@ -149,10 +147,9 @@ TEST_F(ConfigurationTest, ReadsEveryPart) {
                         {"data.bin", false, 1},         {"src.txt", true, 3},
                         {"archive.tar.gz", false, 0x1E}};
   for (const Case& test : names) {
-    FileEntry entry;
-    entry.Name = test.Name;
-    entry.Attributes = test.Directory ? Plat::AttrDirectory : Plat::AttrArchive;
-    EXPECT_EQ(NameColour(entry), test.Colour) << test.Name;
+    ListingBuilder built;
+    built.Add(test.Name, 0, test.Directory ? Plat::AttrDirectory : Plat::AttrArchive);
+    EXPECT_EQ(NameColour(*built.Listed().FileList[0]), test.Colour) << test.Name;
   }
 }
 

@@ -1,6 +1,5 @@
 #include <string>
 
-#include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Configuration/PlatformChecks.h"
@@ -55,7 +54,7 @@ TEST_F(PlatformChecksTest, OwnerColumnNeedsNt) {
   Sim::SetVersion(1, 1111);
   CheckPlatform();
   StartupOptions().ShowOwner = true;
-  StartupRunSpec().SearchSpec = ThisDir.SearchSpec = "C:\\*.*";
+  StartupRunSpec().SearchSpec = ConsoleEngine.ReportPath = "C:\\*.*";
   EXPECT_EQ(EndingOutput(CheckNtOptions),
             "Path: C:\\*.*\r\nDisplay of owner information requires Windows NT\r\n");
 }

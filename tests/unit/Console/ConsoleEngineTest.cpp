@@ -5,7 +5,6 @@
 #include "Base/Utf8.h"
 #include "CellRows.h"
 #include "Common/Colours.h"
-#include "Common/Entries/Entries.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Console/ConsoleInternal.h"
@@ -355,7 +354,7 @@ TEST_F(ConsoleEngineTest, ForcedRedirectionWritesTextEvenOnAConsole) {
 }
 
 TEST_F(ConsoleEngineTest, FatalErrorShowsThePathLineWhenAsked) {
-  StartupRunSpec().SearchSpec = ThisDir.SearchSpec = "C:\\DOCS\\*.TXT";
+  StartupRunSpec().SearchSpec = ConsoleEngine.ReportPath = "C:\\DOCS\\*.TXT";
   EXPECT_TRUE(EndsProgram([] { FatalError("Boom", true); }));
   EXPECT_EQ(Sim::RowTrimmed(0), "Path: C:\\DOCS\\*.TXT");
   EXPECT_EQ(RowAttributes(0), AttributeRuns({{6, 12}, {13, 10}}, 80));
@@ -366,12 +365,13 @@ TEST_F(ConsoleEngineTest, FatalErrorShowsThePathLineWhenAsked) {
 }
 
 TEST_F(ConsoleEngineTest, FatalErrorWithoutPathOrOnAHalfWrittenLine) {
-  StartupRunSpec().SearchSpec = ThisDir.SearchSpec = "C:\\DOCS\\*.TXT";
+  StartupRunSpec().SearchSpec = ConsoleEngine.ReportPath = "C:\\DOCS\\*.TXT";
   EXPECT_TRUE(EndsProgram([] { FatalError("Boom", false); }));
   EXPECT_EQ(Sim::RowTrimmed(0), "Boom");
 
   Sim::Reset();
   ResetConsoleEngine();
+  ConsoleEngine.ReportPath = "C:\\DOCS\\*.TXT";
   WriteAt(std::string(70, 'h'), 1, 7);
   EXPECT_TRUE(EndsProgram([] { FatalError("Boom", true); }));
   EXPECT_EQ(Sim::RowTrimmed(0), std::string(70, 'h'));

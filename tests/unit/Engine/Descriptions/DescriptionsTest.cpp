@@ -18,22 +18,28 @@ using Lines = std::vector<std::string>;
 
 class DescriptionsTest : public TestWorld {
  protected:
+  static inline DescriptionTable Table;
+
   void SetUp() override {
     TestWorld::SetUp();
     Sim::AddDirectory("C:\\D");
+    Table = DescriptionTable{};
   }
 
   static bool Load(const std::string& bytes) {
     Sim::SetFileContents("C:\\D\\DESCRIPT.ION", bytes);
-    return LoadDescriptions("C:\\D\\DESCRIPT.ION");
+    return LoadDescriptions("C:\\D\\DESCRIPT.ION", Table);
   }
 
   // Loads and sorts as the scan's description step does.
   static void Prepare(const std::string& bytes) {
     Sim::SetFileContents("C:\\D\\DESCRIPT.ION", bytes);
-    StartupRunSpec().CurrentDir = ThisDir.CurrentDir = "C:\\D\\";
     StartupOptions().ShowDescriptions = StartupOptions().FormatChosen = true;
-    PrepareDescriptions();
+    PrepareDescriptions("C:\\D\\", Table);
+  }
+
+  static const std::string& LookupDescription(std::string_view name) {
+    return ::LookupDescription(Table, name);
   }
 };
 
@@ -48,7 +54,7 @@ TEST_F(DescriptionsTest, WorkedLines) {
       "dup.txt first\n"
       "DUP.TXT second\n"
       "TRAIL.TXT ends in blanks  ");
-  EXPECT_TRUE(RunFiles.DescriptionsHere);
+  EXPECT_TRUE(Table.Here);
   struct Row {
     const char* Name;
     const char* Description;
@@ -70,14 +76,13 @@ TEST_F(DescriptionsTest, WorkedLines) {
 
 TEST_F(DescriptionsTest, MarkerLinesAndMissingFilesGiveNone) {
   EXPECT_FALSE(Load("A.TXT -\x04Q marker\r\nB.TXT    -\x04Qx\n"));
-  EXPECT_TRUE(RunFiles.DescriptionsLoaded);
-  EXPECT_FALSE(LoadDescriptions("C:\\D\\NONE.ION"));
+  EXPECT_FALSE(LoadDescriptions("C:\\D\\NONE.ION", Table));
   Sim::AddDirectory("C:\\D\\DIR.ION");
-  EXPECT_FALSE(LoadDescriptions("C:\\D\\DIR.ION"));
+  EXPECT_FALSE(LoadDescriptions("C:\\D\\DIR.ION", Table));
   // A marker line leaves its slot to the next line.
   EXPECT_TRUE(Load("A.TXT -\x04Q marker\nB.TXT bee\n"));
-  EXPECT_EQ(RunFiles.DescriptionTextCount, 1u);
-  EXPECT_EQ(RunFiles.DescriptionPool[0].Name, "B.TXT");
+  EXPECT_EQ(Table.TextCount, 1u);
+  EXPECT_EQ(Table.Pool[0].Name, "B.TXT");
 }
 
 TEST_F(DescriptionsTest, EveryOneOfManyRecordsIsFound) {
@@ -91,7 +96,7 @@ TEST_F(DescriptionsTest, EveryOneOfManyRecordsIsFound) {
           << count;
     EXPECT_EQ(LookupDescription("F" + std::to_string(count - 1) + ".X"),
               "d" + std::to_string(count - 1));
-    DiscardDescriptions();
+    Table.Clear();
   }
 }
 
@@ -117,12 +122,12 @@ TEST_F(DescriptionsTest, BadFilesAreReadAsFarAsTheyGo) {
   std::string many;
   for (int i = 0; i < 200000; ++i) many += "F" + std::to_string(i) + " d\n";
   EXPECT_TRUE(Load(many));
-  EXPECT_EQ(RunFiles.DescriptionTextCount, DescriptionPoolSlots);  // the surplus lines are ignored
+  EXPECT_EQ(Table.TextCount, DescriptionPoolSlots);  // the surplus lines are ignored
 
   // Reading stops at the byte limit; the line it cuts is dropped.
   Sim::SetFileContents("C:\\D\\DESCRIPT.ION", "A.TXT one\nB.TXT two\nC.TXT three\n");
-  EXPECT_TRUE(LoadDescriptions("C:\\D\\DESCRIPT.ION", 25));
-  EXPECT_EQ(RunFiles.DescriptionTextCount, 2u);
+  EXPECT_TRUE(LoadDescriptions("C:\\D\\DESCRIPT.ION", Table, 25));
+  EXPECT_EQ(Table.TextCount, 2u);
   EXPECT_EQ(LookupDescription("B.TXT"), "two");
   // Only a plain file: a link, which may lead to a device, is not read.
   Sim::Entry link;
@@ -131,12 +136,12 @@ TEST_F(DescriptionsTest, BadFilesAreReadAsFarAsTheyGo) {
   Sim::AddDirectory("C:\\L");
   Sim::SetFileContents("C:\\L\\DESCRIPT.ION", "A.TXT one\n");
   Sim::AddEntry("C:\\L", link);
-  EXPECT_FALSE(LoadDescriptions("C:\\L\\DESCRIPT.ION"));
+  EXPECT_FALSE(LoadDescriptions("C:\\L\\DESCRIPT.ION", Table));
 
   Sim::SetReadChunkLimit(5);
   Sim::FailFileRead("C:\\D\\DESCRIPT.ION", 23);
   EXPECT_TRUE(Load("AB.TXT one\nCD.TXT two\n"));  // the first piece is kept
-  EXPECT_EQ(RunFiles.DescriptionTextCount, 1u);
+  EXPECT_EQ(Table.TextCount, 1u);
   EXPECT_EQ(LookupDescription("AB.TX"), "");
 }
 
@@ -209,11 +214,10 @@ TEST_F(DescriptionsTest, LayoutSwapsPerDirectory) {
 // A description column that starts beyond the line (a date wider than its
 // plan pushes it there) has no room: no description, and no empty lines.
 TEST_F(DescriptionsTest, NoRoomShowsNoDescription) {
-  ListingLayout.NameRoom = 30;
   WriteAt("     5 A.TXT", 1, 7);
-  WriteDescriptionText(std::string(60, 'x'), 85);
+  WriteDescriptionText(30, std::string(60, 'x'), 85);
   NewLine();
-  WriteDescriptionText("abc def", 78);  // a room of three cells still wraps
+  WriteDescriptionText(30, "abc def", 78);  // a room of three cells still wraps
   NewLine();
   EXPECT_EQ(ConsoleEngine.CurrentRow, 3);
   EXPECT_EQ(Sim::RowTrimmed(0), "     5 A.TXT");

@@ -8,8 +8,7 @@
 
 #include "Base/Utf8.h"
 #include "Common/Colours.h"
-#include "Common/DescriptionAndBatchState.h"
-#include "Common/Entries/Entries.h"
+#include "Common/Entries/DirectoryListing.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/Text/TextCells.h"
@@ -18,6 +17,7 @@
 #include "Engine/Listing/ListingFields.h"
 #include "Engine/Listing/ListingLayout.h"
 #include "ORVL/DirectorySteps.h"
+#include "ListingBuilder.h"
 #include "TestWorld.h"
 
 namespace {
@@ -85,28 +85,33 @@ std::vector<std::string> StdOutLines() {
 
 class ListingTest : public TestWorld {
  protected:
+  // The listing under test, built as the filter leaves one, and the layout
+  // its last write planned.
+  static inline ListingBuilder Built;
+  static inline DirectoryListing& Listing = Built.Listing;
+  static inline ListingLayoutRec Layout;
+
   void SetUp() override {
     TestWorld::SetUp();
     StartupRunSpec().NoClusterSize = true;  // one summary line, no free-space part
+    Built = ListingBuilder{};
+    Layout = ListingLayoutRec{};
   }
 
-  FileEntry& Add(const std::string& name, std::int64_t size = 100,
-                 std::uint32_t attributes = Plat::AttrArchive, const std::string& shortName = "") {
-    FileEntry& entry = PoolSlot(static_cast<int>(ThisDir.FileList.size()) + 1);
-    entry = FileEntry{};
-    entry.StoreTexts({}, name, shortName, {});
-    entry.Size = size;
-    entry.Attributes = attributes;
-    ThisDir.FileList.push_back(&entry);
-    ThisDir.ListedCount = static_cast<std::int32_t>(ThisDir.FileList.size());
-    ThisDir.MaxNameLength = std::max<std::int32_t>(ThisDir.MaxNameLength, TextCells(name));
-    if (entry.IsDirectory())
-      ++ThisDir.DirDirCount;
-    else
-      ++ThisDir.DirFileCount;
-    ThisDir.DirBytes += size;
-    return entry;
+  static FileEntry& Add(const std::string& name, std::int64_t size = 100,
+                        std::uint32_t attributes = Plat::AttrArchive,
+                        const std::string& shortName = "") {
+    return Built.Add(name, size, attributes, shortName);
   }
+  static DirectoryListing& Listed() { return Built.Listed(); }
+  static void ClearEntries() { Built.ClearEntries(); }
+
+  static ListingLayoutRec Plan() {
+    EnsureOutput();
+    return PlanListingLayout(Listed(), {}, ScreenWidth(), ScreenHeight());
+  }
+
+  static void ListDirectory() { Layout = ShowDirectory(Listed()); }
 
   void AddNumbered(int count, const char* format = "F%03d") {
     char name[32];
@@ -141,65 +146,65 @@ TEST_F(ListingTest, ColumnCountFollowsTheWidestNameAndTheMinimum) {
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.Longest * 100 + test.FixedColumns * 10 + test.MinColumns);
-    ThisDir.MaxNameLength = test.Longest;
+    Listing.MaxNameLength = test.Longest;
     StartupOptions().MinColumns = static_cast<std::uint8_t>(test.MinColumns);
     StartupOptions().FixedColumns = static_cast<std::uint8_t>(test.FixedColumns);
-    ComputeListingLayout();
-    EXPECT_EQ(ListingLayout.FixedWidth, 8);
-    EXPECT_EQ(ListingLayout.ColumnsAcross, test.Across);
-    EXPECT_EQ(ListingLayout.ColumnWidth, test.Width);
-    EXPECT_EQ(ListingLayout.NameRoom, test.Room);
-    EXPECT_EQ(ListingLayout.NameCut, test.Cut);
-    EXPECT_EQ(ListingLayout.Squeezed, test.Squeezed);
+    Layout = Plan();
+    EXPECT_EQ(Layout.FixedWidth, 8);
+    EXPECT_EQ(Layout.ColumnsAcross, test.Across);
+    EXPECT_EQ(Layout.ColumnWidth, test.Width);
+    EXPECT_EQ(Layout.NameRoom, test.Room);
+    EXPECT_EQ(Layout.NameCut, test.Cut);
+    EXPECT_EQ(Layout.Squeezed, test.Squeezed);
   }
 }
 
 TEST_F(ListingTest, WideFixedFieldsLeaveFewerColumnsThanAsked) {
   // /V with a 19-character date: 7 + 20 + 6 + 13 + 1 = 47 fixed columns.
   SetColumns({{'s', 7}, {'3', 0}, {'a', 6}, {'f', 13}, {'n', 0}});
-  ThisDir.TimeColumnWidth[3] = 19;
-  ThisDir.MaxNameLength = 12;
+  Listing.TimeColumnWidth[3] = 19;
+  Listing.MaxNameLength = 12;
   StartupOptions().MinColumns = 4;
-  ComputeListingLayout();
-  EXPECT_EQ(ListingLayout.FixedWidth, 47);
-  EXPECT_EQ(ListingLayout.ColumnsAcross, 1);
-  EXPECT_EQ(ListingLayout.NameRoom, 34);
-  EXPECT_TRUE(ListingLayout.Squeezed);
+  Layout = Plan();
+  EXPECT_EQ(Layout.FixedWidth, 47);
+  EXPECT_EQ(Layout.ColumnsAcross, 1);
+  EXPECT_EQ(Layout.NameRoom, 34);
+  EXPECT_TRUE(Layout.Squeezed);
 }
 
 TEST_F(ListingTest, BytesWidenTheSizeFieldsAndDescriptionsTakeTheWholeLine) {
   SetColumns({{'s', 7}, {'f', 13}, {'d', 0}});
   StartupOptions().SizesInBytes = true;
   StartupOptions().ShowDescriptions = true;
-  ThisDir.MaxNameLength = 8;
-  ComputeListingLayout();
-  EXPECT_EQ(ListingLayout.FixedWidth, 12 + 13 + 1);
-  EXPECT_EQ(ListingLayout.ColumnsAcross, 1);
-  EXPECT_EQ(ListingLayout.ColumnWidth, 80);
-  EXPECT_EQ(ListingLayout.NameRoom, 80 - 26 + 1);
+  Listing.MaxNameLength = 8;
+  Layout = Plan();
+  EXPECT_EQ(Layout.FixedWidth, 12 + 13 + 1);
+  EXPECT_EQ(Layout.ColumnsAcross, 1);
+  EXPECT_EQ(Layout.ColumnWidth, 80);
+  EXPECT_EQ(Layout.NameRoom, 80 - 26 + 1);
 }
 
 TEST_F(ListingTest, FormatsWithoutANameNeedOnlyTheirFixedWidth) {
   SetColumns({{'a', 6}});
   StartupOptions().HasNameColumn = false;
-  ComputeListingLayout();
-  EXPECT_EQ(ListingLayout.ColumnsAcross, 13);
-  EXPECT_EQ(ListingLayout.ColumnWidth, 6);
+  Layout = Plan();
+  EXPECT_EQ(Layout.ColumnsAcross, 13);
+  EXPECT_EQ(Layout.ColumnWidth, 6);
 
   // Only a description: nothing fixed, one line per entry.
   SetColumns({{'d', 0}});
   StartupOptions().ShowDescriptions = true;
-  ComputeListingLayout();
-  EXPECT_EQ(ListingLayout.ColumnsAcross, 1);
-  EXPECT_EQ(ListingLayout.NameRoom, 81);
+  Layout = Plan();
+  EXPECT_EQ(Layout.ColumnsAcross, 1);
+  EXPECT_EQ(Layout.NameRoom, 81);
 }
 
 TEST_F(ListingTest, TooNarrowAScreenEndsTheRun) {
   Sim::SetConsole(40, 25);
   SetColumns({{'s', 7}, {'3', 0}, {'n', 0}});
-  ThisDir.TimeColumnWidth[3] = 21;  // 7 + 22 + 1 = 30; 30 + 11 > 40
+  Listing.TimeColumnWidth[3] = 21;  // 7 + 22 + 1 = 30; 30 + 11 > 40
   Add("A");
-  EXPECT_TRUE(EndsProgram([] { WriteListing(); }));
+  EXPECT_TRUE(EndsProgram([] { ListDirectory(); }));
   EXPECT_EQ(Sim::RowTrimmed(0), "Insufficient screen width for display");
   EXPECT_EQ(Sim::CellAt(0, 0).Attr, Looks.Colours.HeadingColour);
 
@@ -207,8 +212,8 @@ TEST_F(ListingTest, TooNarrowAScreenEndsTheRun) {
   Sim::Reset();
   ResetConsoleEngine();
   Sim::SetConsole(40, 25);
-  ThisDir.TimeColumnWidth[3] = 20;
-  EXPECT_FALSE(EndsProgram([] { WriteListing(); }));
+  Listing.TimeColumnWidth[3] = 20;
+  EXPECT_FALSE(EndsProgram([] { ListDirectory(); }));
 }
 
 // ---------------------------------------------------------------- whole listings
@@ -219,7 +224,7 @@ TEST_F(ListingTest, DefaultLayoutWritesFourColumnsBetweenBorders) {
   Add("BETA.DOC", 5);
   Add("gamma12345.c", 1048575);
   Add("delta", 0);
-  WriteListing();
+  ListDirectory();
 
   EXPECT_EQ(Sim::RowTrimmed(0), Rule(80, 20, 4, Glyph::LineBranchDown));
   EXPECT_EQ(RowAttributes(0), Attributes({{1, 80, Looks.Colours.LineColour}}));
@@ -251,15 +256,15 @@ TEST_F(ListingTest, DefaultLayoutWritesFourColumnsBetweenBorders) {
 
 TEST_F(ListingTest, IncompleteLastRowsKeepEverySeparator) {
   SetColumns({{'n', 0}});
-  ThisDir.MaxNameLength = 25;  // 80 div 26: three columns
+  Listing.MaxNameLength = 25;  // 80 div 26: three columns
   for (int count : {1, 2, 3, 4}) {
     SCOPED_TRACE(count);
     Sim::Reset();
     ResetConsoleEngine();
-    ThisDir.FileList.clear();
+    ClearEntries();
     AddNumbered(count, "N%d");
-    ThisDir.MaxNameLength = 25;
-    WriteListing();
+    Listing.MaxNameLength = 25;
+    ListDirectory();
     const std::string bar = V;
     std::vector<std::string> expected = {
         Cells({{1, "N1"}, {26, bar}, {52, bar}}),
@@ -280,8 +285,8 @@ TEST_F(ListingTest, MissingSeparatorsSitAtColumnEndsWhenNamesAreShort) {
   // Names of two: wanted 10, but names need 10 characters: four columns of 20,
   // so the fields of an entry end well before its separator.
   AddNumbered(5, "F%d");
-  WriteListing();
-  ASSERT_EQ(ListingLayout.ColumnWidth, 20);
+  ListDirectory();
+  ASSERT_EQ(Layout.ColumnWidth, 20);
   const std::string bar = V;
   EXPECT_EQ(Sim::RowTrimmed(2), Cells({{1, "   100 F5"}, {20, bar}, {40, bar}, {60, bar}}));
   EXPECT_EQ(RowAttributes(2), Attributes({{1, 6, Looks.Colours.DetailColour},
@@ -295,8 +300,8 @@ TEST_F(ListingTest, VerticalOrderRunsDownTheColumns) {
   SetColumns({{'n', 0}});
   StartupOptions().VerticalSort = true;
   AddNumbered(10, "E%02d");
-  ThisDir.MaxNameLength = 25;
-  WriteListing();
+  Listing.MaxNameLength = 25;
+  ListDirectory();
   const std::string bar = V;
   EXPECT_EQ(Sim::RowTrimmed(1),
             Cells({{1, "E01"}, {26, bar}, {27, "E05"}, {52, bar}, {53, "E08"}}));
@@ -315,8 +320,8 @@ TEST_F(ListingTest, VerticalBlocksAreLimitedByThePage) {
   SetColumns({{'n', 0}});
   StartupOptions().VerticalSort = true;
   AddNumbered(400);
-  ThisDir.MaxNameLength = 25;
-  WriteListing();
+  Listing.MaxNameLength = 25;
+  ListDirectory();
   std::vector<std::string> lines = StdOutLines();
   const std::string bar = "\xB3";  // code page 437
   auto row = [&](const char* a, const char* b, const char* c) {
@@ -337,8 +342,8 @@ TEST_F(ListingTest, RecursiveVerticalBlocksUseTheRowsLeftOnThePage) {
   StartupOptions().VerticalSort = true;
   StartupOptions().Recursive = true;
   AddNumbered(400);
-  ThisDir.MaxNameLength = 25;
-  WriteListing();
+  Listing.MaxNameLength = 25;
+  ListDirectory();
   std::vector<std::string> lines = StdOutLines();
   const std::string bar = "\xB3";  // code page 437
   ASSERT_GE(lines.size(), 136u);
@@ -357,10 +362,10 @@ TEST_F(ListingTest, NamesAreCutToTheRoomOfTheirColumn) {
   Add(exact33);  // column 2 (last): whole
   Add(over32);   // column 1: cut
   Add(over33);   // column 2: cut
-  ThisDir.MaxNameLength = 40;
-  WriteListing();
-  EXPECT_EQ(ListingLayout.ColumnsAcross, 2);
-  EXPECT_EQ(ListingLayout.ColumnWidth, 40);
+  Listing.MaxNameLength = 40;
+  ListDirectory();
+  EXPECT_EQ(Layout.ColumnsAcross, 2);
+  EXPECT_EQ(Layout.ColumnWidth, 40);
   const std::string bar = V;
   EXPECT_EQ(Sim::RowTrimmed(1),
             Cells({{1, "   100"}, {8, exact32}, {40, bar}, {41, "   100"}, {48, exact33}}));
@@ -384,8 +389,8 @@ TEST_F(ListingTest, NamesOfEveryScriptAreLaidOutByCells) {
   for (const char* name : {"abc.txt", "caf\u00E9.txt", "\u03A9mega", "\u65E5\u672C\u8A9E.txt",
                            "\U0001F600smile", "\u65E5\u672C\u8A9E\u65E5\u672C\u8A9E\u65E5"})
     Add(name);
-  WriteListing();
-  EXPECT_EQ(ListingLayout.ColumnWidth, 11);
+  ListDirectory();
+  EXPECT_EQ(Layout.ColumnWidth, 11);
   const std::string bar = V;
   EXPECT_EQ(Sim::RowTrimmed(1), "abc.txt   " + bar + "caf\u00E9.txt  " + bar + "\u03A9mega     " +
                                     bar + "\u65E5\u672C\u8A9E.txt" + bar +
@@ -414,7 +419,7 @@ TEST_F(ListingTest, NamesTakeCaseAndExtensionColour) {
   StartupLooks().ExtensionColourCount = 1;
   Add("caf\u00E9.txt");
   Add("Read.me");
-  WriteListing();
+  ListDirectory();
   EXPECT_EQ(Sim::RowTrimmed(1), "CAF\u00E9.TXT");
   EXPECT_EQ(RowAttributes(1), Attributes({{1, 8, 10}}));
   EXPECT_EQ(Sim::RowTrimmed(2), "READ.ME");
@@ -423,7 +428,7 @@ TEST_F(ListingTest, NamesTakeCaseAndExtensionColour) {
   Sim::Reset();
   ResetConsoleEngine();
   StartupOptions().NameCase = 'L';
-  WriteListing();
+  ListDirectory();
   EXPECT_EQ(Sim::RowTrimmed(2), "read.me");
 }
 
@@ -435,7 +440,7 @@ class ListingFieldTest : public ListingTest {
     ListingTest::SetUp();
     Sim::AddDrive(Sim::Drive{});
     Sim::AddDirectory("C:\\DATA");
-    StartupRunSpec().CurrentDir = ThisDir.CurrentDir = "C:\\DATA\\";
+    StartupRunSpec().CurrentDir = Listing.CurrentDir = "C:\\DATA\\";
     StartupOptions().FixedColumns = 1;
   }
 
@@ -460,7 +465,7 @@ TEST_F(ListingFieldTest, HugeSizesKeepTheirUnitAndBlank) {
   Add("a_nearly", 999LL << 30);
   Add("b_five", 5LL << 40);
   Add("c_ten", 10LL << 40);
-  WriteListing();
+  ListDirectory();
   EXPECT_EQ(Sim::RowTrimmed(1), "999.0G a_nearly");
   EXPECT_EQ(Sim::RowTrimmed(2), "  5.0T b_five");
   EXPECT_EQ(Sim::RowTrimmed(3), " 10.0T c_ten");
@@ -472,7 +477,7 @@ TEST_F(ListingFieldTest, SizeFieldsInUnitsAndInBytes) {
   Add("big", 1234567);
   Add("huge", 5000000000LL);
   Add("tiny", 1023);
-  WriteListing();
+  ListDirectory();
   EXPECT_EQ(Sim::RowTrimmed(1), " <DIR> D");
   EXPECT_EQ(Sim::RowTrimmed(2), "  1.2M big");
   EXPECT_EQ(Sim::RowTrimmed(3), "  4.7G huge");
@@ -483,7 +488,7 @@ TEST_F(ListingFieldTest, SizeFieldsInUnitsAndInBytes) {
   Sim::Reset();
   ResetConsoleEngine();
   StartupOptions().SizesInBytes = true;
-  WriteListing();
+  ListDirectory();
   // The 13-character figure of the huge file widens the field for the whole directory.
   EXPECT_EQ(Sim::RowTrimmed(1), " <DIR>        D");
   EXPECT_EQ(Sim::RowTrimmed(2), "    1,234,567 big");
@@ -495,9 +500,9 @@ TEST_F(ListingFieldTest, SizeFieldsInUnitsAndInBytes) {
   // Without it the field keeps its 11 characters.
   Sim::Reset();
   ResetConsoleEngine();
-  ThisDir.FileList.erase(ThisDir.FileList.begin() + 2);
-  ThisDir.ListedCount = 3;
-  WriteListing();
+  Listing.FileList.erase(Listing.FileList.begin() + 2);
+  Listing.ListedCount = 3;
+  ListDirectory();
   EXPECT_EQ(Sim::RowTrimmed(1), " <DIR>      D");
   EXPECT_EQ(Sim::RowTrimmed(2), "  1,234,567 big");
   EXPECT_EQ(Sim::RowTrimmed(3), "      1,023 tiny");
@@ -510,7 +515,7 @@ TEST_F(ListingFieldTest, CompressionFieldsStayBlankWhenTheQueryFails) {
   AddOnDisk("c", 500, -1);  // the query fails
   AddOnDisk("d", 0, 0);     // an empty file: size 0, no ratio
   AddOnDisk("z", 0, 2048, "", Plat::AttrDirectory);
-  WriteListing();
+  ListDirectory();
   // A directory has no compressed-size field, but a ratio when the platform reports a size.
   EXPECT_EQ(Sim::RowTrimmed(1), Cells({{8, "0.00"}, {13, "z"}}));
   EXPECT_EQ(Sim::RowTrimmed(2), Cells({{1, "  1000"}, {8, "3.00"}, {13, "a"}}));
@@ -527,7 +532,7 @@ TEST_F(ListingFieldTest, OwnerIsCutWithTheMarker) {
   AddOnDisk("a", 1, 0, "fourteen_chars");
   AddOnDisk("b", 1, 0, "fifteen_letters");
   AddOnDisk("c", 1, 0, "");  // no owner known
-  WriteListing();
+  ListDirectory();
   EXPECT_EQ(Sim::RowTrimmed(1), Cells({{1, "fourteen_chars"}, {16, "a"}}));
   EXPECT_EQ(Sim::RowTrimmed(2), Cells({{1, "fifteen_lette" + Marker}, {16, "b"}}));
   EXPECT_EQ(Sim::RowTrimmed(3), Cells({{16, "c"}}));
@@ -538,13 +543,13 @@ TEST_F(ListingFieldTest, OwnerIsCutWithTheMarker) {
 TEST_F(ListingFieldTest, TimeFieldsUseThePatternAndTheMeasuredWidth) {
   SetColumns({{'1', 0}, {'3', 0}, {'n', 0}});
   StartupLooks().DateFormat = "yyyy-mm-dd hh:nn";
-  ThisDir.TimeColumnWidth[1] = 16;
-  ThisDir.TimeColumnWidth[3] = 18;  // wider than the text: the advance still follows it
+  Listing.TimeColumnWidth[1] = 16;
+  Listing.TimeColumnWidth[3] = 18;  // wider than the text: the advance still follows it
   Sim::SetTimeZoneBias(60);
   FileEntry& entry = Add("x");
   entry.AccessTime = Sim::MakeFileTime(2024, 3, 5, 14, 7);
   entry.WriteTime = Sim::MakeFileTime(1999, 12, 31, 23, 30);
-  WriteListing();
+  ListDirectory();
   EXPECT_EQ(Sim::RowTrimmed(1),
             Cells({{1, "2024-03-05 15:07"}, {18, "2000-01-01 00:30"}, {37, "x"}}));
   EXPECT_EQ(RowAttributes(1), Attributes({{1, 16, Looks.Colours.DateColour},
@@ -555,7 +560,7 @@ TEST_F(ListingFieldTest, TimeFieldsUseThePatternAndTheMeasuredWidth) {
   Sim::Reset();
   ResetConsoleEngine();
   Sim::FailTimeConversion(true);
-  WriteListing();
+  ListDirectory();
   EXPECT_EQ(Sim::RowTrimmed(1),
             Cells({{1, "0001-01-01 00:00"}, {18, "0001-01-01 00:00"}, {37, "x"}}));
 }
@@ -565,7 +570,7 @@ TEST_F(ListingFieldTest, ShortNamesAndAttributes) {
   Add("Long file name.text", 1, Plat::AttrReadOnly | Plat::AttrArchive, "LONGFI~1.TEX");
   Add("..", 0, Plat::AttrDirectory | Plat::AttrHidden | Plat::AttrSystem, "..");
   Add("NOEXT", 0, 0);
-  WriteListing();
+  ListDirectory();
   EXPECT_EQ(Sim::RowTrimmed(1), Cells({{1, ".."}, {14, ".hs.d"}, {20, ".."}}));
   EXPECT_EQ(Sim::RowTrimmed(2),
             Cells({{1, "LONGFI~1.TEX"}, {14, "r..a."}, {20, "Long file name.text"}}));
@@ -577,7 +582,7 @@ TEST_F(ListingFieldTest, ShortNamesAndAttributes) {
   Sim::Reset();
   ResetConsoleEngine();
   StartupOptions().Justify = true;
-  WriteListing();
+  ListDirectory();
   EXPECT_EQ(Sim::RowTrimmed(1), Cells({{1, ".."}, {14, ".hs.d"}, {20, ".."}}));
   EXPECT_EQ(Sim::RowTrimmed(2),
             Cells({{1, "LONGFI~1"}, {10, "TEX"}, {14, "r..a."}, {20, "Long file name.text"}}));
@@ -591,16 +596,16 @@ TEST_F(ListingFieldTest, NameAdvanceDependsOnSqueezing) {
   StartupOptions().FixedColumns = 0;
   Add("ab", 5);
   Add("cd", 7);
-  ThisDir.MaxNameLength = 12;  // wanted 20: four columns
-  WriteListing();
+  Listing.MaxNameLength = 12;  // wanted 20: four columns
+  ListDirectory();
   EXPECT_EQ(
       Sim::RowTrimmed(1),
       Cells({{1, "ab"}, {14, "     5"}, {20, V}, {21, "cd"}, {34, "     7"}, {40, V}, {60, V}}));
 
   Sim::Reset();
   ResetConsoleEngine();
-  ThisDir.MaxNameLength = 100;  // squeezed into two columns of 40: room 33
-  WriteListing();
+  Listing.MaxNameLength = 100;  // squeezed into two columns of 40: room 33
+  ListDirectory();
   EXPECT_EQ(Sim::RowTrimmed(1),
             Cells({{1, "ab"}, {34, "     5"}, {40, V}, {41, "cd"}, {75, "     7"}}));
 }
@@ -610,14 +615,14 @@ TEST_F(ListingFieldTest, DescriptionColumnShowsTheLongNameWhenThereIsNoDescripti
   StartupOptions().ShowDescriptions = true;
   Add("Annual report.doc", 1, Plat::AttrArchive, "ANNUAL~1.DOC");
   Add("readme.txt", 1, Plat::AttrArchive, "README.TXT");
-  WriteListing();  // no descriptions for this directory: the column stays blank
+  ListDirectory();  // no descriptions for this directory: the column stays blank
   EXPECT_EQ(Sim::RowTrimmed(1), "ANNUAL~1.DOC");
   EXPECT_EQ(Sim::RowTrimmed(2), "README.TXT");
 
   Sim::Reset();
   ResetConsoleEngine();
-  RunFiles.DescriptionsHere = true;
-  WriteListing();
+  Listing.Descriptions.Here = true;
+  ListDirectory();
   EXPECT_EQ(Sim::RowTrimmed(1), Cells({{1, "ANNUAL~1.DOC"}, {14, "Annual report.doc"}}));
   EXPECT_EQ(RowAttributes(1),
             Attributes({{1, 12, Looks.Colours.FileColour}, {14, 17, Looks.Colours.DetailColour}}));
@@ -625,15 +630,15 @@ TEST_F(ListingFieldTest, DescriptionColumnShowsTheLongNameWhenThereIsNoDescripti
 }
 
 TEST_F(ListingFieldTest, LongDescriptionsWrapAtBlanksOrHard) {
-  ComputeListingLayout();
-  ListingLayout.NameRoom = 10;
-  WriteDescriptionText("the quick brown fox jumps", 5);
+  Layout = Plan();
+  Layout.NameRoom = 10;
+  WriteDescriptionText(Layout.NameRoom, "the quick brown fox jumps", 5);
   NewLine();
-  WriteDescriptionText("abcdefghijklmnopqrstuvw xy", 5);
+  WriteDescriptionText(Layout.NameRoom, "abcdefghijklmnopqrstuvw xy", 5);
   NewLine();
-  WriteDescriptionText("exactly10c", 5);  // fits whole
+  WriteDescriptionText(Layout.NameRoom, "exactly10c", 5);  // fits whole
   NewLine();
-  WriteDescriptionText("0123456789 next", 5);  // the blank is the eleventh character
+  WriteDescriptionText(Layout.NameRoom, "0123456789 next", 5);  // the blank is the eleventh character
   NewLine();
   std::vector<std::string> expected = {"    the quick",  "    brown fox",  "    jumps",
                                        "    abcdefghij", "    klmnopqrst", "    uvw xy",
@@ -650,10 +655,10 @@ TEST_F(ListingTest, SummaryOnlyWritesTheSummaryAloneUnsorted) {
   StartupOptions().SummaryOnly = true;
   Add("b");
   Add("a");
-  WriteListing();
+  ListDirectory();
   EXPECT_EQ(Sim::RowTrimmed(0), "200 bytes in 2 files");
   EXPECT_EQ(Sim::RowTrimmed(1), "");
-  EXPECT_EQ(ThisDir.FileList[0]->Name, "b");
+  EXPECT_EQ(Listing.FileList[0]->Name, "b");
 }
 
 TEST_F(ListingTest, BareListsEntriesWithoutBordersOrSummary) {
@@ -664,7 +669,7 @@ TEST_F(ListingTest, BareListsEntriesWithoutBordersOrSummary) {
   StartupOptions().FixedColumns = 1;
   Add("b");
   Add("a");
-  WriteListing();
+  ListDirectory();
   EXPECT_EQ(StdOutLines(), (std::vector<std::string>{"a", "b"}));
 }
 
@@ -677,8 +682,8 @@ TEST_F(ListingTest, HundredThousandEntriesAreAllListed) {
     Add(name, number);
   }
   StartupOptions().SortKey = 'X';
-  WriteListing();
-  std::size_t rows = (100000 + ListingLayout.ColumnsAcross - 1) / ListingLayout.ColumnsAcross;
+  ListDirectory();
+  std::size_t rows = (100000 + Layout.ColumnsAcross - 1) / Layout.ColumnsAcross;
   EXPECT_EQ(StdOutLines().size(), rows + 3);
 }
 

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "Common/Colours.h"
-#include "Common/Entries/Entries.h"
 #include "Engine/Listing/NameColour.h"
+#include "ListingBuilder.h"
 #include "TestWorld.h"
 
 namespace {
@@ -12,10 +12,9 @@ namespace {
 class NameColourTest : public TestWorld {
  protected:
   static std::uint8_t ColourOf(const std::string& name, bool directory = false) {
-    FileEntry entry;
-    entry.Name = name;
-    entry.Attributes = directory ? Plat::AttrDirectory : Plat::AttrArchive;
-    return NameColour(entry);
+    ListingBuilder built;
+    built.Add(name, 0, directory ? Plat::AttrDirectory : Plat::AttrArchive);
+    return NameColour(*built.Listed().FileList[0]);
   }
 
   static void SetTable(std::initializer_list<ColsType> slots) {

@@ -4,7 +4,7 @@
 
 #include "CellRows.h"
 #include "Common/Colours.h"
-#include "Common/Entries/Entries.h"
+#include "Common/Entries/DirectoryListing.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
 #include "Common/RunState.h"
@@ -23,8 +23,14 @@ constexpr std::uint64_t GiB = 1024ull * 1024 * 1024;
 
 class ScanTest : public TestWorld {
  protected:
+  // The listing and the walk a run's driver keeps.
+  static inline DirectoryListing Listing;
+  static inline RunWalkRec Walk;
+
   void SetUp() override {
     TestWorld::SetUp();
+    Listing = DirectoryListing{};
+    Walk = RunWalkRec{};
     FreshWorld("");
     StartupOptions().ShowFree = false;
     StartupRunSpec().ClusterSize = 4096;
@@ -42,9 +48,9 @@ class ScanTest : public TestWorld {
   }
 
   static void ListIn(const std::string& directory, const std::string& mask) {
-    StartupRunSpec().CurrentDir = ThisDir.CurrentDir = directory;
+    StartupRunSpec().CurrentDir = directory;
     StartupRunSpec().FileMask = mask;
-    StartupRunSpec().SearchSpec = ThisDir.SearchSpec = directory + mask;
+    StartupRunSpec().SearchSpec = ConsoleEngine.ReportPath = directory + mask;
   }
 
   static void Add(const std::string& name, std::uint32_t attributes) {
@@ -56,16 +62,15 @@ class ScanTest : public TestWorld {
 
   static void Scan() {
     StartupOptions().AliasesListed = ListingUsesAliases();  // settled at start-up in a run
-    ThisDir.DirFileCount = ThisDir.DirDirCount = 0;
-    ThisDir.FileList.clear();
-    const ReadRequest request = RequestFor(RunSpec.SearchSpec);
+    const ReadRequest request = RequestFor(RunSpec.CurrentDir, RunSpec.SearchSpec);
+    DirectoryRead read = ReadDirectory(request);
     DirectoryLayout layout;
-    ScanDirectory(request, ReadDirectory(request), layout);
+    ScanDirectory(request, read, Walk, Listing, layout);
   }
 
   static Lines Names() {
     Lines names;
-    for (const FileEntry* entry : ThisDir.FileList) names.push_back(entry->Name);
+    for (const FileEntry* entry : Listing.FileList) names.push_back(entry->Name);
     return names;
   }
 };
@@ -101,8 +106,8 @@ TEST_F(ScanTest, AttributeSelectionsAndDots) {
     StartupOptions().HideDots = c.hideDots;
     Scan();
     EXPECT_EQ(Names(), c.names);
-    EXPECT_EQ(ThisDir.ListedCount, static_cast<int>(c.names.size()));
-    EXPECT_EQ(ThisDir.DirDirCount, c.dirs);
+    EXPECT_EQ(Listing.ListedCount, static_cast<int>(c.names.size()));
+    EXPECT_EQ(Listing.DirDirCount, c.dirs);
   }
 }
 
@@ -112,20 +117,20 @@ TEST_F(ScanTest, CountsBytesAndWholeClusters) {
     Sim::AddFile("C:\\DIR", "F" + std::to_string(size), size);
   Add("SUB", Plat::AttrDirectory);
   Scan();
-  ASSERT_EQ(ThisDir.FileList.size(), 6u);
-  EXPECT_EQ(ThisDir.FileList[4]->Size, static_cast<std::int64_t>(5 * GiB + 1));
-  EXPECT_EQ(ThisDir.DirFileCount, 5);
-  EXPECT_EQ(ThisDir.DirDirCount, 1);
-  EXPECT_EQ(ThisDir.DirBytes, static_cast<std::int64_t>(8194 + 5 * GiB + 1));
-  EXPECT_EQ(ThisDir.DirAllocated, static_cast<std::int64_t>(4096 + 4096 + 8192 + 5 * GiB + 4096));
-  EXPECT_EQ(RunWalk.TotalBytes, ThisDir.DirBytes);
-  EXPECT_EQ(RunWalk.TotalAllocated, ThisDir.DirAllocated);
+  ASSERT_EQ(Listing.FileList.size(), 6u);
+  EXPECT_EQ(Listing.FileList[4]->Size, static_cast<std::int64_t>(5 * GiB + 1));
+  EXPECT_EQ(Listing.DirFileCount, 5);
+  EXPECT_EQ(Listing.DirDirCount, 1);
+  EXPECT_EQ(Listing.DirBytes, static_cast<std::int64_t>(8194 + 5 * GiB + 1));
+  EXPECT_EQ(Listing.DirAllocated, static_cast<std::int64_t>(4096 + 4096 + 8192 + 5 * GiB + 4096));
+  EXPECT_EQ(Walk.TotalBytes, Listing.DirBytes);
+  EXPECT_EQ(Walk.TotalAllocated, Listing.DirAllocated);
 
   StartupRunSpec().NoClusterSize = true;
   Scan();
-  EXPECT_EQ(ThisDir.DirAllocated, 0);
-  EXPECT_EQ(RunWalk.TotalAllocated, static_cast<std::int64_t>(16384 + 5 * GiB + 4096));
-  EXPECT_EQ(RunWalk.TotalFiles, 10);
+  EXPECT_EQ(Listing.DirAllocated, 0);
+  EXPECT_EQ(Walk.TotalAllocated, static_cast<std::int64_t>(16384 + 5 * GiB + 4096));
+  EXPECT_EQ(Walk.TotalFiles, 10);
 }
 
 // Sizes a signed count cannot hold, and sums past it, stop at the largest
@@ -138,19 +143,19 @@ TEST_F(ScanTest, HugeSizesAndTheirSumsStopAtTheLargestCount) {
   Sim::AddFile("C:\\DIR", "ODD", half + 1);
   Sim::AddFile("C:\\DIR", "ABSURD", 0xFFFFFFFFFFFFFFFFull);
   Scan();
-  ASSERT_EQ(ThisDir.FileList.size(), 4u);
-  EXPECT_EQ(ThisDir.FileList[3]->Size, Largest);
-  EXPECT_EQ(ThisDir.DirBytes, Largest);
-  EXPECT_EQ(ThisDir.DirAllocated, Largest);
+  ASSERT_EQ(Listing.FileList.size(), 4u);
+  EXPECT_EQ(Listing.FileList[3]->Size, Largest);
+  EXPECT_EQ(Listing.DirBytes, Largest);
+  EXPECT_EQ(Listing.DirAllocated, Largest);
   Scan();
-  EXPECT_EQ(RunWalk.TotalBytes, Largest);
-  EXPECT_EQ(RunWalk.TotalAllocated, Largest);
+  EXPECT_EQ(Walk.TotalBytes, Largest);
+  EXPECT_EQ(Walk.TotalAllocated, Largest);
 
   // Rounding the largest size up to a whole cluster has nowhere to go either.
   FreshWorld("");
   Sim::AddFile("C:\\DIR", "LAST", static_cast<std::uint64_t>(Largest));
   Scan();
-  EXPECT_EQ(ThisDir.DirAllocated, Largest);
+  EXPECT_EQ(Listing.DirAllocated, Largest);
 }
 
 TEST_F(ScanTest, NamesAreWholeAndAliasesFallBack) {
@@ -162,14 +167,14 @@ TEST_F(ScanTest, NamesAreWholeAndAliasesFallBack) {
   Sim::AddFile("C:\\DIR", std::string(259, 'x'), 1);
   SetColumns({{'f', 13}, {'n', 0}});  // aliases are kept only for a column that uses them
   Scan();
-  ASSERT_EQ(ThisDir.FileList.size(), 3u);
-  EXPECT_EQ(ThisDir.FileList[0]->ShortName(), "LONGDO~1.TXT");
-  EXPECT_EQ(ThisDir.FileList[1]->ShortName(), "Another long");
-  EXPECT_EQ(ThisDir.FileList[2]->Name, std::string(259, 'x'));
-  EXPECT_EQ(ThisDir.MaxNameLength, 259);
+  ASSERT_EQ(Listing.FileList.size(), 3u);
+  EXPECT_EQ(Listing.FileList[0]->ShortName(), "LONGDO~1.TXT");
+  EXPECT_EQ(Listing.FileList[1]->ShortName(), "Another long");
+  EXPECT_EQ(Listing.FileList[2]->Name, std::string(259, 'x'));
+  EXPECT_EQ(Listing.MaxNameLength, 259);
   SetColumns({{'s', 7}, {'n', 0}});
   Scan();
-  EXPECT_EQ(ThisDir.FileList[0]->ShortName(), "");  // no column uses it: not made
+  EXPECT_EQ(Listing.FileList[0]->ShortName(), "");  // no column uses it: not made
   SetColumns({{'f', 13}, {'n', 0}});
 
   const std::string directory = "C:\\" + std::string(100, 'd');
@@ -180,20 +185,29 @@ TEST_F(ScanTest, NamesAreWholeAndAliasesFallBack) {
   Scan();
   // A cut full path would name a file that does not exist.
   EXPECT_EQ(Names(), (Lines{directory + "\\A.TXT", directory + "\\" + std::string(200, 'n')}));
-  EXPECT_EQ(ThisDir.FileList[0]->ShortName(), "A.TXT");
+  EXPECT_EQ(Listing.FileList[0]->ShortName(), "A.TXT");
 }
 
-TEST_F(ScanTest, PoolSlotsAreReusedWithoutNewStorage) {
+// The listing takes the read's records and names as they are, and gives its
+// earlier buffers to the read for the next directory.
+TEST_F(ScanTest, TheReadMovesIntoTheListingWithoutACopy) {
   Sim::AddFile("C:\\DIR", "FIRST.TXT", 1);
   Sim::AddFile("C:\\DIR", "SECOND.TXT", 1);
-  Sim::AddFile("C:\\OTHER", "ONLY.TXT", 1);
   Scan();
-  const char* storage = PoolSlot(1).Name.data();
-  ListIn("C:\\OTHER\\", "*");
-  Scan();
-  EXPECT_EQ(ThisDir.FileList, std::vector<FileEntry*>{&PoolSlot(1)});
-  EXPECT_EQ(PoolSlot(1).Name.data(), storage);  // the name arena starts over
-  EXPECT_EQ(PoolSlot(1).Name, "ONLY.TXT");
+  const ReadRequest request = RequestFor(RunSpec.CurrentDir, RunSpec.SearchSpec);
+  DirectoryRead read = ReadDirectory(request);
+  const char* names = read.Texts.data();
+  const FileEntry* records = read.Entries.data();
+  const char* earlierNames = Listing.Texts.data();
+  DirectoryLayout layout;
+  ScanDirectory(request, read, Walk, Listing, layout);
+  EXPECT_EQ(Listing.FileList, (std::vector<FileEntry*>{&Listing.Records[0], &Listing.Records[1]}));
+  EXPECT_EQ(Listing.Records.data(), records);
+  EXPECT_EQ(Listing.Texts.data(), names);
+  EXPECT_GE(Listing.FileList[1]->Name.data(), names);  // the name where the read put it
+  EXPECT_LT(Listing.FileList[1]->Name.data(), names + Listing.Texts.size());
+  EXPECT_EQ(Listing.FileList[1]->Name, "SECOND.TXT");
+  EXPECT_EQ(read.Texts.data(), earlierNames);
 }
 
 TEST_F(ScanTest, RangeFiltersDropEntriesButTheirWidthsCount) {
@@ -211,13 +225,13 @@ TEST_F(ScanTest, RangeFiltersDropEntriesButTheirWidthsCount) {
   StartupOptions().SizeHigh = 200;
   Scan();
   EXPECT_EQ(Names(), (Lines{"IN.TXT", "LAST.TXT"}));
-  EXPECT_EQ(ThisDir.FileList[1], &PoolSlot(2));  // the dropped entries' slot was taken again
-  EXPECT_EQ(ThisDir.DirFileCount, 2);
-  EXPECT_EQ(ThisDir.DirBytes, 300);
-  EXPECT_EQ(ThisDir.MaxNameLength, 30);
-  EXPECT_EQ(ThisDir.TimeColumnWidth[LastWrite],
+  EXPECT_EQ(Listing.FileList[1], &Listing.Records[1]);  // a dropped entry's place was taken
+  EXPECT_EQ(Listing.DirFileCount, 2);
+  EXPECT_EQ(Listing.DirBytes, 300);
+  EXPECT_EQ(Listing.MaxNameLength, 30);
+  EXPECT_EQ(Listing.TimeColumnWidth[LastWrite],
             FormatDateTime(Looks.DateFormat, StampToLocalDateTime(outside)).size());
-  EXPECT_EQ(ThisDir.TimeColumnWidth[Creation] + ThisDir.TimeColumnWidth[LastAccess], 0);
+  EXPECT_EQ(Listing.TimeColumnWidth[Creation] + Listing.TimeColumnWidth[LastAccess], 0);
 }
 
 // ---------------------------------------------------------------- header line
@@ -297,7 +311,7 @@ TEST_F(ScanTest, WalkShowsTheLabelOnlyForTheFirstDirectory) {
   Sim::AddFile("C:\\DIR", "A.TXT", 1);
   StartupOptions().Recursive = true;
   Scan();
-  RunWalk.FirstDirectory = false;
+  Walk.FirstDirectory = false;
   Scan();
   EXPECT_EQ(OutputLines(), (Lines{LineOf({{1, "Path: C:\\DIR\\*"}, {63, "Volume Label: DATA"}}),
                                   "Path: C:\\DIR\\*"}));
@@ -361,16 +375,16 @@ TEST_F(ScanTest, WalkDecidesPerDirectoryWhatToShow) {
     Sim::AddFile("C:\\DIR", "A.TXT", 1);
     Sim::AddFile("C:\\DIR", "B.DOC", 1);
     if (c.failure) Sim::FailDirectory("C:\\DIR", c.failure);
-    RunWalk.ShownDirCount = 0;
+    Walk.ShownDirCount = 0;
     StartupOptions().Recursive = true;
     StartupOptions().AttrFilter = StartupOptions().AttrWant[AttrS] =
         c.what == std::string("filtered");
     StartupRunSpec().FileSpecs = c.specs;
     ListIn("C:\\DIR\\", c.mask);
     Scan();
-    EXPECT_EQ(ThisDir.DirShown, c.shown) << c.what;
-    EXPECT_EQ(ThisDir.ListedCount, c.listed) << c.what;
-    EXPECT_EQ(RunWalk.ShownDirCount, c.counted) << c.what;
+    EXPECT_EQ(Listing.DirShown, c.shown) << c.what;
+    EXPECT_EQ(Listing.ListedCount, c.listed) << c.what;
+    EXPECT_EQ(Walk.ShownDirCount, c.counted) << c.what;
     EXPECT_EQ(OutputLines(), c.lines) << c.what;
   }
 }
@@ -385,7 +399,7 @@ TEST_F(ScanTest, WalkCollectsEverySubdirectory) {
   ListIn("C:\\DIR\\", "*.TXT");
   Scan();
   EXPECT_EQ(Names(), Lines{"F.TXT"});
-  EXPECT_EQ(RunWalk.PendingDirs, (Lines{"C:\\DIR\\A", "C:\\DIR\\B", "C:\\DIR\\C"}));
+  EXPECT_EQ(Walk.PendingDirs, (Lines{"C:\\DIR\\A", "C:\\DIR\\B", "C:\\DIR\\C"}));
 }
 
 // A name of dots and blanks only would lead the walk back into this very
@@ -394,7 +408,7 @@ TEST_F(ScanTest, WalkPassesOverDirectoriesThatPathsCannotName) {
   for (const char* name : {"...", " ", ". .", "A.", "B"}) Add(name, Plat::AttrDirectory);
   StartupOptions().Recursive = true;
   Scan();
-  EXPECT_EQ(RunWalk.PendingDirs, (Lines{"C:\\DIR\\A.", "C:\\DIR\\B"}));
+  EXPECT_EQ(Walk.PendingDirs, (Lines{"C:\\DIR\\A.", "C:\\DIR\\B"}));
 }
 
 TEST_F(ScanTest, FindErrorsEndTheRunOrGoOn) {
@@ -436,19 +450,19 @@ TEST_F(ScanTest, EveryEntryOfAHugeDirectoryIsListed) {
   for (int i = 0; i < count; ++i) Sim::AddFile("C:\\DIR", "F" + std::to_string(i), 1);
   SetColumns({{'f', 13}, {'n', 0}});
   Scan();
-  EXPECT_EQ(ThisDir.ListedCount, count);
-  EXPECT_EQ(ThisDir.FileList.size(), static_cast<std::size_t>(count));
-  EXPECT_EQ(ThisDir.FileList[99999]->Name, "F99999");
-  EXPECT_EQ(ThisDir.FileList.back()->Name, "F149999");
-  EXPECT_EQ(ThisDir.FileList.back()->ShortName(), "F149999");
-  EXPECT_EQ(ThisDir.DirBytes, count);
+  EXPECT_EQ(Listing.ListedCount, count);
+  EXPECT_EQ(Listing.FileList.size(), static_cast<std::size_t>(count));
+  EXPECT_EQ(Listing.FileList[99999]->Name, "F99999");
+  EXPECT_EQ(Listing.FileList.back()->Name, "F149999");
+  EXPECT_EQ(Listing.FileList.back()->ShortName(), "F149999");
+  EXPECT_EQ(Listing.DirBytes, count);
   EXPECT_EQ(OutputLines(), (Lines{"Path: C:\\DIR\\*"}));
 }
 
 TEST_F(ScanTest, RunningOutOfMemoryEndsTheRunWithAMessage) {
   Sim::AddFile("C:\\DIR", "A.TXT", 1);
   Scan();
-  EXPECT_TRUE(EndsProgram([] { RunOutOfMemory(); }));
+  EXPECT_TRUE(EndsProgram([] { EndForLackOfMemory(); }));
   EXPECT_EQ(OutputLines(), (Lines{"Path: C:\\DIR\\*", "Path: C:\\DIR\\*",
                                   "Not enough memory to list every entry of this directory"}));
 }

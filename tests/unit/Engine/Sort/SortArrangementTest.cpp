@@ -5,9 +5,10 @@
 #include <utility>
 #include <vector>
 
-#include "Common/Entries/Entries.h"
+#include "Common/Entries/DirectoryListing.h"
 #include "Common/Options.h"
 #include "Engine/Sort/Sort.h"
+#include "ListingBuilder.h"
 #include "TestWorld.h"
 
 namespace {
@@ -37,12 +38,9 @@ long long ReferenceSort(std::vector<FileEntry*>& list) {
 
 class SortArrangementTest : public TestWorld {
  protected:
-  FileEntry& Add() {
-    FileEntry& entry = PoolSlot(static_cast<int>(ThisDir.FileList.size()) + 1);
-    entry = FileEntry{};
-    ThisDir.FileList.push_back(&entry);
-    return entry;
-  }
+  ListingBuilder built;
+  std::vector<FileEntry*>& list() { return built.Listed().FileList; }
+  void Sort() { SortListing(built.Listed()); }
 
   // Few letters and lengths, so that many names tie under folding and many
   // share a long prefix or a long extension; few sizes and stamps, so that
@@ -50,13 +48,12 @@ class SortArrangementTest : public TestWorld {
   void AddRandomEntries(std::mt19937& random, int count) {
     static const char Letters[] = "aAbB._\xE9\\";
     for (int index = 0; index < count; ++index) {
-      FileEntry& entry = Add();
       std::size_t length = random() % 21;
       std::string prefix = random() % 2 ? "longsharedprefix" : "";
       std::string name = prefix;
       for (std::size_t at = 0; at < length; ++at) name += Letters[random() % 8];
       if (random() % 3 == 0) name += std::string(".extensi") + Letters[random() % 4];
-      entry.Name = name;
+      FileEntry& entry = built.Add(name);
       entry.Size =
           random() % 3 == 0 ? std::int64_t{5} << 32 : static_cast<std::int64_t>(random() % 4);
       entry.WriteTime = {static_cast<std::uint32_t>(random() % 3),
@@ -74,16 +71,16 @@ TEST_F(SortArrangementTest, EveryKeyAndDirectionLeavesTiesWhereTheHistoricSortDi
       StartupOptions().SortReverse = (variant & 1) != 0;
       StartupOptions().DirsFirst = (variant & 2) == 0;
       for (int trial = 0; trial < 40; ++trial) {
-        ThisDir.FileList.clear();
+        built.ClearEntries();
         AddRandomEntries(random, 1 + static_cast<int>(random() % 600));
-        std::vector<FileEntry*> expected = ThisDir.FileList;
+        std::vector<FileEntry*> expected = list();
         ReferenceSort(expected);
-        SortFileList();
-        ASSERT_EQ(ThisDir.FileList, expected) << "key " << key << " variant " << variant;
+        Sort();
+        ASSERT_EQ(list(), expected) << "key " << key << " variant " << variant;
         // Delivered in order already, ties and all: the ties still move as before.
         ReferenceSort(expected);
-        SortFileList();
-        ASSERT_EQ(ThisDir.FileList, expected) << "sorted, key " << key << " variant " << variant;
+        Sort();
+        ASSERT_EQ(list(), expected) << "sorted, key " << key << " variant " << variant;
       }
     }
   }
@@ -104,15 +101,15 @@ std::vector<std::int64_t> CraftedSizes(int count) {
 
 TEST_F(SortArrangementTest, CraftedOrderOfSizesSortsQuickly) {
   StartupOptions().SortKey = 'S';
-  for (std::int64_t size : CraftedSizes(2000)) Add().Size = size;
-  EXPECT_GT(ReferenceSort(ThisDir.FileList), 2000LL * 2000 / 4);  // the order really is hostile
+  for (std::int64_t size : CraftedSizes(2000)) built.Add("").Size = size;
+  EXPECT_GT(ReferenceSort(list()), 2000LL * 2000 / 4);  // the order really is hostile
 
-  ThisDir.FileList.clear();
+  built.ClearEntries();
   const int count = 100000;
-  for (std::int64_t size : CraftedSizes(count)) Add().Size = size;
-  SortFileList();  // unguarded it takes minutes; bench/ListingBench.cpp times it
+  for (std::int64_t size : CraftedSizes(count)) built.Add("").Size = size;
+  Sort();  // unguarded it takes minutes; bench/ListingBench.cpp times it
   for (int at = 0; at < count; ++at)
-    ASSERT_EQ(ThisDir.FileList[static_cast<std::size_t>(at)]->Size, at);
+    ASSERT_EQ(list()[static_cast<std::size_t>(at)]->Size, at);
 }
 
 }  // namespace

@@ -5,30 +5,28 @@
 #include <string>
 #include <vector>
 
-#include "Common/Entries/Entries.h"
+#include "Common/Entries/DirectoryListing.h"
 #include "Common/Options.h"
 #include "Base/NameExtension.h"
 #include "Engine/Sort/Sort.h"
+#include "ListingBuilder.h"
 #include "TestWorld.h"
 
 namespace {
 
 class SortTest : public TestWorld {
  protected:
+  ListingBuilder built;
+  std::vector<FileEntry*>& list() { return built.Listed().FileList; }
+
   FileEntry& Add(const std::string& name, std::int64_t size = 0, bool directory = false) {
-    FileEntry& entry = PoolSlot(static_cast<int>(ThisDir.FileList.size()) + 1);
-    entry = FileEntry{};
-    entry.Name = name;
-    entry.Size = size;
-    entry.Attributes = directory ? Plat::AttrDirectory : Plat::AttrArchive;
-    ThisDir.FileList.push_back(&entry);
-    return entry;
+    return built.Add(name, size, directory ? Plat::AttrDirectory : Plat::AttrArchive);
   }
 
-  static std::vector<std::string> SortedNames() {
-    SortFileList();
+  std::vector<std::string> SortedNames() {
+    SortListing(built.Listed());
     std::vector<std::string> names;
-    for (const FileEntry* entry : ThisDir.FileList) names.push_back(entry->Name);
+    for (const FileEntry* entry : list()) names.push_back(entry->Name);
     return names;
   }
 };
@@ -108,9 +106,9 @@ TEST_F(SortTest, DateKeyComparesTheChosenStampAsStored) {
   Add("new").AccessTime = {0x00000000, 0x01D00001};
   Add("old").AccessTime = {0x7FFFFFFF, 0x01D00000};
   Add("mid").AccessTime = {0x80000000, 0x01D00000};
-  ThisDir.FileList[0]->WriteTime = {0, 1};  // the write stamps order them the other way
-  ThisDir.FileList[1]->WriteTime = {0, 3};
-  ThisDir.FileList[2]->WriteTime = {0, 2};
+  list()[0]->WriteTime = {0, 1};  // the write stamps order them the other way
+  list()[1]->WriteTime = {0, 3};
+  list()[2]->WriteTime = {0, 2};
   StartupOptions().SortKey = 'D';
   StartupOptions().TimeKind = LastAccess;
   EXPECT_EQ(SortedNames(), (Names{"old", "mid", "new"}));
@@ -127,13 +125,13 @@ TEST_F(SortTest, EqualEntriesEndWhereTheQuicksortLeavesThem) {
   EXPECT_EQ(SortedNames(), (Names{"D", "E", "C", "A", "B"}));
 
   // Names differing only in case are equal too.
-  ThisDir.FileList.clear();
+  built.ClearEntries();
   for (const char* name : {"x", "X", "y"}) Add(name);
   StartupOptions().SortKey = 'N';
   EXPECT_EQ(SortedNames(), (Names{"X", "x", "y"}));
 
   // An unknown key leaves every entry equal.
-  ThisDir.FileList.clear();
+  built.ClearEntries();
   for (const char* name : {"1", "2", "3", "4"}) Add(name);
   StartupOptions().SortKey = '?';
   EXPECT_EQ(SortedNames(), (Names{"3", "4", "1", "2"}));
@@ -151,7 +149,7 @@ TEST_F(SortTest, UnsortedKeepsEnumerationOrderAndGroupsOnlyWhenAsked) {
       {false, true, {"b", "D", "a", "c", "A"}},  // G, then -G
   };
   for (const Case& test : cases) {
-    ThisDir.FileList.clear();
+    built.ClearEntries();
     Add("b");
     Add("D", 0, true);
     Add("a");
@@ -172,14 +170,14 @@ TEST_F(SortTest, LargeListsEndInKeyOrder) {
     Add(name, random() % 1000, random() % 10 == 0);
   }
   StartupOptions().SortKey = 'S';
-  SortFileList();
+  SortListing(built.Listed());
   EXPECT_TRUE(std::is_sorted(
-      ThisDir.FileList.begin(), ThisDir.FileList.end(),
+      list().begin(), list().end(),
       [](const FileEntry* a, const FileEntry* b) { return CompareEntries(*a, *b) < 0; }));
   // Already sorted input (the common case) and all-equal input stay shallow and correct.
-  SortFileList();
+  SortListing(built.Listed());
   EXPECT_TRUE(std::is_sorted(
-      ThisDir.FileList.begin(), ThisDir.FileList.end(),
+      list().begin(), list().end(),
       [](const FileEntry* a, const FileEntry* b) { return CompareEntries(*a, *b) < 0; }));
 }
 

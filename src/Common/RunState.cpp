@@ -1,3 +1,0 @@
-#include "Common/RunState.h"
-
-RunWalkRec RunWalk;
