@@ -320,6 +320,7 @@ void SetWorkingDirectory(const std::string& path) {
 namespace Plat {
 
 Handle FindFirst(const std::string& pattern, std::uint32_t, FindData& data) {
+  Sim::Detail::CountSearchStart();
   Sim::Detail::PauseBeforeFind();
   const auto lock = LockWorld();
   World& world = TheWorld();

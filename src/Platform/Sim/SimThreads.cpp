@@ -16,13 +16,17 @@ namespace {
 // One processor unless a test asks for more: the walk stays single-threaded.
 std::atomic<unsigned> SimProcessors{1};
 std::atomic<unsigned> FindDelayMicroseconds{0};
+thread_local unsigned SearchesStartedHere = 0;
 }  // namespace
 
 namespace Sim {
 void SetProcessorCount(unsigned count) { SimProcessors = count == 0 ? 1 : count; }
 void SetFindDelay(unsigned maxMicroseconds) { FindDelayMicroseconds = maxMicroseconds; }
+unsigned SearchesStartedOnThisThread() { return SearchesStartedHere; }
 
 namespace Detail {
+void CountSearchStart() { ++SearchesStartedHere; }
+
 void PauseBeforeFind() {
   const unsigned most = FindDelayMicroseconds.load(std::memory_order_relaxed);
   if (most == 0) return;

@@ -8,4 +8,6 @@ void SetProcessorCount(unsigned count);
 // Each find call first sleeps a random time up to this many microseconds
 // (0, the default: none), so that reads on workers finish in any order.
 void SetFindDelay(unsigned maxMicroseconds);
+// Find-first calls this thread has made so far: tells whose thread read.
+unsigned SearchesStartedOnThisThread();
 }  // namespace Sim

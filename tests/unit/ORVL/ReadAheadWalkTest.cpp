@@ -91,4 +91,27 @@ TEST(ReadAheadWalkTest, WorkersChangeNothingInTheOutput) {
   }
 }
 
+// The reads of a walk with workers are the workers': with more directories
+// waiting than the window holds, the walk's own thread starts only a few of
+// the searches, however its stack is ordered.
+TEST(ReadAheadWalkTest, WorkersDoTheReading) {
+  for (const char* walk : {"/S", "/TREE"}) {
+    ResetWorld();
+    Sim::AddDrive(Sim::Drive{});
+    Sim::SetRedirected();
+    Sim::AddConfiguration();
+    for (int index = 0; index < 80; ++index)
+      Sim::AddFile("C:\\W\\D" + std::to_string(index), "F.TXT", 1);
+    Sim::SetProcessorCount(4);
+    Sim::SetFindDelay(40);
+    Sim::SetArguments({"C:\\ORVL\\ORVL.EXE", "C:\\W", walk});
+    const unsigned before = Sim::SearchesStartedOnThisThread();
+    EXPECT_EQ(RunOrvl(), 0);
+    const unsigned here = Sim::SearchesStartedOnThisThread() - before;
+    Sim::SetProcessorCount(1);
+    Sim::SetFindDelay(0);
+    EXPECT_LT(here, 27u) << walk << ": 81 directories, " << here << " read by the walk itself";
+  }
+}
+
 }  // namespace

@@ -234,6 +234,27 @@ TEST_F(ScanTest, RangeFiltersDropEntriesButTheirWidthsCount) {
   EXPECT_EQ(Listing.TimeColumnWidth[Creation] + Listing.TimeColumnWidth[LastAccess], 0);
 }
 
+// Copies share a stamp to the second, and the date text of the first serves
+// the second; the filter must still test the second one.
+TEST_F(ScanTest, AStampSharedToTheSecondIsFilteredAgain) {
+  const Plat::FileTime inRange = Sim::MakeFileTime(2020, 1, 2);
+  const Plat::FileTime outside = Sim::MakeFileTime(2021, 12, 25, 10, 11, 12);
+  Sim::AddFile("C:\\DIR", "IN.TXT", 1, inRange);
+  Sim::AddFile("C:\\DIR", "COPY1.TXT", 1, outside);
+  Sim::AddFile("C:\\DIR", "COPY2.TXT", 1, outside);
+  StartupOptions().TimeKindNeeded[LastWrite] = true;
+  StartupOptions().DateRangeOn = true;
+  StartupOptions().DateRangeStamp = LastWrite;
+  StartupOptions().DateLow = StartupOptions().DateHigh = std::floor(StampToLocalDateTime(inRange));
+  Scan();
+  EXPECT_EQ(Names(), Lines{"IN.TXT"});
+  StartupOptions().DateRangeOn = false;
+  StartupOptions().TimeRangeOn = true;
+  StartupOptions().TimeLow = StartupOptions().TimeHigh = 0;  // midnight only
+  Scan();
+  EXPECT_EQ(Names(), Lines{"IN.TXT"});
+}
+
 // ---------------------------------------------------------------- header line
 
 TEST_F(ScanTest, HeaderPlacesTheLabelAtTheRightEdgeAndCutsThePath) {

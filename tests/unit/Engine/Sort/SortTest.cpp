@@ -101,6 +101,20 @@ TEST_F(SortTest, SizeKeySmallestFirstWithDirectoriesGrouped) {
   EXPECT_EQ(SortedNames(), (Names{"dir", "huge", "big", "small"}));
 }
 
+// The packed key folds a to z, z included, so "z" and "Z" sort before "_"
+// (which lies between the capitals and the small letters).
+TEST_F(SortTest, PackedNamesFoldZBeforeTheUnderscore) {
+  for (const char* name : {"_x", "z_", "Zb", "zA"}) Add(name);
+  EXPECT_EQ(SortedNames(), (Names{"zA", "Zb", "z_", "_x"}));
+  StartupOptions().SortReverse = true;
+  EXPECT_EQ(SortedNames(), (Names{"_x", "z_", "Zb", "zA"}));
+  built.ClearEntries();
+  for (const char* name : {"a._x", "b.z_", "c.Zb", "d.zA"}) Add(name);
+  StartupOptions().SortReverse = false;
+  StartupOptions().SortKey = 'X';
+  EXPECT_EQ(SortedNames(), (Names{"d.zA", "c.Zb", "b.z_", "a._x"}));
+}
+
 TEST_F(SortTest, DateKeyComparesTheChosenStampAsStored) {
   // The high word decides before the low word, and the low word is unsigned.
   Add("new").AccessTime = {0x00000000, 0x01D00001};
