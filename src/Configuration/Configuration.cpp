@@ -64,12 +64,21 @@ void ReadSettings(Plat::Handle key) {
   EndProgram(ExitCode::Failed);
 }
 
+// OConfig's first write stopped before its end left its mark: the set is
+// not whole, and OConfig completes it.
+bool FirstWriteUnfinished() {
+  RegistryKey settings(Plat::RegOpen(SettingsKey));
+  std::uint32_t mark = 0;
+  return settings.IsOpen() &&
+         ReadDwordValue(settings.Handle, UnfinishedValue, mark) != ValueRead::Missing;
+}
+
 }  // namespace
 
 void ReadConfiguration() {
   {
     RegistryKey extensions(Plat::RegOpen(ExtensionsKey));
-    if (!extensions.IsOpen()) StartConfigurationProgram();
+    if (!extensions.IsOpen() || FirstWriteUnfinished()) StartConfigurationProgram();
     ReadExtensionColours(extensions.Handle);
   }
   {

@@ -12,5 +12,12 @@ inline constexpr const char* SettingsKey = "\\SOFTWARE\\Brackwater\\Orvalist\\Se
 inline constexpr const char* EntitiesValue = "Entities";         // display colours, binary
 inline constexpr const char* SwitchesValue = "DefaultSwitches";  // preset switches, string
 inline constexpr const char* DateValue = "DefaultDate";          // date pattern, string
+// In Settings while OConfig's first write is under way: until it is gone the
+// set is not whole, and the lister starts OConfig as on a first run.
+inline constexpr const char* UnfinishedValue = "FirstWriteUnfinished";
+// In Settings after OConfig /UNINSTALL took the program's folder off the
+// system PATH: the entry that followed it, so that the next /INSTALL (an
+// upgrade's) puts it back in its place.
+inline constexpr const char* PathPlaceValue = "PathPlace";
 
 inline constexpr std::size_t DisplayColourCount = 11;  // bytes of Entities

@@ -4,10 +4,24 @@
 
 namespace {
 
+// Most values fit at once; a longer one is read again at the size it has.
+constexpr std::size_t FirstReadBytes = 256;
+// A writer may change the value between two reads; reading stops when it
+// has grown this many times in a row.
+constexpr int MaxReads = 16;
+
 ValueRead Fetch(Plat::Handle key, const std::string& name, Plat::RegType& type,
                 std::vector<std::uint8_t>& data) {
-  if (!Plat::RegReadValue(key, name, type, data)) return ValueRead::Unfetchable;
-  return type == Plat::RegType::Missing ? ValueRead::Missing : ValueRead::Ok;
+  data.assign(FirstReadBytes, 0);
+  for (int read = 0; read < MaxReads; ++read) {
+    switch (Plat::RegReadValue(key, name, type, data)) {
+      case Plat::RegRead::Ok: return ValueRead::Ok;
+      case Plat::RegRead::Missing: return ValueRead::Missing;
+      case Plat::RegRead::Failed: return ValueRead::Unfetchable;
+      case Plat::RegRead::MoreData: break;
+    }
+  }
+  return ValueRead::Unfetchable;
 }
 
 }  // namespace

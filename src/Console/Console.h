@@ -47,6 +47,9 @@ struct ConsoleEngineState {
   std::uint32_t OutputCodePage = 437;  // of plain-text output: the console's, else the OEM one
   bool ForceRedirect = false;          // /! asks for plain text even on a console
   bool ReportingFatal = false;         // a fatal error is being reported (stops a second one)
+  // Set while start-up steps are only tried: a fatal error's message is kept
+  // here, not shown, and the run's end unwinds as usual.
+  std::string* TriedFatal = nullptr;
   bool PromptShowing = false;          // a prompt waits for a key on the last row
   bool NonStop = false;  // no page prompts: plain-text output, or N answered at a prompt
   std::string ReportPath;  // what a fatal report's "Path:" names: the directory being listed

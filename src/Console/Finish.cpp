@@ -40,6 +40,10 @@ void FWriteFinish() {
 
 void FatalError(const std::string& message, bool showPath, ExitCode code) {
   ConsoleEngineState& engine = ConsoleEngine;
+  if (engine.TriedFatal) {
+    *engine.TriedFatal = message;
+    EndProgram(code);
+  }
   // A failure while reporting (say the console refusing every write) ends at once.
   if (engine.ReportingFatal) EndProgram(ExitCode::Failed);
   EnsureOutput();
@@ -58,7 +62,8 @@ void FatalError(const std::string& message, bool showPath, ExitCode code) {
 }
 
 void ConfigurationProgramNotStarted(const std::string& path, std::uint32_t code) {
-  std::string reason = Plat::SystemErrorText(code);
+  // The message names the file; the next line says where it was looked for.
+  std::string reason = Plat::SystemErrorText(code, path.substr(path.find_last_of("\\:/") + 1));
   if (reason.empty()) reason = "Error " + std::to_string(code);
   WriteLine("OConfig could not be started: " + reason + ".", 1, Looks.Colours.HeadingColour);
   FatalError("It was looked for as " + path, false);

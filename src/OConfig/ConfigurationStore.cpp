@@ -4,10 +4,12 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "Base/AsciiCase.h"
+#include "Configuration/PresetCheck.h"
 #include "Configuration/RegistryValues.h"
-#include "Engine/CommandLine/CommandLine.h"
 #include "Platform/ConfigLock.h"
 #include "Platform/RegistryWrite.h"
+#include "Platform/System.h"
 
 namespace {
 
@@ -44,19 +46,26 @@ std::string ExtensionRepair(const std::string& name) {
   return slot ? "set to " + std::to_string(slot->Colour) + ", its default" : "removed";
 }
 
+// The registry ignores the case of value names, the lister does not: a name
+// in another case is one value, held and written in upper case.
 void LoadExtensions(Plat::Handle key, StoredConfiguration& stored) {
   for (const std::string& name : ValueNames(key, AllValues)) {
+    const std::string upper = UpperCaseAscii(name);
+    if (upper != name) stored.OtherCaseNames[upper] = name;
     std::uint32_t colour = 0;
     const ValueRead result = ReadDwordValue(key, name, colour);
     std::string problem = ReadProblem(result, name);
     if (result == ValueRead::Ok && colour > MaxAttribute)
       problem = "holds " + std::to_string(colour) + ", which is no colour: orvl ignores it";
+    const std::string what = "'" + name + "' in Colours\\Extensions";
     if (problem.empty() && result == ValueRead::Ok) {
-      stored.Set.Extensions.push_back({name, static_cast<std::uint8_t>(colour)});
+      stored.Set.Extensions.push_back({upper, static_cast<std::uint8_t>(colour)});
+      if (upper != name)
+        stored.Faults.push_back({what, "orvl matches upper-case names only and never uses it",
+                                 "renamed " + upper});
     } else if (!problem.empty()) {
-      stored.UnusableExtensions.push_back(name);
-      stored.Faults.push_back(
-          {"'" + name + "' in Colours\\Extensions", problem, ExtensionRepair(name)});
+      stored.UnusableExtensions.push_back(upper);
+      stored.Faults.push_back({what, problem, ExtensionRepair(upper)});
     }
   }
   // Names the registry holds but cannot hand over are counted, never read.
@@ -94,10 +103,28 @@ void LoadSettings(Plat::Handle key, StoredConfiguration& stored) {
     stored.Faults.push_back({"DefaultDate in Settings", problem, "the locale's date pattern"});
     stored.Set.Date.clear();
   }
+  std::uint32_t mark = 0;
+  stored.Unfinished = ReadDwordValue(key, UnfinishedValue, mark) != ValueRead::Missing;
+  if (stored.Unfinished)
+    stored.Faults.push_back({"The configuration",
+                             "its first writing was stopped part-way: orvl starts OConfig on "
+                             "every run",
+                             "completed with the defaults"});
 }
 
-std::string MissingKey() {
-  return "the key is missing: " + Stops("Unable to read configuration data.");
+// Why a key did not open, and what the lister then does.
+std::string KeyProblem(std::uint32_t error, const std::string& effect) {
+  if (error == Plat::ErrorFileNotFound) return "the key is missing: " + effect;
+  std::string reason = Plat::SystemErrorText(error);
+  if (reason.empty()) reason = "Error " + std::to_string(error);
+  return "the key cannot be opened (" + reason + "): " + effect;
+}
+
+// Opens a key; `error` says why it did not open.
+Plat::Handle OpenKey(const char* path, std::uint32_t& error) {
+  const Plat::Handle key = Plat::RegOpen(path);
+  error = key == Plat::InvalidHandle ? Plat::LastError() : 0;
+  return key;
 }
 
 // ---------------------------------------------------------------- writing
@@ -133,7 +160,9 @@ std::vector<ValueChange> PlanSettings(const StoredConfiguration& stored,
   std::vector<ValueChange> changes;
   const ConfigurationSet& old = stored.Set;
   const std::vector<std::uint8_t> display(next.Display.begin(), next.Display.end());
-  if (next.Display != old.Display || !stored.EntitiesUsable)
+  // Completing a first write writes every value, stored or not.
+  const bool all = stored.Unfinished;
+  if (next.Display != old.Display || !stored.EntitiesUsable || all)
     changes.push_back({DisplayKey,
                        EntitiesValue,
                        Plat::RegType::Binary,
@@ -141,10 +170,10 @@ std::vector<ValueChange> PlanSettings(const StoredConfiguration& stored,
                        stored.EntitiesUsable,
                        Plat::RegType::Binary,
                        {old.Display.begin(), old.Display.end()}});
-  if (next.Switches != old.Switches || !stored.SwitchesUsable)
+  if (next.Switches != old.Switches || !stored.SwitchesUsable || all)
     changes.push_back({SettingsKey, SwitchesValue, Plat::RegType::String, TextBytes(next.Switches),
                        stored.SwitchesUsable, Plat::RegType::String, TextBytes(old.Switches)});
-  if (next.Date != old.Date || !stored.DateUsable)
+  if (next.Date != old.Date || !stored.DateUsable || all)
     changes.push_back({SettingsKey, DateValue, Plat::RegType::String, TextBytes(next.Date),
                        stored.DateUsable, Plat::RegType::String, TextBytes(old.Date)});
   return changes;
@@ -163,8 +192,16 @@ ValueChange Removal(const std::string& name, bool restorable, std::uint8_t colou
           DwordBytes(colour)};
 }
 
+// The name a value has in the registry.
+std::string StoredName(const StoredConfiguration& stored, const std::string& upper) {
+  const auto other = stored.OtherCaseNames.find(upper);
+  return other == stored.OtherCaseNames.end() ? upper : other->second;
+}
+
 // Removals come from what this run read under the lock, never from a walk
-// over the key as it is now. Lookups by name keep a long table linear.
+// over the key as it is now. Lookups by name keep a long table linear. A
+// value stored in another case is deleted before it is written: the registry
+// would keep its old name.
 void PlanExtensions(const StoredConfiguration& stored, const ConfigurationSet& next,
                     std::vector<ValueChange>& changes) {
   const ColourByName old = ByName(stored.Set.Extensions);
@@ -173,17 +210,24 @@ void PlanExtensions(const StoredConfiguration& stored, const ConfigurationSet& n
                                                  stored.UnusableExtensions.end());
   for (const ColsType& slot : next.Extensions) {
     const auto before = old.find(slot.Extension);
-    const bool known = before != old.end();
+    bool known = before != old.end();
     const bool broken = unusable.count(slot.Extension) > 0;
-    if (known && before->second == slot.Colour && !broken) continue;
+    const bool otherCase = stored.OtherCaseNames.count(slot.Extension) > 0;
+    if (known && before->second == slot.Colour && !broken && !otherCase) continue;
+    if (otherCase) {
+      changes.push_back(Removal(StoredName(stored, slot.Extension), known && !broken,
+                                known ? before->second : 0));
+      known = false;
+    }
     changes.push_back({ExtensionsKey, slot.Extension, Plat::RegType::Dword, DwordBytes(slot.Colour),
-                       !broken, known ? Plat::RegType::Dword : Plat::RegType::Missing,
+                       !broken || otherCase, known ? Plat::RegType::Dword : Plat::RegType::Missing,
                        known ? DwordBytes(before->second) : std::vector<std::uint8_t>{}});
   }
   for (const ColsType& slot : stored.Set.Extensions)
-    if (!kept.count(slot.Extension)) changes.push_back(Removal(slot.Extension, true, slot.Colour));
+    if (!kept.count(slot.Extension))
+      changes.push_back(Removal(StoredName(stored, slot.Extension), true, slot.Colour));
   for (const std::string& name : stored.UnusableExtensions)
-    if (!kept.count(name)) changes.push_back(Removal(name, false, 0));
+    if (!kept.count(name)) changes.push_back(Removal(StoredName(stored, name), false, 0));
 }
 
 // Back to what was read, last change first; false when any value could not be.
@@ -207,9 +251,11 @@ StoredConfiguration LoadConfiguration() {
   StoredConfiguration stored;
   stored.Set = DefaultConfigurationSet();
   stored.Set.Extensions.clear();
-  RegistryKey extensions(Plat::RegOpen(ExtensionsKey));
-  RegistryKey display(Plat::RegOpen(DisplayKey));
-  RegistryKey settings(Plat::RegOpen(SettingsKey));
+  std::uint32_t extensionsError = 0, displayError = 0, settingsError = 0;
+  RegistryKey extensions(OpenKey(ExtensionsKey, extensionsError));
+  RegistryKey display(OpenKey(DisplayKey, displayError));
+  RegistryKey settings(OpenKey(SettingsKey, settingsError));
+  const std::string unreadable = Stops("Unable to read configuration data.");
   stored.HasExtensionsKey = extensions.IsOpen();
   stored.HasDisplayKey = display.IsOpen();
   stored.HasSettingsKey = settings.IsOpen();
@@ -218,23 +264,27 @@ StoredConfiguration LoadConfiguration() {
     LoadExtensions(extensions.Handle, stored);
   else
     stored.Faults.push_back({"Colours\\Extensions",
-                             "the key is missing: orvl starts OConfig on every run",
+                             KeyProblem(extensionsError, "orvl starts OConfig on every run"),
                              "the default extension colours"});
   if (stored.HasDisplayKey)
     LoadDisplay(display.Handle, stored);
   else
-    stored.Faults.push_back({"Colours\\Display", MissingKey(), "the default display colours"});
+    stored.Faults.push_back({"Colours\\Display", KeyProblem(displayError, unreadable),
+                             "the default display colours"});
   if (stored.HasSettingsKey)
     LoadSettings(settings.Handle, stored);
   else
-    stored.Faults.push_back(
-        {"Settings", MissingKey(), "no preset switches and the locale's date pattern"});
+    stored.Faults.push_back({"Settings", KeyProblem(settingsError, unreadable),
+                             "no preset switches and the locale's date pattern"});
   return stored;
 }
 
 ConfigurationSet RepairedSet(const StoredConfiguration& stored) {
   ConfigurationSet set = stored.Set;
   if (!stored.HasExtensionsKey) set.Extensions = DefaultConfigurationSet().Extensions;
+  if (stored.Unfinished)
+    for (const ColsType& slot : DefaultConfigurationSet().Extensions)
+      if (!FindSlot(set.Extensions, slot.Extension)) set.Extensions.push_back(slot);
   for (const std::string& name : stored.UnusableExtensions)
     if (const ColsType* slot = DefaultSlot(name); slot && !FindSlot(set.Extensions, name))
       set.Extensions.push_back(*slot);
@@ -244,18 +294,24 @@ ConfigurationSet RepairedSet(const StoredConfiguration& stored) {
 StoreResult StoreConfiguration(const StoredConfiguration& stored, const ConfigurationSet& next) {
   std::vector<ValueChange> changes = PlanSettings(stored, next);
   PlanExtensions(stored, next, changes);
-  // Keys that are missing are made even when no value of theirs changes;
-  // until the Extensions key is there, the lister starts OConfig.
-  const bool keysMade = (stored.HasDisplayKey || CreateKey(DisplayKey)) &&
+  // The lister takes the Extensions key for a whole configuration: a first
+  // write is marked unfinished until its last value is in.
+  const bool firstWrite = !stored.HasExtensionsKey || stored.Unfinished;
+  const bool marked = !firstWrite || stored.Unfinished ||
+                      Apply(SettingsKey, UnfinishedValue, Plat::RegType::Dword, DwordBytes(1));
+  // Keys that are missing are made even when no value of theirs changes.
+  const bool keysMade = marked && (stored.HasDisplayKey || CreateKey(DisplayKey)) &&
                         (stored.HasSettingsKey || CreateKey(SettingsKey));
   std::size_t done = 0;
   bool written = keysMade;
   for (; written && done < changes.size(); ++done)
     written = Apply(changes[done].Key, changes[done].Name, changes[done].Type, changes[done].Data);
-  if (written && (stored.HasExtensionsKey || CreateKey(ExtensionsKey))) return {};
+  if (!written && done > 0) --done;  // the failed change wrote nothing
+  if (written && (stored.HasExtensionsKey || CreateKey(ExtensionsKey)) &&
+      (!firstWrite || Apply(SettingsKey, UnfinishedValue, Plat::RegType::Missing, {})))
+    return {};
   std::uint32_t error = Plat::LastError();
   if (error == 0) error = Plat::ErrorAccessDenied;  // a failure is never reported as success
-  if (!written && done > 0) --done;                 // the failed change wrote nothing
   return {error, PutBack(changes, done)};
 }
 

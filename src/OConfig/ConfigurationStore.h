@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "OConfig/ConfigurationSet.h"
@@ -22,7 +23,11 @@ struct StoredConfiguration {
   bool AnyKey = false;   // some configuration key exists (no key at all: a first run)
   bool HasExtensionsKey = false, HasDisplayKey = false, HasSettingsKey = false;
   bool EntitiesUsable = false, SwitchesUsable = false, DateUsable = false;
-  std::vector<std::string> UnusableExtensions;  // value names the lister cannot use
+  bool Unfinished = false;  // a first write stopped before its end: the set is not whole
+  // Extension names are held in upper case, the only case the lister matches;
+  // these were stored in another (upper-case name -> name as stored).
+  std::unordered_map<std::string, std::string> OtherCaseNames;
+  std::vector<std::string> UnusableExtensions;  // upper-case names the lister cannot use
   std::size_t UnconvertibleNames = 0;           // values no call can name: never touched
   std::vector<ConfigurationFault> Faults;
 };
@@ -33,7 +38,8 @@ bool ConfigurationExists();
 StoredConfiguration LoadConfiguration();
 // The stored set with defaults in place of what cannot be used: unusable
 // extensions get their default colour (or go, without one), missing or
-// unusable colours and settings their defaults.
+// unusable colours and settings their defaults; an unfinished first write is
+// completed with the default extensions it had not written.
 ConfigurationSet RepairedSet(const StoredConfiguration& stored);
 
 struct StoreResult {
@@ -43,7 +49,9 @@ struct StoreResult {
 // Writes the values of `next` that differ from `stored` or cannot be used,
 // and deletes the extensions `next` no longer has (only those: a key is never
 // deleted, nor a value this run did not read). Each value is one registry
-// write, the Extensions key last. A failure puts back what was written.
+// write, the Extensions key last. A first write is marked unfinished before
+// its first value and the mark taken off after its last. A failure puts back
+// what was written.
 StoreResult StoreConfiguration(const StoredConfiguration& stored, const ConfigurationSet& next);
 
 // Held from reading the configuration to its last write, so that writers take

@@ -3,10 +3,13 @@
 #include <vector>
 
 #include "Base/AsciiCase.h"
+#include "Configuration/ConfigurationKeys.h"
+#include "Configuration/RegistryValues.h"
 #include "OConfig/ConfigurationStore.h"
 #include "OConfig/OConfigView.h"
 #include "OConfig/PathEntries.h"
 #include "Platform/Basics.h"
+#include "Platform/RegistryWrite.h"
 #include "Platform/System.h"
 #include "Platform/SystemPath.h"
 
@@ -30,12 +33,37 @@ std::string ProgramFolder() {
 
 enum class PathChange { Failed, Unchanged, Changed };
 
+// Where /UNINSTALL took the folder off: the entry that followed it. Nothing
+// depends on it being kept, so failures to keep it are passed over.
+void KeepPathPlace(const std::string& follower) {
+  RegistryKey settings(Plat::RegCreate(SettingsKey));
+  if (settings.IsOpen())
+    Plat::RegWriteValue(settings.Handle, PathPlaceValue, Plat::RegType::String,
+                        {follower.begin(), follower.end()});
+}
+
+// The place kept by the last /UNINSTALL, used once.
+std::string TakePathPlace() {
+  std::string follower;
+  RegistryKey settings(Plat::RegOpen(SettingsKey));
+  if (!settings.IsOpen() ||
+      ReadStringValue(settings.Handle, PathPlaceValue, follower) == ValueRead::Missing)
+    return {};
+  RegistryKey writable(Plat::RegCreate(SettingsKey));
+  if (writable.IsOpen()) Plat::RegDeleteValue(writable.Handle, PathPlaceValue);
+  return follower;
+}
+
 // Writes the PATH only when it changes, so a repeated run touches nothing.
+// An upgrade takes the folder off and puts it on again: it goes back where
+// it was, as the program found first on the PATH may depend on it.
 PathChange ChangeSystemPath(const std::string& folder, bool add) {
   std::string path;
   if (Plat::ReadSystemPath(path)) {
-    const std::string next = add ? PathWithFolder(path, folder) : PathWithoutFolder(path, folder);
+    const std::string next = add ? PathWithFolder(path, folder, TakePathPlace())
+                                 : PathWithoutFolder(path, folder);
     if (next == path) return PathChange::Unchanged;
+    if (!add) KeepPathPlace(FolderFollower(path, folder));
     if (Plat::WriteSystemPath(next)) return PathChange::Changed;
   }
   ShowWriteFailure(Plat::LastError(), "the system PATH");

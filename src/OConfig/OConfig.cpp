@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Common/RunEnd.h"
+#include "Configuration/PresetCheck.h"
 #include "Console/Console.h"
 #include "Engine/Dates/DateFormatLocale.h"
 #include "OConfig/ConfigurationStore.h"
@@ -84,6 +85,11 @@ void ShowOutcome(const ChangeOutcome& outcome) {
       ShowNotice("No configuration was stored: OConfig wrote the defaults.");
     else
       ShowFaults(outcome.Stored.Faults, true);
+    std::string reason, warning;
+    if (PresetSwitchesAccepted(outcome.Next.Switches, reason, &warning) && !warning.empty()) {
+      ShowNotice(warning);
+      NewLine();
+    }
     ShowConfiguration(outcome.Next, outcome.Stored.UnconvertibleNames);
   }
 }

@@ -5,7 +5,7 @@
 
 #include "Base/AsciiCase.h"
 #include "Configuration/DisplayColours.h"
-#include "Engine/CommandLine/CommandLine.h"
+#include "Configuration/PresetCheck.h"
 
 namespace {
 

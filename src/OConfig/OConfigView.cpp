@@ -23,6 +23,7 @@ constexpr int Indent = 3;
 constexpr int ValueColumn = 24;
 constexpr int UseColumn = 29;
 constexpr int ExtensionCellWidth = 12;
+constexpr int UsageMeaningColumn = 33;
 
 // Text at a column; returns the column after it. (Placing every piece by
 // its column keeps the line's parts where they belong.)
@@ -118,29 +119,35 @@ void ShowConfiguration(const ConfigurationSet& set, std::size_t unconvertibleNam
   Hint("Every switch:", "OConfig /?");
 }
 
+// Every line fits 80 columns: an example cut at the edge would be copied
+// as a broken command, so examples have lines of their own.
 void ShowOConfigUsage() {
   struct UsageRow {
     const char* Command;
     const char* Meaning;
+    const char* Example;  // null: none
   };
   const UsageRow rows[] = {
-      {"OConfig", "show the configuration"},
-      {"OConfig /EXT:ext=colour", "colour names with that extension, e.g. /EXT:TXT=11"},
-      {"OConfig /-EXT:ext", "remove an extension's colour"},
-      {"OConfig /COLOUR:name=colour", "set a display colour, e.g. /COLOUR:Directory=14"},
-      {"OConfig /SWITCHES:\"text\"", "set the preset switches, e.g. /SWITCHES:\"/W /O-S\""},
-      {"OConfig /DATE:\"pattern\"", "set the date pattern, e.g. /DATE:\"dd-mmm-yyyy hh:nn\""},
-      {"OConfig /DEFAULTS", "restore the default configuration"},
-      {"OConfig /INSTALL", "defaults if none, and this folder on the PATH"},
-      {"OConfig /UNINSTALL", "take this folder off the PATH"},
-      {"OConfig /?", "show this help"},
+      {"OConfig", "show the configuration", nullptr},
+      {"OConfig /EXT:ext=colour", "colour names with that extension", "/EXT:TXT=11"},
+      {"OConfig /-EXT:ext", "remove an extension's colour", nullptr},
+      {"OConfig /COLOUR:name=colour", "set a display colour", "/COLOUR:Directory=14"},
+      {"OConfig /SWITCHES:\"text\"", "set the preset switches", "/SWITCHES:\"/W /O-S\""},
+      {"OConfig /DATE:\"pattern\"", "set the date pattern", "/DATE:\"dd-mmm-yyyy hh:nn\""},
+      {"OConfig /DEFAULTS", "restore the default configuration", nullptr},
+      {"OConfig /INSTALL", "defaults if none, and this folder on the PATH", nullptr},
+      {"OConfig /UNINSTALL", "take this folder off the PATH", nullptr},
+      {"OConfig /?", "show this help", nullptr},
   };
   WriteLine("OConfig " ORVL_VERSION " shows and changes the Orvalist configuration.", 1,
             TitleAttribute);
   NewLine();
   for (const UsageRow& row : rows) {
     WriteAt(row.Command, Indent, CommandAttribute);
-    WriteAt(row.Meaning, 33, TextAttribute);
+    WriteAt(row.Meaning, UsageMeaningColumn, TextAttribute);
+    NewLine();
+    if (!row.Example) continue;
+    Put(row.Example, Put("e.g.", UsageMeaningColumn + 2, TextAttribute) + 1, CommandAttribute);
     NewLine();
   }
   NewLine();

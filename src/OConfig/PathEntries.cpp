@@ -50,11 +50,30 @@ bool PathCanHoldFolder(const std::string& folder, std::string& reason) {
   return reason.empty();
 }
 
-std::string PathWithFolder(const std::string& path, const std::string& folder) {
+std::string PathWithFolder(const std::string& path, const std::string& folder,
+                           const std::string& follower) {
   if (PathHasFolder(path, folder)) return path;
   const std::string entry = folder.find(';') != std::string::npos ? "\"" + folder + "\"" : folder;
-  if (path.empty() || path.back() == ';') return path + entry;
+  if (!follower.empty()) {
+    const std::vector<std::string> entries = Split(path);
+    std::size_t offset = 0;
+    for (const std::string& next : entries) {
+      if (next == follower) return path.substr(0, offset) + entry + ";" + path.substr(offset);
+      offset += next.size() + 1;
+    }
+  }
+  if (path.empty()) return entry;
+  // A PATH that ends in ";" keeps that end, so that taking the entry off
+  // again gives back the text as it was.
+  if (path.back() == ';') return path + entry + ";";
   return path + ";" + entry;
+}
+
+std::string FolderFollower(const std::string& path, const std::string& folder) {
+  const std::vector<std::string> entries = Split(path);
+  for (std::size_t k = 0; k + 1 < entries.size(); ++k)
+    if (SameFolder(entries[k], folder)) return entries[k + 1];
+  return {};
 }
 
 std::string PathWithoutFolder(const std::string& path, const std::string& folder) {

@@ -19,11 +19,14 @@ void RegClose(Handle key);
 bool RegEnumValueName(Handle key, std::uint32_t index, std::string& name);
 
 enum class RegType { Missing, Dword, Binary, String, ExpandString, Other };
-// Reads a value whatever its type; false when its data cannot be fetched.
-// For a missing value: true with type Missing.
-// A Dword arrives as its four bytes, low byte first; String and ExpandString
-// data come as UTF-8 without the terminating NUL.
-bool RegReadValue(Handle key, const std::string& name, RegType& type,
-                  std::vector<std::uint8_t>& data);
+enum class RegRead { Ok, Missing, MoreData, Failed };
+// Reads a value whatever its type into the data.size() bytes offered (the
+// value's size as stored). Ok: data holds the value; a Dword arrives as its
+// four bytes, low byte first, String and ExpandString data as UTF-8 without
+// the terminating NUL. MoreData: the value is longer than that, and
+// data.size() is now its size as stored (a writer may change it again before
+// the next read). Missing: no such value. Failed: code in LastError().
+RegRead RegReadValue(Handle key, const std::string& name, RegType& type,
+                     std::vector<std::uint8_t>& data);
 
 }  // namespace Plat

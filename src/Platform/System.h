@@ -36,7 +36,8 @@ bool LaunchProgram(const std::string& path, bool maximised);
 [[noreturn]] void ExitProcess(int code);
 
 // FormatMessageW text of a system error code, without its line end and final
-// period; empty when the system has none.
-std::string SystemErrorText(std::uint32_t code);
+// period; empty when the system has none. Its first insert (%1) names
+// `subject`; inserts with nothing to fill them are left out.
+std::string SystemErrorText(std::uint32_t code, const std::string& subject = {});
 
 }  // namespace Plat

@@ -163,6 +163,18 @@ class ConfigurationTest(unittest.TestCase):
         row = next((line for line in run.lines if line.endswith("A.TXT")), None)
         self.assertEqual(row, "   100 2021.03.04 05-06 ...a. A.TXT        A.TXT")
 
+    def test_usage_fits_80_columns(self):
+        """On a wider console nothing is cut: every line of the usage, examples
+        whole, ends by column 80."""
+        with TmuxConsole(["/?"], cwd="/tmp", prefix=PREFIX, width=120, height=40,
+                         exe=OCONFIG) as console:
+            rows = [row.rstrip() for row in console.wait_for(r"ORVL-EXIT=\d+")]
+        usage = rows[:rows.index("ORVL-EXIT=0")]
+        self.assertEqual([row for row in usage if len(row) > 80], [])
+        self.assertEqual([row.strip() for row in usage if "e.g." in row],
+                         ["e.g. /EXT:TXT=11", "e.g. /COLOUR:Directory=14",
+                          'e.g. /SWITCHES:"/W /O-S"', 'e.g. /DATE:"dd-mmm-yyyy hh:nn"'])
+
     def test_bad_switch_changes_nothing(self):
         before = oconfig("/DATE:yyyy")  # the view shows today in it: no clock time
         run = oconfig("/EXT:TXT=3", "/COLOUR:Nothing=1")

@@ -6,8 +6,10 @@ programs and the texts."""
 import os
 import re
 import shutil
+import subprocess
 import tempfile
 import unittest
+import uuid
 import zipfile
 
 from wine_harness import EXE, ROOT, ensure_bare_prefix, fixture, run_orvl, wine_path
@@ -39,6 +41,28 @@ def wine(program, *args, cwd="/tmp"):
 def system_path():
     run = wine("reg", "query", ENVIRONMENT, "/v", "Path")
     return next(line.split("    ")[-1] for line in run.lines if line.strip().startswith("Path "))
+
+
+def set_system_path(text):
+    """Keeps the value's type, as the installer does."""
+    run = wine("reg", "query", ENVIRONMENT, "/v", "Path")
+    kind = next(line.split()[1] for line in run.lines if line.strip().startswith("Path "))
+    wine("reg", "add", ENVIRONMENT, "/v", "Path", "/t", kind, "/d", text, "/f")
+
+
+def newer_package(folder):
+    """The same package as a later version, built beside the tests."""
+    with open(os.path.join(ROOT, "packaging", "Packaging.cmake")) as cmake:
+        upgrade = re.search(r"ORVL_UPGRADE_CODE \"([0-9A-F-]+)\"", cmake.read()).group(1)
+    parts = VERSION.split(".")
+    newer = ".".join(parts[:-1] + [str(int(parts[-1]) + 1)])
+    product = str(uuid.uuid5(uuid.UUID(upgrade), newer)).upper()
+    target = os.path.join(folder, "Orvalist-" + newer + ".msi")
+    subprocess.run(["wixl", "-a", "x64", "-D", "Version=" + newer, "-D", "ProductCode=" + product,
+                    "-D", "UpgradeCode=" + upgrade, "-o", target,
+                    os.path.join(ROOT, "packaging", "Orvalist.wxs")],
+                   cwd=BUILD, check=True, capture_output=True, timeout=300)
+    return target
 
 
 def configuration_lines():
@@ -112,6 +136,35 @@ class InstallTest(unittest.TestCase):
         self.assertEqual(system_path(), before)
         self.assertEqual(removed.lines[0], entry + " was taken off the system PATH.")
         self.assertEqual(again.lines[0], entry + " was not on the system PATH.")
+
+    def test_path_round_trip_keeps_the_text_exactly(self):
+        before = system_path()
+        program = os.path.join(BUILD, "OConfig.exe")
+        try:
+            set_system_path(before + ";")
+            self.assertEqual(wine(program, "/INSTALL").status, 0)
+            self.assertEqual(system_path(), before + ";" + wine_path(BUILD) + ";")
+            self.assertEqual(wine(program, "/UNINSTALL").status, 0)
+            self.assertEqual(system_path(), before + ";")
+        finally:
+            set_system_path(before)
+
+    def test_upgrade_keeps_the_path_entry_in_place(self):
+        """The entry first on the PATH stays first through an upgrade."""
+        if os.path.exists(UNINSTALLED):
+            os.remove(UNINSTALLED)
+        before = system_path()
+        entry = r"C:\Program Files\Orvalist"
+        with tempfile.TemporaryDirectory(dir="/tmp") as folder:
+            newer = newer_package(folder)
+            self.assertEqual(wine("msiexec", "/i", wine_path(PACKAGE + ".msi"), "/qn").status, 0)
+            set_system_path(entry + ";" + before)
+            self.assertEqual(wine("msiexec", "/i", wine_path(newer), "/qn").status, 0)
+            self.assertEqual(system_path(), entry + ";" + before)
+            self.assertEqual(wine("msiexec", "/x", wine_path(newer), "/qn").status, 0)
+        self.assertEqual(system_path(), before)
+        self.assertFalse(os.path.exists(PROGRAMS))
+        open(UNINSTALLED, "w").close()
 
     def test_zip_holds_the_programs_and_the_texts(self):
         # One folder, so that unpacking never spills the files into the current one.

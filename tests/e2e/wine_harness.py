@@ -279,8 +279,9 @@ class TmuxConsole:
     """orvl.exe in a real console: a detached tmux session on a tmux server
     of its own (own socket), so closing it ends only what it started."""
 
-    def __init__(self, args, cwd, width=100, height=30, prefix=None, before=""):
-        """before: shell commands run first, such as output the program starts below."""
+    def __init__(self, args, cwd, width=100, height=30, prefix=None, before="", exe=None):
+        """before: shell commands run first, such as output the program starts below;
+        exe: another program of the build in place of orvl.exe."""
         check_program()
         if prefix is None:
             ensure_prefix()
@@ -290,7 +291,7 @@ class TmuxConsole:
         self.session = tag
         # The tmux server, started here, passes the wine environment on.
         # wine's own stderr messages would land on the screen between rows.
-        program = " ".join(shlex.quote(a) for a in ["wine", EXE, *args])
+        program = " ".join(shlex.quote(a) for a in ["wine", exe or EXE, *args])
         command = f"{before}{program} 2>/dev/null; echo ORVL-EXIT=$?; sleep 600"
         self._tmux("new-session", "-d", "-s", self.session, "-x", str(width),
                    "-y", str(height), "-c", cwd, "/bin/sh", "-c", command)

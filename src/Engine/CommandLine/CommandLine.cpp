@@ -63,14 +63,13 @@ std::string DirectoryPart(const std::string& spec) {
 // linear.
 using ListedSpecs = std::unordered_set<std::string>;
 
-void AddFileSpec(const std::string& spec, ListedSpecs& listed) {
+// False when a specification after the first names a directory.
+bool AddFileSpec(const std::string& spec, ListedSpecs& listed, std::vector<std::string>& specs) {
   std::string directory = DirectoryPart(spec);
   // A repeated specification would list every match twice.
   if (!listed.count(UpperCaseAscii(directory)) && listed.insert(UpperCaseAscii(spec)).second)
-    StartupRunSpec().FileSpecs.push_back(spec);
-  if (!directory.empty() && RunSpec.FileSpecs.size() >= 2)
-    FatalError("Multiple file specs: directory can only be specified in first parameter", false,
-               ExitCode::Refused);
+    specs.push_back(spec);
+  return directory.empty() || specs.size() < 2;
 }
 
 }  // namespace
@@ -106,15 +105,21 @@ bool SplitCommandText(const std::string& text, std::string& specs) {
   return true;
 }
 
-void CollectFileSpecs(const std::string& specs) {
-  StartupRunSpec().FileSpecs.clear();
+bool FileSpecList(const std::string& specs, std::vector<std::string>& list) {
+  list.clear();
   ListedSpecs listed;
   std::size_t start = 0;
   while (start < specs.size()) {
     std::size_t end = RunEnd(specs, start, "|");
-    if (end > start) AddFileSpec(specs.substr(start, end - start), listed);
+    if (end > start && !AddFileSpec(specs.substr(start, end - start), listed, list)) return false;
     start = end + 1;
   }
+  return true;
+}
+
+void CollectFileSpecs(const std::string& specs) {
+  if (!FileSpecList(specs, StartupRunSpec().FileSpecs))
+    FatalError(MultipleFileSpecsMessage, false, ExitCode::Refused);
 }
 
 void SplitCommandLine() {

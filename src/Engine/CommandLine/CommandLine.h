@@ -14,10 +14,11 @@ void SplitCommandLine();
 // specifications separated by "|"; false when a "/" with nothing after it
 // stopped the walk (BadOption is then set).
 bool SplitCommandText(const std::string& text, std::string& specifications);
+inline constexpr const char* MultipleFileSpecsMessage =
+    "Multiple file specs: directory can only be specified in first parameter";
+// The "|"-separated specifications as a list, repeats left out; false as soon
+// as one after the first names a directory (only the first may).
+bool FileSpecList(const std::string& specifications, std::vector<std::string>& list);
 // Fills RunSpec.FileSpecs from the "|"-separated specifications; only the first may
 // name a directory (the run ends otherwise).
 void CollectFileSpecs(const std::string& specifications);
-
-// Whether the lister would run with `text` as its preset switches, tried on a
-// scratch copy of the options; the reason for people when not.
-bool PresetSwitchesAccepted(const std::string& text, std::string& reason);

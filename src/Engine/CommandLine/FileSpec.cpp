@@ -14,9 +14,6 @@
 
 namespace {
 
-// Parsing is start-up work: it settles RunSpec.
-RunSpecRec& Spec() { return StartupRunSpec(); }
-
 bool IsUnc(const std::string& spec) {
   return spec.size() >= 2 && spec[0] == '\\' && spec[1] == '\\';
 }
@@ -37,23 +34,23 @@ bool EndsInSingleDot(const std::string& spec) {
   return spec.size() == 1 || spec[spec.size() - 2] != '.';
 }
 
-void SetShareRoot(const std::string& spec) {
-  Spec().CurrentDir = spec + "\\";
-  Spec().FileBase = '*';
-  Spec().SearchSpec = Spec().CurrentDir + "*";
+void SetShareRoot(RunSpecRec& into, const std::string& spec) {
+  into.CurrentDir = spec + "\\";
+  into.FileBase = '*';
+  into.SearchSpec = into.CurrentDir + "*";
 }
 
-// Sets RunSpec's CurrentDir, FileExt, FileBase and FileMask from a full path.
-void SplitPath(const std::string& path, bool trailingDot) {
+// Sets CurrentDir, FileExt, FileBase and FileMask from a full path.
+void SplitPath(RunSpecRec& into, const std::string& path, bool trailingDot) {
   std::size_t last = path.find_last_of("\\:");
   std::size_t nameStart = last == std::string::npos ? 0 : last + 1;
-  Spec().CurrentDir = path.substr(0, nameStart);
-  if (Spec().CurrentDir.empty() || Spec().CurrentDir.back() != '\\') Spec().CurrentDir += "\\";
+  into.CurrentDir = path.substr(0, nameStart);
+  if (into.CurrentDir.empty() || into.CurrentDir.back() != '\\') into.CurrentDir += "\\";
   std::string name = path.substr(nameStart);
   std::size_t dot = name.rfind('.');
-  Spec().FileExt = dot == std::string::npos ? std::string() : name.substr(dot);
-  Spec().FileBase = name.substr(0, name.size() - Spec().FileExt.size());
-  Spec().FileMask = trailingDot ? name + "." : name;
+  into.FileExt = dot == std::string::npos ? std::string() : name.substr(dot);
+  into.FileBase = name.substr(0, name.size() - into.FileExt.size());
+  into.FileMask = trailingDot ? name + "." : name;
 }
 
 // A path without wildcards or final backslash that names an existing
@@ -69,14 +66,14 @@ bool NamesWholeDirectory(const std::string& path) {
 // subdirectory that happens to bear the mask's name must not replace it.
 // A path the full-path service refuses is reported as it stands; listing
 // some other directory in its place would be a wrong answer.
-[[noreturn]] void RefusePath(const std::string& spec) {
+[[noreturn]] void RefusePath(RunSpecRec& into, const std::string& spec) {
   std::uint32_t error = Plat::LastError();
-  Spec().SearchSpec = spec;
+  into.SearchSpec = spec;
   ConsoleEngine.ReportPath = spec;
   FatalError(ErrorText(error != 0 ? error : Plat::ErrorInvalidName), true);
 }
 
-void ParsePath(std::string spec, bool usersOwnSpec) {
+void ParsePath(RunSpecRec& into, std::string spec, bool usersOwnSpec) {
   // Blanks alone ask for nothing in particular, as no specification does.
   if (spec.find_first_not_of(' ') == std::string::npos) spec = '*';
   bool trailingDot = EndsInSingleDot(spec);
@@ -84,51 +81,56 @@ void ParsePath(std::string spec, bool usersOwnSpec) {
   if (trailingDot && spec.size() > 1) spec.pop_back();
   std::string full;
   if (!IsUnc(spec)) {
-    if (!Plat::FullPathName(spec, full)) RefusePath(spec);
+    if (!Plat::FullPathName(spec, full)) RefusePath(into, spec);
     spec = full;
   }
   // A final dot after no name ("." at a root), or after a directory that is
   // listed whole, would search for the directory entry itself.
   if (spec.empty() || spec.back() == '\\' || spec.back() == ':') trailingDot = false;
-  SplitPath(spec, trailingDot);
+  SplitPath(into, spec, trailingDot);
   if (usersOwnSpec && NamesWholeDirectory(spec)) {
     spec += "\\";
-    Spec().CurrentDir = spec;
-    Spec().FileBase.clear();
-    Spec().FileExt.clear();
-    Spec().FileMask.clear();
+    into.CurrentDir = spec;
+    into.FileBase.clear();
+    into.FileExt.clear();
+    into.FileMask.clear();
     trailingDot = false;
   }
   if (trailingDot)
-    Spec().SearchSpec = spec + ".";
-  else if (Spec().FileMask.find('.') != std::string::npos || spec.back() == '*')
-    Spec().SearchSpec = spec;
+    into.SearchSpec = spec + ".";
+  else if (into.FileMask.find('.') != std::string::npos || spec.back() == '*')
+    into.SearchSpec = spec;
   else
-    Spec().SearchSpec = spec + "*";  // a mask without a dot is a prefix
+    into.SearchSpec = spec + "*";  // a mask without a dot is a prefix
 }
 
-void ReadDriveFigures() {
-  char drive = Spec().SearchSpec.empty() ? 0 : Spec().SearchSpec[0];
-  Spec().DriveNumber = static_cast<std::uint8_t>(static_cast<unsigned char>(drive) - 64);
+void ReadDriveFigures(RunSpecRec& into) {
+  char drive = into.SearchSpec.empty() ? 0 : into.SearchSpec[0];
+  into.DriveNumber = static_cast<std::uint8_t>(static_cast<unsigned char>(drive) - 64);
   const DriveClusters figures = QueryDriveClusters(drive);
-  Spec().SectorsPerCluster = figures.Geometry.SectorsPerCluster;
-  Spec().BytesPerSector = figures.Geometry.BytesPerSector;
-  Spec().FreeClusters = figures.Geometry.FreeClusters;
-  Spec().TotalClusters = figures.Geometry.TotalClusters;
-  Spec().ClusterSize = figures.ClusterSize;
-  Spec().NoClusterSize = figures.ClusterSize == 0;
-  Spec().DriveInvalid = figures.DriveMissing;
+  into.SectorsPerCluster = figures.Geometry.SectorsPerCluster;
+  into.BytesPerSector = figures.Geometry.BytesPerSector;
+  into.FreeClusters = figures.Geometry.FreeClusters;
+  into.TotalClusters = figures.Geometry.TotalClusters;
+  into.ClusterSize = figures.ClusterSize;
+  into.NoClusterSize = figures.ClusterSize == 0;
+  into.DriveInvalid = figures.DriveMissing;
 }
 
 }  // namespace
 
-void ParseFileSpec(const std::string& spec) {
-  bool firstCall = Spec().DriveNumber == 255;
+void ParseFileSpecInto(RunSpecRec& into, const std::string& spec) {
+  bool firstCall = into.DriveNumber == 255;
   if (IsShareRoot(spec))
-    SetShareRoot(spec);
+    SetShareRoot(into, spec);
   else
-    ParsePath(spec, firstCall);
-  if (firstCall) ReadDriveFigures();
+    ParsePath(into, spec, firstCall);
+  if (firstCall) ReadDriveFigures(into);
+}
+
+void ParseFileSpec(const std::string& spec) {
+  // Parsing is start-up work: it settles RunSpec.
+  ParseFileSpecInto(StartupRunSpec(), spec);
   // A fatal report names the first directory until the listing names its own.
   ConsoleEngine.ReportPath = RunSpec.SearchSpec;
 }

@@ -2,6 +2,7 @@
 // the program reads and the batch file it writes.
 #include <algorithm>
 
+#include "Base/MessageInserts.h"
 #include "Platform/Sim/SimWorld.h"
 
 using namespace Sim::Detail;
@@ -153,17 +154,25 @@ bool CloseFile(Handle file) {
   return TheWorld().OpenFiles.erase(file) > 0 ? true : Fail(ErrorInvalidHandle);
 }
 
-// A few of the system's texts, enough to tell them from the program's own.
-std::string SystemErrorText(std::uint32_t code) {
+// A few of the system's texts as its table holds them, enough to tell them
+// from the program's own.
+static std::string SystemTableText(std::uint32_t code) {
   switch (code) {
     case ErrorFileNotFound: return "The system cannot find the file specified";
     case ErrorAccessDenied: return "Access is denied";
     case 123: return "The filename, directory name, or volume label syntax is incorrect";
+    case 193: return "%1 is not a valid Win32 application.";
     case 206: return "The filename or extension is too long";
     case 1921: return "The name of the file cannot be resolved by the system";
     case ErrorDiskFull: return "There is not enough space on the disk";
     default: return {};
   }
+}
+
+std::string SystemErrorText(std::uint32_t code, const std::string& subject) {
+  std::string text = FillMessageInserts(SystemTableText(code), subject);
+  while (!text.empty() && text.back() == '.') text.pop_back();
+  return text;
 }
 
 }  // namespace Plat

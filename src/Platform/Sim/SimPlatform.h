@@ -161,6 +161,12 @@ void SetRegistryValue(const std::string& subKey, const std::string& name, Plat::
                       const std::vector<std::uint8_t>& data);
 // Reading this value fails with the code.
 void FailRegistryRead(const std::string& subKey, const std::string& name, std::uint32_t code);
+// Opening or creating this key (which may exist) fails with the code.
+void FailRegistryOpen(const std::string& subKey, std::uint32_t code);
+// The first read that finds this value longer than its buffer is followed at
+// once by another writer storing `grown` in it (same type).
+void GrowRegistryValueOnRead(const std::string& subKey, const std::string& name,
+                             const std::vector<std::uint8_t>& grown);
 // After `successes` more writes (create, set, delete), `count` writes fail with the code.
 void FailRegistryWrites(std::uint32_t code, int successes = 0, int count = 1 << 30);
 // The process is stopped (ProcessExited) in place of the write after `writes` more.

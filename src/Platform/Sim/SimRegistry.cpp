@@ -82,8 +82,9 @@ Handle RegOpen(const std::string& subKey) {
   const auto lock = LockWorld();
   World& world = TheWorld();
   const std::string path = KeyPath(subKey);
-  if (!KeyExists(path)) {
-    Fail(ErrorFileNotFound);
+  const auto refusal = world.UnopenableKeys.find(path);
+  if (refusal != world.UnopenableKeys.end() || !KeyExists(path)) {
+    Fail(refusal != world.UnopenableKeys.end() ? refusal->second : ErrorFileNotFound);
     return InvalidHandle;
   }
   const Handle handle = world.NextHandle++;
@@ -112,23 +113,41 @@ bool RegEnumValueName(Handle key, std::uint32_t index, std::string& name) {
   return true;
 }
 
-bool RegReadValue(Handle key, const std::string& name, RegType& type,
-                  std::vector<std::uint8_t>& data) {
+RegRead RegReadValue(Handle key, const std::string& name, RegType& type,
+                     std::vector<std::uint8_t>& data) {
   const auto lock = LockWorld();
+  World& world = TheWorld();
   const std::vector<RegValue>* values = OpenValues(key);
-  if (!values) return Fail(ErrorInvalidHandle);
-  const auto& unreadable = TheWorld().UnreadableValues;
-  const auto failure = unreadable.find(TheWorld().OpenKeys[key] + "|" + Upper(name));
-  if (failure != unreadable.end()) return Fail(failure->second);
+  if (!values) {
+    Fail(ErrorInvalidHandle);
+    return RegRead::Failed;
+  }
+  const std::string id = world.OpenKeys[key] + "|" + Upper(name);
+  const auto failure = world.UnreadableValues.find(id);
+  if (failure != world.UnreadableValues.end()) {
+    Fail(failure->second);
+    return RegRead::Failed;
+  }
   for (const RegValue& value : *values)
     if (Upper(value.Name) == Upper(name)) {
       type = value.Type;
+      if (data.size() < value.Data.size()) {
+        data.resize(value.Data.size());
+        // Another writer's change lands between this answer and the next read.
+        const auto growth = world.GrowingValues.find(id);
+        if (growth != world.GrowingValues.end()) {
+          const std::vector<std::uint8_t> grown = growth->second;
+          world.GrowingValues.erase(growth);
+          SetValue(world.OpenKeys[key], name, type, grown);
+        }
+        return RegRead::MoreData;
+      }
       data = value.Data;
-      return true;
+      return RegRead::Ok;
     }
   type = RegType::Missing;
   data.clear();
-  return true;
+  return RegRead::Missing;
 }
 
 }  // namespace Plat
@@ -198,6 +217,15 @@ void FailRegistryRead(const std::string& subKey, const std::string& name, std::u
   TheWorld().UnreadableValues[KeyPath(subKey) + "|" + Upper(name)] = code;
 }
 
+void FailRegistryOpen(const std::string& subKey, std::uint32_t code) {
+  TheWorld().UnopenableKeys[KeyPath(subKey)] = code;
+}
+
+void GrowRegistryValueOnRead(const std::string& subKey, const std::string& name,
+                             const std::vector<std::uint8_t>& grown) {
+  TheWorld().GrowingValues[KeyPath(subKey) + "|" + Upper(name)] = grown;
+}
+
 void FailRegistryWrites(std::uint32_t code, int successes, int count) {
   World& world = TheWorld();
   world.RegistryWriteError = code;
@@ -233,9 +261,14 @@ namespace Plat {
 
 Handle RegCreate(const std::string& subKey) {
   const auto lock = LockWorld();
-  if (!WriteAllowed()) return InvalidHandle;
   World& world = TheWorld();
   const std::string path = KeyPath(subKey);
+  const auto refusal = world.UnopenableKeys.find(path);
+  if (refusal != world.UnopenableKeys.end()) {
+    Fail(refusal->second);
+    return InvalidHandle;
+  }
+  if (!WriteAllowed()) return InvalidHandle;
   world.Registry[path];
   const Handle handle = world.NextHandle++;
   world.OpenKeys[handle] = path;

@@ -107,6 +107,8 @@ struct World {
   std::map<Plat::Handle, std::string> OpenKeys;
   std::map<Plat::Handle, bool> WritableKeys;              // opened by RegCreate
   std::map<std::string, std::uint32_t> UnreadableValues;  // "KEY|NAME" upper-cased
+  std::map<std::string, std::vector<std::uint8_t>> GrowingValues;  // likewise: data after growth
+  std::map<std::string, std::uint32_t> UnopenableKeys;             // upper-case key path: error
   int RegistryWritesBeforeFailure = -1;                   // -1: writes never fail
   int RegistryFailingWrites = 0;                          // writes failing after those
   std::uint32_t RegistryWriteError = 0;

@@ -65,29 +65,30 @@ bool RegEnumValueName(Handle key, std::uint32_t index, std::string& name) {
   return true;
 }
 
-bool RegReadValue(Handle key, const std::string& name, RegType& type,
-                  std::vector<std::uint8_t>& data) {
+RegRead RegReadValue(Handle key, const std::string& name, RegType& type,
+                     std::vector<std::uint8_t>& data) {
   DWORD rawType = 0;
-  DWORD size = 0;
-  const std::wstring wideName = ToWide(name);
-  LONG result = RegQueryValueExW(AsKey(key), wideName.c_str(), nullptr, &rawType, nullptr, &size);
+  DWORD size = static_cast<DWORD>(data.size());
+  const LONG result = RegQueryValueExW(AsKey(key), ToWide(name).c_str(), nullptr, &rawType,
+                                       data.empty() ? nullptr : data.data(), &size);
   if (result == ERROR_FILE_NOT_FOUND) {
     type = RegType::Missing;
     data.clear();
-    return true;
+    return RegRead::Missing;
   }
-  if (result == ERROR_SUCCESS) {
+  // Without a buffer the call only tells the size.
+  if (result == ERROR_MORE_DATA || (result == ERROR_SUCCESS && size > data.size())) {
     data.resize(size);
-    result = RegQueryValueExW(AsKey(key), wideName.c_str(), nullptr, &rawType, data.data(), &size);
+    return RegRead::MoreData;
   }
   if (result != ERROR_SUCCESS) {
     SetLastError(static_cast<DWORD>(result));
-    return false;
+    return RegRead::Failed;
   }
   data.resize(size);
   type = TypeOf(rawType);
   if (type == RegType::String || type == RegType::ExpandString) StringDataToUtf8(data);
-  return true;
+  return RegRead::Ok;
 }
 
 }  // namespace Plat

@@ -1,5 +1,6 @@
 // The process and the system: last error, OS version, privilege, the command
 // line, starting programs, the help viewer, exit and error texts.
+#include "Base/MessageInserts.h"
 #include "Platform/Console.h"
 #include "Platform/System.h"
 #include "Platform/Win32/Win32Common.h"
@@ -8,11 +9,11 @@ namespace Plat {
 
 std::uint32_t LastError() { return GetLastError(); }
 
-std::string SystemErrorText(std::uint32_t code) {
+std::string SystemErrorText(std::uint32_t code, const std::string& subject) {
   wchar_t text[512] = {};
   const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                                       nullptr, code, 0, text, 512, nullptr);
-  std::string result = FromWide(text, length);
+  std::string result = FillMessageInserts(FromWide(text, length), subject);
   while (!result.empty() && (result.back() == '\n' || result.back() == '\r' ||
                              result.back() == ' ' || result.back() == '.'))
     result.pop_back();

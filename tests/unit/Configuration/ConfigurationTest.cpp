@@ -55,15 +55,26 @@ TEST_F(ConfigurationTest, FirstRunStartsTheConfigurationProgram) {
             Lines{"Running OCONFIG so you can set up default configuration (first time only)"});
   EXPECT_EQ(Sim::LaunchedPrograms(), std::vector<std::string>{"C:\\ORVL\\OConfig.exe|max"});
 
-  // Without OConfig beside the lister, the run says where it was looked for.
-  Sim::Reset();
-  Sim::SetRedirected();
-  ResetConsoleEngine();
-  Sim::FailLaunch(Plat::ErrorFileNotFound);
-  EXPECT_EQ(EndingOutput(),
-            (Lines{"Running OCONFIG so you can set up default configuration (first time only)",
-                   "OConfig could not be started: The system cannot find the file specified.",
-                   "It was looked for as C:\\ORVL\\OConfig.exe"}));
+  // When OConfig cannot be started, the run says why (the system's message
+  // with its insert filled) and where it was looked for.
+  struct Case {
+    std::uint32_t Error;
+    const char* Reason;
+  };
+  const Case cases[] = {
+      {Plat::ErrorFileNotFound, "The system cannot find the file specified."},
+      {193, "C:\\ORVL\\OConfig.exe is not a valid Win32 application."},
+  };
+  for (const Case& test : cases) {
+    Sim::Reset();
+    Sim::SetRedirected();
+    ResetConsoleEngine();
+    Sim::FailLaunch(test.Error);
+    EXPECT_EQ(EndingOutput(),
+              (Lines{"Running OCONFIG so you can set up default configuration (first time only)",
+                     std::string("OConfig could not be started: ") + test.Reason,
+                     "It was looked for as C:\\ORVL\\OConfig.exe"}));
+  }
 }
 
 TEST_F(ConfigurationTest, MissingDisplayOrSettingsKeyCannotBeRead) {
@@ -150,6 +161,20 @@ TEST_F(ConfigurationTest, ReadsEveryPart) {
     ListingBuilder built;
     built.Add(test.Name, 0, test.Directory ? Plat::AttrDirectory : Plat::AttrArchive);
     EXPECT_EQ(NameColour(*built.Listed().FileList[0]), test.Colour) << test.Name;
+  }
+}
+
+// Another writer makes the value longer between the answer "more data" and
+// the next read: the read is made again at the new size.
+TEST_F(ConfigurationTest, ValueThatGrowsWhileReadIsReadWhole) {
+  for (std::size_t grown : {300u, 5000u}) {
+    SetUp();
+    Configure();
+    const std::string first(290, 'a'), second(grown + 1, 'b');
+    Sim::SetRegistryString(SettingsKey, SwitchesValue, first);
+    Sim::GrowRegistryValueOnRead(SettingsKey, SwitchesValue, Bytes(second.begin(), second.end()));
+    EXPECT_EQ(EndingOutput(), Lines{}) << grown;
+    EXPECT_EQ(Looks.PresetSwitches, second) << grown;
   }
 }
 

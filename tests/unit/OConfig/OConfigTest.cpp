@@ -7,6 +7,7 @@
 
 #include "CellRows.h"
 #include "Common/Colours.h"
+#include "Common/Options.h"
 #include "Configuration/Configuration.h"
 #include "Configuration/ConfigurationKeys.h"
 #include "OConfig/ConfigurationSet.h"
@@ -188,6 +189,22 @@ TEST_F(OConfigTest, FailedWritesPutBackAndNeverDelete) {
   }
 }
 
+TEST_F(OConfigTest, KeyThatCannotBeOpenedIsNotCalledMissing) {
+  Run({});
+  Sim::FailRegistryOpen(SettingsKey, Plat::ErrorAccessDenied);
+  EXPECT_EQ(Run({}), 2);
+  EXPECT_EQ(RunLines(),
+            (Lines{"orvl cannot use what is stored here:", "  Settings",
+                   "    the key cannot be opened (Access is denied): orvl stops with \"Unable to "
+                   "read configuration data.\"",
+                   "    repair: no preset switches and the locale's date pattern",
+                   "OConfig repairs these (and only these) whenever it can write the "
+                   "configuration.",
+                   "", "OConfig could not write the configuration: Access is denied.",
+                   "Writing under HKEY_LOCAL_MACHINE needs administrator rights.",
+                   "The configuration was left as it was."}));
+}
+
 TEST_F(OConfigTest, NamesThatCannotBeConvertedAreLeftAlone) {
   Run({});
   const std::string lone = "A\xED\xA0\x80";  // a lone surrogate, as UTF-8 cannot carry it
@@ -252,6 +269,69 @@ TEST_F(OConfigTest, StoppedWriteLeavesEachValueOldOrNew) {
   }
 }
 
+// A first write stopped after any of its writes leaves the lister starting
+// OConfig, and OConfig alone then writes what an unbroken first write would.
+TEST_F(OConfigTest, StoppedFirstWriteIsCompletedLater) {
+  Run({});
+  const std::string whole = Sim::RegistryDump();
+  for (int writes = 0;; ++writes) {
+    Sim::Reset();
+    Sim::SetRedirected();
+    Sim::StopRegistryWritesAfter(writes);
+    try {
+      Run({});
+      break;
+    } catch (const Sim::ProcessExited&) {
+    }
+    ResetSharedState();
+    StartupOptions().ProgramDir = "C:\\ORVL\\";
+    ASSERT_TRUE(EndsProgram([] { ReadConfiguration(); })) << writes;
+    EXPECT_EQ(Sim::LaunchedPrograms(), Lines{"C:\\ORVL\\OConfig.exe|max"}) << writes;
+    EXPECT_EQ(Run({}), 0) << writes;
+    EXPECT_EQ(Sim::RegistryDump(), whole) << writes;
+  }
+}
+
+// The registry ignores the case of value names: "txt" is the lister's TXT,
+// shown and written in upper case.
+TEST_F(OConfigTest, NamesInAnyCaseAreOneValue) {
+  struct Case {
+    Lines Arguments;
+    int Colour;  // of TXT afterwards; -1: none
+  };
+  const Case cases[] = {
+      {{}, 11}, {{"/DEFAULTS"}, 11}, {{"/EXT:TXT=12"}, 12}, {{"/ext:txt=12"}, 12}, {{"/-EXT:TXT"}, -1},
+  };
+  for (const Case& test : cases) {
+    Sim::Reset();
+    Sim::SetRedirected();
+    Run({});
+    ASSERT_TRUE(Plat::RegDeleteKey(ExtensionsKey));
+    Sim::SetRegistryDword(ExtensionsKey, "txt", 11);
+    Sim::SetRegistryDword(ExtensionsKey, "Log", 3);
+    EXPECT_EQ(Run(test.Arguments), 0);
+    const std::string dump = Sim::RegistryDump();
+    const std::string text = test.Arguments.empty() ? "" : test.Arguments.front();
+    EXPECT_EQ(dump.find("  txt "), std::string::npos) << text;
+    EXPECT_EQ(dump.find("  Log "), std::string::npos) << text;
+    const std::string txt = "  TXT dword " + std::to_string(test.Colour) + " 0 0 0\n";
+    EXPECT_EQ(dump.find(txt) != std::string::npos, test.Colour >= 0) << text;
+    const Lines lines = RunLines();
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& line) {
+                              return line.find("OConfig") == std::string::npos &&
+                                     (line.find("TXT=") != std::string::npos ||
+                                      line.find("txt=") != std::string::npos);
+                            }),
+              test.Colour >= 0 ? 1 : 0)
+        << text;
+  }
+  EXPECT_EQ(LineStarting("  'txt'"), "  'txt' in Colours\\Extensions");
+  EXPECT_EQ(LineStarting("    orvl matches"),
+            "    orvl matches upper-case names only and never uses it");
+  EXPECT_EQ(LineStarting("    now renamed"), "    now renamed TXT");
+}
+
 TEST_F(OConfigTest, MissingKeyGetsDefaultsAndOthersStay) {
   Run({"/COLOUR:Directory=9", "/SWITCHES:/W", "/DATE:yy"});
   ASSERT_TRUE(Plat::RegDeleteKey(ExtensionsKey));
@@ -303,6 +383,13 @@ TEST_F(OConfigTest, PresetsTheListerRefusesAreNotStored) {
       {"/SWITCHES:/W /", "OConfig: a \"/\" has no switch after it."},
       {"/SWITCHES:/?", "OConfig: /? cannot be a preset switch."},
       {"/SWITCHES:/MO20000000000", "OConfig: orvl stops on /MO20000000000."},
+      // Every run would stop before listing a directory.
+      {"/SWITCHES:sub\\* other\\*",
+       "OConfig: orvl stops with \"Multiple file specs: directory can only be specified in "
+       "first parameter\"."},
+      {"/SWITCHES:A* C:\\X\\B*",
+       "OConfig: orvl stops with \"Multiple file specs: directory can only be specified in "
+       "first parameter\"."},
   };
   for (const Case& test : cases) {
     EXPECT_EQ(Run({test.Argument}), 1) << test.Argument;
@@ -311,6 +398,26 @@ TEST_F(OConfigTest, PresetsTheListerRefusesAreNotStored) {
   }
   EXPECT_EQ(Run({"/SWITCHES:/W /O-S /!"}), 0);
   EXPECT_EQ(LineStarting("  /W"), "  /W /O-S /!");
+  // Stored by hand, such a preset is shown and repaired.
+  Sim::SetRegistryString(SettingsKey, SwitchesValue, "sub\\* other\\*");
+  EXPECT_EQ(Run({}), 0);
+  EXPECT_EQ(LineStarting("  DefaultSwitches"), "  DefaultSwitches in Settings");
+  EXPECT_EQ(LineStarting("    now no preset"), "    now no preset switches");
+
+  // Owners on a system of the 95 family.
+  Sim::SetVersion(1, 1111);
+  EXPECT_EQ(Run({"/SWITCHES:/MO"}), 1);
+  EXPECT_EQ(RunLines().front(),
+            "OConfig: orvl stops with \"Display of owner information requires Windows NT\".");
+}
+
+// A drive that is not there now may be a removable one.
+TEST_F(OConfigTest, PresetOnAMissingDriveIsKeptWithAWarning) {
+  Run({});
+  EXPECT_EQ(Run({"/SWITCHES:Q:\\ /W"}), 0);
+  EXPECT_EQ(RunLines().front(),
+            "Drive Q: of the preset switches is missing now (a removable drive?).");
+  EXPECT_EQ(LineStarting("  Q:"), "  Q:\\ /W");
 }
 
 TEST_F(OConfigTest, ExtensionsPastTheTableAreCountedAsUnused) {
@@ -349,6 +456,27 @@ TEST_F(OConfigTest, InstallSetsUpAndUninstallTakesBackOnlyThePath) {
   EXPECT_EQ(Run({"/UNINSTALL"}), 0);
   EXPECT_EQ(OutputLines().back(), "The configuration stays.");
   EXPECT_EQ(LineStarting("C:"), "C:\\ORVL was not on the system PATH.");
+}
+
+// An upgrade uninstalls then installs: the entry goes back where it was.
+TEST_F(OConfigTest, ReinstallPutsThePathEntryBackInPlace) {
+  for (const std::string path :
+       {"C:\\ORVL;A", "A;c:\\orvl\\;B", "A;C:\\ORVL", "A;;C:\\ORVL;B;", "C:\\ORVL"}) {
+    Sim::Reset();
+    Sim::SetRedirected();
+    Sim::SetSystemPath(path);
+    EXPECT_EQ(Run({"/UNINSTALL"}), 0) << path;
+    EXPECT_EQ(Run({"/INSTALL"}), 0) << path;
+    std::string expected = path;
+    if (path == "A;c:\\orvl\\;B") expected = "A;C:\\ORVL;B";
+    EXPECT_EQ(Sim::SystemPath(), expected);
+    // The place is used once: a later uninstall and install with the
+    // follower gone append the entry.
+    EXPECT_EQ(Run({"/UNINSTALL"}), 0) << path;
+    Sim::SetSystemPath("X");
+    EXPECT_EQ(Run({"/INSTALL"}), 0) << path;
+    EXPECT_EQ(Sim::SystemPath(), "X;C:\\ORVL") << path;
+  }
 }
 
 TEST_F(OConfigTest, InstallKeepsAnExistingConfiguration) {

@@ -16,7 +16,8 @@ TEST(PathEntriesTest, AddsOnceAndRemovesEveryFormOfTheFolder) {
       {"", "C:\\Program Files\\Orvalist", ""},
       {"%SystemRoot%;C:\\Tools", "%SystemRoot%;C:\\Tools;C:\\Program Files\\Orvalist",
        "%SystemRoot%;C:\\Tools"},
-      {"C:\\Tools;", "C:\\Tools;C:\\Program Files\\Orvalist", "C:\\Tools;"},
+      {"C:\\Tools;", "C:\\Tools;C:\\Program Files\\Orvalist;", "C:\\Tools;"},
+      {";", ";C:\\Program Files\\Orvalist;", ";"},
       {"A;c:\\program files\\ORVALIST\\;B", "A;c:\\program files\\ORVALIST\\;B", "A;B"},
       {"\"C:\\Program Files\\Orvalist\";A", "\"C:\\Program Files\\Orvalist\";A", "A"},
       {"C:\\Program Files\\Orvalist;A;;C:\\Program Files\\Orvalist",
@@ -28,6 +29,9 @@ TEST(PathEntriesTest, AddsOnceAndRemovesEveryFormOfTheFolder) {
   for (const Case& test : cases) {
     EXPECT_EQ(PathWithFolder(test.Path, folder), test.With) << test.Path;
     EXPECT_EQ(PathWithoutFolder(test.Path, folder), test.Without) << test.Path;
+    // Adding then taking off gives the text back exactly.
+    if (test.With != std::string(test.Path))
+      EXPECT_EQ(PathWithoutFolder(test.With, folder), test.Path) << test.Path;
   }
 }
 

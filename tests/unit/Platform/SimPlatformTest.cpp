@@ -171,13 +171,16 @@ TEST_F(SimPlatformTest, RegistryKeysAndValues) {
   EXPECT_EQ("Number", name);
   EXPECT_FALSE(Plat::RegEnumValueName(key, 2, name));
   Plat::RegType type;
-  std::vector<std::uint8_t> data;
-  ASSERT_TRUE(Plat::RegReadValue(key, "text", type, data));
+  std::vector<std::uint8_t> data(2);
+  ASSERT_EQ(Plat::RegReadValue(key, "text", type, data), Plat::RegRead::MoreData);
+  EXPECT_EQ(data.size(), 3u);
+  ASSERT_EQ(Plat::RegReadValue(key, "text", type, data), Plat::RegRead::Ok);
   EXPECT_EQ(Plat::RegType::String, type);
   EXPECT_EQ((std::vector<std::uint8_t>{'a', 'b', 'c'}), data);
-  ASSERT_TRUE(Plat::RegReadValue(key, "Number", type, data));
+  data.resize(8);
+  ASSERT_EQ(Plat::RegReadValue(key, "Number", type, data), Plat::RegRead::Ok);
   EXPECT_EQ((std::vector<std::uint8_t>{4, 3, 2, 1}), data);
-  ASSERT_TRUE(Plat::RegReadValue(key, "Other", type, data));
+  ASSERT_EQ(Plat::RegReadValue(key, "Other", type, data), Plat::RegRead::Missing);
   EXPECT_EQ(Plat::RegType::Missing, type);
 }
 
