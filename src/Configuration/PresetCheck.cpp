@@ -55,7 +55,7 @@ enum class Verdict { Accepted, Refused, Stopped, Help, Ends };
 
 struct Trial {
   Verdict Result = Verdict::Accepted;
-  std::string Message;
+  std::string Message = {};
   char MissingDrive = 0;  // the first file specification's drive is not there now
 };
 
@@ -68,7 +68,9 @@ Trial TryStartUp(const std::string& specifications, ParserScratch& scratch) {
   try {
     RunSpecRec first;
     ParseFileSpecInto(first, specs.empty() ? std::string() : specs.front());
-    if (first.DriveInvalid) trial.MissingDrive = first.SearchSpec[0];
+    // Only a drive the text names: without one, the run's own drive is listed.
+    const bool namesDrive = !specs.empty() && specs.front().size() >= 2 && specs.front()[1] == ':';
+    if (first.DriveInvalid && namesDrive) trial.MissingDrive = first.SearchSpec[0];
     CheckPlatform();
     CheckNtOptions();
   } catch (const ProgramEnded&) {

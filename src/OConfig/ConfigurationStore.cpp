@@ -112,12 +112,13 @@ void LoadSettings(Plat::Handle key, StoredConfiguration& stored) {
                              "completed with the defaults"});
 }
 
-// Why a key did not open, and what the lister then does.
+// Why a key did not open (it may be there all the same), and what the lister
+// then does.
 std::string KeyProblem(std::uint32_t error, const std::string& effect) {
   if (error == Plat::ErrorFileNotFound) return "the key is missing: " + effect;
   std::string reason = Plat::SystemErrorText(error);
   if (reason.empty()) reason = "Error " + std::to_string(error);
-  return "the key cannot be opened (" + reason + "): " + effect;
+  return reason + ": " + effect;
 }
 
 // Opens a key; `error` says why it did not open.
@@ -160,8 +161,8 @@ std::vector<ValueChange> PlanSettings(const StoredConfiguration& stored,
   std::vector<ValueChange> changes;
   const ConfigurationSet& old = stored.Set;
   const std::vector<std::uint8_t> display(next.Display.begin(), next.Display.end());
-  // Completing a first write writes every value, stored or not.
-  const bool all = stored.Unfinished;
+  // A first write, or its completion, writes every value, stored or not.
+  const bool all = stored.Unfinished || !stored.HasExtensionsKey;
   if (next.Display != old.Display || !stored.EntitiesUsable || all)
     changes.push_back({DisplayKey,
                        EntitiesValue,

@@ -19,9 +19,10 @@ void ShowFaults(const std::vector<ConfigurationFault>& faults, bool repaired);
 // That another writer kept the configuration lock (or why it could not be had).
 void ShowLockFailure(std::uint32_t error, std::uint32_t timeoutMs);
 void ShowOConfigUsage();
-// A message on a line of its own, in the heading colour.
+// A message on lines of its own (broken at blanks when longer than the
+// screen is wide), in the heading colour.
 void ShowProblem(const std::string& message);
-// A message on a line of its own, in the text colour.
+// The same in the text colour.
 void ShowNotice(const std::string& message);
 // Why `what` ("the configuration", "the system PATH") could not be written,
 // and that it was left as it was (`putBack`) or may be partly changed.

@@ -105,16 +105,22 @@ class ConfigurationTest(unittest.TestCase):
         self.assertEqual(listing.lines, ["A.TXT", "lone.reg"])
 
     def test_missing_oconfig_is_named(self):
+        """Missing, or not a program: the system's message with its insert filled."""
         wine("reg", "delete", r"HKLM\Software\Brackwater", "/f")
         settle()
-        with fixture({"A.TXT": 1}) as root:
-            alone = os.path.join(root, "orvl.exe")
-            shutil.copy(EXE, alone)
-            run = run_orvl(["/B"], root, prefix=PREFIX, exe=alone)
-        self.assertEqual(run.lines, [
-            FIRST_RUN,
-            "OConfig could not be started: File not found.",
-            "It was looked for as " + wine_path(os.path.join(root, "OConfig.exe"))])
+        for content, reason in ((None, "File not found."), (b"text\r\n", "Bad EXE format for OConfig.exe.")):
+            with fixture({"A.TXT": 1}) as root:
+                alone = os.path.join(root, "orvl.exe")
+                shutil.copy(EXE, alone)
+                oconfig_path = wine_path(os.path.join(root, "OConfig.exe"))
+                if content:
+                    with open(os.path.join(root, "OConfig.exe"), "wb") as fake:
+                        fake.write(content)
+                run = run_orvl(["/B"], root, prefix=PREFIX, exe=alone)
+            self.assertEqual(run.lines, [
+                FIRST_RUN,
+                "OConfig could not be started: " + reason,
+                "It was looked for as " + oconfig_path])
 
     def test_orvl_script_lists_at_once_in_a_bare_prefix(self):
         wine("reg", "delete", r"HKLM\Software\Brackwater", "/f")

@@ -63,7 +63,7 @@ TEST_F(ConfigurationTest, FirstRunStartsTheConfigurationProgram) {
   };
   const Case cases[] = {
       {Plat::ErrorFileNotFound, "The system cannot find the file specified."},
-      {193, "C:\\ORVL\\OConfig.exe is not a valid Win32 application."},
+      {193, "OConfig.exe is not a valid Win32 application."},
   };
   for (const Case& test : cases) {
     Sim::Reset();

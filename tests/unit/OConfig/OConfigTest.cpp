@@ -195,8 +195,7 @@ TEST_F(OConfigTest, KeyThatCannotBeOpenedIsNotCalledMissing) {
   EXPECT_EQ(Run({}), 2);
   EXPECT_EQ(RunLines(),
             (Lines{"orvl cannot use what is stored here:", "  Settings",
-                   "    the key cannot be opened (Access is denied): orvl stops with \"Unable to "
-                   "read configuration data.\"",
+                   "    Access is denied: orvl stops with \"Unable to read configuration data.\"",
                    "    repair: no preset switches and the locale's date pattern",
                    "OConfig repairs these (and only these) whenever it can write the "
                    "configuration.",
@@ -326,10 +325,11 @@ TEST_F(OConfigTest, NamesInAnyCaseAreOneValue) {
               test.Colour >= 0 ? 1 : 0)
         << text;
   }
-  EXPECT_EQ(LineStarting("  'txt'"), "  'txt' in Colours\\Extensions");
-  EXPECT_EQ(LineStarting("    orvl matches"),
-            "    orvl matches upper-case names only and never uses it");
-  EXPECT_EQ(LineStarting("    now renamed"), "    now renamed TXT");
+  const Lines lines = OutputLines();
+  const Lines fault{"  'txt' in Colours\\Extensions",
+                    "    orvl matches upper-case names only and never uses it",
+                    "    now renamed TXT"};
+  EXPECT_NE(std::search(lines.begin(), lines.end(), fault.begin(), fault.end()), lines.end());
 }
 
 TEST_F(OConfigTest, MissingKeyGetsDefaultsAndOthersStay) {
@@ -394,7 +394,12 @@ TEST_F(OConfigTest, PresetsTheListerRefusesAreNotStored) {
   for (const Case& test : cases) {
     EXPECT_EQ(Run({test.Argument}), 1) << test.Argument;
     EXPECT_EQ(Sim::RegistryDump(), before) << test.Argument;
-    EXPECT_EQ(RunLines().front(), test.Message);
+    // A long message is broken at blanks to fit the 80 columns.
+    const Lines lines = RunLines();
+    std::string message = lines.front();
+    for (std::size_t k = 1; k < lines.size() && lines[k] != "Nothing was changed."; ++k)
+      message += " " + lines[k];
+    EXPECT_EQ(message, test.Message);
   }
   EXPECT_EQ(Run({"/SWITCHES:/W /O-S /!"}), 0);
   EXPECT_EQ(LineStarting("  /W"), "  /W /O-S /!");

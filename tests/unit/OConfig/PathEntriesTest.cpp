@@ -30,8 +30,9 @@ TEST(PathEntriesTest, AddsOnceAndRemovesEveryFormOfTheFolder) {
     EXPECT_EQ(PathWithFolder(test.Path, folder), test.With) << test.Path;
     EXPECT_EQ(PathWithoutFolder(test.Path, folder), test.Without) << test.Path;
     // Adding then taking off gives the text back exactly.
-    if (test.With != std::string(test.Path))
+    if (test.With != std::string(test.Path)) {
       EXPECT_EQ(PathWithoutFolder(test.With, folder), test.Path) << test.Path;
+    }
   }
 }
 
