@@ -16,20 +16,29 @@ struct DescriptionRecord {
 constexpr std::size_t DescriptionPoolSlots = 100000;  // records kept per description file
 
 // Names the command interpreter cannot carry safely get no line; they are
-// counted by reason and reported once at the end of the run.
+// counted by reason (Engine/Batch numbers the reasons) and reported once at
+// the end of the run.
+constexpr int BatchRefusalReasons = 10;
 struct BatchLeftOutCounts {
-  int ControlCharacters = 0;  // a line break or another control character
-  int DoubleQuotes = 0;       // a double quote, which would turn the quoting over
-  int Percents = 0;           // a percent sign under a template that parses the line twice
-  int Total() const { return ControlCharacters + DoubleQuotes + Percents; }
+  int ByReason[BatchRefusalReasons] = {};
+  int Total() const {
+    int total = 0;
+    for (int count : ByReason) total += count;
+    return total;
+  }
 };
+
+// The run's own file, which takes the batch file's place at the end.
+inline constexpr const char* BatchWorkFileName = "!OVBATCH.NEW";
 
 // The batch file of one run.
 struct BatchFileState {
-  std::intptr_t Handle = -1;  // the open !OVBATCH.BAT, -1 when none
+  std::intptr_t Handle = -1;  // the open !OVBATCH.NEW, -1 when none
   std::string Buffer;         // batch bytes not yet written to the file
+  std::string WorkDirectory;  // the full path of the folder that holds it, with its "\"
   bool Failed = false;        // creating or writing failed: warned once, no more lines
   bool Utf8 = false;          // a line needed more than the ANSI code page: the file is UTF-8
+  bool HeaderWritten = false; // the lines that set the interpreter up are in the file
   BatchLeftOutCounts LeftOut;
 };
 

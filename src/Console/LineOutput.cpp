@@ -34,7 +34,9 @@ int PutWideCell(int column, char32_t code, std::uint8_t attribute, int width) {
   const int cells = CharCells(code);
   if (cells == 0 || column + cells - 1 > width) return cells;
   if (column < 1) return cells;
-  if (code < 0xA0) {  // a C1 control would drive the terminal: shown as "?"
+  // A C1 control would drive the terminal, a direction override would turn
+  // the name around: shown as "?".
+  if (code < 0xA0 || HidesItself(code)) {
     PutCell(column, u'?', attribute);
   } else if (code < 0x10000) {
     PutCell(column, static_cast<char16_t>(code), attribute);

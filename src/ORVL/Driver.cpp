@@ -161,8 +161,12 @@ int RunOrvl() {
   try {
     StartUp();
     const ExitCode code = DirectoryLoop();
+    if (Options.BatchMode) {
+      ReportBatchLeftOuts();
+      // A batch file that is not there must not look written to a script.
+      if (!PutBatchFileInPlace()) EndProgram(ExitCode::Failed);
+    }
     if (code == ExitCode::NothingFound) EndProgram(code);
-    if (Options.BatchMode) ReportBatchLeftOuts();
     return EndRun(static_cast<int>(code));
   } catch (const ProgramEnded& end) {
     return EndRun(end.ExitCode);

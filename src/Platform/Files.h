@@ -55,6 +55,8 @@ Handle CreateNewFileForWriting(const std::string& path);
 // MoveFileExW with MOVEFILE_REPLACE_EXISTING: whatever has the name `to`, a
 // link included, is replaced by the file itself (never written through).
 bool ReplaceWithFile(const std::string& from, const std::string& to);
+// DeleteFileW: false on failure (code in LastError()).
+bool DeleteFileAt(const std::string& path);
 // ReadFile into buffer; read = 0 at the end of the file. False on error.
 bool ReadFileBytes(Handle file, char* buffer, std::size_t capacity, std::size_t& read);
 // WriteFile of all the bytes; false when not all were written (code in LastError()).

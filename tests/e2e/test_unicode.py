@@ -54,5 +54,24 @@ class UnicodeNamesTest(unittest.TestCase):
                                (61, "     2"), (68, wide + ".txt"), (80, "│")))
 
 
+# A direction override or an invisible character shows as "?", one per
+# character, so that "evil<RLO>txt.exe" cannot pass for "eviltxt.exe" nor
+# "zw<ZWSP>x.txt" for "zwx.txt"; piped output and the console alike.
+DISGUISED = {"evil\u202etxt.exe": 1, "zw\u200bx.txt": 1, "zwx.txt": 1, "iso\u2066l\u2069.txt": 1,
+             "bom\ufeff.txt": 1}
+SHOWN = ["evil?txt.exe", "zw?x.txt", "zwx.txt", "iso?l?.txt", "bom?.txt"]
+
+
+class DisguisedNamesTest(unittest.TestCase):
+    def test_piped_and_console_show_each_hiding_character(self):
+        with fixture(DISGUISED) as root:
+            piped = run_orvl(["/B"], cwd=root)
+            with TmuxConsole(["/B"], cwd=root, width=60, height=20) as console:
+                rows = console.wait_for(r"ORVL-EXIT=\d+")
+        self.assertEqual(sorted(piped.lines), sorted(SHOWN), piped)
+        self.assertEqual(sorted(row.rstrip(" ") for row in rows if ".txt" in row or ".exe" in row),
+                         sorted(SHOWN), rows)
+
+
 if __name__ == "__main__":
     unittest.main()

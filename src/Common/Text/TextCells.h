@@ -24,6 +24,12 @@ inline constexpr const char* FullBlock = "\u2588";            // 219
 inline constexpr const char* NotSign = "\u00AC";              // 170
 }  // namespace Glyph
 
+// Characters that change how a text looks without showing themselves:
+// direction overrides, marks and isolates, invisible spaces, separators and
+// operators, the byte-order mark, tags. A name must not hide behind them, so
+// each shows as "?" in one cell, as a control character does. The joiners
+// that shape scripts and emoji (U+200C, U+200D) are not among them.
+bool HidesItself(char32_t code);
 // Cells of one character: 0, 1 or 2.
 int CharCells(char32_t code);
 // Cells of a whole text.

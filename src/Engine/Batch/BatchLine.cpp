@@ -1,19 +1,17 @@
 // Composing one batch line. A name such as "a&del *.*" must not become a
 // command of its own, whatever the template. A path the interpreter cannot
 // carry at all (a line break or other control character ends or bends the
-// line, a double quote turns the quoting over) gets no line. Every other path
-// is escaped for each parse it goes through: the first parse is the batch
-// file's own, whose quoting at the "$" is known from the template; a further
-// parse (call, for, cmd, start) is taken as unquoted, so that its carets are
-// harmless if it turns out quoted and enough if it does not.
-#include <algorithm>
-#include <cctype>
-
+// line, a double quote turns the quoting over, a wildcard names other files)
+// gets no line. Every other path is escaped for each parse it goes through:
+// the first parse is the batch file's own, whose quoting at the "$" is known
+// from the template; a further parse (call, for, cmd, start) is taken as
+// unquoted, so that its carets are harmless if it turns out quoted and enough
+// if it does not. Where the template hides how often it parses, a path with a
+// character the interpreter acts on gets no line.
 #include "Engine/Batch/Batch.h"
+#include "Engine/Batch/BatchTemplate.h"
 
 namespace {
-
-constexpr int MostParses = 4;  // more would only multiply carets
 
 bool NeedsCaret(char character) {
   switch (character) {
@@ -28,67 +26,43 @@ bool NeedsCaret(char character) {
   }
 }
 
-bool IsControl(char character) {
-  const auto code = static_cast<unsigned char>(character);
-  return code < 32 || code == 127;
-}
-
-// Whether the parse at the "$" is inside double quotes: a caret outside
-// quotes takes the next character literally, so "^"" does not open them.
-bool QuotedAt(std::string_view prefix) {
-  bool quoted = false;
-  for (std::size_t at = 0; at < prefix.size(); ++at) {
-    if (!quoted && prefix[at] == '^')
-      ++at;
-    else if (prefix[at] == '"')
-      quoted = !quoted;
+// C0 controls and DEL, and the C1 controls (U+0080 to U+009F, C2 80 to C2 9F
+// in UTF-8), which a terminal also obeys.
+bool HasControlCharacter(std::string_view path) {
+  for (std::size_t at = 0; at < path.size(); ++at) {
+    const auto code = static_cast<unsigned char>(path[at]);
+    if (code < 32 || code == 127) return true;
+    if (code == 0xC2 && at + 1 < path.size() &&
+        static_cast<unsigned char>(path[at + 1]) < 0xA0)
+      return true;
   }
-  return quoted;
+  return false;
 }
 
-bool IsWordBreak(char character) {
-  return std::isspace(static_cast<unsigned char>(character)) || NeedsCaret(character) ||
-         character == '"' || character == '@' || character == ',' || character == ';' ||
-         character == '=';
+bool IsAsciiAlphanumeric(char character) {
+  return (character >= '0' && character <= '9') || (character >= 'a' && character <= 'z') ||
+         (character >= 'A' && character <= 'Z');
 }
 
-bool SameLetters(std::string_view word, std::string_view lower) {
-  return word.size() == lower.size() &&
-         std::equal(word.begin(), word.end(), lower.begin(), [](char a, char b) {
-           return std::tolower(static_cast<unsigned char>(a)) == b;
-         });
+// "n 2" before ">>log" would be read as the redirection of handle 2.
+bool EndsInHandleNumber(std::string_view path) {
+  const std::size_t size = path.size();
+  return size >= 2 && path[size - 1] >= '0' && path[size - 1] <= '9' &&
+         !IsAsciiAlphanumeric(path[size - 2]);
 }
 
-// A word that hands the rest of its line to the interpreter once more.
-bool ParsesAgain(std::string_view word) {
-  std::size_t cut = word.find_last_of("\\/:");
-  if (cut != std::string_view::npos) word.remove_prefix(cut + 1);
-  return SameLetters(word, "call") || SameLetters(word, "for") || SameLetters(word, "start") ||
-         SameLetters(word, "cmd") || SameLetters(word, "cmd.exe");
-}
-
-// How often the text at the "$" is parsed: once, plus once per word before it
-// that parses its rest again.
-int ParsesAt(std::string_view prefix) {
-  int parses = 1;
-  std::size_t at = 0;
-  while (at < prefix.size()) {
-    while (at < prefix.size() && IsWordBreak(prefix[at])) ++at;
-    std::size_t end = at;
-    while (end < prefix.size() && !IsWordBreak(prefix[end])) ++end;
-    if (end > at && ParsesAgain(prefix.substr(at, end - at))) ++parses;
-    at = end;
-  }
-  return std::min(parses, MostParses);
-}
-
-BatchRefusal RefusalFor(std::string_view path, int parses) {
-  for (char character : path) {
-    if (IsControl(character)) return BatchRefusal::ControlCharacter;
-    if (character == '"') return BatchRefusal::DoubleQuote;
-  }
+BatchRefusal RefusalFor(std::string_view path, const TemplateReading& reading) {
+  if (HasControlCharacter(path)) return BatchRefusal::ControlCharacter;
+  if (path.find('"') != std::string_view::npos) return BatchRefusal::DoubleQuote;
+  if (path.find_first_of("*?") != std::string_view::npos) return BatchRefusal::Wildcard;
   // Only the batch file's own parse can be told that "%%" means "%".
-  if (parses > 1 && path.find('%') != std::string_view::npos) return BatchRefusal::Percent;
+  if (reading.Parses > 1 && path.find('%') != std::string_view::npos) return BatchRefusal::Percent;
+  // Another interpreter may expand "!x!" whatever this file's setting.
+  if (reading.NewInterpreter && path.find('!') != std::string_view::npos)
+    return BatchRefusal::Exclamation;
+  if (reading.Uncounted && path.find_first_of("&|<>^()%!") != std::string_view::npos)
+    return BatchRefusal::UncountedParses;
+  if (reading.RedirectAfter && EndsInHandleNumber(path)) return BatchRefusal::HandleNumber;
   return BatchRefusal::None;
 }
 
@@ -106,25 +80,23 @@ BatchRefusal ComposeBatchLine(const std::string& command, std::string_view path,
   line.clear();
   std::size_t dollar = command.find('$');
   if (dollar == std::string::npos) return BatchRefusal::None;
-  const std::string_view prefix(command.data(), dollar);
-  const int parses = ParsesAt(prefix);
-  const BatchRefusal refusal = RefusalFor(path, parses);
+  const TemplateReading reading = ReadTemplate(command, dollar);
+  const BatchRefusal refusal = RefusalFor(path, reading);
   if (refusal != BatchRefusal::None) return refusal;
 
-  line.append(prefix);
-  if (parses == 1 && path.find_first_of("&|<>^()%") == std::string_view::npos) {
+  line.append(command, 0, dollar);
+  if (reading.Parses == 1 && path.find_first_of("&|<>^()%") == std::string_view::npos) {
     line.append(path);  // the common case: nothing to escape
   } else {
     std::string text(path), escaped;
-    for (int parse = parses; parse > 1; --parse) {
+    for (int parse = reading.Parses; parse > 1; --parse) {
       escaped.clear();
       AppendWithCarets(text, escaped);
       text.swap(escaped);
     }
-    const bool quoted = QuotedAt(prefix);
     for (char character : text) {
       if (character == '%') line += '%';  // "%%" is a plain "%" in a batch file
-      if (NeedsCaret(character) && !quoted) line += '^';
+      if (NeedsCaret(character) && !reading.Quoted) line += '^';
       line += character;
     }
   }

@@ -78,7 +78,10 @@ std::string BuildCommandText(const std::string& presetSwitches,
                              const std::vector<std::string>& arguments) {
   std::string text;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
-    if (arguments[i].find(' ') != std::string::npos)
+    // The batch template is the rest of the text after "/@", which quotes
+    // added here would end in a stray one: a caller that quotes the whole
+    // switch (as PowerShell does) means the text inside.
+    if (arguments[i].find(' ') != std::string::npos && arguments[i].rfind("/@", 0) != 0)
       text += " \"" + arguments[i] + "\"";
     else
       text += " " + arguments[i];

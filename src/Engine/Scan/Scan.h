@@ -38,6 +38,7 @@ class ListingFilter {
   std::uint32_t excludedAttributes_ = 0;  // /A: bits that must all be clear
   bool keepAliases_ = false;              // a column shows or uses the 8.3 alias
   int headCells_ = 0;                     // cells of the directory /F puts before names
+  bool hidesBatchWork_ = false;           // the folder holds the batch run's own file
   std::string dateText_;                  // the date texts of the entry being filtered
   // Entries often share a stamp to the second: its text is kept.
   std::uint64_t lastDateSecond_ = ~std::uint64_t{0};

@@ -4,7 +4,9 @@
 #include <cstring>
 #include <new>
 
+#include "Base/AsciiCase.h"
 #include "Common/Colours.h"  // Looks.DateFormat
+#include "Common/DescriptionAndBatchState.h"
 #include "Common/Entries/DirectoryListing.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
@@ -24,6 +26,12 @@ constexpr std::uint32_t AttrIndexBits[5] = {Plat::AttrArchive, Plat::AttrHidden,
                                             Plat::AttrSystem, Plat::AttrDirectory};
 
 bool IsDotName(std::string_view name) { return name == "." || name == ".."; }
+
+bool SameLettersIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return UpperAscii(x) == UpperAscii(y);
+         });
+}
 
 // The date pattern as start-up parsed it; a filter run on its own (in a test)
 // parses it here.
@@ -83,6 +91,8 @@ ListingFilter::ListingFilter(DirectoryListing& listing) : listing_(listing) {
   listing.DirAllocated = 0;
   listing.MaxNameLength = 0;
   keepAliases_ = Options.AliasesListed;
+  hidesBatchWork_ = Options.BatchMode && !RunFiles.BatchFile.WorkDirectory.empty() &&
+                    SameLettersIgnoringCase(listing.CurrentDir, RunFiles.BatchFile.WorkDirectory);
   if (Options.FullPath) headCells_ = TextCells(listing.CurrentDir);
   for (int index = 0; index < 5; ++index) {
     if (Options.AttrWant[index]) wantedAttributes_ |= AttrIndexBits[index];
@@ -201,6 +211,9 @@ void ListingFilter::Consider(FileEntry& entry) {
   if (!PassesAttributes(entry.Attributes)) return;
   const std::string_view name = listing_.PlacedName(entry);
   if (Options.HideDots && IsDotName(name)) return;
+  // The batch lines go into a file of the run's own, gone when the run ends:
+  // it is not listed, so it gets no line either.
+  if (hidesBatchWork_ && SameLettersIgnoringCase(name, BatchWorkFileName)) return;
   entry.TimeLength = {};
   dateText_.clear();
   bool included = PassesTimeStamps(entry);

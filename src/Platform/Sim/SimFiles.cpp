@@ -116,9 +116,15 @@ bool ReplaceWithFile(const std::string& from, const std::string& to) {
   auto& files = TheWorld().FileContents;
   const auto found = files.find(FileKey(from));
   if (found == files.end()) return Fail(ErrorFileNotFound);
+  if (IsDirectory(FileKey(to))) return Fail(ErrorAccessDenied);
   std::string bytes = std::move(found->second);
   files.erase(found);
   Sim::SetFileContents(to, bytes);
+  return true;
+}
+
+bool DeleteFileAt(const std::string& path) {
+  if (TheWorld().FileContents.erase(FileKey(path)) == 0) return Fail(ErrorFileNotFound);
   return true;
 }
 

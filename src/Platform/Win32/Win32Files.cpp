@@ -29,6 +29,8 @@ bool ReplaceWithFile(const std::string& from, const std::string& to) {
   return MoveFileExW(FilePath(from).c_str(), FilePath(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
+bool DeleteFileAt(const std::string& path) { return DeleteFileW(FilePath(path).c_str()) != 0; }
+
 bool ReadFileBytes(Handle file, char* buffer, std::size_t capacity, std::size_t& read) {
   DWORD got = 0;
   const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(capacity, 1u << 30));

@@ -10,6 +10,13 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+// Every batch file with a line begins by turning delayed expansion off.
+const std::string Header = "@setlocal DisableDelayedExpansion\r\n";
+const std::string Utf8Header = Header +
+                               "@for /f \"tokens=2 delims=:.\" %%p in ('chcp') do @set "
+                               "\"OVBATCHCP=%%p\"\r\n@chcp 65001 >nul\r\n";
+const std::string Utf8Trailer = "@chcp %OVBATCHCP% >nul 2>&1\r\n";
+
 TEST(BatchLineTest, FirstDollarTakesThePathEscapedForEveryParse) {
   constexpr BatchRefusal None = BatchRefusal::None;
   struct Row {
@@ -23,7 +30,7 @@ TEST(BatchLineTest, FirstDollarTakesThePathEscapedForEveryParse) {
       {"echo none", "C:\\X", "", None},
       {"type $", "C:\\My files\\a b.txt", "type C:\\My files\\a b.txt\r\n", None},
       {"type \"$\"", "C:\\a b.txt", "type \"C:\\a b.txt\"\r\n", None},
-      {"type $", "C:\\a&del *.*", "type C:\\a^&del *.*\r\n", None},
+      {"type $", "C:\\a&del x.x", "type C:\\a^&del x.x\r\n", None},
       {"type $", "C:\\<|>^%x%", "type C:\\^<^|^>^^%%x%%\r\n", None},
       {"type \"$\" &", "C:\\a&b%c^", "type \"C:\\a&b%%c^\" &\r\n", None},
       {"x \"a\" $", "C:\\a&b", "x \"a\" C:\\a^&b\r\n", None},
@@ -42,12 +49,50 @@ TEST(BatchLineTest, FirstDollarTakesThePathEscapedForEveryParse) {
       {"echo $", "C:\\x\rXmkdir P", "", BatchRefusal::ControlCharacter},
       {"type \"$\"", "C:\\q\"&mkdir P&\"", "", BatchRefusal::DoubleQuote},
       {"cmd /c echo $", "C:\\%CMDCMDLINE%", "", BatchRefusal::Percent},
+      {"del $", "C:\\*.doc", "", BatchRefusal::Wildcard},
+      {"echo $", "C:\\x\u0085y", "", BatchRefusal::ControlCharacter},
+      {"cmd /c echo $", "C:\\keep!old!.txt", "", BatchRefusal::Exclamation},
+      {"call echo $", "C:\\keep!old!.txt", "call echo C:\\keep!old!.txt\r\n", None},
+      // a redirection right after the path would take a final " 2" as its handle
+      {"echo $>>log.txt", "C:\\n 2", "", BatchRefusal::HandleNumber},
+      {"echo $>>log.txt", "C:\\n2", "echo C:\\n2>>log.txt\r\n", None},
+      {"echo \"$\">>log.txt", "C:\\n 2", "echo \"C:\\n 2\">>log.txt\r\n", None},
+      // command words that may parse once more than can be seen
+      {"%comspec% /c echo $", "C:\\a&b", "", BatchRefusal::UncountedParses},
+      {"cm^d /c echo $", "C:\\a(b", "", BatchRefusal::UncountedParses},
+      {"cmd/c echo $", "C:\\a^b", "", BatchRefusal::UncountedParses},
+      {"for %%c in (call) do %%c echo $", "C:\\a!b", "", BatchRefusal::UncountedParses},
+      {"echo %x% $", "C:\\a)b", "", BatchRefusal::UncountedParses},
+      {"%comspec% /c echo $", "C:\\a b.txt", "%comspec% /c echo C:\\a b.txt\r\n", None},
+      {">nul echo %%f $", "C:\\a&b", ">nul echo %%f C:\\a^&b\r\n", None},
   };
   std::string line;
   for (const Row& row : rows) {
     EXPECT_EQ(ComposeBatchLine(row.Command, row.Path, line), row.Refusal) << row.Command;
     EXPECT_EQ(line, row.Line) << row.Command << " " << row.Path;
   }
+}
+
+// A byte of a double-byte character equal to "|" or "^" is one to an
+// interpreter reading the file in another code page; in a UTF-8 file where
+// such pages are in use, so is one that a lead byte before it would swallow.
+TEST(BatchLineTest, BytesThatReadAsOtherMetacharactersAreFound) {
+  struct Row {
+    const char* Text;
+    const char* Bytes;
+    bool LeadBytesJoin;
+    bool Hidden;
+  } rows[] = {
+      {"a\u30DDmkdir P", "a\x83|mkdir P", false, true},
+      {"\u30BF^&mkdir P", "\x83^^&mkdir P", false, true},
+      {"\u65E5\u672C^&x", "\x93\xFA\x96{^&x", false, false},
+      {"\u00E9^&x", "\xC3\xA9^&x", true, true},
+      {"\u00E9^&x", "\xC3\xA9^&x", false, false},
+      {"\u00E9.txt ^&x", "\xC3\xA9.txt ^&x", true, false},
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(BytesHideMetacharacters(row.Text, row.Bytes, row.LeadBytesJoin), row.Hidden)
+        << row.Bytes;
 }
 
 class BatchTest : public TestWorld {
@@ -79,19 +124,21 @@ TEST_F(BatchTest, OneLinePerAcceptedEntryInEnumerationOrder) {
   Run({"C:\\WORK\\*.*", "/@copy", "$", "A:\\"});
   EXPECT_EQ(
       Batch(),
-      "copy C:\\WORK\\SUB A:\\\r\ncopy C:\\WORK\\B.TXT A:\\\r\ncopy C:\\WORK\\A.TXT A:\\\r\n");
+      Header +
+          "copy C:\\WORK\\SUB A:\\\r\ncopy C:\\WORK\\B.TXT A:\\\r\ncopy C:\\WORK\\A.TXT A:\\\r\n");
 }
 
 TEST_F(BatchTest, RecursiveFullPathsNameTheDirectoryOnce) {
   Run({"C:\\WORK\\*.TXT", "/S", "/B", "/@echo", "$"});
-  EXPECT_EQ(Batch(),
-            "echo C:\\WORK\\B.TXT\r\necho C:\\WORK\\A.TXT\r\necho C:\\WORK\\SUB\\C.TXT\r\n");
+  EXPECT_EQ(Batch(), Header +
+                         "echo C:\\WORK\\B.TXT\r\necho C:\\WORK\\A.TXT\r\necho "
+                         "C:\\WORK\\SUB\\C.TXT\r\n");
   EXPECT_EQ(OutputLines(), (Lines{"C:\\WORK\\A.TXT", "C:\\WORK\\B.TXT", "C:\\WORK\\SUB\\C.TXT"}));
 }
 
 TEST_F(BatchTest, FilteredEntriesAndTemplatesWithoutDollarWriteNothing) {
   Run({"C:\\WORK\\*.*", "/A-D", "/@echo", "$"});
-  EXPECT_EQ(Batch(), "echo C:\\WORK\\B.TXT\r\necho C:\\WORK\\A.TXT\r\n");
+  EXPECT_EQ(Batch(), Header + "echo C:\\WORK\\B.TXT\r\necho C:\\WORK\\A.TXT\r\n");
   Sim::SetFileContents("C:\\OUT\\!OVBATCH.BAT", "old");
   Run({"C:\\WORK\\*.*", "/@echo", "none"});
   EXPECT_TRUE(Sim::FileExists("C:\\OUT\\!OVBATCH.BAT"));
@@ -110,7 +157,7 @@ TEST_F(BatchTest, AFileThatCannotBeWrittenIsReportedOnce) {
   EXPECT_EQ(OutputLines(), (Lines{"Warning: batch file could not be written: C:\\OUT\\!OVBATCH.NEW",
                                   "         There is not enough space on the disk",
                                   "C:\\WORK\\A.TXT", "C:\\WORK\\B.TXT", "C:\\WORK\\SUB\\C.TXT"}));
-  EXPECT_EQ(Batch(), "echo C:\\WORK\\B.TXT\r\necho C:\\WO");
+  EXPECT_EQ(Batch(), Header.substr(0, 30));
 }
 
 // Lines stay in the ANSI code page (1252) while it holds them; the first that
@@ -124,19 +171,21 @@ TEST_F(BatchTest, NamesOutsideTheAnsiCodePageMakeTheFileUtf8) {
   } rows[] = {
       {{"caf\u00E9.txt", "\u20AC.txt"},
        {"/@echo", "$"},
-       "echo C:\\U\\caf\xE9.txt\r\necho C:\\U\\\x80.txt\r\n"},
+       Header + "echo C:\\U\\caf\xE9.txt\r\necho C:\\U\\\x80.txt\r\n"},
       {{"caf\u00E9.txt", "\u65E5\u672C.txt", "z.txt"},
        {"/@echo", "$"},
-       "chcp 65001 >nul\r\necho C:\\U\\caf\u00E9.txt\r\necho C:\\U\\\u65E5\u672C.txt\r\necho "
-       "C:\\U\\z.txt\r\n"},
+       Utf8Header +
+           "echo C:\\U\\caf\u00E9.txt\r\necho C:\\U\\\u65E5\u672C.txt\r\necho C:\\U\\z.txt\r\n" +
+           Utf8Trailer},
       // the first directory's lines are already in the file when the switch comes
       {{"caf\u00E9.txt", "sub\\\U0001F600.txt"},
        {"/@echo", "$"},
-       "chcp 65001 >nul\r\necho C:\\U\\caf\u00E9.txt\r\necho C:\\U\\sub\r\necho "
-       "C:\\U\\sub\\\U0001F600.txt\r\n"},
+       Utf8Header +
+           "echo C:\\U\\caf\u00E9.txt\r\necho C:\\U\\sub\r\necho C:\\U\\sub\\\U0001F600.txt\r\n" +
+           Utf8Trailer},
       {{"a.txt"},
        {"/@copy", "$", "D:\\\u65E5\\"},
-       "chcp 65001 >nul\r\ncopy C:\\U\\a.txt D:\\\u65E5\\\r\n"},
+       Utf8Header + "copy C:\\U\\a.txt D:\\\u65E5\\\r\n" + Utf8Trailer},
   };
   for (const Row& row : rows) {
     SetUp();
@@ -159,13 +208,15 @@ TEST_F(BatchTest, UnsafeNamesGetNoLineAndOneWarning) {
   Sim::AddFile("C:\\WORK", "x\nmkdir P", 1);
   Sim::AddFile("C:\\WORK", "q\"&mkdir P&\"", 1);
   Sim::AddFile("C:\\WORK", "100%", 1);
+  Sim::AddFile("C:\\WORK", "*.doc", 1);
   Run({"C:\\WORK\\*.*", "/B", "/A-D", "/@call", "echo", "$"});
-  EXPECT_EQ(Batch(), "call echo C:\\WORK\\B.TXT\r\ncall echo C:\\WORK\\A.TXT\r\n");
+  EXPECT_EQ(Batch(), Header + "call echo C:\\WORK\\B.TXT\r\ncall echo C:\\WORK\\A.TXT\r\n");
   EXPECT_EQ(OutputLines(),
-            (Lines{"100%", "A.TXT", "B.TXT", "q\"&mkdir P&\"", "x?mkdir P",
-                   "Warning: batch file left out 3 names the command interpreter cannot carry:",
+            (Lines{"*.doc", "100%", "A.TXT", "B.TXT", "q\"&mkdir P&\"", "x?mkdir P",
+                   "Warning: batch file left out 4 names the command interpreter cannot carry:",
                    "         1 with a line break or another control character",
                    "         1 with a double quote",
+                   "         1 with a wildcard (* or ?), which the command would expand",
                    "         1 with a percent sign, under a template that parses twice"}));
 }
 
@@ -182,11 +233,24 @@ TEST_F(BatchTest, ALinkInThePlaceOfTheFileIsLeftAlone) {
   EXPECT_FALSE(Sim::FileExists("C:\\OUT\\!OVBATCH.BAT"));
 }
 
+// What holds the batch file's name and cannot be replaced stays, said so, and
+// the run fails; the run's own file is neither listed nor left behind.
+TEST_F(BatchTest, ABatchFileThatCannotTakeItsPlaceFailsTheRun) {
+  Sim::AddDirectory("C:\\OUT\\!OVBATCH.BAT");
+  Sim::AddFile("C:\\OUT", "K.TXT", 1);
+  Sim::SetArguments({"C:\\ORVL\\ORVL.EXE", "C:\\OUT\\*.*", "/B", "/A-D", "/@echo", "$"});
+  EXPECT_EQ(RunOrvl(), 3);
+  EXPECT_EQ(OutputLines(),
+            (Lines{"K.TXT", "Warning: batch file not replaced, no new one written:",
+                   "         C:\\OUT\\!OVBATCH.BAT", "         Access is denied"}));
+  EXPECT_FALSE(Sim::FileExists("C:\\OUT\\!OVBATCH.NEW"));
+}
+
 // A fatal error in the middle of a walk still leaves every line written so far.
 TEST_F(BatchTest, LinesSurviveAFatalEnd) {
   Sim::FailDirectory("C:\\WORK\\SUB", 21);
   Run({"C:\\WORK\\*.TXT", "/S", "/@echo", "$"});
-  EXPECT_EQ(Batch(), "echo C:\\WORK\\B.TXT\r\necho C:\\WORK\\A.TXT\r\n");
+  EXPECT_EQ(Batch(), Header + "echo C:\\WORK\\B.TXT\r\necho C:\\WORK\\A.TXT\r\n");
 }
 
 }  // namespace

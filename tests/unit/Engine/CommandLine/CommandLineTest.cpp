@@ -116,14 +116,18 @@ TEST_F(CommandLineTest, SlashInsideQuotesStartsASwitch) {
 TEST_F(CommandLineTest, BatchCommandTakesTheRestOfTheText) {
   Split({"*.TXT", "/S", "/@copy $ A:\\", "/W"});
   EXPECT_TRUE(StartupOptions().BatchMode);
-  EXPECT_EQ(StartupOptions().BatchCommand, "copy $ A:\\\" /W");
+  EXPECT_EQ(StartupOptions().BatchCommand, "copy $ A:\\ /W");
   EXPECT_EQ(StartupOptions().ColumnCount, 2);  // /W belongs to the command
   EXPECT_EQ(RunSpec.FileSpecs, Specs{"*.TXT"});
 }
 
-TEST_F(CommandLineTest, BatchArgumentWithBlanksKeepsItsClosingQuote) {
+// A caller that quotes the whole switch means the text inside: no quote of
+// its own gets into the template.
+TEST_F(CommandLineTest, BatchArgumentWithBlanksIsTheTemplateItHolds) {
   Split({"/@copy $ C:\\My Docs"});  // the argument arrives without its quotes
-  EXPECT_EQ(StartupOptions().BatchCommand, "copy $ C:\\My Docs\"");
+  EXPECT_EQ(StartupOptions().BatchCommand, "copy $ C:\\My Docs");
+  Split({"/@echo", "$", "C:\\My Docs"});
+  EXPECT_EQ(StartupOptions().BatchCommand, "echo $ \"C:\\My Docs\"");
 }
 
 TEST_F(CommandLineTest, BatchCommandIsCutAfterNineHundredNinetyNineCharacters) {
