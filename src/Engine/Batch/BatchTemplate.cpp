@@ -47,6 +47,7 @@ bool ParsesAgain(std::string_view name) {
 
 class TemplateReader {
  public:
+  explicit TemplateReader(bool quoted = false) { reading_.Quoted = quoted; }
   void Take(std::string_view prefix) {
     for (std::size_t at = 0; at < prefix.size(); ++at) TakeCharacter(prefix, at);
     EndWord();
@@ -151,7 +152,7 @@ TemplateReading ReadTemplate(std::string_view command, std::size_t dollar) {
   TemplateReading reading = reader.Reading();
   // A parse after the "$" (set "X=$" & call echo %%X%%) may read the path
   // again from wherever the template put it.
-  TemplateReader rest;
+  TemplateReader rest(reading.Quoted);
   rest.Take(command.substr(dollar + 1));
   if (rest.Reading().Parses > 1) reading.Uncounted = true;
   const char after = dollar + 1 < command.size() ? command[dollar + 1] : '\0';

@@ -63,6 +63,7 @@ TEST(BatchLineTest, FirstDollarTakesThePathEscapedForEveryParse) {
       {"cmd/c echo $", "C:\\a^b", "", BatchRefusal::UncountedParses},
       {"for %%c in (call) do %%c echo $", "C:\\a!b", "", BatchRefusal::UncountedParses},
       {"echo %x% $", "C:\\a)b", "", BatchRefusal::UncountedParses},
+      {"set \"X=$\" & call echo %%X%%", "C:\\a&b", "", BatchRefusal::UncountedParses},
       {"%comspec% /c echo $", "C:\\a b.txt", "%comspec% /c echo C:\\a b.txt\r\n", None},
       {">nul echo %%f $", "C:\\a&b", ">nul echo %%f C:\\a^&b\r\n", None},
   };
