@@ -8,5 +8,5 @@
 void ParseFileSpec(const std::string& spec);
 // The same into `into` (drive figures when its DriveNumber is 255), settling
 // nothing else but the path a refusal names; ends the run when the full-path
-// service refuses the specification.
+// service refuses the text.
 void ParseFileSpecInto(RunSpecRec& into, const std::string& spec);
