@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "Common/State.h"
 #include "Console/Console.h"
 #include "ORVL/Driver.h"
 #include "Platform/Sim/SimPlatform.h"

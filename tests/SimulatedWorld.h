@@ -1,9 +1,10 @@
 // One reset for every simulated run (the unit tests, the fuzz driver and the
 // benchmark): an empty simulated machine with one processor, and the run's
-// values and console engine as they are before start-up.
+// values and console engine as they are before start-up. Tests set the run's
+// values up as start-up does: this is the one place they take its writers.
 #pragma once
 
-#include "Common/State.h"
+#include "Common/StartupWriters.h"
 #include "Console/Console.h"
 #include "Platform/Sim/SimPlatform.h"
 

@@ -39,10 +39,5 @@ struct LooksRec {
   std::string DateFormat;           // date display pattern; empty means "c"
   std::vector<DateStep> DateSteps;  // DateFormat parsed at start-up, separators folded in
 };
-// The run reads its looks only through this view; start-up code (the registry
-// and the switches) settles them through StartupLooks().
-namespace LooksStorage {
-extern LooksRec Settled;  // written only through StartupLooks()
-}
-inline const LooksRec& Looks = LooksStorage::Settled;
-inline LooksRec& StartupLooks() { return LooksStorage::Settled; }
+// The run reads them through the settled value's const view.
+#include "Common/SettledValues.h"

@@ -25,11 +25,5 @@ struct RunSpecRec {
   bool NoClusterSize = false;    // the free-space query failed
   bool DriveInvalid = false;     // it failed because the drive does not exist
 };
-// The run reads what the command line named only through this view; start-up
-// code (the command line and the free-space query) settles it through
-// StartupRunSpec().
-namespace RunSpecStorage {
-extern RunSpecRec Settled;  // written only through StartupRunSpec()
-}
-inline const RunSpecRec& RunSpec = RunSpecStorage::Settled;
-inline RunSpecRec& StartupRunSpec() { return RunSpecStorage::Settled; }
+// The run reads it through the settled value's const view.
+#include "Common/SettledValues.h"

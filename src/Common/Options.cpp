@@ -1,9 +1,7 @@
 #include "Common/Options.h"
 
-OptionsRec OptionsStorage::Settled;
-
-void SetColumns(std::initializer_list<ColumnSpec> columns) {
+void SetColumns(OptionsRec& options, std::initializer_list<ColumnSpec> columns) {
   int slot = 0;
-  for (const ColumnSpec& column : columns) OptionsStorage::Settled.Columns[++slot] = column;
-  OptionsStorage::Settled.ColumnCount = static_cast<std::uint8_t>(slot);
+  for (const ColumnSpec& column : columns) options.Columns[++slot] = column;
+  options.ColumnCount = static_cast<std::uint8_t>(slot);
 }

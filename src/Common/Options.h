@@ -95,14 +95,8 @@ struct OptionsRec {
   std::string TimeSeparator = ":";
 };
 
-// The run reads options only through this view; start-up code settles them
-// through StartupOptions() before the first directory.
-namespace OptionsStorage {
-extern OptionsRec Settled;  // written only through StartupOptions()
-}
-inline const OptionsRec& Options = OptionsStorage::Settled;  // a constant address: no indirection
-inline OptionsRec& StartupOptions() { return OptionsStorage::Settled; }
+// Fills Columns with the given kinds and widths from slot 1 and sets ColumnCount.
+void SetColumns(OptionsRec& options, std::initializer_list<ColumnSpec> columns);
 
-// Fills Columns with the given kinds and widths from slot 1 and sets ColumnCount
-// (start-up only).
-void SetColumns(std::initializer_list<ColumnSpec> columns);
+// The run reads the options through the settled value's const view.
+#include "Common/SettledValues.h"

@@ -1,11 +1,10 @@
-#include "Common/State.h"
-
 #include "Common/Colours.h"
 #include "Common/DescriptionAndBatchState.h"
 #include "Common/FileSpecState.h"
 #include "Common/LocaleFormats.h"
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
+#include "Common/StartupWriters.h"
 
 void ResetSharedState() {
   StartupOptions() = OptionsRec{};

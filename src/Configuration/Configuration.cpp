@@ -5,6 +5,7 @@
 #include "Common/Options.h"
 #include "Common/Colours.h"
 #include "Common/RunEnd.h"
+#include "Common/StartupWriters.h"
 #include "Configuration/ConfigurationKeys.h"
 #include "Configuration/DisplayColours.h"
 #include "Configuration/RegistryValues.h"

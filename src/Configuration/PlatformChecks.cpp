@@ -2,6 +2,7 @@
 #include "Configuration/PlatformChecks.h"
 
 #include "Common/Options.h"
+#include "Common/StartupWriters.h"
 #include "Console/Console.h"
 #include "Platform/System.h"
 

@@ -10,6 +10,7 @@
 #include "Common/LocaleFormats.h"
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
+#include "Common/StartupWriters.h"
 #include "Configuration/PlatformChecks.h"
 #include "Console/Console.h"
 #include "Engine/CommandLine/CommandLine.h"

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Common/RunEnd.h"
+#include "Common/StartupWriters.h"
 #include "Configuration/PresetCheck.h"
 #include "Console/Console.h"
 #include "Engine/Dates/DateFormatLocale.h"
@@ -95,7 +96,7 @@ void ShowOutcome(const ChangeOutcome& outcome) {
 }
 
 int Configure() {
-  ReadLocaleSeparators();
+  ReadLocaleSeparators(StartupOptions());
   InitialiseOutput();
   const ChangeOutcome outcome = Change(Plat::CommandArguments());
   ShowOutcome(outcome);

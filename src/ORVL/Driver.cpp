@@ -21,69 +21,11 @@
 #include "Engine/Reports/Reports.h"
 #include "Engine/Scan/Scan.h"
 #include "ORVL/DirectorySteps.h"
+#include "ORVL/StartUp.h"
 #include "ORVL/WalkReads.h"
 #include "Platform/System.h"
 
 namespace {
-
-// The directory of the program file with its trailing backslash; empty when
-// the program was started by its bare name, so that sibling programs are
-// looked for in the working directory rather than in the drive's root.
-std::string ProgramDirectory() {
-  std::vector<std::string> arguments = Plat::CommandArguments();
-  const std::string program = arguments.empty() ? std::string() : arguments.front();
-  std::size_t end = program.find_last_of("\\/:");
-  if (end == std::string::npos) return {};
-  if (program[end] == ':') return program.substr(0, end + 1);
-  return program.substr(0, end) + "\\";
-}
-
-void SetInitialState() {
-  StartupOptions().Turbo = false;
-  SetColumns({{'s', 7}, {'n', 0}});
-  StartupOptions().ProgramDir = ProgramDirectory();
-  ReadLocaleSeparators();
-}
-
-void SetDescriptionFormat() {
-  if (!Options.ShowDescriptions) return;
-  StartupOptions().SavedColumns = Options.Columns;
-  StartupOptions().SavedColumnCount = Options.ColumnCount;
-  if (!Options.FormatChosen) SetColumns({{'s', 7}, {'f', 13}, {'d', 0}});
-}
-
-void WidenYears() {
-  if (!Options.FourDigitYears || Looks.DateFormat.find("yyyy") != std::string::npos) return;
-  std::size_t at = Looks.DateFormat.find("yy");
-  if (at != std::string::npos) StartupLooks().DateFormat.insert(at, "yy");
-}
-
-// The listing's dates use the pattern parsed once, with the separators settled.
-void SettleDatePattern() { StartupLooks().DateSteps = DatePatternSteps(Looks.DateFormat); }
-
-void StartUp() {
-  SetInitialState();
-  ReadConfiguration();
-  CheckPlatform();
-  SplitCommandLine();
-  CheckNtOptions();
-  ResolveTimeKind();
-  if (Options.ShowHelp || Options.BadOption) ShowUsage();
-  if (Options.Bare)
-    InitialiseOutput();
-  else
-    BeginOutput();
-  if (Options.Tree) ShowTree();
-  if (Options.DriveInfo) ShowDriveStatistics();
-  SetDescriptionFormat();
-  StartupOptions().AliasesListed = ListingUsesAliases();
-  if (Options.BatchMode) {
-    OpenBatchFile();
-    RunEndAction = CloseBatchFile;
-  }
-  WidenYears();
-  SettleDatePattern();
-}
 
 void WriteFreeSpaceLine() {
   WriteAt(FreeSpaceText(), 1, Looks.Colours.SummaryFigureColour);

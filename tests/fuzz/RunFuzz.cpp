@@ -31,7 +31,6 @@
 #include "Common/Colours.h"
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
-#include "Common/State.h"
 #include "Console/Console.h"
 #include "Engine/CommandLine/FileSpec.h"
 #include "Engine/CommandLine/SwitchParser.h"

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "Common/RunEnd.h"
-#include "Common/State.h"
 #include "Console/Console.h"
 #include "Platform/Sim/SimPlatform.h"
 #include "SimulatedWorld.h"

@@ -1,6 +1,7 @@
 // /G (and its older spelling /D): turning colours off.
 #include "Common/Colours.h"
 #include "Common/Options.h"
+#include "Common/StartupWriters.h"
 #include "Engine/CommandLine/SwitchParser.h"
 
 namespace {

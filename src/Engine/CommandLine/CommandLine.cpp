@@ -6,6 +6,7 @@
 #include "Common/Colours.h"
 #include "Common/FileSpecState.h"
 #include "Common/Options.h"
+#include "Common/StartupWriters.h"
 #include "Console/Console.h"
 #include "Engine/CommandLine/FileSpec.h"
 #include "Engine/CommandLine/SwitchParser.h"
@@ -123,6 +124,12 @@ bool FileSpecList(const std::string& specs, std::vector<std::string>& list) {
 void CollectFileSpecs(const std::string& specs) {
   if (!FileSpecList(specs, StartupRunSpec().FileSpecs))
     FatalError(MultipleFileSpecsMessage, false, ExitCode::Refused);
+}
+
+void ParseFileSpec(const std::string& spec) {
+  ParseFileSpecInto(StartupRunSpec(), spec);
+  // A fatal report names the first directory until the listing names its own.
+  ConsoleEngine.ReportPath = RunSpec.SearchSpec;
 }
 
 void SplitCommandLine() {

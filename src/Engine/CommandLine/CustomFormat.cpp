@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "Common/Options.h"
+#include "Common/StartupWriters.h"
 #include "Engine/CommandLine/SwitchParser.h"
 #include "Engine/Listing/ColumnTable.h"
 

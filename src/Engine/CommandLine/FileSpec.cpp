@@ -127,10 +127,3 @@ void ParseFileSpecInto(RunSpecRec& into, const std::string& spec) {
     ParsePath(into, spec, firstCall);
   if (firstCall) ReadDriveFigures(into);
 }
-
-void ParseFileSpec(const std::string& spec) {
-  // Parsing is start-up work: it settles RunSpec.
-  ParseFileSpecInto(StartupRunSpec(), spec);
-  // A fatal report names the first directory until the listing names its own.
-  ConsoleEngine.ReportPath = RunSpec.SearchSpec;
-}

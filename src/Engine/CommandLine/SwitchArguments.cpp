@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "Common/Options.h"
+#include "Common/StartupWriters.h"
 #include "Console/Console.h"
 #include "Engine/CommandLine/SwitchParser.h"
 #include "Engine/Ranges/RangeFilters.h"

@@ -5,6 +5,7 @@
 #include "Base/AsciiCase.h"
 #include "Common/Options.h"
 #include "Common/RunEnd.h"
+#include "Common/StartupWriters.h"
 #include "Console/Console.h"
 #include "Engine/CommandLine/SwitchTable.h"
 #include "Platform/System.h"

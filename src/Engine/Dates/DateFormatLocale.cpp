@@ -114,9 +114,9 @@ const std::string& LocaleDayHalfMarker(int hour) {
   return hour < 12 ? Formats().AmMarker : Formats().PmMarker;
 }
 
-void ReadLocaleSeparators() {
+void ReadLocaleSeparators(OptionsRec& options) {
   std::string dateSeparator = Plat::LocaleInfo(Plat::LocaleItem::DateSeparator);
   std::string timeSeparator = Plat::LocaleInfo(Plat::LocaleItem::TimeSeparator);
-  if (!dateSeparator.empty()) StartupOptions().DateSeparator = dateSeparator;
-  if (!timeSeparator.empty()) StartupOptions().TimeSeparator = timeSeparator;
+  if (!dateSeparator.empty()) options.DateSeparator = dateSeparator;
+  if (!timeSeparator.empty()) options.TimeSeparator = timeSeparator;
 }

@@ -3,6 +3,8 @@
 #pragma once
 #include <string>
 
+#include "Common/Options.h"
+
 // Short and long date formats, as patterns.
 const std::string& LocaleShortDatePattern();
 const std::string& LocaleLongDatePattern();
@@ -15,5 +17,5 @@ const std::string& LocaleDayName(int dayOfWeek, bool abbreviated);
 const std::string& LocaleMonthName(int month, bool abbreviated);
 // The morning or afternoon marker for an hour 0..23.
 const std::string& LocaleDayHalfMarker(int hour);
-// Takes the locale's date and time separators for the run (at start-up).
-void ReadLocaleSeparators();
+// Takes the locale's date and time separators into the options (at start-up).
+void ReadLocaleSeparators(OptionsRec& options);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Common/Options.h"
+#include "Common/StartupWriters.h"
 #include "Engine/Ranges/RangeFilters.h"
 #include "Engine/Ranges/RangeScanner.h"
 

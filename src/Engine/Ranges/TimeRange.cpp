@@ -5,6 +5,7 @@
 #include "Base/AsciiCase.h"
 #include "Base/DecimalInteger.h"
 #include "Common/Options.h"
+#include "Common/StartupWriters.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Ranges/RangeFilters.h"
 #include "Engine/Ranges/RangeScanner.h"

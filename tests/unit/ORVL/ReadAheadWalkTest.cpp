@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "Common/State.h"
 #include "Console/Console.h"
 #include "ORVL/Driver.h"
 #include "Platform/Sim/SimPlatform.h"

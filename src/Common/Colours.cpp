@@ -1,3 +1,0 @@
-#include "Common/Colours.h"
-
-LooksRec LooksStorage::Settled;

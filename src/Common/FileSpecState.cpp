@@ -1,3 +1,0 @@
-#include "Common/FileSpecState.h"
-
-RunSpecRec RunSpecStorage::Settled;

@@ -1,0 +1,3 @@
+#include "Common/SettledValues.h"
+
+SettledValues Settled;

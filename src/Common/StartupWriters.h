@@ -1,0 +1,27 @@
+// The writers of the settled values. Including this header declares a source
+// file start-up code (command line, configuration, platform checks, the
+// driver's start-up, and the tests' worlds); only source files include it, never a
+// header the run includes, so a late write does not compile.
+#pragma once
+
+#include <initializer_list>
+
+#include "Common/SettledValues.h"
+
+struct StartupWriters {
+  static OptionsRec& Options() { return Settled.options_; }
+  static RunSpecRec& RunSpec() { return Settled.runSpec_; }
+  static LooksRec& Looks() { return Settled.looks_; }
+};
+
+inline OptionsRec& StartupOptions() { return StartupWriters::Options(); }
+inline RunSpecRec& StartupRunSpec() { return StartupWriters::RunSpec(); }
+inline LooksRec& StartupLooks() { return StartupWriters::Looks(); }
+
+// Fills the settled options' columns from slot 1 and sets their count.
+inline void SetColumns(std::initializer_list<ColumnSpec> columns) {
+  SetColumns(StartupOptions(), columns);
+}
+
+// Puts every run value back as it is before start-up (for tests and the benchmark).
+void ResetSharedState();

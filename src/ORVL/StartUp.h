@@ -1,0 +1,5 @@
+#pragma once
+
+// Settles the run's values from the registry, the platform and the command
+// line, shows what is shown before the first directory and opens the batch file.
+void StartUp();
