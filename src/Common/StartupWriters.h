@@ -1,7 +1,7 @@
 // The writers of the settled values. Including this header declares a source
-// file start-up code (command line, configuration, platform checks, the
-// driver's start-up, and the tests' worlds); only source files include it, never a
-// header the run includes, so a late write does not compile.
+// file start-up code (command line, configuration, platform and preset checks,
+// the programs' start-up, the tests' worlds); no header of the programs
+// includes it, so a write from anywhere else does not compile.
 #pragma once
 
 #include <initializer_list>
