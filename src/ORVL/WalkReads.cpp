@@ -1,5 +1,8 @@
 #include "ORVL/WalkReads.h"
 
+#include "Common/Options.h"
+#include "Engine/Batch/Batch.h"
+#include "Engine/Walk/WrittenFolders.h"
 #include "Platform/Threads.h"
 
 namespace {
@@ -37,7 +40,12 @@ WalkReadAhead::WalkReadAhead(const ReadRequest& root, bool recursive)
             ReadDirectory(walkRead.Request, walkRead.Read, &stop);
             return walkRead;
           },
-          WalkReadBytes, {}, recursive ? ReadAheadWorkers(Plat::ProcessorCount()) : 0) {}
+          WalkReadBytes, {}, recursive ? ReadAheadWorkers(Plat::ProcessorCount()) : 0) {
+  if (!ahead_.Threaded()) return;
+  const std::vector<std::string> written =
+      Options.BatchMode ? BatchFileNames() : std::vector<std::string>();
+  ahead_.ReadWhenReached(WrittenFoldersBelow(root.Directory, written));
+}
 
 ReadRequest WalkReadAhead::Take(const std::string& directory, DirectoryRead& read) {
   // On one processor the walk reads into the same buffers every time.

@@ -70,6 +70,14 @@ bool CloseFile(Handle file);
 // needs no normalisation comes back unchanged (trailing dots and blanks kept).
 bool FullPathName(const std::string& path, std::string& full);
 
+// GetFinalPathNameByHandleW of a folder: its path as the system names it
+// (long names, no "\\?\" prefix), whatever path reached it; false when it
+// cannot be named.
+bool FinalFolderPath(const std::string& folder, std::string& final);
+// The same for the file standard output goes to; false when output goes to
+// no file on a disk, or the file cannot be named.
+bool OutputFilePath(std::string& path);
+
 // GetCompressedFileSizeW: false when the call reports failure.
 bool CompressedFileSize(const std::string& path, std::uint64_t& size);
 

@@ -4,12 +4,16 @@
 // layer the standard ones, which ThreadSanitizer understands.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 namespace Plat {
 
 // GetSystemInfo's number of processors; at least 1.
 unsigned ProcessorCount();
+
+// GetTickCount64: milliseconds on a clock that only moves forward.
+std::uint64_t TickMilliseconds();
 
 // A lock with one condition to wait on. Wait gives the lock up while it
 // sleeps and holds it again when it returns; it may return without a wake,
@@ -24,6 +28,8 @@ class Monitor {
   void Enter();
   void Leave();
   void Wait();
+  // Wait for at most this long.
+  void WaitFor(unsigned milliseconds);
   void WakeAll();
 
  private:
@@ -44,7 +50,8 @@ class MonitorLock {
 };
 
 // A thread running body(context). Started() is false when the system refused
-// to start it; Join waits for the body to return (the destructor joins too).
+// to start it; Join waits for the body to return (the destructor joins too);
+// after Detach the thread runs on alone and nothing waits for it.
 class Thread {
  public:
   using Body = void (*)(void* context);
@@ -55,6 +62,7 @@ class Thread {
 
   bool Started() const;
   void Join();
+  void Detach();
 
  private:
   struct State;

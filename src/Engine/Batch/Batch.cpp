@@ -263,6 +263,8 @@ bool ReplaceBatchFile(std::uint32_t& code) {
 
 }  // namespace
 
+std::vector<std::string> BatchFileNames() { return {BatchFileName, BatchWorkName}; }
+
 // Also runs on the ends that cannot write any more (a fatal error being
 // reported, a control event): the lines still buffered are written, and a
 // failure then stays unreported rather than risk a second end.

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The batch file !OVBATCH.BAT of /@: one line per accepted entry, built from
 // the command template with its first "$" replaced by the entry's path.
@@ -21,6 +22,8 @@ void CloseBatchFile();
 // false, after a warning with the reason, when it could not take that place
 // (nothing is then left under the run's own name).
 bool PutBatchFileInPlace();
+// The files writing it creates, named against the working directory.
+std::vector<std::string> BatchFileNames();
 
 // Why a path got no batch line.
 enum class BatchRefusal {

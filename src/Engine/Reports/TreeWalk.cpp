@@ -17,6 +17,7 @@
 #include "Engine/Scan/Scan.h"
 #include "Engine/Sort/Sort.h"
 #include "Engine/Walk/ReadAhead.h"
+#include "Engine/Walk/WrittenFolders.h"
 
 namespace {
 
@@ -83,6 +84,7 @@ void ShowTree() {
         return ReadTreeDirectory(directory + "\\", clusterSize, &stop);
       },
       TreeReadBytes);
+  if (ahead.Threaded()) ahead.ReadWhenReached(WrittenFoldersBelow(ThisDir.CurrentDir, {}));
   int unreadable = 0;
   DrawRootLine(tree);
   ShowReadDirectory(tree, read);

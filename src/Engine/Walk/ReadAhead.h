@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -18,44 +19,64 @@
 #include "Platform/Threads.h"
 
 template <typename Value>
-class ReadAhead final : private ReadAheadQueue::Slots {
+class ReadAhead final {
  public:
   // Reads one directory; called on workers and on the walk's thread at once,
-  // so it must only read what does not change during the walk.
+  // so it must only read what does not change during the walk, and hold only
+  // copies: a worker left inside a read may run on after the walk has ended.
   using Reader = std::function<Value(const std::string& directory, const ReadStop& stop)>;
   // The bytes a read holds, for the budget.
   using Measure = std::function<std::size_t(const Value&)>;
 
+  // When the workers or their memory cannot be had, the walk reads every
+  // directory itself.
   ReadAhead(Reader read, Measure bytes, const ReadAheadLimits& limits = {},
             unsigned workers = ReadAheadWorkers(Plat::ProcessorCount()))
-      : read_(std::move(read)),
-        bytes_(std::move(bytes)),
-        slots_(ReadAheadQueue::SlotCount(limits)),
-        queue_(*this, limits, workers) {}
-  ~ReadAhead() { queue_.Stop(); }
+      : read_(std::move(read)) {
+    if (workers == 0) return;
+    try {
+      core_ = std::make_shared<Core>(read_, std::move(bytes), limits);
+      core_->Queue.Start(workers, core_);
+    } catch (...) {
+    }
+    if (core_ && !core_->Queue.Threaded()) core_.reset();
+  }
+  ~ReadAhead() { Stop(); }
   ReadAhead(const ReadAhead&) = delete;
   ReadAhead& operator=(const ReadAhead&) = delete;
 
+  // Directories the walk reads itself when it gets there, never ahead.
+  void ReadWhenReached(std::span<const std::string> directories) {
+    if (core_) core_->Queue.ReadWhenReached(directories);
+  }
+
   // The walk's stack after each change, its last element taken next.
-  void Plan(std::span<const std::string> stack) { queue_.Plan(stack); }
+  void Plan(std::span<const std::string> stack) {
+    if (core_) core_->Queue.Plan(stack);
+  }
 
   // The read of the directory the walk takes now.
   Value Take(const std::string& directory) {
-    const std::size_t slot = queue_.Claim(directory);
-    if (slot == ReadAheadQueue::NoSlot) return read_(directory, queue_.StopSignal());
-    Slot& held = slots_[slot];
+    const std::size_t slot = core_ ? core_->Queue.Claim(directory) : ReadAheadQueue::NoSlot;
+    // Read here with a stop nothing raises: never cut short.
+    if (slot == ReadAheadQueue::NoSlot) return read_(directory, ownStop_);
+    Slot& held = core_->Held[slot];
     std::exception_ptr failure = std::exchange(held.Failure, nullptr);
     std::optional<Value> value;
     if (!failure) value.emplace(std::move(*held.Read));
     held.Read.reset();
-    queue_.Release(slot);
+    core_->Queue.Release(slot);
     if (failure) std::rethrow_exception(failure);
     return std::move(*value);
   }
 
-  // Ends the workers at once (the destructor does too).
-  void Stop() { queue_.Stop(); }
-  bool Threaded() const { return queue_.Threaded(); }
+  // Ends the workers (the destructor does too); later reads are the walk's own.
+  void Stop() {
+    if (!core_) return;
+    core_->Queue.Stop();
+    core_.reset();
+  }
+  bool Threaded() const { return core_ != nullptr; }
 
  private:
   struct Slot {
@@ -63,24 +84,37 @@ class ReadAhead final : private ReadAheadQueue::Slots {
     std::exception_ptr Failure;
   };
 
-  std::size_t ReadInto(std::size_t slot, const std::string& key, const ReadStop& stop) override {
-    Slot& held = slots_[slot];
-    try {
-      held.Read.emplace(read_(key, stop));
-      return bytes_(*held.Read);
-    } catch (...) {
-      held.Failure = std::current_exception();
-      return 0;
-    }
-  }
+  // What the workers use, shared with them: it lives until the last one ends.
+  struct Core final : ReadAheadQueue::Slots {
+    Core(const Reader& read, Measure bytes, const ReadAheadLimits& limits)
+        : Read(read),
+          Bytes(std::move(bytes)),
+          Held(ReadAheadQueue::SlotCount(limits)),
+          Queue(*this, limits) {}
 
-  void Discard(std::size_t slot) override {
-    slots_[slot].Read.reset();
-    slots_[slot].Failure = nullptr;
-  }
+    std::size_t ReadInto(std::size_t slot, const std::string& key, const ReadStop& stop) override {
+      Slot& held = Held[slot];
+      try {
+        held.Read.emplace(Read(key, stop));
+        return Bytes(*held.Read);
+      } catch (...) {
+        held.Failure = std::current_exception();
+        return 0;
+      }
+    }
+
+    void Discard(std::size_t slot) override {
+      Held[slot].Read.reset();
+      Held[slot].Failure = nullptr;
+    }
+
+    const Reader Read;
+    const Measure Bytes;
+    std::vector<Slot> Held;
+    ReadAheadQueue Queue;  // last: its workers use everything above
+  };
 
   const Reader read_;
-  const Measure bytes_;
-  std::vector<Slot> slots_;
-  ReadAheadQueue queue_;  // last: its workers use everything above
+  const ReadStop ownStop_;
+  std::shared_ptr<Core> core_;
 };

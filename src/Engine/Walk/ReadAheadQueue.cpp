@@ -4,43 +4,106 @@
 #include <functional>
 #include <string_view>
 
+#include "Base/AsciiCase.h"
+
 namespace {
 std::size_t HashOf(const std::string& key) { return std::hash<std::string_view>{}(key); }
+
+bool SameFolded(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return UpperAscii(x) == UpperAscii(y);
+         });
+}
+
+// What a worker is started with; it owns this until it ends.
+struct WorkerStart {
+  ReadAheadQueue* Queue = nullptr;
+  std::shared_ptr<void> KeepAlive;
+};
 }  // namespace
 
 unsigned ReadAheadWorkers(unsigned processors) {
   return processors <= 1 ? 0 : std::min(processors, 4u);
 }
 
+bool ReadStop::Hold(std::size_t bytes) const {
+  return queue_ == nullptr || queue_->Hold(slot_, bytes);
+}
+
 std::size_t ReadAheadQueue::SlotCount(const ReadAheadLimits& limits) {
   return std::max<std::size_t>({1, limits.MaxAhead, limits.MaxHeld});
 }
 
-ReadAheadQueue::ReadAheadQueue(Slots& slots, const ReadAheadLimits& limits, unsigned workers)
+ReadAheadQueue::ReadAheadQueue(Slots& slots, const ReadAheadLimits& limits)
     : slots_(slots),
       maxAhead_(std::max<std::size_t>(1, limits.MaxAhead)),
       byteBudget_(limits.ByteBudget),
-      jobs_(SlotCount(limits)) {
-  for (unsigned i = 0; i < workers; ++i) {
-    auto worker = std::make_unique<Plat::Thread>(WorkerMain, this);
-    // A thread the system would not start is one worker fewer.
-    if (worker->Started()) workers_.push_back(std::move(worker));
+      freshMilliseconds_(limits.FreshMilliseconds),
+      endWaitMilliseconds_(limits.EndWaitMilliseconds),
+      jobs_(SlotCount(limits)),
+      stops_(std::make_unique<ReadStop[]>(SlotCount(limits))) {
+  for (std::size_t slot = 0; slot < jobs_.size(); ++slot) {
+    stops_[slot].queue_ = this;
+    stops_[slot].slot_ = slot;
   }
 }
 
 ReadAheadQueue::~ReadAheadQueue() { Stop(); }
 
-void ReadAheadQueue::Stop() {
-  {
-    Plat::MonitorLock hold(monitor_);
-    stopping_ = true;
-    stop_.requested_.store(true, std::memory_order_relaxed);
-    for (Job& job : jobs_)
-      if (job.State == JobState::Queued) job.State = JobState::Free;
-    monitor_.WakeAll();
+void ReadAheadQueue::Start(unsigned workers, const std::shared_ptr<void>& keepAlive) noexcept {
+  try {
+    workers_.reserve(workers);
+    for (unsigned i = 0; i < workers; ++i) {
+      auto start = std::make_unique<WorkerStart>(WorkerStart{this, keepAlive});
+      auto worker = std::make_unique<Plat::Thread>(WorkerMain, start.get());
+      if (!worker->Started()) continue;  // refused by the system: one worker fewer
+      start.release();                   // the worker's now
+      {
+        Plat::MonitorLock hold(monitor_);
+        ++runningWorkers_;
+      }
+      workers_.push_back(std::move(worker));  // room reserved: cannot throw
+    }
+  } catch (...) {
+    // Out of memory half-way: the workers started are told to end, and none is used.
+    Stop();
   }
-  for (auto& worker : workers_) worker->Join();
-  workers_.clear();
+}
+
+void ReadAheadQueue::Stop() {
+  if (!EndWorkers())
+    for (auto& worker : workers_) worker->Detach();
+  workers_.clear();  // joins the workers that have ended
+}
+
+// Tells every worker to end and waits for them, for a while: false when one
+// is still inside a read.
+bool ReadAheadQueue::EndWorkers() {
+  Plat::MonitorLock hold(monitor_);
+  stopping_ = true;
+  for (std::size_t slot = 0; slot < jobs_.size(); ++slot) {
+    stops_[slot].requested_.store(true, std::memory_order_relaxed);
+    if (jobs_[slot].State == JobState::Queued) jobs_[slot].State = JobState::Free;
+  }
+  monitor_.WakeAll();
+  const std::uint64_t deadline = Plat::TickMilliseconds() + endWaitMilliseconds_;
+  while (runningWorkers_ > 0) {
+    const std::uint64_t now = Plat::TickMilliseconds();
+    if (now >= deadline) return false;
+    monitor_.WaitFor(static_cast<unsigned>(deadline - now));
+  }
+  return true;
+}
+
+void ReadAheadQueue::ReadWhenReached(std::span<const std::string> keys) {
+  Plat::MonitorLock hold(monitor_);
+  readWhenReached_.assign(keys.begin(), keys.end());
+}
+
+bool ReadAheadQueue::Unwanted(const std::string& key) const {
+  for (const std::string& unwanted : readWhenReached_)
+    if (SameFolded(unwanted, key)) return true;
+  return false;
 }
 
 void ReadAheadQueue::Plan(std::span<const std::string> stack) {
@@ -73,8 +136,9 @@ void ReadAheadQueue::QueueUnread(std::span<const std::string> stack, std::size_t
   for (std::size_t rank = 0; rank < window; ++rank) {
     const std::string& key = stack[stack.size() - 1 - rank];
     const std::size_t hash = HashOf(key);
-    if (Find(key, hash) != NoSlot) continue;
+    if (Find(key, hash) != NoSlot || Unwanted(key)) continue;
     std::size_t slot = FreeSlot();
+    if (slot == NoSlot) slot = DeepestDeeperThan(rank, JobState::Refused);
     if (slot == NoSlot && EvictDeeperThan(rank)) slot = FreeSlot();
     if (slot == NoSlot) return;
     Job& job = jobs_[slot];
@@ -89,8 +153,8 @@ void ReadAheadQueue::QueueUnread(std::span<const std::string> stack, std::size_t
 std::size_t ReadAheadQueue::Find(const std::string& key, std::size_t hash) const {
   for (std::size_t slot = 0; slot < jobs_.size(); ++slot) {
     const Job& job = jobs_[slot];
-    if (job.State != JobState::Free && job.State != JobState::Taken && job.Hash == hash &&
-        job.Key == key)
+    if (job.State != JobState::Free && job.State != JobState::Taken && !job.Dropped &&
+        job.Hash == hash && job.Key == key)
       return slot;
   }
   return NoSlot;
@@ -102,20 +166,32 @@ std::size_t ReadAheadQueue::FreeSlot() const {
   return NoSlot;
 }
 
-// Throws away the finished read deepest in the stack, if it lies deeper than rank.
-bool ReadAheadQueue::EvictDeeperThan(std::size_t rank) {
+// The job in this state that waits deepest in the stack, if deeper than rank.
+std::size_t ReadAheadQueue::DeepestDeeperThan(std::size_t rank, JobState state) const {
   std::size_t deepest = NoSlot;
   for (std::size_t slot = 0; slot < jobs_.size(); ++slot) {
     const Job& job = jobs_[slot];
-    if (job.State == JobState::Done && job.Rank > rank &&
+    if (job.State == state && job.Rank > rank &&
         (deepest == NoSlot || job.Rank > jobs_[deepest].Rank))
       deepest = slot;
   }
+  return deepest;
+}
+
+// Throws away the finished read deepest in the stack, if it lies deeper than rank.
+bool ReadAheadQueue::EvictDeeperThan(std::size_t rank) {
+  const std::size_t deepest = DeepestDeeperThan(rank, JobState::Done);
   if (deepest == NoSlot) return false;
   slots_.Discard(deepest);
   heldBytes_ -= jobs_[deepest].Bytes;
   jobs_[deepest].State = JobState::Free;
   return true;
+}
+
+// A read begun too long ago for the walk to take: the directory may have
+// changed since, and a walk without workers would read it only now.
+bool ReadAheadQueue::Stale(const Job& job) const {
+  return Plat::TickMilliseconds() - job.StartedAt > freshMilliseconds_;
 }
 
 std::size_t ReadAheadQueue::Claim(const std::string& key) {
@@ -124,13 +200,30 @@ std::size_t ReadAheadQueue::Claim(const std::string& key) {
   const std::size_t slot = Find(key, HashOf(key));
   if (slot == NoSlot) return NoSlot;
   Job& job = jobs_[slot];
-  // Not started: the walk reads it itself rather than wait for a worker.
-  if (job.State == JobState::Queued) {
+  // Not started, or given up: the walk reads it itself rather than wait.
+  if (job.State == JobState::Queued || job.State == JobState::Refused) {
     job.State = JobState::Free;
+    return NoSlot;
+  }
+  if (Stale(job)) {
+    if (job.State == JobState::Running) {
+      // Its worker gives up and frees the slot when it sees this.
+      job.Dropped = true;
+      stops_[slot].requested_.store(true, std::memory_order_relaxed);
+    } else {
+      slots_.Discard(slot);
+      heldBytes_ -= job.Bytes;
+      job.State = JobState::Free;
+      monitor_.WakeAll();  // the budget has room again
+    }
     return NoSlot;
   }
   job.Rank = 0;  // never evicted while the walk waits for it
   while (job.State == JobState::Running) monitor_.Wait();
+  if (job.State == JobState::Refused) {  // the budget had no room for all of it
+    job.State = JobState::Free;
+    return NoSlot;
+  }
   heldBytes_ -= job.Bytes;
   job.State = JobState::Taken;
   monitor_.WakeAll();  // the budget has room again
@@ -142,7 +235,11 @@ void ReadAheadQueue::Release(std::size_t slot) {
   jobs_[slot].State = JobState::Free;
 }
 
-void ReadAheadQueue::WorkerMain(void* queue) { static_cast<ReadAheadQueue*>(queue)->Work(); }
+void ReadAheadQueue::WorkerMain(void* start) {
+  // Released last: it may free the queue itself, once nothing waits for this worker.
+  const std::unique_ptr<WorkerStart> owned(static_cast<WorkerStart*>(start));
+  owned->Queue->Work();
+}
 
 void ReadAheadQueue::Work() {
   monitor_.Enter();
@@ -153,14 +250,38 @@ void ReadAheadQueue::Work() {
       continue;
     }
     monitor_.Leave();
-    const std::size_t bytes = slots_.ReadInto(slot, jobs_[slot].Key, stop_);
+    const std::size_t bytes = slots_.ReadInto(slot, jobs_[slot].Key, stops_[slot]);
+    const bool gaveUp = stops_[slot].Requested();
+    if (gaveUp) slots_.Discard(slot);  // freed before the lock is taken again
     monitor_.Enter();
-    jobs_[slot].Bytes = bytes;
-    jobs_[slot].State = JobState::Done;
-    heldBytes_ += bytes;
-    monitor_.WakeAll();
+    Finish(slot, gaveUp, bytes);
   }
+  --runningWorkers_;
+  monitor_.WakeAll();
   monitor_.Leave();
+}
+
+void ReadAheadQueue::Finish(std::size_t slot, bool gaveUp, std::size_t bytes) {
+  Job& job = jobs_[slot];
+  inProgressBytes_ -= job.Bytes;
+  job.Bytes = 0;
+  if (job.Dropped) {
+    if (!gaveUp) slots_.Discard(slot);
+    job.Dropped = false;
+    job.State = JobState::Free;
+  } else if (gaveUp) {
+    job.State = JobState::Refused;
+  } else {
+    job.Bytes = bytes;
+    job.State = JobState::Done;
+    heldBytes_ += bytes;
+  }
+  monitor_.WakeAll();
+}
+
+bool ReadAheadQueue::BudgetFull() const {
+  const std::size_t used = heldBytes_ + inProgressBytes_;
+  return used > 0 && used >= byteBudget_;
 }
 
 // The queued directory nearest the top of the stack, when the budget has room
@@ -173,8 +294,30 @@ std::size_t ReadAheadQueue::PickJob() {
       nearest = slot;
   }
   if (nearest == NoSlot) return NoSlot;
-  while (heldBytes_ > 0 && heldBytes_ >= byteBudget_)
+  while (BudgetFull())
     if (!EvictDeeperThan(jobs_[nearest].Rank)) return NoSlot;
-  jobs_[nearest].State = JobState::Running;
+  Job& job = jobs_[nearest];
+  job.State = JobState::Running;
+  job.Bytes = 0;
+  job.StartedAt = Plat::TickMilliseconds();
+  stops_[nearest].requested_.store(false, std::memory_order_relaxed);
   return nearest;
+}
+
+// A read under way asks for more: granted while every read ahead together
+// stays within the budget, making room from finished reads deeper than it.
+bool ReadAheadQueue::Hold(std::size_t slot, std::size_t bytes) {
+  Plat::MonitorLock hold(monitor_);
+  Job& job = jobs_[slot];
+  ReadStop& stop = stops_[slot];
+  if (stop.Requested()) return false;
+  while (heldBytes_ + inProgressBytes_ - job.Bytes + bytes > byteBudget_) {
+    if (!EvictDeeperThan(job.Rank)) {
+      stop.requested_.store(true, std::memory_order_relaxed);
+      return false;
+    }
+  }
+  inProgressBytes_ = inProgressBytes_ - job.Bytes + bytes;
+  job.Bytes = bytes;
+  return true;
 }

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
@@ -17,26 +18,46 @@
 // directories on the stack that workers are asked to read. MaxHeld bounds the
 // reads held at once, those of the window and those a directory's children
 // pushed out of it (kept, since they would only be read again). The budget
-// bounds the bytes of finished reads waiting to be taken (a read already under
-// way may take it past the budget once).
+// bounds the bytes of every read ahead, finished or under way: a read that
+// would take more gives up, and the walk reads that directory itself.
 struct ReadAheadLimits {
   std::size_t MaxAhead = 16;
   std::size_t ByteBudget = std::size_t{8} << 20;
   std::size_t MaxHeld = 32;
+  // A read begun longer ago than this when the walk reaches its directory is
+  // done again, so a listing is never older than that against a walk without
+  // workers.
+  unsigned FreshMilliseconds = 1000;
+  // How long ending waits for the workers; one still inside a read after that
+  // (a drive that does not answer) is left to end on its own.
+  unsigned EndWaitMilliseconds = 2000;
 };
 
 // Worker threads for a machine: none on one processor, where reading ahead
 // only competes with the walk; otherwise one per processor, at most four.
 unsigned ReadAheadWorkers(unsigned processors);
 
-// What a read on a worker sees of a request to stop: a long read may look now
-// and then and return early; what it returns then is thrown away.
+class ReadAheadQueue;
+
+// What a read sees of the read-ahead. A read on a worker asks before it takes
+// more memory and looks now and then whether to give up (a stop, the budget,
+// a walk that no longer wants it); what it returns then is thrown away. A
+// default one, which the walk's own reads get, never asks a read to give up:
+// only the queue raises the ones it hands its workers.
 class ReadStop {
  public:
+  ReadStop() = default;
+  ReadStop(const ReadStop&) = delete;
+  ReadStop& operator=(const ReadStop&) = delete;
+
   bool Requested() const { return requested_.load(std::memory_order_relaxed); }
+  // The read is about to hold this many bytes in all; false: it must give up.
+  bool Hold(std::size_t bytes) const;
 
  private:
   friend class ReadAheadQueue;
+  ReadAheadQueue* queue_ = nullptr;
+  std::size_t slot_ = 0;
   std::atomic<bool> requested_{false};
 };
 
@@ -49,7 +70,7 @@ class ReadAheadQueue {
     // worker with no lock held; nothing else touches the slot meanwhile.
     virtual std::size_t ReadInto(std::size_t slot, const std::string& key,
                                  const ReadStop& stop) = 0;
-    // Frees a finished read the walk will not take from this slot.
+    // Frees a read the walk will not take from this slot.
     virtual void Discard(std::size_t slot) = 0;
 
    protected:
@@ -59,11 +80,17 @@ class ReadAheadQueue {
   static constexpr std::size_t NoSlot = ~std::size_t{0};
   static std::size_t SlotCount(const ReadAheadLimits& limits);
 
-  ReadAheadQueue(Slots& slots, const ReadAheadLimits& limits, unsigned workers);
+  ReadAheadQueue(Slots& slots, const ReadAheadLimits& limits);
   ~ReadAheadQueue();
   ReadAheadQueue(const ReadAheadQueue&) = delete;
   ReadAheadQueue& operator=(const ReadAheadQueue&) = delete;
 
+  // Starts the workers, each holding keepAlive until it ends, so that the
+  // slots outlive a worker left inside a read. When a worker cannot be
+  // started, none runs: the walk reads every directory itself.
+  void Start(unsigned workers, const std::shared_ptr<void>& keepAlive) noexcept;
+  // Directories the workers never read: the walk reads them when it gets there.
+  void ReadWhenReached(std::span<const std::string> keys);
   // The walk's stack as it stands, its last element taken next.
   void Plan(std::span<const std::string> stack);
   // For the directory the walk takes now: the slot with its finished read
@@ -71,28 +98,37 @@ class ReadAheadQueue {
   // reads it itself. A slot returned stays the walk's until Release.
   std::size_t Claim(const std::string& key);
   void Release(std::size_t slot);
-  // Ends every worker: none is running when this returns. Later reads are inline.
+  // Ends the workers, waiting for them at most EndWaitMilliseconds. Later reads are inline.
   void Stop();
 
-  const ReadStop& StopSignal() const { return stop_; }
   bool Threaded() const { return !workers_.empty(); }
 
  private:
-  enum class JobState { Free, Queued, Running, Done, Taken };
+  friend class ReadStop;
+  enum class JobState { Free, Queued, Running, Done, Refused, Taken };
   static constexpr std::size_t Unplanned = ~std::size_t{0};
   struct Job {
     JobState State = JobState::Free;
     std::string Key;
     std::size_t Hash = 0;
     std::size_t Rank = Unplanned;  // place in the stack: 0 is taken next
-    std::size_t Bytes = 0;
+    std::size_t Bytes = 0;         // held when Done, so far when Running
+    std::uint64_t StartedAt = 0;   // tick when its read began
+    bool Dropped = false;          // Running, but the walk read it itself
   };
 
-  static void WorkerMain(void* queue);
+  static void WorkerMain(void* start);
   void Work();
+  void Finish(std::size_t slot, bool gaveUp, std::size_t bytes);
+  bool Hold(std::size_t slot, std::size_t bytes);
+  bool EndWorkers();
+  bool Stale(const Job& job) const;
+  bool Unwanted(const std::string& key) const;
   std::size_t PickJob();
+  bool BudgetFull() const;
   std::size_t Find(const std::string& key, std::size_t hash) const;
   std::size_t FreeSlot() const;
+  std::size_t DeepestDeeperThan(std::size_t rank, JobState state) const;
   bool EvictDeeperThan(std::size_t rank);
   void RankPlanned(std::span<const std::string> stack, std::size_t window);
   void QueueUnread(std::span<const std::string> stack, std::size_t window);
@@ -100,10 +136,15 @@ class ReadAheadQueue {
   Slots& slots_;
   const std::size_t maxAhead_;
   const std::size_t byteBudget_;
+  const unsigned freshMilliseconds_;
+  const unsigned endWaitMilliseconds_;
   Plat::Monitor monitor_;
   std::vector<Job> jobs_;  // one per slot
-  std::size_t heldBytes_ = 0;
+  std::unique_ptr<ReadStop[]> stops_;  // one per slot, for the read in it
+  std::vector<std::string> readWhenReached_;
+  std::size_t heldBytes_ = 0;        // finished reads waiting to be taken
+  std::size_t inProgressBytes_ = 0;  // reads under way, as far as they have got
+  unsigned runningWorkers_ = 0;
   bool stopping_ = false;
-  ReadStop stop_;
   std::vector<std::unique_ptr<Plat::Thread>> workers_;
 };

@@ -71,6 +71,12 @@ void SetConsole(int columns, int rows, int cursorRow) {
 
 void SetRedirected() { TheWorld().Redirected = true; }
 
+void SetOutputFile(const std::string& path) {
+  SetRedirected();
+  TheWorld().OutputFile = path;
+  ShowInDirectory(path, 0);
+}
+
 void PushKeys(const std::string& keys) {
   auto& queue = TheWorld().Keys;
   queue.insert(queue.end(), keys.begin(), keys.end());

@@ -456,6 +456,21 @@ static bool IsFullAndNeedsNoResolving(const std::string& path) {
   return true;
 }
 
+bool FinalFolderPath(const std::string& folder, std::string& final) {
+  const auto lock = LockWorld();
+  std::string full;
+  if (!FullPathName(folder, full)) return false;
+  const DirectoryRec* directory = LookUpDirectory(full);
+  if (directory == nullptr) return Sim::Detail::Fail(ErrorPathNotFound);
+  final = directory->Path;
+  return true;
+}
+
+bool OutputFilePath(std::string& path) {
+  const auto lock = LockWorld();
+  return !TheWorld().OutputFile.empty() && FullPathName(TheWorld().OutputFile, path);
+}
+
 // Mimics GetFullPathNameW: relative and drive-relative forms resolve against
 // the working directory, "." and ".." collapse, trailing dots and blanks of
 // each component go, a trailing backslash stays. UNC paths pass through.

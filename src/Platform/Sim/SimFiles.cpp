@@ -33,8 +33,11 @@ Plat::Handle NewFileHandle(const std::string& key, bool writing) {
   return handle;
 }
 
+}  // namespace
+
 // The file shows in its directory listing as well, as a real one would.
-void ShowInDirectory(const std::string& path, std::size_t size) {
+void Sim::Detail::ShowInDirectory(const std::string& path, std::size_t size) {
+  const auto lock = LockWorld();
   std::string full;
   if (!Plat::FullPathName(path, full)) return;
   const std::size_t slash = full.find_last_of('\\');
@@ -43,8 +46,6 @@ void ShowInDirectory(const std::string& path, std::size_t size) {
     return;
   Sim::AddFile(full.substr(0, slash < 3 ? 3 : slash), full.substr(slash + 1), size);
 }
-
-}  // namespace
 
 namespace Sim {
 
@@ -100,6 +101,7 @@ Handle CreateFileForWriting(const std::string& path) {
     return InvalidHandle;
   }
   world.FileContents[key].clear();
+  world.FileNames[key] = path;
   ShowInDirectory(path, 0);
   return NewFileHandle(key, true);
 }
@@ -150,8 +152,10 @@ bool WriteFileBytes(Handle file, const char* data, std::size_t length) {
   OpenFileRec* open = OpenFile(file);
   if (!open || !open->Writing) return Fail(ErrorInvalidHandle);
   const std::size_t taken = std::min(length, world.WriteRoom);
-  world.FileContents[open->Key].append(data, taken);
+  std::string& contents = world.FileContents[open->Key];
+  contents.append(data, taken);
   world.WriteRoom -= taken;
+  ShowInDirectory(world.FileNames[open->Key], contents.size());
   return taken == length ? true : Fail(ErrorDiskFull);
 }
 

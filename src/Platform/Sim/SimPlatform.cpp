@@ -103,6 +103,8 @@ void Reset() {
   SetNow(world.Now);
   SetConsole(80, 25, 0);
   SetProcessorCount(1);
+  SetFindDelay(0);
+  FailThreadStart(-1, false);
 }
 
 void SetArguments(const std::vector<std::string>& arguments) { TheWorld().Arguments = arguments; }
@@ -231,6 +233,7 @@ bool StdOutWrite(const char* data, std::size_t length) {
   world.StdOutReaderRoom -= length;
   world.StdOut.append(data, length);
   if (!world.Redirected) EchoToConsole(data, length);
+  if (!world.OutputFile.empty()) ShowInDirectory(world.OutputFile, world.StdOut.size());
   return true;
 }
 bool StdOutFlush() {

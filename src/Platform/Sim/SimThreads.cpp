@@ -6,6 +6,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <new>
 #include <random>
 #include <thread>
 
@@ -17,12 +18,22 @@ namespace {
 std::atomic<unsigned> SimProcessors{1};
 std::atomic<unsigned> FindDelayMicroseconds{0};
 thread_local unsigned SearchesStartedHere = 0;
+std::atomic<std::uint64_t> TicksAdded{0};
+// Thread starts left before the one that fails (-1: none fails), and how.
+std::atomic<int> StartsBeforeFailure{-1};
+std::atomic<bool> FailureThrows{false};
 }  // namespace
 
 namespace Sim {
 void SetProcessorCount(unsigned count) { SimProcessors = count == 0 ? 1 : count; }
 void SetFindDelay(unsigned maxMicroseconds) { FindDelayMicroseconds = maxMicroseconds; }
 unsigned SearchesStartedOnThisThread() { return SearchesStartedHere; }
+void AdvanceTicks(unsigned milliseconds) { TicksAdded += milliseconds; }
+
+void FailThreadStart(int startsBefore, bool throws) {
+  FailureThrows = throws;
+  StartsBeforeFailure = startsBefore;
+}
 
 namespace Detail {
 void CountSearchStart() { ++SearchesStartedHere; }
@@ -36,9 +47,28 @@ void PauseBeforeFind() {
 }  // namespace Detail
 }  // namespace Sim
 
+namespace {
+// True when this start is the one a test made fail (it throws when asked to).
+bool StartFails() {
+  int left = StartsBeforeFailure.load();
+  while (left >= 0 && !StartsBeforeFailure.compare_exchange_weak(left, left - 1)) {
+  }
+  if (left != 0) return false;
+  if (FailureThrows) throw std::bad_alloc();
+  return true;
+}
+}  // namespace
+
 namespace Plat {
 
 unsigned ProcessorCount() { return SimProcessors; }
+
+std::uint64_t TickMilliseconds() {
+  const auto now = std::chrono::steady_clock::now().time_since_epoch();
+  return static_cast<std::uint64_t>(
+             std::chrono::duration_cast<std::chrono::milliseconds>(now).count()) +
+         TicksAdded.load();
+}
 
 struct Monitor::State {
   std::mutex Mutex;
@@ -56,6 +86,12 @@ void Monitor::Wait() {
   held.release();
 }
 
+void Monitor::WaitFor(unsigned milliseconds) {
+  std::unique_lock<std::mutex> held(state_->Mutex, std::adopt_lock);
+  state_->Condition.wait_for(held, std::chrono::milliseconds(milliseconds));
+  held.release();
+}
+
 void Monitor::WakeAll() { state_->Condition.notify_all(); }
 
 struct Thread::State {
@@ -63,6 +99,7 @@ struct Thread::State {
 };
 
 Thread::Thread(Body body, void* context) : state_(std::make_unique<State>()) {
+  if (StartFails()) return;
   try {
     state_->Running = std::thread(body, context);
   } catch (const std::system_error&) {
@@ -74,6 +111,10 @@ bool Thread::Started() const { return state_->Running.joinable(); }
 
 void Thread::Join() {
   if (state_->Running.joinable()) state_->Running.join();
+}
+
+void Thread::Detach() {
+  if (state_->Running.joinable()) state_->Running.detach();
 }
 
 }  // namespace Plat

@@ -1,5 +1,6 @@
 // The simulated machine's processor count, which decides whether a walk reads
-// ahead on worker threads, and the pace of its find calls.
+// ahead on worker threads, the pace of its find calls, its clock, and thread
+// starts that fail.
 #pragma once
 
 namespace Sim {
@@ -10,4 +11,10 @@ void SetProcessorCount(unsigned count);
 void SetFindDelay(unsigned maxMicroseconds);
 // Find-first calls this thread has made so far: tells whose thread read.
 unsigned SearchesStartedOnThisThread();
+// Moves the tick clock on, as if that much time had passed.
+void AdvanceTicks(unsigned milliseconds);
+// After startsBefore more thread starts succeed, the next one fails: the
+// system refuses it, or (throws) the allocation for it throws std::bad_alloc.
+// A negative count: no start fails.
+void FailThreadStart(int startsBefore, bool throws);
 }  // namespace Sim

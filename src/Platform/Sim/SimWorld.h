@@ -83,6 +83,7 @@ struct World {
   std::size_t StdOutReaderRoom = static_cast<std::size_t>(-1);  // bytes the reader still takes
   bool StdOutFailed = false;
   int StdOutRefusedWrites = 0;
+  std::string OutputFile;  // full path: standard output goes to this file, which shows its size
 
   // time, locale, code page
   Plat::CalendarTime Now{2026, 12, 1, 7, 12, 0, 0, 0};
@@ -159,6 +160,9 @@ char UpperChar(char c);
 // Text written to standard output lands on a console screen at its cursor,
 // in its attribute, as a real console shows it (without scrolling).
 void EchoToConsole(const char* data, std::size_t length);
+
+// A file the program writes shows in its directory with the bytes it holds.
+void ShowInDirectory(const std::string& path, std::size_t size);
 
 // Handles of the simulated standard streams.
 constexpr Plat::Handle InputHandle = 0x10;

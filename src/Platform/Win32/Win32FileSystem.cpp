@@ -150,6 +150,51 @@ bool FullPathName(const std::string& path, std::string& full) {
   }
 }
 
+namespace {
+
+// The handle's path without the "\\?\" (or "\\?\UNC\") the call puts first.
+bool FinalPathOf(HANDLE handle, std::string& path) {
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetFinalPathNameByHandleW(handle, buffer.data(),
+                                                   static_cast<DWORD>(buffer.size()), 0);
+    if (length == 0) return false;
+    if (length < buffer.size()) {
+      buffer.resize(length);
+      break;
+    }
+    buffer.resize(length);  // too small: length is the size needed, NUL included
+  }
+  std::wstring_view view(buffer);
+  if (view.starts_with(L"\\\\?\\UNC\\")) {
+    path = "\\\\" + FromWide(view.data() + 8, view.size() - 8);
+    return true;
+  }
+  if (view.starts_with(L"\\\\?\\")) view.remove_prefix(4);
+  path = FromWide(view.data(), view.size());
+  return true;
+}
+
+}  // namespace
+
+bool FinalFolderPath(const std::string& folder, std::string& final) {
+  const HANDLE handle =
+      CreateFileW(FilePath(folder).c_str(), FILE_READ_ATTRIBUTES,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                  FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  const bool named = FinalPathOf(handle, final);
+  CloseHandle(handle);
+  return named;
+}
+
+bool OutputFilePath(std::string& path) {
+  const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+  if (output == nullptr || output == INVALID_HANDLE_VALUE || GetFileType(output) != FILE_TYPE_DISK)
+    return false;
+  return FinalPathOf(output, path);
+}
+
 bool CompressedFileSize(const std::string& path, std::uint64_t& size) {
   DWORD high = 0;
   SetLastError(NO_ERROR);  // all-ones low part is also a valid size

@@ -33,6 +33,8 @@ unsigned ProcessorCount() {
   return info.dwNumberOfProcessors == 0 ? 1 : info.dwNumberOfProcessors;
 }
 
+std::uint64_t TickMilliseconds() { return GetTickCount64(); }
+
 struct Monitor::State {
   SRWLOCK Lock = SRWLOCK_INIT;
   CONDITION_VARIABLE Condition = CONDITION_VARIABLE_INIT;
@@ -43,6 +45,9 @@ Monitor::~Monitor() = default;
 void Monitor::Enter() { AcquireSRWLockExclusive(&state_->Lock); }
 void Monitor::Leave() { ReleaseSRWLockExclusive(&state_->Lock); }
 void Monitor::Wait() { SleepConditionVariableSRW(&state_->Condition, &state_->Lock, INFINITE, 0); }
+void Monitor::WaitFor(unsigned milliseconds) {
+  SleepConditionVariableSRW(&state_->Condition, &state_->Lock, milliseconds, 0);
+}
 void Monitor::WakeAll() { WakeAllConditionVariable(&state_->Condition); }
 
 namespace {
@@ -51,15 +56,16 @@ struct ThreadStart {
   void* Context = nullptr;
 };
 
+// The start belongs to the thread, which may outlive its Thread when detached.
 unsigned __stdcall ThreadEntry(void* start) {
-  const auto* thread = static_cast<const ThreadStart*>(start);
-  thread->Run(thread->Context);
+  const ThreadStart thread = *static_cast<const ThreadStart*>(start);
+  delete static_cast<const ThreadStart*>(start);
+  thread.Run(thread.Context);
   return 0;
 }
 }  // namespace
 
 struct Thread::State {
-  ThreadStart Start;
   HANDLE Handle = nullptr;
 };
 
@@ -67,10 +73,10 @@ struct Thread::State {
 constexpr unsigned WorkerStackBytes = 256 * 1024;
 
 Thread::Thread(Body body, void* context) : state_(std::make_unique<State>()) {
-  state_->Start = {body, context};
-  state_->Handle = reinterpret_cast<HANDLE>(
-      _beginthreadex(nullptr, WorkerStackBytes, ThreadEntry, &state_->Start,
-                     STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
+  auto* start = new ThreadStart{body, context};
+  state_->Handle = reinterpret_cast<HANDLE>(_beginthreadex(
+      nullptr, WorkerStackBytes, ThreadEntry, start, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
+  if (state_->Handle == nullptr) delete start;
 }
 
 Thread::~Thread() { Join(); }
@@ -79,6 +85,12 @@ bool Thread::Started() const { return state_->Handle != nullptr; }
 void Thread::Join() {
   if (state_->Handle == nullptr) return;
   WaitForSingleObject(state_->Handle, INFINITE);
+  CloseHandle(state_->Handle);
+  state_->Handle = nullptr;
+}
+
+void Thread::Detach() {
+  if (state_->Handle == nullptr) return;
   CloseHandle(state_->Handle);
   state_->Handle = nullptr;
 }

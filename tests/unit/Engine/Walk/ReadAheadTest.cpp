@@ -1,12 +1,17 @@
 // Reading ahead on workers: a walk over many small directories, with reads of
 // random length, takes the same values in the same order as a walk that reads
-// every directory itself; the byte budget holds; a stop ends every worker.
-// These also run under ThreadSanitizer (orvl_thread_tests).
+// every directory itself, whether or not its workers start; the byte budget
+// holds for reads under way too; old reads are done again; a stop ends every
+// worker, waiting only so long for one stuck in a read, and never reaches
+// the walk's own reads. These also run under ThreadSanitizer (orvl_thread_tests).
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -14,6 +19,7 @@
 #include <vector>
 
 #include "Engine/Walk/ReadAhead.h"
+#include "Platform/Sim/SimThreads.h"
 
 namespace {
 
@@ -65,8 +71,10 @@ const std::map<std::string, std::vector<std::string>>& Tree() {
   return tree;
 }
 
-// The fake read: deterministic content, random delay, a failure code in the value.
-Blob ReadFake(const std::string& directory, ByteTracker& tracker) {
+// The fake read: deterministic content, random delay, a failure code in the
+// value; its bytes (up to maxBytes) grow a step at a time, each asked for first.
+Blob ReadFake(const std::string& directory, const ReadStop& stop, std::size_t maxBytes,
+              ByteTracker& tracker) {
   const std::size_t hash = std::hash<std::string>{}(directory);
   thread_local std::mt19937 random(static_cast<unsigned>(hash));
   std::this_thread::sleep_for(std::chrono::microseconds(random() % 60));
@@ -74,17 +82,24 @@ Blob ReadFake(const std::string& directory, ByteTracker& tracker) {
   auto found = Tree().find(directory);
   if (found != Tree().end()) blob.Children = found->second;
   blob.Text = directory + (hash % 7 == 0 ? " error 5" : " ok");
-  blob.Bytes.resize(1 + hash % 16384);
   blob.Tracker = &tracker;
-  tracker.Add(blob.Bytes.size());
+  const std::size_t size = 1 + hash % maxBytes;
+  for (std::size_t step = 4096; blob.Bytes.size() < size;) {
+    const std::size_t next = std::min(size, blob.Bytes.size() + step);
+    if (!stop.Hold(next)) break;
+    tracker.Add(next - blob.Bytes.size());
+    blob.Bytes.resize(next);
+  }
   return blob;
 }
 
 // A depth-first walk as the lister does it: take, push the children, plan.
 std::vector<std::string> Walk(const ReadAheadLimits& limits, unsigned workers,
-                              ByteTracker& tracker) {
+                              ByteTracker& tracker, std::size_t maxBytes = 16384) {
   ReadAhead<Blob> ahead(
-      [&](const std::string& key, const ReadStop&) { return ReadFake(key, tracker); },
+      [&](const std::string& key, const ReadStop& stop) {
+        return ReadFake(key, stop, maxBytes, tracker);
+      },
       [](const Blob& blob) { return blob.Bytes.size(); }, limits, workers);
   std::vector<std::string> stack{"R"}, taken;
   while (!stack.empty()) {
@@ -120,13 +135,111 @@ TEST(ReadAheadTest, TakesWhatInlineReadsGiveInTheSameOrder) {
   }
 }
 
-TEST(ReadAheadTest, HeldBytesStayWithinTheBudget) {
-  // Beyond the budget: one read under way per worker and the one the walk holds.
-  const unsigned workers = 3;
+TEST(ReadAheadTest, ReadsUnderWayCountAgainstTheBudget) {
+  // Reads up to four budgets large: the walk holds one at a time, as without
+  // workers; everything read ahead, finished or not, stays within the budget.
   const ReadAheadLimits limits{64, 64 * 1024};
-  ByteTracker tracker;
-  Walk(limits, workers, tracker);
-  EXPECT_LE(tracker.Peak, limits.ByteBudget + (workers + 2) * 16384);
+  ByteTracker alone;
+  const std::vector<std::string> expected = Walk(limits, 0, alone, 4 * limits.ByteBudget);
+  for (unsigned workers : {1u, 4u}) {
+    ByteTracker tracker;
+    EXPECT_EQ(Walk(limits, workers, tracker, 4 * limits.ByteBudget), expected);
+    EXPECT_LE(tracker.Peak, alone.Peak + limits.ByteBudget) << workers;
+  }
+}
+
+TEST(ReadAheadTest, AWorkerThatCannotStartLeavesTheReadsToTheWalk) {
+  ByteTracker alone;
+  const std::vector<std::string> expected = Walk({}, 0, alone);
+  for (bool throws : {false, true}) {
+    for (int startsBefore = 0; startsBefore < 4; ++startsBefore) {
+      Sim::FailThreadStart(startsBefore, throws);
+      ByteTracker tracker;
+      EXPECT_EQ(Walk({}, 4, tracker), expected) << startsBefore << throws;
+    }
+  }
+  // Out of memory half-way through starting: none of the workers is used.
+  Sim::FailThreadStart(2, true);
+  ReadAhead<int> ahead([](const std::string&, const ReadStop&) { return 1; },
+                       [](int) { return sizeof(int); }, {}, 4);
+  Sim::FailThreadStart(-1, false);
+  EXPECT_FALSE(ahead.Threaded());
+  EXPECT_EQ(ahead.Take("a"), 1);
+}
+
+TEST(ReadAheadTest, AReadBegunLongerAgoThanTheBoundIsDoneAgain) {
+  std::atomic<int> version{1};
+  std::atomic<int> reads{0};
+  ReadAheadLimits limits;
+  limits.FreshMilliseconds = 60000;  // far beyond any pause of a busy machine
+  ReadAhead<int> ahead(
+      [&](const std::string&, const ReadStop&) {
+        const int read = version;
+        ++reads;
+        return read;
+      },
+      [](int) { return sizeof(int); }, limits, 2);
+  const std::vector<std::string> stack{"old", "fresh"};
+  ahead.Plan(stack);
+  while (reads < 2) std::this_thread::yield();
+  version = 2;
+  EXPECT_EQ(ahead.Take("fresh"), 1);
+  Sim::AdvanceTicks(limits.FreshMilliseconds + 1);
+  EXPECT_EQ(ahead.Take("old"), 2);
+}
+
+TEST(ReadAheadTest, ReadsAfterAStopAreTheWalksOwnAndWhole) {
+  ReadAhead<bool> ahead(
+      [](const std::string&, const ReadStop& stop) {
+        return stop.Requested() || !stop.Hold(std::size_t{1} << 40);
+      },
+      [](bool) { return sizeof(bool); }, {}, 2);
+  ahead.Stop();
+  EXPECT_FALSE(ahead.Take("a"));
+}
+
+TEST(ReadAheadTest, EndingWaitsOnlySoLongForAReadThatDoesNotReturn) {
+  struct Gate {
+    std::mutex Lock;
+    std::condition_variable Changed;
+    bool Inside = false;
+    bool Open = false;
+  };
+  const auto gate = std::make_shared<Gate>();
+  // Opens the gate after ten seconds should ending wait for the read.
+  std::thread fallback([gate] {
+    std::unique_lock<std::mutex> held(gate->Lock);
+    gate->Changed.wait_for(held, std::chrono::seconds(10), [&] { return gate->Open; });
+    gate->Open = true;
+    gate->Changed.notify_all();
+  });
+  {
+    ReadAheadLimits limits;
+    limits.EndWaitMilliseconds = 20;
+    // The reader holds the gate by value: it may outlive the walk.
+    ReadAhead<int> ahead(
+        [gate](const std::string&, const ReadStop&) {
+          std::unique_lock<std::mutex> held(gate->Lock);
+          gate->Inside = true;
+          gate->Changed.notify_all();
+          gate->Changed.wait(held, [&] { return gate->Open; });
+          return 1;
+        },
+        [](int) { return sizeof(int); }, limits, 1);
+    const std::vector<std::string> stack{"stuck"};
+    ahead.Plan(stack);
+    std::unique_lock<std::mutex> held(gate->Lock);
+    gate->Changed.wait(held, [&] { return gate->Inside; });
+  }
+  {
+    std::lock_guard<std::mutex> held(gate->Lock);
+    EXPECT_FALSE(gate->Open);
+    gate->Open = true;
+    gate->Changed.notify_all();
+  }
+  fallback.join();
+  // The worker left behind ends and frees what it shared.
+  while (gate.use_count() > 1) std::this_thread::yield();
 }
 
 TEST(ReadAheadTest, AFailureOnAWorkerIsThrownWhenTheWalkTakesIt) {

@@ -1,0 +1,16 @@
+// Folders a walk reads only when it gets there: those holding a file this run
+// writes (its redirected output, the batch file). Their listing shows how much
+// had been written when the walk reached them; read ahead, it would show an
+// earlier moment, and the output would depend on the number of processors.
+#pragma once
+
+#include <span>
+#include <string>
+#include <vector>
+
+// The folders below rootDirectory (ends in "\") that hold the file standard
+// output goes to or one of files (named against the working directory), as the
+// walk names them: rootDirectory followed by the names below it. The system
+// names both sides, so another spelling of the same folder still matches.
+std::vector<std::string> WrittenFoldersBelow(const std::string& rootDirectory,
+                                             std::span<const std::string> files);
