@@ -1,7 +1,9 @@
 // The single way the program ends from deep inside: EndProgram() unwinds to
 // the driver, whose EndRun() runs FinishRun() and returns the exit code. Tests
-// catch ProgramEnded. The control handler, which cannot unwind, calls FinishRun()
-// itself before the process ends.
+// catch ProgramEnded. A console control event (Ctrl+C, Ctrl+Break, the console
+// closing), which arrives on a thread of the console's making, only asks for
+// the end: the run's thread ends it the same way at its next line, key or
+// directory, so that one thread alone ever writes.
 #pragma once
 
 // What the exit status tells a script about the run.
@@ -27,3 +29,14 @@ void FinishRun();
 // The last step of every end of a run, in the driver's catch and at its normal
 // end: the end-of-run action, then the output flushed; returns the exit code.
 int EndRun(int exitCode);
+
+// From the control event's thread: the run is to end.
+void AskForControlEnd();
+// On the run's thread: true, once, after AskForControlEnd.
+bool TakeControlEnd();
+bool ControlEndPending();
+// From the control event's thread: waits at most so long for EndRun; false
+// when the run has not ended by then.
+bool AwaitRunEnd(unsigned milliseconds);
+// A new run (the tests run many in one process).
+void ResetRunEnd();

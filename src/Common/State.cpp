@@ -14,4 +14,5 @@ void ResetSharedState() {
   StartupRunSpec() = RunSpecRec{};
   RunFiles.BatchFile = BatchFileState{};
   RunEndAction = nullptr;
+  ResetRunEnd();
 }

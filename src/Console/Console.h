@@ -70,6 +70,10 @@ void WriteLine(std::string_view text, int column, std::uint8_t attribute);
 void NewLine();
 // Restores the console (cursor, attribute) at the end of output.
 void FWriteFinish();
+// Ends the run, the line being composed dropped, when a control event
+// (Ctrl+C, Ctrl+Break) asked for it; every new line and key looks, and a
+// walk looks once per directory.
+void EndIfControlEvent();
 // Writes an optional "Path: " line and the message, finishes output and ends the program.
 [[noreturn]] void FatalError(const std::string& message, bool showPath,
                              ExitCode code = ExitCode::Failed);

@@ -27,6 +27,8 @@ void ShowManual();
 std::vector<std::string> ManualLines(int width);
 // Runs for Ctrl+C, Ctrl+Break and the other console events (on the console's thread).
 void ConsoleControlEvent();
+// True while the run's thread waits for a key (read from any thread).
+bool WaitingForKey();
 // Writes cells straight to a console row from column 0; a refusal is fatal.
 void WriteConsoleCells(const Plat::Cell* cells, int count, int row);
 // Writes W blanks in the attribute straight to a console row.

@@ -69,15 +69,28 @@ void ConfigurationProgramNotStarted(const std::string& path, std::uint32_t code)
   FatalError("It was looked for as " + path, false);
 }
 
-// The console calls this on a thread of its own: nothing may escape from it.
-void ConsoleControlEvent() {
-  try {
-    // A prompt waiting for a key is not left behind on the screen.
-    if (ConsoleEngine.PromptShowing && !ConsoleEngine.Redirected)
-      WriteBlankRow(ConsoleEngine.MaxRow, PlainAttribute);
-    FWriteFinish();
-    FinishRun();
-  } catch (...) {
+void EndIfControlEvent() {
+  if (!TakeControlEnd()) return;
+  ConsoleEngineState& engine = ConsoleEngine;
+  // The key that woke a read, and any typed ahead, do not reach the next program.
+  if (engine.InputHandle != Plat::InvalidHandle) Plat::ConsoleDiscardKeys(engine.InputHandle);
+  // A prompt waiting for a key is not left behind on the screen.
+  if (engine.PromptShowing && !engine.Redirected) {
+    engine.PromptShowing = false;
+    WriteBlankRow(engine.MaxRow, PlainAttribute);
   }
-  Plat::ExitProcess(0);
+  DiscardLine();
+  FWriteFinish();
+  EndProgram();
+}
+
+// The console calls this on a thread of its own, which writes nothing: it asks
+// the run's thread to end the run, wakes it from a key read, and waits. A run
+// stuck in a read of a drive that does not answer is ended here after a while,
+// without another write.
+void ConsoleControlEvent() {
+  constexpr unsigned EndWaitMilliseconds = 5000;
+  AskForControlEnd();
+  if (WaitingForKey()) Plat::ConsoleWakeKeyRead();
+  if (!AwaitRunEnd(EndWaitMilliseconds)) Plat::ExitProcess(0);
 }

@@ -206,6 +206,7 @@ void WriteLine(std::string_view text, int column, std::uint8_t attribute) {
 
 void NewLine() {
   EnsureOutput();
+  EndIfControlEvent();
   if (ConsoleEngine.Redirected)
     WritePlainLine();
   else

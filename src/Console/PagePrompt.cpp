@@ -1,5 +1,6 @@
 // The page prompt shown every screenful: stop, non-stop, help or continue.
 #include <algorithm>
+#include <atomic>
 #include <vector>
 
 #include "Base/Utf8.h"
@@ -14,6 +15,8 @@
 namespace {
 
 constexpr char EscapeKey = 27;
+
+std::atomic<bool> KeyReadUnderWay{false};
 constexpr std::uint8_t PromptEraseAttribute = 14;
 
 // Shown instead when the full prompt is wider than the screen.
@@ -48,9 +51,20 @@ void ShowPromptRow(const std::string& text) {
   ConsoleEngine.PromptShowing = true;
 }
 
+bool WaitingForKey() { return KeyReadUnderWay.load(); }
+
 char ReadPromptKey() {
   char key = 0;
+  // Set before the last look for a control event: the control thread then
+  // either is seen here or sees this and wakes the read.
+  KeyReadUnderWay.store(true);
+  if (ControlEndPending()) {
+    KeyReadUnderWay.store(false);
+    EndIfControlEvent();
+  }
   const bool read = Plat::ConsoleReadKey(ConsoleEngine.InputHandle, key);
+  KeyReadUnderWay.store(false);
+  EndIfControlEvent();
   ConsoleEngine.PromptShowing = false;
   if (read) return key;
   // The prompt stays on the screen above the report.

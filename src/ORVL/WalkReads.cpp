@@ -1,6 +1,7 @@
 #include "ORVL/WalkReads.h"
 
 #include "Common/Options.h"
+#include "Console/Console.h"
 #include "Engine/Batch/Batch.h"
 #include "Engine/Walk/WrittenFolders.h"
 #include "Platform/Threads.h"
@@ -48,6 +49,8 @@ WalkReadAhead::WalkReadAhead(const ReadRequest& root, bool recursive)
 }
 
 ReadRequest WalkReadAhead::Take(const std::string& directory, DirectoryRead& read) {
+  // A walk that lists nothing for a while still ends at once on Ctrl+C.
+  EndIfControlEvent();
   // On one processor the walk reads into the same buffers every time.
   if (!ahead_.Threaded()) {
     ReadRequest request = WalkedRequest(root_, directory);

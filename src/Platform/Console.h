@@ -46,6 +46,11 @@ bool ConsoleSetAttribute(Handle output, std::uint16_t attribute);
 bool ConsoleSetProcessedInput(Handle input);
 // ReadConsoleA of one byte; false when the read fails.
 bool ConsoleReadKey(Handle input, char& key);
+// WriteConsoleInputW of an Enter key to standard input, so that a key read
+// waiting there returns (from another thread).
+bool ConsoleWakeKeyRead();
+// FlushConsoleInputBuffer: keys typed and not read are dropped.
+void ConsoleDiscardKeys(Handle input);
 // SetConsoleCtrlHandler: the handler runs for every console control event.
 using ControlHandler = void (*)();
 bool ConsoleSetControlHandler(ControlHandler handler);

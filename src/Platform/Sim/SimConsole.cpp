@@ -1,6 +1,8 @@
 // Simulated platform: the console screen buffer, keyboard queue and control
 // handler.
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <utility>
 
 #include "Platform/Sim/SimWorld.h"
@@ -13,6 +15,12 @@ namespace {
 constexpr std::uint32_t ErrorInvalidHandle = 6;
 constexpr std::uint32_t ErrorInvalidParameter = 87;
 constexpr std::uint32_t ErrorReadFault = 30;
+
+// The thread the console runs the control handler on.
+std::thread& ControlThread() {
+  static std::thread thread;
+  return thread;
+}
 
 bool IsScreen(Plat::Handle handle) { return handle == OutputHandle && !TheWorld().Redirected; }
 
@@ -115,13 +123,62 @@ const Plat::Cell& CellAt(int column, int row) {
 }
 
 void FireControlEvent() {
-  const Plat::ControlHandler handler = TheWorld().Handler;
-  if (handler) handler();
+  JoinControlEvent();
+  Plat::ControlHandler handler = nullptr;
+  {
+    const auto lock = LockWorld();
+    handler = TheWorld().Handler;
+  }
+  if (handler == nullptr) return;
+  ControlThread() = std::thread([handler] {
+    try {
+      handler();
+    } catch (const ProcessExited& exited) {
+      const auto lock = LockWorld();
+      TheWorld().ControlThreadExitCode = exited.ExitCode;
+    }
+  });
+}
+
+void JoinControlEvent() {
+  if (ControlThread().joinable()) ControlThread().join();
+}
+
+std::size_t ConsoleWriterThreads() {
+  const auto lock = LockWorld();
+  return TheWorld().ConsoleWriters.size();
+}
+
+int ControlThreadExitCode() {
+  const auto lock = LockWorld();
+  return TheWorld().ControlThreadExitCode;
 }
 
 }  // namespace Sim
 
 // ================================================================ platform calls
+
+namespace {
+// Every write to the screen or standard output notes its thread.
+void NoteWriter() {
+  auto& writers = TheWorld().ConsoleWriters;
+  const std::thread::id self = std::this_thread::get_id();
+  if (std::find(writers.begin(), writers.end(), self) == writers.end()) writers.push_back(self);
+}
+
+// A key read that a control event interrupts waits until the handler, on its
+// own thread, wakes it (at most ten seconds: a handler that never does fails the test).
+void AwaitKeyReadWake() {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (std::chrono::steady_clock::now() < deadline) {
+    {
+      const auto lock = LockWorld();
+      if (TheWorld().KeyReadWoken) return;
+    }
+    std::this_thread::yield();
+  }
+}
+}  // namespace
 
 namespace Plat {
 
@@ -141,6 +198,7 @@ bool ConsoleScreenInfo(Handle output, ScreenInfo& info) {
 
 bool ConsoleWriteRow(Handle output, const Cell* cells, int count, int column, int row) {
   const auto lock = LockWorld();
+  NoteWriter();
   World& world = TheWorld();
   if (world.FailNextWrite) {
     world.FailNextWrite = false;
@@ -165,6 +223,7 @@ bool ConsoleReadRow(Handle output, Cell* cells, int count, int row) {
 bool ConsoleScroll(Handle output, int top, int bottom, int left, int right, int destRow,
                    Cell fill) {
   const auto lock = LockWorld();
+  NoteWriter();
   if (!IsScreen(output)) return Fail(ErrorInvalidHandle);
   Sim::ConsoleState& console = TheWorld().Console;
   const int clippedTop = std::max(top, 0);
@@ -194,6 +253,7 @@ bool ConsoleScroll(Handle output, int top, int bottom, int left, int right, int 
 
 bool ConsoleSetCursor(Handle output, int column, int row) {
   const auto lock = LockWorld();
+  NoteWriter();
   if (!IsScreen(output) || !Inside(column, row)) return Fail(ErrorInvalidParameter);
   Sim::ConsoleState& console = TheWorld().Console;
   console.CursorColumn = column;
@@ -203,6 +263,7 @@ bool ConsoleSetCursor(Handle output, int column, int row) {
 
 bool ConsoleSetAttribute(Handle output, std::uint16_t attribute) {
   const auto lock = LockWorld();
+  NoteWriter();
   if (!IsScreen(output)) return Fail(ErrorInvalidHandle);
   TheWorld().Console.Attribute = attribute;
   return true;
@@ -216,14 +277,35 @@ bool ConsoleSetProcessedInput(Handle input) {
 }
 
 bool ConsoleReadKey(Handle input, char& key) {
+  bool controlEvent = false;
+  {
+    const auto lock = LockWorld();
+    World& world = TheWorld();
+    world.KeyReadScreens.push_back(world.Console.Cells);
+    controlEvent = std::exchange(world.ControlEventAtKeyRead, false);
+  }
+  if (controlEvent) {
+    Sim::FireControlEvent();
+    AwaitKeyReadWake();
+  }
   const auto lock = LockWorld();
   World& world = TheWorld();
-  world.KeyReadScreens.push_back(world.Console.Cells);
-  if (std::exchange(world.ControlEventAtKeyRead, false)) Sim::FireControlEvent();
   if (input != InputHandle || world.FailKeys || world.Keys.empty()) return Fail(ErrorReadFault);
   key = world.Keys.front();
   world.Keys.pop_front();
   return true;
+}
+
+bool ConsoleWakeKeyRead() {
+  const auto lock = LockWorld();
+  TheWorld().Keys.push_back('\r');
+  TheWorld().KeyReadWoken = true;
+  return true;
+}
+
+void ConsoleDiscardKeys(Handle input) {
+  const auto lock = LockWorld();
+  if (input == InputHandle) TheWorld().Keys.clear();
 }
 
 bool ConsoleSetControlHandler(ControlHandler handler) {

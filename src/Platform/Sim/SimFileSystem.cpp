@@ -296,6 +296,8 @@ void AddFile(const std::string& directory, const std::string& name, std::uint64_
   AddEntry(directory, entry);
 }
 
+void ControlEventAtFind(int findsBefore) { TheWorld().FindsBeforeControlEvent = findsBefore; }
+
 void FailFindFirst(const std::string& pattern, std::uint32_t code) {
   TheWorld().FailedPatterns[Upper(pattern)] = code;
 }
@@ -322,6 +324,13 @@ namespace Plat {
 Handle FindFirst(const std::string& pattern, std::uint32_t, FindData& data) {
   Sim::Detail::CountSearchStart();
   Sim::Detail::PauseBeforeFind();
+  bool fire = false;
+  {
+    const auto lock = LockWorld();
+    int& left = TheWorld().FindsBeforeControlEvent;
+    fire = left >= 0 && left-- == 0;
+  }
+  if (fire) Sim::FireControlEvent();
   const auto lock = LockWorld();
   World& world = TheWorld();
   const auto failedPattern = world.FailedPatterns.find(Upper(pattern));

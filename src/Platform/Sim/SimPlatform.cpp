@@ -3,6 +3,8 @@
 // in SimFileSystem.cpp, SimConsole.cpp and SimRegistry.cpp.
 #include "Platform/Sim/SimPlatform.h"
 
+#include <algorithm>
+
 #include "Base/AsciiCase.h"
 #include "Base/CivilDate.h"
 #include "Platform/Sim/SimThreads.h"
@@ -96,6 +98,7 @@ void SetDefaultLocale(World& world) {
 namespace Sim {
 
 void Reset() {
+  JoinControlEvent();
   World& world = TheWorld();
   world = World();
   ThreadLastError = 0;
@@ -231,6 +234,9 @@ bool StdOutWrite(const char* data, std::size_t length) {
     return false;
   }
   world.StdOutReaderRoom -= length;
+  if (std::find(world.ConsoleWriters.begin(), world.ConsoleWriters.end(),
+                std::this_thread::get_id()) == world.ConsoleWriters.end())
+    world.ConsoleWriters.push_back(std::this_thread::get_id());
   world.StdOut.append(data, length);
   if (!world.Redirected) EchoToConsole(data, length);
   if (!world.OutputFile.empty()) ShowInDirectory(world.OutputFile, world.StdOut.size());

@@ -115,8 +115,16 @@ const std::string& StdOut();
 // the write that would pass them fails, and so does every later one.
 void SetStdOutReaderRoom(std::size_t bytes);
 int StdOutRefusedWrites();  // writes tried after the reader went
-// Runs the installed control handler as the console would.
+// Runs the installed control handler as the console does: on a thread of its
+// own, which JoinControlEvent (and Reset) waits for.
 void FireControlEvent();
+void JoinControlEvent();
+// The find call after this many more fires a control event.
+void ControlEventAtFind(int findsBefore);
+// How many threads wrote to the screen or standard output.
+std::size_t ConsoleWriterThreads();
+// The code the handler ended the process with on its thread; -1 when it did not.
+int ControlThreadExitCode();
 // The screen's cells (row by row) as they were at each key read, in order.
 const std::vector<std::vector<Plat::Cell>>& ScreensAtKeyReads();
 

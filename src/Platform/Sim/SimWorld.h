@@ -102,6 +102,10 @@ struct World {
   bool ControlEventAtKeyRead = false;
   std::vector<std::vector<Plat::Cell>> KeyReadScreens;  // the screen at every key read
   Plat::ControlHandler Handler = nullptr;
+  bool KeyReadWoken = false;                    // the handler woke a key read
+  std::vector<std::thread::id> ConsoleWriters;  // threads that wrote to the console or output
+  int ControlThreadExitCode = -1;               // the handler ended the process with this
+  int FindsBeforeControlEvent = -1;             // -1: no find call fires one
 
   // registry
   std::map<std::string, std::vector<RegValue>> Registry;  // upper-case key path

@@ -72,6 +72,19 @@ bool ConsoleReadKey(Handle input, char& key) {
   return ReadConsoleA(AsHandle(input), &key, 1, &read, nullptr) && read == 1;
 }
 
+bool ConsoleWakeKeyRead() {
+  INPUT_RECORD record{};
+  record.EventType = KEY_EVENT;
+  record.Event.KeyEvent.bKeyDown = TRUE;
+  record.Event.KeyEvent.wRepeatCount = 1;
+  record.Event.KeyEvent.wVirtualKeyCode = VK_RETURN;
+  record.Event.KeyEvent.uChar.UnicodeChar = L'\r';
+  DWORD written = 0;
+  return WriteConsoleInputW(GetStdHandle(STD_INPUT_HANDLE), &record, 1, &written) && written == 1;
+}
+
+void ConsoleDiscardKeys(Handle input) { FlushConsoleInputBuffer(AsHandle(input)); }
+
 namespace {
 
 ControlHandler InstalledHandler = nullptr;

@@ -1,6 +1,7 @@
 // The console engine against the simulated console: cutting rules, paging,
 // scrolling, plain-text output and every way output ends.
 #include <string>
+#include <thread>
 
 #include "Base/Utf8.h"
 #include "CellRows.h"
@@ -257,8 +258,12 @@ TEST_F(ConsoleEngineTest, ControlEventAtThePromptErasesIt) {
   WriteNumberedLines(1, 24);
   Sim::ControlEventAtKeyRead();
   EXPECT_TRUE(EndsProgram([] { WriteNumberedLines(25, 25); }));
+  EndRun(0);
+  Sim::JoinControlEvent();
   EXPECT_EQ(Sim::RowText(24), std::string(80, ' '));
   EXPECT_EQ(RowAttributes(24), AttributeRuns({}, 80, 7));
+  EXPECT_EQ(Sim::ConsoleWriterThreads(), 1u);
+  EXPECT_EQ(Sim::ControlThreadExitCode(), -1);
 }
 
 TEST_F(ConsoleEngineTest, RedirectedOutputIsPlainTextWithoutTrailingBlanks) {
@@ -413,13 +418,20 @@ TEST_F(ConsoleEngineTest, FinishKeepsTheLastLineWhole) {
   }
 }
 
-TEST_F(ConsoleEngineTest, ControlEventFinishesOutputAndEndsTheProcess) {
+TEST_F(ConsoleEngineTest, ControlEventEndsTheRunAtItsNextLineOnTheRunsThread) {
   WriteNumberedLines(1, 2);
   EXPECT_TRUE(Sim::Console().ControlHandlerSet);
   EXPECT_TRUE(Sim::Console().ProcessedInput);
-  EXPECT_TRUE(EndsProgram([] { Sim::FireControlEvent(); }));
+  Sim::FireControlEvent();
+  while (!ControlEndPending()) std::this_thread::yield();
+  EXPECT_TRUE(EndsProgram([] { WriteNumberedLines(3, 3); }));
+  EndRun(0);
+  Sim::JoinControlEvent();
+  EXPECT_EQ(Sim::RowTrimmed(2), "");
   EXPECT_EQ(Sim::Console().CursorRow, 2);
   EXPECT_EQ(Sim::StdOut(), "\r\n");
+  EXPECT_EQ(Sim::ConsoleWriterThreads(), 1u);
+  EXPECT_EQ(Sim::ControlThreadExitCode(), -1);
 }
 
 TEST_F(ConsoleEngineTest, BeginOutputWritesTheBannerAtTheCursor) {

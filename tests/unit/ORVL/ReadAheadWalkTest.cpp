@@ -1,9 +1,11 @@
 // The walks read ahead on workers (four processors, find calls of random
 // length) and alone (one processor): the same output, batch file and exit
-// code, with directories failing at chosen places. Also built into the
-// ThreadSanitizer target (orvl_thread_tests).
+// code, with directories failing at chosen places and the run's own files
+// growing inside the tree; and memory held at most 16 MiB above the walk
+// alone. Also built into the ThreadSanitizer target (orvl_thread_tests).
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,7 @@
 #include "ORVL/Driver.h"
 #include "Platform/Sim/SimPlatform.h"
 #include "Platform/Sim/SimThreads.h"
+#include "HeapPeak.h"
 #include "SimulatedWorld.h"
 
 namespace {
@@ -25,10 +28,10 @@ struct Outcome {
 
 // C:\T: six directories of five of four, files of assorted sizes and dates,
 // descriptions in some, and three directories that cannot be read.
-void BuildWorld() {
+void BuildWorld(bool redirected = true) {
   ResetWorld();
   Sim::AddDrive(Sim::Drive{});
-  Sim::SetRedirected();
+  if (redirected) Sim::SetRedirected();
   Sim::AddConfiguration();
   int made = 0;
   for (int a = 0; a < 6; ++a)
@@ -52,8 +55,10 @@ void BuildWorld() {
   Sim::FailDirectory("C:\\T\\D1\\E3\\F0", Plat::ErrorAccessDenied);
 }
 
-Outcome RunWith(const Words& words, unsigned processors) {
+Outcome RunWith(const Words& words, unsigned processors,
+                const std::function<void()>& place = [] {}) {
   BuildWorld();
+  place();
   Sim::SetProcessorCount(processors);
   Sim::SetFindDelay(processors > 1 ? 40 : 0);
   Words arguments{"C:\\ORVL\\ORVL.EXE"};
@@ -110,6 +115,78 @@ TEST(ReadAheadWalkTest, WorkersDoTheReading) {
     Sim::SetProcessorCount(1);
     Sim::SetFindDelay(0);
     EXPECT_LT(here, 27u) << walk << ": 81 directories, " << here << " read by the walk itself";
+  }
+}
+
+TEST(ReadAheadWalkTest, FoldersHoldingTheRunsOwnFilesAreReadWhenTheWalkGetsThere) {
+  // Their sizes grow as the run writes; read ahead, they would show an earlier moment.
+  struct Case {
+    Words Arguments;
+    std::function<void()> Place;
+  };
+  const Case cases[] = {
+      {{"C:\\T", "/S"}, [] { Sim::SetOutputFile("C:\\T\\D0\\E1\\LIST.TXT"); }},
+      {{"C:\\T", "/TREE"}, [] { Sim::SetOutputFile("c:\\t\\d3\\list.txt"); }},
+      {{"C:\\T", "/S", "/@echo $"}, [] { Sim::SetWorkingDirectory("C:\\T\\D0\\E2"); }},
+  };
+  for (const Case& c : cases) {
+    const Outcome alone = RunWith(c.Arguments, 1, c.Place);
+    const Outcome ahead = RunWith(c.Arguments, 4, c.Place);
+    EXPECT_EQ(ahead.Output, alone.Output) << c.Arguments[1];
+  }
+}
+
+TEST(ReadAheadWalkTest, CtrlCEndsTheWalkOnItsOwnThreadAlone) {
+  // The console's thread only asks: the walk's thread writes the last line.
+  for (unsigned processors : {1u, 4u}) {
+    BuildWorld(false);
+    Sim::PushKeys("n");
+    Sim::ControlEventAtFind(60);
+    Sim::SetProcessorCount(processors);
+    Sim::SetArguments({"C:\\ORVL\\ORVL.EXE", "C:\\T", "/S"});
+    EXPECT_EQ(RunOrvl(), 0);
+    Sim::JoinControlEvent();
+    Sim::SetProcessorCount(1);
+    EXPECT_EQ(Sim::ConsoleWriterThreads(), 1u) << processors;
+    EXPECT_EQ(Sim::ControlThreadExitCode(), -1) << processors;
+    EXPECT_EQ(Sim::Console().Attribute, 7);
+  }
+}
+
+// C:\M: five folders of 9,000 files whose names take 750 bytes each.
+void BuildLargeFolders() {
+  ResetWorld();
+  Sim::AddDrive(Sim::Drive{});
+  Sim::SetRedirected();
+  Sim::AddConfiguration();
+  std::string tail;
+  for (int i = 0; i < 248; ++i) tail += "\xE3\x81\x82";  // three bytes each
+  for (int folder = 0; folder < 5; ++folder) {
+    const std::string path = "C:\\M\\F" + std::to_string(folder);
+    Sim::AddDirectory(path);
+    for (int file = 0; file < 9000; ++file) Sim::AddFile(path, std::to_string(file) + tail, 0);
+  }
+}
+
+TEST(ReadAheadWalkTest, WorkersHoldAtMostSixteenMiBMoreThanTheWalkAlone) {
+  const long long allowance = 16 << 20;
+  for (const Words& words : {Words{"C:\\M", "/TREE"}, Words{"C:\\M", "/S", "/A-D", "[S1]"}}) {
+    BuildLargeFolders();
+    Words arguments{"C:\\ORVL\\ORVL.EXE"};
+    arguments.insert(arguments.end(), words.begin(), words.end());
+    long long peak[2] = {0, 0};
+    for (unsigned processors : {1u, 4u}) {
+      ResetSharedState();
+      ResetConsoleEngine();
+      Sim::SetArguments(arguments);
+      Sim::SetProcessorCount(processors);
+      if (!HeapPeak::Start()) GTEST_SKIP() << "the heap is counted under a sanitizer only";
+      RunOrvl();
+      peak[processors > 1] = HeapPeak::Bytes();
+    }
+    Sim::SetProcessorCount(1);
+    EXPECT_GT(peak[0], 9000 * 750);
+    EXPECT_LE(peak[1], peak[0] + allowance) << words[1];
   }
 }
 

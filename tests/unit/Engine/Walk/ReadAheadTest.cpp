@@ -16,6 +16,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "Engine/Walk/ReadAhead.h"
@@ -39,14 +40,18 @@ struct ByteTracker {
 struct Blob {
   std::string Text;
   std::vector<std::string> Children;
-  std::vector<char> Bytes;
+  std::size_t Bytes = 0;  // what it stands for holding, counted by its tracker
   ByteTracker* Tracker = nullptr;
 
   Blob() = default;
-  Blob(Blob&& other) noexcept = default;
+  Blob(Blob&& other) noexcept
+      : Text(std::move(other.Text)),
+        Children(std::move(other.Children)),
+        Bytes(std::exchange(other.Bytes, 0)),
+        Tracker(other.Tracker) {}
   Blob& operator=(Blob&&) = delete;
   ~Blob() {
-    if (Tracker != nullptr) Tracker->Live -= Bytes.size();
+    if (Tracker != nullptr) Tracker->Live -= Bytes;
   }
 };
 
@@ -84,11 +89,11 @@ Blob ReadFake(const std::string& directory, const ReadStop& stop, std::size_t ma
   blob.Text = directory + (hash % 7 == 0 ? " error 5" : " ok");
   blob.Tracker = &tracker;
   const std::size_t size = 1 + hash % maxBytes;
-  for (std::size_t step = 4096; blob.Bytes.size() < size;) {
-    const std::size_t next = std::min(size, blob.Bytes.size() + step);
+  for (std::size_t step = 4096; blob.Bytes < size;) {
+    const std::size_t next = std::min(size, blob.Bytes + step);
     if (!stop.Hold(next)) break;
-    tracker.Add(next - blob.Bytes.size());
-    blob.Bytes.resize(next);
+    tracker.Add(next - blob.Bytes);
+    blob.Bytes = next;
   }
   return blob;
 }
@@ -100,7 +105,7 @@ std::vector<std::string> Walk(const ReadAheadLimits& limits, unsigned workers,
       [&](const std::string& key, const ReadStop& stop) {
         return ReadFake(key, stop, maxBytes, tracker);
       },
-      [](const Blob& blob) { return blob.Bytes.size(); }, limits, workers);
+      [](const Blob& blob) { return blob.Bytes; }, limits, workers);
   std::vector<std::string> stack{"R"}, taken;
   while (!stack.empty()) {
     std::string next = std::move(stack.back());
