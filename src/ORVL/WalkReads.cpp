@@ -42,10 +42,9 @@ WalkReadAhead::WalkReadAhead(const ReadRequest& root, bool recursive)
             return walkRead;
           },
           WalkReadBytes, {}, recursive ? ReadAheadWorkers(Plat::ProcessorCount()) : 0) {
-  if (!ahead_.Threaded()) return;
   const std::vector<std::string> written =
       Options.BatchMode ? BatchFileNames() : std::vector<std::string>();
-  ahead_.ReadWhenReached(WrittenFoldersBelow(root.Directory, written));
+  LeaveWrittenFoldersToTheWalk(ahead_, root.Directory, written);
 }
 
 ReadRequest WalkReadAhead::Take(const std::string& directory, DirectoryRead& read) {

@@ -74,9 +74,10 @@ bool FullPathName(const std::string& path, std::string& full);
 // (long names, no "\\?\" prefix), whatever path reached it; false when it
 // cannot be named.
 bool FinalFolderPath(const std::string& folder, std::string& final);
-// The same for the file standard output goes to; false when output goes to
-// no file on a disk, or the file cannot be named.
-bool OutputFilePath(std::string& path);
+// Where standard output goes: a file on a disk, named as above when the
+// system can (wine cannot for a file the shell opened), or elsewhere.
+enum class OutputTarget { Elsewhere, NamedFile, UnnamedFile };
+OutputTarget OutputFile(std::string& path);
 
 // GetCompressedFileSizeW: false when the call reports failure.
 bool CompressedFileSize(const std::string& path, std::uint64_t& size);

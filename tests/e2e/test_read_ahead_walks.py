@@ -67,15 +67,17 @@ class ReadAheadWalksTest(unittest.TestCase):
     def test_the_runs_own_files_grow_in_the_tree_alike_on_any_number_of_processors(self):
         # d00 is walked last: by then the output has passed 64K (written in
         # pieces of that size) and the batch file holds many lines.
-        with fixture(small_tree(4, 3, 12)) as root:
+        with fixture(small_tree(6, 3, 12)) as root:
             inside = os.path.join(root, "d00")
             listings = [run_into_file([wine_path(root), "/S"], inside,
                                       os.path.join(inside, "list.txt"), n) for n in (1, 4)]
-            self.assertEqual(without_free_space(listings[0]), without_free_space(listings[1]))
-            self.assertIn(b" 64.0K list.txt", listings[0])
+            self.assertTrue(without_free_space(listings[0]) == without_free_space(listings[1]),
+                            "the listings differ")
+            self.assertTrue(b" 64.0K list.txt" in listings[0], "list.txt is not listed at 64.0K")
             batch = [run_orvl([wine_path(root), "/S", "/@echo $"], cwd=inside,
                               environment={"ORVL_PROCESSORS": str(n)}) for n in (1, 4)]
-            self.assertEqual(without_free_space(batch[0].raw), without_free_space(batch[1].raw))
+            self.assertTrue(without_free_space(batch[0].raw) == without_free_space(batch[1].raw),
+                            "the listings differ")
             self.assertTrue(any("!OVBATCH.NEW" in line for line in batch[0].lines), batch[0])
 
     def test_ctrl_c_at_the_page_prompt_ends_the_run_and_erases_the_prompt(self):

@@ -292,7 +292,9 @@ class TmuxConsole:
         # The tmux server, started here, passes the wine environment on.
         # wine's own stderr messages would land on the screen between rows.
         program = " ".join(shlex.quote(a) for a in ["wine", exe or EXE, *args])
-        command = f"{before}{program} 2>/dev/null; echo ORVL-EXIT=$?; sleep 600"
+        # Ctrl+C reaches the whole group: the shell outlives it (a handler,
+        # not an ignore, which the program would inherit) to show the exit.
+        command = f"trap true INT; {before}{program} 2>/dev/null; echo ORVL-EXIT=$?; sleep 600"
         self._tmux("new-session", "-d", "-s", self.session, "-x", str(width),
                    "-y", str(height), "-c", cwd, "/bin/sh", "-c", command)
 

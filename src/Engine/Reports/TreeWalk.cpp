@@ -84,7 +84,7 @@ void ShowTree() {
         return ReadTreeDirectory(directory + "\\", clusterSize, &stop);
       },
       TreeReadBytes);
-  if (ahead.Threaded()) ahead.ReadWhenReached(WrittenFoldersBelow(ThisDir.CurrentDir, {}));
+  LeaveWrittenFoldersToTheWalk(ahead, ThisDir.CurrentDir, {});
   int unreadable = 0;
   DrawRootLine(tree);
   ShowReadDirectory(tree, read);

@@ -30,15 +30,17 @@ std::string FolderHolding(const std::string& file) {
 
 }  // namespace
 
-std::vector<std::string> WrittenFoldersBelow(const std::string& rootDirectory,
-                                             std::span<const std::string> files) {
+std::optional<std::vector<std::string>> WrittenFoldersBelow(const std::string& rootDirectory,
+                                                            std::span<const std::string> files) {
   std::vector<std::string> written;
+  std::string output;
+  const Plat::OutputTarget target = Plat::OutputFile(output);
+  if (target == Plat::OutputTarget::UnnamedFile) return std::nullopt;
   std::string root;
   if (!Plat::FinalFolderPath(rootDirectory, root)) return written;
   root = WithBackslash(root);
   std::vector<std::string> folders;
-  std::string output;
-  if (Plat::OutputFilePath(output)) folders.push_back(FolderHolding(output));
+  if (target == Plat::OutputTarget::NamedFile) folders.push_back(FolderHolding(output));
   for (const std::string& file : files) folders.push_back(FolderHolding(file));
   for (const std::string& folder : folders) {
     // The root itself is read before any worker starts.

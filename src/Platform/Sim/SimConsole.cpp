@@ -79,9 +79,10 @@ void SetConsole(int columns, int rows, int cursorRow) {
 
 void SetRedirected() { TheWorld().Redirected = true; }
 
-void SetOutputFile(const std::string& path) {
+void SetOutputFile(const std::string& path, bool named) {
   SetRedirected();
   TheWorld().OutputFile = path;
+  TheWorld().OutputFileUnnamed = !named;
   ShowInDirectory(path, 0);
 }
 

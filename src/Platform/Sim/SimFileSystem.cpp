@@ -475,9 +475,13 @@ bool FinalFolderPath(const std::string& folder, std::string& final) {
   return true;
 }
 
-bool OutputFilePath(std::string& path) {
+OutputTarget OutputFile(std::string& path) {
   const auto lock = LockWorld();
-  return !TheWorld().OutputFile.empty() && FullPathName(TheWorld().OutputFile, path);
+  const World& world = TheWorld();
+  if (world.OutputFile.empty()) return OutputTarget::Elsewhere;
+  if (world.OutputFileUnnamed || !FullPathName(world.OutputFile, path))
+    return OutputTarget::UnnamedFile;
+  return OutputTarget::NamedFile;
 }
 
 // Mimics GetFullPathNameW: relative and drive-relative forms resolve against

@@ -84,8 +84,9 @@ void SetArguments(const std::vector<std::string>& arguments);  // [0] the progra
 // zero cells. Redirected(): standard output is not a console.
 void SetConsole(int columns, int rows, int cursorRow = 0);
 void SetRedirected();
-// Redirected into this file (a full path), which shows the bytes written so far.
-void SetOutputFile(const std::string& path);
+// Redirected into this file (a full path), which shows the bytes written so
+// far; unless named, the system cannot tell the program its path.
+void SetOutputFile(const std::string& path, bool named = true);
 void PushKeys(const std::string& keys);  // read one byte at a time by ConsoleReadKey
 void FailNextConsoleWrite();             // the next ConsoleWriteRow fails
 void FailKeyRead();                      // every ConsoleReadKey fails

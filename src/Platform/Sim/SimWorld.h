@@ -84,6 +84,7 @@ struct World {
   bool StdOutFailed = false;
   int StdOutRefusedWrites = 0;
   std::string OutputFile;  // full path: standard output goes to this file, which shows its size
+  bool OutputFileUnnamed = false;  // the system cannot name it (as under wine)
 
   // time, locale, code page
   Plat::CalendarTime Now{2026, 12, 1, 7, 12, 0, 0, 0};

@@ -188,11 +188,11 @@ bool FinalFolderPath(const std::string& folder, std::string& final) {
   return named;
 }
 
-bool OutputFilePath(std::string& path) {
+OutputTarget OutputFile(std::string& path) {
   const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
   if (output == nullptr || output == INVALID_HANDLE_VALUE || GetFileType(output) != FILE_TYPE_DISK)
-    return false;
-  return FinalPathOf(output, path);
+    return OutputTarget::Elsewhere;
+  return FinalPathOf(output, path) ? OutputTarget::NamedFile : OutputTarget::UnnamedFile;
 }
 
 bool CompressedFileSize(const std::string& path, std::uint64_t& size) {

@@ -126,6 +126,8 @@ TEST(ReadAheadWalkTest, FoldersHoldingTheRunsOwnFilesAreReadWhenTheWalkGetsThere
   };
   const Case cases[] = {
       {{"C:\\T", "/S"}, [] { Sim::SetOutputFile("C:\\T\\D0\\E1\\LIST.TXT"); }},
+      // A file the system cannot name (as wine's) may be anywhere: nothing is read ahead.
+      {{"C:\\T", "/S"}, [] { Sim::SetOutputFile("C:\\T\\D0\\E1\\LIST.TXT", false); }},
       {{"C:\\T", "/TREE"}, [] { Sim::SetOutputFile("c:\\t\\d3\\list.txt"); }},
       {{"C:\\T", "/S", "/@echo $"}, [] { Sim::SetWorkingDirectory("C:\\T\\D0\\E2"); }},
   };
