@@ -6,9 +6,8 @@
 #include <string>
 #include <vector>
 
-// The file specifications of the run, the first directory they name (the
-// directory being listed is ThisDir's), and the drive figures from the
-// free-space query.
+// The file specifications of the run, the first directory they name (where
+// the walk starts), and the drive figures from the free-space query.
 struct RunSpecRec {
   std::vector<std::string> FileSpecs;   // file specifications in command-line order
   std::string SearchSpec;               // first directory plus mask handed to find-first

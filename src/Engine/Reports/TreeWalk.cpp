@@ -84,7 +84,7 @@ void ShowTree() {
         return ReadTreeDirectory(directory + "\\", clusterSize, &stop);
       },
       TreeReadBytes);
-  LeaveWrittenFoldersToTheWalk(ahead, ThisDir.CurrentDir, {});
+  LeaveWrittenFoldersToTheWalk(ahead, tree.CurrentDir, {});
   int unreadable = 0;
   DrawRootLine(tree);
   ShowReadDirectory(tree, read);
