@@ -9,7 +9,7 @@
 // listing adds its totals.
 struct RunWalkRec {
   std::vector<std::string> PendingDirs;  // directories still to list (a stack)
-  bool FirstDirectory = true;            // true until the first pending directory is taken
+  bool FirstDirectory = true;            // true while the walk's first directory is listed
   std::int32_t TotalFiles = 0;           // files over all shown directories
   std::int64_t TotalBytes = 0;           // bytes over all shown directories
   std::int64_t TotalAllocated = 0;       // allocated bytes (only with a known cluster size)

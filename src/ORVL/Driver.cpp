@@ -12,6 +12,7 @@
 #include "Engine/Listing/Summary.h"
 #include "Engine/Reports/Reports.h"
 #include "Engine/Scan/Scan.h"
+#include "Engine/Walk/DirectoryWalk.h"
 #include "ORVL/DirectorySteps.h"
 #include "ORVL/StartUp.h"
 #include "ORVL/WalkReads.h"
@@ -23,16 +24,6 @@ void WriteFreeSpaceLine() {
   WriteAt(FreeSpaceText(), 1, Looks.Colours.SummaryFigureColour);
   WriteText(" free", Looks.Colours.SummaryTextColour);
   NewLine();
-}
-
-// Pops the next directory of the walk and takes its read. Its directory and
-// search path are the root's pattern under its own path: the command line is
-// not read again.
-ReadRequest TakePendingDirectory(RunWalkRec& walk, WalkReadAhead& ahead, DirectoryRead& read) {
-  const std::string next = std::move(walk.PendingDirs.back());
-  walk.PendingDirs.pop_back();
-  walk.FirstDirectory = false;
-  return ahead.Take(next, read);
 }
 
 // The grand total's exit code: directories passed over make it an error,
@@ -61,32 +52,30 @@ ExitCode WriteGrandTotal(const RunWalkRec& walk, int unreadable) {
   return WalkExitCode(unreadable, ExitCode::Done);
 }
 
-// The walk ends here alone: after the one directory of a plain listing, or
-// when no directory is left to list. Workers read the directories next on
-// the stack; everything else stays on this thread.
+// A plain listing is a walk of one directory. Workers read the directories
+// next on the stack; everything else stays on this thread.
 ExitCode DirectoryLoop() {
   RunWalkRec walk;
-  DirectoryRead read;
   // One listing for the whole walk: its buffers go back to the read for the
   // next directory, and its date columns only widen.
   DirectoryListing listing;
-  ReadRequest request = RequestFor(RunSpec.CurrentDir, RunSpec.SearchSpec);
-  ReadDirectory(request, read);
+  DirectoryLayout layout;
+  WalkRead read{RequestFor(RunSpec.CurrentDir, RunSpec.SearchSpec), {}};
+  ReadDirectory(read.Request, read.Read);
   // In this scope, so that every end of the run stops and joins the workers.
-  WalkReadAhead ahead(request, Options.Recursive);
+  WalkReadAhead ahead(read.Request, Options.Recursive);
   int unreadable = 0;
-  for (;;) {
-    DirectoryLayout layout;
-    if (!ScanDirectory(request, read, walk, listing, layout)) ++unreadable;
-    if (Options.Recursive) ahead.Plan(walk.PendingDirs);
+  const auto enter = [&](const std::string&, WalkRead& taken) {
+    if (!ScanDirectory(taken.Request, taken.Read, walk, listing, layout)) ++unreadable;
+    walk.FirstDirectory = false;
+  };
+  const auto show = [&] {
     if (listing.ListedCount > 0) ShowDirectory(listing, layout);
-    if (!Options.Recursive) {
-      FWriteFinish();
-      return ExitCode::Done;
-    }
-    if (walk.PendingDirs.empty()) return WriteGrandTotal(walk, unreadable);
-    request = TakePendingDirectory(walk, ahead, read);
-  }
+  };
+  WalkDirectories(ahead, walk.PendingDirs, read.Request.Directory, read, enter, show);
+  if (Options.Recursive) return WriteGrandTotal(walk, unreadable);
+  FWriteFinish();
+  return ExitCode::Done;
 }
 
 }  // namespace

@@ -47,16 +47,14 @@ WalkReadAhead::WalkReadAhead(const ReadRequest& root, bool recursive)
   LeaveWrittenFoldersToTheWalk(ahead_, root.Directory, written);
 }
 
-ReadRequest WalkReadAhead::Take(const std::string& directory, DirectoryRead& read) {
+void WalkReadAhead::Take(const std::string& directory, WalkRead& into) {
   // A walk that lists nothing for a while still ends at once on Ctrl+C.
   EndIfControlEvent();
   // On one processor the walk reads into the same buffers every time.
   if (!ahead_.Threaded()) {
-    ReadRequest request = WalkedRequest(root_, directory);
-    ReadDirectory(request, read);
-    return request;
+    into.Request = WalkedRequest(root_, directory);
+    ReadDirectory(into.Request, into.Read);
+    return;
   }
-  WalkRead taken = ahead_.Take(directory);
-  read = std::move(taken.Read);
-  return std::move(taken.Request);
+  into = ahead_.Take(directory);
 }

@@ -25,9 +25,9 @@ class WalkReadAhead {
  public:
   WalkReadAhead(const ReadRequest& root, bool recursive);
   void Plan(std::span<const std::string> stack) { ahead_.Plan(stack); }
-  // Fills read with the directory's entries, taken from a worker or read
-  // here, and returns the request it answers.
-  ReadRequest Take(const std::string& directory, DirectoryRead& read);
+  // Fills `into` with the directory's request and entries, taken from a
+  // worker or read here.
+  void Take(const std::string& directory, WalkRead& into);
 
  private:
   const ReadRequest root_;

@@ -5,6 +5,7 @@
 #include "Engine/Reports/TreeWalk.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "Common/Colours.h"
 #include "Common/FileSpecState.h"
@@ -16,6 +17,7 @@
 #include "Engine/Reports/TreeRead.h"
 #include "Engine/Scan/Scan.h"
 #include "Engine/Sort/Sort.h"
+#include "Engine/Walk/DirectoryWalk.h"
 #include "Engine/Walk/ReadAhead.h"
 #include "Engine/Walk/WrittenFolders.h"
 
@@ -29,13 +31,6 @@ void SetRootSpecification(TreeWalkState& tree) {
   if (extension[0] == '.') extension.erase(0, 1);
   tree.CurrentDir = RunSpec.CurrentDir;
   ConsoleEngine.ReportPath = tree.CurrentDir + base + "." + extension;
-}
-
-void TakeNextDirectory(TreeWalkState& tree) {
-  tree.CurrentDir = std::move(tree.PendingDirs.back());
-  tree.PendingDirs.pop_back();
-  tree.CurrentDir += '\\';
-  ConsoleEngine.ReportPath = tree.CurrentDir + "*.*";
 }
 
 // The alphabetically first child goes on top of the stack, to be visited next.
@@ -67,6 +62,20 @@ void ShowUnreadableDirectory(TreeWalkState& tree, std::uint32_t code) {
   WriteLine(FindErrorMessage(code), 1, Looks.Colours.HeadingColour);
 }
 
+// A directory below the root: false when it could not be read.
+bool ShowWalkedDirectory(TreeWalkState& tree, const std::string& directory, TreeRead& read) {
+  tree.CurrentDir = directory + '\\';
+  ConsoleEngine.ReportPath = tree.CurrentDir + "*.*";
+  if (Unreadable(read.Code)) {
+    ShowUnreadableDirectory(tree, read.Code);
+    return false;
+  }
+  ReportFindError(read.Code);
+  DrawDirectoryLine(tree);
+  ShowReadDirectory(tree, read);
+  return true;
+}
+
 }  // namespace
 
 void ShowTree() {
@@ -86,23 +95,15 @@ void ShowTree() {
       TreeReadBytes);
   LeaveWrittenFoldersToTheWalk(ahead, tree.CurrentDir, {});
   int unreadable = 0;
-  DrawRootLine(tree);
-  ShowReadDirectory(tree, read);
-  ahead.Plan(tree.PendingDirs);
-  while (!tree.PendingDirs.empty()) {
-    const std::string next = tree.PendingDirs.back();
-    TakeNextDirectory(tree);
-    read = ahead.Take(next);
-    if (Unreadable(read.Code)) {
-      ShowUnreadableDirectory(tree, read.Code);
-      ++unreadable;
-    } else {
-      ReportFindError(read.Code);
-      DrawDirectoryLine(tree);
-      ShowReadDirectory(tree, read);
+  bool root = true;
+  const auto enter = [&](const std::string& directory, TreeRead& taken) {
+    if (std::exchange(root, false)) {
+      DrawRootLine(tree);
+      return ShowReadDirectory(tree, taken);
     }
-    ahead.Plan(tree.PendingDirs);
-  }
+    if (!ShowWalkedDirectory(tree, directory, taken)) ++unreadable;
+  };
+  WalkDirectories(ahead, tree.PendingDirs, tree.CurrentDir, read, enter, [] {});
   if (!Options.Bare) WriteClosingLine(tree);
   WriteUnreadableCount(unreadable);
   FWriteFinish();

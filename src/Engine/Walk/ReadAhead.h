@@ -70,6 +70,8 @@ class ReadAhead final {
     return std::move(*value);
   }
 
+  void Take(const std::string& directory, Value& into) { into = Take(directory); }
+
   // Ends the workers (the destructor does too); later reads are the walk's own.
   void Stop() {
     if (!core_) return;
