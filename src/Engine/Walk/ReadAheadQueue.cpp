@@ -23,7 +23,7 @@ struct WorkerStart {
 }  // namespace
 
 unsigned ReadAheadWorkers(unsigned processors) {
-  return processors <= 1 ? 0 : std::min(processors, 4u);
+  return processors <= 1 ? 0 : std::min(processors - 1, 4u);
 }
 
 bool ReadStop::Hold(std::size_t bytes) const {

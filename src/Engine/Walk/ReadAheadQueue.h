@@ -33,8 +33,9 @@ struct ReadAheadLimits {
   unsigned EndWaitMilliseconds = 2000;
 };
 
-// Worker threads for a machine: none on one processor, where reading ahead
-// only competes with the walk; otherwise one per processor, at most four.
+// Worker threads for a machine: one per processor beside the walk's own
+// thread, which reads too when the workers are busy; at most four. None on
+// one processor, where reading ahead only competes with the walk.
 unsigned ReadAheadWorkers(unsigned processors);
 
 class ReadAheadQueue;
