@@ -4,7 +4,7 @@
 // values up as start-up does: this is the one place they take its writers.
 #pragma once
 
-#include "Common/StartupWriters.h"
+#include "RunValues/StartupWriters.h"
 #include "Console/Console.h"
 #include "Platform/Sim/SimPlatform.h"
 

@@ -2,10 +2,10 @@
 // switches and the date pattern. No configuration means a first run.
 #include "Configuration/Configuration.h"
 
-#include "Common/Options.h"
-#include "Common/Colours.h"
-#include "Common/RunEnd.h"
-#include "Common/StartupWriters.h"
+#include "RunValues/Options.h"
+#include "RunValues/Colours.h"
+#include "RunValues/RunEnd.h"
+#include "RunValues/StartupWriters.h"
 #include "Configuration/ConfigurationKeys.h"
 #include "Configuration/DisplayColours.h"
 #include "Configuration/RegistryValues.h"

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "Common/Colours.h"
+#include "RunValues/Colours.h"
 #include "Configuration/ConfigurationKeys.h"
 
 struct DisplayColourRow {

@@ -1,8 +1,8 @@
 // Start-up steps that depend on the operating system.
 #include "Configuration/PlatformChecks.h"
 
-#include "Common/Options.h"
-#include "Common/StartupWriters.h"
+#include "RunValues/Options.h"
+#include "RunValues/StartupWriters.h"
 #include "Console/Console.h"
 #include "Platform/System.h"
 

@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <vector>
 
-#include "Common/Colours.h"
-#include "Common/FileSpecState.h"
-#include "Common/LocaleFormats.h"
-#include "Common/Options.h"
-#include "Common/RunEnd.h"
-#include "Common/StartupWriters.h"
+#include "RunValues/Colours.h"
+#include "RunValues/FileSpecState.h"
+#include "RunValues/LocaleFormats.h"
+#include "RunValues/Options.h"
+#include "RunValues/RunEnd.h"
+#include "RunValues/StartupWriters.h"
 #include "Configuration/PlatformChecks.h"
 #include "Console/Console.h"
 #include "Engine/CommandLine/CommandLine.h"

@@ -1,7 +1,7 @@
 // The start of output: set-up, the optional clear screen and the banner line,
 // and the blanking of the rows below the cursor.
-#include "Common/Colours.h"
-#include "Common/Options.h"
+#include "RunValues/Colours.h"
+#include "RunValues/Options.h"
 #include "Console/Console.h"
 #include "Console/ConsoleInternal.h"
 

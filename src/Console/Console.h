@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Common/RunEnd.h"
+#include "RunValues/RunEnd.h"
 #include "Platform/Console.h"
 
 // One UTF-16 unit and its bytes in the output code page (Length 0: not yet known).

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "Common/Options.h"
-#include "Common/RunEnd.h"
+#include "RunValues/Options.h"
+#include "RunValues/RunEnd.h"
 #include "Console/Console.h"
 #include "Console/ConsoleInternal.h"
 #include "Platform/CodePages.h"

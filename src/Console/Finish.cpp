@@ -3,9 +3,9 @@
 // control event.
 #include <algorithm>
 
-#include "Common/Options.h"
-#include "Common/Colours.h"
-#include "Common/RunEnd.h"
+#include "RunValues/Options.h"
+#include "RunValues/Colours.h"
+#include "RunValues/RunEnd.h"
 #include "Console/Console.h"
 #include "Console/ConsoleInternal.h"
 #include "Platform/System.h"

@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "Base/Utf8.h"
-#include "Common/Options.h"
-#include "Common/Text/TextCells.h"
+#include "RunValues/Options.h"
+#include "Base/TextCells.h"
 #include "Console/Console.h"
 #include "Console/ConsoleInternal.h"
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "Base/Utf8.h"
-#include "Common/Colours.h"
-#include "Common/Text/TextCells.h"
+#include "RunValues/Colours.h"
+#include "Base/TextCells.h"
 #include "Console/Console.h"
 #include "Console/ConsoleInternal.h"
 #include "Console/Manual.h"

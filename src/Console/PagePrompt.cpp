@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "Base/Utf8.h"
-#include "Common/Colours.h"
-#include "Common/Options.h"
-#include "Common/RunEnd.h"
-#include "Common/Text/TextCells.h"
+#include "RunValues/Colours.h"
+#include "RunValues/Options.h"
+#include "RunValues/RunEnd.h"
+#include "Base/TextCells.h"
 #include "Console/Console.h"
 #include "Console/ConsoleInternal.h"
 #include "Platform/System.h"

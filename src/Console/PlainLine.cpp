@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "Base/ByteWords.h"
-#include "Common/RunEnd.h"
+#include "RunValues/RunEnd.h"
 #include "Console/ConsoleInternal.h"
 #include "Console/Console.h"
 

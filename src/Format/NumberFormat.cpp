@@ -1,6 +1,6 @@
 #include "Format/NumberFormat.h"
 
-#include "Common/Options.h"
+#include "RunValues/Options.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Common/Colours.h"
+#include "RunValues/Colours.h"
 #include "Configuration/ConfigurationKeys.h"
 
 struct ConfigurationSet {

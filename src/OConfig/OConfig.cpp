@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "Common/RunEnd.h"
-#include "Common/StartupWriters.h"
+#include "RunValues/RunEnd.h"
+#include "RunValues/StartupWriters.h"
 #include "Configuration/PresetCheck.h"
 #include "Console/Console.h"
 #include "Engine/Dates/DateFormatLocale.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "Common/Text/TextCells.h"
+#include "Base/TextCells.h"
 #include "Configuration/DisplayColours.h"
 #include "Console/Console.h"
 #include "Engine/Dates/DateFormat.h"

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "Common/Colours.h"
-#include "Common/FileSpecState.h"
-#include "Common/Options.h"
-#include "Common/RunEnd.h"
+#include "RunValues/Colours.h"
+#include "RunValues/FileSpecState.h"
+#include "RunValues/Options.h"
+#include "RunValues/RunEnd.h"
 #include "Console/Console.h"
 #include "Disk/ClusterRounding.h"
 #include "Engine/Batch/Batch.h"

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "Common/Entries/DirectoryListing.h"
-#include "Common/RunState.h"
+#include "RunValues/Entries/DirectoryListing.h"
+#include "RunValues/RunState.h"
 #include "Engine/Descriptions/Descriptions.h"
 #include "Engine/Listing/ListingLayout.h"
 #include "Engine/Scan/DirectoryRead.h"

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "Common/Colours.h"
-#include "Common/Options.h"
-#include "Common/RunEnd.h"
-#include "Common/StartupWriters.h"
+#include "RunValues/Colours.h"
+#include "RunValues/Options.h"
+#include "RunValues/RunEnd.h"
+#include "RunValues/StartupWriters.h"
 #include "Configuration/Configuration.h"
 #include "Configuration/PlatformChecks.h"
 #include "Console/Console.h"

@@ -1,6 +1,6 @@
 #include "ORVL/WalkReads.h"
 
-#include "Common/Options.h"
+#include "RunValues/Options.h"
 #include "Console/Console.h"
 #include "Engine/Batch/Batch.h"
 #include "Engine/Walk/WrittenFolders.h"

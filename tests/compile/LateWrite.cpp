@@ -2,12 +2,12 @@
 // start-up code it compiles; left undeclared it must not, since only start-up
 // code reaches the writers. Both ways the run's views stay read-only.
 #ifdef DECLARED_STARTUP_CODE
-#include "Common/StartupWriters.h"
+#include "RunValues/StartupWriters.h"
 #endif
 
 #include <type_traits>
 
-#include "Common/SettledValues.h"
+#include "RunValues/SettledValues.h"
 
 template <class T>
 concept FieldsReachable = requires(T& value) { value.options_; };

@@ -28,9 +28,9 @@
 #include <string>
 #include <vector>
 
-#include "Common/Colours.h"
-#include "Common/Options.h"
-#include "Common/RunEnd.h"
+#include "RunValues/Colours.h"
+#include "RunValues/Options.h"
+#include "RunValues/RunEnd.h"
 #include "Console/Console.h"
 #include "Engine/CommandLine/FileSpec.h"
 #include "Engine/CommandLine/SwitchParser.h"

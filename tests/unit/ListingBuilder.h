@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "Common/Entries/DirectoryListing.h"
-#include "Common/Text/TextCells.h"
+#include "RunValues/Entries/DirectoryListing.h"
+#include "Base/TextCells.h"
 
 struct ListingBuilder {
   DirectoryListing Listing;

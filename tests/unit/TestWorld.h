@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Common/RunEnd.h"
+#include "RunValues/RunEnd.h"
 #include "Console/Console.h"
 #include "Platform/Sim/SimPlatform.h"
 #include "SimulatedWorld.h"

@@ -1,7 +1,7 @@
 // /G (and its older spelling /D): turning colours off.
-#include "Common/Colours.h"
-#include "Common/Options.h"
-#include "Common/StartupWriters.h"
+#include "RunValues/Colours.h"
+#include "RunValues/Options.h"
+#include "RunValues/StartupWriters.h"
 #include "Engine/CommandLine/SwitchParser.h"
 
 namespace {

@@ -3,10 +3,10 @@
 
 #include <unordered_set>
 
-#include "Common/Colours.h"
-#include "Common/FileSpecState.h"
-#include "Common/Options.h"
-#include "Common/StartupWriters.h"
+#include "RunValues/Colours.h"
+#include "RunValues/FileSpecState.h"
+#include "RunValues/Options.h"
+#include "RunValues/StartupWriters.h"
 #include "Console/Console.h"
 #include "Engine/CommandLine/FileSpec.h"
 #include "Engine/CommandLine/SwitchParser.h"

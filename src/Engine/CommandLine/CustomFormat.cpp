@@ -1,8 +1,8 @@
 // /M: a display format built letter by letter from the column table.
 #include <string_view>
 
-#include "Common/Options.h"
-#include "Common/StartupWriters.h"
+#include "RunValues/Options.h"
+#include "RunValues/StartupWriters.h"
 #include "Engine/CommandLine/SwitchParser.h"
 #include "Engine/Listing/ColumnTable.h"
 

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "Common/Options.h"
-#include "Common/FileSpecState.h"
+#include "RunValues/Options.h"
+#include "RunValues/FileSpecState.h"
 #include "Console/Console.h"
 #include "Disk/DirectoryExists.h"
 #include "Disk/DiskSpace.h"

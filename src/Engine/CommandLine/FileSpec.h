@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "Common/FileSpecState.h"
+#include "RunValues/FileSpecState.h"
 
 // Sets RunSpec.CurrentDir, RunSpec.FileMask, RunSpec.FileExt, RunSpec.FileBase and RunSpec.SearchSpec from one file
 // specification; on the first call also the drive's cluster figures.

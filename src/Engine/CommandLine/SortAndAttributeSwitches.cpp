@@ -1,7 +1,7 @@
 // /A (attribute selection) and /O (sort order): letters, each optionally
 // negated by a "-" written before it.
-#include "Common/Options.h"
-#include "Common/StartupWriters.h"
+#include "RunValues/Options.h"
+#include "RunValues/StartupWriters.h"
 #include "Engine/CommandLine/SwitchParser.h"
 
 namespace {

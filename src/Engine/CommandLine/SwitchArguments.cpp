@@ -2,8 +2,8 @@
 // switches, and the integer conversion that /K and /M O share.
 #include <charconv>
 
-#include "Common/Options.h"
-#include "Common/StartupWriters.h"
+#include "RunValues/Options.h"
+#include "RunValues/StartupWriters.h"
 #include "Console/Console.h"
 #include "Engine/CommandLine/SwitchParser.h"
 #include "Engine/Ranges/RangeFilters.h"

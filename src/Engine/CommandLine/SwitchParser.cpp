@@ -3,9 +3,9 @@
 #include "Engine/CommandLine/SwitchParser.h"
 
 #include "Base/AsciiCase.h"
-#include "Common/Options.h"
-#include "Common/RunEnd.h"
-#include "Common/StartupWriters.h"
+#include "RunValues/Options.h"
+#include "RunValues/RunEnd.h"
+#include "RunValues/StartupWriters.h"
 #include "Console/Console.h"
 #include "Engine/CommandLine/SwitchTable.h"
 #include "Platform/System.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Common/Options.h"
+#include "RunValues/Options.h"
 
 enum class ArgumentForm {
   None,       // the whole word and nothing more

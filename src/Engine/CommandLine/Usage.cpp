@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "Common/Options.h"
-#include "Common/RunEnd.h"
+#include "RunValues/Options.h"
+#include "RunValues/RunEnd.h"
 #include "Console/Console.h"
 #include "Engine/CommandLine/SwitchTable.h"
 #include "Engine/Listing/ColumnTable.h"

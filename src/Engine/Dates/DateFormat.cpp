@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "Base/ByteWords.h"
-#include "Common/Options.h"
+#include "RunValues/Options.h"
 #include "Engine/Dates/DateFormatLocale.h"
 #include "Engine/Dates/DatePattern.h"
 #include "Engine/Dates/DateTimeValue.h"

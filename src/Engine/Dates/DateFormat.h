@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "Common/LocaleFormats.h"
+#include "RunValues/LocaleFormats.h"
 #include "Platform/LocaleTime.h"
 
 // Formats a local date-time value with the date display pattern (an empty

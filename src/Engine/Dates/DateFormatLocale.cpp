@@ -4,8 +4,8 @@
 // so they are rewritten to "ampm" before use.
 #include "Engine/Dates/DateFormatLocale.h"
 
-#include "Common/LocaleFormats.h"
-#include "Common/Options.h"
+#include "RunValues/LocaleFormats.h"
+#include "RunValues/Options.h"
 #include "Platform/LocaleTime.h"
 
 namespace {

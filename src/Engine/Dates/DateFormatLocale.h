@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "Common/Options.h"
+#include "RunValues/Options.h"
 
 // Short and long date formats, as patterns.
 const std::string& LocaleShortDatePattern();

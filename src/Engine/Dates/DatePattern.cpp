@@ -6,7 +6,7 @@
 #include <string>
 
 #include "Base/AsciiCase.h"
-#include "Common/Options.h"
+#include "RunValues/Options.h"
 #include "Engine/Dates/DateFormatLocale.h"
 #include "Engine/Dates/DateStepFold.h"
 

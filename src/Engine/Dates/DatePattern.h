@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Common/LocaleFormats.h"
+#include "RunValues/LocaleFormats.h"
 
 // The steps of a pattern (an empty pattern means "c"), folded for the run's
 // separators; parsed at the first use in a run and kept while the pattern

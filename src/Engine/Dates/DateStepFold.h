@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "Common/LocaleFormats.h"
+#include "RunValues/LocaleFormats.h"
 
 // Separators become their text, literals join the After text of the step
 // before them (never across the edge of a part skipped at midnight), empty

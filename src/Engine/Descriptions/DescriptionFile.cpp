@@ -6,7 +6,7 @@
 
 #include "Base/AsciiCase.h"
 #include "Base/Utf8.h"
-#include "Common/DescriptionAndBatchState.h"
+#include "RunValues/DescriptionAndBatchState.h"
 #include "Engine/Descriptions/Descriptions.h"
 #include "Platform/CodePages.h"
 #include "Platform/Files.h"

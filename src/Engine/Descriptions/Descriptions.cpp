@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "Base/AsciiCase.h"
-#include "Common/DescriptionAndBatchState.h"
-#include "Common/Options.h"
+#include "RunValues/DescriptionAndBatchState.h"
+#include "RunValues/Options.h"
 #include "Engine/Sort/Sort.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <span>
 
-#include "Common/Options.h"
+#include "RunValues/Options.h"
 
 struct CompressionQuery;
 struct DirectoryListing;

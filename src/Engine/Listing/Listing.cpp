@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "Common/Colours.h"
-#include "Common/Entries/DirectoryListing.h"
-#include "Common/Text/TextCells.h"
+#include "RunValues/Colours.h"
+#include "RunValues/Entries/DirectoryListing.h"
+#include "Base/TextCells.h"
 #include "Console/Console.h"
 #include "Engine/Listing/ListingFields.h"
 #include "Engine/Listing/ListingLayout.h"

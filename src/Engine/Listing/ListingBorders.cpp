@@ -1,7 +1,7 @@
 // The lines above and below the entries: horizontal rules with a branch at
 // the end of every listing column but the last.
-#include "Common/Colours.h"
-#include "Common/Text/TextCells.h"
+#include "RunValues/Colours.h"
+#include "Base/TextCells.h"
 #include "Console/Console.h"
 #include "Engine/Listing/ListingLayout.h"
 

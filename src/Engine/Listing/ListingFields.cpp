@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "Common/Colours.h"
-#include "Common/Entries/DirectoryListing.h"
-#include "Common/Text/TextCells.h"
+#include "RunValues/Colours.h"
+#include "RunValues/Entries/DirectoryListing.h"
+#include "Base/TextCells.h"
 #include "Console/Console.h"
 #include "Engine/Dates/DateFormat.h"
 #include "Engine/Dates/DateTimeValue.h"

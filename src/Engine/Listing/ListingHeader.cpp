@@ -2,11 +2,11 @@
 // directory only in a recursive walk) and "Path: " with the search pattern.
 #include <algorithm>
 
-#include "Common/Colours.h"
-#include "Common/Entries/DirectoryListing.h"
-#include "Common/FileSpecState.h"
-#include "Common/Options.h"
-#include "Common/Text/TextCells.h"
+#include "RunValues/Colours.h"
+#include "RunValues/Entries/DirectoryListing.h"
+#include "RunValues/FileSpecState.h"
+#include "RunValues/Options.h"
+#include "Base/TextCells.h"
 #include "Console/Console.h"
 #include "Engine/Listing/Listing.h"
 #include "Platform/Volumes.h"

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "Common/Entries/DirectoryListing.h"
+#include "RunValues/Entries/DirectoryListing.h"
 #include "Console/Console.h"
 #include "Engine/Listing/ColumnTable.h"
 #include "Format/NumberFormat.h"

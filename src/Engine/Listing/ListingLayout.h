@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "Common/Options.h"
+#include "RunValues/Options.h"
 #include "Engine/Descriptions/Descriptions.h"
 
 struct ColumnKind;

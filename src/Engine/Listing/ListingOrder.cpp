@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "Common/Options.h"
+#include "RunValues/Options.h"
 #include "Engine/Listing/ListingLayout.h"
 #include "Console/Console.h"
 

@@ -8,8 +8,8 @@
 
 #include "Base/AsciiCase.h"
 #include "Base/NameExtension.h"
-#include "Common/Colours.h"
-#include "Common/Entries/Entries.h"
+#include "RunValues/Colours.h"
+#include "RunValues/Entries/Entries.h"
 
 namespace {
 

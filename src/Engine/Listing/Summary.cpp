@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "Common/Colours.h"
-#include "Common/FileSpecState.h"
-#include "Common/Options.h"
+#include "RunValues/Colours.h"
+#include "RunValues/FileSpecState.h"
+#include "RunValues/Options.h"
 #include "Console/Console.h"
 #include "Disk/DiskSpace.h"
 #include "Format/NumberFormat.h"

@@ -2,8 +2,8 @@
 // (lower bound) and to the lower bound (upper bound).
 #include "Base/AsciiCase.h"
 #include "Base/DecimalInteger.h"
-#include "Common/Options.h"
-#include "Common/StartupWriters.h"
+#include "RunValues/Options.h"
+#include "RunValues/StartupWriters.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Ranges/RangeFilters.h"
 #include "Engine/Ranges/RangeScanner.h"

@@ -1,7 +1,7 @@
 #include "Engine/Ranges/RangeScanner.h"
 
 #include "Base/AsciiCase.h"
-#include "Common/Options.h"
+#include "RunValues/Options.h"
 
 namespace {
 

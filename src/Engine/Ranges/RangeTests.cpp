@@ -1,7 +1,7 @@
 // The per-entry tests of the range filters, called by the scan.
 #include <cmath>
 
-#include "Common/Options.h"
+#include "RunValues/Options.h"
 #include "Engine/Ranges/RangeFilters.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-#include "Common/Colours.h"
-#include "Common/Text/TextCells.h"
+#include "RunValues/Colours.h"
+#include "Base/TextCells.h"
 #include "Console/Console.h"
 #include "Format/NumberFormat.h"
 #include "Format/SizeText.h"

@@ -1,9 +1,9 @@
 // /I: the figures of the drive of the file specification, from the
 // cluster-based query, the volume query and, on 95 OSR2 and 98, the extended
 // query for drives beyond the cluster counts.
-#include "Common/FileSpecState.h"
-#include "Common/Options.h"
-#include "Common/RunEnd.h"
+#include "RunValues/FileSpecState.h"
+#include "RunValues/Options.h"
+#include "RunValues/RunEnd.h"
 #include "Console/Console.h"
 #include "Disk/DiskSpace.h"
 #include "Engine/Reports/DriveReport.h"

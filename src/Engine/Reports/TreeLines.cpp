@@ -2,9 +2,9 @@
 // ancestors, and the closing line with the count and the space consumed.
 #include <algorithm>
 
-#include "Common/Colours.h"
-#include "Common/FileSpecState.h"
-#include "Common/Text/TextCells.h"
+#include "RunValues/Colours.h"
+#include "RunValues/FileSpecState.h"
+#include "Base/TextCells.h"
 #include "Console/Console.h"
 #include "Disk/ClusterRounding.h"
 #include "Engine/Reports/TreeWalk.h"

@@ -7,10 +7,10 @@
 #include <algorithm>
 #include <utility>
 
-#include "Common/Colours.h"
-#include "Common/FileSpecState.h"
-#include "Common/Options.h"
-#include "Common/RunEnd.h"
+#include "RunValues/Colours.h"
+#include "RunValues/FileSpecState.h"
+#include "RunValues/Options.h"
+#include "RunValues/RunEnd.h"
 #include "Console/Console.h"
 #include "Engine/Listing/Summary.h"
 #include "Engine/Reports/Reports.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "Common/Colours.h"
-#include "Common/Text/TextCells.h"
+#include "RunValues/Colours.h"
+#include "Base/TextCells.h"
 #include "Console/Console.h"
 #include "Engine/Reports/DriveReport.h"
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Common/Entries/Entries.h"
+#include "RunValues/Entries/Entries.h"
 #include "Platform/Files.h"
 
 class ReadStop;

@@ -1,6 +1,6 @@
 // What the scan says when a find-first fails, and which failures end the run.
-#include "Common/FileSpecState.h"
-#include "Common/Options.h"
+#include "RunValues/FileSpecState.h"
+#include "RunValues/Options.h"
 #include "Console/Console.h"
 #include "Engine/Scan/Scan.h"
 #include "Format/ErrorText.h"

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "Common/Entries/DirectoryListing.h"
-#include "Common/RunEnd.h"
+#include "RunValues/Entries/DirectoryListing.h"
+#include "RunValues/RunEnd.h"
 #include "Engine/Scan/DirectoryRead.h"
 
 // Moves the read's records and the buffer of their names into the listing,

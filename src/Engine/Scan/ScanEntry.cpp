@@ -5,12 +5,12 @@
 #include <new>
 
 #include "Base/AsciiCase.h"
-#include "Common/Colours.h"  // Looks.DateFormat
-#include "Common/DescriptionAndBatchState.h"
-#include "Common/Entries/DirectoryListing.h"
-#include "Common/FileSpecState.h"
-#include "Common/Options.h"
-#include "Common/Text/TextCells.h"
+#include "RunValues/Colours.h"  // Looks.DateFormat
+#include "RunValues/DescriptionAndBatchState.h"
+#include "RunValues/Entries/DirectoryListing.h"
+#include "RunValues/FileSpecState.h"
+#include "RunValues/Options.h"
+#include "Base/TextCells.h"
 #include "Console/Console.h"
 #include "Disk/ClusterRounding.h"
 #include "Engine/Dates/DateFormat.h"

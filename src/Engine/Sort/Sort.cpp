@@ -8,8 +8,8 @@
 
 #include "Base/AsciiCase.h"
 #include "Base/NameExtension.h"
-#include "Common/Entries/DirectoryListing.h"
-#include "Common/Options.h"
+#include "RunValues/Entries/DirectoryListing.h"
+#include "RunValues/Options.h"
 #include "Engine/Sort/GuardedQuicksort.h"
 #include "Engine/Sort/SortRecord.h"
 

@@ -9,8 +9,8 @@
 
 #include "Base/ByteWords.h"
 #include "Base/NameExtension.h"
-#include "Common/Entries/Entries.h"
-#include "Common/Options.h"
+#include "RunValues/Entries/Entries.h"
+#include "RunValues/Options.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "Common/Colours.h"
+#include "RunValues/Colours.h"
 #include "Configuration/Configuration.h"
 #include "Configuration/ConfigurationKeys.h"
 #include "Engine/Listing/NameColour.h"

@@ -1,7 +1,7 @@
 #include <string>
 
-#include "Common/FileSpecState.h"
-#include "Common/Options.h"
+#include "RunValues/FileSpecState.h"
+#include "RunValues/Options.h"
 #include "Configuration/PlatformChecks.h"
 #include "TestWorld.h"
 

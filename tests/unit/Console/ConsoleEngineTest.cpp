@@ -5,9 +5,9 @@
 
 #include "Base/Utf8.h"
 #include "CellRows.h"
-#include "Common/Colours.h"
-#include "Common/FileSpecState.h"
-#include "Common/Options.h"
+#include "RunValues/Colours.h"
+#include "RunValues/FileSpecState.h"
+#include "RunValues/Options.h"
 #include "Console/ConsoleInternal.h"
 #include "Console/Manual.h"
 #include "TestWorld.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "Common/Options.h"
+#include "RunValues/Options.h"
 #include "Console/Manual.h"
 #include "Engine/CommandLine/CommandLine.h"
 #include "OConfig/ConfigurationSet.h"

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "Common/Options.h"
+#include "RunValues/Options.h"
 #include "Format/NumberFormat.h"
 #include "Format/SizeText.h"
 #include "TestWorld.h"

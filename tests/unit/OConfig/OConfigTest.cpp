@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "CellRows.h"
-#include "Common/Colours.h"
-#include "Common/Options.h"
+#include "RunValues/Colours.h"
+#include "RunValues/Options.h"
 #include "Configuration/Configuration.h"
 #include "Configuration/ConfigurationKeys.h"
 #include "OConfig/ConfigurationSet.h"

@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "CellRows.h"
-#include "Common/Colours.h"
-#include "Common/Entries/Entries.h"
-#include "Common/Options.h"
+#include "RunValues/Colours.h"
+#include "RunValues/Entries/Entries.h"
+#include "RunValues/Options.h"
 #include "Engine/Listing/Summary.h"
 #include "ORVL/Driver.h"
 #include "ScanTestSupport.h"

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "Common/Colours.h"
-#include "Common/FileSpecState.h"
-#include "Common/Options.h"
+#include "RunValues/Colours.h"
+#include "RunValues/FileSpecState.h"
+#include "RunValues/Options.h"
 #include "Engine/CommandLine/CommandLine.h"
 #include "TestWorld.h"
 

@@ -1,6 +1,6 @@
 #include <string>
 
-#include "Common/FileSpecState.h"
+#include "RunValues/FileSpecState.h"
 #include "Engine/CommandLine/FileSpec.h"
 #include "TestWorld.h"
 

@@ -2,8 +2,8 @@
 #include <utility>
 #include <vector>
 
-#include "Common/Colours.h"
-#include "Common/Options.h"
+#include "RunValues/Colours.h"
+#include "RunValues/Options.h"
 #include "Engine/CommandLine/SwitchParser.h"
 #include "ScanTestSupport.h"
 #include "TestWorld.h"

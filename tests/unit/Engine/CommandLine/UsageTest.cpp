@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "CellRows.h"
-#include "Common/Options.h"
+#include "RunValues/Options.h"
 #include "Engine/CommandLine/CommandLine.h"
 #include "Engine/CommandLine/SwitchTable.h"
 #include "Engine/CommandLine/Usage.h"

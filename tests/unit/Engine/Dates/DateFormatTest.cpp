@@ -3,8 +3,8 @@
 #include <cmath>
 #include <string>
 
-#include "Common/LocaleFormats.h"
-#include "Common/Options.h"
+#include "RunValues/LocaleFormats.h"
+#include "RunValues/Options.h"
 #include "Engine/Dates/DateFormat.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "TestWorld.h"

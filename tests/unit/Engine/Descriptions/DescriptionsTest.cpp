@@ -1,10 +1,10 @@
 #include <string>
 #include <vector>
 
-#include "Common/DescriptionAndBatchState.h"
-#include "Common/Entries/Entries.h"
-#include "Common/FileSpecState.h"
-#include "Common/Options.h"
+#include "RunValues/DescriptionAndBatchState.h"
+#include "RunValues/Entries/Entries.h"
+#include "RunValues/FileSpecState.h"
+#include "RunValues/Options.h"
 #include "Engine/Descriptions/Descriptions.h"
 #include "Engine/Listing/ListingFields.h"
 #include "Engine/Listing/ListingLayout.h"

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "Base/Utf8.h"
-#include "Common/Colours.h"
-#include "Common/Entries/DirectoryListing.h"
-#include "Common/FileSpecState.h"
-#include "Common/Options.h"
-#include "Common/Text/TextCells.h"
+#include "RunValues/Colours.h"
+#include "RunValues/Entries/DirectoryListing.h"
+#include "RunValues/FileSpecState.h"
+#include "RunValues/Options.h"
+#include "Base/TextCells.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Listing/Listing.h"
 #include "Engine/Listing/ListingFields.h"

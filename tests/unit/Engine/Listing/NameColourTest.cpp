@@ -2,7 +2,7 @@
 // matched exactly against the extension table.
 #include <string>
 
-#include "Common/Colours.h"
+#include "RunValues/Colours.h"
 #include "Engine/Listing/NameColour.h"
 #include "ListingBuilder.h"
 #include "TestWorld.h"

@@ -1,8 +1,8 @@
 // The summary lines under a listing and the free-space text.
 #include "CellRows.h"
-#include "Common/Colours.h"
-#include "Common/FileSpecState.h"
-#include "Common/Options.h"
+#include "RunValues/Colours.h"
+#include "RunValues/FileSpecState.h"
+#include "RunValues/Options.h"
 #include "Engine/Listing/Summary.h"
 #include "TestWorld.h"
 

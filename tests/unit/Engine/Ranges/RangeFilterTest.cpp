@@ -1,6 +1,6 @@
 #include <string>
 
-#include "Common/Options.h"
+#include "RunValues/Options.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Ranges/RangeFilters.h"
 #include "TestWorld.h"

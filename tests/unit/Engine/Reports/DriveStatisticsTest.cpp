@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "CellRows.h"
-#include "Common/FileSpecState.h"
-#include "Common/Options.h"
+#include "RunValues/FileSpecState.h"
+#include "RunValues/Options.h"
 #include "Engine/Reports/Reports.h"
 #include "TestWorld.h"
 

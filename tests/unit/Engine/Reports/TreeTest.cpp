@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "CellRows.h"
-#include "Common/FileSpecState.h"
-#include "Common/Options.h"
+#include "RunValues/FileSpecState.h"
+#include "RunValues/Options.h"
 #include "Engine/CommandLine/FileSpec.h"
 #include "Engine/Reports/Reports.h"
 #include "TestWorld.h"

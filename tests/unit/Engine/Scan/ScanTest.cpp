@@ -3,11 +3,11 @@
 #include <vector>
 
 #include "CellRows.h"
-#include "Common/Colours.h"
-#include "Common/Entries/DirectoryListing.h"
-#include "Common/FileSpecState.h"
-#include "Common/Options.h"
-#include "Common/RunState.h"
+#include "RunValues/Colours.h"
+#include "RunValues/Entries/DirectoryListing.h"
+#include "RunValues/FileSpecState.h"
+#include "RunValues/Options.h"
+#include "RunValues/RunState.h"
 #include "Engine/Dates/DateFormat.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Listing/ColumnTable.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "Common/Entries/DirectoryListing.h"
-#include "Common/Options.h"
+#include "RunValues/Entries/DirectoryListing.h"
+#include "RunValues/Options.h"
 #include "Base/NameExtension.h"
 #include "Engine/Sort/Sort.h"
 #include "ListingBuilder.h"

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "Common/Options.h"
+#include "RunValues/Options.h"
 #include "Engine/Scan/Scan.h"
 #include "Engine/Wildcards/WildcardMask.h"
 #include "ORVL/Driver.h"

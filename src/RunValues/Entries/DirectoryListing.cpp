@@ -1,4 +1,4 @@
-#include "Common/Entries/DirectoryListing.h"
+#include "RunValues/Entries/DirectoryListing.h"
 
 void ClearListing(DirectoryListing& listing, std::string currentDir, std::string searchSpec) {
   listing.CurrentDir = std::move(currentDir);

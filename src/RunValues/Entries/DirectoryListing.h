@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "Common/DescriptionAndBatchState.h"
-#include "Common/Entries/Entries.h"
+#include "RunValues/DescriptionAndBatchState.h"
+#include "RunValues/Entries/Entries.h"
 
 struct DirectoryListing {
   std::string CurrentDir;           // the directory, ends in "\"

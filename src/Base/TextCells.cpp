@@ -1,4 +1,4 @@
-#include "Common/Text/TextCells.h"
+#include "Base/TextCells.h"
 
 #include <algorithm>
 #include <array>

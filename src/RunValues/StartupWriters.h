@@ -6,7 +6,7 @@
 
 #include <initializer_list>
 
-#include "Common/SettledValues.h"
+#include "RunValues/SettledValues.h"
 
 struct StartupWriters {
   static OptionsRec& Options() { return Settled.options_; }

@@ -25,4 +25,4 @@ struct RunSpecRec {
   bool DriveInvalid = false;     // it failed because the drive does not exist
 };
 // The run reads it through the settled value's const view.
-#include "Common/SettledValues.h"
+#include "RunValues/SettledValues.h"

@@ -1,4 +1,4 @@
-#include "Common/Entries/Entries.h"
+#include "RunValues/Entries/Entries.h"
 
 std::string_view FileEntry::TimeText(int kind) const {
   std::size_t start = ExtraStart + ShortLength;

@@ -1,10 +1,10 @@
-#include "Common/Colours.h"
-#include "Common/DescriptionAndBatchState.h"
-#include "Common/FileSpecState.h"
-#include "Common/LocaleFormats.h"
-#include "Common/Options.h"
-#include "Common/RunEnd.h"
-#include "Common/StartupWriters.h"
+#include "RunValues/Colours.h"
+#include "RunValues/DescriptionAndBatchState.h"
+#include "RunValues/FileSpecState.h"
+#include "RunValues/LocaleFormats.h"
+#include "RunValues/Options.h"
+#include "RunValues/RunEnd.h"
+#include "RunValues/StartupWriters.h"
 
 void ResetSharedState() {
   StartupOptions() = OptionsRec{};

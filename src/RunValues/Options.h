@@ -99,4 +99,4 @@ struct OptionsRec {
 void SetColumns(OptionsRec& options, std::initializer_list<ColumnSpec> columns);
 
 // The run reads the options through the settled value's const view.
-#include "Common/SettledValues.h"
+#include "RunValues/SettledValues.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Common/LocaleFormats.h"
+#include "RunValues/LocaleFormats.h"
 
 struct ColsType {
   std::string Extension;  // upper-case extension without the dot
@@ -40,4 +40,4 @@ struct LooksRec {
   std::vector<DateStep> DateSteps;  // DateFormat parsed at start-up, separators folded in
 };
 // The run reads them through the settled value's const view.
-#include "Common/SettledValues.h"
+#include "RunValues/SettledValues.h"

@@ -4,9 +4,9 @@
 // StartupWriters.h, which only start-up code includes.
 #pragma once
 
-#include "Common/Colours.h"
-#include "Common/FileSpecState.h"
-#include "Common/Options.h"
+#include "RunValues/Colours.h"
+#include "RunValues/FileSpecState.h"
+#include "RunValues/Options.h"
 
 class SettledValues {
  public:

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "Base/Utf8.h"
-#include "Common/Text/TextCells.h"
+#include "Base/TextCells.h"
 #include "Platform/CodePages.h"
 
 namespace {

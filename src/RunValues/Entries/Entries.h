@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "Common/Options.h"
+#include "RunValues/Options.h"
 #include "Platform/Files.h"
 
 // A text of an entry. While a directory is read and filtered its buffer still

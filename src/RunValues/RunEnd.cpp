@@ -1,4 +1,4 @@
-#include "Common/RunEnd.h"
+#include "RunValues/RunEnd.h"
 
 #include <atomic>
 

@@ -1,4 +1,4 @@
-#include "Common/Options.h"
+#include "RunValues/Options.h"
 
 void SetColumns(OptionsRec& options, std::initializer_list<ColumnSpec> columns) {
   int slot = 0;

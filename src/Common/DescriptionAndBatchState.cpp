@@ -1,3 +1,0 @@
-#include "Common/DescriptionAndBatchState.h"
-
-RunFilesRec RunFiles;

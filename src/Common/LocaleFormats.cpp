@@ -1,3 +1,0 @@
-#include "Common/LocaleFormats.h"
-
-LocaleFormatsRec LocaleFormats;

@@ -1,3 +1,0 @@
-#include "Common/SettledValues.h"
-
-SettledValues Settled;

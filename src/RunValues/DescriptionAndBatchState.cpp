@@ -1,0 +1,3 @@
+#include "RunValues/DescriptionAndBatchState.h"
+
+RunFilesRec RunFiles;

@@ -1,0 +1,3 @@
+#include "RunValues/LocaleFormats.h"
+
+LocaleFormatsRec LocaleFormats;

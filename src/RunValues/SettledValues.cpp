@@ -1,0 +1,3 @@
+#include "RunValues/SettledValues.h"
+
+SettledValues Settled;
