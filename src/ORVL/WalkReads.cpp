@@ -1,5 +1,7 @@
 #include "ORVL/WalkReads.h"
 
+#include <optional>
+
 #include "RunValues/Options.h"
 #include "Console/Console.h"
 #include "Engine/Batch/Batch.h"
@@ -50,11 +52,12 @@ WalkReadAhead::WalkReadAhead(const ReadRequest& root, bool recursive)
 void WalkReadAhead::Take(const std::string& directory, WalkRead& into) {
   // A walk that lists nothing for a while still ends at once on Ctrl+C.
   EndIfControlEvent();
-  // On one processor the walk reads into the same buffers every time.
-  if (!ahead_.Threaded()) {
-    into.Request = WalkedRequest(root_, directory);
-    ReadDirectory(into.Request, into.Read);
+  if (std::optional<WalkRead> ahead = ahead_.TakeReadAhead(directory)) {
+    into = std::move(*ahead);
     return;
   }
-  into = ahead_.Take(directory);
+  // Read here into the buffers of the directory before: a walk with workers
+  // holds no more for the directories it reads itself than one without.
+  into.Request = WalkedRequest(root_, directory);
+  ReadDirectory(into.Request, into.Read);
 }

@@ -57,9 +57,17 @@ class ReadAhead final {
 
   // The read of the directory the walk takes now.
   Value Take(const std::string& directory) {
-    const std::size_t slot = core_ ? core_->Queue.Claim(directory) : ReadAheadQueue::NoSlot;
+    std::optional<Value> ahead = TakeReadAhead(directory);
     // Read here with a stop nothing raises: never cut short.
-    if (slot == ReadAheadQueue::NoSlot) return read_(directory, ownStop_);
+    return ahead ? std::move(*ahead) : read_(directory, ownStop_);
+  }
+  void Take(const std::string& directory, Value& into) { into = Take(directory); }
+
+  // The read a worker did for the directory the walk takes now; none when the
+  // walk must read it itself (into buffers of its own, which it may reuse).
+  std::optional<Value> TakeReadAhead(const std::string& directory) {
+    const std::size_t slot = core_ ? core_->Queue.Claim(directory) : ReadAheadQueue::NoSlot;
+    if (slot == ReadAheadQueue::NoSlot) return std::nullopt;
     Slot& held = core_->Held[slot];
     std::exception_ptr failure = std::exchange(held.Failure, nullptr);
     std::optional<Value> value;
@@ -67,10 +75,8 @@ class ReadAhead final {
     held.Read.reset();
     core_->Queue.Release(slot);
     if (failure) std::rethrow_exception(failure);
-    return std::move(*value);
+    return value;
   }
-
-  void Take(const std::string& directory, Value& into) { into = Take(directory); }
 
   // Ends the workers (the destructor does too); later reads are the walk's own.
   void Stop() {
