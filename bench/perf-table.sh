@@ -8,13 +8,17 @@
 # same reads on one thread per processor without printing, is the floor for a
 # walk that reads ahead. Instructions per entry come from
 # callgrind on the simulated platform when valgrind is installed.
+# With -o, the rows that matter for a change of the lister itself are paired
+# against an earlier build's orvl.exe instead, on names of varied length and on a
+# tree where a few folders hold most files (bench/make-fixtures.py).
 # Run by hand, never as a test:
-#   bench/perf-table.sh [-n PAIRS] [-d DIR_PAIRS] [-c COUNT] [-r PATTERN]
+#   bench/perf-table.sh [-n PAIRS] [-d DIR_PAIRS] [-c COUNT] [-r PATTERN] [-o OLD_EXE]
 #   -n  pairs per row (default 7; the empty-directory row makes three times as many)
 #   -d  pairs for the row against the command interpreter's dir, which is slow (default 3)
 #   -c  files in the flat fixture (default 100000; the tree gets twice as many in
 #       COUNT/20 directories); -c 10000 keeps runs short while developing
 #   -r  only the rows whose label matches the extended regular expression
+#   -o  an earlier build's orvl.exe: the old-against-new rows in place of the table
 # Fixtures are made once in ${TMPDIR:-/tmp}/orvl-bench-COUNT and kept.
 set -eu
 
@@ -23,13 +27,15 @@ PAIRS=7
 DIR_PAIRS=3
 COUNT=100000
 ROWS="."
-while getopts "n:d:c:r:" option; do
+OLD=""
+while getopts "n:d:c:r:o:" option; do
   case $option in
   n) PAIRS=$OPTARG ;;
   d) DIR_PAIRS=$OPTARG ;;
   c) COUNT=$OPTARG ;;
   r) ROWS=$OPTARG ;;
-  *) sed -n '10,15p' "$0" >&2 && exit 2 ;;
+  o) OLD=$(realpath "$OPTARG") ;;
+  *) sed -n '14,21p' "$0" >&2 && exit 2 ;;
   esac
 done
 
@@ -70,17 +76,25 @@ build_all() {
 export WINEPREFIX="$ROOT/build/wineprefix" WINEDEBUG=-all
 unset DISPLAY
 
-# The commands a row names: "bare ...", "par ...", "orvl ..." and "dir" (the command
-# interpreter's own), turned into the wine command line in COMMAND.
+# The commands a row names: "bare ...", "par ...", "orvl ...", "old ..." (the
+# build given with -o) and "dir" (the command interpreter's own), turned into the
+# wine command line in COMMAND. A leading "1cpu" runs it as on one processor,
+# so a walk reads without workers.
 resolve() {
-  local words
+  local words prefix=()
   read -ra words <<<"$1"
+  if [ "${words[0]}" = 1cpu ]; then
+    prefix=(env ORVL_PROCESSORS=1)
+    words=("${words[@]:1}")
+  fi
   case ${words[0]} in
   bare) COMMAND=(wine "$BARE" "${words[@]:1}") ;;
   par) COMMAND=(wine "$PARALLEL" "${words[@]:1}") ;;
   orvl) COMMAND=(wine "$ORVL" "${words[@]:1}") ;;
+  old) COMMAND=(wine "$OLD" "${words[@]:1}") ;;
   dir) COMMAND=(wine cmd /c dir) ;;
   esac
+  COMMAND=("${prefix[@]}" "${COMMAND[@]}")
 }
 
 # Runs "COMMAND ARGS..." in a directory, output to $OUT; prints the seconds
@@ -167,6 +181,23 @@ wine_rows() {
   pair_row "flat $COUNT, the interpreter's dir (A default layout)" "$flat" "$DIR_PAIRS" "orvl" "dir"
 }
 
+# The same work by an earlier build (A) and this one (B).
+old_rows() {
+  local varied="$FIXTURES/varied" skewed="$FIXTURES/skewed" tree="$FIXTURES/tree"
+  wineserver -p60 2>/dev/null || true
+  say "warming up wine and the file cache ..."
+  measure "$varied" wine "$OLD" >/dev/null
+  measure "$skewed" wine "$OLD" /S >/dev/null
+  measure "$tree" wine "$OLD" /S >/dev/null
+
+  echo "| work | A: $(basename "$OLD") | B: this build | B/A: median (range) | peak memory A / B |"
+  echo "|---|---|---|---|---|"
+  pair_row "varied names $COUNT, default layout" "$varied" "$PAIRS" "old" "orvl"
+  pair_row "varied names $COUNT, /V" "$varied" "$PAIRS" "old /V" "orvl /V"
+  pair_row "skewed tree $((2 * COUNT)), /S without workers" "$skewed" "$PAIRS" "1cpu old /S" "1cpu orvl /S"
+  pair_row "uniform tree $((2 * COUNT)), /S without workers" "$tree" "$PAIRS" "1cpu old /S" "1cpu orvl /S"
+}
+
 # ---------------------------------------------------------------- instructions
 
 # Instructions inside the run function only, for ENTRIES simulated entries.
@@ -205,5 +236,9 @@ instruction_rows() {
 build_all
 say "fixtures in $FIXTURES ..."
 python3 "$ROOT/bench/make-fixtures.py" "$FIXTURES" "$COUNT"
-wine_rows
+if [ -n "$OLD" ]; then
+  old_rows
+else
+  wine_rows
+fi
 instruction_rows
