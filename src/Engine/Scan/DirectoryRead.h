@@ -36,7 +36,7 @@ struct SearchResult {
 
 struct DirectoryRead {
   std::vector<ReadEntry> Entries;           // in the order the searches delivered them
-  std::vector<char> Texts;                  // the entries' names, back to back, up to TextsUsed
+  UninitialisedBytes Texts;                 // the entries' names, back to back, up to TextsUsed
   std::size_t TextsUsed = 0;                // bytes of Texts in use; the rest is room kept
   std::vector<SearchResult> Searches;       // one per requested path, in order
   std::vector<std::string> Subdirectories;  // full paths of the directories a walk enters

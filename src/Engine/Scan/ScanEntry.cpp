@@ -57,14 +57,14 @@ std::uint8_t ShortNameBytes(std::string_view text) {
 
 // Room for `bytes` more at the end of the texts; returns where it starts. The
 // buffer may move: texts are named by place until the listing settles.
-std::size_t GrowTexts(std::vector<char>& texts, std::size_t bytes) {
+std::size_t GrowTexts(UninitialisedBytes& texts, std::size_t bytes) {
   const std::size_t start = texts.size();
   if (start + bytes > texts.capacity()) texts.reserve(std::max(2 * texts.capacity(), start + bytes));
   texts.resize(start + bytes);
   return start;
 }
 
-void CopyText(std::vector<char>& texts, std::size_t& at, const char* from, std::size_t bytes) {
+void CopyText(UninitialisedBytes& texts, std::size_t& at, const char* from, std::size_t bytes) {
   if (bytes == 0) return;
   std::memmove(texts.data() + at, from, bytes);
   at += bytes;
@@ -166,7 +166,7 @@ void ListingFilter::NoteNameWidth(std::string_view name) {
 // cut one would name a file that does not exist), and date texts follow the
 // short name, so both are added at the end of the texts.
 void ListingFilter::StoreTexts(FileEntry& entry) {
-  std::vector<char>& texts = listing_.Texts;
+  UninitialisedBytes& texts = listing_.Texts;
   const std::size_t nameAt = entry.Name.Offset();
   const std::size_t nameBytes = entry.Name.size();
   const std::size_t aliasBytes = keepAliases_ ? entry.ShortLength : 0;

@@ -15,7 +15,7 @@ struct DirectoryListing {
   std::string CurrentDir;           // the directory, ends in "\"
   std::string SearchSpec;           // the directory plus the mask: what "Path:" shows
   std::vector<FileEntry> Records;   // the read's records; the accepted ones first, in read order
-  std::vector<char> Texts;          // the read's names, then the texts the filter added
+  UninitialisedBytes Texts;         // the read's names, then the texts the filter added
   std::vector<FileEntry*> FileList;  // the accepted records in list order (after Settle)
   std::size_t Accepted = 0;          // records kept so far, at the front of Records
   std::int32_t ListedCount = 0;      // entries to write; 0 when the directory is not shown

@@ -8,24 +8,25 @@
 #include <string>
 #include <string_view>
 
+#include "Base/UninitialisedBytes.h"
 #include "RunValues/Options.h"
 #include "Platform/Files.h"
 
 // A text of an entry. While a directory is read and filtered its buffer still
 // grows, so the text is a place in it; once the buffer is settled it becomes
-// an address (Settle). Twelve bytes with no padding: the word is kept as bytes.
+// an address (Settle). An address and a length with no padding (8 bytes on a
+// 32-bit system, 12 on a 64-bit one): the word is kept as bytes.
 class EntryText {
  public:
   // A place in the buffer that is still growing.
   void Place(std::size_t offset, std::size_t length) {
-    const std::uint64_t word = offset;
-    std::memcpy(Word, &word, sizeof word);
+    std::memcpy(Word, &offset, sizeof offset);
     Length = static_cast<std::uint32_t>(length);
   }
   std::size_t Offset() const {
-    std::uint64_t word;
+    std::size_t word;
     std::memcpy(&word, Word, sizeof word);
-    return static_cast<std::size_t>(word);
+    return word;
   }
   // The place becomes its address in the settled buffer.
   void Settle(const char* base) {
@@ -46,14 +47,18 @@ class EntryText {
   }
 
  private:
-  unsigned char Word[8] = {};
+  static_assert(sizeof(std::size_t) == sizeof(const char*));
+  unsigned char Word[sizeof(std::size_t)] = {};
   std::uint32_t Length = 0;
 };
-static_assert(sizeof(EntryText) == 12);
+static_assert(sizeof(EntryText) == sizeof(std::size_t) + 4);
 
-// 56 bytes on x86_64. The read makes these records (the long name and the
+// A directory holds one record an entry, so they are packed to 4-byte
+// alignment: 52 bytes on a 32-bit system (56 with the size's usual alignment),
+// 56 on x86_64. The read makes these records (the long name and the
 // alias after it); the filter keeps the accepted ones in place and adds, where
 // a column needs them, the short name followed by the date texts.
+#pragma pack(push, 4)
 struct FileEntry {
   std::int64_t Size = 0;         // bytes
   EntryText Name;                // long name (with /F: directory + name), UTF-8, never cut
@@ -73,5 +78,7 @@ struct FileEntry {
   const Plat::FileTime& Time(int kind) const;
   bool IsDirectory() const { return (Attributes & Plat::AttrDirectory) != 0; }
 };
+#pragma pack(pop)
+static_assert(sizeof(FileEntry) == 44 + sizeof(EntryText));
 
 constexpr int MaxShortNameCells = 12;
