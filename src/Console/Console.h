@@ -19,6 +19,14 @@ struct ConvertedChar {
   char Bytes[7] = {};
 };
 
+// The last character of one cell put that is not ASCII, as shown and as its
+// plain byte (Code 0: none yet).
+struct LastWideChar {
+  char32_t Code = 0;
+  char16_t Shown = 0;
+  char Plain = 0;
+};
+
 // Engine state, created on first use.
 struct ConsoleEngineState {
   Plat::Handle OutputHandle = Plat::InvalidHandle;  // standard output
@@ -41,6 +49,7 @@ struct ConsoleEngineState {
   bool PlainHasMarks = false;  // the plain line has a marked cell
   // Plain-text bytes of characters that are not ASCII, as converted so far.
   std::array<ConvertedChar, 64> ConvertedChars{};
+  LastWideChar LastWide;  // its look-up, kept for the next
   // The page prompt, centred on first use.
   std::string PromptText =
       "[Q/X] Stop \u2666 [N] Non-stop \u2666 [H] Help \u2666 [Other keys] Continue";
@@ -97,8 +106,8 @@ inline void EnsureOutput() {
 void ForceRedirected();
 
 // Screen width W and height H (valid once initialised).
-int ScreenWidth();
-int ScreenHeight();
+inline int ScreenWidth() { return ConsoleEngine.MaxCol + 1; }
+inline int ScreenHeight() { return ConsoleEngine.MaxRow + 1; }
 
 // count blanks; empty for count <= 0.
 std::string Spaces(int count);

@@ -93,8 +93,6 @@ void ForceRedirected() {
   if (ConsoleEngine.Initialised) ClearPlainLine();
 }
 
-int ScreenWidth() { return ConsoleEngine.MaxCol + 1; }
-int ScreenHeight() { return ConsoleEngine.MaxRow + 1; }
 
 void ResetConsoleEngine() { ConsoleEngine = ConsoleEngineState{}; }
 

@@ -13,24 +13,45 @@ namespace {
 
 constexpr std::uint16_t ScrollFillAttribute = 15;
 
-void PutCell(int column, char16_t character, std::uint8_t attribute) {
+void PlaceCell(int column, char16_t shown, char plain, std::uint8_t attribute) {
   ConsoleEngineState& engine = ConsoleEngine;
   const auto at = static_cast<std::size_t>(column - 1);
-  engine.LineBuffer[at] = {Options.SevenBit ? SevenBitChar(character) : character, attribute};
+  engine.LineBuffer[at] = {shown, attribute};
   if (engine.Redirected) {
     // A character of one byte in the output (line drawing, most often) goes
     // in as that byte; the rest is converted with the line.
-    const char plain = PlainByteOf(engine.LineBuffer[at].Char);
     engine.PlainBytes[at] = plain;
     engine.PlainHasMarks |= plain == NotAsciiMark;
   }
   engine.LineUsed = std::max(engine.LineUsed, column);
 }
 
+void PutCell(int column, char16_t character, std::uint8_t attribute) {
+  const char16_t shown = Options.SevenBit ? SevenBitChar(character) : character;
+  PlaceCell(column, shown, ConsoleEngine.Redirected ? PlainByteOf(shown) : 0, attribute);
+}
+
+// A character of one cell that shows as itself; it is remembered, as rows
+// repeat their line-drawing glyphs.
+void PutPlainWideCell(int column, char32_t code, std::uint8_t attribute) {
+  LastWideChar& last = ConsoleEngine.LastWide;
+  if (code != last.Code) {
+    const auto unit = static_cast<char16_t>(code);
+    last.Shown = Options.SevenBit ? SevenBitChar(unit) : unit;
+    last.Plain = PlainByteOf(last.Shown);
+    last.Code = code;
+  }
+  PlaceCell(column, last.Shown, last.Plain, attribute);
+}
+
 // Puts one character that is not ASCII at a column; returns the cells it took.
 // A wide character takes two, the second showing nothing (or the low half of
 // a character beyond 16 bits); a combining mark has no cell of its own.
 int PutWideCell(int column, char32_t code, std::uint8_t attribute, int width) {
+  if (code == ConsoleEngine.LastWide.Code && column >= 1 && column <= width) {
+    PutPlainWideCell(column, code, attribute);
+    return 1;
+  }
   const int cells = CharCells(code);
   if (cells == 0 || column + cells - 1 > width) return cells;
   if (column < 1) return cells;
@@ -38,9 +59,11 @@ int PutWideCell(int column, char32_t code, std::uint8_t attribute, int width) {
   // the name around: shown as "?".
   if (code < 0xA0 || HidesItself(code)) {
     PutCell(column, u'?', attribute);
+  } else if (code < 0x10000 && cells == 1) {
+    PutPlainWideCell(column, code, attribute);
   } else if (code < 0x10000) {
     PutCell(column, static_cast<char16_t>(code), attribute);
-    if (cells == 2) PutCell(column + 1, WideCharTrail, attribute);
+    PutCell(column + 1, WideCharTrail, attribute);
   } else if (cells == 2) {  // the low half takes the second cell
     std::u16string pair;
     Utf8::AppendUtf16(pair, code);
@@ -145,12 +168,10 @@ bool WriteOneCharacter(std::string_view text, int column, std::uint8_t attribute
   return true;
 }
 
-}  // namespace
-
-void WriteAt(std::string_view text, int column, std::uint8_t attribute) {
-  EnsureOutput();
-  int room = ScreenWidth() - ConsoleEngine.PenColumn;
-  if (WriteWithinPlainLine(text, column, room)) return;
+// WriteAt's cases beyond a plain text that fits, kept out of line so that
+// the common case stays a short call.
+[[gnu::noinline]] void WriteAtWithCare(std::string_view text, int column, std::uint8_t attribute,
+                                       int room) {
   if (AsciiRunEnd(text, 0) == text.size()) {  // most fields: a byte is a cell
     const auto fits = static_cast<std::ptrdiff_t>(text.size()) <= room;
     const std::size_t shown = fits ? text.size() : static_cast<std::size_t>(std::max(room - 1, 0));
@@ -163,6 +184,14 @@ void WriteAt(std::string_view text, int column, std::uint8_t attribute) {
   std::string_view shown = text;
   if (TextCells(shown) > room) shown = CellPrefix(shown, std::max(room - 1, 0));
   ConsoleEngine.PenColumn += StoreText(shown, column, attribute);
+}
+
+}  // namespace
+
+void WriteAt(std::string_view text, int column, std::uint8_t attribute) {
+  EnsureOutput();
+  const int room = ScreenWidth() - ConsoleEngine.PenColumn;
+  if (!WriteWithinPlainLine(text, column, room)) WriteAtWithCare(text, column, attribute, room);
 }
 
 void WriteText(std::string_view text, std::uint8_t attribute) {

@@ -21,15 +21,19 @@ std::size_t TrimmedLength(const std::string& bytes, std::size_t used) {
   return used;
 }
 
-// Copies eight bytes when all are ASCII; returns false, copying nothing, when
-// one is not. Sets high bits in `controls` where a byte is below 32 or DEL
-// (in a word of ASCII bytes, only 127 carries into the high bit when 1 is added).
+// Copies a word of bytes (eight or four) when all are ASCII; returns false,
+// copying nothing, when one is not. Sets high bits in `controls` where a byte
+// is below 32 or DEL (in a word of ASCII bytes, only 127 carries into the high
+// bit when 1 is added).
+template <typename Word>
 bool CopyAsciiWord(const char* from, char* to, std::uint64_t& controls) {
-  std::uint64_t word;
+  constexpr auto ones = static_cast<Word>(ByteWords::Ones);
+  constexpr auto high = static_cast<Word>(ByteWords::HighBits);
+  Word word;
   std::memcpy(&word, from, sizeof word);
-  if ((word & ByteWords::HighBits) != 0) return false;
+  if ((word & high) != 0) return false;
   std::memcpy(to, &word, sizeof word);
-  controls |= ByteWords::BytesBelow(word, 32) | ((word + ByteWords::Ones) & ByteWords::HighBits);
+  controls |= ((word - ones * 32) & ~word & high) | ((word + ones) & high);
   return true;
 }
 
@@ -42,15 +46,20 @@ void ReplaceControls(const char* bytes, std::size_t count, char* out) {
 
 }  // namespace
 
-// Eight bytes at a time, the last eight overlapping what was copied: a
-// field is short, and a call to copy it would cost more than the copy.
+// Eight bytes at a time, the last eight overlapping what was copied (four
+// and four for a shorter text): a field is short, and a call to copy it would
+// cost more than the copy.
 bool StorePlainAscii(const char* bytes, std::size_t count, std::size_t at) {
   char* out = ConsoleEngine.PlainBytes.data() + at;
   std::uint64_t controls = 0;
   if (count >= 8) {
     for (std::size_t k = 0; k + 8 < count; k += 8)
-      if (!CopyAsciiWord(bytes + k, out + k, controls)) return false;
-    if (!CopyAsciiWord(bytes + count - 8, out + count - 8, controls)) return false;
+      if (!CopyAsciiWord<std::uint64_t>(bytes + k, out + k, controls)) return false;
+    if (!CopyAsciiWord<std::uint64_t>(bytes + count - 8, out + count - 8, controls)) return false;
+  } else if (count >= 4) {
+    if (!CopyAsciiWord<std::uint32_t>(bytes, out, controls) ||
+        !CopyAsciiWord<std::uint32_t>(bytes + count - 4, out + count - 4, controls))
+      return false;
   } else {
     for (std::size_t k = 0; k < count; ++k) {
       const auto byte = static_cast<unsigned char>(bytes[k]);

@@ -124,7 +124,10 @@ char PlainByteOf(char16_t unit) {
   return known && known->Length == 1 ? known->Bytes[0] : NotAsciiMark;
 }
 
-void ForgetConvertedChars() { ConsoleEngine.ConvertedChars.fill(ConvertedChar{}); }
+void ForgetConvertedChars() {
+  ConsoleEngine.ConvertedChars.fill(ConvertedChar{});
+  ConsoleEngine.LastWide = LastWideChar{};
+}
 
 void PlainLineText(const char* bytes, const Plat::Cell* cells, std::size_t count,
                    std::string& text) {
