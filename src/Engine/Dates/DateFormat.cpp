@@ -151,7 +151,11 @@ void AppendCalendarTime(std::string& out, const std::vector<DateStep>& steps,
         break;
     }
     used = isNumber ? PutNumber(out, room, used, number, width) : PutText(out, room, used, text);
-    if (!step->After.empty()) used = PutText(out, room, used, step->After);
+    const std::string& after = step->After;
+    if (after.size() == 1 && used < RoomChars)  // a separator, most often
+      room[used++] = after[0];
+    else if (!after.empty())
+      used = PutText(out, room, used, after);
   }
   out.append(room, used);
 }

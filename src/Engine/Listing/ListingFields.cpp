@@ -135,10 +135,10 @@ void WriteAttributeField(const FieldWrite& field) {
                 {Plat::AttrSystem, 's'},
                 {Plat::AttrArchive, 'a'},
                 {Plat::AttrDirectory, 'd'}};
-  FieldText.assign(5, '.');
+  char letters[5];
   for (std::size_t place = 0; place < 5; ++place)
-    if (entry.Attributes & places[place].Bit) FieldText[place] = places[place].Letter;
-  WriteAt(FieldText, field.Column, Looks.Colours.DetailColour);
+    letters[place] = (entry.Attributes & places[place].Bit) ? places[place].Letter : '.';
+  WriteAt(std::string_view(letters, sizeof letters), field.Column, Looks.Colours.DetailColour);
 }
 
 // Rows in the order of the usage screen's /M details.

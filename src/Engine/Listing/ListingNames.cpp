@@ -85,8 +85,9 @@ void WriteNameField(const ListingLayoutRec& layout, const FileEntry& entry, int 
 
 void WriteShortNameField(const FileEntry& entry, int column, std::uint8_t colour) {
   const std::string_view name = entry.ShortName();
-  std::size_t dot = ExtensionDot(name);
-  bool justify = Options.Justify && name != "." && name != ".." && dot != std::string::npos;
+  // Only an aligned extension needs the dot looked for.
+  const std::size_t dot = Options.Justify ? ExtensionDot(name) : std::string::npos;
+  bool justify = dot != std::string::npos && name != "." && name != "..";
   if (!justify) {
     WriteAt(name, column, colour);
     return;
