@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "RunValues/Entries/Entries.h"
+#include "RunValues/Entries/RecordBlocks.h"
 #include "Platform/Files.h"
 
 class ReadStop;
@@ -35,7 +36,7 @@ struct SearchResult {
 };
 
 struct DirectoryRead {
-  std::vector<ReadEntry> Entries;           // in the order the searches delivered them
+  RecordBlocks<ReadEntry> Entries;          // in the order the searches delivered them
   UninitialisedBytes Texts;                 // the entries' names, back to back, up to TextsUsed
   std::size_t TextsUsed = 0;                // bytes of Texts in use; the rest is room kept
   std::vector<SearchResult> Searches;       // one per requested path, in order

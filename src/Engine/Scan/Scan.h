@@ -29,9 +29,10 @@ class ListingFilter {
   bool PassesTimeStamps(FileEntry& entry);
   void WidenDateColumn(FileEntry& entry, int kind, std::string_view text);
   void NoteNameWidth(std::string_view name);
+  void PlanTexts(std::size_t bytes);
   void StoreTexts(FileEntry& entry);
-  void Accept(const FileEntry& entry);
-  void Consider(FileEntry& entry);
+  void Accept(const FileEntry& entry, std::size_t index);
+  void Consider(FileEntry& entry, std::size_t index);
 
   DirectoryListing& listing_;
   std::uint32_t wantedAttributes_ = 0;    // /A: bits that must all be set
@@ -39,6 +40,7 @@ class ListingFilter {
   bool keepAliases_ = false;              // a column shows or uses the 8.3 alias
   int headCells_ = 0;                     // cells of the directory /F puts before names
   bool hidesBatchWork_ = false;           // the folder holds the batch run's own file
+  bool textsPlanned_ = false;             // the texts' room was made for the directory
   std::string dateText_;                  // the date texts of the entry being filtered
   // Entries often share a stamp to the second: its text is kept.
   std::uint64_t lastDateSecond_ = ~std::uint64_t{0};

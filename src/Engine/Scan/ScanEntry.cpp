@@ -161,6 +161,17 @@ void ListingFilter::NoteNameWidth(std::string_view name) {
   listing_.MaxNameLength = std::max(listing_.MaxNameLength, headCells_ + TextCells(name));
 }
 
+// The first entry that adds texts makes room for the records still to come
+// at its size and a quarter more: the texts then move once, while they are
+// few, not at every doubling (room never written takes no memory).
+void ListingFilter::PlanTexts(std::size_t bytes) {
+  textsPlanned_ = true;
+  UninitialisedBytes& texts = listing_.Texts;
+  const std::size_t expected =
+      texts.size() + bytes * (listing_.Records.size() - listing_.Accepted);
+  if (expected > texts.capacity()) texts.reserve(std::max(2 * texts.capacity(), expected + expected / 4));
+}
+
 // Most entries add nothing: the name and the alias stay where the read put
 // them. /F names get the directory before them (a full path is never cut: a
 // cut one would name a file that does not exist), and date texts follow the
@@ -182,7 +193,9 @@ void ListingFilter::StoreTexts(FileEntry& entry) {
     return;
   }
   const std::size_t nameCopy = head.empty() ? 0 : head.size() + nameBytes;
-  std::size_t at = GrowTexts(texts, nameCopy + shortBytes + dateText_.size());
+  const std::size_t extra = nameCopy + shortBytes + dateText_.size();
+  if (!textsPlanned_) PlanTexts(extra);
+  std::size_t at = GrowTexts(texts, extra);
   const std::size_t start = at;
   CopyText(texts, at, head.data(), head.size());
   if (!head.empty()) CopyText(texts, at, texts.data() + nameAt, nameBytes);
@@ -193,7 +206,7 @@ void ListingFilter::StoreTexts(FileEntry& entry) {
   entry.ExtraStart = static_cast<std::uint32_t>(extraAt - entry.Name.Offset());
 }
 
-void ListingFilter::Accept(const FileEntry& entry) {
+void ListingFilter::Accept(const FileEntry& entry, std::size_t index) {
   DirectoryListing& listing = listing_;
   listing.DirBytes = AddByteCounts(listing.DirBytes, entry.Size);
   if (!RunSpec.NoClusterSize)
@@ -203,11 +216,12 @@ void ListingFilter::Accept(const FileEntry& entry) {
     ++listing.DirDirCount;
   else
     ++listing.DirFileCount;
-  FileEntry& place = listing.Records[listing.Accepted++];
-  if (&place != &entry) place = entry;
+  // An entry after a dropped one moves up to the next free place.
+  if (index != listing.Accepted) listing.Records[listing.Accepted] = entry;
+  ++listing.Accepted;
 }
 
-void ListingFilter::Consider(FileEntry& entry) {
+void ListingFilter::Consider(FileEntry& entry, std::size_t index) {
   if (!PassesAttributes(entry.Attributes)) return;
   const std::string_view name = listing_.PlacedName(entry);
   if (Options.HideDots && IsDotName(name)) return;
@@ -221,12 +235,13 @@ void ListingFilter::Consider(FileEntry& entry) {
   if (Options.SizeRangeOn && !PassesSizeFilter(entry.Size)) included = false;
   if (!included) return;
   StoreTexts(entry);
-  Accept(entry);
+  Accept(entry, index);
 }
 
 void ListingFilter::Filter(std::size_t from, std::size_t to) {
   try {
-    for (std::size_t index = from; index < to; ++index) Consider(listing_.Records[index]);
+    listing_.Records.ForEachIn(
+        from, to, [this](FileEntry& entry, std::size_t index) { Consider(entry, index); });
   } catch (const std::bad_alloc&) {
     EndForLackOfMemory();
   }

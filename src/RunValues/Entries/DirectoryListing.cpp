@@ -15,12 +15,11 @@ void ClearListing(DirectoryListing& listing, std::string currentDir, std::string
 }
 
 void SettleListing(DirectoryListing& listing) {
-  listing.Records.resize(listing.Accepted);
+  listing.Records.Truncate(listing.Accepted);
   listing.FileList.resize(listing.Accepted);
   const char* base = listing.Texts.data();
-  for (std::size_t at = 0; at < listing.Accepted; ++at) {
-    FileEntry& entry = listing.Records[at];
+  listing.Records.ForEachIn(0, listing.Accepted, [&](FileEntry& entry, std::size_t at) {
     entry.Name.Settle(base);
     listing.FileList[at] = &entry;
-  }
+  });
 }

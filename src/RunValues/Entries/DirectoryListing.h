@@ -10,11 +10,12 @@
 
 #include "RunValues/DescriptionAndBatchState.h"
 #include "RunValues/Entries/Entries.h"
+#include "RunValues/Entries/RecordBlocks.h"
 
 struct DirectoryListing {
   std::string CurrentDir;           // the directory, ends in "\"
   std::string SearchSpec;           // the directory plus the mask: what "Path:" shows
-  std::vector<FileEntry> Records;   // the read's records; the accepted ones first, in read order
+  RecordBlocks<FileEntry> Records;  // the read's records; the accepted ones first, in read order
   UninitialisedBytes Texts;         // the read's names, then the texts the filter added
   std::vector<FileEntry*> FileList;  // the accepted records in list order (after Settle)
   std::size_t Accepted = 0;          // records kept so far, at the front of Records

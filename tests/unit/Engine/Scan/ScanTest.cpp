@@ -197,12 +197,12 @@ TEST_F(ScanTest, TheReadMovesIntoTheListingWithoutACopy) {
   const ReadRequest request = RequestFor(RunSpec.CurrentDir, RunSpec.SearchSpec);
   DirectoryRead read = ReadDirectory(request);
   const char* names = read.Texts.data();
-  const FileEntry* records = read.Entries.data();
+  const FileEntry* records = &read.Entries[0];
   const char* earlierNames = Listing.Texts.data();
   DirectoryLayout layout;
   ScanDirectory(request, read, Walk, Listing, layout);
   EXPECT_EQ(Listing.FileList, (std::vector<FileEntry*>{&Listing.Records[0], &Listing.Records[1]}));
-  EXPECT_EQ(Listing.Records.data(), records);
+  EXPECT_EQ(&Listing.Records[0], records);
   EXPECT_EQ(Listing.Texts.data(), names);
   EXPECT_GE(Listing.FileList[1]->Name.data(), names);  // the name where the read put it
   EXPECT_LT(Listing.FileList[1]->Name.data(), names + Listing.Texts.size());
