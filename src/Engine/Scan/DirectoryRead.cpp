@@ -36,10 +36,14 @@ struct ReadPass {
 };
 
 // What a vector's next push_back adds, when it must grow (doubling, as the
-// standard library's vectors do).
+// standard library's vectors do); records grow by a block.
 template <typename Item>
 std::size_t GrowthOf(const std::vector<Item>& items) {
   return items.size() < items.capacity() ? 0 : std::max<std::size_t>(items.capacity(), 1) * sizeof(Item);
+}
+template <typename Item>
+std::size_t GrowthOf(const RecordBlocks<Item>& items) {
+  return items.GrowthBytes();
 }
 
 // Under a walk, a search that delivers every entry also yields the

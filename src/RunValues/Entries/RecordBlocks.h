@@ -26,6 +26,11 @@ class RecordBlocks {
   std::size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
   std::size_t capacity() const { return capacity_; }
+  // The bytes the next emplace_back takes: a block when the last one is full.
+  std::size_t GrowthBytes() const {
+    if (size_ < capacity_) return 0;
+    return (blocks_.empty() ? FirstRecords : BlockMask + 1) * sizeof(Record);
+  }
   // Drops the records from `count` on; the blocks stay for the next directory.
   void Truncate(std::size_t count) {
     if (count < size_) size_ = count;
