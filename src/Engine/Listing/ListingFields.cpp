@@ -264,17 +264,12 @@ void WriteEntryFields(const ListingLayoutRec& layout, const DirectoryListing& li
   FieldWrite write{layout, listing, entry, column, 0, NoStamp, lastInRow, colour, compression};
   for (int index = 0; index < layout.FieldCount; ++index) {
     const FieldPlan& field = layout.Fields[static_cast<std::size_t>(index)];
-    const ColumnKind& kind = *field.Column;
-    if (kind.Write) {
+    if (field.Write) {
       write.Column = column;
       write.Width = field.Width;
-      write.Stamp = kind.Stamp;
-      kind.Write(write);
+      write.Stamp = field.Stamp;
+      field.Write(write);
     }
-    column += field.Advance;
-    // A squeezed name leaves the separator column free in all but the last
-    // listing column, so a field after it is not overwritten by the separator.
-    if (kind.Room == ColumnRoom::Name && layout.Squeezed && !lastInRow)
-      column -= layout.NameRoom - layout.NameCut;
+    column += lastInRow ? field.Advance : field.AdvanceWithin;
   }
 }

@@ -102,6 +102,12 @@ void SetAdvances(ListingLayoutRec& layout, const DirectoryListing& listing) {
       case ColumnRoom::Description: field.Advance = layout.NameRoom + 1; break;
       default: field.Advance = field.Width; break;
     }
+    // A squeezed name leaves the separator column free in all but the last
+    // listing column, so a field after it is not overwritten by the separator.
+    const bool squeezedName = field.Column->Room == ColumnRoom::Name && layout.Squeezed;
+    field.AdvanceWithin = field.Advance - (squeezedName ? layout.NameRoom - layout.NameCut : 0);
+    field.Write = field.Column->Write;
+    field.Stamp = field.Column->Stamp;
   }
 }
 

@@ -7,15 +7,20 @@
 
 #include "RunValues/Options.h"
 #include "Engine/Descriptions/Descriptions.h"
+#include "Engine/Listing/ColumnTable.h"
 
-struct ColumnKind;
 struct DirectoryListing;
 
-// One field of an entry, as laid out for this directory.
+// One field of an entry, as laid out for this directory. The writer and the
+// stamp are its table row's, copied here so that writing an entry reads only
+// the plan.
 struct FieldPlan {
   const ColumnKind* Column = nullptr;  // its row of the column table
   int Width = 0;                       // after the per-directory adjustments
-  int Advance = 0;                     // columns the write column moves on after the field
+  int Advance = 0;        // columns the write column moves on after the field
+  int AdvanceWithin = 0;  // the same in all but the last listing column of a row
+  FieldWriter Write = nullptr;    // null: the field stays blank
+  std::uint8_t Stamp = NoStamp;  // the time stamp a date field shows
 };
 
 struct ListingLayoutRec {

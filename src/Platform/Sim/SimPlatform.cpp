@@ -234,9 +234,12 @@ bool StdOutWrite(const char* data, std::size_t length) {
     return false;
   }
   world.StdOutReaderRoom -= length;
-  if (std::find(world.ConsoleWriters.begin(), world.ConsoleWriters.end(),
-                std::this_thread::get_id()) == world.ConsoleWriters.end())
-    world.ConsoleWriters.push_back(std::this_thread::get_id());
+  // Most writes come from the thread that wrote last: it is looked at first.
+  auto& writers = world.ConsoleWriters;
+  const std::thread::id self = std::this_thread::get_id();
+  if ((writers.empty() || writers.back() != self) &&
+      std::find(writers.begin(), writers.end(), self) == writers.end())
+    writers.push_back(self);
   world.StdOut.append(data, length);
   if (!world.Redirected) EchoToConsole(data, length);
   if (!world.OutputFile.empty()) ShowInDirectory(world.OutputFile, world.StdOut.size());

@@ -73,9 +73,15 @@ struct FileEntry {
   // 8.3 alias, or the first 12 cells of Name (UTF-8); empty when unused.
   std::string_view ShortName() const { return {Name.data() + ExtraStart, ShortLength}; }
   // Date text of a shown stamp (kind 1..3), formatted by the filter; empty if none.
-  std::string_view TimeText(int kind) const;
+  std::string_view TimeText(int kind) const {
+    const std::size_t start = ExtraStart + ShortLength + (kind > 1 ? TimeLength[0] : 0) +
+                              (kind > 2 ? TimeLength[1] : 0);
+    return {Name.data() + start, TimeLength[static_cast<std::size_t>(kind - 1)]};
+  }
   // The time stamp of a TimeStampKind (1..3).
-  const Plat::FileTime& Time(int kind) const;
+  const Plat::FileTime& Time(int kind) const {
+    return kind == LastAccess ? AccessTime : kind == Creation ? CreationTime : WriteTime;
+  }
   bool IsDirectory() const { return (Attributes & Plat::AttrDirectory) != 0; }
 };
 #pragma pack(pop)
