@@ -192,6 +192,7 @@ old_rows() {
 
   echo "| work | A: $(basename "$OLD") | B: this build | B/A: median (range) | peak memory A / B |"
   echo "|---|---|---|---|---|"
+  pair_row "flat $COUNT, default layout" "$FIXTURES/flat" "$PAIRS" "old" "orvl"
   pair_row "varied names $COUNT, default layout" "$varied" "$PAIRS" "old" "orvl"
   pair_row "varied names $COUNT, /V" "$varied" "$PAIRS" "old /V" "orvl /V"
   pair_row "skewed tree $((2 * COUNT)), /S without workers" "$skewed" "$PAIRS" "1cpu old /S" "1cpu orvl /S"
