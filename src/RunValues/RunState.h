@@ -13,5 +13,5 @@ struct RunWalkRec {
   std::int32_t TotalFiles = 0;           // files over all shown directories
   std::int64_t TotalBytes = 0;           // bytes over all shown directories
   std::int64_t TotalAllocated = 0;       // allocated bytes (only with a known cluster size)
-  std::int32_t ShownDirCount = 0;        // recursive mode: directories where a spec matched
+  std::int32_t ShownDirCount = 0;        // recursive mode: directories where a file specification matched
 };

@@ -13,7 +13,7 @@ template <class T>
 concept FieldsReachable = requires(T& value) { value.options_; };
 
 static_assert(!std::is_assignable_v<decltype((Options.Bare)), bool>, "the options are read-only");
-static_assert(!std::is_assignable_v<decltype((RunSpec)), RunSpecRec>, "the spec is read-only");
+static_assert(!std::is_assignable_v<decltype((RunSpec)), RunSpecRec>, "the file specifications are read-only");
 static_assert(!std::is_assignable_v<decltype((Looks)), LooksRec>, "the looks are read-only");
 static_assert(!std::is_copy_assignable_v<SettledValues>, "the storage cannot be overwritten");
 static_assert(!FieldsReachable<SettledValues>, "the storage's fields are private");
