@@ -62,27 +62,32 @@ bool InRanges(const CodeRange (&ranges)[N], char32_t code) {
   return after != std::begin(ranges) && code <= (after - 1)->Last;
 }
 
-// One bit per block of 128 codes below 0x10000: set when every code of the
-// block takes one cell, so line drawing and most scripts need no search.
+// The cells every code of a block of 128 (below 0x10000) takes: 1 or 2, or 0
+// when the block is mixed and needs a search. Line drawing, most scripts and
+// the large East Asian blocks are one look-up.
 constexpr int BlockShift = 7;
 constexpr std::size_t BlockCount = 0x10000 >> BlockShift;
+constexpr char32_t BlockSize = char32_t{1} << BlockShift;
 
 template <std::size_t N>
-constexpr void ClearTouchedBlocks(std::array<bool, BlockCount>& single,
-                                  const CodeRange (&ranges)[N]) {
+constexpr void MarkTouchedBlocks(std::array<std::int8_t, BlockCount>& cells,
+                                 const CodeRange (&ranges)[N], std::int8_t whole) {
   for (const CodeRange& range : ranges)
-    for (char32_t code = range.First & ~char32_t{127}; code <= range.Last && code < 0x10000;
-         code += 128)
-      single[code >> BlockShift] = false;
+    for (char32_t block = range.First & ~(BlockSize - 1); block <= range.Last && block < 0x10000;
+         block += BlockSize) {
+      const bool inside = block >= range.First && block + BlockSize - 1 <= range.Last;
+      std::int8_t& cell = cells[block >> BlockShift];
+      cell = inside && cell == 1 ? whole : 0;
+    }
 }
 
-constexpr std::array<bool, BlockCount> SingleCellBlocks = [] {
-  std::array<bool, BlockCount> single{};
-  single.fill(true);
-  ClearTouchedBlocks(single, ZeroWidth);
-  ClearTouchedBlocks(single, DoubleWidth);
-  ClearTouchedBlocks(single, SelfHiding);
-  return single;
+constexpr std::array<std::int8_t, BlockCount> BlockCells = [] {
+  std::array<std::int8_t, BlockCount> cells{};
+  cells.fill(1);
+  MarkTouchedBlocks(cells, ZeroWidth, 0);
+  MarkTouchedBlocks(cells, SelfHiding, 0);
+  MarkTouchedBlocks(cells, DoubleWidth, 2);
+  return cells;
 }();
 
 }  // namespace
@@ -91,7 +96,7 @@ bool HidesItself(char32_t code) { return code >= 0xAD && InRanges(SelfHiding, co
 
 int CharCells(char32_t code) {
   if (code < 0x300) return 1;
-  if (code < 0x10000 && SingleCellBlocks[code >> BlockShift]) return 1;
+  if (code < 0x10000 && BlockCells[code >> BlockShift] != 0) return BlockCells[code >> BlockShift];
   if (HidesItself(code)) return 1;  // shown as "?"
   if (InRanges(ZeroWidth, code)) return 0;
   return InRanges(DoubleWidth, code) ? 2 : 1;

@@ -158,9 +158,18 @@ std::size_t SequenceLength(const std::string& name, std::size_t at) {
   return end - at;
 }
 
+bool LiteralMatches(const std::vector<int>& mask, const std::string& name) {
+  if (name.size() != mask.size()) return false;
+  for (std::size_t i = 0; i < name.size(); ++i)
+    if (static_cast<unsigned char>(UpperChar(name[i])) != mask[i]) return false;
+  return true;
+}
+
 // Table-driven match (no backtracking blow-up); the table is reused across calls.
 bool MaskMatches(const std::vector<int>& mask, const std::string& name) {
   if (mask.size() == 1 && mask[0] == Star) return true;  // "*" and "*.*", the usual search
+  if (std::all_of(mask.begin(), mask.end(), [](int code) { return code < Star; }))
+    return LiteralMatches(mask, name);  // one name looked up: no table over a large folder
   std::vector<char>& table = TheWorld().MaskTable;
   const std::size_t p = mask.size();
   const std::size_t n = name.size();

@@ -162,7 +162,7 @@ void BuildLargeFolders() {
   Sim::SetRedirected();
   Sim::AddConfiguration();
   std::string tail;
-  for (int i = 0; i < 248; ++i) tail += "\xE3\x81\x82";  // three bytes each
+  for (int i = 0; i < 248; ++i) tail += "\xE4\xB8\x80";  // three bytes each
   for (int folder = 0; folder < 5; ++folder) {
     const std::string path = "C:\\M\\F" + std::to_string(folder);
     Sim::AddDirectory(path);
