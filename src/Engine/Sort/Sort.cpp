@@ -70,11 +70,11 @@ namespace {
 // leave as it is, so no records are kept for it. Equal neighbours do not
 // count: the quicksort may swap those.
 template <bool Whole>
-bool StrictlyIncreasing(const std::vector<FileEntry*>& list) {
+bool StrictlyIncreasing(const std::vector<FileEntry*>& list, std::size_t nameFrom) {
   if (list.empty()) return true;
-  SortRecord previous = MakeSortRecord(*list[0]);
+  SortRecord previous = MakeSortRecord(*list[0], nameFrom);
   for (std::size_t at = 1; at < list.size(); ++at) {
-    const SortRecord next = MakeSortRecord(*list[at]);
+    const SortRecord next = MakeSortRecord(*list[at], nameFrom);
     if (CompareRecords<Whole>(previous, next) >= 0) return false;
     previous = next;
   }
@@ -82,11 +82,11 @@ bool StrictlyIncreasing(const std::vector<FileEntry*>& list) {
 }
 
 template <bool Whole>
-void SortRecords(std::vector<FileEntry*>& list) {
-  if (StrictlyIncreasing<Whole>(list)) return;
+void SortRecords(std::vector<FileEntry*>& list, std::size_t nameFrom) {
+  if (StrictlyIncreasing<Whole>(list, nameFrom)) return;
   std::vector<SortRecord> records;
   records.reserve(list.size());
-  for (FileEntry* entry : list) records.push_back(MakeSortRecord(*entry));
+  for (FileEntry* entry : list) records.push_back(MakeSortRecord(*entry, nameFrom));
   GuardedQuicksort<Whole>(records);
   for (std::size_t at = 0; at < records.size(); ++at) list[at] = records[at].Entry();
 }
@@ -98,8 +98,10 @@ void SortListing(DirectoryListing& listing) {
     KeepEnumerationOrder(listing.FileList);
     return;
   }
+  // Under /F every name starts with the folder's own path.
+  const std::size_t nameFrom = Options.FullPath ? listing.CurrentDir.size() : 0;
   if (PackedKeysAreWhole())
-    SortRecords<true>(listing.FileList);
+    SortRecords<true>(listing.FileList, nameFrom);
   else
-    SortRecords<false>(listing.FileList);
+    SortRecords<false>(listing.FileList, nameFrom);
 }

@@ -37,20 +37,22 @@ std::uint64_t PackedText(std::string_view text, std::size_t from) {
 // An extension: its first 7 folded bytes, then its length (8 for any longer
 // one). Short extensions thus pack whole, and only then may the name decide
 // from the packed numbers alone.
-void PackExtensionKey(const FileEntry& entry, SortRecord& record) {
-  std::string_view extension = NameExtension(entry.Name);
+void PackExtensionKey(std::string_view name, SortRecord& record) {
+  std::string_view extension = NameExtension(name);
   std::uint64_t length = extension.size() < 8 ? extension.size() : 8;
   record.High = (PackedText(extension, 0) & ~std::uint64_t{0xFF}) | length;
-  if (length < 8) record.Low = PackedText(entry.Name, 0);
+  if (length < 8) record.Low = PackedText(name, 0);
 }
 
-void PackKey(const FileEntry& entry, SortRecord& record) {
+void PackKey(const FileEntry& entry, std::size_t nameFrom, SortRecord& record) {
+  std::string_view name = entry.Name;
+  name.remove_prefix(std::min(nameFrom, name.size()));
   switch (Options.SortKey) {
     case 'N':
-      record.High = PackedText(entry.Name, 0);
-      record.Low = PackedText(entry.Name, 8);
+      record.High = PackedText(name, 0);
+      record.Low = PackedText(name, 8);
       break;
-    case 'X': PackExtensionKey(entry, record); break;
+    case 'X': PackExtensionKey(name, record); break;
     case 'S':  // the sign bit flipped: signed order as unsigned order
       record.High = static_cast<std::uint64_t>(entry.Size) ^ (std::uint64_t{1} << 63);
       break;
@@ -61,11 +63,11 @@ void PackKey(const FileEntry& entry, SortRecord& record) {
 
 }  // namespace
 
-SortRecord MakeSortRecord(FileEntry& entry) {
+SortRecord MakeSortRecord(FileEntry& entry, std::size_t nameFrom) {
   SortRecord record;
   static_assert(alignof(FileEntry) > 1);
   record.Place = reinterpret_cast<std::uintptr_t>(&entry);
-  PackKey(entry, record);
+  PackKey(entry, nameFrom, record);
   if (Options.SortReverse) {
     record.High = ~record.High;
     record.Low = ~record.Low;

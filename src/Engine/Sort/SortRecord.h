@@ -2,6 +2,7 @@
 // most comparisons of the sort never reach the entry's name or stamps.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "Engine/Sort/Sort.h"
@@ -18,8 +19,10 @@ struct SortRecord {
   unsigned Group() const { return static_cast<unsigned>(Place & 1); }
 };
 
-// The record of an entry under the sort options in force.
-SortRecord MakeSortRecord(FileEntry& entry);
+// The record of an entry under the sort options in force. Names pack from
+// byte nameFrom on: under /F every name of a listing starts with its folder,
+// which would leave the packed keys equal and every comparison to the names.
+SortRecord MakeSortRecord(FileEntry& entry, std::size_t nameFrom);
 // True when equal packed keys mean equal entries under the options in force:
 // numbers pack whole, texts only their first bytes.
 bool PackedKeysAreWhole();
