@@ -219,7 +219,10 @@ std::size_t ReadAheadQueue::Claim(const std::string& key) {
     return NoSlot;
   }
   job.Rank = 0;  // never evicted while the walk waits for it
-  while (job.State == JobState::Running) monitor_.Wait();
+  // Rather than wait idle, the walk reads what no worker has begun: with one
+  // worker fewer than processors, every processor still reads.
+  while (job.State == JobState::Running)
+    if (stopping_ || !RunPickedJob()) monitor_.Wait();
   if (job.State == JobState::Refused) {  // the budget had no room for all of it
     job.State = JobState::Free;
     return NoSlot;
@@ -243,22 +246,25 @@ void ReadAheadQueue::WorkerMain(void* start) {
 
 void ReadAheadQueue::Work() {
   monitor_.Enter();
-  while (!stopping_) {
-    const std::size_t slot = PickJob();
-    if (slot == NoSlot) {
-      monitor_.Wait();
-      continue;
-    }
-    monitor_.Leave();
-    const std::size_t bytes = slots_.ReadInto(slot, jobs_[slot].Key, stops_[slot]);
-    const bool gaveUp = stops_[slot].Requested();
-    if (gaveUp) slots_.Discard(slot);  // freed before the lock is taken again
-    monitor_.Enter();
-    Finish(slot, gaveUp, bytes);
-  }
+  while (!stopping_)
+    if (!RunPickedJob()) monitor_.Wait();
   --runningWorkers_;
   monitor_.WakeAll();
   monitor_.Leave();
+}
+
+// Reads the next queued directory, the lock let go meanwhile; false when
+// none is queued or the budget has no room. Called with the lock held.
+bool ReadAheadQueue::RunPickedJob() {
+  const std::size_t slot = PickJob();
+  if (slot == NoSlot) return false;
+  monitor_.Leave();
+  const std::size_t bytes = slots_.ReadInto(slot, jobs_[slot].Key, stops_[slot]);
+  const bool gaveUp = stops_[slot].Requested();
+  if (gaveUp) slots_.Discard(slot);  // freed before the lock is taken again
+  monitor_.Enter();
+  Finish(slot, gaveUp, bytes);
+  return true;
 }
 
 void ReadAheadQueue::Finish(std::size_t slot, bool gaveUp, std::size_t bytes) {

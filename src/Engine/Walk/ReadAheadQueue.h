@@ -34,8 +34,9 @@ struct ReadAheadLimits {
 };
 
 // Worker threads for a machine: one per processor beside the walk's own
-// thread, which reads too when the workers are busy; at most four. None on
-// one processor, where reading ahead only competes with the walk.
+// thread, which reads too when the workers are busy or while it waits for
+// one; at most four. None on one processor, where reading ahead only
+// competes with the walk.
 unsigned ReadAheadWorkers(unsigned processors);
 
 class ReadAheadQueue;
@@ -68,7 +69,8 @@ class ReadAheadQueue {
   class Slots {
    public:
     // Reads key into slot and returns the bytes the value holds. Runs on a
-    // worker with no lock held; nothing else touches the slot meanwhile.
+    // worker, or on the walk's thread while it waits for one, with no lock
+    // held; nothing else touches the slot meanwhile.
     virtual std::size_t ReadInto(std::size_t slot, const std::string& key,
                                  const ReadStop& stop) = 0;
     // Frees a read the walk will not take from this slot.
@@ -120,6 +122,7 @@ class ReadAheadQueue {
 
   static void WorkerMain(void* start);
   void Work();
+  bool RunPickedJob();
   void Finish(std::size_t slot, bool gaveUp, std::size_t bytes);
   bool Hold(std::size_t slot, std::size_t bytes);
   bool EndWorkers();

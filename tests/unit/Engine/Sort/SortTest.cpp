@@ -115,6 +115,17 @@ TEST_F(SortTest, PackedNamesFoldZBeforeTheUnderscore) {
   EXPECT_EQ(SortedNames(), (Names{"d.zA", "c.Zb", "b.z_", "a._x"}));
 }
 
+// Under /F each name starts with its folder; the keys are the names' own parts.
+TEST_F(SortTest, FullPathNamesSortByTheirOwnPart) {
+  const std::string folder = "C:\\Dir.ext\\";
+  built.Listed().CurrentDir = folder;
+  StartupOptions().FullPath = true;
+  for (const char* name : {"ba", "ab.z", "aB.y"}) Add(folder + name);
+  EXPECT_EQ(SortedNames(), (Names{folder + "aB.y", folder + "ab.z", folder + "ba"}));
+  StartupOptions().SortKey = 'X';
+  EXPECT_EQ(SortedNames(), (Names{folder + "ba", folder + "aB.y", folder + "ab.z"}));
+}
+
 TEST_F(SortTest, DateKeyComparesTheChosenStampAsStored) {
   // The high word decides before the low word, and the low word is unsigned.
   Add("new").AccessTime = {0x00000000, 0x01D00001};

@@ -172,6 +172,31 @@ TEST(ReadAheadTest, AWorkerThatCannotStartLeavesTheReadsToTheWalk) {
   EXPECT_EQ(ahead.Take("a"), 1);
 }
 
+TEST(ReadAheadTest, WhileTheWalkWaitsForAWorkerItReadsWhatNoneHasBegun) {
+  std::atomic<bool> firstBegun{false}, secondRead{false};
+  std::atomic<std::thread::id> secondReader{};
+  ReadAhead<std::string> ahead(
+      [&](const std::string& key, const ReadStop&) {
+        if (key == "second") {
+          secondReader = std::this_thread::get_id();
+          secondRead = true;
+          return key;
+        }
+        firstBegun = true;
+        // The only worker is held here until someone else reads "second".
+        for (int waited = 0; !secondRead && waited < 10000; ++waited)
+          std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return key;
+      },
+      [](const std::string& read) { return read.size(); }, {}, 1);
+  const std::vector<std::string> stack{"second", "first"};
+  ahead.Plan(stack);
+  while (!firstBegun) std::this_thread::yield();
+  EXPECT_EQ(ahead.Take("first"), "first");
+  EXPECT_EQ(secondReader.load(), std::this_thread::get_id());
+  EXPECT_EQ(ahead.Take("second"), "second");
+}
+
 TEST(ReadAheadTest, AReadBegunLongerAgoThanTheBoundIsDoneAgain) {
   std::atomic<int> version{1};
   std::atomic<int> reads{0};
