@@ -119,10 +119,16 @@ std::size_t AsciiRunEnd(std::string_view text, std::size_t from) {
   return from;
 }
 
+// ASCII runs are counted a word at a time, also between the other
+// characters of a mostly ASCII text (a path with an accent in one folder).
 int TextCells(std::string_view text) {
-  if (AsciiRunEnd(text, 0) == text.size()) return static_cast<int>(text.size());
   int cells = 0;
-  for (std::size_t at = 0; at < text.size();) cells += CharCells(Utf8::Next(text, at));
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t runEnd = AsciiRunEnd(text, at);
+    cells += static_cast<int>(runEnd - at);
+    at = runEnd;
+    if (at < text.size()) cells += CharCells(Utf8::Next(text, at));
+  }
   return cells;
 }
 
