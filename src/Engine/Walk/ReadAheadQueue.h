@@ -33,10 +33,10 @@ struct ReadAheadLimits {
   unsigned EndWaitMilliseconds = 2000;
 };
 
-// Worker threads for a machine: one per processor beside the walk's own
-// thread, which reads too when the workers are busy or while it waits for
-// one; at most four. None on one processor, where reading ahead only
-// competes with the walk.
+// Worker threads for a machine: one per processor but one, whose reading the
+// walk's own thread does (it reads when the workers are busy, and while it
+// waits for one); at most four. None on one processor, where reading ahead
+// only competes with the walk.
 unsigned ReadAheadWorkers(unsigned processors);
 
 class ReadAheadQueue;
