@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The performance table: whole runs of orvl.exe under wine, output redirected
 # to a file, each row timed against a baseline in alternating pairs
-# (A, B, A, B ...) in one run, reporting the median of the per-pair ratios (the
+# (A B, B A, A B ...) in one run, reporting the median of the per-pair ratios (the
 # machine is shared and noisy), the range of those ratios and the median peak
 # resident memory of each side. The baseline is bench/BareFindLoop.cpp, a bare
 # find-first loop: the floor for any lister; bench/ParallelFindLoop.cpp, the
@@ -126,11 +126,22 @@ pair_row() {
   measure "$dir" "${COMMAND[@]}" >/dev/null
   resolve "$b"
   measure "$dir" "${COMMAND[@]}" >/dev/null
+  # A then B, then B then A: whatever a place in the pair costs (coming after
+  # a large output file, say), each side pays it as often.
+  local first second
   for ((i = 0; i < pairs; i++)); do
     resolve "$a"
-    samples+="$(measure "$dir" "${COMMAND[@]}") "
+    first=("${COMMAND[@]}")
     resolve "$b"
-    samples+="$(measure "$dir" "${COMMAND[@]}")"$'\n'
+    second=("${COMMAND[@]}")
+    if ((i % 2 == 0)); then
+      samples+="$(measure "$dir" "${first[@]}") $(measure "$dir" "${second[@]}")"$'\n'
+    else
+      local later earlier
+      later="$(measure "$dir" "${second[@]}")"
+      earlier="$(measure "$dir" "${first[@]}")"
+      samples+="$earlier $later"$'\n'
+    fi
   done
   printf '%s' "$samples" | awk -v label="$label" '
     function median(values, count,   sorted, i, j, swap) {

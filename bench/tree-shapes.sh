@@ -36,8 +36,17 @@ row() {
   cd "$FIXTURES/$shape"
   measure "$BIN/orvl_par.exe" >/dev/null
   measure "$BIN/orvl.exe" "$@" >/dev/null
+  # Each side goes second in half the pairs, so a place's cost falls on both alike.
+  local par walk
   for ((i = 0; i < PAIRS; i++)); do
-    samples+="$(measure "$BIN/orvl_par.exe") $(measure "$BIN/orvl.exe" "$@")"$'\n'
+    if ((i % 2 == 0)); then
+      par="$(measure "$BIN/orvl_par.exe")"
+      walk="$(measure "$BIN/orvl.exe" "$@")"
+    else
+      walk="$(measure "$BIN/orvl.exe" "$@")"
+      par="$(measure "$BIN/orvl_par.exe")"
+    fi
+    samples+="$par $walk"$'\n'
   done
   printf '%s' "$samples" | awk -v label="$shape, orvl $*" '
     function median(v, n,   s, i, j, t) {
