@@ -109,7 +109,7 @@ bool ReadAheadQueue::Unwanted(const std::string& key) const {
 void ReadAheadQueue::Plan(std::span<const std::string> stack) {
   if (workers_.empty()) return;
   Plat::MonitorLock hold(monitor_);
-  if (stopping_) return;
+  if (stopping_ || budgetPassed_) return;
   const std::size_t window = std::min(stack.size(), maxAhead_);
   RankPlanned(stack, window);
   QueueUnread(stack, window);
@@ -277,12 +277,24 @@ void ReadAheadQueue::Finish(std::size_t slot, bool gaveUp, std::size_t bytes) {
     job.State = JobState::Free;
   } else if (gaveUp) {
     job.State = JobState::Refused;
+    if (!stopping_ && !budgetPassed_) PassBudget();
   } else {
     job.Bytes = bytes;
     job.State = JobState::Done;
     heldBytes_ += bytes;
+    // A large folder hints at more: no more at once then.
+    if (bytes < byteBudget_ / 8) readsAllowed_ = std::min(readsAllowed_ + 1, jobs_.size());
   }
   monitor_.WakeAll();
+}
+
+// From now on the walk reads every directory itself; the reads under way
+// give up too, so that none holds a large folder while the walk reads one.
+void ReadAheadQueue::PassBudget() {
+  budgetPassed_ = true;
+  for (std::size_t slot = 0; slot < jobs_.size(); ++slot)
+    if (jobs_[slot].State == JobState::Running)
+      stops_[slot].requested_.store(true, std::memory_order_relaxed);
 }
 
 bool ReadAheadQueue::BudgetFull() const {
@@ -293,13 +305,15 @@ bool ReadAheadQueue::BudgetFull() const {
 // The queued directory nearest the top of the stack, when the budget has room
 // for it (made by throwing away reads that wait deeper than it).
 std::size_t ReadAheadQueue::PickJob() {
-  std::size_t nearest = NoSlot;
+  if (budgetPassed_) return NoSlot;
+  std::size_t nearest = NoSlot, running = 0;
   for (std::size_t slot = 0; slot < jobs_.size(); ++slot) {
     const Job& job = jobs_[slot];
+    running += job.State == JobState::Running;
     if (job.State == JobState::Queued && (nearest == NoSlot || job.Rank < jobs_[nearest].Rank))
       nearest = slot;
   }
-  if (nearest == NoSlot) return NoSlot;
+  if (nearest == NoSlot || running >= readsAllowed_) return NoSlot;
   while (BudgetFull())
     if (!EvictDeeperThan(jobs_[nearest].Rank)) return NoSlot;
   Job& job = jobs_[nearest];

@@ -19,7 +19,8 @@
 // reads held at once, those of the window and those a directory's children
 // pushed out of it (kept, since they would only be read again). The budget
 // bounds the bytes of every read ahead, finished or under way: a read that
-// would take more gives up, and the walk reads that directory itself.
+// would take more gives up, and the walk reads that directory and every one
+// after it itself.
 struct ReadAheadLimits {
   std::size_t MaxAhead = 16;
   std::size_t ByteBudget = std::size_t{8} << 20;
@@ -123,6 +124,7 @@ class ReadAheadQueue {
   static void WorkerMain(void* start);
   void Work();
   bool RunPickedJob();
+  void PassBudget();
   void Finish(std::size_t slot, bool gaveUp, std::size_t bytes);
   bool Hold(std::size_t slot, std::size_t bytes);
   bool EndWorkers();
@@ -150,5 +152,12 @@ class ReadAheadQueue {
   std::size_t inProgressBytes_ = 0;  // reads under way, as far as they have got
   unsigned runningWorkers_ = 0;
   bool stopping_ = false;
+  // Reads ahead under way at once: two at first (a worker, and the walk while
+  // it waits), one more for each that ends holding under an eighth of the
+  // budget, so that a tree of huge folders does not have many opened at once.
+  std::size_t readsAllowed_ = 2;
+  // A read passed the budget: folders that large may follow, and a read ahead
+  // of one holds the system's memory too, so the walk reads the rest itself.
+  bool budgetPassed_ = false;
   std::vector<std::unique_ptr<Plat::Thread>> workers_;
 };

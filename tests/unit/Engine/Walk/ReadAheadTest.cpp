@@ -197,6 +197,31 @@ TEST(ReadAheadTest, WhileTheWalkWaitsForAWorkerItReadsWhatNoneHasBegun) {
   EXPECT_EQ(ahead.Take("second"), "second");
 }
 
+TEST(ReadAheadTest, AfterAReadPassesTheBudgetTheWalkReadsTheRestItself) {
+  const std::thread::id walk = std::this_thread::get_id();
+  std::atomic<int> bigTries{0}, aheadReads{0};
+  ReadAhead<bool> ahead(
+      [&](const std::string& key, const ReadStop& stop) {
+        if (key == "big") ++bigTries;
+        if (std::this_thread::get_id() != walk && key != "big") ++aheadReads;
+        return key != "big" || stop.Hold(std::size_t{1} << 40);
+      },
+      [](bool) { return std::size_t{1}; }, {}, 2);
+  ahead.Plan(std::vector<std::string>{"big"});
+  while (bigTries == 0) std::this_thread::yield();
+  EXPECT_TRUE(ahead.Take("big"));  // given up ahead, read whole by the walk
+  std::vector<std::string> rest;
+  for (int folder = 0; folder < 50; ++folder) rest.push_back("f" + std::to_string(folder));
+  ahead.Plan(rest);
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  while (!rest.empty()) {
+    EXPECT_TRUE(ahead.Take(rest.back()));
+    rest.pop_back();
+    ahead.Plan(rest);
+  }
+  EXPECT_EQ(aheadReads, 0);
+}
+
 TEST(ReadAheadTest, AReadBegunLongerAgoThanTheBoundIsDoneAgain) {
   std::atomic<int> version{1};
   std::atomic<int> reads{0};
@@ -291,8 +316,13 @@ TEST(ReadAheadTest, AFailureOnAWorkerIsThrownWhenTheWalkTakesIt) {
 TEST(ReadAheadTest, StopEndsEveryWorkerAndTellsTheReads) {
   std::atomic<int> running{0};
   std::atomic<int> sawStop{0};
+  std::atomic<bool> quickRead{false};
   ReadAhead<int> ahead(
-      [&](const std::string&, const ReadStop& stop) {
+      [&](const std::string& key, const ReadStop& stop) {
+        if (key == "quick") {
+          quickRead = true;
+          return 0;
+        }
         ++running;
         // Bounded, so a stop that never arrives fails instead of hanging.
         for (int wait = 0; wait < 20000 && !stop.Requested(); ++wait)
@@ -302,6 +332,10 @@ TEST(ReadAheadTest, StopEndsEveryWorkerAndTellsTheReads) {
         return 0;
       },
       [](int) { return sizeof(int); }, {}, 3);
+  // A read ending within the budget lets a third be under way at once.
+  ahead.Plan(std::vector<std::string>{"quick"});
+  while (!quickRead) std::this_thread::yield();
+  EXPECT_EQ(ahead.Take("quick"), 0);
   const std::vector<std::string> stack{"a", "b", "c", "d", "e"};
   ahead.Plan(stack);
   while (running < 3) std::this_thread::yield();
