@@ -128,20 +128,20 @@ pair_row() {
   measure "$dir" "${COMMAND[@]}" >/dev/null
   # A then B, then B then A: whatever a place in the pair costs (coming after
   # a large output file, say), each side pays it as often.
-  local first second
+  local first second timed_a timed_b
+  resolve "$a"
+  first=("${COMMAND[@]}")
+  resolve "$b"
+  second=("${COMMAND[@]}")
   for ((i = 0; i < pairs; i++)); do
-    resolve "$a"
-    first=("${COMMAND[@]}")
-    resolve "$b"
-    second=("${COMMAND[@]}")
     if ((i % 2 == 0)); then
-      samples+="$(measure "$dir" "${first[@]}") $(measure "$dir" "${second[@]}")"$'\n'
+      timed_a="$(measure "$dir" "${first[@]}")"
+      timed_b="$(measure "$dir" "${second[@]}")"
     else
-      local later earlier
-      later="$(measure "$dir" "${second[@]}")"
-      earlier="$(measure "$dir" "${first[@]}")"
-      samples+="$earlier $later"$'\n'
+      timed_b="$(measure "$dir" "${second[@]}")"
+      timed_a="$(measure "$dir" "${first[@]}")"
     fi
+    samples+="$timed_a $timed_b"$'\n'
   done
   printf '%s' "$samples" | awk -v label="$label" '
     function median(values, count,   sorted, i, j, swap) {

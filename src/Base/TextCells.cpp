@@ -96,7 +96,10 @@ bool HidesItself(char32_t code) { return code >= 0xAD && InRanges(SelfHiding, co
 
 int CharCells(char32_t code) {
   if (code < 0x300) return 1;
-  if (code < 0x10000 && BlockCells[code >> BlockShift] != 0) return BlockCells[code >> BlockShift];
+  if (code < 0x10000) {
+    const int cells = BlockCells[code >> BlockShift];
+    if (cells != 0) return cells;
+  }
   if (HidesItself(code)) return 1;  // shown as "?"
   if (InRanges(ZeroWidth, code)) return 0;
   return InRanges(DoubleWidth, code) ? 2 : 1;

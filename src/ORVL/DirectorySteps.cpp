@@ -35,7 +35,7 @@ void NoteRecursiveResult(std::uint32_t code, RunWalkRec& walk, DirectoryListing&
 // already holds the directory, which the line must name only once.
 void WriteBatchLines(const DirectoryListing& listing, std::size_t from) {
   if (!Options.BatchMode) return;
-  const std::size_t head = Options.FullPath ? listing.CurrentDir.size() : 0;
+  const std::size_t head = listing.NameHead().size();
   for (std::size_t at = from; at < listing.Accepted; ++at)
     WriteBatchLine(listing.CurrentDir, listing.PlacedName(listing.Records[at]).substr(head));
 }

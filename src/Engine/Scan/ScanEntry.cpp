@@ -156,7 +156,7 @@ bool ListingFilter::PassesTimeStamps(FileEntry& entry) {
 // A name has no more cells than bytes: only a longer one can be wider. Under
 // /F the directory is part of the name.
 void ListingFilter::NoteNameWidth(std::string_view name) {
-  const std::size_t head = Options.FullPath ? listing_.CurrentDir.size() : 0;
+  const std::size_t head = listing_.NameHead().size();
   if (static_cast<std::int32_t>(head + name.size()) <= listing_.MaxNameLength) return;
   listing_.MaxNameLength = std::max(listing_.MaxNameLength, headCells_ + TextCells(name));
 }
@@ -186,8 +186,7 @@ void ListingFilter::StoreTexts(FileEntry& entry) {
       keepAliases_ ? ShortNameBytes({texts.data() + shortAt, aliasBytes > 0 ? aliasBytes : nameBytes})
                    : 0;
   entry.ShortLength = shortBytes;
-  const std::string_view head =
-      Options.FullPath ? std::string_view(listing_.CurrentDir) : std::string_view();
+  const std::string_view head = listing_.NameHead();
   if (head.empty() && dateText_.empty()) {
     entry.ExtraStart = static_cast<std::uint32_t>(shortAt - nameAt);
     return;

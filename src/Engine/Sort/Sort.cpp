@@ -98,8 +98,7 @@ void SortListing(DirectoryListing& listing) {
     KeepEnumerationOrder(listing.FileList);
     return;
   }
-  // Under /F every name starts with the folder's own path.
-  const std::size_t nameFrom = Options.FullPath ? listing.CurrentDir.size() : 0;
+  const std::size_t nameFrom = listing.NameHead().size();
   if (PackedKeysAreWhole())
     SortRecords<true>(listing.FileList, nameFrom);
   else

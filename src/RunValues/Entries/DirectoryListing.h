@@ -6,11 +6,13 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "RunValues/DescriptionAndBatchState.h"
 #include "RunValues/Entries/Entries.h"
 #include "RunValues/Entries/RecordBlocks.h"
+#include "RunValues/Options.h"
 
 struct DirectoryListing {
   std::string CurrentDir;           // the directory, ends in "\"
@@ -30,6 +32,11 @@ struct DirectoryListing {
   std::array<std::uint8_t, 4> TimeColumnWidth{};
   bool DirShown = true;                           // the directory gets its header and listing
   DescriptionTable Descriptions;                  // its DESCRIPT.ION, when loaded
+
+  // What /F puts before every name: the directory; nothing otherwise.
+  std::string_view NameHead() const {
+    return Options.FullPath ? std::string_view(CurrentDir) : std::string_view();
+  }
 
   // The name of an accepted record while the texts are still a place (before Settle).
   std::string_view PlacedName(const FileEntry& entry) const {
