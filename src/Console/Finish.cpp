@@ -81,7 +81,8 @@ void EndIfControlEvent() {
   }
   DiscardLine();
   FWriteFinish();
-  EndProgram();
+  // A batch file cut short is no job done: the run does not report success.
+  EndProgram(Options.BatchMode ? ExitCode::Failed : ExitCode::Done);
 }
 
 // The console calls this on a thread of its own, which writes nothing: it asks
@@ -92,5 +93,5 @@ void ConsoleControlEvent() {
   constexpr unsigned EndWaitMilliseconds = 5000;
   AskForControlEnd();
   if (WaitingForKey()) Plat::ConsoleWakeKeyRead();
-  if (!AwaitRunEnd(EndWaitMilliseconds)) Plat::ExitProcess(0);
+  if (!AwaitRunEnd(EndWaitMilliseconds)) Plat::ExitProcess(Options.BatchMode ? 3 : 0);
 }

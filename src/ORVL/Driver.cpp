@@ -1,5 +1,7 @@
 #include "ORVL/Driver.h"
 
+#include <new>
+
 #include "RunValues/Colours.h"
 #include "RunValues/Entries/DirectoryListing.h"
 #include "RunValues/FileSpecState.h"
@@ -82,16 +84,24 @@ ExitCode DirectoryLoop() {
 
 int RunOrvl() {
   try {
-    StartUp();
-    const ExitCode code = DirectoryLoop();
-    if (Options.BatchMode) {
-      ReportBatchLeftOuts();
-      // A batch file that is not there must not look written to a script.
-      if (!PutBatchFileInPlace()) EndProgram(ExitCode::Failed);
+    try {
+      StartUp();
+      const ExitCode code = DirectoryLoop();
+      if (Options.BatchMode) {
+        ReportBatchLeftOuts();
+        // A batch file that is not there must not look written to a script.
+        if (!PutBatchFileInPlace()) EndProgram(ExitCode::Failed);
+      }
+      if (code == ExitCode::NothingFound) EndProgram(code);
+      return EndRun(static_cast<int>(code));
+    } catch (const std::bad_alloc&) {
+      // Anywhere, a worker's read included: the buffers are gone by now, so
+      // the report has room, and the end is the one every other end takes.
+      FatalError("Not enough memory to go on", false);
     }
-    if (code == ExitCode::NothingFound) EndProgram(code);
-    return EndRun(static_cast<int>(code));
   } catch (const ProgramEnded& end) {
     return EndRun(end.ExitCode);
+  } catch (const std::bad_alloc&) {
+    return EndRun(static_cast<int>(ExitCode::Failed));
   }
 }

@@ -32,6 +32,9 @@ std::vector<std::string> CommandArguments();
 // in LastError()) when it could not be started.
 bool LaunchProgram(const std::string& path, bool maximised);
 
+// GetCurrentProcessId: tells apart the files two runs at once create.
+std::uint32_t ProcessId();
+
 // ExitProcess: ends the process at once (used only by the control handler).
 [[noreturn]] void ExitProcess(int code);
 

@@ -5,7 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "Base/AsciiCase.h"
 
 // One accepted line of a description file.
 struct DescriptionRecord {
@@ -18,7 +21,7 @@ constexpr std::size_t DescriptionPoolSlots = 100000;  // records kept per descri
 // Names the command interpreter cannot carry safely get no line; they are
 // counted by reason (Engine/Batch numbers the reasons) and reported once at
 // the end of the run.
-constexpr int BatchRefusalReasons = 10;
+constexpr int BatchRefusalReasons = 12;
 struct BatchLeftOutCounts {
   int ByReason[BatchRefusalReasons] = {};
   int Total() const {
@@ -28,18 +31,42 @@ struct BatchLeftOutCounts {
   }
 };
 
-// The run's own file, which takes the batch file's place at the end.
-inline constexpr const char* BatchWorkFileName = "!OVBATCH.NEW";
+// The batch file, and the start and end of each run's own work file
+// ("!OVBATCH.<process>.NEW"), which takes the batch file's place at the end.
+inline constexpr std::string_view BatchFileName = "!OVBATCH.BAT";
+inline constexpr std::string_view BatchWorkPrefix = "!OVBATCH.";
+inline constexpr std::string_view BatchWorkSuffix = ".NEW";
+
+// Batch mode passes over these names in the working directory: a line for
+// the batch file would rewrite the script being run, one for a work file
+// (this run's, another's or a killed run's) would act on a file nobody listed.
+inline bool IsBatchRunFileName(std::string_view name) {
+  const auto sameLetters = [](std::string_view text, std::string_view upper) {
+    for (std::size_t at = 0; at < upper.size(); ++at)
+      if (UpperAscii(text[at]) != upper[at]) return false;
+    return true;
+  };
+  if (name.size() == BatchFileName.size() && sameLetters(name, BatchFileName)) return true;
+  return name.size() >= BatchWorkPrefix.size() + BatchWorkSuffix.size() - 1 &&
+         sameLetters(name, BatchWorkPrefix) &&
+         sameLetters(name.substr(name.size() - BatchWorkSuffix.size()), BatchWorkSuffix);
+}
 
 // The batch file of one run.
 struct BatchFileState {
-  std::intptr_t Handle = -1;  // the open !OVBATCH.NEW, -1 when none
+  std::intptr_t Handle = -1;  // the open work file, -1 when none
+  std::string WorkName;       // the work file's name, relative to the working directory
   std::string Buffer;         // batch bytes not yet written to the file
   std::string WorkDirectory;  // the full path of the folder that holds it, with its "\"
-  bool Failed = false;        // creating or writing failed: warned once, no more lines
+  bool Failed = false;        // creating or writing failed: warned once, never put in place
   bool Utf8 = false;          // a line needed more than the ANSI code page: the file is UTF-8
-  bool HeaderWritten = false; // the lines that set the interpreter up are in the file
+  bool Guarded = false;       // a line holds "!": the file turns delayed expansion off first
+  bool AnyLine = false;       // a line (and the first lines it needs) went into the file
   BatchLeftOutCounts LeftOut;
+  // Room reused by every line: the entry's path, its line, the line's bytes in
+  // the file's encoding and in UTF-16 on the way to the ANSI code page.
+  std::string PathScratch, LineScratch, BytesScratch;
+  std::u16string WideScratch;
 };
 
 // The description tables of one directory, from its DESCRIPT.ION. The pool and

@@ -19,16 +19,19 @@ bool RunOver = false;  // under RunEndMonitor
 
 void EndProgram(ExitCode code) { throw ProgramEnded{static_cast<int>(code)}; }
 
-void FinishRun() {
+bool FinishRun(int exitCode) {
   EndOfRunAction action = RunEndAction;
   RunEndAction = nullptr;
-  if (action) action();
+  return !action || action(exitCode);
 }
 
 int EndRun(int exitCode) {
+  const bool jobDone = exitCode == static_cast<int>(ExitCode::Done) ||
+                       exitCode == static_cast<int>(ExitCode::NothingFound);
   try {
-    FinishRun();
+    if (!FinishRun(exitCode) && jobDone) exitCode = static_cast<int>(ExitCode::Failed);
   } catch (const ProgramEnded&) {
+    if (jobDone) exitCode = static_cast<int>(ExitCode::Failed);
   }
   // Output that could not all be written is no run that did its job.
   if (!Plat::StdOutFlush() && exitCode == static_cast<int>(ExitCode::Done))

@@ -19,15 +19,17 @@ struct ProgramEnded {
 };
 
 // Work every end of the run must do once, whichever way it ends (the driver
-// installs the batch file's close here); null when there is none.
-using EndOfRunAction = void (*)();
+// installs the batch file's close here), told the exit code; false when the
+// work a run that did its job leaves behind did not get done. Null when none.
+using EndOfRunAction = bool (*)(int exitCode);
 extern EndOfRunAction RunEndAction;  // run once by FinishRun, then cleared
 
 [[noreturn]] void EndProgram(ExitCode code = ExitCode::Done);
-// Runs the end-of-run action, at most once per run.
-void FinishRun();
+// Runs the end-of-run action, at most once per run; false when it failed.
+bool FinishRun(int exitCode);
 // The last step of every end of a run, in the driver's catch and at its normal
-// end: the end-of-run action, then the output flushed; returns the exit code.
+// end: the end-of-run action, then the output flushed; returns the exit code
+// (a failure of either turns a run that did its job into a failed one).
 int EndRun(int exitCode);
 
 // From the control event's thread: the run is to end.

@@ -1,29 +1,42 @@
-// Composing one batch line. A name such as "a&del *.*" must not become a
-// command of its own, whatever the template. A path the interpreter cannot
-// carry at all (a line break or other control character ends or bends the
-// line, a double quote turns the quoting over, a wildcard names other files)
-// gets no line. Every other path is escaped for each parse it goes through:
-// the first parse is the batch file's own, whose quoting at the "$" is known
-// from the template; a further parse (call, for, cmd, start) is taken as
-// unquoted, so that its carets are harmless if it turns out quoted and enough
-// if it does not. Where the template hides how often it parses, a path with a
-// character the interpreter acts on gets no line.
+// Composing one batch line. The rule: inside double quotes the interpreter
+// acts on no character but "%" (and "!" under delayed expansion), in its first
+// parse and in every later one, so the quote is the escape. Where the "$"
+// stands inside the template's quotes the path goes in as it is; outside, a
+// path holding anything but plain characters is put in quotes. "%" is doubled
+// for each percent pass; a path that no form keeps literal gets no line.
 #include "Engine/Batch/Batch.h"
 #include "Engine/Batch/BatchTemplate.h"
 
 namespace {
 
-bool NeedsCaret(char character) {
+// Characters no parse acts on and no command reads otherwise ("+" joins
+// files for copy, "," ";" "=" and blanks split arguments).
+bool IsPlain(char character) {
+  if ((character >= '0' && character <= '9') || (character >= 'a' && character <= 'z') ||
+      (character >= 'A' && character <= 'Z'))
+    return true;
   switch (character) {
-    case '&':
-    case '|':
-    case '<':
-    case '>':
-    case '^':
-    case '(':
-    case ')': return true;
+    case '\\':
+    case ':':
+    case '.':
+    case '_':
+    case '-':
+    case '~':
+    case '#':
+    case '@':
+    case '$':
+    case '[':
+    case ']':
+    case '{':
+    case '}': return true;
     default: return false;
   }
+}
+
+bool IsPlainPath(std::string_view path) {
+  for (char character : path)
+    if (!IsPlain(character)) return false;
+  return true;
 }
 
 // C0 controls and DEL, and the C1 controls (U+0080 to U+009F, C2 80 to C2 9F
@@ -32,45 +45,77 @@ bool HasControlCharacter(std::string_view path) {
   for (std::size_t at = 0; at < path.size(); ++at) {
     const auto code = static_cast<unsigned char>(path[at]);
     if (code < 32 || code == 127) return true;
-    if (code == 0xC2 && at + 1 < path.size() &&
-        static_cast<unsigned char>(path[at + 1]) < 0xA0)
+    if (code == 0xC2 && at + 1 < path.size() && static_cast<unsigned char>(path[at + 1]) < 0xA0)
       return true;
   }
   return false;
 }
 
-bool IsAsciiAlphanumeric(char character) {
-  return (character >= '0' && character <= '9') || (character >= 'a' && character <= 'z') ||
-         (character >= 'A' && character <= 'Z');
+// A UTF-16 unit without its pair, which the name's UTF-8 carries as ED A0 80
+// to ED BF BF: no text written into a file can name it again.
+bool HasLoneSurrogate(std::string_view path) {
+  for (std::size_t at = 0; at + 1 < path.size(); ++at)
+    if (static_cast<unsigned char>(path[at]) == 0xED &&
+        static_cast<unsigned char>(path[at + 1]) >= 0xA0)
+      return true;
+  return false;
 }
 
-// "n 2" before ">>log" would be read as the redirection of handle 2.
-bool EndsInHandleNumber(std::string_view path) {
-  const std::size_t size = path.size();
-  return size >= 2 && path[size - 1] >= '0' && path[size - 1] <= '9' &&
-         !IsAsciiAlphanumeric(path[size - 2]);
+// The system drops a dot or blank at the end of a path component, so
+// "C:\D\x." names "C:\D\x", another file.
+bool HasComponentEndingInDotOrBlank(std::string_view path) {
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    std::size_t end = path.find('\\', start);
+    if (end == std::string_view::npos) end = path.size();
+    const std::string_view part = path.substr(start, end - start);
+    if (!part.empty() && part != "." && part != ".." && (part.back() == '.' || part.back() == ' '))
+      return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+// A colon past the drive's names a stream of another file ("a:b" of "a").
+bool HasStreamColon(std::string_view path) {
+  const std::size_t driveColon = path.substr(0, 4) == "\\\\?\\" ? 5 : 1;
+  return path.find(':', driveColon + 1) != std::string_view::npos;
 }
 
 BatchRefusal RefusalFor(std::string_view path, const TemplateReading& reading) {
   if (HasControlCharacter(path)) return BatchRefusal::ControlCharacter;
+  if (HasLoneSurrogate(path)) return BatchRefusal::LoneSurrogate;
   if (path.find('"') != std::string_view::npos) return BatchRefusal::DoubleQuote;
-  if (path.find_first_of("*?") != std::string_view::npos) return BatchRefusal::Wildcard;
-  // Only the batch file's own parse can be told that "%%" means "%".
-  if (reading.Parses > 1 && path.find('%') != std::string_view::npos) return BatchRefusal::Percent;
-  // Another interpreter may expand "!x!" whatever this file's setting.
-  if (reading.NewInterpreter && path.find('!') != std::string_view::npos)
+  // "<" and ">" match like "*" and "?" in the system's searches.
+  if (path.find_first_of("*?<>") != std::string_view::npos) return BatchRefusal::Wildcard;
+  if (HasComponentEndingInDotOrBlank(path)) return BatchRefusal::DotOrBlankAtEnd;
+  if (HasStreamColon(path)) return BatchRefusal::Colon;
+  if (reading.Uncounted && !IsPlainPath(path)) return BatchRefusal::UncountedParses;
+  if (reading.QuotingUnsure && !IsPlainPath(path)) return BatchRefusal::UncountedParses;
+  // A command line of another interpreter has no escape for "%"; in a for's
+  // command "%x" may name the loop's variable.
+  if ((reading.NewInterpreter || reading.ForBody) && path.find('%') != std::string_view::npos)
+    return BatchRefusal::Percent;
+  if (reading.MayDelay && path.find('!') != std::string_view::npos)
     return BatchRefusal::Exclamation;
-  if (reading.Uncounted && path.find_first_of("&|<>^()%!") != std::string_view::npos)
-    return BatchRefusal::UncountedParses;
-  if (reading.RedirectAfter && EndsInHandleNumber(path)) return BatchRefusal::HandleNumber;
+  if (reading.Call && path.find('^') != std::string_view::npos) return BatchRefusal::Caret;
   return BatchRefusal::None;
 }
 
-void AppendWithCarets(std::string_view text, std::string& out) {
-  for (char character : text) {
-    if (NeedsCaret(character)) out += '^';
-    out += character;
+// What the "$" becomes: the path, quoted where the template leaves it bare
+// and it is not plain (or a redirection right after would take a final digit
+// as its handle), with "%" doubled once per percent pass.
+void AppendPath(std::string_view path, const TemplateReading& reading, std::string& line) {
+  const bool quote = !reading.Quoted && (!IsPlainPath(path) || reading.RedirectAfter);
+  const std::size_t percents = std::size_t{1} << reading.PercentPasses;
+  if (quote) line += '"';
+  for (char character : path) {
+    if (character == '%')
+      line.append(percents, '%');
+    else
+      line += character;
   }
+  if (quote) line += '"';
 }
 
 }  // namespace
@@ -83,23 +128,8 @@ BatchRefusal ComposeBatchLine(const std::string& command, std::string_view path,
   const TemplateReading reading = ReadTemplate(command, dollar);
   const BatchRefusal refusal = RefusalFor(path, reading);
   if (refusal != BatchRefusal::None) return refusal;
-
   line.append(command, 0, dollar);
-  if (reading.Parses == 1 && path.find_first_of("&|<>^()%") == std::string_view::npos) {
-    line.append(path);  // the common case: nothing to escape
-  } else {
-    std::string text(path), escaped;
-    for (int parse = reading.Parses; parse > 1; --parse) {
-      escaped.clear();
-      AppendWithCarets(text, escaped);
-      text.swap(escaped);
-    }
-    for (char character : text) {
-      if (character == '%') line += '%';  // "%%" is a plain "%" in a batch file
-      if (NeedsCaret(character) && !reading.Quoted) line += '^';
-      line += character;
-    }
-  }
+  AppendPath(path, reading, line);
   line.append(command, dollar + 1);
   line += "\r\n";
   return BatchRefusal::None;

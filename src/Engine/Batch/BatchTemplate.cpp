@@ -1,7 +1,7 @@
-// Reading a command template word by word. The count of parses decides how
-// many carets a path needs; a command word the interpreter only knows after
-// expanding it (%comspec%, !x!, %%c), one holding a caret (cm^d) or one glued
-// to its switch (cmd/c) may parse the rest once more than can be seen here.
+// Reading a command template word by word: where the "$" stands, and which
+// commands before it read it again. A command word the interpreter only knows
+// after expanding it (%comspec%, !x!, %%c), one holding a caret (cm^d) or one
+// glued to its switch (cmd/c) may read the rest once more than can be seen.
 #include "Engine/Batch/BatchTemplate.h"
 
 #include <algorithm>
@@ -9,8 +9,6 @@
 #include <string>
 
 namespace {
-
-constexpr int MostParses = 4;  // more would only multiply carets
 
 // Where the next word stands: what the interpreter will take it for.
 enum class Place { Command, Argument, InterpreterSwitch, Anything };
@@ -45,15 +43,37 @@ bool ParsesAgain(std::string_view name) {
   return name == "call" || name == "for" || name == "start" || IsInterpreter(name);
 }
 
+// Delayed expansion reads "!x!" in a name as a variable; the batch file can
+// only turn it off for its lines where no part of the template turns it on.
+bool TemplateMayDelay(std::string_view command) {
+  std::string lower(command);
+  for (char& character : lower)
+    character = static_cast<char>(std::tolower(static_cast<unsigned char>(character)));
+  return lower.find("setlocal") != std::string::npos || lower.find("cmd") != std::string::npos ||
+         lower.find("/v") != std::string::npos || lower.find('!') != std::string::npos;
+}
+
+// Another interpreter keeps the quotes around the path as the template wrote
+// them unless the template's own quotes come first (cmd /c "del $" loses its
+// outer pair): sure only with no quote before the "$" but the one opening it.
+bool QuotingUnsure(std::string_view command, std::size_t dollar) {
+  const std::size_t quotes = static_cast<std::size_t>(
+      std::count(command.begin(), command.begin() + static_cast<std::ptrdiff_t>(dollar), '"'));
+  if (quotes == 0) return false;
+  return quotes != 1 || command[dollar - 1] != '"' || dollar + 1 >= command.size() ||
+         command[dollar + 1] != '"';
+}
+
 class TemplateReader {
  public:
   explicit TemplateReader(bool quoted = false) { reading_.Quoted = quoted; }
   void Take(std::string_view prefix) {
     for (std::size_t at = 0; at < prefix.size(); ++at) TakeCharacter(prefix, at);
     EndWord();
-    reading_.Parses = std::min(reading_.Parses, MostParses);
   }
-  TemplateReading& Reading() { return reading_; }
+  const TemplateReading& Reading() const { return reading_; }
+  // Commands that read the text again: call, for, cmd, start.
+  int ReadsAgain() const { return readsAgain_; }
 
  private:
   void TakeCharacter(std::string_view prefix, std::size_t& at) {
@@ -91,6 +111,8 @@ class TemplateReader {
       // echo-off mark before a command
     } else {
       if (character == '!') word_.Variable = true;
+      // for /f runs a 'command' (or `command`) in another interpreter.
+      if (inForSet_ && (character == '\'' || character == '`')) reading_.NewInterpreter = true;
       AddToWord(character);
     }
   }
@@ -109,9 +131,17 @@ class TemplateReader {
       return;
     }
     const std::string_view name = NameOf(word_.Text);
-    if (ParsesAgain(name)) {
-      ++reading_.Parses;
+    const bool commandWord = place_ == Place::Command || place_ == Place::Anything;
+    if (commandWord && ParsesAgain(name)) {
+      ++readsAgain_;
+      if (name == "call") reading_.Call = true;
+      if (name == "call") ++reading_.PercentPasses;
       if (IsInterpreter(name) || name == "start") reading_.NewInterpreter = true;
+      if (name == "for") inForSet_ = true;
+    }
+    if (inForSet_ && name == "do") {
+      reading_.ForBody = true;
+      inForSet_ = false;
     }
     if (place_ == Place::Command || place_ == Place::Anything) {
       const bool gluedSwitch = word_.Text.find('/', 1) != std::string::npos;
@@ -141,6 +171,8 @@ class TemplateReader {
   Word word_;
   Place place_ = Place::Command;
   bool redirectionTarget_ = false;  // the next word is a redirection's file
+  bool inForSet_ = false;           // between a "for" and its "do"
+  int readsAgain_ = 0;
   Place placeAfterTarget_ = Place::Command;
 };
 
@@ -154,8 +186,10 @@ TemplateReading ReadTemplate(std::string_view command, std::size_t dollar) {
   // again from wherever the template put it.
   TemplateReader rest(reading.Quoted);
   rest.Take(command.substr(dollar + 1));
-  if (rest.Reading().Parses > 1) reading.Uncounted = true;
+  if (rest.ReadsAgain() > 0) reading.Uncounted = true;
   const char after = dollar + 1 < command.size() ? command[dollar + 1] : '\0';
   reading.RedirectAfter = !reading.Quoted && (after == '<' || after == '>');
+  reading.MayDelay = TemplateMayDelay(command);
+  reading.QuotingUnsure = reading.NewInterpreter && QuotingUnsure(command, dollar);
   return reading;
 }

@@ -1,14 +1,19 @@
-// What a command template tells about the text put at its "$": how often the
-// interpreter parses it, and what may change that count without showing it.
+// What a command template tells about the text put at its "$": whether the
+// batch file's own parse reads it inside double quotes, and which later reads
+// (call, for, another interpreter, delayed expansion) may change it.
 #pragma once
 
 #include <string_view>
 
 struct TemplateReading {
-  int Parses = 1;               // times the text at "$" is parsed (at most MostParses)
+  bool Quoted = false;          // the batch file's parse reads the "$" inside double quotes
+  int PercentPasses = 1;        // times "%%" is read down to "%": the file's own, one per call
+  bool Call = false;            // call reads the text again and doubles every caret in it
+  bool ForBody = false;         // the "$" is in a for's command, where "%x" is the loop's variable
+  bool NewInterpreter = false;  // another interpreter (cmd, start, for's 'command') reads it
+  bool QuotingUnsure = false;   // that interpreter may strip quotes the template put around it
   bool Uncounted = false;       // a variable, caret or glued switch may hide another parse
-  bool NewInterpreter = false;  // a further parse is by another interpreter (cmd, start)
-  bool Quoted = false;          // the first parse reads the "$" inside double quotes
+  bool MayDelay = false;        // the template can turn delayed expansion on, or uses it
   bool RedirectAfter = false;   // an unquoted "<" or ">" follows the "$" at once
 };
 

@@ -224,9 +224,10 @@ void ListingFilter::Consider(FileEntry& entry, std::size_t index) {
   if (!PassesAttributes(entry.Attributes)) return;
   const std::string_view name = listing_.PlacedName(entry);
   if (Options.HideDots && IsDotName(name)) return;
-  // The batch lines go into a file of the run's own, gone when the run ends:
-  // it is not listed, so it gets no line either.
-  if (hidesBatchWork_ && SameLettersIgnoringCase(name, BatchWorkFileName)) return;
+  // The batch lines go into a file of the run's own, gone when the run ends,
+  // and a line for the batch file would rewrite the script being run: neither
+  // is listed, so neither gets a line.
+  if (hidesBatchWork_ && IsBatchRunFileName(name.substr(listing_.NameHead().size()))) return;
   entry.TimeLength = {};
   dateText_.clear();
   bool included = PassesTimeStamps(entry);

@@ -1,6 +1,7 @@
 // Simulated platform: virtual drives and directories, find-first/next with
 // the DOS wildcard rules of the Win32 call, full-path resolution, and the
 // per-file and per-volume queries.
+#include <new>
 #include <algorithm>
 
 #include "Base/ByteWords.h"
@@ -364,6 +365,7 @@ Handle FindFirst(const std::string& pattern, std::uint32_t, FindData& data) {
   }
   const auto failedDirectory = world.FailedDirectories.find(DirectoryKey(directoryPath));
   if (failedDirectory != world.FailedDirectories.end()) {
+    if (failedDirectory->second == Sim::RunsOutOfMemory) throw std::bad_alloc();
     Fail(failedDirectory->second);
     return InvalidHandle;
   }

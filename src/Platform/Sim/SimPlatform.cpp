@@ -183,6 +183,8 @@ bool LaunchProgram(const std::string& path, bool maximised) {
   return true;
 }
 
+std::uint32_t ProcessId() { return 4242; }
+
 void ExitProcess(int code) { throw Sim::ProcessExited{code}; }
 
 bool FileTimeToLocal(const FileTime& utc, FileTime& local) {

@@ -58,7 +58,9 @@ void AddFile(const std::string& directory, const std::string& name, std::uint64_
              Plat::FileTime time = {});
 // Makes find-first on exactly this pattern (case-insensitive) fail with the code.
 void FailFindFirst(const std::string& pattern, std::uint32_t code);
-// Makes find-first on any pattern inside this directory fail with the code.
+// Makes find-first on any pattern inside this directory fail with the code;
+// with RunsOutOfMemory, throw std::bad_alloc instead.
+constexpr std::uint32_t RunsOutOfMemory = 0xFFFFFFFF;
 void FailDirectory(const std::string& directory, std::uint32_t code);
 
 // Plain files: the bytes a file holds (it also appears in its directory), and

@@ -100,6 +100,8 @@ bool LaunchProgram(const std::string& path, bool maximised) {
   return true;
 }
 
+std::uint32_t ProcessId() { return GetCurrentProcessId(); }
+
 void ExitProcess(int code) {
   StdOutFlush();
   ::ExitProcess(static_cast<UINT>(code));

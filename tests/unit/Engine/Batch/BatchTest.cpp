@@ -1,3 +1,4 @@
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,14 +11,15 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// Every batch file with a line begins by turning delayed expansion off.
-const std::string Header = "@setlocal DisableDelayedExpansion\r\n";
-const std::string Utf8Header = Header +
-                               "@for /f \"tokens=2 delims=:.\" %%p in ('chcp') do @set "
-                               "\"OVBATCHCP=%%p\"\r\n@chcp 65001 >nul\r\n";
-const std::string Utf8Trailer = "@chcp %OVBATCHCP% >nul 2>&1\r\n";
+// A batch file whose lines need it turns delayed expansion off first, or
+// switches the console to UTF-8 (and back at its end); other files hold the lines alone.
+const std::string Guard = "@setlocal DisableDelayedExpansion\r\n";
+const std::string Utf8Header =
+    "@for /f \"tokens=2 delims=:.\" %%p in ('chcp') do @set \"OVBATCHCP=%%p\"\r\n"
+    "@chcp 65001 >nul\r\n";
+const std::string Utf8Trailer = "@chcp %OVBATCHCP% >nul 2>&1 & set \"OVBATCHCP=\"\r\n";
 
-TEST(BatchLineTest, FirstDollarTakesThePathEscapedForEveryParse) {
+TEST(BatchLineTest, TheQuoteIsTheEscape) {
   constexpr BatchRefusal None = BatchRefusal::None;
   struct Row {
     const char* Command;
@@ -28,72 +30,58 @@ TEST(BatchLineTest, FirstDollarTakesThePathEscapedForEveryParse) {
       {"copy $ A:\\", "C:\\WORK\\A.TXT", "copy C:\\WORK\\A.TXT A:\\\r\n", None},
       {"del $ $.bak", "C:\\X", "del C:\\X $.bak\r\n", None},
       {"echo none", "C:\\X", "", None},
-      {"type $", "C:\\My files\\a b.txt", "type C:\\My files\\a b.txt\r\n", None},
-      {"type \"$\"", "C:\\a b.txt", "type \"C:\\a b.txt\"\r\n", None},
-      {"type $", "C:\\a&del x.x", "type C:\\a^&del x.x\r\n", None},
-      {"type $", "C:\\<|>^%x%", "type C:\\^<^|^>^^%%x%%\r\n", None},
+      // anything but plain characters outside the template's quotes gets quotes of its own
+      {"del $", "C:\\My files\\a b.txt", "del \"C:\\My files\\a b.txt\"\r\n", None},
+      {"del /q $", "C:\\D\\a . b", "del /q \"C:\\D\\a . b\"\r\n", None},
+      {"del $", "C:\\c,V;s=e", "del \"C:\\c,V;s=e\"\r\n", None},
+      {"type $", "C:\\a&del x.x", "type \"C:\\a&del x.x\"\r\n", None},
+      {"type $", "C:\\f (1)|^%x%", "type \"C:\\f (1)|^%%x%%\"\r\n", None},
+      {"copy $ x", "C:\\a+b", "copy \"C:\\a+b\" x\r\n", None},
+      {"del $", "C:\\\u30C7\u30FC\u30BF.txt", "del \"C:\\\u30C7\u30FC\u30BF.txt\"\r\n", None},
+      {"echo $", "C:\\x\u00A0y", "echo \"C:\\x\u00A0y\"\r\n", None},
+      {"ren $ $.bak", "C:\\a b", "ren \"C:\\a b\" $.bak\r\n", None},
+      {"for %%a in ($) do del %%a", "C:\\my file", "for %%a in (\"C:\\my file\") do del %%a\r\n", None},
+      {">nul echo %%f $", "C:\\a&b", ">nul echo %%f \"C:\\a&b\"\r\n", None},
+      // inside the template's quotes the path goes in as it is
       {"type \"$\" &", "C:\\a&b%c^", "type \"C:\\a&b%%c^\" &\r\n", None},
-      {"x \"a\" $", "C:\\a&b", "x \"a\" C:\\a^&b\r\n", None},
-      {"type $", "C:\\f (1).txt", "type C:\\f ^(1^).txt\r\n", None},
-      // an escaped quote opens nothing
-      {"echo ^\"$^\"", "C:\\a&b", "echo ^\"C:\\a^&b^\"\r\n", None},
-      // parsed twice: the second parse is escaped as if unquoted
-      {"for %%f in ($) do echo %%f", "C:\\x) do mkdir P (",
-       "for %%f in (C:\\x^^^) do mkdir P ^^^() do echo %%f\r\n", None},
-      {"call echo $", "C:\\a&b", "call echo C:\\a^^^&b\r\n", None},
-      {"@C:\\WINDOWS\\CMD.EXE /c \"echo $\"", "C:\\a&b",
-       "@C:\\WINDOWS\\CMD.EXE /c \"echo C:\\a^&b\"\r\n", None},
-      {"echo x&call echo $", "C:\\a^", "echo x&call echo C:\\a^^^^\r\n", None},
-      // what no escaping can carry
+      {"for %%a in (\"$\") do del \"%%~a\"", "C:\\a^&b%", "for %%a in (\"C:\\a^&b%%\") do del \"%%~a\"\r\n", None},
+      {"for /f \"delims=\" %%a in (\"$\") do echo %%a", "C:\\a^^b", "for /f \"delims=\" %%a in (\"C:\\a^^b\") do echo %%a\r\n", None},
+      {"cmd /c del \"$\"", "C:\\a&b", "cmd /c del \"C:\\a&b\"\r\n", None},
+      // "%" doubled once per percent pass
+      {"call del \"$\"", "C:\\50%.txt", "call del \"C:\\50%%%%.txt\"\r\n", None},
+      {"call echo $", "C:\\keep!old!.txt", "call echo \"C:\\keep!old!.txt\"\r\n", None},
+      // a redirection right after the path would take a final digit as its handle
+      {"echo $>>log.txt", "C:\\n 2", "echo \"C:\\n 2\">>log.txt\r\n", None},
+      {"echo $>>log.txt", "C:\\n2", "echo \"C:\\n2\">>log.txt\r\n", None},
+      // what no form keeps literal
       {"echo $", "C:\\x\nmkdir P", "", BatchRefusal::ControlCharacter},
-      {"echo $", "C:\\x\rXmkdir P", "", BatchRefusal::ControlCharacter},
+      {"echo $", "C:\\x\u009Fy", "", BatchRefusal::ControlCharacter},
+      {"echo $", "C:\\x\xED\xA0\x80y", "", BatchRefusal::LoneSurrogate},
       {"type \"$\"", "C:\\q\"&mkdir P&\"", "", BatchRefusal::DoubleQuote},
-      {"cmd /c echo $", "C:\\%CMDCMDLINE%", "", BatchRefusal::Percent},
       {"del $", "C:\\*.doc", "", BatchRefusal::Wildcard},
-      {"echo $", "C:\\x\u0085y", "", BatchRefusal::ControlCharacter},
+      {"del $", "C:\\a>b", "", BatchRefusal::Wildcard},
+      {"del $", "C:\\x.", "", BatchRefusal::DotOrBlankAtEnd},
+      {"del $", "C:\\d \\f", "", BatchRefusal::DotOrBlankAtEnd},
+      {"del $", "C:\\a:b", "", BatchRefusal::Colon},
+      {"call del \"$\"", "C:\\a^b", "", BatchRefusal::Caret},
+      {"cmd /c echo $", "C:\\%CMDCMDLINE%", "", BatchRefusal::Percent},
+      {"for %%a in (x) do echo $", "C:\\5%a", "", BatchRefusal::Percent},
+      {"for /f %%a in ('type $') do echo %%a", "C:\\5%b", "", BatchRefusal::Percent},
       {"cmd /c echo $", "C:\\keep!old!.txt", "", BatchRefusal::Exclamation},
-      {"call echo $", "C:\\keep!old!.txt", "call echo C:\\keep!old!.txt\r\n", None},
-      // a redirection right after the path would take a final " 2" as its handle
-      {"echo $>>log.txt", "C:\\n 2", "", BatchRefusal::HandleNumber},
-      {"echo $>>log.txt", "C:\\n2", "echo C:\\n2>>log.txt\r\n", None},
-      {"echo \"$\">>log.txt", "C:\\n 2", "echo \"C:\\n 2\">>log.txt\r\n", None},
-      // command words that may parse once more than can be seen
+      {"setlocal EnableDelayedExpansion & call echo $", "C:\\bang!OVEVIL!x", "", BatchRefusal::Exclamation},
+      // quotes another interpreter may strip, or parses that cannot be counted
+      {"cmd /c \"del $\"", "C:\\a&b", "", BatchRefusal::UncountedParses},
+      {"cmd /c \"del $\"", "C:\\ab", "cmd /c \"del C:\\ab\"\r\n", None},
       {"%comspec% /c echo $", "C:\\a&b", "", BatchRefusal::UncountedParses},
       {"cm^d /c echo $", "C:\\a(b", "", BatchRefusal::UncountedParses},
-      {"cmd/c echo $", "C:\\a^b", "", BatchRefusal::UncountedParses},
-      {"for %%c in (call) do %%c echo $", "C:\\a!b", "", BatchRefusal::UncountedParses},
-      {"echo %x% $", "C:\\a)b", "", BatchRefusal::UncountedParses},
-      {"set \"X=$\" & call echo %%X%%", "C:\\a&b", "", BatchRefusal::UncountedParses},
-      {"%comspec% /c echo $", "C:\\a b.txt", "%comspec% /c echo C:\\a b.txt\r\n", None},
-      {">nul echo %%f $", "C:\\a&b", ">nul echo %%f C:\\a^&b\r\n", None},
+      {"set \"X=$\" & call echo %%X%%", "C:\\a b", "", BatchRefusal::UncountedParses},
+      {"%comspec% /c echo $", "C:\\ab.txt", "%comspec% /c echo C:\\ab.txt\r\n", None},
   };
   std::string line;
   for (const Row& row : rows) {
-    EXPECT_EQ(ComposeBatchLine(row.Command, row.Path, line), row.Refusal) << row.Command;
+    EXPECT_EQ(ComposeBatchLine(row.Command, row.Path, line), row.Refusal) << row.Command << " " << row.Path;
     EXPECT_EQ(line, row.Line) << row.Command << " " << row.Path;
   }
-}
-
-// A byte of a double-byte character equal to "|" or "^" is one to an
-// interpreter reading the file in another code page; in a UTF-8 file where
-// such pages are in use, so is one that a lead byte before it would swallow.
-TEST(BatchLineTest, BytesThatReadAsOtherMetacharactersAreFound) {
-  struct Row {
-    const char* Text;
-    const char* Bytes;
-    bool LeadBytesJoin;
-    bool Hidden;
-  } rows[] = {
-      {"a\u30DDmkdir P", "a\x83|mkdir P", false, true},
-      {"\u30BF^&mkdir P", "\x83^^&mkdir P", false, true},
-      {"\u65E5\u672C^&x", "\x93\xFA\x96{^&x", false, false},
-      {"\u00E9^&x", "\xC3\xA9^&x", true, true},
-      {"\u00E9^&x", "\xC3\xA9^&x", false, false},
-      {"\u00E9.txt ^&x", "\xC3\xA9.txt ^&x", true, false},
-  };
-  for (const Row& row : rows)
-    EXPECT_EQ(BytesHideMetacharacters(row.Text, row.Bytes, row.LeadBytesJoin), row.Hidden)
-        << row.Bytes;
 }
 
 class BatchTest : public TestWorld {
@@ -123,48 +111,93 @@ class BatchTest : public TestWorld {
 
 TEST_F(BatchTest, OneLinePerAcceptedEntryInEnumerationOrder) {
   Run({"C:\\WORK\\*.*", "/@copy", "$", "A:\\"});
-  EXPECT_EQ(
-      Batch(),
-      Header +
-          "copy C:\\WORK\\SUB A:\\\r\ncopy C:\\WORK\\B.TXT A:\\\r\ncopy C:\\WORK\\A.TXT A:\\\r\n");
+  EXPECT_EQ(Batch(),
+            "copy C:\\WORK\\SUB A:\\\r\ncopy C:\\WORK\\B.TXT A:\\\r\ncopy C:\\WORK\\A.TXT A:\\\r\n");
 }
 
 TEST_F(BatchTest, RecursiveFullPathsNameTheDirectoryOnce) {
   Run({"C:\\WORK\\*.TXT", "/S", "/B", "/@echo", "$"});
-  EXPECT_EQ(Batch(), Header +
-                         "echo C:\\WORK\\B.TXT\r\necho C:\\WORK\\A.TXT\r\necho "
-                         "C:\\WORK\\SUB\\C.TXT\r\n");
+  EXPECT_EQ(Batch(), "echo C:\\WORK\\B.TXT\r\necho C:\\WORK\\A.TXT\r\necho C:\\WORK\\SUB\\C.TXT\r\n");
   EXPECT_EQ(OutputLines(), (Lines{"C:\\WORK\\A.TXT", "C:\\WORK\\B.TXT", "C:\\WORK\\SUB\\C.TXT"}));
 }
 
 TEST_F(BatchTest, FilteredEntriesAndTemplatesWithoutDollarWriteNothing) {
   Run({"C:\\WORK\\*.*", "/A-D", "/@echo", "$"});
-  EXPECT_EQ(Batch(), Header + "echo C:\\WORK\\B.TXT\r\necho C:\\WORK\\A.TXT\r\n");
+  EXPECT_EQ(Batch(), "echo C:\\WORK\\B.TXT\r\necho C:\\WORK\\A.TXT\r\n");
   Sim::SetFileContents("C:\\OUT\\!OVBATCH.BAT", "old");
   Run({"C:\\WORK\\*.*", "/@echo", "none"});
   EXPECT_TRUE(Sim::FileExists("C:\\OUT\\!OVBATCH.BAT"));
   EXPECT_EQ(Batch(), "");
 }
 
-TEST_F(BatchTest, AFileThatCannotBeWrittenIsReportedOnce) {
-  Sim::FailFileCreate("C:\\OUT\\!OVBATCH.NEW", 5);
-  Run({"C:\\WORK\\*.*", "/B", "/@echo", "$"});
-  EXPECT_EQ(OutputLines(), (Lines{"Warning: batch file could not be created: C:\\OUT\\!OVBATCH.NEW",
-                                  "         Access is denied", "SUB", "A.TXT", "B.TXT"}));
+// A batch file that is not whole never takes the old one's place, and the run
+// fails: the file could not be created, a write fell short, the last write
+// (a UTF-8 file's closing line) failed, or the run ran out of memory.
+TEST_F(BatchTest, ABatchFileNotWrittenWholeLeavesTheOldOneAndFailsTheRun) {
+  const std::string notReplaced = "Warning: batch file not replaced, no new one written:";
+  struct Row {
+    std::function<void()> Arrange;
+    Lines Words;
+    Lines Output;
+  } rows[] = {
+      {[] { Sim::FailFileCreate("C:\\OUT\\!OVBATCH.4242.NEW", 5); },
+       {"C:\\WORK\\*.*", "/B", "/@echo", "$"},
+       {"Warning: batch file could not be created: C:\\OUT\\!OVBATCH.4242.NEW",
+        "         Access is denied", "SUB", "A.TXT", "B.TXT", notReplaced,
+        "         C:\\OUT\\!OVBATCH.BAT"}},
+      {[] { Sim::SetWriteRoom(30); },
+       {"C:\\WORK\\*.TXT", "/S", "/B", "/@echo", "$"},
+       {"Warning: batch file could not be written: C:\\OUT\\!OVBATCH.4242.NEW",
+        "         There is not enough space on the disk", "C:\\WORK\\A.TXT", "C:\\WORK\\B.TXT",
+        "C:\\WORK\\SUB\\C.TXT", notReplaced, "         C:\\OUT\\!OVBATCH.BAT"}},
+      {[] {
+         Sim::AddFile("C:\\WORK", "\u65E5.TXT", 1);
+         Sim::SetWriteRoom(Utf8Header.size() + 2 * 20 + 24 + 1);
+       },
+       {"C:\\WORK\\*.TXT", "/B", "/@echo", "$"},
+       {"A.TXT", "B.TXT", "??.TXT",
+        "Warning: batch file could not be written: C:\\OUT\\!OVBATCH.4242.NEW",
+        "         There is not enough space on the disk", notReplaced,
+        "         C:\\OUT\\!OVBATCH.BAT"}},
+      {[] { Sim::FailDirectory("C:\\WORK\\SUB", Sim::RunsOutOfMemory); },
+       {"C:\\WORK\\*.TXT", "/S", "/B", "/@echo", "$"},
+       {"C:\\WORK\\A.TXT", "C:\\WORK\\B.TXT", "Not enough memory to go on"}},
+  };
+  for (Row& row : rows) {
+    SetUp();
+    Sim::SetFileContents("C:\\OUT\\!OVBATCH.BAT", "old");
+    row.Arrange();
+    Lines arguments{"C:\\ORVL\\ORVL.EXE"};
+    arguments.insert(arguments.end(), row.Words.begin(), row.Words.end());
+    Sim::SetArguments(arguments);
+    EXPECT_EQ(RunOrvl(), 3) << row.Words[0];
+    EXPECT_EQ(OutputLines(), row.Output);
+    EXPECT_EQ(Batch(), "old");
+    EXPECT_FALSE(Sim::FileExists("C:\\OUT\\!OVBATCH.4242.NEW"));
+  }
+}
 
-  SetUp();
-  Sim::SetWriteRoom(30);
-  Run({"C:\\WORK\\*.TXT", "/S", "/B", "/@echo", "$"});
-  EXPECT_EQ(OutputLines(), (Lines{"Warning: batch file could not be written: C:\\OUT\\!OVBATCH.NEW",
-                                  "         There is not enough space on the disk",
-                                  "C:\\WORK\\A.TXT", "C:\\WORK\\B.TXT", "C:\\WORK\\SUB\\C.TXT"}));
-  EXPECT_EQ(Batch(), Header.substr(0, 30));
+// Each run writes into a file of its own: a work file a killed run left
+// behind moves it to the next name and is neither listed nor given a line,
+// nor is the batch file itself, which a line would rewrite while it runs.
+TEST_F(BatchTest, LeftoverWorkFilesAndTheBatchFileGetNoLine) {
+  Sim::SetFileContents("C:\\OUT\\!OVBATCH.BAT", "old");
+  Sim::SetFileContents("C:\\OUT\\!OVBATCH.4242.NEW", "stale");
+  Sim::SetFileContents("C:\\OUT\\!OVBATCH.77.NEW", "stale");
+  Sim::AddFile("C:\\OUT", "K.TXT", 1);
+  Sim::SetArguments({"C:\\ORVL\\ORVL.EXE", "/B", "/@del", "$"});
+  EXPECT_EQ(RunOrvl(), 0);
+  EXPECT_EQ(OutputLines(), (Lines{"K.TXT"}));
+  EXPECT_EQ(Batch(), "del C:\\OUT\\K.TXT\r\n");
+  EXPECT_EQ(Sim::FileContents("C:\\OUT\\!OVBATCH.4242.NEW"), "stale");
+  EXPECT_FALSE(Sim::FileExists("C:\\OUT\\!OVBATCH.4242-1.NEW"));
 }
 
 // Lines stay in the ANSI code page (1252) while it holds them; the first that
 // it cannot hold turns the whole file, lines already written included, into
-// UTF-8 after a line that switches the interpreter to it.
-TEST_F(BatchTest, NamesOutsideTheAnsiCodePageMakeTheFileUtf8) {
+// UTF-8 after lines that switch the interpreter to it. A path holding "!"
+// has delayed expansion turned off first.
+TEST_F(BatchTest, FirstLinesOnlyWhereTheLinesNeedThem) {
   struct Row {
     Lines Files;     // in C:\U; a name with a backslash goes into a subdirectory
     Lines Template;  // the words after the file specification
@@ -172,21 +205,26 @@ TEST_F(BatchTest, NamesOutsideTheAnsiCodePageMakeTheFileUtf8) {
   } rows[] = {
       {{"caf\u00E9.txt", "\u20AC.txt"},
        {"/@echo", "$"},
-       Header + "echo C:\\U\\caf\xE9.txt\r\necho C:\\U\\\x80.txt\r\n"},
+       "echo \"C:\\U\\caf\xE9.txt\"\r\necho \"C:\\U\\\x80.txt\"\r\n"},
       {{"caf\u00E9.txt", "\u65E5\u672C.txt", "z.txt"},
        {"/@echo", "$"},
-       Utf8Header +
-           "echo C:\\U\\caf\u00E9.txt\r\necho C:\\U\\\u65E5\u672C.txt\r\necho C:\\U\\z.txt\r\n" +
+       Utf8Header + "echo \"C:\\U\\caf\u00E9.txt\"\r\necho \"C:\\U\\\u65E5\u672C.txt\"\r\necho C:\\U\\z.txt\r\n" +
            Utf8Trailer},
       // the first directory's lines are already in the file when the switch comes
       {{"caf\u00E9.txt", "sub\\\U0001F600.txt"},
        {"/@echo", "$"},
        Utf8Header +
-           "echo C:\\U\\caf\u00E9.txt\r\necho C:\\U\\sub\r\necho C:\\U\\sub\\\U0001F600.txt\r\n" +
+           "echo \"C:\\U\\caf\u00E9.txt\"\r\necho C:\\U\\sub\r\necho \"C:\\U\\sub\\\U0001F600.txt\"\r\n" +
            Utf8Trailer},
       {{"a.txt"},
        {"/@copy", "$", "D:\\\u65E5\\"},
        Utf8Header + "copy C:\\U\\a.txt D:\\\u65E5\\\r\n" + Utf8Trailer},
+      {{"a.txt", "sub\\b!x!.txt"},
+       {"/@echo", "$"},
+       Guard + "echo C:\\U\\a.txt\r\necho C:\\U\\sub\r\necho \"C:\\U\\sub\\b!x!.txt\"\r\n"},
+      {{"b!x!.txt", "\u65E5.txt"},
+       {"/@echo", "$"},
+       Guard + Utf8Header + "echo \"C:\\U\\b!x!.txt\"\r\necho \"C:\\U\\\u65E5.txt\"\r\n" + Utf8Trailer},
   };
   for (const Row& row : rows) {
     SetUp();
@@ -210,15 +248,16 @@ TEST_F(BatchTest, UnsafeNamesGetNoLineAndOneWarning) {
   Sim::AddFile("C:\\WORK", "q\"&mkdir P&\"", 1);
   Sim::AddFile("C:\\WORK", "100%", 1);
   Sim::AddFile("C:\\WORK", "*.doc", 1);
-  Run({"C:\\WORK\\*.*", "/B", "/A-D", "/@call", "echo", "$"});
-  EXPECT_EQ(Batch(), Header + "call echo C:\\WORK\\B.TXT\r\ncall echo C:\\WORK\\A.TXT\r\n");
+  Sim::AddFile("C:\\WORK", "a&b", 1);
+  Run({"C:\\WORK\\*.*", "/B", "/A-D", "/@cmd", "/c", "echo", "$"});
+  EXPECT_EQ(Batch(), "cmd /c echo C:\\WORK\\B.TXT\r\ncmd /c echo C:\\WORK\\A.TXT\r\ncmd /c echo \"C:\\WORK\\a&b\"\r\n");
   EXPECT_EQ(OutputLines(),
-            (Lines{"*.doc", "100%", "A.TXT", "B.TXT", "q\"&mkdir P&\"", "x?mkdir P",
+            (Lines{"*.doc", "100%", "a&b", "A.TXT", "B.TXT", "q\"&mkdir P&\"", "x?mkdir P",
                    "Warning: batch file left out 4 names the command interpreter cannot carry:",
                    "         1 with a line break or another control character",
                    "         1 with a double quote",
-                   "         1 with a wildcard (* or ?), which the command would expand",
-                   "         1 with a percent sign, under a template that parses twice"}));
+                   "         1 with a wildcard (* ? < >), which the command would expand",
+                   "         1 with a percent sign, under a template that expands it again"}));
 }
 
 // A link planted under the batch file's name is not written through.
@@ -227,10 +266,12 @@ TEST_F(BatchTest, ALinkInThePlaceOfTheFileIsLeftAlone) {
   link.Name = "!OVBATCH.BAT";
   link.Attributes = Plat::AttrArchive | Plat::AttrReparsePoint;
   Sim::AddEntry("C:\\OUT", link);
-  Run({"C:\\WORK\\*.TXT", "/B", "/@echo", "$"});
+  Sim::SetArguments({"C:\\ORVL\\ORVL.EXE", "C:\\WORK\\*.TXT", "/B", "/@echo", "$"});
+  EXPECT_EQ(RunOrvl(), 3);
   EXPECT_EQ(OutputLines(),
             (Lines{"Warning: batch file is a link and was not written: C:\\OUT\\!OVBATCH.BAT",
-                   "A.TXT", "B.TXT"}));
+                   "A.TXT", "B.TXT", "Warning: batch file not replaced, no new one written:",
+                   "         C:\\OUT\\!OVBATCH.BAT"}));
   EXPECT_FALSE(Sim::FileExists("C:\\OUT\\!OVBATCH.BAT"));
 }
 
@@ -244,14 +285,7 @@ TEST_F(BatchTest, ABatchFileThatCannotTakeItsPlaceFailsTheRun) {
   EXPECT_EQ(OutputLines(),
             (Lines{"K.TXT", "Warning: batch file not replaced, no new one written:",
                    "         C:\\OUT\\!OVBATCH.BAT", "         Access is denied"}));
-  EXPECT_FALSE(Sim::FileExists("C:\\OUT\\!OVBATCH.NEW"));
-}
-
-// A fatal error in the middle of a walk still leaves every line written so far.
-TEST_F(BatchTest, LinesSurviveAFatalEnd) {
-  Sim::FailDirectory("C:\\WORK\\SUB", 21);
-  Run({"C:\\WORK\\*.TXT", "/S", "/@echo", "$"});
-  EXPECT_EQ(Batch(), Header + "echo C:\\WORK\\B.TXT\r\necho C:\\WORK\\A.TXT\r\n");
+  EXPECT_FALSE(Sim::FileExists("C:\\OUT\\!OVBATCH.4242.NEW"));
 }
 
 }  // namespace
