@@ -11,9 +11,24 @@ namespace Utf8 {
 
 constexpr char32_t Replacement = 0xFFFD;
 
+// A UTF-16 unit without its pair, as a name the system holds may have, is
+// carried as the three bytes of its value (ED A0 80 to ED BF BF), so that
+// the name can be named again and told from one holding U+FFFD.
+inline bool IsLoneSurrogateAt(std::string_view text, std::size_t at) {
+  return at + 2 < text.size() && static_cast<unsigned char>(text[at]) == 0xED &&
+         static_cast<unsigned char>(text[at + 1]) >= 0xA0 &&
+         static_cast<unsigned char>(text[at + 1]) < 0xC0 &&
+         (static_cast<unsigned char>(text[at + 2]) & 0xC0) == 0x80;
+}
+
 // The character starting at text[at]; at moves past it. A malformed or cut
-// sequence yields U+FFFD and moves one byte, so decoding always ends.
+// sequence yields U+FFFD and moves one byte, so decoding always ends; a
+// carried lone surrogate yields one U+FFFD for its three bytes.
 inline char32_t Next(std::string_view text, std::size_t& at) {
+  if (IsLoneSurrogateAt(text, at)) {
+    at += 3;
+    return Replacement;
+  }
   const auto lead = static_cast<unsigned char>(text[at++]);
   if (lead < 0x80) return lead;
   int extra = lead >= 0xF0 && lead < 0xF5 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 ? 1 : -1;
@@ -64,11 +79,19 @@ inline void AppendUtf16(std::u16string& out, char32_t code) {
 inline std::u16string ToUtf16(std::string_view text) {
   std::u16string wide;
   wide.reserve(text.size());
-  for (std::size_t at = 0; at < text.size();) AppendUtf16(wide, Next(text, at));
+  for (std::size_t at = 0; at < text.size();) {
+    if (IsLoneSurrogateAt(text, at)) {
+      wide += static_cast<char16_t>(0xD000 | ((text[at + 1] & 0x3F) << 6) | (text[at + 2] & 0x3F));
+      at += 3;
+    } else {
+      AppendUtf16(wide, Next(text, at));
+    }
+  }
   return wide;
 }
 
-// A lone surrogate (possible in a name the system hands over) becomes U+FFFD.
+// A lone surrogate (possible in a name the system hands over) is carried as
+// the three bytes of its value, which ToUtf16 turns back into it.
 inline std::string FromUtf16(std::u16string_view wide) {
   std::string text;
   text.reserve(wide.size());
@@ -77,8 +100,6 @@ inline std::string FromUtf16(std::u16string_view wide) {
     if (code >= 0xD800 && code < 0xDC00 && at + 1 < wide.size() && wide[at + 1] >= 0xDC00 &&
         wide[at + 1] < 0xE000)
       code = 0x10000 + ((code - 0xD800) << 10) + (wide[++at] - 0xDC00);
-    else if (code >= 0xD800 && code < 0xE000)
-      code = Replacement;
     Append(text, code);
   }
   return text;

@@ -20,33 +20,45 @@ CANARIES = [
     "q\"&mkdir PWN{}&\"", "\"&mkdir PWN{}", "a\"b\"&mkdir PWN{}", "x\nmkdir PWN{}",
     "x\rXmkdir PWN{}", "x\r\nmkdir PWN{}", "^\nmkdir PWN{}", "x\x1amkdir PWN{}",
     "a\"^&mkdir PWN{}", "zz^", "a!^&mkdir PWN{}!", "a^!&mkdir PWN{}", "x\u0085mkdir PWN{}",
-    "w*&mkdir PWN{}", "n 2",
+    "w*&mkdir PWN{}", "n 2", "bang!OVEVIL!x",
 ]
-SAFE = ["plain.txt", "with blank.txt", "f (1).txt", "a&b.txt", "100%.txt", "caret^x", "semi;x",
-        "bang!x.txt"]
-# What the interpreter acts on: under a template whose parses cannot be
-# counted, names holding one get no line.
-METACHARACTERS = set("&|<>^()%!")
+# Names that split into several arguments unless quoted (each piece names a
+# file of the working or parent folder), and names a caret or percent would
+# bend: every one must reach its own file and no other.
+SPLITTERS = ["a . b", "c .. d", "my file.txt", "b VSPACE", "c,VCOMMA", "s;VSEMI", "e=VEQ",
+             "f (1).txt", "a&b.txt", "100%.txt", "50%off", "x%a.txt", "caret^x", "p^^q.txt",
+             "bang!x.txt", "plus+x", "dot.", "blank ", "co:lon"]
+# Files outside the listing that a split name would reach: in the working
+# folder (".", "file.txt", "VSPACE" ...) and its parent ("..").
+OUTSIDE = ["file.txt", "b", "d", "a", "c", "s", "e", "my", "VSPACE", "VCOMMA", "VSEMI", "VEQ",
+           "keep.txt"]
+PLAIN = set("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\\:._-~#@$[]{}")
+# The environment a delayed expansion of "!OVEVIL!" would run.
+EVIL = {"OVEVIL": "&md CAN09"}
 
-# Template, and what it does to a name: parses it twice, starts another
-# interpreter, hides its parses, redirects right after the "$". Odd ones are
-# given as one argument, as a caller that quotes the whole switch does.
+# Templates as users write them; those marked "del" must delete exactly the
+# files that got a line; "echo" ones print each path as its line wrote it.
 TEMPLATES = [
-    ("echo $", ""),
-    ('echo "$"', ""),
-    ("echo ^\"$^\"", ""),
-    ("for %%f in ($) do echo %%f", "twice"),
-    ("call echo $", "twice"),
-    ("cmd /c echo $", "twice new"),
-    ("%comspec% /c echo $", "twice new hidden"),
-    ("cm^d /c echo $", "hidden"),
-    ("cmd/c echo $", "twice new hidden"),
-    ("echo $>>log.txt", "redirect"),
-    ('if exist "$" (echo found) else echo gone', ""),
-    ('set "X=$" & call echo %%X%%', "hidden"),
-    ("rem $", ""),
-    ("echo.$", ""),
+    ("del $", "del"),
+    ("del /q $", "del"),
+    ("del /q $ 2>nul", "del"),
+    ("for %%a in ($) do del %%a", "del"),
+    ('for %%a in ("$") do del "%%~a"', "del"),
+    ('call del "$"', "del"),
+    ("ren $ $.bak", ""),
+    ("copy $ x", ""),
+    ("echo $", "echo"),
+    ('for /f "delims=" %%a in ("$") do echo %%a', "raw"),
+    ("setlocal EnableDelayedExpansion & call echo $", ""),
+    ("cmd /c echo $", ""),
+    ("%comspec% /c echo $", ""),
+    ("echo $>>log.txt", ""),
 ]
+
+
+def shown(path):
+    """A path as a line outside the template's quotes carries it."""
+    return path if set(path) <= PLAIN else '"' + path + '"'
 
 
 def run_to_file(args, cwd, out_path, environment=None, timeout=120):
@@ -65,16 +77,6 @@ def run_to_file(args, cwd, out_path, environment=None, timeout=120):
 def template_args(number, template):
     switch = "/@" + template
     return [switch] if number % 2 else switch.split(" ")
-
-
-def carried(name, kind):
-    if any(ord(c) < 32 or 0x80 <= ord(c) < 0xA0 or c in '"*?' for c in name):
-        return False
-    if "twice" in kind and "%" in name or "new" in kind and "!" in name:
-        return False
-    if "hidden" in kind and METACHARACTERS & set(name):
-        return False
-    return not ("redirect" in kind and name[-1].isdigit() and not name[-2].isalnum())
 
 
 def write_master(run_dir, batch_files):
@@ -123,80 +125,72 @@ class BatchCanaryTest(unittest.TestCase):
     def orvl(self, args, cwd, environment=None):
         return run_to_file([EXE, *args], cwd, self.out, environment)
 
-    def test_no_name_runs_a_command(self):
-        names_dir, run_dir = os.path.join(self.root, "names"), os.path.join(self.root, "run")
-        names = [c.format(n) for n, c in enumerate(CANARIES)] + SAFE
-        make_files(names_dir, names)
-        os.mkdir(run_dir)
-        long_dir = self.make_long_lines()
+    def batch_lines(self, run_dir, name):
+        with open(os.path.join(run_dir, name), "rb") as batch:
+            return batch.read().decode("cp1252").split("\r\n")[:-1]
 
-        spec = wine_path(names_dir) + "\\*"
-        batch_files = []
+    # Every template's batch file runs under cmd with and without delayed
+    # expansion: no canary runs, no file outside the listing is lost, and a
+    # deleting template deletes exactly the files that got a line.
+    def test_each_line_acts_on_its_own_file_alone(self):
+        run_dir = os.path.join(self.root, "R")
+        names = [c.format(n) for n, c in enumerate(CANARIES)] + SPLITTERS
+        os.mkdir(run_dir)
+        batch_files, lined = [], []
         for number, (template, kind) in enumerate(TEMPLATES):
-            status, lines = self.orvl([spec, "/B", "/A-D", *template_args(number, template)],
-                                      run_dir)
+            folder = os.path.join(self.root, f"D{number}")
+            make_files(folder, names)
+            status, lines = self.orvl([wine_path(folder) + "\\*", "/B", "/A-D",
+                                       *template_args(number, template)], run_dir)
             self.assertEqual(status, 0, template)
-            self.assertTrue(lines[len(names)].startswith("Warning: batch file left out "), lines)
             batch_files.append(self.take_batch(run_dir, f"t{number}.bat"))
-        # Lines past the interpreter's limit: escaped "(" folders and long names.
-        for number, template in enumerate(["call echo $", "cmd /c echo $",
-                                           "for %%f in ($) do echo %%f"]):
-            self.orvl([wine_path(long_dir) + "\\*", "/B", *template.join(["/@", ""]).split(" ")],
-                      run_dir)
-            batch_files.append(self.take_batch(run_dir, f"long{number}.bat"))
+            text = "\n".join(self.batch_lines(run_dir, batch_files[-1]))
+            lined.append({n for n in names if wine_path(folder) + "\\" + n in text})
         write_master(run_dir, batch_files)
 
+        canaries = lost = 0
         for interpreter in (["cmd", "/c"], ["cmd", "/v:on", "/c"]):
-            _, output = run_to_file([*interpreter, "all.bat"], run_dir, self.out)
-            self.assertEqual(sorted(os.listdir(run_dir)), sorted(["all.bat", "log.txt",
-                                                                  *batch_files]), interpreter)
-            self.assertEqual(sorted(os.listdir(names_dir)), sorted(names))
-            self.check_echoes(output, names, wine_path(names_dir) + "\\", interpreter)
-            with open(os.path.join(run_dir, "log.txt"), "rb") as log:
-                logged = log.read().decode("cp437").replace("\r", "").split("\n")[:-1]
-            os.remove(os.path.join(run_dir, "log.txt"))
-            self.assertEqual(sorted(logged), sorted(wine_path(names_dir) + "\\" + n for n in names
-                                                    if carried(n, "redirect")))
+            for number in range(len(TEMPLATES)):
+                folder = os.path.join(self.root, f"D{number}")
+                shutil.rmtree(folder)
+                make_files(folder, names)
+            make_files(run_dir, OUTSIDE)
+            make_files(self.root, OUTSIDE)
+            _, output = run_to_file([*interpreter, "all.bat"], run_dir, self.out, EVIL)
+            here = set(os.listdir(run_dir))
+            canaries += sum(1 for n in here if n.startswith(("PWN", "CAN")))
+            lost += sum(1 for n in OUTSIDE if n not in here)
+            lost += sum(1 for n in OUTSIDE if not os.path.exists(os.path.join(self.root, n)))
+            lost += sum(1 for b in batch_files + ["all.bat"] if b not in here)
+            self.check_each_template(output, names, lined, interpreter)
+            for name in here - set(batch_files) - {"all.bat"}:
+                subprocess.run(["rm", "-rf", os.path.join(run_dir, name)], check=False)
+        self.assertEqual((canaries, lost), (0, 0))
 
-    def make_long_lines(self):
-        """1,600 folders named "(" (each "^^^(" under call), holding names
-        whose lines run from about 8,180 to 8,220 characters."""
-        folder = os.path.join(self.root, "long")
-        os.mkdir(folder)
-        here = os.open(folder, os.O_RDONLY)
-        try:
-            for _ in range(1600):
-                os.mkdir("(", dir_fd=here)
-                deeper = os.open("(", os.O_RDONLY, dir_fd=here)
-                os.close(here)
-                here = deeper
-            for k in range(140, 180):
-                open(os.open("x" * k + f" mkdir PWN{k}", os.O_CREAT | os.O_WRONLY, dir_fd=here),
-                     "w").close()
-        finally:
-            os.close(here)
-        return os.path.join(folder, *["("] * 1600)
+    def check_each_template(self, output, names, lined, interpreter):
+        sections = "\n".join(output).split("==")[1:]
+        self.assertEqual(len(sections), len(TEMPLATES))
+        for number, (template, kind) in enumerate(TEMPLATES):
+            folder = os.path.join(self.root, f"D{number}")
+            directory = wine_path(folder) + "\\"
+            printed = [line for line in sections[number].split("\n")[1:] if line]
+            if kind == "del":
+                gone = set(names) - set(os.listdir(folder))
+                self.assertEqual(gone, lined[number], (template, interpreter))
+            elif kind == "echo":
+                self.assertEqual(sorted(printed), sorted(shown(directory + n) for n in lined[number]),
+                                 (template, interpreter))
+            elif kind == "raw":
+                self.assertEqual(sorted(printed), sorted(directory + n for n in lined[number]),
+                                 (template, interpreter))
+        # Names a quote keeps whole get their line under every template but
+        # where a later read would bend them.
+        for name in ["a . b", "c .. d", "my file.txt", "b VSPACE", "c,VCOMMA", "a&b.txt"]:
+            self.assertTrue(all(name in names_lined for names_lined in lined), name)
 
     def take_batch(self, run_dir, name):
         os.rename(os.path.join(run_dir, "!OVBATCH.BAT"), os.path.join(run_dir, name))
         return name
-
-    def check_echoes(self, output, names, directory, interpreter):
-        sections = "\n".join(output).split("==")[1:]
-        for number, (template, kind) in enumerate(TEMPLATES):
-            lines = [line for line in sections[number].split("\n")[1:] if line]
-            if not template.startswith("echo") and not template.startswith("if"):
-                continue  # a for set splits names; rem, set and call show other things
-            if template.startswith("if"):
-                self.assertEqual(lines, ["found"] * sum(carried(n, kind) for n in names))
-                continue
-            if "redirect" in kind:
-                self.assertEqual(lines, [], template)
-                continue
-            quote = '"' if '"' in template else ""
-            self.assertEqual(sorted(lines), sorted(quote + directory + n + quote for n in names
-                                                   if carried(n, kind)), (template, interpreter))
-        self.assertEqual(len(sections), len(TEMPLATES) + 3)
 
     # A "!" names a variable under delayed expansion; a "*" or "?" names
     # every file it matches; the run's own file is gone when the lines run.
@@ -214,6 +208,21 @@ class BatchCanaryTest(unittest.TestCase):
                          sorted(["!OVBATCH.BAT", "*.doc", "big.doc", "keep.txt", "x?.txt",
                                  "xa.txt"]))
 
+    # The previous batch file and work files left by other runs get no line
+    # (a line for the batch file would delete the script while it runs); a
+    # leftover work file never stops a run.
+    def test_the_batch_files_get_no_line_and_a_leftover_blocks_nothing(self):
+        make_files(self.root, ["a.txt", "!OVBATCH.NEW", "!OVBATCH.77.NEW"])
+        with open(os.path.join(self.root, "!OVBATCH.BAT"), "w") as old:
+            old.write("old\n")
+        status, lines = self.orvl(["*", "/B", '/@del "$"'], self.root)
+        self.assertEqual((status, lines), (0, ["a.txt", "stdout.txt"]))
+        self.assertEqual(self.batch_lines(self.root, "!OVBATCH.BAT"),
+                         ['del "' + wine_path(self.root) + '\\a.txt"',
+                          'del "' + wine_path(self.root) + '\\stdout.txt"'])
+        self.assertEqual(sorted(os.listdir(self.root)),
+                         ["!OVBATCH.77.NEW", "!OVBATCH.BAT", "!OVBATCH.NEW", "a.txt", "stdout.txt"])
+
     def test_a_batch_file_that_cannot_be_replaced_fails_the_run(self):
         make_files(self.root, ["a.txt"])
         os.mkdir(os.path.join(self.root, "!OVBATCH.BAT"))
@@ -224,26 +233,57 @@ class BatchCanaryTest(unittest.TestCase):
                                  "         Access denied"])
         self.assertEqual(sorted(os.listdir(self.root)), ["!OVBATCH.BAT", "a.txt", "stdout.txt"])
 
-    # In code page 932 the second byte of "ポ" is "|", of "タ" "^": read in
-    # another code page, they are metacharacters the escaping never saw.
-    def test_double_byte_code_page_bytes_run_nothing(self):
+    # A full disk and a read-only folder: the run fails with the reason and
+    # the previous batch file stays exactly as it was.
+    def test_a_batch_file_not_written_whole_leaves_the_old_one(self):
+        disk = os.path.join(self.root, "disk")
+        os.mkdir(disk)
+        if subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", disk],
+                          stderr=subprocess.DEVNULL).returncode != 0:
+            self.skipTest("cannot mount a small tmpfs here")
+        try:
+            names = os.path.join(self.root, "names")
+            make_files(names, [f"{n:04} " + "x" * 120 for n in range(800)])
+            with open(os.path.join(disk, "!OVBATCH.BAT"), "w") as old:
+                old.write("old\n")
+            for remount, reason in ((None, "There is not enough space on the disk"),
+                                    ("remount,ro", "Access denied")):
+                if remount and subprocess.run(["mount", "-o", remount, disk]).returncode != 0:
+                    self.skipTest("cannot remount read-only")
+                out = os.path.join(self.root, "out.txt")
+                status, lines = run_to_file([EXE, wine_path(names) + "\\*", "/B", "/@del", "$"],
+                                            disk, out)
+                self.assertEqual(status, 3, remount)
+                self.assertEqual(lines[-2:], ["Warning: batch file not replaced, no new one "
+                                              "written:", "         " + wine_path(disk) +
+                                              "\\!OVBATCH.BAT"], remount)
+                self.assertIn("         " + reason, lines, remount)
+                self.assertEqual(os.listdir(disk), ["!OVBATCH.BAT"], remount)
+                with open(os.path.join(disk, "!OVBATCH.BAT")) as old:
+                    self.assertEqual(old.read(), "old\n")
+        finally:
+            subprocess.run(["umount", disk], check=False)
+
+    # In code page 932 a trail byte of "デ", "タ" or "ポ" equals "^" or "|":
+    # inside the quotes that no longer matters, and the names reach their files.
+    def test_double_byte_names_get_lines_that_act_on_them(self):
         locale = ja_locale()
         if locale is None:
             self.skipTest("localedef cannot build ja_JP")
         names_dir, run_dir = os.path.join(self.root, "names"), os.path.join(self.root, "run")
-        names = ["a\u30ddmkdir PWN1", "\u30bf&mkdir PWN2", "\u65e5\u672c.txt", "plain.txt"]
+        names = ["\u30c7\u30fc\u30bf.txt", "\u904b\u52d5.txt", "\u30dd\u30b9\u30bf\u30fc.pdf",
+                 "\u65e5\u672c.txt", "a\u30ddmkdir PWN1", "\u30bf&mkdir PWN2", "plain.txt"]
         make_files(names_dir, names)
         os.mkdir(run_dir)
-        status, _ = self.orvl([wine_path(names_dir) + "\\*", "/B", "/@echo", "$"], run_dir,
+        status, _ = self.orvl([wine_path(names_dir) + "\\*", "/B", "/@del", "$"], run_dir,
                               locale)
         self.assertEqual(status, 0)
         with open(os.path.join(run_dir, "!OVBATCH.BAT"), "rb") as batch:
-            self.assertEqual(sorted(batch.read().decode("cp932").split("\r\n")[1:-1]), sorted([
-                "echo " + wine_path(names_dir) + "\\\u65e5\u672c.txt",
-                "echo " + wine_path(names_dir) + "\\plain.txt"]))
-        for environment in (locale, None):
-            run_to_file(["cmd", "/c", "!OVBATCH.BAT"], run_dir, self.out, environment)
-            self.assertEqual(os.listdir(run_dir), ["!OVBATCH.BAT"])
+            lines = batch.read().decode("cp932").split("\r\n")[:-1]
+        self.assertEqual(sorted(lines), sorted("del " + shown(wine_path(names_dir) + "\\" + n)
+                                               for n in names))
+        run_to_file(["cmd", "/c", "!OVBATCH.BAT"], run_dir, self.out, locale)
+        self.assertEqual((os.listdir(run_dir), os.listdir(names_dir)), (["!OVBATCH.BAT"], []))
 
     def test_a_planted_link_is_not_written_through(self):
         root = self.root
@@ -255,8 +295,7 @@ class BatchCanaryTest(unittest.TestCase):
             self.assertEqual(victim.read(), "keep\n")
         self.assertFalse(os.path.islink(os.path.join(root, "!OVBATCH.BAT")))
         with open(os.path.join(root, "!OVBATCH.BAT")) as batch:
-            self.assertEqual(batch.read(), "@setlocal DisableDelayedExpansion\n"
-                             "echo " + wine_path(root) + "\\victim.txt\n")
+            self.assertEqual(batch.read(), "echo " + wine_path(root) + "\\victim.txt\n")
 
 
 if __name__ == "__main__":

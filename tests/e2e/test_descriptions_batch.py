@@ -44,11 +44,10 @@ class DescriptionsBatchTest(unittest.TestCase):
         with open(os.path.join(self.root, "!OVBATCH.BAT"), "rb") as got:
             batch = got.read()
         directory = wine_path(self.root).encode() + b"\\"
-        # Enumeration order (sorted by wine); the "&" gets its caret.
-        self.assertEqual(batch, b"@setlocal DisableDelayedExpansion\r\n" +
-                         b"".join(b"copy " + directory + name + b" A:\\\r\n"
-                                  for name in (b"a^&b.txt", b"ALPHA.TXT", b"beta.txt",
-                                               b"cat.TXT")))
+        # Enumeration order (sorted by wine); the path holding "&" is quoted.
+        self.assertEqual(batch, b"".join(b"copy " + path + b" A:\\\r\n" for path in (
+            b'"' + directory + b'a&b.txt"', directory + b"ALPHA.TXT", directory + b"beta.txt",
+            directory + b"cat.TXT")))
 
     def test_a_description_file_without_an_end(self):
         # A link to a device that never ends: reading stops at its bound, and

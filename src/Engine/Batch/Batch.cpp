@@ -17,9 +17,6 @@ namespace {
 
 constexpr std::size_t FlushBytes = 64 * 1024;
 
-// The interpreter reads no more of a line and runs the rest as a command of its own.
-constexpr std::size_t LongestBatchLine = 8191;
-
 constexpr char GuardLines[] = "@setlocal DisableDelayedExpansion\r\n";
 // A UTF-8 file also switches the console's code page, and back at its end:
 // a page left at UTF-8 would change how the next batch file is read.
@@ -103,7 +100,6 @@ BatchRefusal AddLine(BatchFileState& file, const std::string& text, bool holdsEx
     utf8 = true;
     bytes = text;
   }
-  if (bytes.size() - 2 > LongestBatchLine) return BatchRefusal::LineTooLong;
   const bool guarded = file.Guarded || holdsExclamation;
   if (guarded != file.Guarded || utf8 != file.Utf8) ChangeHeader(file, guarded, utf8);
   if (file.Failed) return BatchRefusal::None;

@@ -9,6 +9,10 @@
 
 namespace {
 
+// The interpreter reads a line of at most this many UTF-16 units and runs
+// the rest as a command of its own.
+constexpr std::size_t LongestBatchLine = 8191;
+
 // Characters no parse acts on and no command reads otherwise ("+" joins
 // files for copy, "," ";" "=" and blanks split arguments).
 bool IsPlain(char character) {
@@ -118,6 +122,18 @@ void AppendPath(std::string_view path, const TemplateReading& reading, std::stri
   if (quote) line += '"';
 }
 
+// The line's length as the interpreter counts it: one unit a character, two
+// for one past U+FFFF (a 4-byte UTF-8 sequence).
+std::size_t Utf16Length(std::string_view text) {
+  std::size_t units = 0;
+  for (char character : text) {
+    const auto byte = static_cast<unsigned char>(character);
+    if ((byte & 0xC0) != 0x80) ++units;
+    if (byte >= 0xF0) ++units;
+  }
+  return units;
+}
+
 }  // namespace
 
 BatchRefusal ComposeBatchLine(const std::string& command, std::string_view path,
@@ -131,6 +147,10 @@ BatchRefusal ComposeBatchLine(const std::string& command, std::string_view path,
   line.append(command, 0, dollar);
   AppendPath(path, reading, line);
   line.append(command, dollar + 1);
+  if (Utf16Length(line) > LongestBatchLine) {
+    line.clear();
+    return BatchRefusal::LineTooLong;
+  }
   line += "\r\n";
   return BatchRefusal::None;
 }

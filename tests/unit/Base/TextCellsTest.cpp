@@ -32,7 +32,10 @@ TEST(TextCellsTest, Utf16RoundTripAndByteOrderMark) {
   const std::string text = "\u03A9\u65E5\U0001F600a";
   EXPECT_EQ(Utf8::ToUtf16(text), u"\u03A9\u65E5\U0001F600a");
   EXPECT_EQ(Utf8::FromUtf16(Utf8::ToUtf16(text)), text);
-  EXPECT_EQ(Utf8::FromUtf16(u"a\xD800z"), "a\uFFFDz");    // a lone surrogate
+  // a lone surrogate is carried as the bytes of its value, and comes back
+  EXPECT_EQ(Utf8::FromUtf16(u"a\xD800z"), "a\xED\xA0\x80z");
+  EXPECT_EQ(Utf8::ToUtf16("a\xED\xA0\x80z"), u"a\xD800z");
+  EXPECT_EQ(TextCells("a\xED\xA0\x80z"), 3);
   EXPECT_EQ(Utf8::ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");  // overlong form
   EXPECT_TRUE(Utf8::StartsWithByteOrderMark("\xEF\xBB\xBFtext"));
   EXPECT_FALSE(Utf8::StartsWithByteOrderMark("\xEF\xBB"));

@@ -84,6 +84,25 @@ TEST(BatchLineTest, TheQuoteIsTheEscape) {
   }
 }
 
+// The interpreter's limit counts UTF-16 units, not bytes.
+TEST(BatchLineTest, LinesPastTheInterpretersLimitAreRefused) {
+  struct Row {
+    std::string Path;
+    BatchRefusal Refusal;
+  } rows[] = {
+      // "del " and "C:\" take 7 units, the quotes a name outside ASCII gets 2
+      {"C:\\" + std::string(8191 - 7, 'x'), BatchRefusal::None},
+      {"C:\\" + std::string(8192 - 7, 'x'), BatchRefusal::LineTooLong},
+      {"C:\\" + std::string(8191 - 7 - 2 - 1, 'x') + "\u65E5", BatchRefusal::None},
+      {"C:\\" + std::string(8191 - 7 - 2 - 1, 'x') + "\U0001F600", BatchRefusal::LineTooLong},
+  };
+  std::string line;
+  for (const Row& row : rows) {
+    EXPECT_EQ(ComposeBatchLine("del $", row.Path, line), row.Refusal) << row.Path.size();
+    EXPECT_EQ(line.empty(), row.Refusal != BatchRefusal::None);
+  }
+}
+
 class BatchTest : public TestWorld {
  protected:
   void SetUp() override {
