@@ -145,7 +145,9 @@ class BatchCanaryTest(unittest.TestCase):
             self.assertEqual(status, 0, template)
             batch_files.append(self.take_batch(run_dir, f"t{number}.bat"))
             text = "\n".join(self.batch_lines(run_dir, batch_files[-1]))
-            lined.append({n for n in names if wine_path(folder) + "\\" + n in text})
+            percent = "%%%%" if "call" in template else "%%"
+            lined.append({n for n in names
+                          if wine_path(folder) + "\\" + n.replace("%", percent) in text})
         write_master(run_dir, batch_files)
 
         canaries = lost = 0
@@ -175,18 +177,21 @@ class BatchCanaryTest(unittest.TestCase):
             directory = wine_path(folder) + "\\"
             printed = [line for line in sections[number].split("\n")[1:] if line]
             if kind == "del":
+                # wine cannot open a name holding "|": its line acts on nothing
                 gone = set(names) - set(os.listdir(folder))
-                self.assertEqual(gone, lined[number], (template, interpreter))
+                self.assertEqual(gone, {n for n in lined[number] if "|" not in n},
+                                 (template, interpreter))
             elif kind == "echo":
                 self.assertEqual(sorted(printed), sorted(shown(directory + n) for n in lined[number]),
                                  (template, interpreter))
             elif kind == "raw":
                 self.assertEqual(sorted(printed), sorted(directory + n for n in lined[number]),
                                  (template, interpreter))
-        # Names a quote keeps whole get their line under every template but
-        # where a later read would bend them.
+        # Names a quote keeps whole get their line under every template whose
+        # reads can be counted.
         for name in ["a . b", "c .. d", "my file.txt", "b VSPACE", "c,VCOMMA", "a&b.txt"]:
-            self.assertTrue(all(name in names_lined for names_lined in lined), name)
+            self.assertTrue(all(name in lined[number] for number, (template, _) in
+                                enumerate(TEMPLATES) if "%comspec%" not in template), name)
 
     def take_batch(self, run_dir, name):
         os.rename(os.path.join(run_dir, "!OVBATCH.BAT"), os.path.join(run_dir, name))
@@ -246,18 +251,19 @@ class BatchCanaryTest(unittest.TestCase):
             make_files(names, [f"{n:04} " + "x" * 120 for n in range(800)])
             with open(os.path.join(disk, "!OVBATCH.BAT"), "w") as old:
                 old.write("old\n")
-            for remount, reason in ((None, "There is not enough space on the disk"),
-                                    ("remount,ro", "Access denied")):
+            for remount in (None, "remount,ro"):
                 if remount and subprocess.run(["mount", "-o", remount, disk]).returncode != 0:
                     self.skipTest("cannot remount read-only")
                 out = os.path.join(self.root, "out.txt")
                 status, lines = run_to_file([EXE, wine_path(names) + "\\*", "/B", "/@del", "$"],
                                             disk, out)
-                self.assertEqual(status, 3, remount)
-                self.assertEqual(lines[-2:], ["Warning: batch file not replaced, no new one "
-                                              "written:", "         " + wine_path(disk) +
-                                              "\\!OVBATCH.BAT"], remount)
-                self.assertIn("         " + reason, lines, remount)
+                # The warning with its reason first, the last two lines at the end.
+                what = "created" if remount else "written"
+                self.assertEqual((status, lines[0].startswith("Warning: batch file could not be "
+                                                              + what), lines[-2:]),
+                                 (3, True, ["Warning: batch file not replaced, no new one written:",
+                                            "         " + wine_path(disk) + "\\!OVBATCH.BAT"]),
+                                 (remount, lines[:2]))
                 self.assertEqual(os.listdir(disk), ["!OVBATCH.BAT"], remount)
                 with open(os.path.join(disk, "!OVBATCH.BAT")) as old:
                     self.assertEqual(old.read(), "old\n")

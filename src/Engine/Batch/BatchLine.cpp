@@ -86,6 +86,14 @@ bool HasStreamColon(std::string_view path) {
   return path.find(':', driveColon + 1) != std::string_view::npos;
 }
 
+bool NamesForVariable(std::string_view path, std::string_view variables) {
+  for (std::size_t at = path.find('%'); at != std::string_view::npos; at = path.find('%', at + 1))
+    if (at + 1 < path.size() &&
+        (path[at + 1] == '~' || variables.find(path[at + 1]) != std::string_view::npos))
+      return true;
+  return false;
+}
+
 BatchRefusal RefusalFor(std::string_view path, const TemplateReading& reading) {
   if (HasControlCharacter(path)) return BatchRefusal::ControlCharacter;
   if (HasLoneSurrogate(path)) return BatchRefusal::LoneSurrogate;
@@ -96,9 +104,11 @@ BatchRefusal RefusalFor(std::string_view path, const TemplateReading& reading) {
   if (HasStreamColon(path)) return BatchRefusal::Colon;
   if (reading.Uncounted && !IsPlainPath(path)) return BatchRefusal::UncountedParses;
   if (reading.QuotingUnsure && !IsPlainPath(path)) return BatchRefusal::UncountedParses;
-  // A command line of another interpreter has no escape for "%"; in a for's
-  // command "%x" may name the loop's variable.
-  if ((reading.NewInterpreter || reading.ForBody) && path.find('%') != std::string_view::npos)
+  // A command line of another interpreter has no escape for "%"; a for
+  // replaces "%x" (and "%~..x") of its variable x wherever it stands.
+  if (reading.NewInterpreter && path.find('%') != std::string_view::npos)
+    return BatchRefusal::Percent;
+  if (!reading.ForVariables.empty() && NamesForVariable(path, reading.ForVariables))
     return BatchRefusal::Percent;
   if (reading.MayDelay && path.find('!') != std::string_view::npos)
     return BatchRefusal::Exclamation;

@@ -53,6 +53,23 @@ bool TemplateMayDelay(std::string_view command) {
          lower.find("/v") != std::string::npos || lower.find('!') != std::string::npos;
 }
 
+// The letters after "%%" (the for variables a template names): "%a" in a
+// path would be replaced by the loop's value, in the set as in the command.
+std::string ForVariables(std::string_view command) {
+  std::string letters;
+  for (std::size_t at = command.find("%%"); at != std::string_view::npos;
+       at = command.find("%%", at + 2)) {
+    std::size_t letter = at + 2;
+    if (letter < command.size() && command[letter] == '~') {
+      while (letter < command.size() && std::isalpha(static_cast<unsigned char>(command[letter + 1])))
+        ++letter;
+    }
+    if (letter < command.size() && std::isalpha(static_cast<unsigned char>(command[letter])))
+      letters += command[letter];
+  }
+  return letters;
+}
+
 // Another interpreter keeps the quotes around the path as the template wrote
 // them unless the template's own quotes come first (cmd /c "del $" loses its
 // outer pair): sure only with no quote before the "$" but the one opening it.
@@ -139,10 +156,7 @@ class TemplateReader {
       if (IsInterpreter(name) || name == "start") reading_.NewInterpreter = true;
       if (name == "for") inForSet_ = true;
     }
-    if (inForSet_ && name == "do") {
-      reading_.ForBody = true;
-      inForSet_ = false;
-    }
+    if (inForSet_ && name == "do") inForSet_ = false;
     if (place_ == Place::Command || place_ == Place::Anything) {
       const bool gluedSwitch = word_.Text.find('/', 1) != std::string::npos;
       if (word_.Caret || word_.Variable || gluedSwitch) reading_.Uncounted = true;
@@ -190,6 +204,7 @@ TemplateReading ReadTemplate(std::string_view command, std::size_t dollar) {
   const char after = dollar + 1 < command.size() ? command[dollar + 1] : '\0';
   reading.RedirectAfter = !reading.Quoted && (after == '<' || after == '>');
   reading.MayDelay = TemplateMayDelay(command);
+  reading.ForVariables = ForVariables(command);
   reading.QuotingUnsure = reading.NewInterpreter && QuotingUnsure(command, dollar);
   return reading;
 }

@@ -3,13 +3,14 @@
 // (call, for, another interpreter, delayed expansion) may change it.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 struct TemplateReading {
   bool Quoted = false;          // the batch file's parse reads the "$" inside double quotes
   int PercentPasses = 1;        // times "%%" is read down to "%": the file's own, one per call
   bool Call = false;            // call reads the text again and doubles every caret in it
-  bool ForBody = false;         // the "$" is in a for's command, where "%x" is the loop's variable
+  std::string ForVariables;     // the letters of the template's for variables ("%%a": "a")
   bool NewInterpreter = false;  // another interpreter (cmd, start, for's 'command') reads it
   bool QuotingUnsure = false;   // that interpreter may strip quotes the template put around it
   bool Uncounted = false;       // a variable, caret or glued switch may hide another parse
