@@ -33,7 +33,7 @@ bool IsBatchRunFile(std::string_view name);
 enum class BatchRefusal {
   None,
   ControlCharacter,
-  LoneSurrogate,
+  Unnameable,
   DoubleQuote,
   Wildcard,
   DotOrBlankAtEnd,

@@ -92,19 +92,18 @@ bool ReplaceBatchFile(const BatchFileState& file, std::uint32_t& code) {
 const char* LeftOutReason(BatchRefusal refusal) {
   switch (refusal) {
     case BatchRefusal::ControlCharacter: return "a line break or another control character";
-    case BatchRefusal::LoneSurrogate:
-      return "a character no text can name (half of a UTF-16 pair)";
+    case BatchRefusal::Unnameable:
+      return "an unconvertible character (U+FFFD, or half of a UTF-16 pair)";
     case BatchRefusal::DoubleQuote: return "a double quote";
     case BatchRefusal::Wildcard: return "a wildcard (* ? < >), which the command would expand";
     case BatchRefusal::DotOrBlankAtEnd:
       return "a dot or blank at the end of a name, which the system drops";
     case BatchRefusal::Colon: return "a colon, which names a stream of another file";
     case BatchRefusal::UncountedParses:
-      return "a character the interpreter acts on, under a template whose parses cannot be "
-             "counted";
+      return "a special character, under a template with uncounted parses";
     case BatchRefusal::Percent: return "a percent sign, under a template that expands it again";
     case BatchRefusal::Exclamation:
-      return "an exclamation mark, under a template that can turn delayed expansion on";
+      return "an exclamation mark where delayed expansion may be turned on";
     case BatchRefusal::Caret: return "a caret, which call doubles even inside quotes";
     case BatchRefusal::LineTooLong: return "a line longer than the interpreter reads";
     case BatchRefusal::None: break;

@@ -7,6 +7,8 @@
 #include "Engine/Batch/Batch.h"
 #include "Engine/Batch/BatchTemplate.h"
 
+#include "Base/Utf8.h"
+
 namespace {
 
 // The interpreter reads a line of at most this many UTF-16 units and runs
@@ -55,13 +57,15 @@ bool HasControlCharacter(std::string_view path) {
   return false;
 }
 
-// A UTF-16 unit without its pair, which the name's UTF-8 carries as ED A0 80
-// to ED BF BF: no text written into a file can name it again.
-bool HasLoneSurrogate(std::string_view path) {
-  for (std::size_t at = 0; at + 1 < path.size(); ++at)
-    if (static_cast<unsigned char>(path[at]) == 0xED &&
-        static_cast<unsigned char>(path[at + 1]) >= 0xA0)
-      return true;
+// A UTF-16 unit without its pair (carried as ED A0 80 to ED BF BF), which no
+// text written into a file can name again, or U+FFFD, which stands where the
+// system could not convert a name's bytes (wine's for bytes that are not
+// UTF-8): a line would name another file.
+bool HasUnnameableCharacter(std::string_view path) {
+  for (std::size_t at = 0; at + 2 < path.size(); ++at) {
+    if (Utf8::IsLoneSurrogateAt(path, at)) return true;
+    if (path.compare(at, 3, "\xEF\xBF\xBD") == 0) return true;
+  }
   return false;
 }
 
@@ -96,7 +100,7 @@ bool NamesForVariable(std::string_view path, std::string_view variables) {
 
 BatchRefusal RefusalFor(std::string_view path, const TemplateReading& reading) {
   if (HasControlCharacter(path)) return BatchRefusal::ControlCharacter;
-  if (HasLoneSurrogate(path)) return BatchRefusal::LoneSurrogate;
+  if (HasUnnameableCharacter(path)) return BatchRefusal::Unnameable;
   if (path.find('"') != std::string_view::npos) return BatchRefusal::DoubleQuote;
   // "<" and ">" match like "*" and "?" in the system's searches.
   if (path.find_first_of("*?<>") != std::string_view::npos) return BatchRefusal::Wildcard;

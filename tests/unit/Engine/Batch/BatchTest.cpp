@@ -56,7 +56,8 @@ TEST(BatchLineTest, TheQuoteIsTheEscape) {
       // what no form keeps literal
       {"echo $", "C:\\x\nmkdir P", "", BatchRefusal::ControlCharacter},
       {"echo $", "C:\\x\u009Fy", "", BatchRefusal::ControlCharacter},
-      {"echo $", "C:\\x\xED\xA0\x80y", "", BatchRefusal::LoneSurrogate},
+      {"echo $", "C:\\x\xED\xA0\x80y", "", BatchRefusal::Unnameable},
+      {"echo $", "C:\\x\uFFFD.txt", "", BatchRefusal::Unnameable},
       {"type \"$\"", "C:\\q\"&mkdir P&\"", "", BatchRefusal::DoubleQuote},
       {"del $", "C:\\*.doc", "", BatchRefusal::Wildcard},
       {"del $", "C:\\a>b", "", BatchRefusal::Wildcard},
