@@ -142,4 +142,11 @@ bool StdOutFlush() {
   return !OutputFailed;
 }
 
+void StdErrWrite(const char* data, std::size_t length) {
+  const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+  DWORD written = 0;
+  if (error != INVALID_HANDLE_VALUE && error != nullptr)
+    WriteFile(error, data, static_cast<DWORD>(length), &written, nullptr);
+}
+
 }  // namespace Plat
