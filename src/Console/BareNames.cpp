@@ -43,9 +43,9 @@ void WriteNameForPrograms(std::string_view head, std::string_view name) {
     // A line end inside a name would make two names of it.
     for (std::size_t at = 0; at < NameLine.size(); ++at)
       if (NameLine[at] == '\n' || NameLine[at] == '\r') NameLine[at] = '?';
-    NameLine += '\n';
+    NameLine += "\r\n";  // as every plain line: ./orvl makes it LF
   }
-  WritePlainOutput(NameLine.data(), NameLine.size());
+  if (!Plat::StdOutWrite(NameLine.data(), NameLine.size())) EndProgram(ExitCode::Failed);
 }
 
 void ReportNamesLeftOut() {

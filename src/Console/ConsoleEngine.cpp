@@ -46,7 +46,8 @@ void SetUpRedirected() {
                           : consolePage != 0 ? consolePage
                                              : Plat::OemCodePage();
   ForgetConvertedChars();
-  engine.NamesForPrograms = Options.Bare && engine.OutputCodePage == Plat::Utf8CodePage &&
+  engine.NamesForPrograms = Options.Bare && !Options.ShowHelp &&
+                            engine.OutputCodePage == Plat::Utf8CodePage &&
                             requested == Plat::Utf8CodePage;
   if (engine.NamesForPrograms) engine.BareNames = Plat::RequestedBareNames();
   engine.MaxCol = width - 1;

@@ -89,7 +89,14 @@ void WritePlainLine() {
   DiscardLine();
 }
 
+// While bare names go to other programs, standard output takes names only:
+// every other line (a folder that could not be read, an error) is for the
+// person, on standard error.
 void WritePlainOutput(const char* data, std::size_t length) {
+  if (ConsoleEngine.NamesForPrograms) {
+    Plat::StdErrWrite(data, length);
+    return;
+  }
   if (!Plat::StdOutWrite(data, length)) EndProgram(ExitCode::Failed);
 }
 
