@@ -49,7 +49,7 @@ void SetUpRedirected() {
   engine.NamesForPrograms = Options.Bare && !Options.ShowHelp &&
                             engine.OutputCodePage == Plat::Utf8CodePage &&
                             requested == Plat::Utf8CodePage;
-  if (engine.NamesForPrograms) engine.BareNames = Plat::RequestedBareNames();
+  if (requested == Plat::Utf8CodePage) engine.BareNames = Plat::RequestedBareNames();
   engine.MaxCol = width - 1;
   engine.MaxRow = RedirectedRows - 1;
   engine.NonStop = true;
