@@ -50,7 +50,7 @@ struct ConsoleEngineState {
   // The line being composed: W cells, allocated once and cleared after every line.
   std::vector<Plat::Cell> LineBuffer;
   int LineUsed = 0;  // cells of LineBuffer written since it was last cleared
-  // The line's joined marks in the order written; empty for nearly every line.
+  // The line's joined marks in column order; empty for nearly every line.
   std::vector<JoinedMark> JoinedMarks;
   // In plain text the line is composed as bytes, one per cell (two spare at the
   // end for the line break); a cell holding a character that is not ASCII is

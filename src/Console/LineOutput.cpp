@@ -136,7 +136,13 @@ void JoinMark(JoinBase& base, char32_t mark, std::uint8_t attribute, int width) 
     engine.PlainBytes[at] = NotAsciiMark;
     engine.PlainHasMarks = true;
   }
-  engine.JoinedMarks.push_back({base.LastColumn, mark});
+  // Kept in column order (a later field may be written further left), marks
+  // of one cell in the order written.
+  std::vector<JoinedMark>& marks = engine.JoinedMarks;
+  const auto place = std::upper_bound(
+      marks.begin(), marks.end(), base.LastColumn,
+      [](int column, const JoinedMark& joined) { return column < joined.Column; });
+  marks.insert(place, {base.LastColumn, mark});
   base.Marked = true;
 }
 
@@ -196,9 +202,6 @@ int UsedCells(const std::vector<Plat::Cell>& cells, int width) {
 const Plat::Cell* CellsWithMarks(int width) {
   ConsoleEngineState& engine = ConsoleEngine;
   std::vector<JoinedMark>& marks = engine.JoinedMarks;
-  std::stable_sort(marks.begin(), marks.end(), [](const JoinedMark& a, const JoinedMark& b) {
-    return a.Column < b.Column;
-  });
   const auto unitsOf = [](const JoinedMark& mark) { return mark.Code < 0x10000 ? 1 : 2; };
   int extra = 0;
   for (const JoinedMark& mark : marks) extra += unitsOf(mark);

@@ -155,10 +155,7 @@ void AppendJoinedMarks(std::size_t cell, std::size_t groupStart, std::size_t gro
 void PlainLineText(const char* bytes, const Plat::Cell* cells, std::size_t count,
                    std::string& text) {
   text.clear();
-  std::vector<JoinedMark>& marks = ConsoleEngine.JoinedMarks;
-  std::stable_sort(marks.begin(), marks.end(), [](const JoinedMark& a, const JoinedMark& b) {
-    return a.Column < b.Column;
-  });
+  const std::vector<JoinedMark>& marks = ConsoleEngine.JoinedMarks;
   std::size_t nextMark = 0, groupStart = 0, groupCell = 0;
   for (std::size_t at = AppendUnmarked(bytes, 0, count, text); at < count;
        at = AppendUnmarked(bytes, at, count, text)) {
