@@ -263,6 +263,7 @@ bool WriteWithinPlainLine(std::string_view text, int column, int room) {
     return false;
   if (!StorePlainAscii(text.data(), text.size(), static_cast<std::size_t>(column - 1)))
     return false;
+  if (!engine.JoinedMarks.empty()) DropJoinedMarks(column, column - 1 + size);
   engine.LineUsed = std::max(engine.LineUsed, column - 1 + size);
   engine.PenColumn += size;
   return true;

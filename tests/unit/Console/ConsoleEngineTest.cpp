@@ -359,6 +359,15 @@ TEST_F(ConsoleEngineTest, JoinedMarksTakeTheBlanksAtTheRowsEnd) {
   EXPECT_EQ(Sim::RowText(1), std::string(79, 'b') + "?");
   EXPECT_EQ(Sim::RowText(2), std::string(78, 'c') + "??");
   EXPECT_EQ(Sim::RowTrimmed(3), "?x \u00E9\u0302");
+
+  // A cell written over loses the marks of what it held.
+  Sim::SetRedirected();
+  ResetConsoleEngine();
+  Sim::SetRequestedPlainCodePage(Plat::Utf8CodePage);
+  WriteAt("ax\u0302\u0323b", 1, 7);
+  WriteAt("y", 2, 7);
+  NewLine();
+  EXPECT_EQ(Sim::StdOut(), "ayb\r\n");
 }
 
 TEST_F(ConsoleEngineTest, AnAbsurdRedirectionWidthIsHeldToAConsoleLine) {
