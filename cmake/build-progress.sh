@@ -5,7 +5,7 @@
 
 PHASE_TEXT=""
 PHASE_START=0
-PROGRESS_SHOWN=""
+PROGRESS_SHOWN=""  # how far a phase is was shown: in its line, or on lines of its own
 
 # One line per phase: what it does, then, when it is done, its time.
 phase() {
@@ -15,10 +15,25 @@ phase() {
   printf '%s ...' "$PHASE_TEXT" >&"$PHASE_STREAM"
 }
 phase_done() {
-  if [ -n "$PROGRESS_SHOWN" ]; then
+  if [ "$PROGRESS_SHOWN" = lines ]; then
+    printf '%s ... %d s\n' "$PHASE_TEXT" $((SECONDS - PHASE_START)) >&"$PHASE_STREAM"
+  elif [ -n "$PROGRESS_SHOWN" ]; then
     printf '\r%s ... %d s\e[K\n' "$PHASE_TEXT" $((SECONDS - PHASE_START)) >&"$PHASE_STREAM"
   else
     printf ' %d s\n' $((SECONDS - PHASE_START)) >&"$PHASE_STREAM"
+  fi
+}
+
+# How far the phase is: rewritten in its line on a terminal; in a log a line
+# of its own each time, with the time so far.
+phase_progress() {
+  if [ -t "$PHASE_STREAM" ]; then
+    printf '\r%s ... %s\e[K' "$PHASE_TEXT" "$1" >&"$PHASE_STREAM"
+    PROGRESS_SHOWN=1
+  else
+    [ "$PROGRESS_SHOWN" = lines ] || printf '\n' >&"$PHASE_STREAM"
+    printf '  %s after %d s\n' "$1" $((SECONDS - PHASE_START)) >&"$PHASE_STREAM"
+    PROGRESS_SHOWN=lines
   fi
 }
 
@@ -44,8 +59,7 @@ build_with_progress() {
   local line
   "$@" 2>&1 | while IFS= read -r line; do
     printf '%s\n' "$line" >>"$LOG"
-    build_progress_of "$line" &&
-      printf '\r%s ... %s\e[K' "$PHASE_TEXT" "$REPLY" >&"$PHASE_STREAM"
+    build_progress_of "$line" && phase_progress "$REPLY"
   done
   local status=${PIPESTATUS[0]}
   PROGRESS_SHOWN=1

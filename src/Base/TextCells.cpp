@@ -1,108 +1,53 @@
 #include "Base/TextCells.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <cstring>
-#include <iterator>
+#include <utility>
 
 #include "Base/ByteWords.h"
+#include "Base/TextTables.h"
 #include "Base/Utf8.h"
 
 namespace {
 
-struct CodeRange {
-  char32_t First;
-  char32_t Last;
-};
+// Hangul syllables compose from their jamo by arithmetic, not by table.
+constexpr char32_t SyllableBase = 0xAC00, LeadBase = 0x1100, VowelBase = 0x1161, TailBase = 0x11A7;
+constexpr char32_t LeadCount = 19, VowelCount = 21, TailCount = 28;
+constexpr char32_t SyllableCount = LeadCount * VowelCount * TailCount;
 
-// Combining marks and other characters that take no cell of their own.
-constexpr CodeRange ZeroWidth[] = {
-    {0x0300, 0x036F}, {0x0483, 0x0489}, {0x0591, 0x05BD},   {0x05BF, 0x05BF}, {0x05C1, 0x05C2},
-    {0x05C4, 0x05C5}, {0x05C7, 0x05C7}, {0x0610, 0x061A},   {0x064B, 0x065F}, {0x0670, 0x0670},
-    {0x06D6, 0x06DC}, {0x06DF, 0x06E4}, {0x06E7, 0x06E8},   {0x06EA, 0x06ED}, {0x0900, 0x0902},
-    {0x093C, 0x093C}, {0x0941, 0x0948}, {0x094D, 0x094D},   {0x0E31, 0x0E31}, {0x0E34, 0x0E3A},
-    {0x0E47, 0x0E4E}, {0x1AB0, 0x1AFF}, {0x1DC0, 0x1DFF},   {0x200C, 0x200D}, {0x20D0, 0x20FF},
-    {0x302A, 0x302D}, {0x3099, 0x309A}, {0xFE00, 0xFE0F},   {0xFE20, 0xFE2F}, {0xE0100, 0xE01EF},
-};
-
-// Characters that change how a text looks without showing themselves.
-constexpr CodeRange SelfHiding[] = {
-    {0x00AD, 0x00AD},   {0x034F, 0x034F},   {0x061C, 0x061C},   {0x115F, 0x1160},
-    {0x17B4, 0x17B5},   {0x180E, 0x180E},   {0x200B, 0x200B},   {0x200E, 0x200F},
-    {0x2028, 0x202E},   {0x2060, 0x206F},   {0x3164, 0x3164},   {0xFEFF, 0xFEFF},
-    {0xFFA0, 0xFFA0},   {0xFFF9, 0xFFFB},   {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A},
-    {0xE0001, 0xE0001}, {0xE0020, 0xE007F},
-};
-
-// East Asian wide and full-width characters, and the emoji blocks.
-constexpr CodeRange DoubleWidth[] = {
-    {0x1100, 0x115F},   {0x231A, 0x231B},   {0x2329, 0x232A},   {0x23E9, 0x23EC},
-    {0x23F0, 0x23F0},   {0x23F3, 0x23F3},   {0x25FD, 0x25FE},   {0x2614, 0x2615},
-    {0x2648, 0x2653},   {0x267F, 0x267F},   {0x2693, 0x2693},   {0x26A1, 0x26A1},
-    {0x26AA, 0x26AB},   {0x26BD, 0x26BE},   {0x26C4, 0x26C5},   {0x26CE, 0x26CE},
-    {0x26D4, 0x26D4},   {0x26EA, 0x26EA},   {0x26F2, 0x26F5},   {0x26FA, 0x26FD},
-    {0x2705, 0x2705},   {0x270A, 0x270B},   {0x2728, 0x2728},   {0x274C, 0x274C},
-    {0x2753, 0x2755},   {0x2757, 0x2757},   {0x2795, 0x2797},   {0x27B0, 0x27B0},
-    {0x27BF, 0x27BF},   {0x2B1B, 0x2B1C},   {0x2B50, 0x2B50},   {0x2B55, 0x2B55},
-    {0x2E80, 0x303E},   {0x3041, 0x33FF},   {0x3400, 0x4DBF},   {0x4E00, 0x9FFF},
-    {0xA000, 0xA4CF},   {0xA960, 0xA97F},   {0xAC00, 0xD7A3},   {0xF900, 0xFAFF},
-    {0xFE10, 0xFE19},   {0xFE30, 0xFE6F},   {0xFF00, 0xFF60},   {0xFFE0, 0xFFE6},
-    {0x16FE0, 0x18CFF}, {0x1B000, 0x1B2FF}, {0x1F004, 0x1F004}, {0x1F0CF, 0x1F0CF},
-    {0x1F18E, 0x1F18E}, {0x1F191, 0x1F19A}, {0x1F200, 0x1F251}, {0x1F300, 0x1F64F},
-    {0x1F680, 0x1F6FF}, {0x1F7E0, 0x1F7EB}, {0x1F90C, 0x1F9FF}, {0x1FA70, 0x1FAFF},
-    {0x20000, 0x2FFFD}, {0x30000, 0x3FFFD},
-};
-
-template <std::size_t N>
-bool InRanges(const CodeRange (&ranges)[N], char32_t code) {
-  const CodeRange* after =
-      std::upper_bound(std::begin(ranges), std::end(ranges), code,
-                       [](char32_t c, const CodeRange& r) { return c < r.First; });
-  return after != std::begin(ranges) && code <= (after - 1)->Last;
+char32_t ComposedHangul(char32_t base, char32_t mark) {
+  if (base - LeadBase < LeadCount && mark - VowelBase < VowelCount)
+    return SyllableBase + ((base - LeadBase) * VowelCount + (mark - VowelBase)) * TailCount;
+  if (base - SyllableBase < SyllableCount && (base - SyllableBase) % TailCount == 0 &&
+      mark - TailBase - 1 < TailCount - 1)
+    return base + (mark - TailBase);
+  return 0;
 }
-
-// The cells every code of a block of 128 (below 0x10000) takes: 1 or 2, or 0
-// when the block is mixed and needs a search. Line drawing, most scripts and
-// the large East Asian blocks are one look-up.
-constexpr int BlockShift = 7;
-constexpr std::size_t BlockCount = 0x10000 >> BlockShift;
-constexpr char32_t BlockSize = char32_t{1} << BlockShift;
-
-template <std::size_t N>
-constexpr void MarkTouchedBlocks(std::array<std::int8_t, BlockCount>& cells,
-                                 const CodeRange (&ranges)[N], std::int8_t whole) {
-  for (const CodeRange& range : ranges)
-    for (char32_t block = range.First & ~(BlockSize - 1); block <= range.Last && block < 0x10000;
-         block += BlockSize) {
-      const bool inside = block >= range.First && block + BlockSize - 1 <= range.Last;
-      std::int8_t& cell = cells[block >> BlockShift];
-      cell = inside && cell == 1 ? whole : 0;
-    }
-}
-
-constexpr std::array<std::int8_t, BlockCount> BlockCells = [] {
-  std::array<std::int8_t, BlockCount> cells{};
-  cells.fill(1);
-  MarkTouchedBlocks(cells, ZeroWidth, 0);
-  MarkTouchedBlocks(cells, SelfHiding, 0);
-  MarkTouchedBlocks(cells, DoubleWidth, 2);
-  return cells;
-}();
 
 }  // namespace
 
-bool HidesItself(char32_t code) { return code >= 0xAD && InRanges(SelfHiding, code); }
+bool HidesItself(char32_t code) {
+  return code >= 0xAD && code < 0x110000 && TextTables::ClassOf(code) == TextTables::Hidden;
+}
 
 int CharCells(char32_t code) {
   if (code < 0x300) return 1;
-  if (code < 0x10000) {
-    const int cells = BlockCells[code >> BlockShift];
-    if (cells != 0) return cells;
-  }
-  if (HidesItself(code)) return 1;  // shown as "?"
-  if (InRanges(ZeroWidth, code)) return 0;
-  return InRanges(DoubleWidth, code) ? 2 : 1;
+  if (code >= 0x110000) return 1;
+  const TextTables::Class kind = TextTables::ClassOf(code);
+  return kind == TextTables::Hidden ? 1 : static_cast<int>(kind);
+}
+
+char32_t ComposedPair(char32_t base, char32_t mark) {
+  if (const char32_t hangul = ComposedHangul(base, mark)) return hangul;
+  const TextTables::Composition* first = TextTables::Compositions;
+  const TextTables::Composition* last = first + TextTables::CompositionCount;
+  const TextTables::Composition* found =
+      std::lower_bound(first, last, std::pair(base, mark),
+                       [](const TextTables::Composition& entry, std::pair<char32_t, char32_t> key) {
+                         return std::pair(entry.Base, entry.Mark) < key;
+                       });
+  return found != last && found->Base == base && found->Mark == mark ? found->Composed : 0;
 }
 
 // Eight bytes at a time: names are long enough for this to pay. The last
@@ -130,7 +75,11 @@ int TextCells(std::string_view text) {
     const std::size_t runEnd = AsciiRunEnd(text, at);
     cells += static_cast<int>(runEnd - at);
     at = runEnd;
-    if (at < text.size()) cells += CharCells(Utf8::Next(text, at));
+    if (at == 0) {
+      cells += LeadCells(Utf8::Next(text, at));
+    } else if (at < text.size()) {
+      cells += CharCells(Utf8::Next(text, at));
+    }
   }
   return cells;
 }
@@ -147,7 +96,8 @@ std::size_t PrefixForCells(std::string_view text, int cells) {
       continue;
     }
     std::size_t next = at;
-    int width = CharCells(Utf8::Next(text, next));
+    const char32_t code = Utf8::Next(text, next);
+    const int width = at == 0 ? LeadCells(code) : CharCells(code);
     if (used + width > cells) break;
     used += width;
     at = next;

@@ -1,6 +1,9 @@
 // How many console cells a UTF-8 text takes, and where to cut it: one cell
 // per character, two for East Asian wide characters and emoji, none for
-// combining marks. Every width, cut and padding counts with these.
+// combining marks and the format characters that join the character before
+// them (they share its cell; one that opens a text shows as "?" in a cell of
+// its own). Every width, cut and padding counts with these. The widths come
+// from the Unicode data (TextTables.cpp, made by tools/text-tables.py).
 #pragma once
 
 #include <cstddef>
@@ -30,8 +33,16 @@ inline constexpr const char* NotSign = "\u00AC";              // 170
 // each shows as "?" in one cell, as a control character does. The joiners
 // that shape scripts and emoji (U+200C, U+200D) are not among them.
 bool HidesItself(char32_t code);
-// Cells of one character: 0, 1 or 2.
+// Cells of one character after another: 0, 1 or 2.
 int CharCells(char32_t code);
+// Cells of the first character of a text: a mark with nothing to join shows as "?".
+inline int LeadCells(char32_t code) {
+  const int cells = CharCells(code);
+  return cells == 0 ? 1 : cells;
+}
+// The one character that base followed by mark make (e + U+0301 is U+00E9,
+// Hangul jamo make their syllable), with the cells of base; 0 when none.
+char32_t ComposedPair(char32_t base, char32_t mark);
 // Cells of a whole text.
 int TextCells(std::string_view text);
 // Where the run of ASCII bytes that starts at from ends.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "RunValues/RunEnd.h"
+#include "Platform/CodePages.h"
 #include "Platform/Console.h"
 
 // One UTF-16 unit and its bytes in the output code page (Length 0: not yet known).
@@ -27,6 +28,13 @@ struct LastWideChar {
   char Plain = 0;
 };
 
+// A character of no cell of its own (a combining mark that no precomposed
+// character holds, a joiner) shown with the cell before it.
+struct JoinedMark {
+  int Column = 0;  // 1-based, the cell it joins
+  char32_t Code = 0;
+};
+
 // Engine state, created on first use.
 struct ConsoleEngineState {
   Plat::Handle OutputHandle = Plat::InvalidHandle;  // standard output
@@ -42,6 +50,8 @@ struct ConsoleEngineState {
   // The line being composed: W cells, allocated once and cleared after every line.
   std::vector<Plat::Cell> LineBuffer;
   int LineUsed = 0;  // cells of LineBuffer written since it was last cleared
+  // The line's joined marks in column order; empty for nearly every line.
+  std::vector<JoinedMark> JoinedMarks;
   // In plain text the line is composed as bytes, one per cell (two spare at the
   // end for the line break); a cell holding a character that is not ASCII is
   // marked there and kept in LineBuffer.
@@ -62,6 +72,11 @@ struct ConsoleEngineState {
   bool PromptShowing = false;          // a prompt waits for a key on the last row
   bool NonStop = false;  // no page prompts: plain-text output, or N answered at a prompt
   std::string ReportPath;  // what a fatal report's "Path:" names: the directory being listed
+  // Bare names for other programs (plain UTF-8 asked for by whoever started
+  // the program): written exactly, not as cells.
+  bool NamesForPrograms = false;
+  Plat::BareNamesRequest BareNames;
+  int NamesLeftOut = 0;  // names the system could not hand over exactly
 };
 extern ConsoleEngineState ConsoleEngine;
 
@@ -79,6 +94,12 @@ void WriteLine(std::string_view text, int column, std::uint8_t attribute);
 void NewLine();
 // Restores the console (cursor, attribute) at the end of output.
 void FWriteFinish();
+// A bare name for other programs (NamesForPrograms): its bytes as the system
+// gave them, the head (the directory part of a path) in Linux form when
+// asked, ended by a line end or NUL. A name the system could not give
+// exactly (it holds U+FFFD, as wine shows bytes that are not UTF-8) could
+// name another file: it is left out and counted.
+void WriteNameForPrograms(std::string_view head, std::string_view name);
 // Ends the run, the line being composed dropped, when a control event
 // (Ctrl+C, Ctrl+Break) asked for it; every new line and key looks, and a
 // walk looks once per directory.

@@ -46,6 +46,10 @@ void SetUpRedirected() {
                           : consolePage != 0 ? consolePage
                                              : Plat::OemCodePage();
   ForgetConvertedChars();
+  engine.NamesForPrograms = Options.Bare && !Options.ShowHelp &&
+                            engine.OutputCodePage == Plat::Utf8CodePage &&
+                            requested == Plat::Utf8CodePage;
+  if (requested == Plat::Utf8CodePage) engine.BareNames = Plat::RequestedBareNames();
   engine.MaxCol = width - 1;
   engine.MaxRow = RedirectedRows - 1;
   engine.NonStop = true;
@@ -109,6 +113,7 @@ void DiscardLine() {
               engine.LineBuffer.begin() + static_cast<std::ptrdiff_t>(used), EmptyCell);
   }
   engine.LineUsed = 0;
+  engine.JoinedMarks.clear();
   ConsoleEngine.PenColumn = 1;
 }
 

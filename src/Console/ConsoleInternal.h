@@ -65,3 +65,5 @@ void FlushPlainOutput();
 void GrowPlainLine(std::size_t cells);
 // Sizes the plain line to the line buffer, all blanks.
 void ClearPlainLine();
+// Tells on standard error how many bare names were left out, if any.
+void ReportNamesLeftOut();

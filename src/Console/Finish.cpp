@@ -25,6 +25,7 @@ void FWriteFinish() {
   ConsoleEngineState& engine = ConsoleEngine;
   if (!engine.Initialised || engine.Redirected) {
     FlushPlainOutput();
+    ReportNamesLeftOut();
     return;
   }
   // The cursor goes to the start of the last line written (the top row when

@@ -13,8 +13,17 @@ namespace {
 
 constexpr std::uint16_t ScrollFillAttribute = 15;
 
+// A cell written anew loses the marks that joined what it held.
+void DropJoinedMarks(int first, int last) {
+  std::vector<JoinedMark>& marks = ConsoleEngine.JoinedMarks;
+  std::erase_if(marks, [&](const JoinedMark& mark) {
+    return mark.Column >= first && mark.Column <= last;
+  });
+}
+
 void PlaceCell(int column, char16_t shown, char plain, std::uint8_t attribute) {
   ConsoleEngineState& engine = ConsoleEngine;
+  if (!engine.JoinedMarks.empty()) DropJoinedMarks(column, column);
   const auto at = static_cast<std::size_t>(column - 1);
   engine.LineBuffer[at] = {shown, attribute};
   if (engine.Redirected) {
@@ -46,18 +55,19 @@ void PutPlainWideCell(int column, char32_t code, std::uint8_t attribute) {
 
 // Puts one character that is not ASCII at a column; returns the cells it took.
 // A wide character takes two, the second showing nothing (or the low half of
-// a character beyond 16 bits); a combining mark has no cell of its own.
+// a character beyond 16 bits). A mark put here has no character to join
+// (JoinMark joins the others): it shows as "?".
 int PutWideCell(int column, char32_t code, std::uint8_t attribute, int width) {
   if (code == ConsoleEngine.LastWide.Code && column >= 1 && column <= width) {
     PutPlainWideCell(column, code, attribute);
     return 1;
   }
-  const int cells = CharCells(code);
-  if (cells == 0 || column + cells - 1 > width) return cells;
+  const int cells = LeadCells(code);
+  if (column + cells - 1 > width) return cells;
   if (column < 1) return cells;
   // A C1 control would drive the terminal, a direction override would turn
   // the name around: shown as "?".
-  if (code < 0xA0 || HidesItself(code)) {
+  if (code < 0xA0 || HidesItself(code) || CharCells(code) == 0) {
     PutCell(column, u'?', attribute);
   } else if (code < 0x10000 && cells == 1) {
     PutPlainWideCell(column, code, attribute);
@@ -84,6 +94,7 @@ void StoreAscii(std::string_view run, int column, std::uint8_t attribute, int wi
   ConsoleEngineState& engine = ConsoleEngine;
   const char* bytes = run.data() + (first - column);
   const auto count = static_cast<std::size_t>(last - first + 1);
+  if (!engine.JoinedMarks.empty()) DropJoinedMarks(first, last);
   if (engine.Redirected) {
     StorePlainAscii(bytes, count, static_cast<std::size_t>(first - 1));
   } else {
@@ -98,20 +109,68 @@ void StoreAscii(std::string_view run, int column, std::uint8_t attribute, int wi
   engine.LineUsed = std::max(engine.LineUsed, last);
 }
 
+// The character a mark joins, as StoreText goes along a text.
+struct JoinBase {
+  char32_t Code = 0;     // what the cell shows (0: nothing of this text yet)
+  int LastColumn = 0;    // its last cell
+  bool Marked = false;   // a mark already joins it: no composition after that
+};
+
+// A character of no cell of its own after another: composed with it into the
+// one character that holds both where there is one (e + U+0301 is é), else
+// shown right after it in its cell. Nothing is kept for a cell off the line.
+void JoinMark(JoinBase& base, char32_t mark, std::uint8_t attribute, int width) {
+  ConsoleEngineState& engine = ConsoleEngine;
+  if (base.LastColumn < 1 || base.LastColumn > width) return;
+  const char32_t composed = base.Marked ? 0 : ComposedPair(base.Code, mark);
+  if (composed != 0) {
+    PutWideCell(base.LastColumn - CharCells(composed) + 1, composed, attribute, width);
+    base.Code = composed;
+    return;
+  }
+  const auto at = static_cast<std::size_t>(base.LastColumn - 1);
+  if (engine.Redirected && engine.PlainBytes[at] != NotAsciiMark) {
+    // The cell's character was stored as its byte alone: it is read from its cell now.
+    if (static_cast<unsigned char>(engine.PlainBytes[at]) < 0x80)
+      engine.LineBuffer[at] = {static_cast<char16_t>(engine.PlainBytes[at]), attribute};
+    engine.PlainBytes[at] = NotAsciiMark;
+    engine.PlainHasMarks = true;
+  }
+  // Kept in column order (a later field may be written further left), marks
+  // of one cell in the order written.
+  std::vector<JoinedMark>& marks = engine.JoinedMarks;
+  const auto place = std::upper_bound(
+      marks.begin(), marks.end(), base.LastColumn,
+      [](int column, const JoinedMark& joined) { return column < joined.Column; });
+  marks.insert(place, {base.LastColumn, mark});
+  base.Marked = true;
+}
+
 // Stores a text from a 1-based column; anything outside the line is dropped.
 // Returns the cells the text takes.
 int StoreText(std::string_view text, int column, std::uint8_t attribute) {
   const int width = static_cast<int>(ConsoleEngine.LineBuffer.size());
   int at = column;
+  JoinBase base;
   for (std::size_t next = 0; next < text.size();) {
     const std::size_t end = AsciiRunEnd(text, next);
     if (end > next) {  // the common case, without decoding
       StoreAscii(text.substr(next, end - next), at, attribute, width);
       at += static_cast<int>(end - next);
+      const auto last = static_cast<unsigned char>(text[end - 1]);
+      base = {last >= 32 && last != 127 ? char32_t{last} : U'?', at - 1, false};
       next = end;
-    } else {
-      at += PutWideCell(at, Utf8::Next(text, next), attribute, width);
+      continue;
     }
+    const char32_t code = Utf8::Next(text, next);
+    if (base.Code != 0 && CharCells(code) == 0 && !HidesItself(code)) {
+      JoinMark(base, code, attribute, width);
+      continue;
+    }
+    const int cells = PutWideCell(at, code, attribute, width);
+    at += cells;
+    const bool shownAsIs = code >= 0xA0 && !HidesItself(code) && CharCells(code) != 0;
+    base = {shownAsIs ? code : U'?', at - 1, false};
   }
   return at - column;
 }
@@ -122,6 +181,57 @@ void ScrollUpOneRow() {
   if (Plat::ConsoleScroll(engine.OutputHandle, 1, engine.MaxRow, 0, engine.MaxCol, 0, fill)) return;
   DiscardLine();
   FatalError("ERROR: Scroll [TurboScroll]", false);
+}
+
+bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit < 0xE000; }
+
+std::vector<Plat::Cell> RowWithMarks;  // reused for the rare row with joined marks
+
+// Cells of a row that end it as blanks of no background: room for marks.
+int UsedCells(const std::vector<Plat::Cell>& cells, int width) {
+  while (width > 0 && cells[static_cast<std::size_t>(width - 1)].Char == u' ' &&
+         (cells[static_cast<std::size_t>(width - 1)].Attr & 0xF0) == 0)
+    --width;
+  return width;
+}
+
+// A row whose cells have marks joined: each mark goes into a console cell of
+// its own right after its character, where a terminal shows it within that
+// character's cell, and the blanks at the row's end give up the room. A
+// character whose marks find no room shows as "?" in its cells instead.
+const Plat::Cell* CellsWithMarks(int width) {
+  ConsoleEngineState& engine = ConsoleEngine;
+  std::vector<JoinedMark>& marks = engine.JoinedMarks;
+  const auto unitsOf = [](const JoinedMark& mark) { return mark.Code < 0x10000 ? 1 : 2; };
+  int extra = 0;
+  for (const JoinedMark& mark : marks) extra += unitsOf(mark);
+  // A mark may join a blank, which then is no room.
+  const auto used = [&] {
+    return std::max(UsedCells(engine.LineBuffer, width), marks.empty() ? 0 : marks.back().Column);
+  };
+  while (!marks.empty() && used() + extra > width) {
+    const int column = marks.back().Column;
+    for (; !marks.empty() && marks.back().Column == column; marks.pop_back())
+      extra -= unitsOf(marks.back());
+    auto at = static_cast<std::size_t>(column - 1);
+    const char16_t last = engine.LineBuffer[at].Char;
+    if ((last == WideCharTrail || IsLowSurrogate(last)) && at > 0)
+      engine.LineBuffer[at - 1].Char = u'?';
+    engine.LineBuffer[at].Char = u'?';
+  }
+  RowWithMarks.clear();
+  std::size_t next = 0;
+  for (int column = 1; column <= width && static_cast<int>(RowWithMarks.size()) < width; ++column) {
+    const Plat::Cell cell = engine.LineBuffer[static_cast<std::size_t>(column - 1)];
+    RowWithMarks.push_back(cell);
+    for (; next < marks.size() && marks[next].Column == column; ++next) {
+      std::u16string units;
+      Utf8::AppendUtf16(units, marks[next].Code);
+      for (const char16_t unit : units) RowWithMarks.push_back({unit, cell.Attr});
+    }
+  }
+  RowWithMarks.resize(static_cast<std::size_t>(width), EmptyCell);
+  return RowWithMarks.data();
 }
 
 void WriteConsoleLine() {
@@ -137,7 +247,9 @@ void WriteConsoleLine() {
     engine.PageLines = 2;
     if (Options.Pause && !engine.NonStop) MoreFiles();
   }
-  WriteConsoleCells(engine.LineBuffer.data(), ScreenWidth(), engine.CurrentRow - 1);
+  const Plat::Cell* cells = engine.JoinedMarks.empty() ? engine.LineBuffer.data()
+                                                      : CellsWithMarks(ScreenWidth());
+  WriteConsoleCells(cells, ScreenWidth(), engine.CurrentRow - 1);
   DiscardLine();
 }
 
@@ -151,6 +263,7 @@ bool WriteWithinPlainLine(std::string_view text, int column, int room) {
     return false;
   if (!StorePlainAscii(text.data(), text.size(), static_cast<std::size_t>(column - 1)))
     return false;
+  if (!engine.JoinedMarks.empty()) DropJoinedMarks(column, column - 1 + size);
   engine.LineUsed = std::max(engine.LineUsed, column - 1 + size);
   engine.PenColumn += size;
   return true;
@@ -162,7 +275,7 @@ bool WriteOneCharacter(std::string_view text, int column, std::uint8_t attribute
   if (text.size() < 2 || text.size() > 4) return false;
   std::size_t next = 0;
   const char32_t code = Utf8::Next(text, next);
-  if (next != text.size() || CharCells(code) > room) return false;
+  if (next != text.size() || LeadCells(code) > room) return false;
   const int width = static_cast<int>(ConsoleEngine.LineBuffer.size());
   ConsoleEngine.PenColumn += PutWideCell(column, code, attribute, width);
   return true;

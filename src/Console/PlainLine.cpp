@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 #include "Base/ByteWords.h"
 #include "RunValues/RunEnd.h"
@@ -76,20 +77,30 @@ void WritePlainLine() {
   ConsoleEngineState& engine = ConsoleEngine;
   std::string& bytes = engine.PlainBytes;
   const std::size_t length = TrimmedLength(bytes, static_cast<std::size_t>(engine.LineUsed));
+  // With NUL-ended names nothing filters the output after the program (the
+  // Linux wrapper's --null): its lines end in LF alone.
+  const std::string_view lineEnd = engine.BareNames.NulEnds ? "\n" : "\r\n";
   if (!engine.PlainHasMarks) {
     // The break goes in the spare room, so the line is one write without a copy.
-    std::memcpy(bytes.data() + length, "\r\n", LineBreakRoom);
-    WritePlainOutput(bytes.data(), length + LineBreakRoom);
+    std::memcpy(bytes.data() + length, lineEnd.data(), lineEnd.size());
+    WritePlainOutput(bytes.data(), length + lineEnd.size());
   } else {
     PlainLineText(bytes.data(), engine.LineBuffer.data(), length, ConvertedLine);
     ConvertedLine.resize(TrimmedLength(ConvertedLine, ConvertedLine.size()));
-    ConvertedLine += "\r\n";
+    ConvertedLine += lineEnd;
     WritePlainOutput(ConvertedLine.data(), ConvertedLine.size());
   }
   DiscardLine();
 }
 
+// While bare names go to other programs, standard output takes names only:
+// every other line (a folder that could not be read, an error) is for the
+// person, on standard error.
 void WritePlainOutput(const char* data, std::size_t length) {
+  if (ConsoleEngine.NamesForPrograms) {
+    Plat::StdErrWrite(data, length);
+    return;
+  }
   if (!Plat::StdOutWrite(data, length)) EndProgram(ExitCode::Failed);
 }
 

@@ -1,5 +1,6 @@
 // Text conversions for output: 7-bit line drawing, and cells to the bytes of
 // plain text in the output code page.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -129,13 +130,41 @@ void ForgetConvertedChars() {
   ConsoleEngine.LastWide = LastWideChar{};
 }
 
+namespace {
+
+// The marks joined to the cell at index `cell`, appended after what its
+// character made (from groupStart, over the cells from groupCell): a code
+// page that cannot hold them shows the whole character as "?" in each cell.
+void AppendJoinedMarks(std::size_t cell, std::size_t groupStart, std::size_t groupCell,
+                       std::size_t& nextMark, std::string& text) {
+  const std::vector<JoinedMark>& marks = ConsoleEngine.JoinedMarks;
+  const auto column = static_cast<int>(cell + 1);
+  while (nextMark < marks.size() && marks[nextMark].Column < column) ++nextMark;
+  if (nextMark == marks.size() || marks[nextMark].Column != column) return;
+  std::u16string units;
+  for (; nextMark < marks.size() && marks[nextMark].Column == column; ++nextMark)
+    Utf8::AppendUtf16(units, marks[nextMark].Code);
+  const std::size_t start = text.size();
+  if (Plat::WideToCodePage(ConsoleEngine.OutputCodePage, units, text)) return;
+  text.resize(std::min(start, groupStart));
+  text.append(cell - groupCell + 1, '?');
+}
+
+}  // namespace
+
 void PlainLineText(const char* bytes, const Plat::Cell* cells, std::size_t count,
                    std::string& text) {
   text.clear();
+  const std::vector<JoinedMark>& marks = ConsoleEngine.JoinedMarks;
+  std::size_t nextMark = 0, groupStart = 0, groupCell = 0;
   for (std::size_t at = AppendUnmarked(bytes, 0, count, text); at < count;
        at = AppendUnmarked(bytes, at, count, text)) {
     const char16_t unit = cells[at].Char;
     const std::size_t start = text.size();
+    if (unit != WideCharTrail) {
+      groupStart = start;
+      groupCell = at;
+    }
     if (IsHighSurrogate(unit) && at + 1 < count) {
       const char16_t pair[2] = {unit, cells[at + 1].Char};
       AppendConverted(text, std::u16string_view(pair, 2));
@@ -146,6 +175,7 @@ void PlainLineText(const char* bytes, const Plat::Cell* cells, std::size_t count
     } else if (at > 0 && cells[at - 1].Char != u'?' && !text.empty() && text.back() == '?') {
       text += '?';  // a wide character the code page cannot hold keeps both its columns
     }
+    if (!marks.empty()) AppendJoinedMarks(at, groupStart, groupCell, nextMark, text);
     ++at;
   }
 }

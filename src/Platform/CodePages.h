@@ -17,6 +17,14 @@ constexpr std::uint32_t Utf8CodePage = 65001;
 // in, 0 when none was: ORVL_PLAIN_UTF8=1 asks for UTF-8, as the Linux wrapper
 // does for a pipe or a file, where the console's code page would lose names.
 std::uint32_t RequestedPlainCodePage();
+// How whoever started the program asked bare names to be written for other
+// programs (the Linux wrapper, for a pipe or a file): ORVL_LINUX_PATHS=1
+// writes Z: paths in Linux form, ORVL_NUL_ENDS=1 ends each name with NUL.
+struct BareNamesRequest {
+  bool LinuxPaths = false;
+  bool NulEnds = false;
+};
+BareNamesRequest RequestedBareNames();
 
 // WideCharToMultiByte without best-fit mapping: appends the bytes of text in
 // the code page (an unmappable character becomes '?'); true when every

@@ -62,5 +62,7 @@ bool ConsoleSetControlHandler(ControlHandler handler);
 // full disk); everything after that is dropped.
 bool StdOutWrite(const char* data, std::size_t length);
 bool StdOutFlush();
+// A line for whoever started the program, on standard error, at once.
+void StdErrWrite(const char* data, std::size_t length);
 
 }  // namespace Plat

@@ -3,7 +3,10 @@ aligned columns; piped output carries them in code page 437, '?' for what it
 cannot hold, or exactly in UTF-8 when ORVL_PLAIN_UTF8=1 asks for it (as
 ./orvl does); the walk enters such directories as themselves."""
 
+import ctypes
+import os
 import unittest
+import unicodedata
 
 from wine_harness import TmuxConsole, cells, fixture, run_orvl, wine_path
 
@@ -71,6 +74,55 @@ class DisguisedNamesTest(unittest.TestCase):
         self.assertEqual(sorted(piped.lines), sorted(SHOWN), piped)
         self.assertEqual(sorted(row.rstrip(" ") for row in rows if ".txt" in row or ".exe" in row),
                          sorted(SHOWN), rows)
+
+
+# Names of twenty scripts and forms, marks and joiners among them; the
+# decomposed (NFD) ones show composed.
+SCRIPTS = ["हिंदी", "বাংলা\u0981", "ਪੰਜਾਬੀ", "தமிழ்", "తెలుగు", "ខ្មែរ", "မြန်မာ", "ߒߞߏ߫",
+           "ܣܘܪܝܝܐ\u0730", "ދިވެހި", "བོད་ཡིག", "ᠮᠣ\u180bᠩ", unicodedata.normalize("NFD", "한국어"),
+           "\u4dc0\u4dc1", "עִבְרִית", "عَرَبِيّ", unicodedata.normalize("NFD", "café"),
+           unicodedata.normalize("NFD", "ἀλφα"), "กิน", "\U0001F468\u200d\U0001F469\u200d\U0001F467"]
+
+_LIBC = ctypes.CDLL("libc.so.6")
+_LIBC.setlocale(6, b"C.UTF-8")  # LC_ALL: the widths tmux takes from the C library
+
+
+def terminal_columns(row, character):
+    """The 1-based terminal columns at which a character stands in a captured row."""
+    found, column = [], 1
+    for c in row:
+        if c == character:
+            found.append(column)
+        column += max(_LIBC.wcwidth(ctypes.c_wchar(c)), 0)
+    return found
+
+
+class ScriptColumnsTest(unittest.TestCase):
+    maxDiff = None
+
+    def test_rows_of_twenty_scripts_stay_aligned_in_tmux(self):
+        # The ASCII name widens the listing columns to 20 cells: four a row at
+        # 80 columns, two at 40. Each mark takes a console cell the terminal
+        # does not show, which the blanks of the row give up.
+        tree = {name: 1 for name in SCRIPTS + ["columns-of-20-cells"]}
+        for width in (80, 40):
+            with fixture(tree) as root, \
+                    TmuxConsole(["/W"], cwd=root, width=width, height=40) as console:
+                rows = console.wait_for(r"ORVL-EXIT=\d+")
+            if os.environ.get("ORVL_SHOW_CAPTURES"):
+                print(f"\n--- /W at {width} columns ---\n" + "\n".join(r.rstrip() for r in rows))
+            top = next(row for row in rows if "┬" in row)
+            separators = terminal_columns(top, "┬")
+            self.assertEqual(separators, list(range(20, width, 20)), top)
+            listed = [row for row in rows if "│" in row]
+            self.assertEqual(len(listed), -(-len(tree) // (width // 20)), rows)
+            for row in listed:
+                self.assertEqual(terminal_columns(row, "│"), separators, (width, row))
+            # Every character shows (characters beyond 16 bits excepted: wine's
+            # console sends each half of them on its own).
+            text = "".join(rows).replace("\u200b", "")
+            for name in SCRIPTS[:-1]:
+                self.assertIn(unicodedata.normalize("NFC", name), text, (width, name))
 
 
 if __name__ == "__main__":

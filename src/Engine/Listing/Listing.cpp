@@ -60,12 +60,25 @@ void WriteEntries(const ListingLayoutRec& layout, const DirectoryListing& listin
   if (inRow > 0) WriteMissingSeparators(layout, layout.ColumnWidth * inRow + 1);
 }
 
+// Bare names read by other programs: exact, one after the other.
+void WriteNamesForPrograms(const DirectoryListing& listing) {
+  const std::size_t head = listing.NameHead().size();
+  const int count = std::min<int>(listing.ListedCount, static_cast<int>(listing.FileList.size()));
+  for (int at = 0; at < count; ++at) {
+    const FileEntry& entry = *listing.FileList[static_cast<std::size_t>(at)];
+    const std::string_view name(entry.Name.data(), entry.Name.size());
+    WriteNameForPrograms(name.substr(0, head), name.substr(head));
+  }
+}
+
 }  // namespace
 
 void WriteListing(const ListingLayoutRec& layout, const DirectoryListing& listing) {
   // With /B the entries are listed even when only a summary was asked for.
   const bool entriesShown = !Options.SummaryOnly || Options.Bare;
-  if (entriesShown) {
+  if (entriesShown && ConsoleEngine.NamesForPrograms) {
+    WriteNamesForPrograms(listing);
+  } else if (entriesShown) {
     if (!Options.Bare) WriteBorderLine(layout, layout.TopBorder);
     WriteEntries(layout, listing);
   }

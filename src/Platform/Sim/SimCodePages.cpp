@@ -55,6 +55,10 @@ void SetRequestedPlainCodePage(std::uint32_t codePage) {
   Detail::TheWorld().RequestedPlainCodePage = codePage;
 }
 
+void SetRequestedBareNames(Plat::BareNamesRequest request) {
+  Detail::TheWorld().RequestedBareNames = request;
+}
+
 }  // namespace Sim
 
 namespace Plat {
@@ -68,6 +72,10 @@ std::uint32_t ConsoleOutputCodePage() {
 std::uint32_t RequestedPlainCodePage() {
   const auto lock = Sim::Detail::LockWorld();
   return Sim::Detail::TheWorld().RequestedPlainCodePage;
+}
+BareNamesRequest RequestedBareNames() {
+  const auto lock = Sim::Detail::LockWorld();
+  return Sim::Detail::TheWorld().RequestedBareNames;
 }
 
 bool WideToCodePage(std::uint32_t codePage, std::u16string_view text, std::string& bytes) {

@@ -113,6 +113,7 @@ void Reset() {
 void SetArguments(const std::vector<std::string>& arguments) { TheWorld().Arguments = arguments; }
 
 const std::string& StdOut() { return TheWorld().StdOut; }
+const std::string& StdErr() { return TheWorld().StdErr; }
 
 void SetStdOutReaderRoom(std::size_t bytes) { TheWorld().StdOutReaderRoom = bytes; }
 int StdOutRefusedWrites() { return TheWorld().StdOutRefusedWrites; }
@@ -250,6 +251,10 @@ bool StdOutWrite(const char* data, std::size_t length) {
 bool StdOutFlush() {
   const auto lock = LockWorld();
   return !TheWorld().StdOutFailed;
+}
+void StdErrWrite(const char* data, std::size_t length) {
+  const auto lock = LockWorld();
+  TheWorld().StdErr.append(data, length);
 }
 
 }  // namespace Plat

@@ -114,6 +114,7 @@ std::string RowTrimmed(int row);
 const Plat::Cell& CellAt(int column, int row);
 // Everything written to standard output, in order.
 const std::string& StdOut();
+const std::string& StdErr();
 // The reader of standard output goes away after taking this many more bytes:
 // the write that would pass them fails, and so does every later one.
 void SetStdOutReaderRoom(std::size_t bytes);
@@ -156,6 +157,7 @@ void SetLocale(Plat::LocaleItem item, const std::string& value);
 void SetConsoleOutputCodePage(std::uint32_t codePage);
 // The plain-output code page asked for by whoever started the program (0: none).
 void SetRequestedPlainCodePage(std::uint32_t codePage);
+void SetRequestedBareNames(Plat::BareNamesRequest request);
 
 // ---------------------------------------------------------------- registry
 

@@ -80,6 +80,7 @@ struct World {
   std::vector<std::string> Launched;
   std::uint32_t LaunchError = 0;  // non-zero: launching fails with it
   std::string StdOut;
+  std::string StdErr;
   std::size_t StdOutReaderRoom = static_cast<std::size_t>(-1);  // bytes the reader still takes
   bool StdOutFailed = false;
   int StdOutRefusedWrites = 0;
@@ -93,6 +94,7 @@ struct World {
   std::map<Plat::LocaleItem, std::string> Locale;
   std::uint32_t ConsoleOutputCodePage = 437;
   std::uint32_t RequestedPlainCodePage = 0;
+  Plat::BareNamesRequest RequestedBareNames;
 
   // console
   ConsoleState Console;

@@ -14,6 +14,17 @@ std::uint32_t RequestedPlainCodePage() {
   return length == 1 && text[0] == '1' ? CP_UTF8 : 0;
 }
 
+namespace {
+bool EnvironmentSwitch(const char* name) {
+  char text[4];
+  return GetEnvironmentVariableA(name, text, sizeof text) == 1 && text[0] == '1';
+}
+}  // namespace
+
+BareNamesRequest RequestedBareNames() {
+  return {EnvironmentSwitch("ORVL_LINUX_PATHS"), EnvironmentSwitch("ORVL_NUL_ENDS")};
+}
+
 bool WideToCodePage(std::uint32_t codePage, std::u16string_view text, std::string& bytes) {
   if (text.empty()) return true;
   const auto* wide = reinterpret_cast<const wchar_t*>(text.data());

@@ -12,13 +12,25 @@ Handle StdHandle(StdStream which) {
   return FromHandle(GetStdHandle(which == StdStream::Input ? STD_INPUT_HANDLE : STD_OUTPUT_HANDLE));
 }
 
+namespace {
+// Wine's console on a terminal starts at the top row, whatever the terminal
+// shows there: the Linux wrapper names the first free row in ORVL_START_ROW
+// when it keeps a line of its own above the listing.
+int StartRowAsked() {
+  char text[4];
+  const DWORD length = GetEnvironmentVariableA("ORVL_START_ROW", text, sizeof text);
+  return length == 1 && text[0] >= '0' && text[0] <= '9' ? text[0] - '0' : 0;
+}
+}  // namespace
+
 bool ConsoleScreenInfo(Handle output, ScreenInfo& info) {
   CONSOLE_SCREEN_BUFFER_INFO screen;
   if (!GetConsoleScreenBufferInfo(AsHandle(output), &screen)) return false;
   info.Columns = screen.dwSize.X;
   info.Rows = screen.dwSize.Y;
   info.CursorColumn = screen.dwCursorPosition.X;
-  info.CursorRow = screen.dwCursorPosition.Y;
+  info.CursorRow = std::max<int>(screen.dwCursorPosition.Y,
+                                 std::min(StartRowAsked(), screen.dwSize.Y - 1));
   info.Attributes = screen.wAttributes;
   return true;
 }
@@ -140,6 +152,13 @@ bool StdOutFlush() {
   WriteStdOut(OutputBuffer, OutputUsed);
   OutputUsed = 0;
   return !OutputFailed;
+}
+
+void StdErrWrite(const char* data, std::size_t length) {
+  const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+  DWORD written = 0;
+  if (error != INVALID_HANDLE_VALUE && error != nullptr)
+    WriteFile(error, data, static_cast<DWORD>(length), &written, nullptr);
 }
 
 }  // namespace Plat

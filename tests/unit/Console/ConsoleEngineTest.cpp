@@ -87,7 +87,9 @@ TEST_F(ConsoleEngineTest, RedirectedLinesTakeTheOutputCodePage) {
       {437, "caf\u00E9 \u03A9mega \u2502\u25BA", "caf\x82 \xEAmega \xB3\x10"},
       {437, "\u65E5\u672C.txt \U0001F600|", "????.txt ??|"},  // a ? per cell
       {437, "\u00C7\u2502\u00C7", "\x80\xB3\x80"},            // the byte that marks a cell, as text
-      {437, "abcdefghe\u0301xyz", "abcdefghexyz"},            // no cell of its own
+      {437, "abcdefghe\u0301xyz", "abcdefgh\x82xyz"},        // composed: é
+      {437, "ax\u0301b \u0915\u094Dc", "a?b ?c"},  // a mark the page cannot hold: "?" for the cell
+      {65001, "ax\u0301b \u0915\u094Dc", "ax\u0301b \u0915\u094Dc"},
       {0, "caf\u00E9 \u65E5", "caf\x82 ??"},                  // no console: the OEM code page
       {1252, "caf\u00E9 \u03A9 \u2502", "caf\xE9 ? \xB3"},
       {65001, "caf\u00E9 \u65E5\u672C \U0001F600 \u2502",
@@ -341,6 +343,31 @@ TEST_F(ConsoleEngineTest, ConsoleControlCharactersBecomeQuestionMarks) {
   ResetConsoleEngine();
   WriteLine("abcdefgh\x7Fj \x7F \xC2\x9B", 1, 7);
   EXPECT_EQ(Sim::StdOut(), "abcdefgh?j ? ?\r\n");
+}
+
+// A mark no precomposed character holds goes into a console cell of its own
+// right after its character, where a terminal shows it inside that
+// character's cell: the blanks at the row's end give up the room, and a row
+// without them shows the character as "?" rather than lose its last columns.
+TEST_F(ConsoleEngineTest, JoinedMarksTakeTheBlanksAtTheRowsEnd) {
+  WriteLine("x\u0302\u0323" + std::string(70, 'a'), 1, 7);
+  WriteLine(std::string(79, 'b') + "x\u0302", 1, 7);
+  WriteLine(std::string(78, 'c') + "\u65E5\u0302", 1, 7);
+  WriteLine("\u0302x \u00E9\u0302", 1, 7);  // nothing to join; a mark after a composed one
+  // 80 console cells, 78 columns on a terminal: it clears the rest of the row.
+  EXPECT_EQ(Sim::RowText(0), "x\u0302\u0323" + std::string(70, 'a') + std::string(7, ' '));
+  EXPECT_EQ(Sim::RowText(1), std::string(79, 'b') + "?");
+  EXPECT_EQ(Sim::RowText(2), std::string(78, 'c') + "??");
+  EXPECT_EQ(Sim::RowTrimmed(3), "?x \u00E9\u0302");
+
+  // A cell written over loses the marks of what it held.
+  Sim::SetRedirected();
+  ResetConsoleEngine();
+  Sim::SetRequestedPlainCodePage(Plat::Utf8CodePage);
+  WriteAt("ax\u0302\u0323b", 1, 7);
+  WriteAt("y", 2, 7);
+  NewLine();
+  EXPECT_EQ(Sim::StdOut(), "ayb\r\n");
 }
 
 TEST_F(ConsoleEngineTest, AnAbsurdRedirectionWidthIsHeldToAConsoleLine) {

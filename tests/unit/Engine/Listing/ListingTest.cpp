@@ -411,6 +411,79 @@ TEST_F(ListingTest, NamesOfEveryScriptAreLaidOutByCells) {
                                           {66, 1, Looks.Colours.LineColour}}));
 }
 
+// Names of many scripts, marks and all: each mark is shown with the
+// character before it (composed where one character holds both) and takes
+// no column, so every separator stands where a terminal puts it.
+struct ScriptName {
+  const char* Name;
+  const char* Shown;  // as the row carries it: composed, marks after their character
+  int Cells;          // the columns a terminal gives it
+};
+const ScriptName ScriptNames[] = {
+    {"\u0939\u093F\u0902\u0926\u0940", nullptr, 4},                     // Devanagari
+    {"\u09AC\u09BE\u0982\u09B2\u09BE\u0981", nullptr, 5},               // Bengali
+    {"\u0A2A\u0A70\u0A1C\u0A3E\u0A2C\u0A40", nullptr, 5},               // Gurmukhi
+    {"\u0BA4\u0BAE\u0BBF\u0BB4\u0BCD", nullptr, 4},                      // Tamil
+    {"\u0C24\u0C46\u0C32\u0C41\u0C17\u0C41", nullptr, 5},               // Telugu
+    {"\u1781\u17D2\u1798\u17C2\u179A", nullptr, 4},                      // Khmer
+    {"\u1019\u103C\u1014\u103A\u1019\u102C", nullptr, 5},               // Myanmar
+    {"\u07D2\u07DE\u07CF\u07EB", nullptr, 3},                             // NKo
+    {"\u0723\u0718\u072A\u071D\u071D\u0710\u0730", nullptr, 6},        // Syriac
+    {"\u078B\u07A8\u0788\u07AC\u0780\u07A8", nullptr, 3},               // Thaana
+    {"\u0F56\u0F7C\u0F51\u0F0B\u0F61\u0F72\u0F42", nullptr, 5},        // Tibetan
+    {"\u182E\u1823\u180B\u1829", nullptr, 3},                             // Mongolian
+    {"\u1112\u1161\u11AB\u1100\u116E\u11A8\u110B\u1165", "\uD55C\uAD6D\uC5B4", 6},  // NFD
+    {"\u4DC0\u4DC1", nullptr, 4},                                           // hexagrams
+    {"\u05E2\u05B4\u05D1\u05B0\u05E8\u05B4\u05D9\u05EA", nullptr, 5}, // Hebrew
+    {"\u0639\u064E\u0631\u064E\u0628\u0650\u064A\u0651", nullptr, 4}, // Arabic
+    {"cafe\u0301", "caf\u00E9", 4},                                         // Latin, NFD
+    {"\u03B1\u0313\u03BB\u03C6\u03B1", "\u1F00\u03BB\u03C6\u03B1", 4},  // Greek, NFD
+    {"\u0E01\u0E34\u0E19", nullptr, 2},                                    // Thai
+    {"\U0001F468\u200D\U0001F469\u200D\U0001F467", nullptr, 6},          // joined emoji
+};
+
+// The rows four names a row, each in 19 columns and a separator.
+std::vector<std::string> ScriptRows() {
+  std::vector<std::string> rows(1);
+  int inRow = 0;
+  for (const ScriptName& name : ScriptNames) {
+    std::string shown = name.Shown ? name.Shown : name.Name;
+    rows.back() += shown + std::string(static_cast<std::size_t>(19 - name.Cells), ' ');
+    if (++inRow < 4) {
+      rows.back() += V;
+    } else {
+      inRow = 0;
+      while (rows.back().back() == ' ') rows.back().pop_back();
+      rows.emplace_back();
+    }
+  }
+  rows.pop_back();
+  return rows;
+}
+
+TEST_F(ListingTest, NamesOfTwentyScriptsKeepEveryCharacterAndTheirColumns) {
+  SetColumns({{'n', 0}});
+  StartupOptions().FixedColumns = 4;
+  StartupOptions().SortKey = 'U';  // as added
+  for (const ScriptName& name : ScriptNames) Add(name.Name);
+  ListDirectory();
+  ASSERT_EQ(Layout.ColumnWidth, 20);
+  const std::vector<std::string> expected = ScriptRows();
+  for (std::size_t row = 0; row < expected.size(); ++row)
+    EXPECT_EQ(Sim::RowTrimmed(static_cast<int>(row) + 1), expected[row]) << row;
+
+  // Plain UTF-8 carries the same characters in the same columns.
+  Sim::Reset();
+  ResetConsoleEngine();
+  Sim::SetRedirected();
+  Sim::SetRequestedPlainCodePage(Plat::Utf8CodePage);
+  ListDirectory();
+  const std::vector<std::string> plain = ScriptRows();
+  const std::vector<std::string> lines = StdOutLines();
+  ASSERT_GE(lines.size(), plain.size() + 1);
+  for (std::size_t row = 0; row < plain.size(); ++row) EXPECT_EQ(lines[row + 1], plain[row]) << row;
+}
+
 TEST_F(ListingTest, NamesTakeCaseAndExtensionColour) {
   SetColumns({{'n', 0}});
   StartupOptions().FixedColumns = 1;
@@ -671,6 +744,51 @@ TEST_F(ListingTest, BareListsEntriesWithoutBordersOrSummary) {
   Add("a");
   ListDirectory();
   EXPECT_EQ(StdOutLines(), (std::vector<std::string>{"a", "b"}));
+}
+
+// For other programs (the Linux wrapper asks for UTF-8 and exact names) a
+// bare name is written byte for byte: no "?" for hiding characters, no
+// composition, the directory in Linux form when asked, ended by NUL when
+// asked. A name holding U+FFFD (bytes wine could not show) is left out and
+// counted on standard error: it could name another file. Standard output
+// takes names only: other lines go to standard error.
+TEST_F(ListingTest, BareNamesForProgramsAreExact) {
+  using namespace std::string_literals;
+  const struct {
+    Plat::BareNamesRequest Request;
+    std::string Head;
+    std::string Out;
+  } cases[] = {
+      {{true, false}, "Z:\\tmp\\a b\\",
+       "/tmp/a b/e\u0301\u202Ex\r\n/tmp/a b/new?line\r\n/tmp/a b/z\\q\r\n"},
+      {{true, true}, "Z:\\tmp\\", "/tmp/e\u0301\u202Ex\0/tmp/new\nline\0/tmp/z\\q\0"s},
+      {{false, false}, "Z:\\tmp\\", "Z:\\tmp\\e\u0301\u202Ex\r\nZ:\\tmp\\new?line\r\nZ:\\tmp\\z\\q\r\n"},
+      {{true, false}, "C:\\w\\", "C:\\w\\e\u0301\u202Ex\r\nC:\\w\\new?line\r\nC:\\w\\z\\q\r\n"},
+  };
+  for (const auto& c : cases) {
+    ResetWorld();
+    Built = ListingBuilder{};
+    Sim::SetRedirected();
+    Sim::SetRequestedPlainCodePage(Plat::Utf8CodePage);
+    Sim::SetRequestedBareNames(c.Request);
+    SetColumns({{'n', 0}});
+    StartupOptions().Bare = true;
+    StartupOptions().FullPath = true;
+    StartupOptions().FixedColumns = 1;
+    Listing.CurrentDir = c.Head;
+    for (const char* name : {"e\u0301\u202Ex", "new\nline", "z\\q", "bad\uFFFD.txt"})
+      Add(c.Head + name);
+    EnsureOutput();
+    ListDirectory();
+    WriteLine("1 directory could not be read", 1, 7);  // for the person, not the program
+    FWriteFinish();
+    EXPECT_EQ(Sim::StdOut(), c.Out) << c.Head;
+    // Output that nothing filters after the program (NUL ends) has LF line ends.
+    EXPECT_EQ(Sim::StdErr(),
+              "1 directory could not be read"s + (c.Request.NulEnds ? "\n" : "\r\n") +
+              "orvl: 1 name left out: the system shows them with U+FFFD (bytes that are not "
+              "UTF-8), so they would not name their files\n");
+  }
 }
 
 TEST_F(ListingTest, HundredThousandEntriesAreAllListed) {
