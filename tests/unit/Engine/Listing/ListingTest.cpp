@@ -650,14 +650,14 @@ TEST_F(ListingFieldTest, LongDescriptionsWrapAtBlanksOrHard) {
 
 // ---------------------------------------------------------------- ends of a listing
 
-// No bottom line either: with nothing above it, it would close nothing.
-TEST_F(ListingTest, SummaryOnlyWritesTheSummaryAloneUnsorted) {
+TEST_F(ListingTest, SummaryOnlyWritesTheBottomLineAndSummaryUnsorted) {
   StartupOptions().SummaryOnly = true;
   Add("b");
   Add("a");
   ListDirectory();
-  EXPECT_EQ(Sim::RowTrimmed(0), "200 bytes in 2 files");
-  EXPECT_EQ(Sim::RowTrimmed(1), "");
+  EXPECT_EQ(Sim::RowTrimmed(0), Rule(80, 20, 4, Glyph::LineBranchUp));
+  EXPECT_EQ(Sim::RowTrimmed(1), "200 bytes in 2 files");
+  EXPECT_EQ(Sim::RowTrimmed(2), "");
   EXPECT_EQ(Listing.FileList[0]->Name, "b");
 }
 
