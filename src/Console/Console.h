@@ -83,6 +83,9 @@ void FWriteFinish();
 // (Ctrl+C, Ctrl+Break) asked for it; every new line and key looks, and a
 // walk looks once per directory.
 void EndIfControlEvent();
+// "Path: " and a path at column 7, then the end of the line; a path too long
+// for the line is cut and ends in the marker.
+void WritePathLine(std::string_view path);
 // Writes an optional "Path: " line and the message, finishes output and ends the program.
 [[noreturn]] void FatalError(const std::string& message, bool showPath,
                              ExitCode code = ExitCode::Failed);

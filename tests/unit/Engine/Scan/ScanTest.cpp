@@ -271,10 +271,10 @@ TEST_F(ScanTest, HeaderPlacesTheLabelAtTheRightEdgeAndCutsThePath) {
        {LineOf({{1, "Path: " + (longDirectory + "\\*").substr(0, 54) + "\x10"},
                 {63, "Volume Label: DATA"}})}},
       // Without a label the room is 73: a path of 73 fits whole; a longer one
-      // shows 72 characters, as the marker would not fit behind it.
+      // shows 72 characters and the marker, as any other cut text does.
       {"", "C:\\" + std::string(68, 'q'), {"Path: C:\\" + std::string(68, 'q') + "\\*"}},
-      {"", "C:\\" + std::string(69, 'q'), {"Path: C:\\" + std::string(69, 'q')}},
-      {"", "C:\\" + std::string(90, 'q'), {"Path: C:\\" + std::string(69, 'q')}},
+      {"", "C:\\" + std::string(69, 'q'), {"Path: C:\\" + std::string(69, 'q') + "\x10"}},
+      {"", "C:\\" + std::string(90, 'q'), {"Path: C:\\" + std::string(69, 'q') + "\x10"}},
   };
   for (const Case& c : cases) {
     FreshWorld(c.label);
