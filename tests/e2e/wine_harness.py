@@ -255,6 +255,10 @@ def read_until_exit(process, timeout):
     return bytes(collected[out_fd]), bytes(collected[err_fd])
 
 
+# The marker of a cut text as piped output decodes it: byte 16 of code page 437.
+CUT_MARKER = "\x10"
+
+
 def cells(*pieces):
     """A line built from (column, text) pieces, columns 1-based, as the
     program composes it; trailing blanks removed as in redirected output."""
