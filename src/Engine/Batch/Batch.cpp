@@ -84,9 +84,9 @@ void WarnBatchFailure(const char* what, std::uint32_t code, const char* name = B
   RunFiles.BatchFile.Buffer.clear();
   EnsureOutput();
   if (ConsoleEngine.PenColumn > 1) NewLine();
-  WriteLine("Warning: batch file " + std::string(what) + ": " + FullPathOf(name), 1,
-            Looks.Colours.HeadingColour);
-  if (code != 0) WriteLine(SystemReason(code), 10, Looks.Colours.HeadingColour);
+  WriteWrappedLine("Warning: batch file " + std::string(what) + ": " + FullPathOf(name), 1,
+                   Looks.Colours.HeadingColour);
+  if (code != 0) WriteWrappedLine(SystemReason(code), 10, Looks.Colours.HeadingColour);
 }
 
 // A link or reparse point planted under the batch file's name would have the
@@ -279,10 +279,10 @@ bool PutBatchFileInPlace() {
   if (!FinishBatchFile() || ReplaceBatchFile(code)) return true;
   EnsureOutput();
   if (ConsoleEngine.PenColumn > 1) NewLine();
-  WriteLine("Warning: batch file not replaced, no new one written:", 1,
-            Looks.Colours.HeadingColour);
-  WriteLine(FullPathOf(BatchFileName), 10, Looks.Colours.HeadingColour);
-  WriteLine(SystemReason(code), 10, Looks.Colours.HeadingColour);
+  WriteWrappedLine("Warning: batch file not replaced, no new one written:", 1,
+                   Looks.Colours.HeadingColour);
+  WriteWrappedLine(FullPathOf(BatchFileName), 10, Looks.Colours.HeadingColour);
+  WriteWrappedLine(SystemReason(code), 10, Looks.Colours.HeadingColour);
   FWriteFinish();
   return false;
 }
@@ -292,13 +292,13 @@ void ReportBatchLeftOuts() {
   if (leftOut.Total() == 0) return;
   EnsureOutput();
   if (ConsoleEngine.PenColumn > 1) NewLine();
-  WriteLine("Warning: batch file left out " + std::to_string(leftOut.Total()) +
-                " names the command interpreter cannot carry:",
-            1, Looks.Colours.HeadingColour);
+  WriteWrappedLine("Warning: batch file left out " + std::to_string(leftOut.Total()) +
+                       " names the command interpreter cannot carry:",
+                   1, Looks.Colours.HeadingColour);
   for (int reason = 1; reason < BatchRefusalReasons; ++reason)
     if (leftOut.ByReason[reason] > 0)
-      WriteLine(std::to_string(leftOut.ByReason[reason]) + " with " +
-                    LeftOutReason(static_cast<BatchRefusal>(reason)),
-                10, Looks.Colours.HeadingColour);
+      WriteWrappedLine(std::to_string(leftOut.ByReason[reason]) + " with " +
+                           LeftOutReason(static_cast<BatchRefusal>(reason)),
+                       10, Looks.Colours.HeadingColour);
   FWriteFinish();
 }

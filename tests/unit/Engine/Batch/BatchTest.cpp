@@ -161,6 +161,19 @@ TEST_F(BatchTest, AFileThatCannotBeWrittenIsReportedOnce) {
   EXPECT_EQ(Batch(), Header.substr(0, 30));
 }
 
+// A warning longer than the line wraps between words: the path comes through whole.
+TEST_F(BatchTest, LongWarningsWrapBetweenWords) {
+  const std::string folder = "C:\\Shared documents of the accounts team\\Reports for the board";
+  Sim::AddDirectory(folder);
+  Sim::SetWorkingDirectory(folder);
+  Sim::SetWriteRoom(30);
+  Run({"C:\\WORK\\*.TXT", "/B", "/@echo", "$"});
+  EXPECT_EQ(OutputLines(),
+            (Lines{"Warning: batch file could not be written: C:\\Shared documents of the accounts",
+                   "team\\Reports for the board\\!OVBATCH.NEW",
+                   "         There is not enough space on the disk", "A.TXT", "B.TXT"}));
+}
+
 // Lines stay in the ANSI code page (1252) while it holds them; the first that
 // it cannot hold turns the whole file, lines already written included, into
 // UTF-8 after a line that switches the interpreter to it.
