@@ -1,5 +1,6 @@
 // Trying preset switch text on the lister's own start-up steps, for the
-// configuration program, without keeping anything they changed.
+// configuration program, without keeping anything they changed; and the
+// start-up's refusal of stored preset switches it cannot apply.
 #include "Configuration/PresetCheck.h"
 
 #include <algorithm>
@@ -109,39 +110,51 @@ std::vector<std::string> SwitchWords(const std::string& text) {
 
 }  // namespace
 
-bool PresetSwitchesAccepted(const std::string& text, std::string& reason, std::string* warning) {
+std::string PresetSwitchWordsRefusal(const std::string& text) {
   const std::vector<std::string> words = SwitchWords(text);
-  // /SET would start the configuration program on every run; it is never tried.
+  // /SET would start the configuration program on every run, and /@ would
+  // take every run's own arguments into its command: neither is ever tried.
+  for (const std::string& word : words) {
+    if (UpperCaseAscii(word) == "SET") return "/SET cannot be a preset switch";
+    if (word.starts_with('@')) return "/@ cannot be a preset switch";
+  }
+  const Verdict verdict = TryText(BuildCommandText(text, {}), false).Result;
+  if (verdict == Verdict::Accepted) return {};
+  if (verdict == Verdict::Help) return "/? cannot be a preset switch";
   for (const std::string& word : words)
-    if (UpperCaseAscii(word) == "SET") {
-      reason = "/SET cannot be a preset switch";
-      return false;
+    if (TryText("/" + word, false).Result != Verdict::Accepted) {
+      if (word.empty()) return "a \"/\" has no switch after it";
+      return (verdict == Verdict::Stopped ? "orvl stops on /" : "orvl does not accept /") + word;
     }
+  return "orvl does not accept these switches together";
+}
+
+bool PresetSwitchesAccepted(const std::string& text, std::string& reason, std::string* warning) {
+  reason = PresetSwitchWordsRefusal(text);
+  if (!reason.empty()) return false;
   // Start-up with the preset switches as the whole command text.
   const Trial trial = TryText(BuildCommandText(text, {}), true);
-  if (trial.Result == Verdict::Accepted) {
-    if (trial.MissingDrive != 0 && warning)
-      *warning = std::string("Drive ") + trial.MissingDrive +
-                 ": of the preset switches is missing now (a removable drive?).";
-    return true;
-  }
-  if (trial.Result == Verdict::Help) {
-    reason = "/? cannot be a preset switch";
-    return false;
-  }
   if (trial.Result == Verdict::Ends) {
     reason = "orvl stops with \"" + trial.Message + "\"";
     return false;
   }
-  for (const std::string& word : words)
-    if (TryText("/" + word, false).Result != Verdict::Accepted) {
-      if (word.empty())
-        reason = "a \"/\" has no switch after it";
-      else
-        reason = (trial.Result == Verdict::Stopped ? "orvl stops on /" : "orvl does not accept /") +
-                 word;
-      return false;
-    }
-  reason = "orvl does not accept these switches together";
-  return false;
+  if (trial.MissingDrive != 0 && warning)
+    *warning = std::string("Drive ") + trial.MissingDrive +
+               ": of the preset switches is missing now (a removable drive?).";
+  return true;
+}
+
+void RefuseUnusablePresetSwitches(const std::string& text) {
+  if (text.find_first_not_of(' ') == std::string::npos) return;
+  const std::string reason = PresetSwitchWordsRefusal(text);
+  if (reason.empty()) return;
+  EnsureOutput();
+  WriteWrappedLine("The default switches stored in the configuration cannot be used:", 1,
+                   Looks.Colours.HeadingColour);
+  WriteWrappedLine(text, 3, Looks.Colours.HeadingValueColour);
+  WriteWrappedLine(reason + ".", 1, Looks.Colours.HeadingColour);
+  WriteWrappedLine("Run OConfig alone to repair them, or store others with OConfig /SWITCHES:...",
+                   1, Looks.Colours.HeadingColour);
+  FWriteFinish();
+  EndProgram(ExitCode::Failed);
 }

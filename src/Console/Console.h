@@ -90,6 +90,10 @@ void WriteText(std::string_view text, std::uint8_t attribute);
 void WriteWholeAt(std::string_view text, int column, std::uint8_t attribute);
 // Text at a column, then the end of the line.
 void WriteLine(std::string_view text, int column, std::uint8_t attribute);
+// The program's own messages, which no layout cuts: text at a column, broken
+// at the last blank that fits into as many lines as it takes, each starting
+// at that column; a word longer than the room is broken where the room ends.
+void WriteWrappedLine(std::string_view text, int column, std::uint8_t attribute);
 // Finishes the current line: shows it, advances, pauses when a page is full.
 void NewLine();
 // Restores the console (cursor, attribute) at the end of output.
@@ -104,6 +108,9 @@ void WriteNameForPrograms(std::string_view head, std::string_view name);
 // (Ctrl+C, Ctrl+Break) asked for it; every new line and key looks, and a
 // walk looks once per directory.
 void EndIfControlEvent();
+// "Path: " and a path at column 7, then the end of the line; a path too long
+// for the line is cut and ends in the marker.
+void WritePathLine(std::string_view path);
 // Writes an optional "Path: " line and the message, finishes output and ends the program.
 [[noreturn]] void FatalError(const std::string& message, bool showPath,
                              ExitCode code = ExitCode::Failed);

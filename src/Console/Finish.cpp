@@ -1,11 +1,12 @@
-// Every end of output: the orderly finish, the fatal-error report (and the
-// report that the configuration program could not start), and the console
-// control event.
+// Every end of output: the orderly finish, the fatal-error report (with its
+// "Path: " line, which passed-over directories share, and the report that the
+// configuration program could not start), and the console control event.
 #include <algorithm>
 
 #include "RunValues/Options.h"
 #include "RunValues/Colours.h"
 #include "RunValues/RunEnd.h"
+#include "Base/TextCells.h"
 #include "Console/Console.h"
 #include "Console/ConsoleInternal.h"
 #include "Platform/System.h"
@@ -51,15 +52,25 @@ void FatalError(const std::string& message, bool showPath, ExitCode code) {
   engine.ReportingFatal = true;
   // A line half composed is shown first, so the report starts on a line of its own.
   if (engine.PenColumn > 1) NewLine();
-  if (showPath && !engine.ReportPath.empty()) {
-    WriteAt("Path: ", 1, Looks.Colours.HeadingColour);
-    WriteAt(engine.ReportPath, 7, Looks.Colours.HeadingValueColour);
-    NewLine();
-  }
+  if (showPath && !engine.ReportPath.empty()) WritePathLine(engine.ReportPath);
   WriteAt(message, 1, Looks.Colours.HeadingColour);
   NewLine();
   FWriteFinish();
   EndProgram(code);
+}
+
+void WritePathLine(std::string_view path) {
+  WriteAt("Path: ", 1, Looks.Colours.HeadingColour);
+  // At column 7 a text keeps at most W - 7 cells: a longer path keeps one
+  // cell less and the marker.
+  const int room = ScreenWidth() - 7;
+  if (TextCells(path) <= room) {
+    WriteAt(path, 7, Looks.Colours.HeadingValueColour);
+  } else {
+    std::string cut(CellPrefix(path, std::max(room - 1, 0)));
+    WriteAt(cut.append(Glyph::CutMarker), 7, Looks.Colours.HeadingValueColour);
+  }
+  NewLine();
 }
 
 void ConfigurationProgramNotStarted(const std::string& path, std::uint32_t code) {

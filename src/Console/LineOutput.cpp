@@ -346,6 +346,23 @@ void WriteLine(std::string_view text, int column, std::uint8_t attribute) {
   NewLine();
 }
 
+void WriteWrappedLine(std::string_view text, int column, std::uint8_t attribute) {
+  EnsureOutput();
+  const int room = std::max(ScreenWidth() - column + 1, 1);
+  while (TextCells(text) > room) {
+    const std::size_t fits = CellPrefix(text, room).size();
+    std::size_t end = text[fits] == ' ' ? fits : text.rfind(' ', fits);
+    if (end == std::string_view::npos || end == 0) end = fits;
+    if (end == 0) Utf8::Next(text, end);  // a wide character in a room of one cell
+    StoreText(text.substr(0, end), column, attribute);
+    NewLine();
+    text.remove_prefix(std::min(text.find_first_not_of(' ', end), text.size()));
+    if (text.empty()) return;
+  }
+  StoreText(text, column, attribute);
+  NewLine();
+}
+
 void NewLine() {
   EnsureOutput();
   EndIfControlEvent();

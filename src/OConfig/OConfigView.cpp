@@ -165,29 +165,9 @@ void ShowOConfigUsage() {
 
 // A message too long for the screen is broken at blanks: cut, it would lose
 // its end.
-void ShowWrapped(const std::string& message, std::uint8_t attribute) {
-  const int width = ScreenWidth();
-  if (TextCells(message) <= width) {
-    WriteLine(message, 1, attribute);
-    return;
-  }
-  std::string line;
-  for (std::size_t at = 0; at <= message.size();) {
-    const std::size_t end = std::min(message.find(' ', at), message.size());
-    const std::string word = message.substr(at, end - at);
-    if (!line.empty() && TextCells(line) + 1 + TextCells(word) > width) {
-      WriteLine(line, 1, attribute);
-      line.clear();
-    }
-    line += (line.empty() ? "" : " ") + word;
-    at = end + 1;
-  }
-  WriteLine(line, 1, attribute);
-}
+void ShowProblem(const std::string& message) { WriteWrappedLine(message, 1, ProblemAttribute); }
 
-void ShowProblem(const std::string& message) { ShowWrapped(message, ProblemAttribute); }
-
-void ShowNotice(const std::string& message) { ShowWrapped(message, TextAttribute); }
+void ShowNotice(const std::string& message) { WriteWrappedLine(message, 1, TextAttribute); }
 
 void ShowFaults(const std::vector<ConfigurationFault>& faults, bool repaired) {
   if (faults.empty()) return;

@@ -112,9 +112,7 @@ std::uint32_t UnreadableCode(const DirectoryRead& read, const RunWalkRec& walk) 
 // The same two lines a fatal error writes, then the walk goes on.
 void ReportUnreadable(const DirectoryListing& listing, std::uint32_t code) {
   EnsureOutput();
-  WriteAt("Path: ", 1, Looks.Colours.HeadingColour);
-  WriteAt(listing.SearchSpec, 7, Looks.Colours.HeadingValueColour);
-  NewLine();
+  WritePathLine(listing.SearchSpec);
   WriteLine(FindErrorMessage(code), 1, Looks.Colours.HeadingColour);
   if (!Options.Bare) NewLine();
 }

@@ -10,6 +10,7 @@
 #include "RunValues/StartupWriters.h"
 #include "Configuration/Configuration.h"
 #include "Configuration/PlatformChecks.h"
+#include "Configuration/PresetCheck.h"
 #include "Console/Console.h"
 #include "Engine/Batch/Batch.h"
 #include "Engine/CommandLine/CommandLine.h"
@@ -64,6 +65,7 @@ void StartUp() {
   SetInitialState();
   ReadConfiguration();
   CheckPlatform();
+  RefuseUnusablePresetSwitches(Looks.PresetSwitches);
   SplitCommandLine();
   CheckNtOptions();
   ResolveTimeKind();

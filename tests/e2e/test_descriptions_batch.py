@@ -62,6 +62,7 @@ class DescriptionsBatchTest(unittest.TestCase):
         self.assertEqual(run.lines, ["a&b.txt", "ALPHA.TXT", "beta.txt", "cat.TXT"], run)
         run = run_orvl(["[-a]*", "/R"], cwd=self.root)
         self.assertEqual(run.lines[-1], "'[-a]*' is an invalid mask at (2)", run)
+        self.assertEqual(run.status, 2, run)  # the command line was refused
 
 
 if __name__ == "__main__":

@@ -5,7 +5,7 @@ import re
 import unittest
 from datetime import datetime, timezone
 
-from wine_harness import border, cells, fixture, run_orvl, wine_path
+from wine_harness import CUT_MARKER, border, cells, fixture, make_tree, run_orvl, wine_path
 
 
 def utc(*fields):
@@ -90,6 +90,45 @@ class ListingsTest(unittest.TestCase):
         self.assertEqual(run.lines, ["SUB", "ALPHA.TXT", "BETA.DAT", "gamma.log", "READ.ME",
                                      "Zed.bin"])
 
+    def test_summary_alone_keeps_its_bottom_line(self):
+        """/U goes straight to the summary, which starts with the bottom line."""
+        path = "Path: " + wine_path(self.root)
+        run = self.listing("/U", "/W")
+        self.assertEqual(run.lines[1:3], [path + "\\*", border(11, 7, 80, "┴")], run)
+        self.assertRegex(run.lines[3], "^" + re.escape(COUNT_LINE) + r" +\d+(\.\d\d[KMG])?B free$")
+        self.assertEqual(run.lines[4:], [ALLOCATION_LINE], run)
+        run = self.listing("/S", "/U")
+        self.assertEqual(run.lines[1:-1], [
+            path + "\\*", border(20, 4, 80, "┴"), COUNT_LINE, ALLOCATION_LINE, "",
+            path + "\\SUB\\*", "Summary Total:", COUNT_LINE, ALLOCATION_LINE], run)
+        self.assertRegex(run.lines[-1], r"^\d+(\.\d\d[KMG])?B free$")
+
+    def test_narrow_summary_lines_are_cut_with_the_marker(self):
+        """At /K40 a count line too long is cut and marked, also where the cut
+        falls between two words; the free space finds no room beside it."""
+        run = self.listing("/K40")
+        self.assertEqual(run.lines[-2:], ["1,507,148 bytes (1.44MB) in 5 files and" + CUT_MARKER,
+                                          "1,519,616 bytes (1.45MB) allocated"], run)
+        with fixture({"a": 10000, "b": 2000, "c": 345, "d1": {}, "d2": {}}) as root:
+            run = run_orvl(["/K40", "/S"], cwd=root)
+        count = "12,345 bytes (12.06KB) in 3 files and 2" + CUT_MARKER
+        allocation = "20,480 bytes (20.00KB) allocated"
+        self.assertEqual(run.lines[7:9], [count, allocation], run)
+        self.assertEqual(run.lines[-4:-1], ["Summary Total:", count, allocation], run)
+
+    def test_cut_paths_keep_their_marker(self):
+        """A folder's path of 62 characters is shown whole; those of its
+        subfolders, longer than the 73 of the room, are cut and end in the
+        marker, so that neither passes for the folder itself."""
+        with fixture({}) as root:
+            name = "n" * (59 - len(wine_path(root)))
+            make_tree(root, {name: {"report-2025": {"a.txt": 1}, "report-2026": {"a.txt": 1}}})
+            head = wine_path(root) + "\\" + name
+            run = run_orvl(["/S"], cwd=root)
+        self.assertEqual([line for line in run.lines if line.startswith("Path: " + head)], [
+            "Path: " + head + "\\*",
+            "Path: " + head + "\\report-2026" + CUT_MARKER,
+            "Path: " + head + "\\report-2025" + CUT_MARKER], run)
 
 if __name__ == "__main__":
     unittest.main()

@@ -191,17 +191,18 @@ class Run:
         return "\n".join(self.lines + [f"(status {self.status}; stderr: {self.stderr[-500:]!r})"])
 
 
-def run_orvl(args, cwd, timeout=60, prefix=None, exe=EXE, environment=None):
+def run_orvl(args, cwd, timeout=60, prefix=None, exe=EXE, environment=None, launcher=()):
     """Runs orvl.exe (or another program of the build) with its output piped;
     returns a Run whose lines are the decoded output lines (line ends and
     carriage returns removed), and its bytes in raw. prefix: a wine prefix
-    other than the tests' own; environment: variables added for this run."""
+    other than the tests' own; environment: variables added for this run;
+    launcher: a command that wine is started through (such as setpriv)."""
     check_program()
     if prefix is None:
         ensure_prefix()
     env = wine_environment(prefix or PREFIX)
     env.update(environment or {})
-    process = subprocess.Popen(["wine", exe, *args], cwd=cwd, env=env,
+    process = subprocess.Popen([*launcher, "wine", exe, *args], cwd=cwd, env=env,
                                stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
                                stderr=subprocess.PIPE)
     try:
@@ -253,6 +254,10 @@ def read_until_exit(process, timeout):
             raise AssertionError(f"orvl.exe did not end within {timeout} s")
     process.wait()
     return bytes(collected[out_fd]), bytes(collected[err_fd])
+
+
+# The marker of a cut text as piped output decodes it: byte 16 of code page 437.
+CUT_MARKER = "\x10"
 
 
 def cells(*pieces):

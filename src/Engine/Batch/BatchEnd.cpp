@@ -37,7 +37,7 @@ std::string FullPathOf(const std::string& name) {
 void StartWarning(const std::string& text) {
   EnsureOutput();
   if (ConsoleEngine.PenColumn > 1) NewLine();
-  WriteLine(text, 1, Looks.Colours.HeadingColour);
+  WriteWrappedLine(text, 1, Looks.Colours.HeadingColour);
 }
 
 // A link or reparse point planted under the batch file's name would have the
@@ -119,7 +119,7 @@ void WarnBatchFailure(const char* what, std::uint32_t code, const char* name) {
   file.Buffer.clear();
   StartWarning("Warning: batch file " + std::string(what) + ": " +
                FullPathOf(name ? std::string(name) : file.WorkName));
-  if (code != 0) WriteLine(SystemReason(code), 10, Looks.Colours.HeadingColour);
+  if (code != 0) WriteWrappedLine(SystemReason(code), 10, Looks.Colours.HeadingColour);
 }
 
 void OpenBatchFile() {
@@ -161,8 +161,8 @@ bool PutBatchFileInPlace() {
   if (closed && ReplaceBatchFile(file, code)) return true;
   if (!closed) RemoveWorkFile(file);
   StartWarning("Warning: batch file not replaced, no new one written:");
-  WriteLine(FullPathOf(BatchName), 10, Looks.Colours.HeadingColour);
-  if (code != 0) WriteLine(SystemReason(code), 10, Looks.Colours.HeadingColour);
+  WriteWrappedLine(FullPathOf(BatchName), 10, Looks.Colours.HeadingColour);
+  if (code != 0) WriteWrappedLine(SystemReason(code), 10, Looks.Colours.HeadingColour);
   FWriteFinish();
   return false;
 }
@@ -174,7 +174,7 @@ void ReportBatchLeftOuts() {
                " names the command interpreter cannot carry:");
   for (int reason = 1; reason < BatchRefusalReasons; ++reason)
     if (leftOut.ByReason[reason] > 0)
-      WriteLine(std::to_string(leftOut.ByReason[reason]) + " with " +
+      WriteWrappedLine(std::to_string(leftOut.ByReason[reason]) + " with " +
                     LeftOutReason(static_cast<BatchRefusal>(reason)),
                 10, Looks.Colours.HeadingColour);
   FWriteFinish();

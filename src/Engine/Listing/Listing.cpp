@@ -83,8 +83,7 @@ void WriteListing(const ListingLayoutRec& layout, const DirectoryListing& listin
     WriteEntries(layout, listing);
   }
   if (!Options.Bare) {
-    // A summary alone (/U) gets no bottom line: it would close nothing.
-    if (entriesShown) WriteBorderLine(layout, layout.BottomBorder);
+    WriteBorderLine(layout, layout.BottomBorder);
     ShowSummary(listing.DirFileCount, listing.DirDirCount, listing.DirBytes, listing.DirAllocated);
   }
 }

@@ -43,11 +43,6 @@ void AskCompression(const FieldWrite& field, CompressionQuery& query) {
   query.Known = QueryCompressedSize(PathOf(field), query.Size);
 }
 
-void TrimLeadingBlanks(std::string& text) {
-  std::size_t first = text.find_first_not_of(' ');
-  text.erase(0, first == std::string::npos ? text.size() : first);
-}
-
 // A byte count as the size columns show it; the units text lives in the room.
 std::string_view SizeFieldText(const ListingLayoutRec& layout, std::int64_t value,
                                SizeFieldRoom& room) {
@@ -78,16 +73,27 @@ void WriteCompressedField(const FieldWrite& field) {
             Looks.Colours.DetailColour);
 }
 
+// The ratio in the four characters its field shows before the next column:
+// two decimals, fewer as it grows, and past 9999 its first three digits and
+// the marker.
+const std::string& RatioText(double ratio) {
+  constexpr std::size_t Room = 4;
+  char text[64];
+  for (int decimals = 2; decimals >= 0; --decimals) {
+    std::snprintf(text, sizeof text, "%.*f", decimals, ratio);
+    FieldText = text;
+    if (FieldText.size() <= Room) return FieldText;
+  }
+  FieldText.resize(Room - 1);
+  return FieldText.append(Glyph::CutMarker);
+}
+
 void WriteRatioField(const FieldWrite& field) {
   CompressionQuery& query = field.Compression;
   AskCompression(field, query);
   if (query.Size <= 0) return;
-  char ratio[64];
-  std::snprintf(ratio, sizeof ratio, "%5.2f",
-                static_cast<double>(field.Entry.Size) / static_cast<double>(query.Size));
-  FieldText = ratio;
-  TrimLeadingBlanks(FieldText);
-  WriteAt(PadLeftBlank(FieldText, 4), field.Column, Looks.Colours.DetailColour);
+  const double ratio = static_cast<double>(field.Entry.Size) / static_cast<double>(query.Size);
+  WriteAt(PadLeftBlank(RatioText(ratio), 4), field.Column, Looks.Colours.DetailColour);
 }
 
 void WriteOwnerField(const FieldWrite& field) {

@@ -40,11 +40,14 @@ std::string HeaderPathText(const DirectoryListing& listing) {
   return text;
 }
 
-void WritePath(const DirectoryListing& listing, int room) {
+// A path longer than the room is cut and ends in the marker. At column 7 a
+// text keeps at most W - 7 cells, marker included: without a label the path
+// gives up one cell more than its room, so that the marker is not cut off.
+void WritePath(const DirectoryListing& listing, int room, int width) {
   room = std::max(room, 0);
   std::string text = HeaderPathText(listing);
   if (TextCells(text) > room) {
-    text.resize(PrefixForCells(text, room));
+    text.resize(PrefixForCells(text, std::min(room, width - 8)));
     text += Glyph::CutMarker;
   }
   WriteAt("Path: ", 1, Looks.Colours.HeadingColour);
@@ -59,5 +62,5 @@ void WriteHeaderLine(const DirectoryListing& listing, bool firstDirectory) {
   int width = ScreenWidth();
   int room = width - 7;
   if (!Options.Recursive || firstDirectory) room -= WriteVolumeLabel(width, room);
-  if (listing.DirShown || !Options.Recursive) WritePath(listing, room);
+  if (listing.DirShown || !Options.Recursive) WritePath(listing, room, width);
 }

@@ -8,6 +8,7 @@
 #include "RunValues/Colours.h"
 #include "RunValues/FileSpecState.h"
 #include "RunValues/Options.h"
+#include "Base/TextCells.h"
 #include "Console/Console.h"
 #include "Disk/DiskSpace.h"
 #include "Format/NumberFormat.h"
@@ -19,99 +20,75 @@ namespace {
 constexpr std::int64_t SizeUnitThreshold = 1024;
 constexpr int SummaryDecimals = 2;
 
-// A figure or a word of a summary line, with the blank that leads it.
+// A figure, or the words between figures, in the colour of its kind.
 struct SummaryRun {
   std::string Text;
   bool Figure = false;
 };
-// Runs kept together on one line, such as " 9 files": a narrow screen wraps a
-// summary between pieces, never inside a figure.
-using SummaryPiece = std::vector<SummaryRun>;
-using SummaryPieces = std::vector<SummaryPiece>;
+using SummaryRuns = std::vector<SummaryRun>;
 
-int PieceCells(const SummaryPiece& piece) {
-  int cells = 0;
-  for (const SummaryRun& run : piece) cells += static_cast<int>(run.Text.size());
-  return cells;
+// "12,345 bytes (12.06KB)".
+void AddByteFigure(SummaryRuns& runs, std::int64_t bytes) {
+  runs.push_back({ThousandsText(bytes), true});
+  runs.push_back({" bytes", false});
+  if (bytes < SizeUnitThreshold) return;
+  runs.push_back({" (", false});
+  runs.push_back({ShortSizeText(bytes, SummaryDecimals) + "B", true});
+  runs.push_back({")", false});
 }
 
-void AddCountPiece(SummaryPieces& pieces, std::int32_t count, const char* singular,
-                   const char* plural) {
-  pieces.push_back(
-      {{" ", false}, {std::to_string(count), true}, {count == 1 ? singular : plural, false}});
+void AddCount(SummaryRuns& runs, std::int32_t count, const char* singular, const char* plural) {
+  runs.push_back({std::to_string(count), true});
+  runs.push_back({count == 1 ? singular : plural, false});
 }
 
-// "12,345 bytes", " (12.06KB)".
-SummaryPieces ByteFigurePieces(std::int64_t bytes) {
-  SummaryPieces pieces{{{ThousandsText(bytes), true}, {" bytes", false}}};
-  if (bytes >= SizeUnitThreshold)
-    pieces.push_back({{" (", false},
-                      {ShortSizeText(bytes, SummaryDecimals) + "B", true},
-                      {")", false}});
-  return pieces;
-}
-
-SummaryPieces CountPieces(std::int32_t files, std::int32_t dirs, std::int64_t bytes) {
-  SummaryPieces pieces = ByteFigurePieces(bytes);
-  // Nothing counted keeps the blank after "in", as the line always had.
-  pieces.push_back({{files > 0 || dirs > 0 ? " in" : " in ", false}});
-  if (files > 0) AddCountPiece(pieces, files, " file", " files");
+SummaryRuns CountRuns(std::int32_t files, std::int32_t dirs, std::int64_t bytes) {
+  SummaryRuns runs;
+  AddByteFigure(runs, bytes);
+  runs.push_back({" in ", false});
+  if (files > 0) AddCount(runs, files, " file", " files");
   if (dirs > 0) {
-    if (files > 0) pieces.push_back({{" and", false}});
-    AddCountPiece(pieces, dirs, " dir", " dirs");
+    if (files > 0) runs.push_back({" and ", false});
+    AddCount(runs, dirs, " dir", " dirs");
   }
-  return pieces;
+  return runs;
 }
 
-// A piece wider than the whole line splits where its runs begin with a blank.
-SummaryPieces SplitOverwide(const SummaryPieces& pieces, int width) {
-  SummaryPieces fitted;
-  for (const SummaryPiece& piece : pieces) {
-    if (PieceCells(piece) <= width) {
-      fitted.push_back(piece);
-      continue;
-    }
-    for (const SummaryRun& run : piece) {
-      if (fitted.empty() || run.Text.starts_with(' ') || &run == &piece.front())
-        fitted.emplace_back();
-      fitted.back().push_back(run);
-    }
-  }
-  return fitted;
+std::uint8_t RunColour(const SummaryRun& run) {
+  return run.Figure ? Looks.Colours.SummaryFigureColour : Looks.Colours.SummaryTextColour;
 }
 
-// Writes the pieces from column 1, starting a new line where the next piece
-// would pass the right edge (its leading blank is dropped there); the last
-// line is left open. Returns the cells used on it.
-int WritePieces(const SummaryPieces& pieces) {
+// The runs from column 1. A line longer than the screen keeps its first W - 1
+// cells and ends in the marker, in the colour of the run it cuts; so does one
+// whose cut falls between two runs, which would otherwise end unmarked.
+void WriteSummaryLine(const SummaryRuns& runs) {
   const int width = ScreenWidth();
+  int total = 0;
+  for (const SummaryRun& run : runs) total += TextCells(run.Text);
+  const int room = total > width ? width - 1 : width;
   int used = 0;
-  for (const SummaryPiece& piece : SplitOverwide(pieces, width)) {
-    bool wraps = used > 0 && used + PieceCells(piece) > width;
-    if (wraps) {
-      NewLine();
-      used = 0;
-    }
-    for (const SummaryRun& run : piece) {
-      std::string_view text = run.Text;
-      if (used == 0 && text.starts_with(' ')) text.remove_prefix(1);
-      std::uint8_t colour =
-          run.Figure ? Looks.Colours.SummaryFigureColour : Looks.Colours.SummaryTextColour;
-      if (used == 0) WriteAt(text, 1, colour);
-      else WriteText(text, colour);
-      used += static_cast<int>(text.size());
+  for (const SummaryRun& run : runs) {
+    const std::string_view text = CellPrefix(run.Text, room - used);
+    if (used == 0)
+      WriteAt(text, 1, RunColour(run));
+    else
+      WriteText(text, RunColour(run));
+    used += TextCells(text);
+    if (text.size() < run.Text.size()) {
+      WriteText(Glyph::CutMarker, RunColour(run));
+      return;
     }
   }
-  return used;
 }
 
-// "1.25GB free" ending in the last column, one blank at least after the
-// counts; on a line of its own when the counts leave no room.
-void WriteFreeSpace(int used) {
-  int width = ScreenWidth();
-  std::string free = FreeSpaceText();
+// "1.25GB free" ending in the last column, one blank at least after what the
+// line holds; a line that leaves no room for it keeps what it holds.
+void WriteFreeSpace() {
+  const int width = ScreenWidth();
+  const std::string free = FreeSpaceText();
+  const int used = ConsoleEngine.PenColumn - 1;
   const int freeCells = static_cast<int>(free.size()) + 5;  // "1.25GB free"
-  if (used > 0 && used + 1 + freeCells > width) NewLine();
+  if (used > 0 && used + 1 + freeCells > width) return;
   WriteAt("free", width - 3, Looks.Colours.SummaryTextColour);
   WriteAt(free, width - 4 - static_cast<int>(free.size()), Looks.Colours.SummaryFigureColour);
 }
@@ -121,14 +98,15 @@ void WriteFreeSpace(int used) {
 void ShowSummary(std::int32_t files, std::int32_t dirs, std::int64_t bytes,
                  std::int64_t allocated) {
   EnsureOutput();
-  bool counted = bytes != NoCountsMarker;
-  int used = counted ? WritePieces(CountPieces(files, dirs, bytes)) : 0;
-  if (Options.ShowFree && !Options.Recursive && !RunSpec.NoClusterSize) WriteFreeSpace(used);
+  const bool counted = bytes != NoCountsMarker;
+  if (counted) WriteSummaryLine(CountRuns(files, dirs, bytes));
+  if (Options.ShowFree && !Options.Recursive && !RunSpec.NoClusterSize) WriteFreeSpace();
   NewLine();
   if (!counted || RunSpec.NoClusterSize) return;
-  SummaryPieces pieces = ByteFigurePieces(allocated);
-  pieces.push_back({{" allocated", false}});
-  WritePieces(pieces);
+  SummaryRuns runs;
+  AddByteFigure(runs, allocated);
+  runs.push_back({" allocated", false});
+  WriteSummaryLine(runs);
   NewLine();
 }
 

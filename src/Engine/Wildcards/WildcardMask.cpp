@@ -181,5 +181,5 @@ void InvalidMaskError(std::string_view mask, int position) {
   std::string message = "'";
   message.append(mask);
   message += "' is an invalid mask at (" + std::to_string(position) + ")";
-  FatalError(message, false);
+  FatalError(message, false, ExitCode::Refused);  // the command line's own mask
 }

@@ -170,6 +170,8 @@ static std::string SystemTableText(std::uint32_t code) {
   switch (code) {
     case ErrorFileNotFound: return "The system cannot find the file specified";
     case ErrorAccessDenied: return "Access is denied";
+    case 32:
+      return "The process cannot access the file because it is being used by another process.";
     case 123: return "The filename, directory name, or volume label syntax is incorrect";
     case 193: return "%1 is not a valid Win32 application.";
     case 206: return "The filename or extension is too long";

@@ -63,6 +63,28 @@ TEST_F(ConsoleEngineTest, WriteLineKeepsAWholeWidthTextAndCutsALongerOne) {
   EXPECT_EQ(Sim::RowText(1), std::string(79, 'v') + " ");
 }
 
+// Messages break at the last blank that fits, each line at the column; a
+// word longer than the room breaks where the room ends.
+TEST_F(ConsoleEngineTest, WrappedLinesBreakBetweenWords) {
+  Sim::SetConsole(20, 25);
+  WriteWrappedLine("exactly twenty cells", 1, 7);
+  WriteWrappedLine("one two three four five six", 1, 7);
+  WriteWrappedLine("path C:\\abcdefghijklmnopqrstuvwxyz end", 5, 12);
+  WriteWrappedLine("\u65E5\u672C", 20, 7);  // a wide character in a room of one cell
+  const std::vector<std::string> expected = {"exactly twenty cells",
+                                             "one two three four",
+                                             "five six",
+                                             "    path",
+                                             "    C:\\abcdefghijklm",
+                                             "    nopqrstuvwxyz",
+                                             "    end",
+                                             "",
+                                             ""};
+  for (std::size_t row = 0; row < expected.size(); ++row)
+    EXPECT_EQ(Sim::RowTrimmed(static_cast<int>(row)), expected[row]) << row;
+  EXPECT_EQ(RowAttributes(3), AttributeRuns({{4, 0}, {4, 12}}, 20));
+}
+
 TEST_F(ConsoleEngineTest, SevenBitReplacesLineDrawingInEveryWrite) {
   StartupOptions().SevenBit = true;
   const std::string box = "│─█¬┤└┴┬├┘┌┐";

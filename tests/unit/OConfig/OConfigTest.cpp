@@ -382,6 +382,8 @@ TEST_F(OConfigTest, PresetsTheListerRefusesAreNotStored) {
       {"/SWITCHES:/SET:", "OConfig: orvl does not accept /SET:."},
       {"/SWITCHES:/W /", "OConfig: a \"/\" has no switch after it."},
       {"/SWITCHES:/?", "OConfig: /? cannot be a preset switch."},
+      // It would take every run's own arguments into its command.
+      {"/SWITCHES:/@del $", "OConfig: /@ cannot be a preset switch."},
       {"/SWITCHES:/MO20000000000", "OConfig: orvl stops on /MO20000000000."},
       // Every run would stop before listing a directory.
       {"/SWITCHES:sub\\* other\\*",

@@ -289,6 +289,35 @@ TEST_F(DriverTest, CommandLineOverridesRegistryPresets) {
   EXPECT_EQ(PathLines(), Lines{"Path: C:\\R\\*.TXT"});
 }
 
+// Stored switches the lister cannot apply end every run before its own
+// arguments are looked at: they are shown, with why and how to repair them.
+TEST_F(DriverTest, UnusablePresetSwitchesAreBlamedNotTheArguments) {
+  const std::string settings = "SOFTWARE\\Brackwater\\Orvalist\\Settings";
+  const struct {
+    const char* Preset;
+    const char* Reason;
+  } rows[] = {
+      {"/[D31-2-2026]", "orvl does not accept /[D31-2-2026]."},
+      {"/W /EXT:LOG", "orvl does not accept /EXT:LOG."},
+      {"/MO20000000000", "orvl stops on /MO20000000000."},
+      {"/W /?", "/? cannot be a preset switch."},
+      {"/SET", "/SET cannot be a preset switch."},
+      {"/@del $", "/@ cannot be a preset switch."},
+  };
+  for (const auto& row : rows) {
+    FreshWorld("", 0);
+    Sim::SetRegistryString(settings, "DefaultSwitches", row.Preset);
+    EXPECT_EQ(Run({"C:\\R\\*.TXT", "/B"}), 3) << row.Preset;
+    EXPECT_EQ(OutputLines(),
+              (Lines{"The default switches stored in the configuration cannot be used:",
+                     std::string("  ") + row.Preset, row.Reason,
+                     "Run OConfig alone to repair them, or store others with OConfig "
+                     "/SWITCHES:..."}))
+        << row.Preset;
+    EXPECT_TRUE(Sim::LaunchedPrograms().empty()) << row.Preset;
+  }
+}
+
 TEST_F(DriverTest, StartUpState) {
   Run({"C:\\R\\*.XYZ"});
   EXPECT_EQ(StartupOptions().ProgramDir, "C:\\ORVL\\");

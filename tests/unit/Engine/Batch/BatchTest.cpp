@@ -216,6 +216,22 @@ TEST_F(BatchTest, LeftoverWorkFilesAndTheBatchFileGetNoLine) {
   EXPECT_FALSE(Sim::FileExists("C:\\OUT\\!OVBATCH.4242-1.NEW"));
 }
 
+// A warning longer than the line wraps between words: the path comes through whole.
+TEST_F(BatchTest, LongWarningsWrapBetweenWords) {
+  const std::string folder = "C:\\Shared documents of the accounts team\\Reports for the board";
+  Sim::AddDirectory(folder);
+  Sim::SetWorkingDirectory(folder);
+  Sim::SetWriteRoom(30);
+  Run({"C:\\WORK\\*.TXT", "/B", "/@echo", "$"});
+  EXPECT_EQ(OutputLines(),
+            (Lines{"Warning: batch file could not be written: C:\\Shared documents of the accounts",
+                   "team\\Reports for the board\\!OVBATCH.4242.NEW",
+                   "         There is not enough space on the disk", "A.TXT", "B.TXT",
+                   "Warning: batch file not replaced, no new one written:",
+                   "         C:\\Shared documents of the accounts team\\Reports for the",
+                   "         board\\!OVBATCH.BAT"}));
+}
+
 // Lines stay in the ANSI code page (1252) while it holds them; the first that
 // it cannot hold turns the whole file, lines already written included, into
 // UTF-8 after lines that switch the interpreter to it. A path holding "!"

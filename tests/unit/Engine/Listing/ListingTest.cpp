@@ -592,12 +592,32 @@ TEST_F(ListingFieldTest, CompressionFieldsStayBlankWhenTheQueryFails) {
   // A directory has no compressed-size field, but a ratio when the platform reports a size.
   EXPECT_EQ(Sim::RowTrimmed(1), Cells({{8, "0.00"}, {13, "z"}}));
   EXPECT_EQ(Sim::RowTrimmed(2), Cells({{1, "  1000"}, {8, "3.00"}, {13, "a"}}));
-  EXPECT_EQ(Sim::RowTrimmed(3), Cells({{1, "  1000"}, {8, "30.00"}, {13, "b"}}));
+  EXPECT_EQ(Sim::RowTrimmed(3), Cells({{1, "  1000"}, {8, "30.0"}, {13, "b"}}));
   EXPECT_EQ(Sim::RowTrimmed(4), Cells({{13, "c"}}));
   EXPECT_EQ(Sim::RowTrimmed(5), Cells({{1, "     0"}, {13, "d"}}));
   EXPECT_EQ(RowAttributes(2), Attributes({{1, 6, Looks.Colours.DetailColour},
                                           {8, 4, Looks.Colours.DetailColour},
                                           {13, 1, Looks.Colours.FileColour}}));
+}
+
+// The ratio keeps to four characters and the blank before the next column:
+// fewer decimals as it grows, past 9999 three digits and the marker.
+TEST_F(ListingFieldTest, RatiosNeverReachIntoTheName) {
+  SetColumns({{'r', 5}, {'n', 0}});
+  const struct {
+    const char* Name;
+    std::int64_t Size, Compressed;
+    const char* Ratio;
+  } rows[] = {
+      {"a", 9994, 1000, "9.99"},  {"b", 9996, 1000, "10.0"},
+      {"c", 99949, 1000, "99.9"}, {"d", 99960, 1000, " 100"},
+      {"e", 9999, 1, "9999"},     {"f", std::int64_t{1} << 30, 65536, "163\u25BA"},
+  };
+  for (const auto& row : rows) AddOnDisk(row.Name, row.Size, row.Compressed);
+  ListDirectory();
+  for (std::size_t at = 0; at < std::size(rows); ++at)
+    EXPECT_EQ(Sim::RowTrimmed(static_cast<int>(at) + 1),
+              Cells({{1, rows[at].Ratio}, {6, rows[at].Name}}));
 }
 
 TEST_F(ListingFieldTest, OwnerIsCutWithTheMarker) {
@@ -723,14 +743,14 @@ TEST_F(ListingFieldTest, LongDescriptionsWrapAtBlanksOrHard) {
 
 // ---------------------------------------------------------------- ends of a listing
 
-// No bottom line either: with nothing above it, it would close nothing.
-TEST_F(ListingTest, SummaryOnlyWritesTheSummaryAloneUnsorted) {
+TEST_F(ListingTest, SummaryOnlyWritesTheBottomLineAndSummaryUnsorted) {
   StartupOptions().SummaryOnly = true;
   Add("b");
   Add("a");
   ListDirectory();
-  EXPECT_EQ(Sim::RowTrimmed(0), "200 bytes in 2 files");
-  EXPECT_EQ(Sim::RowTrimmed(1), "");
+  EXPECT_EQ(Sim::RowTrimmed(0), Rule(80, 20, 4, Glyph::LineBranchUp));
+  EXPECT_EQ(Sim::RowTrimmed(1), "200 bytes in 2 files");
+  EXPECT_EQ(Sim::RowTrimmed(2), "");
   EXPECT_EQ(Listing.FileList[0]->Name, "b");
 }
 

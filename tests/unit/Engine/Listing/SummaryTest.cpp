@@ -87,40 +87,44 @@ TEST_F(SummaryTest, RedirectedFreeSpaceEndsAtTheTextWidth) {
                                "4,096 bytes (4.00KB) allocated\r\n");
 }
 
-// A narrow screen wraps the summary between a figure's words, never inside
-// a figure; the free space goes on a line of its own when it finds no room.
-TEST_F(SummaryTest, NarrowScreensWrapWordsNotFigures) {
+// A narrow screen cuts a summary line and marks the cut, also where it falls
+// between two words; the free space is written only where it finds room.
+TEST_F(SummaryTest, NarrowScreensCutTheLinesWithTheMarker) {
   struct Case {
     int width;
     std::int32_t files, dirs;
     std::int64_t bytes, allocated;
-    std::vector<std::string> rows;
+    std::string count, allocation;
   };
   const Case cases[] = {
-      {40, 9, 1, 6750000, 6766592,
-       {"6,750,000 bytes (6.44MB) in 9 files and", Line("1 dir", "1.25GB free", 40),
-        "6,766,592 bytes (6.45MB) allocated"}},
-      {40, 9, 0, 1500135, 1540096,
-       {"1,500,135 bytes (1.43MB) in 9 files", Line("", "1.25GB free", 40),
-        "1,540,096 bytes (1.47MB) allocated"}},
-      {20, 12, 3, 1234567890123, 1234567892000,
-       {"1,234,567,890,123", "bytes (1149.78GB) in", "12 files and 3 dirs", Line("", "1.25GB free", 20),
-        "1,234,567,892,000", "bytes (1149.78GB)", "allocated"}},
+      {40, 3, 2, 12345, 16384, "12,345 bytes (12.06KB) in 3 files and 2\u25BA",
+       "16,384 bytes (16.00KB) allocated"},
+      {40, 5, 1, 1507148, 1519616, "1,507,148 bytes (1.44MB) in 5 files and\u25BA",
+       "1,519,616 bytes (1.45MB) allocated"},
+      {40, 9, 0, 1500135, 1540096, "1,500,135 bytes (1.43MB) in 9 files",
+       "1,540,096 bytes (1.47MB) allocated"},
+      {40, 2, 0, 10, 8192, Line("10 bytes in 2 files", "1.25GB free", 40),
+       "8,192 bytes (8.00KB) allocated"},
+      {20, 12, 3, 1234567890123, 1234567892000, "1,234,567,890,123 b\u25BA",
+       "1,234,567,892,000 b\u25BA"},
   };
   for (const Case& test : cases) {
     ResetWorld();
     SetUp();
     Sim::SetConsole(test.width, 25);
     ShowSummary(test.files, test.dirs, test.bytes, test.allocated);
-    std::vector<std::string> rows;
-    for (std::size_t row = 0; row < test.rows.size(); ++row)
-      rows.push_back(Sim::RowTrimmed(static_cast<int>(row)));
-    std::vector<std::string> expected;
-    for (const std::string& row : test.rows) expected.push_back(row.substr(0, row.find_last_not_of(' ') + 1));
-    EXPECT_EQ(rows, expected) << "width " << test.width;
+    EXPECT_EQ(Sim::RowTrimmed(0), test.count) << test.count;
+    EXPECT_EQ(Sim::RowTrimmed(1), test.allocation) << test.count;
+    EXPECT_EQ(Sim::RowTrimmed(2), "") << test.count;
   }
-  EXPECT_EQ(RowAttributes(0), AttributeRuns({{17, F}}, 20));
-  EXPECT_EQ(RowAttributes(2), AttributeRuns({{2, F}, {11, T}, {1, F}, {5, T}}, 20));
+  // The marker takes the colour of the words it cuts.
+  EXPECT_EQ(RowAttributes(0), AttributeRuns({{17, F}, {3, T}}, 20));
+  ResetWorld();
+  SetUp();
+  Sim::SetConsole(40, 25);
+  ShowSummary(3, 2, 12345, 16384);
+  EXPECT_EQ(RowAttributes(0),
+            AttributeRuns({{6, F}, {8, T}, {7, F}, {5, T}, {1, F}, {11, T}, {1, F}, {1, T}}, 40));
 }
 
 TEST_F(SummaryTest, FreeSpaceTextUsesTheExtendedQueryWhereItExists) {

@@ -271,10 +271,10 @@ TEST_F(ScanTest, HeaderPlacesTheLabelAtTheRightEdgeAndCutsThePath) {
        {LineOf({{1, "Path: " + (longDirectory + "\\*").substr(0, 54) + "\x10"},
                 {63, "Volume Label: DATA"}})}},
       // Without a label the room is 73: a path of 73 fits whole; a longer one
-      // shows 72 characters, as the marker would not fit behind it.
+      // shows 72 characters and the marker, as any other cut text does.
       {"", "C:\\" + std::string(68, 'q'), {"Path: C:\\" + std::string(68, 'q') + "\\*"}},
-      {"", "C:\\" + std::string(69, 'q'), {"Path: C:\\" + std::string(69, 'q')}},
-      {"", "C:\\" + std::string(90, 'q'), {"Path: C:\\" + std::string(69, 'q')}},
+      {"", "C:\\" + std::string(69, 'q'), {"Path: C:\\" + std::string(69, 'q') + "\x10"}},
+      {"", "C:\\" + std::string(90, 'q'), {"Path: C:\\" + std::string(69, 'q') + "\x10"}},
   };
   for (const Case& c : cases) {
     FreshWorld(c.label);
@@ -432,26 +432,37 @@ TEST_F(ScanTest, WalkPassesOverDirectoriesThatPathsCannotName) {
   EXPECT_EQ(Walk.PendingDirs, (Lines{"C:\\DIR\\A.", "C:\\DIR\\B"}));
 }
 
+// Every text a search's code gives, with the exit status it ends the run
+// with (-1: the run goes on silently); the system's texts are the simulated
+// table's, as wine gives texts of its own.
 TEST_F(ScanTest, FindErrorsEndTheRunOrGoOn) {
   struct Case {
     std::uint32_t code;
     bool recursive, driveInvalid;
-    const char* message;  // null: the run goes on silently
+    const char* message;
+    int exit;
   };
   const Case cases[] = {
-      {2, false, false, nullptr},
-      {2, true, false, nullptr},
-      {2, false, true, "No files found matching search specification"},
-      {3, false, false, "No files found"},
-      {3, true, false, nullptr},
-      {3, false, true, "Invalid drive specification"},
-      {3, true, true, "Invalid drive specification"},
-      {5, false, false, "File access denied"},
-      {5, true, false, "File access denied"},
-      {18, false, false, "No files found"},
-      {18, true, false, "No more files"},
-      {21, true, false, "Drive not ready"},
-      {1005, false, false, "Error 1005"},
+      {2, false, false, nullptr, -1},
+      {2, true, false, nullptr, -1},
+      {2, false, true, "No files found matching search specification", 1},
+      {3, false, false, "No files found", 1},
+      {3, true, false, nullptr, -1},
+      {3, false, true, "Invalid drive specification", 3},
+      {3, true, true, "Invalid drive specification", 3},
+      {5, false, false, "File access denied", 3},
+      {5, true, false, "File access denied", 3},
+      {18, false, false, "No files found", 1},
+      {18, true, false, "No more files", 3},
+      {21, false, false, "Drive not ready", 3},
+      {21, true, false, "Drive not ready", 3},
+      {32, false, false,
+       "The process cannot access the file because it is being used by another process", 3},
+      {53, false, false, "The computer name specified in the network path cannot be located", 3},
+      {65, false, false, "Access denied", 3},
+      {123, false, false, "The filename, directory name, or volume label syntax is incorrect", 3},
+      {206, false, false, "The filename or extension is too long", 3},
+      {1005, false, false, "Error 1005", 3},
   };
   for (const Case& c : cases) {
     FreshWorld("");
@@ -459,7 +470,13 @@ TEST_F(ScanTest, FindErrorsEndTheRunOrGoOn) {
     StartupRunSpec().DriveInvalid = c.driveInvalid;
     Lines expected;
     if (c.message) expected = {"Path: C:\\DIR\\*", c.message};
-    EXPECT_EQ(EndsProgram([&] { ReportFindError(c.code); }), c.message != nullptr) << c.code;
+    int exit = -1;
+    try {
+      ReportFindError(c.code);
+    } catch (const ProgramEnded& end) {
+      exit = end.ExitCode;
+    }
+    EXPECT_EQ(exit, c.exit) << c.code << " " << c.recursive;
     EXPECT_EQ(OutputLines(), expected) << c.code << " " << c.recursive;
   }
   EXPECT_FALSE(EndsProgram([] { ReportFindError(0); }));

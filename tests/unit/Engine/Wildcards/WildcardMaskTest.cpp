@@ -110,11 +110,11 @@ class MatchEnumerationTest : public TestWorld {
       Sim::AddFile("C:\\W", name, 1);
   }
 
-  static void Run(const Lines& words) {
+  static int Run(const Lines& words) {
     Lines arguments{"C:\\ORVL\\ORVL.EXE"};
     arguments.insert(arguments.end(), words.begin(), words.end());
     Sim::SetArguments(arguments);
-    RunOrvl();
+    return RunOrvl();
   }
 };
 
@@ -137,8 +137,9 @@ TEST_F(MatchEnumerationTest, NothingMatchingIsReportedAsByTheSystem) {
   EXPECT_EQ(OutputLines().at(2).substr(0, 44), "No files found matching search specification");
 }
 
+// The mask is the command line's: a refused command line (exit 2).
 TEST_F(MatchEnumerationTest, AnInvalidMaskEndsTheRun) {
-  Run({"C:\\W\\[-a]*.TXT", "/R"});
+  EXPECT_EQ(Run({"C:\\W\\[-a]*.TXT", "/R"}), 2);
   EXPECT_EQ(OutputLines().back(), "'[-a]*.TXT' is an invalid mask at (2)");
 }
 
