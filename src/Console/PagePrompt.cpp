@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr char EscapeKey = 27;
-
 std::atomic<bool> KeyReadUnderWay{false};
 constexpr std::uint8_t PromptEraseAttribute = 14;
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,6 +15,8 @@ struct ColsType {
 };
 
 constexpr int MaxExtensionColours = 100;
+// An extension is matched on its first this many characters; OConfig sets none longer.
+constexpr std::size_t MaxExtensionChars = 99;
 
 struct ColourRec {
   std::uint8_t FileColour = 7;            // names without an extension entry

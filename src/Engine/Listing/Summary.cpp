@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr std::int64_t SizeUnitThreshold = 1024;
 constexpr int SummaryDecimals = 2;
 
 // A figure or a word of a summary line, with the blank that leads it.
@@ -44,7 +43,7 @@ void AddCountPiece(SummaryPieces& pieces, std::int32_t count, const char* singul
 // "12,345 bytes", " (12.06KB)".
 SummaryPieces ByteFigurePieces(std::int64_t bytes) {
   SummaryPieces pieces{{{ThousandsText(bytes), true}, {" bytes", false}}};
-  if (bytes >= SizeUnitThreshold)
+  if (bytes >= KiloBytes)
     pieces.push_back({{" (", false},
                       {ShortSizeText(bytes, SummaryDecimals) + "B", true},
                       {")", false}});
