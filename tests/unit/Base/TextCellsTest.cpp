@@ -28,6 +28,21 @@ TEST(TextCellsTest, CellsAndCutsNeverSplitACharacter) {
   }
 }
 
+// Each table's ranges hold their last code and not the one after it.
+TEST(TextCellsTest, RangesEndWithTheirLastCode) {
+  const struct {
+    char32_t Code;
+    int Cells;
+  } cases[] = {
+      {0x036F, 0}, {0x0370, 1}, {0x200D, 0}, {0x200E, 1}, {0xE01EF, 0}, {0xE01F0, 1},
+      {0x1160, 1}, {0x231B, 2}, {0x231C, 1}, {0x1F64F, 2}, {0x1F650, 1}, {0x3FFFD, 2},
+      {0x3FFFE, 1},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CharCells(c.Code), c.Cells) << std::hex << static_cast<unsigned>(c.Code);
+  EXPECT_TRUE(HidesItself(0x1160));
+  EXPECT_FALSE(HidesItself(0x1161));
+}
+
 TEST(TextCellsTest, Utf16RoundTripAndByteOrderMark) {
   const std::string text = "\u03A9\u65E5\U0001F600a";
   EXPECT_EQ(Utf8::ToUtf16(text), u"\u03A9\u65E5\U0001F600a");

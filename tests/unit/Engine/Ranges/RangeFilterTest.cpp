@@ -174,6 +174,10 @@ TEST_F(RangeFilterTest, TimeFilterComparesMinutesIgnoringSeconds) {
   ASSERT_TRUE(ParseTimeRange("[T22:00,06:00]"));  // no wrap past midnight
   EXPECT_FALSE(PassesDateTimeFilters(day + Time(23, 0)));
   EXPECT_FALSE(PassesDateTimeFilters(day + Time(5, 0)));
+  // A quarter of a millisecond before midnight rounds to the next midnight: minute 0.
+  ASSERT_TRUE(ParseTimeRange("[T0:00,0:00]"));
+  EXPECT_TRUE(PassesDateTimeFilters(day + 1 - 0.25 / 86400000.0));
+  EXPECT_FALSE(PassesDateTimeFilters(day + 1 - 1 / 86400.0));
 }
 
 TEST_F(RangeFilterTest, DateAndTimeFiltersTogether) {
@@ -225,7 +229,10 @@ TEST_F(RangeFilterTest, RelativeSizes) {
 TEST_F(RangeFilterTest, SizesOutsideSixtyFourBitsAreRejected) {
   EXPECT_TRUE(ParseSizeRange("[S9223372036854775807]"));
   EXPECT_EQ(StartupOptions().SizeLow, INT64_MAX);
-  for (const char* text : {"[S9223372036854775808]", "[S1E19]", "[S1E400]", "[S8388608T]",
+  // 2^63 itself, written as a decimal fraction or with an exponent, is one too
+  // many (also where a letter after "]" skips the end checks).
+  for (const char* text : {"[S9223372036854775808]", "[S9223372036854775808.0]",
+                           "[S9.223372036854775808E18]C", "[S1E19]", "[S1E400]", "[S8388608T]",
                            "[S1,+9223372036854775807]"})
     EXPECT_FALSE(ParseSizeRange(text)) << text;
   EXPECT_TRUE(ParseSizeRange("[S8388607T]"));
