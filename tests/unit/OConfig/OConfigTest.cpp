@@ -64,7 +64,7 @@ class OConfigTest : public TestWorld {
 
   // What the lister would read now.
   static void ReadBack() {
-    ResetSharedState();
+    ResetRunValues();
     ReadConfiguration();
   }
 
@@ -256,7 +256,7 @@ TEST_F(OConfigTest, StoppedWriteLeavesEachValueOldOrNew) {
       break;
     } catch (const Sim::ProcessExited&) {
     }
-    ResetSharedState();
+    ResetRunValues();
     ASSERT_FALSE(EndsProgram([] { ReadConfiguration(); })) << writes;
     std::map<std::string, int> table;
     for (int slot = 1; slot <= Looks.ExtensionColourCount; ++slot)
@@ -284,7 +284,7 @@ TEST_F(OConfigTest, StoppedFirstWriteIsCompletedLater) {
       break;
     } catch (const Sim::ProcessExited&) {
     }
-    ResetSharedState();
+    ResetRunValues();
     StartupOptions().ProgramDir = "C:\\ORVL\\";
     ASSERT_TRUE(EndsProgram([] { ReadConfiguration(); })) << writes;
     EXPECT_EQ(Sim::LaunchedPrograms(), Lines{"C:\\ORVL\\OConfig.exe|max"}) << writes;

@@ -202,7 +202,7 @@ void ExpectWorkersHoldAtMostSixteenMiBMore(const Words& words) {
   arguments.insert(arguments.end(), words.begin(), words.end());
   long long peak[2] = {0, 0};
   for (unsigned processors : {1u, 4u}) {
-    ResetSharedState();
+    ResetRunValues();
     ResetConsoleEngine();
     Sim::SetArguments(arguments);
     Sim::SetProcessorCount(processors);

@@ -74,7 +74,7 @@ TEST_F(CommandLineTest, BlankSpecificationListsTheWorkingDirectory) {
     Split(words);
     EXPECT_EQ(RunSpec.SearchSpec, "C:\\WORK\\*") << words[0] << "|";
     EXPECT_FALSE(StartupOptions().BadOption);
-    ResetSharedState();
+    ResetRunValues();
   }
 }
 
@@ -135,13 +135,13 @@ TEST_F(CommandLineTest, BatchCommandIsCutAfterNineHundredNinetyNineCharacters) {
 TEST_F(CommandLineTest, SlashWithoutWordStopsTheSplit) {
   for (const std::vector<std::string>& words :
        std::vector<std::vector<std::string>>{{"A*", "/"}, {"A*", "/S/"}, {"//S"}, {"/", "B*"}}) {
-    ResetSharedState();
+    ResetRunValues();
     Split(words);
     EXPECT_TRUE(StartupOptions().BadOption) << words[0];
     EXPECT_TRUE(RunSpec.FileSpecs.empty()) << words[0];
     EXPECT_EQ(RunSpec.SearchSpec, "") << words[0];  // no specification was parsed
   }
-  ResetSharedState();
+  ResetRunValues();
   Split({"/", "/S"});
   EXPECT_FALSE(StartupOptions().Recursive);  // nothing after the stop is applied
 }

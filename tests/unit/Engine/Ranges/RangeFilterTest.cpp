@@ -2,6 +2,7 @@
 
 #include "RunValues/Options.h"
 #include "Engine/Dates/DateTimeValue.h"
+#include "Engine/CommandLine/SwitchParser.h"
 #include "Engine/Ranges/RangeFilters.h"
 #include "TestWorld.h"
 
@@ -243,6 +244,16 @@ TEST_F(RangeFilterTest, RejectedSizes) {
                            "[S5 ]", "[SK]", "[S1E]", "[S0x10]", "[S5KK]"})
     EXPECT_FALSE(ParseSizeRange(text)) << text;
   EXPECT_TRUE(ParseSizeRange("[S5K]C"));  // a stamp letter after "]" only stops
+}
+
+TEST_F(RangeFilterTest, ARefusedSwitchLeavesEveryBoundAsItWas) {
+  ASSERT_TRUE(ParseSizeRange("[S1K,2K]"));
+  EXPECT_FALSE(ParseSizeRange("[S5K,x]"));
+  EXPECT_EQ(StartupOptions().SizeLow, 1024);
+  EXPECT_EQ(StartupOptions().SizeHigh, 2048);
+  EXPECT_FALSE(ParseDateRange("[D1-6-98,x]"));
+  EXPECT_EQ(StartupOptions().DateLow, 0);
+  EXPECT_EQ(StartupOptions().DateSeparator, "/");
 }
 
 TEST_F(RangeFilterTest, SizeFilterBounds) {
