@@ -6,10 +6,17 @@
 
 #include "RunValues/StartupWriters.h"
 #include "Console/Console.h"
+#include "Engine/CommandLine/PresetLayouts.h"
 #include "Platform/Sim/SimPlatform.h"
+
+// The run's values as start-up begins them: the default layout in place.
+inline void ResetRunValues() {
+  ResetSharedState();
+  SetPresetLayout(StartupOptions(), PresetLayout::SizeAndName);
+}
 
 inline void ResetWorld() {
   Sim::Reset();
-  ResetSharedState();
+  ResetRunValues();
   ResetConsoleEngine();
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 constexpr char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
 constexpr char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
@@ -18,4 +19,16 @@ inline void LowerAsciiInPlace(std::string& text) {
 inline std::string UpperCaseAscii(std::string text) {
   UpperAsciiInPlace(text);
   return text;
+}
+
+// Equal but for the case of ASCII letters.
+constexpr bool EqualAsciiFolded(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t k = 0; k < a.size(); ++k)
+    if (UpperAscii(a[k]) != UpperAscii(b[k])) return false;
+  return true;
+}
+// text begins with start, but for the case of ASCII letters.
+constexpr bool StartsAsciiFolded(std::string_view text, std::string_view start) {
+  return text.size() >= start.size() && EqualAsciiFolded(text.substr(0, start.size()), start);
 }

@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr std::uint32_t MaxAttribute = 255;
-
 // Ends the run when a value could not be read as its type; a missing value
 // is left to the caller.
 void Require(ValueRead result, const std::string& name) {
@@ -32,7 +30,7 @@ void ReadExtensionColours(Plat::Handle key) {
     std::uint32_t colour = 0;
     ValueRead result = ReadDwordValue(key, name, colour);
     Require(result, name);
-    if (result != ValueRead::Ok || colour > MaxAttribute) continue;
+    if (result != ValueRead::Ok || colour > MaxColourAttribute) continue;
     StartupLooks().ExtensionColours[static_cast<std::size_t>(++count)] = {
         name, static_cast<std::uint8_t>(colour)};
   }

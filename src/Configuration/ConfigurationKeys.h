@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 inline constexpr const char* ExtensionsKey =
     "\\SOFTWARE\\Brackwater\\Orvalist\\Colours\\Extensions";
@@ -21,3 +22,5 @@ inline constexpr const char* UnfinishedValue = "FirstWriteUnfinished";
 inline constexpr const char* PathPlaceValue = "PathPlace";
 
 inline constexpr std::size_t DisplayColourCount = 11;  // bytes of Entities
+// The largest number an extension's colour value may hold: a console attribute.
+inline constexpr std::uint32_t MaxColourAttribute = 255;

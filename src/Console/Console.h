@@ -57,6 +57,7 @@ struct ConsoleEngineState {
   // marked there and kept in LineBuffer.
   std::string PlainBytes;
   bool PlainHasMarks = false;  // the plain line has a marked cell
+  std::string ConvertedLine;   // a plain line with marked cells, as written
   // Plain-text bytes of characters that are not ASCII, as converted so far.
   std::array<ConvertedChar, 64> ConvertedChars{};
   LastWideChar LastWide;  // its look-up, kept for the next

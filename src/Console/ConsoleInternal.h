@@ -15,6 +15,9 @@ constexpr Plat::Cell EmptyCell{u' ', 0};
 // character keeps both columns on the console.
 constexpr char16_t WideCharTrail = u'\u200B';
 
+// The key that leaves the page prompt and the manual, as Q does.
+constexpr char EscapeKey = 27;
+
 // The page prompt on the last row: waits for one key and acts on it.
 void MoreFiles();
 // A prompt text on the last row in the prompt colour, cut to the screen width.

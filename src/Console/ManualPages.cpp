@@ -14,7 +14,6 @@
 namespace {
 
 constexpr std::uint8_t ManualAttribute = 7;
-constexpr char EscapeKey = 27;
 constexpr std::size_t NarrowIndent = 4;
 
 using ScreenRows = std::vector<std::vector<Plat::Cell>>;

@@ -1,6 +1,5 @@
 // The page prompt shown every screenful: stop, non-stop, help or continue.
 #include <algorithm>
-#include <atomic>
 #include <vector>
 
 #include "Base/Utf8.h"
@@ -14,9 +13,6 @@
 
 namespace {
 
-constexpr char EscapeKey = 27;
-
-std::atomic<bool> KeyReadUnderWay{false};
 constexpr std::uint8_t PromptEraseAttribute = 14;
 
 // Shown instead when the full prompt is wider than the screen.
@@ -51,19 +47,19 @@ void ShowPromptRow(const std::string& text) {
   ConsoleEngine.PromptShowing = true;
 }
 
-bool WaitingForKey() { return KeyReadUnderWay.load(); }
+bool WaitingForKey() { return KeyReadUnderWay(); }
 
 char ReadPromptKey() {
   char key = 0;
   // Set before the last look for a control event: the control thread then
   // either is seen here or sees this and wakes the read.
-  KeyReadUnderWay.store(true);
+  MarkKeyRead(true);
   if (ControlEndPending()) {
-    KeyReadUnderWay.store(false);
+    MarkKeyRead(false);
     EndIfControlEvent();
   }
   const bool read = Plat::ConsoleReadKey(ConsoleEngine.InputHandle, key);
-  KeyReadUnderWay.store(false);
+  MarkKeyRead(false);
   EndIfControlEvent();
   ConsoleEngine.PromptShowing = false;
   if (read) return key;

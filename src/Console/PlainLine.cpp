@@ -14,8 +14,6 @@ namespace {
 
 constexpr std::size_t LineBreakRoom = 2;  // "\r\n" after the last cell
 
-std::string ConvertedLine;  // reused for lines with characters that are not ASCII
-
 // Cells of the line up to its last that is not blank.
 std::size_t TrimmedLength(const std::string& bytes, std::size_t used) {
   while (used > 0 && bytes[used - 1] == ' ') --used;
@@ -85,10 +83,11 @@ void WritePlainLine() {
     std::memcpy(bytes.data() + length, lineEnd.data(), lineEnd.size());
     WritePlainOutput(bytes.data(), length + lineEnd.size());
   } else {
-    PlainLineText(bytes.data(), engine.LineBuffer.data(), length, ConvertedLine);
-    ConvertedLine.resize(TrimmedLength(ConvertedLine, ConvertedLine.size()));
-    ConvertedLine += lineEnd;
-    WritePlainOutput(ConvertedLine.data(), ConvertedLine.size());
+    std::string& converted = engine.ConvertedLine;
+    PlainLineText(bytes.data(), engine.LineBuffer.data(), length, converted);
+    converted.resize(TrimmedLength(converted, converted.size()));
+    converted += lineEnd;
+    WritePlainOutput(converted.data(), converted.size());
   }
   DiscardLine();
 }

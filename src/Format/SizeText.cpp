@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr std::int64_t KiloBytes = 1024;
 constexpr std::int64_t MegaBytes = 1024 * KiloBytes;
 constexpr std::int64_t GigaBytes = 1024 * MegaBytes;
 constexpr int KiloShift = 10;

@@ -4,6 +4,9 @@
 #include <string>
 #include <string_view>
 
+// The first size shown with a unit; every unit is this many of the one below.
+inline constexpr std::int64_t KiloBytes = 1024;
+
 // A byte count in K, M or G with the given decimals, right-aligned to width;
 // below 1024 the plain number.
 std::string SizeText(std::int64_t value, int width, int decimals);

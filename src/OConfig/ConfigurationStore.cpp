@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "Base/AsciiCase.h"
+#include "Configuration/ConfigurationKeys.h"
 #include "Configuration/PresetCheck.h"
 #include "Configuration/RegistryValues.h"
 #include "Platform/ConfigLock.h"
@@ -14,7 +15,6 @@
 namespace {
 
 constexpr std::size_t AllValues = 1 << 20;
-constexpr std::uint32_t MaxAttribute = 255;
 
 std::vector<std::uint8_t> DwordBytes(std::uint32_t value) {
   return {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
@@ -55,7 +55,7 @@ void LoadExtensions(Plat::Handle key, StoredConfiguration& stored) {
     std::uint32_t colour = 0;
     const ValueRead result = ReadDwordValue(key, name, colour);
     std::string problem = ReadProblem(result, name);
-    if (result == ValueRead::Ok && colour > MaxAttribute)
+    if (result == ValueRead::Ok && colour > MaxColourAttribute)
       problem = "holds " + std::to_string(colour) + ", which is no colour: orvl ignores it";
     const std::string what = "'" + name + "' in Colours\\Extensions";
     if (problem.empty() && result == ValueRead::Ok) {

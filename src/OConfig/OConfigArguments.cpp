@@ -4,18 +4,11 @@
 #include <cctype>
 
 #include "Base/AsciiCase.h"
+#include "Configuration/ConfigurationKeys.h"
 #include "Configuration/DisplayColours.h"
 #include "Configuration/PresetCheck.h"
 
 namespace {
-
-constexpr std::size_t MaxExtensionChars = 99;
-constexpr unsigned MaxAttribute = 255;
-
-std::string Upper(std::string text) {
-  UpperAsciiInPlace(text);
-  return text;
-}
 
 // "N" (0-255) or "0xNN".
 bool ParseColour(const std::string& text, std::uint8_t& colour, std::string& problem) {
@@ -34,7 +27,7 @@ bool ParseColour(const std::string& text, std::uint8_t& colour, std::string& pro
     else
       ok = false;
   }
-  if (!ok || value > MaxAttribute) {
+  if (!ok || value > MaxColourAttribute) {
     problem = "'" + text + "' is not a colour: give a number from 0 to 255";
     return false;
   }
@@ -65,7 +58,7 @@ bool SetExtension(const std::string& text, ConfigurationSet& set, std::string& p
     problem = "give the extension and its colour, for example /EXT:TXT=11";
     return false;
   }
-  name = Upper(name);
+  name = UpperCaseAscii(name);
   if (!ValidExtension(name, problem) || !ParseColour(value, colour, problem)) return false;
   for (ColsType& slot : set.Extensions)
     if (slot.Extension == name) {
@@ -82,9 +75,9 @@ bool SetExtension(const std::string& text, ConfigurationSet& set, std::string& p
 }
 
 bool RemoveExtension(const std::string& text, ConfigurationSet& set, std::string& problem) {
-  const std::string name = Upper(text);
+  const std::string name = UpperCaseAscii(text);
   auto found = std::find_if(set.Extensions.begin(), set.Extensions.end(),
-                            [&](const ColsType& slot) { return Upper(slot.Extension) == name; });
+                            [&](const ColsType& slot) { return UpperCaseAscii(slot.Extension) == name; });
   if (found == set.Extensions.end()) {
     problem = "no colour is set for the extension '" + text + "'";
     return false;
@@ -95,9 +88,9 @@ bool RemoveExtension(const std::string& text, ConfigurationSet& set, std::string
 
 // The name as shown ("DirectoryColour") or without its "Colour".
 int DisplayColourIndex(const std::string& name) {
-  const std::string wanted = Upper(name);
+  const std::string wanted = UpperCaseAscii(name);
   for (std::size_t k = 0; k < DisplayColourCount; ++k) {
-    const std::string full = Upper(DisplayColourRows[k].Name);
+    const std::string full = UpperCaseAscii(DisplayColourRows[k].Name);
     if (wanted == full || wanted == full.substr(0, full.size() - 6)) return static_cast<int>(k);
   }
   return -1;
@@ -130,7 +123,7 @@ bool SetSwitches(const std::string& text, ConfigurationSet& set, std::string& pr
 // The text after "/NAME:" (or "/NAME=") when the argument starts with it.
 bool Takes(const std::string& argument, const char* name, std::string& rest) {
   const std::string prefix = std::string("/") + name;
-  const std::string upper = Upper(argument);
+  const std::string upper = UpperCaseAscii(argument);
   if (upper.size() <= prefix.size() || upper.compare(0, prefix.size(), prefix) != 0) return false;
   const char separator = argument[prefix.size()];
   if (separator != ':' && separator != '=') return false;
@@ -144,7 +137,7 @@ bool ApplyArgument(const std::string& argument, ConfigurationSet& set, ArgumentK
                    std::string& problem) {
   kind = ArgumentKind::Change;
   std::string rest;
-  const std::string upper = Upper(argument);
+  const std::string upper = UpperCaseAscii(argument);
   if (upper == "/?" || upper == "-?" || upper == "/HELP") {
     kind = ArgumentKind::Help;
     return true;

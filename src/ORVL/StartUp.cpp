@@ -14,6 +14,7 @@
 #include "Console/Console.h"
 #include "Engine/Batch/Batch.h"
 #include "Engine/CommandLine/CommandLine.h"
+#include "Engine/CommandLine/PresetLayouts.h"
 #include "Engine/CommandLine/SwitchParser.h"
 #include "Engine/CommandLine/Usage.h"
 #include "Engine/Dates/DateFormatLocale.h"
@@ -38,7 +39,7 @@ std::string ProgramDirectory() {
 
 void SetInitialState() {
   StartupOptions().Turbo = false;
-  SetColumns({{'s', 7}, {'n', 0}});
+  SetPresetLayout(StartupOptions(), PresetLayout::SizeAndName);
   StartupOptions().ProgramDir = ProgramDirectory();
   ReadLocaleSeparators(StartupOptions());
 }
@@ -47,7 +48,7 @@ void SetDescriptionFormat() {
   if (!Options.ShowDescriptions) return;
   StartupOptions().SavedColumns = Options.Columns;
   StartupOptions().SavedColumnCount = Options.ColumnCount;
-  if (!Options.FormatChosen) SetColumns({{'s', 7}, {'f', 13}, {'d', 0}});
+  if (!Options.FormatChosen) SetPresetLayout(StartupOptions(), PresetLayout::Descriptions);
 }
 
 void WidenYears() {

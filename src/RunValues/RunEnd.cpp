@@ -8,13 +8,20 @@
 EndOfRunAction RunEndAction = nullptr;
 
 namespace {
-std::atomic<bool> ControlEndAsked{false};
-// The control thread waits on this for the run's end.
-Plat::Monitor& RunEndMonitor() {
-  static Plat::Monitor monitor;
-  return monitor;
+// Where the control event's thread meets the run's: it arrives on a thread of
+// the console's making, which nothing can hand an object, so this one door
+// holds all the two threads share.
+struct ControlDoor {
+  std::atomic<bool> EndAsked{false};        // a control event asked for the end
+  std::atomic<bool> KeyReadUnderWay{false};  // the run's thread waits for a key
+  Plat::Monitor Monitor;                     // the control thread waits here for the end
+  bool RunOver = false;                      // under Monitor
+};
+
+ControlDoor& Door() {
+  static ControlDoor door;
+  return door;
 }
-bool RunOver = false;  // under RunEndMonitor
 }  // namespace
 
 void EndProgram(ExitCode code) { throw ProgramEnded{static_cast<int>(code)}; }
@@ -36,29 +43,36 @@ int EndRun(int exitCode) {
   // Output that could not all be written is no run that did its job.
   if (!Plat::StdOutFlush() && exitCode == static_cast<int>(ExitCode::Done))
     exitCode = static_cast<int>(ExitCode::Failed);
-  Plat::MonitorLock hold(RunEndMonitor());
-  RunOver = true;
-  RunEndMonitor().WakeAll();
+  ControlDoor& door = Door();
+  Plat::MonitorLock hold(door.Monitor);
+  door.RunOver = true;
+  door.Monitor.WakeAll();
   return exitCode;
 }
 
-void AskForControlEnd() { ControlEndAsked.store(true); }
-bool TakeControlEnd() { return ControlEndAsked.exchange(false); }
-bool ControlEndPending() { return ControlEndAsked.load(); }
+void AskForControlEnd() { Door().EndAsked.store(true); }
+bool TakeControlEnd() { return Door().EndAsked.exchange(false); }
+bool ControlEndPending() { return Door().EndAsked.load(); }
+
+void MarkKeyRead(bool underWay) { Door().KeyReadUnderWay.store(underWay); }
+bool KeyReadUnderWay() { return Door().KeyReadUnderWay.load(); }
 
 bool AwaitRunEnd(unsigned milliseconds) {
-  Plat::MonitorLock hold(RunEndMonitor());
+  ControlDoor& door = Door();
+  Plat::MonitorLock hold(door.Monitor);
   const std::uint64_t deadline = Plat::TickMilliseconds() + milliseconds;
-  while (!RunOver) {
+  while (!door.RunOver) {
     const std::uint64_t now = Plat::TickMilliseconds();
     if (now >= deadline) return false;
-    RunEndMonitor().WaitFor(static_cast<unsigned>(deadline - now));
+    door.Monitor.WaitFor(static_cast<unsigned>(deadline - now));
   }
   return true;
 }
 
 void ResetRunEnd() {
-  ControlEndAsked.store(false);
-  Plat::MonitorLock hold(RunEndMonitor());
-  RunOver = false;
+  ControlDoor& door = Door();
+  door.EndAsked.store(false);
+  door.KeyReadUnderWay.store(false);
+  Plat::MonitorLock hold(door.Monitor);
+  door.RunOver = false;
 }

@@ -37,6 +37,10 @@ void AskForControlEnd();
 // On the run's thread: true, once, after AskForControlEnd.
 bool TakeControlEnd();
 bool ControlEndPending();
+// On the run's thread: a key read begins (true) or has ended; the control
+// event's thread wakes a read under way.
+void MarkKeyRead(bool underWay);
+bool KeyReadUnderWay();
 // From the control event's thread: waits at most so long for EndRun; false
 // when the run has not ended by then.
 bool AwaitRunEnd(unsigned milliseconds);

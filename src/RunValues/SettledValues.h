@@ -4,9 +4,7 @@
 // StartupWriters.h, which only start-up code includes.
 #pragma once
 
-#include "RunValues/Colours.h"
-#include "RunValues/FileSpecState.h"
-#include "RunValues/Options.h"
+#include "RunValues/SettledRecords.h"
 
 class SettledValues {
  public:

@@ -8,7 +8,6 @@
 
 void ResetSharedState() {
   StartupOptions() = OptionsRec{};
-  SetColumns({{'s', 7}, {'n', 0}});
   StartupLooks() = LooksRec{};
   LocaleFormats = LocaleFormatsRec{};
   StartupRunSpec() = RunSpecRec{};

@@ -52,6 +52,38 @@ void ParseRedirectWidth(const std::string& word) {
     StartupOptions().RedirectWidth = width;
 }
 
+bool ParseDateRange(const std::string& text) {
+  OptionsRec& options = StartupOptions();
+  const auto read = ReadDateRange(text, {.Low = options.DateLow, .High = options.DateHigh});
+  if (!read) return false;
+  options.DateLow = read->Low;
+  options.DateHigh = read->High;
+  options.DateRangeStamp = read->Stamp;
+  if (read->DateTyped) options.DateSeparator = "-";
+  return true;
+}
+
+bool ParseTimeRange(const std::string& text) {
+  OptionsRec& options = StartupOptions();
+  const auto read = ReadTimeRange(text, {.Low = options.TimeLow, .High = options.TimeHigh});
+  if (!read) return false;
+  options.TimeLow = read->Low;
+  options.TimeHigh = read->High;
+  options.TimeRangeStamp = read->Stamp;
+  if (read->TimeTyped) options.TimeSeparator = ":";
+  return true;
+}
+
+bool ParseSizeRange(const std::string& text) {
+  OptionsRec& options = StartupOptions();
+  const auto read = ReadSizeRange(text, {.Low = options.SizeLow, .High = options.SizeHigh});
+  if (!read) return false;
+  options.SizeLow = read->Low;
+  options.SizeHigh = read->High;
+  options.SizeOpenEnded = read->OpenEnded;
+  return true;
+}
+
 // [D...], [T...] or [S...]: an accepted switch turns its filter on.
 void ParseRangeSwitch(const std::string& word) {
   char kind = word.size() > 1 ? word[1] : 0;

@@ -7,6 +7,7 @@
 #include "RunValues/RunEnd.h"
 #include "RunValues/StartupWriters.h"
 #include "Console/Console.h"
+#include "Engine/CommandLine/PresetLayouts.h"
 #include "Engine/CommandLine/SwitchTable.h"
 #include "Platform/System.h"
 
@@ -18,7 +19,7 @@ void Bare(const std::string&) {
   StartupOptions().Bare = true;
   StartupOptions().FixedColumns = 1;
   if (StartupOptions().FormatChosen) return;
-  SetColumns({{'n', 0}});
+  SetPresetLayout(StartupOptions(), PresetLayout::Name);
   StartupOptions().ShowDescriptions = false;
 }
 
@@ -28,33 +29,33 @@ void FullPath(const std::string&) {
 }
 
 void Wide(const std::string& word) {
-  SetColumns({{'n', 0}});
+  SetPresetLayout(StartupOptions(), PresetLayout::Name);
   StartupOptions().ShowDescriptions = false;
   StartupOptions().FormatChosen = true;
   if (word == "D") StartupOptions().VerticalSort = true;
 }
 
 void NotWide(const std::string&) {
-  SetColumns({{'s', 7}, {'n', 0}});
+  SetPresetLayout(StartupOptions(), PresetLayout::SizeAndName);
   StartupOptions().FormatChosen = true;
 }
 
 void Verbose(const std::string&) {
-  SetColumns({{'s', 7}, {'t', 0}, {'a', 6}, {'f', 13}, {'n', 0}});
+  SetPresetLayout(StartupOptions(), PresetLayout::Verbose);
   StartupOptions().ShowDescriptions = false;
   StartupOptions().FormatChosen = true;
 }
 
 void Aliases(const std::string&) {
-  SetColumns({{'f', 13}, {'s', 7}, {'n', 0}});
+  SetPresetLayout(StartupOptions(), PresetLayout::AliasFirst);
   StartupOptions().ShowDescriptions = false;
   StartupOptions().FormatChosen = true;
 }
 
-void NoAliases(const std::string&) { SetColumns({{'s', 7}, {'n', 0}}); }
+void NoAliases(const std::string&) { SetPresetLayout(StartupOptions(), PresetLayout::SizeAndName); }
 
 void LongList(const std::string&) {
-  SetColumns({{'t', 0}, {'s', 7}, {'n', 0}});
+  SetPresetLayout(StartupOptions(), PresetLayout::LongList);
   StartupOptions().ShowDescriptions = false;
   StartupOptions().FixedColumns = 1;
   StartupOptions().FormatChosen = true;
@@ -65,7 +66,7 @@ void Descriptions(const std::string&) {
 }
 
 void NoDescriptions(const std::string&) {
-  SetColumns({{'s', 7}, {'n', 0}});
+  SetPresetLayout(StartupOptions(), PresetLayout::SizeAndName);
   StartupOptions().ShowDescriptions = false;
 }
 

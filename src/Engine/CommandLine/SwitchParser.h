@@ -21,6 +21,11 @@ void DisableColours(char letter);                       // A: all but files; F: 
 void ParseTimeField(const std::string& word);           // T...
 void ParseRedirectWidth(const std::string& word);       // K...
 void ParseRangeSwitch(const std::string& word);         // [...
+// One range switch ("[D-7]") read and settled into the options; false when
+// it is refused (the bounds then stay as they were).
+bool ParseDateRange(const std::string& text);
+bool ParseTimeRange(const std::string& text);
+bool ParseSizeRange(const std::string& text);
 
 // Where the argument of a lettered switch begins: after the letter, or after
 // the colon that may follow it (O-S and O:-S).

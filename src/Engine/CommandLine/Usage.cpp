@@ -26,8 +26,6 @@ constexpr int RightPairColumn = 40;
 constexpr int TextColumn = 8;
 constexpr int ShownArguments = 8;
 
-bool PairStartsLine = true;
-
 // Where the switches sit on the usage lines and in the groups, by the names
 // their table rows give them; their texts come from the table.
 const char* const UsageLines[] = {"A B BYTE C CLR", "D E F G FREE H I J K L M N",
@@ -84,9 +82,8 @@ void WriteColumnLetterLines() {
 
 void WriteGroup(const char* caption, const char* names) {
   WriteLine(caption, 1, CaptionAttribute);
-  StartHelpPairs();
-  for (const SwitchUsage* usage : UsagesNamed(names))
-    WriteHelpPair(usage->GroupItem, ItemAttribute);
+  HelpPairs pairs;
+  for (const SwitchUsage* usage : UsagesNamed(names)) pairs.Write(usage->GroupItem, ItemAttribute);
 }
 
 void WriteTitle() {
@@ -164,14 +161,12 @@ void WriteDetails() {
 
 }  // namespace
 
-void StartHelpPairs() { PairStartsLine = true; }
-
-void WriteHelpPair(const std::string& text, std::uint8_t attribute) {
-  if (PairStartsLine)
+void HelpPairs::Write(const std::string& text, std::uint8_t attribute) {
+  if (startsLine_)
     WriteAt(text, 1, attribute);
   else
     WriteLine(text, RightPairColumn, attribute);
-  PairStartsLine = !PairStartsLine;
+  startsLine_ = !startsLine_;
 }
 
 void ShowUsage() {

@@ -21,10 +21,7 @@ constexpr int MaxExpansionDepth = 2;
 bool IsQuote(char character) { return character == '"' || character == '\''; }
 
 bool StartsWithFolded(std::string_view text, std::size_t at, std::string_view word) {
-  if (text.size() - at < word.size()) return false;
-  for (std::size_t k = 0; k < word.size(); ++k)
-    if (UpperAscii(text[at + k]) != UpperAscii(word[k])) return false;
-  return true;
+  return StartsAsciiFolded(text.substr(at), word);
 }
 
 // Index of the closing quote of the quoted text starting at `at`, or the end.

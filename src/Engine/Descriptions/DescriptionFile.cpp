@@ -21,12 +21,6 @@ constexpr char EndOfText = 0x1A;  // Ctrl+Z ends the text, as in DOS-era files
 // Descriptions that begin with these bytes are the file's own marker lines.
 constexpr std::string_view MarkerStart("-\x04Q", 3);
 
-std::string ReadPiece;     // the piece of the file being split into lines
-std::string LineBytes;     // a line that continues into the next piece
-std::string LineText;      // that line as UTF-8
-bool AtFileStart = false;  // no line of the file has been finished yet
-bool FileIsUtf8 = false;   // the file began with a UTF-8 byte-order mark
-
 bool IsAscii(std::string_view bytes) {
   for (char byte : bytes)
     if (static_cast<unsigned char>(byte) >= 0x80) return false;
@@ -48,8 +42,8 @@ std::size_t WholeCharacters(std::string_view text) {
 
 // The file is plain text in the ANSI code page, or UTF-8 after a byte-order
 // mark; the text becomes UTF-8, as everything the program holds.
-void DescriptionBytesToText(std::string_view bytes, std::string& text) {
-  if (FileIsUtf8)
+void DescriptionBytesToText(std::string_view bytes, bool fileIsUtf8, std::string& text) {
+  if (fileIsUtf8)
     text.assign(bytes.substr(0, WholeCharacters(bytes)));
   else if (IsAscii(bytes))
     text.assign(bytes);
@@ -78,10 +72,8 @@ std::string_view DescriptionPart(std::string_view line, std::size_t blank) {
   return text.substr(first);
 }
 
-// One line, without its line end, into the next slot unless it is a marker line.
-void AcceptLine(std::string_view bytes, DescriptionTable& table) {
-  DescriptionBytesToText(bytes, LineText);
-  const std::string_view line = LineText;
+// One line of text into the next slot unless it is a marker line.
+void AcceptLine(std::string_view line, DescriptionTable& table) {
   std::string_view description = DescriptionPart(line, line.find(' '));
   if (description.substr(0, MarkerStart.size()) == MarkerStart) return;
   std::size_t slot = table.TextCount;
@@ -97,58 +89,71 @@ void AcceptLine(std::string_view bytes, DescriptionTable& table) {
 
 bool PoolFull(const DescriptionTable& table) { return table.TextCount >= DescriptionPoolSlots; }
 
-// The byte-order mark is looked for in the first line, which holds it whole
-// however the file was read.
-void FinishLine(DescriptionTable& table) {
-  if (!LineBytes.empty() && LineBytes.back() == '\r') LineBytes.pop_back();
-  std::string_view line = LineBytes;
-  if (AtFileStart && Utf8::StartsWithByteOrderMark(line)) {
-    FileIsUtf8 = true;
-    line.remove_prefix(3);
-  }
-  AtFileStart = false;
-  AcceptLine(line, table);
-  LineBytes.clear();
-}
+// One file's reading: the piece being split into lines, the line being put
+// together, and what the file's start said of its text.
+class DescriptionReader {
+ public:
+  explicit DescriptionReader(DescriptionTable& table) : table_(table) {}
 
-void AddToLine(std::string_view bytes) {
-  std::size_t room = MaxLineBytes > LineBytes.size() ? MaxLineBytes - LineBytes.size() : 0;
-  LineBytes.append(bytes.substr(0, room));
-}
-
-// Splits one piece into lines; false once the text has ended (Ctrl+Z).
-bool SplitPiece(std::string_view piece, DescriptionTable& table) {
-  std::size_t end = piece.find(EndOfText);
-  bool textGoesOn = end == std::string_view::npos;
-  piece = piece.substr(0, end);
-  std::size_t start = 0;
-  for (std::size_t lineEnd; !PoolFull(table) && (lineEnd = piece.find('\n', start)) != piece.npos;
-       start = lineEnd + 1) {
-    AddToLine(piece.substr(start, lineEnd - start));
-    FinishLine(table);
+  // A read error part-way only means the rest of the file has no
+  // descriptions; reading stops at the byte limit, and a line it cuts is dropped.
+  void ReadLines(Plat::Handle file, std::size_t byteLimit) {
+    piece_.resize(ReadPieceBytes);
+    std::size_t read = 0, left = byteLimit;
+    bool textGoesOn = true;
+    while (textGoesOn && !PoolFull(table_) && left > 0 &&
+           Plat::ReadFileBytes(file, piece_.data(), std::min(ReadPieceBytes, left), read) &&
+           read > 0) {
+      left -= std::min(read, left);
+      textGoesOn = SplitPiece(std::string_view(piece_.data(), read));
+    }
+    if (!lineBytes_.empty() && !PoolFull(table_) && left > 0) FinishLine();
   }
-  if (start < piece.size()) AddToLine(piece.substr(start));
-  return textGoesOn;
-}
 
-// A read error part-way only means the rest of the file has no descriptions;
-// reading stops at the byte limit, and a line it cuts is dropped.
-void ReadLines(Plat::Handle file, std::size_t byteLimit, DescriptionTable& table) {
-  ReadPiece.resize(ReadPieceBytes);
-  LineBytes.clear();
-  FileIsUtf8 = false;
-  std::size_t read = 0, left = byteLimit;
-  bool textGoesOn = true;
-  AtFileStart = true;
-  while (textGoesOn && !PoolFull(table) && left > 0 &&
-         Plat::ReadFileBytes(file, ReadPiece.data(), std::min(ReadPieceBytes, left), read) &&
-         read > 0) {
-    left -= std::min(read, left);
-    textGoesOn = SplitPiece(std::string_view(ReadPiece.data(), read), table);
+ private:
+  // The byte-order mark is looked for in the first line, which holds it whole
+  // however the file was read.
+  void FinishLine() {
+    if (!lineBytes_.empty() && lineBytes_.back() == '\r') lineBytes_.pop_back();
+    std::string_view line = lineBytes_;
+    if (atFileStart_ && Utf8::StartsWithByteOrderMark(line)) {
+      fileIsUtf8_ = true;
+      line.remove_prefix(3);
+    }
+    atFileStart_ = false;
+    DescriptionBytesToText(line, fileIsUtf8_, lineText_);
+    AcceptLine(lineText_, table_);
+    lineBytes_.clear();
   }
-  if (!LineBytes.empty() && !PoolFull(table) && left > 0) FinishLine(table);
-  LineBytes.clear();
-}
+
+  void AddToLine(std::string_view bytes) {
+    std::size_t room = MaxLineBytes > lineBytes_.size() ? MaxLineBytes - lineBytes_.size() : 0;
+    lineBytes_.append(bytes.substr(0, room));
+  }
+
+  // Splits one piece into lines; false once the text has ended (Ctrl+Z).
+  bool SplitPiece(std::string_view piece) {
+    std::size_t end = piece.find(EndOfText);
+    bool textGoesOn = end == std::string_view::npos;
+    piece = piece.substr(0, end);
+    std::size_t start = 0;
+    for (std::size_t lineEnd;
+         !PoolFull(table_) && (lineEnd = piece.find('\n', start)) != piece.npos;
+         start = lineEnd + 1) {
+      AddToLine(piece.substr(start, lineEnd - start));
+      FinishLine();
+    }
+    if (start < piece.size()) AddToLine(piece.substr(start));
+    return textGoesOn;
+  }
+
+  DescriptionTable& table_;
+  std::string piece_;         // the piece of the file being split into lines
+  std::string lineBytes_;     // a line that continues into the next piece
+  std::string lineText_;      // that line as UTF-8
+  bool atFileStart_ = true;   // no line of the file has been finished yet
+  bool fileIsUtf8_ = false;   // the file began with a UTF-8 byte-order mark
+};
 
 // Only a plain file is read: not a link or other reparse point, which may
 // lead to a device that never ends.
@@ -167,7 +172,7 @@ bool LoadDescriptions(const std::string& path, DescriptionTable& table, std::siz
   if (!IsRegularFile(path)) return false;
   Plat::Handle file = Plat::OpenFileForReading(path);
   if (file == Plat::InvalidHandle) return false;
-  ReadLines(file, byteLimit, table);
+  DescriptionReader(table).ReadLines(file, byteLimit);
   Plat::CloseFile(file);
   table.Here = !table.Index.empty();
   return table.Here;

@@ -11,6 +11,7 @@
 #include "RunValues/Options.h"
 
 struct CompressionQuery;
+struct FieldTexts;
 struct DirectoryListing;
 struct FileEntry;
 struct ListingLayoutRec;
@@ -35,6 +36,7 @@ struct FieldWrite {
   bool LastInRow;                 // the entry is in the last listing column of its row
   std::uint8_t Colour;            // the entry's name colour
   CompressionQuery& Compression;  // asked at most once per entry
+  FieldTexts& Texts;              // where the writer composes its text
 };
 using FieldWriter = void (*)(const FieldWrite& field);
 

@@ -44,12 +44,14 @@ void WriteEntries(const ListingLayoutRec& layout, const DirectoryListing& listin
   EntryOrderWalk walk;
   StartEntryOrder(walk, count, layout);
   int inRow = 0;  // entries already in the current row
+  FieldTexts texts;
   for (int written = 0; written < count; ++written) {
     PrefetchEntry(list, written, count);
     const FileEntry& entry = *list[static_cast<std::size_t>(NextEntryPosition(walk))];
     ++inRow;
     bool lastInRow = inRow == layout.ColumnsAcross;
-    WriteEntryFields(layout, listing, entry, layout.ColumnWidth * (inRow - 1) + 1, lastInRow);
+    WriteEntryFields(layout, listing, entry, layout.ColumnWidth * (inRow - 1) + 1, lastInRow,
+                     texts);
     if (!lastInRow) {
       WriteAt(Separator, layout.ColumnWidth * inRow, Looks.Colours.LineColour);
     } else {

@@ -1,6 +1,6 @@
 // The detail fields of an entry (sizes, ratio, owner, dates, attributes), the
 // column table that names every field's writer, and the walk over the planned
-// fields. Buffers are reused from entry to entry.
+// fields. The texts are composed in the listing writer's FieldTexts.
 #include "Engine/Listing/ListingFields.h"
 
 #include <algorithm>
@@ -29,12 +29,10 @@ struct CompressionQuery {
 
 namespace {
 
-std::string FieldText;  // the text of the field being written
-std::string EntryPath;  // the directory + ShortName, for the platform queries
-
 const std::string& PathOf(const FieldWrite& field) {
-  EntryPath.assign(field.Listing.CurrentDir).append(field.Entry.ShortName());
-  return EntryPath;
+  std::string& path = field.Texts.Path;
+  path.assign(field.Listing.CurrentDir).append(field.Entry.ShortName());
+  return path;
 }
 
 void AskCompression(const FieldWrite& field, CompressionQuery& query) {
@@ -44,11 +42,10 @@ void AskCompression(const FieldWrite& field, CompressionQuery& query) {
 }
 
 // A byte count as the size columns show it; the units text lives in the room.
-std::string_view SizeFieldText(const ListingLayoutRec& layout, std::int64_t value,
-                               SizeFieldRoom& room) {
+std::string_view SizeFieldText(const FieldWrite& field, std::int64_t value, SizeFieldRoom& room) {
   if (Options.SizesInBytes) {
-    FieldText = PadLeftBlank(ThousandsText(value), layout.ByteSizeWidth);
-    return FieldText;
+    field.Texts.Text = PadLeftBlank(ThousandsText(value), field.Layout.ByteSizeWidth);
+    return field.Texts.Text;
   }
   return PaddedSizeFieldUnitText(value, room);
 }
@@ -59,7 +56,7 @@ void WriteSizeField(const FieldWrite& field) {
     return;
   }
   SizeFieldRoom room;
-  WriteAt(SizeFieldText(field.Layout, field.Entry.Size, room), field.Column,
+  WriteAt(SizeFieldText(field, field.Entry.Size, room), field.Column,
           Looks.Colours.DetailColour);
 }
 
@@ -69,23 +66,23 @@ void WriteCompressedField(const FieldWrite& field) {
   AskCompression(field, query);
   SizeFieldRoom room;
   if (query.Known)
-    WriteAt(SizeFieldText(field.Layout, query.Size, room), field.Column,
+    WriteAt(SizeFieldText(field, query.Size, room), field.Column,
             Looks.Colours.DetailColour);
 }
 
 // The ratio in the four characters its field shows before the next column:
 // two decimals, fewer as it grows, and past 9999 its first three digits and
 // the marker.
-const std::string& RatioText(double ratio) {
+const std::string& RatioText(double ratio, std::string& text) {
   constexpr std::size_t Room = 4;
-  char text[64];
+  char digits[64];
   for (int decimals = 2; decimals >= 0; --decimals) {
-    std::snprintf(text, sizeof text, "%.*f", decimals, ratio);
-    FieldText = text;
-    if (FieldText.size() <= Room) return FieldText;
+    std::snprintf(digits, sizeof digits, "%.*f", decimals, ratio);
+    text = digits;
+    if (text.size() <= Room) return text;
   }
-  FieldText.resize(Room - 1);
-  return FieldText.append(Glyph::CutMarker);
+  text.resize(Room - 1);
+  return text.append(Glyph::CutMarker);
 }
 
 void WriteRatioField(const FieldWrite& field) {
@@ -93,17 +90,19 @@ void WriteRatioField(const FieldWrite& field) {
   AskCompression(field, query);
   if (query.Size <= 0) return;
   const double ratio = static_cast<double>(field.Entry.Size) / static_cast<double>(query.Size);
-  WriteAt(PadLeftBlank(RatioText(ratio), 4), field.Column, Looks.Colours.DetailColour);
+  WriteAt(PadLeftBlank(RatioText(ratio, field.Texts.Text), 4), field.Column,
+          Looks.Colours.DetailColour);
 }
 
 void WriteOwnerField(const FieldWrite& field) {
-  if (!LookupOwner(PathOf(field), FieldText)) return;
+  std::string& owner = field.Texts.Text;
+  if (!LookupOwner(PathOf(field), owner)) return;
   const int width = field.Width;
-  if (TextCells(FieldText) > width - 1) {
-    FieldText.resize(PrefixForCells(FieldText, width > 2 ? width - 2 : 0));
-    FieldText += Glyph::CutMarker;
+  if (TextCells(owner) > width - 1) {
+    owner.resize(PrefixForCells(owner, width > 2 ? width - 2 : 0));
+    owner += Glyph::CutMarker;
   }
-  WriteAt(FieldText, field.Column, Looks.Colours.DetailColour);
+  WriteAt(owner, field.Column, Looks.Colours.DetailColour);
 }
 
 void WriteTimeField(const FieldWrite& field) {
@@ -114,13 +113,15 @@ void WriteTimeField(const FieldWrite& field) {
     WriteAt(scanned, field.Column, Looks.Colours.DateColour);
     return;
   }
-  FieldText.clear();
-  AppendDateTime(FieldText, Looks.DateFormat, StampToLocalDateTime(field.Entry.Time(field.Stamp)));
-  WriteAt(FieldText, field.Column, Looks.Colours.DateColour);
+  std::string& text = field.Texts.Text;
+  text.clear();
+  AppendDateTime(text, Looks.DateFormat, StampToLocalDateTime(field.Entry.Time(field.Stamp)));
+  WriteAt(text, field.Column, Looks.Colours.DateColour);
 }
 
 void WriteName(const FieldWrite& field) {
-  WriteNameField(field.Layout, field.Entry, field.Column, field.LastInRow, field.Colour);
+  WriteNameField(field.Layout, field.Entry, field.Column, field.LastInRow, field.Colour,
+                 field.Texts.Name);
 }
 
 void WriteShortName(const FieldWrite& field) {
@@ -262,12 +263,13 @@ bool ListingUsesAliases() {
 }
 
 void WriteEntryFields(const ListingLayoutRec& layout, const DirectoryListing& listing,
-                      const FileEntry& entry, int column, bool lastInRow) {
+                      const FileEntry& entry, int column, bool lastInRow, FieldTexts& texts) {
   // Plain text has no colours: the extension table is not worth a look.
   const std::uint8_t colour =
       ConsoleEngine.Redirected ? Looks.Colours.FileColour : NameColour(entry);
   CompressionQuery compression;
-  FieldWrite write{layout, listing, entry, column, 0, NoStamp, lastInRow, colour, compression};
+  FieldWrite write{layout, listing,   entry,      column, 0, NoStamp, lastInRow,
+                   colour, compression, texts};
   for (int index = 0; index < layout.FieldCount; ++index) {
     const FieldPlan& field = layout.Fields[static_cast<std::size_t>(index)];
     if (field.Write) {

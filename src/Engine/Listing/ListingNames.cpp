@@ -17,8 +17,6 @@
 
 namespace {
 
-std::string NameText;  // reused for every name-like field
-
 void ApplyNameCase(std::string& text) {
   if (Options.NameCase == 'U')
     UpperAsciiInPlace(text);
@@ -26,18 +24,18 @@ void ApplyNameCase(std::string& text) {
     LowerAsciiInPlace(text);
 }
 
-// The name as the case option shows it: itself, without a copy, or a cased copy.
-std::string_view CasedName(std::string_view name) {
+// The name as the case option shows it: itself, without a copy, or a cased
+// copy in text.
+std::string_view CasedName(std::string_view name, std::string& text) {
   if (Options.NameCase == 'N') return name;
-  NameText.assign(name);
-  ApplyNameCase(NameText);
-  return NameText;
+  text.assign(name);
+  ApplyNameCase(text);
+  return text;
 }
 
 // The text of [start, end) of a source.
-const std::string& Piece(std::string_view source, std::size_t start, std::size_t end) {
-  NameText.assign(source.substr(start, end - start));
-  return NameText;
+std::string_view Piece(std::string_view source, std::size_t start, std::size_t end) {
+  return source.substr(start, end - start);
 }
 
 // Where a description longer than the room breaks: at the last blank (or
@@ -65,21 +63,21 @@ std::size_t AfterBreak(const std::string& text, std::size_t at) {
 }  // namespace
 
 void WriteNameField(const ListingLayoutRec& layout, const FileEntry& entry, int column,
-                    bool lastInRow, std::uint8_t colour) {
+                    bool lastInRow, std::uint8_t colour, std::string& text) {
   // Bare plain text is read by other programs: a cut name or path names no file.
   if (Options.Bare && ConsoleEngine.Redirected) {
-    WriteWholeAt(CasedName(entry.Name), column, colour);
+    WriteWholeAt(CasedName(entry.Name, text), column, colour);
     return;
   }
   int limit = lastInRow ? layout.NameRoom : layout.NameCut;
   // A name has no more cells than bytes: only a long one needs counting.
   if (static_cast<int>(entry.Name.size()) > limit && TextCells(entry.Name) > limit) {
-    NameText.assign(CellPrefix(entry.Name, limit > 1 ? limit - 1 : 0));
-    NameText += Glyph::CutMarker;
-    ApplyNameCase(NameText);
-    WriteAt(NameText, column, colour);
+    text.assign(CellPrefix(entry.Name, limit > 1 ? limit - 1 : 0));
+    text += Glyph::CutMarker;
+    ApplyNameCase(text);
+    WriteAt(text, column, colour);
   } else {
-    WriteAt(CasedName(entry.Name), column, colour);
+    WriteAt(CasedName(entry.Name, text), column, colour);
   }
 }
 

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr std::size_t MaxExtensionChars = 99;
-
 // The extension of a name (at most its first MaxExtensionChars bytes),
 // upper-cased into the buffer given.
 std::string_view UpperExtension(std::string_view name, char (&buffer)[MaxExtensionChars]) {

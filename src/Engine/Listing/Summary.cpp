@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr std::int64_t SizeUnitThreshold = 1024;
 constexpr int SummaryDecimals = 2;
 
 // A figure, or the words between figures, in the colour of its kind.
@@ -31,7 +30,7 @@ using SummaryRuns = std::vector<SummaryRun>;
 void AddByteFigure(SummaryRuns& runs, std::int64_t bytes) {
   runs.push_back({ThousandsText(bytes), true});
   runs.push_back({" bytes", false});
-  if (bytes < SizeUnitThreshold) return;
+  if (bytes < KiloBytes) return;
   runs.push_back({" (", false});
   runs.push_back({ShortSizeText(bytes, SummaryDecimals) + "B", true});
   runs.push_back({")", false});

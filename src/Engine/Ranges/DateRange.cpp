@@ -3,7 +3,6 @@
 #include "Base/AsciiCase.h"
 #include "Base/DecimalInteger.h"
 #include "RunValues/Options.h"
-#include "RunValues/StartupWriters.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Ranges/RangeFilters.h"
 #include "Engine/Ranges/RangeScanner.h"
@@ -59,29 +58,37 @@ bool ReadShortDate(const std::string& text, double& value) {
   return true;
 }
 
-bool ReadDateBound(const std::string& text, char sign, bool upper) {
-  double value = 0;
-  if (sign == 0) {
-    StartupOptions().DateSeparator = '-';  // dates are written as they are typed here
-    if (!ReadShortDate(text, value)) return false;
-  } else {
-    std::int32_t days = 0;
-    if (!IsDecimalInteger(text, days)) return false;
-    double base = upper ? StartupOptions().DateLow : TodayDate();
-    value = sign == '+' ? base + days : base - days;
-  }
-  (upper ? StartupOptions().DateHigh : StartupOptions().DateLow) = value;
-  return true;
-}
+struct DateBounds final : RangeBounds {
+  explicit DateBounds(DateRangeRead from) : Read(from) {}
 
-bool FinishDates(bool commaSeen) {
-  if (!commaSeen) StartupOptions().DateHigh = TodayDate();
-  return true;
-}
+  bool ReadBound(const std::string& text, char sign, bool upper) override {
+    double value = 0;
+    if (sign == 0) {
+      Read.DateTyped = true;  // dates are written as they are typed here
+      if (!ReadShortDate(text, value)) return false;
+    } else {
+      std::int32_t days = 0;
+      if (!IsDecimalInteger(text, days)) return false;
+      double base = upper ? Read.Low : TodayDate();
+      value = sign == '+' ? base + days : base - days;
+    }
+    (upper ? Read.High : Read.Low) = value;
+    return true;
+  }
+
+  bool Finish(bool commaSeen) override {
+    if (!commaSeen) Read.High = TodayDate();
+    return true;
+  }
+
+  DateRangeRead Read;
+};
 
 }  // namespace
 
-bool ParseDateRange(const std::string& text) {
-  StartupOptions().DateRangeStamp = NoStamp;
-  return ScanRangeText(text, {'D', &StartupOptions().DateRangeStamp, ReadDateBound, FinishDates});
+std::optional<DateRangeRead> ReadDateRange(const std::string& text, DateRangeRead from) {
+  DateBounds bounds(from);
+  bounds.Read.Stamp = NoStamp;  // reset by every date switch
+  if (!ScanRangeText(text, {'D', &bounds.Read.Stamp, bounds})) return std::nullopt;
+  return bounds.Read;
 }

@@ -42,7 +42,7 @@ bool ReadBoundAt(const std::string& text, const RangeRules& rules, ScanState& st
   std::size_t start = sign ? state.At + 1 : state.At;
   std::size_t end = BoundEnd(text, state.CommaSeen);
   if (end == std::string::npos || end <= start) return false;
-  if (!rules.ReadBound(text.substr(start, end - start), sign, state.CommaSeen)) return false;
+  if (!rules.Bounds.ReadBound(text.substr(start, end - start), sign, state.CommaSeen)) return false;
   state.At = end;
   return true;
 }
@@ -84,6 +84,6 @@ bool ScanRangeText(const std::string& text, const RangeRules& rules) {
     }
   }
   if (!state.BoundRead) return false;
-  bool finished = rules.Finish(state.CommaSeen);
+  bool finished = rules.Bounds.Finish(state.CommaSeen);
   return state.Complete && finished;
 }

@@ -6,14 +6,23 @@
 #include <cstdint>
 #include <string>
 
+// What one range parser reads its bounds into.
+class RangeBounds {
+ public:
+  // Reads one bound's text; sign is 0 for an absolute bound, else '+' or '-'.
+  virtual bool ReadBound(const std::string& text, char sign, bool upper) = 0;
+  // The end-of-text steps after at least one bound; false rejects.
+  virtual bool Finish(bool commaSeen) = 0;
+
+ protected:
+  ~RangeBounds() = default;
+};
+
 // What distinguishes one range parser from another.
 struct RangeRules {
   char Letter;          // the filter's own letter: D, T or S
   std::uint8_t* Stamp;  // receives the stamp letters A, C, W; nullptr: they stop the scan
-  // Reads one bound's text; sign is 0 for an absolute bound, else '+' or '-'.
-  bool (*ReadBound)(const std::string& text, char sign, bool upper);
-  // The end-of-text steps after at least one bound; false rejects.
-  bool (*Finish)(bool commaSeen);
+  RangeBounds& Bounds;
 };
 
 // Walks the switch text ("[D-7]") and returns whether it is accepted.

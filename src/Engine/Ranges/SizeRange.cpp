@@ -3,8 +3,6 @@
 #include <charconv>
 #include <cmath>
 
-#include "RunValues/Options.h"
-#include "RunValues/StartupWriters.h"
 #include "Engine/Ranges/RangeFilters.h"
 #include "Engine/Ranges/RangeScanner.h"
 
@@ -78,32 +76,40 @@ bool ReadSize(std::string text, std::int64_t& size) {
   return !__builtin_mul_overflow(number, unit, &size);
 }
 
-// A relative lower bound counts from 0; the end-of-text check then rejects a
-// negative result.
-bool ReadSizeBound(const std::string& text, char sign, bool upper) {
-  std::int64_t size = 0;
-  if (!ReadSize(text, size)) return false;
-  std::int64_t& bound = upper ? StartupOptions().SizeHigh : StartupOptions().SizeLow;
-  if (sign == 0) {
-    bound = size;
+struct SizeBounds final : RangeBounds {
+  explicit SizeBounds(SizeRangeRead from) : Read(from) {}
+
+  // A relative lower bound counts from 0; the end-of-text check then rejects
+  // a negative result.
+  bool ReadBound(const std::string& text, char sign, bool upper) override {
+    std::int64_t size = 0;
+    if (!ReadSize(text, size)) return false;
+    std::int64_t& bound = upper ? Read.High : Read.Low;
+    if (sign == 0) {
+      bound = size;
+      return true;
+    }
+    std::int64_t base = upper ? Read.Low : 0;
+    std::int64_t value = 0;
+    bool overflow = sign == '+' ? __builtin_add_overflow(base, size, &value)
+                                : __builtin_sub_overflow(base, size, &value);
+    if (overflow) return false;
+    bound = value;
     return true;
   }
-  std::int64_t base = upper ? StartupOptions().SizeLow : 0;
-  std::int64_t value = 0;
-  bool overflow = sign == '+' ? __builtin_add_overflow(base, size, &value)
-                              : __builtin_sub_overflow(base, size, &value);
-  if (overflow) return false;
-  bound = value;
-  return true;
-}
 
-bool FinishSizes(bool commaSeen) {
-  StartupOptions().SizeOpenEnded = !commaSeen;
-  return StartupOptions().SizeLow >= 0 && StartupOptions().SizeHigh >= 0;
-}
+  bool Finish(bool commaSeen) override {
+    Read.OpenEnded = !commaSeen;
+    return Read.Low >= 0 && Read.High >= 0;
+  }
+
+  SizeRangeRead Read;
+};
 
 }  // namespace
 
-bool ParseSizeRange(const std::string& text) {
-  return ScanRangeText(text, {'S', nullptr, ReadSizeBound, FinishSizes});
+std::optional<SizeRangeRead> ReadSizeRange(const std::string& text, SizeRangeRead from) {
+  SizeBounds bounds(from);
+  if (!ScanRangeText(text, {'S', nullptr, bounds})) return std::nullopt;
+  return bounds.Read;
 }

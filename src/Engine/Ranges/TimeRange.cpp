@@ -5,7 +5,6 @@
 #include "Base/AsciiCase.h"
 #include "Base/DecimalInteger.h"
 #include "RunValues/Options.h"
-#include "RunValues/StartupWriters.h"
 #include "Engine/Dates/DateTimeValue.h"
 #include "Engine/Ranges/RangeFilters.h"
 #include "Engine/Ranges/RangeScanner.h"
@@ -54,31 +53,39 @@ bool ReadTimeOfDay(const std::string& text, double& value) {
   return true;
 }
 
-bool ReadTimeBound(const std::string& text, char sign, bool upper) {
-  double value = 0;
-  if (sign == 0) {
-    StartupOptions().TimeSeparator = ':';  // times are written as they are typed here
-    if (!ReadTimeOfDay(text, value)) return false;
-  } else {
-    std::int32_t minutes = 0;
-    if (!IsDecimalInteger(text, minutes)) return false;
-    double base = upper ? StartupOptions().TimeLow : NowTimeOfDay();
-    value = sign == '+' ? base + minutes / MinutesPerDay : base - minutes / MinutesPerDay;
-    // The comparison never wraps, so a bound past midnight stops at the day's edge.
-    value = std::clamp(value, 0.0, LastMinuteOfDay);
-  }
-  (upper ? StartupOptions().TimeHigh : StartupOptions().TimeLow) = value;
-  return true;
-}
+struct TimeBounds final : RangeBounds {
+  explicit TimeBounds(TimeRangeRead from) : Read(from) {}
 
-bool FinishTimes(bool commaSeen) {
-  if (!commaSeen) StartupOptions().TimeHigh = NowTimeOfDay();
-  return true;
-}
+  bool ReadBound(const std::string& text, char sign, bool upper) override {
+    double value = 0;
+    if (sign == 0) {
+      Read.TimeTyped = true;  // times are written as they are typed here
+      if (!ReadTimeOfDay(text, value)) return false;
+    } else {
+      std::int32_t minutes = 0;
+      if (!IsDecimalInteger(text, minutes)) return false;
+      double base = upper ? Read.Low : NowTimeOfDay();
+      value = sign == '+' ? base + minutes / MinutesPerDay : base - minutes / MinutesPerDay;
+      // The comparison never wraps, so a bound past midnight stops at the day's edge.
+      value = std::clamp(value, 0.0, LastMinuteOfDay);
+    }
+    (upper ? Read.High : Read.Low) = value;
+    return true;
+  }
+
+  bool Finish(bool commaSeen) override {
+    if (!commaSeen) Read.High = NowTimeOfDay();
+    return true;
+  }
+
+  TimeRangeRead Read;
+};
 
 }  // namespace
 
-bool ParseTimeRange(const std::string& text) {
-  StartupOptions().TimeRangeStamp = NoStamp;
-  return ScanRangeText(text, {'T', &StartupOptions().TimeRangeStamp, ReadTimeBound, FinishTimes});
+std::optional<TimeRangeRead> ReadTimeRange(const std::string& text, TimeRangeRead from) {
+  TimeBounds bounds(from);
+  bounds.Read.Stamp = NoStamp;  // reset by every time switch
+  if (!ScanRangeText(text, {'T', &bounds.Read.Stamp, bounds})) return std::nullopt;
+  return bounds.Read;
 }

@@ -19,7 +19,6 @@ constexpr char EmptyBranch[] = "    ";
 const std::string Tee = Glyph::LineBranchRight + RepeatGlyph(Glyph::LineHorizontal, 2);
 const std::string Corner = Glyph::LineCornerUpRight + RepeatGlyph(Glyph::LineHorizontal, 2);
 
-constexpr std::int64_t SizeUnitThreshold = 1024;
 constexpr int SizeDecimals = 2;
 
 bool LevelFlag(const TreeWalkState& tree, int level) {
@@ -84,7 +83,7 @@ void WriteClosingLine(const TreeWalkState& tree) {
     WriteText(" consuming ", Looks.Colours.SummaryTextColour);
     WriteText(ThousandsText(tree.TotalAllocated), Looks.Colours.SummaryFigureColour);
     WriteText(" bytes", Looks.Colours.SummaryTextColour);
-    if (tree.TotalAllocated >= SizeUnitThreshold) {
+    if (tree.TotalAllocated >= KiloBytes) {
       WriteText(" (", Looks.Colours.SummaryTextColour);
       WriteText(ShortSizeText(tree.TotalAllocated, SizeDecimals) + "B",
                 Looks.Colours.SummaryFigureColour);

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "Base/ByteWords.h"
+#include "Base/ReadStop.h"
 #include "Disk/ClusterRounding.h"
 #include "Engine/Scan/ScanEnumeration.h"
-#include "Engine/Walk/ReadAheadQueue.h"
 
 namespace {
 

@@ -27,12 +27,6 @@ constexpr std::uint32_t AttrIndexBits[5] = {Plat::AttrArchive, Plat::AttrHidden,
 
 bool IsDotName(std::string_view name) { return name == "." || name == ".."; }
 
-bool SameLettersIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return UpperAscii(x) == UpperAscii(y);
-         });
-}
-
 // The date pattern as start-up parsed it; a filter run on its own (in a test)
 // parses it here.
 const std::vector<DateStep>& ListingDateSteps() {
@@ -92,7 +86,7 @@ ListingFilter::ListingFilter(DirectoryListing& listing) : listing_(listing) {
   listing.MaxNameLength = 0;
   keepAliases_ = Options.AliasesListed;
   hidesBatchWork_ = Options.BatchMode && !RunFiles.BatchFile.WorkDirectory.empty() &&
-                    SameLettersIgnoringCase(listing.CurrentDir, RunFiles.BatchFile.WorkDirectory);
+                    EqualAsciiFolded(listing.CurrentDir, RunFiles.BatchFile.WorkDirectory);
   if (Options.FullPath) headCells_ = TextCells(listing.CurrentDir);
   for (int index = 0; index < 5; ++index) {
     if (Options.AttrWant[index]) wantedAttributes_ |= AttrIndexBits[index];

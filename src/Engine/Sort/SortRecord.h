@@ -5,7 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "Engine/Sort/Sort.h"
+#include "Engine/Sort/EntryOrder.h"
+
+struct FileEntry;
 
 struct SortRecord {
   std::uint64_t High = 0;  // first part of the key, direction applied

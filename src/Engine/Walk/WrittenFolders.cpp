@@ -12,12 +12,6 @@ std::string WithBackslash(std::string path) {
   return path;
 }
 
-bool StartsFolded(const std::string& text, const std::string& start) {
-  return text.size() >= start.size() &&
-         std::equal(start.begin(), start.end(), text.begin(),
-                    [](char a, char b) { return UpperAscii(a) == UpperAscii(b); });
-}
-
 // The system's name for the folder that holds a file; empty when it has none.
 std::string FolderHolding(const std::string& file) {
   std::string full, folder;
@@ -44,7 +38,7 @@ std::optional<std::vector<std::string>> WrittenFoldersBelow(const std::string& r
   for (const std::string& file : files) folders.push_back(FolderHolding(file));
   for (const std::string& folder : folders) {
     // The root itself is read before any worker starts.
-    if (folder.size() <= root.size() || !StartsFolded(folder, root)) continue;
+    if (folder.size() <= root.size() || !StartsAsciiFolded(folder, root)) continue;
     std::string key = rootDirectory + folder.substr(root.size());
     key.pop_back();
     written.push_back(std::move(key));

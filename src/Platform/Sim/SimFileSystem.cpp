@@ -332,7 +332,7 @@ void SetWorkingDirectory(const std::string& path) {
 namespace Plat {
 
 Handle FindFirst(const std::string& pattern, std::uint32_t, FindData& data) {
-  Sim::Detail::CountSearchStart();
+  Sim::Detail::CountSearchStart(pattern);
   Sim::Detail::PauseBeforeFind();
   bool fire = false;
   {

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <new>
 #include <random>
@@ -19,6 +20,10 @@ std::atomic<unsigned> SimProcessors{1};
 std::atomic<unsigned> FindDelayMicroseconds{0};
 thread_local unsigned SearchesStartedHere = 0;
 std::atomic<std::uint64_t> TicksAdded{0};
+// Set and cleared by a test while no search runs.
+std::function<void(const std::string&)> SearchGate;
+// While held, the clock stands at this reading of the real one (0: it runs).
+std::atomic<std::uint64_t> TicksHeldAt{0};
 // Thread starts left before the one that fails (-1: none fails), and how.
 std::atomic<int> StartsBeforeFailure{-1};
 std::atomic<bool> FailureThrows{false};
@@ -28,7 +33,13 @@ namespace Sim {
 void SetProcessorCount(unsigned count) { SimProcessors = count == 0 ? 1 : count; }
 void SetFindDelay(unsigned maxMicroseconds) { FindDelayMicroseconds = maxMicroseconds; }
 unsigned SearchesStartedOnThisThread() { return SearchesStartedHere; }
+void SetSearchGate(std::function<void(const std::string&)> gate) { SearchGate = std::move(gate); }
 void AdvanceTicks(unsigned milliseconds) { TicksAdded += milliseconds; }
+
+void HoldTicks(bool held) {
+  TicksHeldAt = 0;
+  if (held) TicksHeldAt = Plat::TickMilliseconds() - TicksAdded.load();
+}
 
 void FailThreadStart(int startsBefore, bool throws) {
   FailureThrows = throws;
@@ -36,7 +47,10 @@ void FailThreadStart(int startsBefore, bool throws) {
 }
 
 namespace Detail {
-void CountSearchStart() { ++SearchesStartedHere; }
+void CountSearchStart(const std::string& pattern) {
+  ++SearchesStartedHere;
+  if (SearchGate) SearchGate(pattern);
+}
 
 void PauseBeforeFind() {
   const unsigned most = FindDelayMicroseconds.load(std::memory_order_relaxed);
@@ -64,6 +78,8 @@ namespace Plat {
 unsigned ProcessorCount() { return SimProcessors; }
 
 std::uint64_t TickMilliseconds() {
+  const std::uint64_t heldAt = TicksHeldAt.load();
+  if (heldAt != 0) return heldAt + TicksAdded.load();
   const auto now = std::chrono::steady_clock::now().time_since_epoch();
   return static_cast<std::uint64_t>(
              std::chrono::duration_cast<std::chrono::milliseconds>(now).count()) +
@@ -88,7 +104,15 @@ void Monitor::Wait() {
 
 void Monitor::WaitFor(unsigned milliseconds) {
   std::unique_lock<std::mutex> held(state_->Mutex, std::adopt_lock);
-  state_->Condition.wait_for(held, std::chrono::milliseconds(milliseconds));
+  if (TicksHeldAt.load() != 0) {
+    // The held clock: the while passes at once, the lock let go meanwhile.
+    Sim::AdvanceTicks(milliseconds);
+    held.unlock();
+    std::this_thread::yield();
+    held.lock();
+  } else {
+    state_->Condition.wait_for(held, std::chrono::milliseconds(milliseconds));
+  }
   held.release();
 }
 

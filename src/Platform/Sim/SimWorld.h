@@ -155,8 +155,8 @@ class WorldGuard {
 
 // The delay SetFindDelay asks for, taken before a find call holds the world.
 void PauseBeforeFind();
-// Counts a find-first for the calling thread.
-void CountSearchStart();
+// Counts a find-first for the calling thread, and passes its test's gate.
+void CountSearchStart(const std::string& pattern);
 
 // Records the error code for the calling thread's LastError(); returns false
 // for `return Fail(code);`.

@@ -77,6 +77,14 @@ TEST_F(ConfigurationTest, FirstRunStartsTheConfigurationProgram) {
   }
 }
 
+// OConfig's first write left its mark, of whatever type: it completes the set.
+TEST_F(ConfigurationTest, AnUnfinishedFirstWriteStartsTheConfigurationProgram) {
+  Configure();
+  Sim::SetRegistryString(SettingsKey, UnfinishedValue, "");
+  EXPECT_EQ(EndingOutput(),
+            Lines{"Running OCONFIG so you can set up default configuration (first time only)"});
+}
+
 TEST_F(ConfigurationTest, MissingDisplayOrSettingsKeyCannotBeRead) {
   Sim::AddRegistryKey(ExtensionsKey);
   EXPECT_EQ(EndingOutput(), Lines{"Unable to read configuration data."});
@@ -103,6 +111,7 @@ TEST_F(ConfigurationTest, BadValuesEndTheRunNamingTheValue) {
   const Case cases[] = {
       {ExtensionsKey, "TXT", T::String, {'1', '0'}, 0, "Invalid data type for 'TXT'"},
       {ExtensionsKey, "BIN", T::Binary, {10, 0, 0, 0}, 0, "Invalid data type for 'BIN'"},
+      {ExtensionsKey, "LOG", T::Dword, {10, 0, 0, 0, 0}, 0, "Invalid data type for 'LOG'"},
       {DisplayKey, "Entities", T::Dword, {7, 0, 0, 0}, 0, "Invalid data type for 'Entities'"},
       {DisplayKey, "Entities", T::Binary, Bytes(12, 7), 0, "Invalid data type for 'Entities'"},
       {SettingsKey,
@@ -130,6 +139,7 @@ TEST_F(ConfigurationTest, ReadsEveryPart) {
   Sim::SetRegistryDword(ExtensionsKey, "TXT", 10);
   Sim::SetRegistryDword(ExtensionsKey, "EXE", 12);
   Sim::SetRegistryDword(ExtensionsKey, "bin", 9);  // lower case: never matches
+  Sim::SetRegistryDword(ExtensionsKey, "\xFF", 7);  // a name the system cannot convert: passed over
   Sim::SetRegistryDword(ExtensionsKey, "GZ", 0x1E);
   Sim::SetRegistryBinary(DisplayKey, EntitiesValue, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
   Sim::SetRegistryString(SettingsKey, SwitchesValue, "/W /O-S");

@@ -5,8 +5,13 @@
 // alone. Also built into the ThreadSanitizer target (orvl_thread_tests).
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Console/Console.h"
@@ -95,10 +100,17 @@ TEST(ReadAheadWalkTest, WorkersChangeNothingInTheOutput) {
   }
 }
 
-// The reads of a walk with workers are the workers': with more directories
-// waiting than the window holds, the walk's own thread starts only a few of
-// the searches, however its stack is ordered.
+// The reads of a walk with workers are taken from the workers: the walk's own
+// searches of the 80 directories below the root wait until a worker has begun
+// one, so however the threads are scheduled, the walk reads fewer of them itself.
 TEST(ReadAheadWalkTest, WorkersDoTheReading) {
+  struct Searches {
+    std::mutex Lock;
+    std::condition_variable Begun;
+    bool WorkerSearched = false;
+    std::set<std::string> ReadByTheWalk;
+  } searches;
+  const std::thread::id walkThread = std::this_thread::get_id();
   for (const char* walk : {"/S", "/TREE"}) {
     ResetWorld();
     Sim::AddDrive(Sim::Drive{});
@@ -107,14 +119,25 @@ TEST(ReadAheadWalkTest, WorkersDoTheReading) {
     for (int index = 0; index < 80; ++index)
       Sim::AddFile("C:\\W\\D" + std::to_string(index), "F.TXT", 1);
     Sim::SetProcessorCount(4);
-    Sim::SetFindDelay(40);
+    searches.WorkerSearched = false;
+    searches.ReadByTheWalk.clear();
+    Sim::SetSearchGate([&](const std::string& pattern) {
+      std::unique_lock<std::mutex> held(searches.Lock);
+      if (std::this_thread::get_id() != walkThread) {
+        searches.WorkerSearched = true;
+        searches.Begun.notify_all();
+      } else if (pattern.rfind("C:\\W\\D", 0) == 0) {
+        // Bounded: workers that never search fail the count below instead.
+        searches.Begun.wait_for(held, std::chrono::seconds(10),
+                                [&] { return searches.WorkerSearched; });
+        searches.ReadByTheWalk.insert(pattern.substr(0, pattern.find('\\', 5)));
+      }
+    });
     Sim::SetArguments({"C:\\ORVL\\ORVL.EXE", "C:\\W", walk});
-    const unsigned before = Sim::SearchesStartedOnThisThread();
     EXPECT_EQ(RunOrvl(), 0);
-    const unsigned here = Sim::SearchesStartedOnThisThread() - before;
+    Sim::SetSearchGate(nullptr);
     Sim::SetProcessorCount(1);
-    Sim::SetFindDelay(0);
-    EXPECT_LT(here, 27u) << walk << ": 81 directories, " << here << " read by the walk itself";
+    EXPECT_LT(searches.ReadByTheWalk.size(), 80u) << walk << ": all read by the walk itself";
   }
 }
 
@@ -179,7 +202,7 @@ void ExpectWorkersHoldAtMostSixteenMiBMore(const Words& words) {
   arguments.insert(arguments.end(), words.begin(), words.end());
   long long peak[2] = {0, 0};
   for (unsigned processors : {1u, 4u}) {
-    ResetSharedState();
+    ResetRunValues();
     ResetConsoleEngine();
     Sim::SetArguments(arguments);
     Sim::SetProcessorCount(processors);

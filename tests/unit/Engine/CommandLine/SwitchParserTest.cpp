@@ -38,13 +38,13 @@ class SwitchParserTest : public TestWorld {
   }
 
   static std::string FormatOf(const char* word) {
-    ResetSharedState();
+    ResetRunValues();
     ParseSwitch(word);
     return Format();
   }
 
   static bool IsBad(const std::string& word) {
-    ResetSharedState();
+    ResetRunValues();
     ParseSwitch(word);
     return StartupOptions().BadOption;
   }
@@ -120,13 +120,13 @@ TEST_F(SwitchParserTest, FormatRows) {
   EXPECT_EQ(FormatOf("N"), "t0 s7 n0");
   EXPECT_EQ(StartupOptions().FixedColumns, 1);
 
-  ResetSharedState();
+  ResetRunValues();
   Parse({"D", "-D"});
   EXPECT_EQ(Format(), "s7 n0");
   EXPECT_TRUE(StartupOptions().VerticalSort);  // -D restores the columns only
   EXPECT_TRUE(StartupOptions().FormatChosen);
 
-  ResetSharedState();
+  ResetRunValues();
   Parse({"X", "-X"});
   EXPECT_EQ(Format(), "s7 n0");
 }
@@ -137,7 +137,7 @@ TEST_F(SwitchParserTest, BareChangesTheFormatOnlyWhenNoneWasChosen) {
   EXPECT_EQ(StartupOptions().FixedColumns, 1);
   EXPECT_EQ(Format(), "n0");
 
-  ResetSharedState();
+  ResetRunValues();
   Parse({"V", "B"});
   EXPECT_EQ(Format(), "s7 t0 a6 f13 n0");
   ParseSwitch("-B");
@@ -148,10 +148,10 @@ TEST_F(SwitchParserTest, BareChangesTheFormatOnlyWhenNoneWasChosen) {
 TEST_F(SwitchParserTest, DescriptionsYieldToAChosenFormat) {
   Parse({"W", "Z"});
   EXPECT_FALSE(StartupOptions().ShowDescriptions);
-  ResetSharedState();
+  ResetRunValues();
   Parse({"Z", "W"});
   EXPECT_FALSE(StartupOptions().ShowDescriptions);
-  ResetSharedState();
+  ResetRunValues();
   ParseSwitch("Z");
   EXPECT_TRUE(StartupOptions().ShowDescriptions);
   Parse({"F"});
@@ -199,7 +199,7 @@ TEST_F(SwitchParserTest, TimeFieldTakesOneLetterWithOrWithoutColon) {
 
 TEST_F(SwitchParserTest, ColourSwitchesAndTheirOlderSpelling) {
   for (const char* word : {"GA", "G:A", "DA", "D:A"}) {
-    ResetSharedState();
+    ResetRunValues();
     StartupLooks().Colours.FileColour = 2;
     ParseSwitch(word);
     const ColourRec& c = Looks.Colours;
@@ -212,7 +212,7 @@ TEST_F(SwitchParserTest, ColourSwitchesAndTheirOlderSpelling) {
     EXPECT_EQ(StartupOptions().ColumnCount, 2) << word;  // DA is not the wide format
   }
   for (const char* word : {"GF", "G:F", "DF", "D:F"}) {
-    ResetSharedState();
+    ResetRunValues();
     StartupLooks().Colours.FileColour = 2;
     ParseSwitch(word);
     EXPECT_EQ(Looks.Colours.FileColour, 7) << word;
@@ -339,7 +339,7 @@ TEST_F(SwitchParserTest, SortOrder) {
   EXPECT_EQ(StartupOptions().SortKey, 'N');
   EXPECT_TRUE(StartupOptions().SortReverse);  // nothing turns it off
 
-  ResetSharedState();
+  ResetRunValues();
   ParseSwitch("O:E-G");
   EXPECT_EQ(StartupOptions().SortKey, 'X');
   EXPECT_FALSE(StartupOptions().DirsFirst);
@@ -387,7 +387,7 @@ TEST_F(SwitchParserTest, TimeKindResolvesTheDateColumns) {
   EXPECT_EQ(StartupOptions().TimeKindNeeded, (std::array<bool, 4>{false, false, true, false}));
   EXPECT_EQ(StartupOptions().DateRangeStamp, Creation);
 
-  ResetSharedState();
+  ResetRunValues();
   ResolveTimeKind();  // no date column: no stamp is needed for display
   EXPECT_EQ(StartupOptions().TimeKind, LastWrite);
   EXPECT_EQ(StartupOptions().TimeKindNeeded, (std::array<bool, 4>{}));
@@ -401,7 +401,7 @@ TEST_F(SwitchParserTest, RangeFiltersTestTheStampTheyNameElseTheDisplayedOne) {
       {{"TA", "[D-7]"}, LastAccess},
   };
   for (const auto& [words, stamp] : cases) {
-    ResetSharedState();
+    ResetRunValues();
     Parse(words);
     ResolveTimeKind();
     EXPECT_EQ(StartupOptions().DateRangeStamp, stamp) << words.front();

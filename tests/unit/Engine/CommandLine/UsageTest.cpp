@@ -160,14 +160,14 @@ TEST_F(UsageTest, AttributesOfTheScreen) {
 
 TEST_F(UsageTest, HelpPairsFillALineLeftThenRight) {
   Sim::SetRedirected();
-  StartHelpPairs();
-  WriteHelpPair("LEFT", 15);
-  WriteHelpPair("RIGHT", 15);
-  WriteHelpPair("ALONE", 15);
+  HelpPairs first;
+  first.Write("LEFT", 15);
+  first.Write("RIGHT", 15);
+  first.Write("ALONE", 15);
   NewLine();
-  StartHelpPairs();  // without it X would go to the right
-  WriteHelpPair("X", 15);
-  WriteHelpPair("Y", 15);
+  HelpPairs second;  // its first item starts a line, whatever the group before left
+  second.Write("X", 15);
+  second.Write("Y", 15);
   EXPECT_EQ(OutputLines(), (Lines{Pair("LEFT", "RIGHT"), "ALONE", Pair("X", "Y")}));
 }
 

@@ -159,6 +159,16 @@ TEST_F(ListingTest, ColumnCountFollowsTheWidestNameAndTheMinimum) {
   }
 }
 
+TEST_F(ListingTest, AColumnKeepsTenCellsForNames) {
+  // /5 on 85 columns would leave 17 - 8 = 9 cells for names: four are made.
+  Sim::SetConsole(85, 25);
+  Listing.MaxNameLength = 5;
+  StartupOptions().FixedColumns = 5;
+  Layout = Plan();
+  EXPECT_EQ(Layout.ColumnsAcross, 4);
+  EXPECT_EQ(Layout.ColumnWidth, 21);
+}
+
 TEST_F(ListingTest, WideFixedFieldsLeaveFewerColumnsThanAsked) {
   // /V with a 19-character date: 7 + 20 + 6 + 13 + 1 = 47 fixed columns.
   SetColumns({{'s', 7}, {'3', 0}, {'a', 6}, {'f', 13}, {'n', 0}});

@@ -56,6 +56,36 @@ TEST_F(SummaryTest, SingularWordsAndSmallFigures) {
   EXPECT_EQ(Sim::RowText(4), Line("10 bytes in 2 files", "1.25GB free"));
 }
 
+// A kilobyte is the first size with a unit; nothing counted keeps its blank
+// after "in", which counts; the free space wants one blank after the counts,
+// else it is left out.
+TEST_F(SummaryTest, TheUnitTheEmptyCountAndTheRoomForTheFreeSpace) {
+  struct Case {
+    int Width;
+    std::int32_t Files;
+    std::vector<std::string> Rows;
+  };
+  const Case cases[] = {
+      {36, 0, {Line("1,024 bytes (1.00KB) in", "1.25GB free", 36), "1,024 bytes (1.00KB) allocated"}},
+      {35, 0, {"1,024 bytes (1.00KB) in", "1,024 bytes (1.00KB) allocated"}},
+      {36, 1, {"1,024 bytes (1.00KB) in 1 file", "1,024 bytes (1.00KB) allocated"}},
+      {42, 1, {"1,024 bytes (1.00KB) in 1 file 1.25GB free"}},
+      {41, 1, {"1,024 bytes (1.00KB) in 1 file", "1,024 bytes (1.00KB) allocated"}},
+  };
+  for (const Case& test : cases) {
+    ResetWorld();
+    SetUp();
+    Sim::SetConsole(test.Width, 25);
+    ShowSummary(test.Files, 0, 1024, 1024);
+    std::vector<std::string> rows;
+    for (std::size_t row = 0; row < test.Rows.size(); ++row)
+      rows.push_back(Sim::RowTrimmed(static_cast<int>(row)));
+    std::vector<std::string> expected;
+    for (const std::string& row : test.Rows) expected.push_back(row.substr(0, row.find_last_not_of(' ') + 1));
+    EXPECT_EQ(rows, expected) << test.Width;
+  }
+}
+
 TEST_F(SummaryTest, MarkerLeavesOnlyTheFreeSpace) {
   ShowSummary(0, 0, NoCountsMarker, 0);
   EXPECT_EQ(Sim::RowText(0), Line("", "1.25GB free"));

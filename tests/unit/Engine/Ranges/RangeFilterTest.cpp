@@ -2,6 +2,7 @@
 
 #include "RunValues/Options.h"
 #include "Engine/Dates/DateTimeValue.h"
+#include "Engine/CommandLine/SwitchParser.h"
 #include "Engine/Ranges/RangeFilters.h"
 #include "TestWorld.h"
 
@@ -174,6 +175,10 @@ TEST_F(RangeFilterTest, TimeFilterComparesMinutesIgnoringSeconds) {
   ASSERT_TRUE(ParseTimeRange("[T22:00,06:00]"));  // no wrap past midnight
   EXPECT_FALSE(PassesDateTimeFilters(day + Time(23, 0)));
   EXPECT_FALSE(PassesDateTimeFilters(day + Time(5, 0)));
+  // A quarter of a millisecond before midnight rounds to the next midnight: minute 0.
+  ASSERT_TRUE(ParseTimeRange("[T0:00,0:00]"));
+  EXPECT_TRUE(PassesDateTimeFilters(day + 1 - 0.25 / 86400000.0));
+  EXPECT_FALSE(PassesDateTimeFilters(day + 1 - 1 / 86400.0));
 }
 
 TEST_F(RangeFilterTest, DateAndTimeFiltersTogether) {
@@ -225,7 +230,10 @@ TEST_F(RangeFilterTest, RelativeSizes) {
 TEST_F(RangeFilterTest, SizesOutsideSixtyFourBitsAreRejected) {
   EXPECT_TRUE(ParseSizeRange("[S9223372036854775807]"));
   EXPECT_EQ(StartupOptions().SizeLow, INT64_MAX);
-  for (const char* text : {"[S9223372036854775808]", "[S1E19]", "[S1E400]", "[S8388608T]",
+  // 2^63 itself, written as a decimal fraction or with an exponent, is one too
+  // many (also where a letter after "]" skips the end checks).
+  for (const char* text : {"[S9223372036854775808]", "[S9223372036854775808.0]",
+                           "[S9.223372036854775808E18]C", "[S1E19]", "[S1E400]", "[S8388608T]",
                            "[S1,+9223372036854775807]"})
     EXPECT_FALSE(ParseSizeRange(text)) << text;
   EXPECT_TRUE(ParseSizeRange("[S8388607T]"));
@@ -236,6 +244,16 @@ TEST_F(RangeFilterTest, RejectedSizes) {
                            "[S5 ]", "[SK]", "[S1E]", "[S0x10]", "[S5KK]"})
     EXPECT_FALSE(ParseSizeRange(text)) << text;
   EXPECT_TRUE(ParseSizeRange("[S5K]C"));  // a stamp letter after "]" only stops
+}
+
+TEST_F(RangeFilterTest, ARefusedSwitchLeavesEveryBoundAsItWas) {
+  ASSERT_TRUE(ParseSizeRange("[S1K,2K]"));
+  EXPECT_FALSE(ParseSizeRange("[S5K,x]"));
+  EXPECT_EQ(StartupOptions().SizeLow, 1024);
+  EXPECT_EQ(StartupOptions().SizeHigh, 2048);
+  EXPECT_FALSE(ParseDateRange("[D1-6-98,x]"));
+  EXPECT_EQ(StartupOptions().DateLow, 0);
+  EXPECT_EQ(StartupOptions().DateSeparator, "/");
 }
 
 TEST_F(RangeFilterTest, SizeFilterBounds) {

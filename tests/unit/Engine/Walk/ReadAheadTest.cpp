@@ -3,7 +3,8 @@
 // every directory itself, whether or not its workers start; the byte budget
 // holds for reads under way too; old reads are done again; a stop ends every
 // worker, waiting only so long for one stuck in a read, and never reaches
-// the walk's own reads. These also run under ThreadSanitizer (orvl_thread_tests).
+// the walk's own reads. The moves and limits one at a time: ReadAheadJobsTest.
+// These also run under ThreadSanitizer (orvl_thread_tests).
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -97,6 +98,15 @@ Blob ReadFake(const std::string& directory, const ReadStop& stop, std::size_t ma
   }
   return blob;
 }
+
+// The simulated clock stands still for a test: only the test moves it, and a
+// bounded wait passes at once.
+struct HeldClock {
+  HeldClock() { Sim::HoldTicks(true); }
+  ~HeldClock() { Sim::HoldTicks(false); }
+  HeldClock(const HeldClock&) = delete;
+  HeldClock& operator=(const HeldClock&) = delete;
+};
 
 // A depth-first walk as the lister does it: take, push the children, plan.
 std::vector<std::string> Walk(const ReadAheadLimits& limits, unsigned workers,
@@ -212,8 +222,7 @@ TEST(ReadAheadTest, AfterAReadPassesTheBudgetTheWalkReadsTheRestItself) {
   EXPECT_TRUE(ahead.Take("big"));  // given up ahead, read whole by the walk
   std::vector<std::string> rest;
   for (int folder = 0; folder < 50; ++folder) rest.push_back("f" + std::to_string(folder));
-  ahead.Plan(rest);
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  ahead.Plan(rest);  // nothing is asked of the workers any more
   while (!rest.empty()) {
     EXPECT_TRUE(ahead.Take(rest.back()));
     rest.pop_back();
@@ -225,8 +234,7 @@ TEST(ReadAheadTest, AfterAReadPassesTheBudgetTheWalkReadsTheRestItself) {
 TEST(ReadAheadTest, AReadBegunLongerAgoThanTheBoundIsDoneAgain) {
   std::atomic<int> version{1};
   std::atomic<int> reads{0};
-  ReadAheadLimits limits;
-  limits.FreshMilliseconds = 60000;  // far beyond any pause of a busy machine
+  const ReadAheadLimits limits;
   ReadAhead<int> ahead(
       [&](const std::string&, const ReadStop&) {
         const int read = version;
@@ -234,6 +242,7 @@ TEST(ReadAheadTest, AReadBegunLongerAgoThanTheBoundIsDoneAgain) {
         return read;
       },
       [](int) { return sizeof(int); }, limits, 2);
+  const HeldClock clock;  // let go before the workers end
   const std::vector<std::string> stack{"old", "fresh"};
   ahead.Plan(stack);
   while (reads < 2) std::this_thread::yield();
@@ -269,8 +278,9 @@ TEST(ReadAheadTest, EndingWaitsOnlySoLongForAReadThatDoesNotReturn) {
     gate->Changed.notify_all();
   });
   {
-    ReadAheadLimits limits;
-    limits.EndWaitMilliseconds = 20;
+    // Ending waits its two seconds at once, the read still inside the gate.
+    const HeldClock clock;
+    const ReadAheadLimits limits;
     // The reader holds the gate by value: it may outlive the walk.
     ReadAhead<int> ahead(
         [gate](const std::string&, const ReadStop&) {
