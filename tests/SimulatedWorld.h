@@ -13,3 +13,10 @@ inline void ResetWorld() {
   ResetSharedState();
   ResetConsoleEngine();
 }
+
+// The same, back to the machine kept by Sim::SaveWorld() rather than an empty one.
+inline void RestoreSavedWorld() {
+  Sim::RestoreWorld();
+  ResetSharedState();
+  ResetConsoleEngine();
+}

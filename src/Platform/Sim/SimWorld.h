@@ -101,7 +101,9 @@ struct World {
   bool FailNextWrite = false;
   bool FailKeys = false;
   bool ControlEventAtKeyRead = false;
+  std::vector<Plat::Cell> ScrollCopy;                   // the cells a scroll moves, reused
   std::vector<std::vector<Plat::Cell>> KeyReadScreens;  // the screen at every key read
+  bool KeepKeyReadScreens = true;                       // whether they are kept
   Plat::ControlHandler Handler = nullptr;
   bool KeyReadWoken = false;                    // the handler woke a key read
   std::vector<std::thread::id> ConsoleWriters;  // threads that wrote to the console or output
