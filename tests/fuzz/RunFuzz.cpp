@@ -57,6 +57,18 @@ void ShowRun(const std::vector<std::string>& arguments) {
   std::fflush(stdout);
 }
 
+// A command line ends at its first NUL: no argument the system hands over
+// holds one, nor does any follow it.
+void SetCommandLine(std::vector<std::string> arguments) {
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::size_t nul = arguments[i].find('\0');
+    if (nul == std::string::npos) continue;
+    arguments[i].resize(nul);
+    arguments.resize(i + 1);
+  }
+  Sim::SetArguments(arguments);
+}
+
 void WholeRun(ByteSource& in) {
   std::vector<std::string> arguments = RandomArguments(in);
   BuildWorld(in);
@@ -64,7 +76,7 @@ void WholeRun(ByteSource& in) {
   BuildSystem(in);
   BuildLocale(in);
   BuildRegistry(in);
-  Sim::SetArguments(arguments);
+  SetCommandLine(arguments);
   ShowRun(arguments);
   int code = RunOrvl();
   if (code < 0 || code > 3) {
@@ -286,7 +298,7 @@ void LiteralRun(const std::vector<std::string>& arguments, ByteSource& in) {
   BuildWorld(in);
   BuildConsole(in);
   BuildLocale(in);
-  Sim::SetArguments(arguments);
+  SetCommandLine(arguments);
   ShowRun(arguments);
   if (const int code = RunOrvl(); code < 0 || code > 3) std::abort();  // 0 to 3 only
 }
