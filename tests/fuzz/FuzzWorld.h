@@ -100,8 +100,8 @@ void VaryDriveC(ByteSource& in) {
   Sim::AddDrive(c);
 }
 
-const char* const BaseDirectories[] = {"C:\\DIR",   "C:\\DIR\\SUB", "C:\\DIR\\SUB\\DEEP",
-                                       "C:\\A B",   "C:\\x.y.z",    "C:\\\xe9t\xe9",
+const char* const BaseDirectories[] = {"C:\\DIR", "C:\\DIR\\SUB", "C:\\DIR\\SUB\\DEEP",
+                                       "C:\\A B", "C:\\x.y.z",    "C:\\\xe9t\xe9",
                                        "D:\\DATA"};
 
 // The machine every run starts from, built once and put back after each run
@@ -209,10 +209,10 @@ void BuildSystem(ByteSource& in) {
 // written it: preset switches, a date pattern, extension and display colours,
 // and now and then one that cannot be read or was never finished.
 void BuildRegistry(ByteSource& in) {
-  if (Rare(in)) Sim::SetRegistryString(SettingsKey, SwitchesValue,
-                                       SwitchArgument(in) + " " + SwitchArgument(in));
   if (Rare(in))
-    Sim::SetRegistryString(SettingsKey, DateValue, FragmentText(in, PatternPieces, 10));
+    Sim::SetRegistryString(SettingsKey, SwitchesValue,
+                           SwitchArgument(in) + " " + SwitchArgument(in));
+  if (Rare(in)) Sim::SetRegistryString(SettingsKey, DateValue, FragmentText(in, PatternPieces, 10));
   if (Rare(in)) {
     for (int i = 1 + Pick(in, 6); i > 0; --i)
       Sim::SetRegistryDword(ExtensionsKey, FragmentText(in, Fragments, 2),

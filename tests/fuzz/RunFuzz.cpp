@@ -330,11 +330,11 @@ void RegistryRun(const std::uint8_t* data, std::size_t size) {
     if (field == 1) Sim::SetRegistryString(SettingsKey, DateValue, value);
     if (field < 2) continue;
     const std::size_t equals = value.rfind('=');
-    Sim::SetRegistryDword(ExtensionsKey, value.substr(0, equals),
-                          equals == std::string::npos
-                              ? 0
-                              : static_cast<std::uint32_t>(
-                                    std::strtoul(value.c_str() + equals + 1, nullptr, 10)));
+    Sim::SetRegistryDword(
+        ExtensionsKey, value.substr(0, equals),
+        equals == std::string::npos
+            ? 0
+            : static_cast<std::uint32_t>(std::strtoul(value.c_str() + equals + 1, nullptr, 10)));
   }
   Sim::SetArguments({"C:\\ORVL\\ORVL.EXE", "C:\\DIR"});
   if (const int code = RunOrvl(); code < 0 || code > 3) std::abort();  // 0 to 3 only
@@ -357,19 +357,11 @@ bool LiteralInput(const std::uint8_t* data, std::size_t size) {
   ByteSource in{data, end ? length + 1 : size, size};
   switch (data[0]) {
     case 'C': LiteralRun(SplitWords(text), in); return true;
-    case 'D':
-      ParseDateRange("[D" + text);
-      return true;
-    case 'T':
-      ParseTimeRange("[T" + text);
-      return true;
-    case 'S':
-      ParseSizeRange("[S" + text);
-      return true;
+    case 'D': ParseDateRange("[D" + text); return true;
+    case 'T': ParseTimeRange("[T" + text); return true;
+    case 'S': ParseSizeRange("[S" + text); return true;
     case 'M': LiteralRun({"C:\\ORVL\\ORVL.EXE", text, "/S"}, in); return true;
-    case 'P':
-      FormatDateTime(text, RandomDateValue(in));
-      return true;
+    case 'P': FormatDateTime(text, RandomDateValue(in)); return true;
     default: return false;
   }
 }
@@ -420,7 +412,9 @@ void PrintDictionary() {
 // The longest input run, told when the fuzzer ends.
 std::size_t LongestInput = 0;
 
-void TellLongestInput() { std::fprintf(stderr, "orvl_fuzz: longest input %zu bytes\n", LongestInput); }
+void TellLongestInput() {
+  std::fprintf(stderr, "orvl_fuzz: longest input %zu bytes\n", LongestInput);
+}
 
 }  // namespace
 

@@ -254,7 +254,8 @@ bool ConsoleScroll(Handle output, int top, int bottom, int left, int right, int 
   for (int i = 0; i < height && firstColumn <= lastColumn; ++i) {
     const int row = destTop + i;
     if (row < 0 || row >= console.Rows) continue;
-    const auto from = copy.begin() + static_cast<std::ptrdiff_t>(i) * width + (firstColumn - destLeft);
+    const auto from =
+        copy.begin() + static_cast<std::ptrdiff_t>(i) * width + (firstColumn - destLeft);
     std::copy(from, from + (lastColumn - firstColumn + 1), at(row, firstColumn));
   }
   ++console.Scrolls;

@@ -208,7 +208,8 @@ bool MaskMatches(const std::vector<int>& mask, const std::string& name) {
   const auto takesByte = [](int code) { return code < Star || code == AnyChar; };
   if (static_cast<std::size_t>(std::count_if(mask.begin(), mask.end(), takesByte)) > name.size())
     return false;
-  if (std::none_of(mask.begin(), mask.end(), [](int code) { return code == DosStar || code == DosDot; }))
+  if (std::none_of(mask.begin(), mask.end(),
+                   [](int code) { return code == DosStar || code == DosDot; }))
     return GreedyMatches(mask, name);
   std::vector<char>& table = TheWorld().MaskTable;
   const std::size_t p = mask.size();
