@@ -20,3 +20,10 @@ inline void ResetWorld() {
   ResetRunValues();
   ResetConsoleEngine();
 }
+
+// The same, back to the machine kept by Sim::SaveWorld() rather than an empty one.
+inline void RestoreSavedWorld() {
+  Sim::RestoreWorld();
+  ResetSharedState();
+  ResetConsoleEngine();
+}

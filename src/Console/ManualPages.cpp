@@ -36,13 +36,15 @@ void RestoreScreen(const ScreenRows& rows) {
 
 // A line of the manual wider than the screen breaks at its last blank that
 // fits; the rest keeps the line's indent, so wrapped paragraphs stay in line.
-// An indent of half the screen or more would leave no room: it shrinks.
+// An indent of half the screen or more would leave no room: it shrinks, to
+// less than half the screen, so that every row takes some of the line.
 void AppendWrapped(std::string_view line, int width, std::vector<std::string>& lines) {
   std::size_t indent = std::min(line.find_first_not_of(' '), line.size());
   std::string rest(line);
   if (static_cast<int>(rest.size()) > width && static_cast<int>(indent) * 2 >= width) {
-    rest = std::string(NarrowIndent, ' ') + rest.substr(indent);
-    indent = NarrowIndent;
+    const std::size_t narrow = std::min(NarrowIndent, static_cast<std::size_t>(width / 2));
+    rest = std::string(narrow, ' ') + rest.substr(indent);
+    indent = narrow;
   }
   while (static_cast<int>(rest.size()) > width) {
     std::size_t cut = rest.rfind(' ', static_cast<std::size_t>(width));
@@ -127,6 +129,7 @@ int ReadChapterNumber(char firstDigit, int chapters) {
 }  // namespace
 
 std::vector<std::string> ManualLines(int width) {
+  width = std::max(width, 1);
   std::vector<std::string> lines;
   std::string_view text = ManualText;
   while (!text.empty()) {

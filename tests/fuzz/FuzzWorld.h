@@ -5,8 +5,10 @@
 
 #include <string>
 
+#include "Configuration/ConfigurationKeys.h"
 #include "FuzzInput.h"
 #include "Platform/Sim/SimPlatform.h"
+#include "SimulatedWorld.h"
 
 namespace {
 
@@ -51,9 +53,12 @@ std::string RandomName(ByteSource& in, int index) {
     case 2: name = std::string(1 + Pick(in, 255), static_cast<char>('a' + index % 26)); break;
     default: name = FragmentText(in, Fragments, 3); break;
   }
-  // No file system delivers a name holding a path separator, a colon or a NUL.
+  // No file system delivers a name holding a path separator, a colon or a NUL,
+  // nor one of more than 255 characters (a few more bytes still meet the cut
+  // a find call makes at 259).
   if (name.empty() || name.find_first_of(std::string("\\/:\0", 4)) != std::string::npos)
     name = "F" + std::to_string(index);
+  if (name.size() > 300) name.resize(300);
   return name;
 }
 
@@ -74,10 +79,14 @@ void AddRandomEntries(ByteSource& in, const std::string& directory, int count) {
   }
 }
 
-void BuildDrives(ByteSource& in) {
+// Drive C varies now and then; D is always the same odd FAT drive.
+void VaryDriveC(ByteSource& in) {
+  const bool oddLabel = Rare(in);
+  const bool oddSpace = Rare(in);
+  if (!oddLabel && !oddSpace) return;
   Sim::Drive c;
-  c.Label = Rare(in) ? FragmentText(in, Fragments, 3) : "SYSTEM";
-  if (Rare(in)) {
+  c.Label = oddLabel ? FragmentText(in, Fragments, 3) : "SYSTEM";
+  if (oddSpace) {
     switch (Pick(in, 7)) {
       case 0: c.Geometry = {0, 0, 0, 0}; break;
       case 1: c.Geometry = {0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu}; break;
@@ -89,22 +98,43 @@ void BuildDrives(ByteSource& in) {
     }
   }
   Sim::AddDrive(c);
+}
+
+const char* const BaseDirectories[] = {"C:\\DIR", "C:\\DIR\\SUB", "C:\\DIR\\SUB\\DEEP",
+                                       "C:\\A B", "C:\\x.y.z",    "C:\\\xe9t\xe9",
+                                       "D:\\DATA"};
+
+// The machine every run starts from, built once and put back after each run
+// (Sim::RestoreWorld): two drives, a few directories, each with plain files.
+void BuildBaseWorld() {
+  ResetWorld();
+  Sim::Drive c;
+  c.Label = "SYSTEM";
+  Sim::AddDrive(c);
   Sim::Drive d;
   d.Letter = 'D';
   d.Label = "\xff\x80 odd";
   d.FileSystem = "FAT";
   d.Geometry = {64, 512, 12, 65535};
   Sim::AddDrive(d);
-}
-
-void BuildWorld(ByteSource& in) {
-  BuildDrives(in);
-  const char* const directories[] = {"C:\\DIR", "C:\\DIR\\SUB", "C:\\DIR\\SUB\\DEEP",
-                                     "C:\\A B", "C:\\x.y.z",    "C:\\\xe9t\xe9",
-                                     "D:\\DATA"};
-  for (const char* directory : directories) Sim::AddDirectory(directory);
+  for (const char* directory : BaseDirectories) Sim::AddDirectory(directory);
   Sim::AddDirectory("C:\\" + std::string(240, 'L'));
   Sim::AddDirectory("C:\\DIR\\SYS", Plat::AttrDirectory | Plat::AttrHidden | Plat::AttrSystem);
+  for (const char* directory : BaseDirectories) {
+    Sim::AddFile(directory, "README.TXT", 1234, Sim::MakeFileTime(1999, 12, 31, 23, 59));
+    Sim::AddFile(directory, "setup.exe", 3ull << 20, Sim::MakeFileTime(2000, 2, 29, 12));
+    Sim::AddFile(directory, "NOEXT", 0, Sim::MakeFileTime(2026, 12, 1, 7));
+  }
+  Sim::AddConfiguration();
+  Sim::KeepScreensAtKeyReads(false);
+  Sim::SaveWorld();
+}
+
+// The input's own part of the world, added to the base one. Its size is
+// bounded, so that a run stays cheap: a few entries a directory, and now and
+// then one directory of a few hundred.
+void BuildWorld(ByteSource& in) {
+  VaryDriveC(in);
   // Directories with odd names too: trailing dots and blanks, long names.
   for (int i = Rare(in) ? 1 + Pick(in, 4) : 0; i > 0; --i) {
     std::string name = RandomName(in, i);
@@ -112,16 +142,10 @@ void BuildWorld(ByteSource& in) {
     if (Verbose) std::printf("directory [%s]\n", path.c_str());
     Sim::AddDirectory(path);
   }
-  // Every directory holds a few plain files; the input adds more.
-  for (const char* directory : directories) {
-    Sim::AddFile(directory, "README.TXT", 1234, Sim::MakeFileTime(1999, 12, 31, 23, 59));
-    Sim::AddFile(directory, "setup.exe", 3ull << 20, Sim::MakeFileTime(2000, 2, 29, 12));
-    Sim::AddFile(directory, "NOEXT", 0, Sim::MakeFileTime(2026, 12, 1, 7));
-    AddRandomEntries(in, directory, Pick(in, 6));
-  }
+  for (const char* directory : BaseDirectories) AddRandomEntries(in, directory, Pick(in, 6));
   AddRandomEntries(in, "C:\\", Pick(in, 12));
-  if (Rare(in)) {  // one directory with many entries
-    int many = 200 + static_cast<int>(ShapeWord(in, 2) % 3000);
+  if (Rare(in) && Rare(in)) {  // one directory with many entries
+    int many = 200 + static_cast<int>(ShapeWord(in, 2) % 1000);
     for (int i = 0; i < many; ++i)
       Sim::AddFile("C:\\DIR\\SUB", "MANY" + std::to_string(i * 7919 % many) + ".DAT",
                    static_cast<std::uint64_t>(i) * 104729u,
@@ -178,6 +202,37 @@ void BuildSystem(ByteSource& in) {
   if (Rare(in)) {
     constexpr std::uint32_t OutputCodePages[] = {437, 1252, 65001};
     Sim::SetConsoleOutputCodePage(OutputCodePages[Pick(in, 3)]);
+  }
+}
+
+// The configuration in the registry, as a user or another program may have
+// written it: preset switches, a date pattern, extension and display colours,
+// and now and then one that cannot be read or was never finished.
+void BuildRegistry(ByteSource& in) {
+  if (Rare(in))
+    Sim::SetRegistryString(SettingsKey, SwitchesValue,
+                           SwitchArgument(in) + " " + SwitchArgument(in));
+  if (Rare(in)) Sim::SetRegistryString(SettingsKey, DateValue, FragmentText(in, PatternPieces, 10));
+  if (Rare(in)) {
+    for (int i = 1 + Pick(in, 6); i > 0; --i)
+      Sim::SetRegistryDword(ExtensionsKey, FragmentText(in, Fragments, 2),
+                            static_cast<std::uint32_t>(ShapeWord(in, Pick(in, 2) ? 1 : 4)));
+  }
+  if (Rare(in)) {
+    std::vector<std::uint8_t> colours(Pick(in, 2 * DisplayColourCount));
+    for (auto& colour : colours) colour = ShapeByte(in);
+    Sim::SetRegistryBinary(DisplayKey, EntitiesValue, colours);
+  }
+  if (!Rare(in) || !Rare(in)) return;
+  switch (Pick(in, 5)) {
+    case 0: Sim::FailRegistryOpen(ExtensionsKey, 2); break;  // a first run
+    case 1: Sim::FailRegistryOpen(Pick(in, 2) ? DisplayKey : SettingsKey, 5); break;
+    case 2: Sim::SetRegistryDword(SettingsKey, UnfinishedValue, 1); break;
+    case 3:
+      Sim::SetRegistryValue(SettingsKey, Pick(in, 2) ? SwitchesValue : DateValue,
+                            Plat::RegType::Dword, {1, 0, 0, 0});
+      break;
+    default: Sim::FailRegistryRead(SettingsKey, DateValue, 234); break;
   }
 }
 

@@ -3,17 +3,17 @@
 // the parsers and formatters. A run must return 0 without a crash, a hang or a
 // sanitizer report.
 //
-// With clang's libFuzzer (one configure line):
-//   cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug
-//     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined
-//     -fno-sanitize-recover=undefined -D_GLIBCXX_ASSERTIONS -Wno-unknown-warning-option"
-//   cmake --build build/fuzz --target orvl_fuzz
-//   build/fuzz/orvl_fuzz -max_len=4096 -timeout=10 -rss_limit_mb=4096 -max_total_time=600 CORPUS
+// With clang's libFuzzer: tests/fuzz/fuzz-all-cores.sh SECONDS builds it
+// optimised in build/fuzz and runs it on every core; by hand, after that:
+//   build/fuzz/orvl_fuzz --dictionary > orvl.dict
+//   build/fuzz/orvl_fuzz -dict=orvl.dict -max_len=8192 -len_control=0 -timeout=10
+//     -rss_limit_mb=2048 -max_total_time=600 CORPUS
 // With any other compiler (configured with the same sanitizers) the target is a
 // plain random loop: orvl_fuzz [seconds] [seed], or orvl_fuzz FILE to replay one
 // input and see what it runs (the loop keeps its current input in
 // orvl-fuzz-last.bin), or orvl_fuzz --sweep for a fixed grid of switch sets,
 // console shapes and redirection widths.
+#include <algorithm>
 #include <cfloat>
 #include <chrono>
 #include <cmath>
@@ -57,19 +57,26 @@ void ShowRun(const std::vector<std::string>& arguments) {
   std::fflush(stdout);
 }
 
-void ResetAll() { ResetWorld(); }
+// A command line ends at its first NUL: no argument the system hands over
+// holds one, nor does any follow it.
+void SetCommandLine(std::vector<std::string> arguments) {
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::size_t nul = arguments[i].find('\0');
+    if (nul == std::string::npos) continue;
+    arguments[i].resize(nul);
+    arguments.resize(i + 1);
+  }
+  Sim::SetArguments(arguments);
+}
 
 void WholeRun(ByteSource& in) {
-  ResetAll();
   std::vector<std::string> arguments = RandomArguments(in);
   BuildWorld(in);
   BuildConsole(in);
   BuildSystem(in);
   BuildLocale(in);
-  // As the configuration would set them.
-  if (Rare(in)) StartupLooks().DateFormat = FragmentText(in, PatternPieces, 10);
-  if (Rare(in)) StartupLooks().PresetSwitches = SwitchArgument(in) + " " + SwitchArgument(in);
-  Sim::SetArguments(arguments);
+  BuildRegistry(in);
+  SetCommandLine(arguments);
   ShowRun(arguments);
   int code = RunOrvl();
   if (code < 0 || code > 3) {
@@ -180,7 +187,6 @@ void DirectCall(ByteSource& in) {
 }
 
 void DirectCalls(ByteSource& in) {
-  ResetAll();
   BuildWorld(in);
   BuildSystem(in);
   BuildLocale(in);
@@ -240,7 +246,7 @@ void DirectCalls(ByteSource& in) {
   };
   long runs = 0;
   auto run = [&](const std::vector<std::string>& words, int columns, int rows) {
-    ResetAll();
+    RestoreSavedWorld();
     ByteSource none{nullptr, 0, 0};
     BuildWorld(none);
     for (int i = 0; i < 2000; ++i)
@@ -289,11 +295,10 @@ std::vector<std::string> SplitWords(const std::string& text) {
 }
 
 void LiteralRun(const std::vector<std::string>& arguments, ByteSource& in) {
-  ResetAll();
   BuildWorld(in);
   BuildConsole(in);
   BuildLocale(in);
-  Sim::SetArguments(arguments);
+  SetCommandLine(arguments);
   ShowRun(arguments);
   if (const int code = RunOrvl(); code < 0 || code > 3) std::abort();  // 0 to 3 only
 }
@@ -301,20 +306,47 @@ void LiteralRun(const std::vector<std::string>& arguments, ByteSource& in) {
 // "Z:" hands over everything after it, line ends included, as the description
 // file of a directory listed with /Z, in a world of the plain choices.
 void DescriptionRun(const std::uint8_t* data, std::size_t size) {
-  ResetAll();
   ByteSource none{data, 0, 0};
-  BuildWorld(none);
   BuildConsole(none);
-  BuildLocale(none);
   Sim::SetFileContents("C:\\DIR\\DESCRIPT.ION",
                        std::string(reinterpret_cast<const char*>(data), size));
   Sim::SetArguments({"C:\\ORVL\\ORVL.EXE", "/Z", "/S", "C:\\DIR"});
   if (const int code = RunOrvl(); code < 0 || code > 3) std::abort();  // 0 to 3 only
 }
 
+// "R:" hands the lines after it over as the configuration in the registry:
+// the preset switches, the date pattern, then extension colours, one
+// "NAME=number" a line.
+void RegistryRun(const std::uint8_t* data, std::size_t size) {
+  ByteSource none{data, 0, 0};
+  BuildConsole(none);
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  std::size_t line = 0;
+  for (int field = 0; line <= text.size(); ++field) {
+    const std::size_t end = std::min(text.find('\n', line), text.size());
+    const std::string value = text.substr(line, end - line);
+    line = end + 1;
+    if (field == 0) Sim::SetRegistryString(SettingsKey, SwitchesValue, value);
+    if (field == 1) Sim::SetRegistryString(SettingsKey, DateValue, value);
+    if (field < 2) continue;
+    const std::size_t equals = value.rfind('=');
+    Sim::SetRegistryDword(
+        ExtensionsKey, value.substr(0, equals),
+        equals == std::string::npos
+            ? 0
+            : static_cast<std::uint32_t>(std::strtoul(value.c_str() + equals + 1, nullptr, 10)));
+  }
+  Sim::SetArguments({"C:\\ORVL\\ORVL.EXE", "C:\\DIR"});
+  if (const int code = RunOrvl(); code < 0 || code > 3) std::abort();  // 0 to 3 only
+}
+
 bool LiteralInput(const std::uint8_t* data, std::size_t size) {
   if (size >= 2 && data[0] == 'Z' && data[1] == ':') {
     DescriptionRun(data + 2, size - 2);
+    return true;
+  }
+  if (size >= 2 && data[0] == 'R' && data[1] == ':') {
+    RegistryRun(data + 2, size - 2);
     return true;
   }
   if (size < 2 || data[1] != ':') return false;
@@ -325,41 +357,107 @@ bool LiteralInput(const std::uint8_t* data, std::size_t size) {
   ByteSource in{data, end ? length + 1 : size, size};
   switch (data[0]) {
     case 'C': LiteralRun(SplitWords(text), in); return true;
-    case 'D':
-      ResetAll();
-      ParseDateRange("[D" + text);
-      return true;
-    case 'T':
-      ResetAll();
-      ParseTimeRange("[T" + text);
-      return true;
-    case 'S':
-      ResetAll();
-      ParseSizeRange("[S" + text);
-      return true;
+    case 'D': ParseDateRange("[D" + text); return true;
+    case 'T': ParseTimeRange("[T" + text); return true;
+    case 'S': ParseSizeRange("[S" + text); return true;
     case 'M': LiteralRun({"C:\\ORVL\\ORVL.EXE", text, "/S"}, in); return true;
-    case 'P':
-      ResetAll();
-      FormatDateTime(text, RandomDateValue(in));
-      return true;
+    case 'P': FormatDateTime(text, RandomDateValue(in)); return true;
     default: return false;
   }
 }
 
+// ---------------------------------------------------------------- dictionary
+
+// libFuzzer's dictionary syntax: a quoted word, with quotes, backslashes and
+// bytes outside printable ASCII escaped.
+std::string DictionaryWord(const std::string& word) {
+  std::string quoted = "\"";
+  for (const char c : word) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      quoted += '\\';
+      quoted += c;
+    } else if (byte < 0x20 || byte >= 0x7F) {
+      char escaped[5];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+      quoted += escaped;
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "\"";
+}
+
+// The grammar's own words, the switch table's among them, and the heads of
+// the literal inputs: what mutations of a command line most often need.
+void PrintDictionary() {
+  std::vector<std::string> words{"C:", "Z:", "R:", "M:", "D:", "T:", "S:", "P:"};
+  for (const std::string& word : SwitchWords) words.push_back("/" + word);
+  auto add = [&](const auto& list) { words.insert(words.end(), std::begin(list), std::end(list)); };
+  add(ArgumentPieces);
+  add(SpecPieces);
+  add(DateBounds);
+  add(TimeBounds);
+  add(SizeBounds);
+  add(PatternPieces);
+  add(LocalePieces);
+  add(OddNames);
+  add(Fragments);
+  std::sort(words.begin(), words.end());
+  words.erase(std::unique(words.begin(), words.end()), words.end());
+  for (const std::string& word : words)
+    if (!word.empty()) std::printf("%s\n", DictionaryWord(word).c_str());
+}
+
+// The longest input run, told when the fuzzer ends.
+std::size_t LongestInput = 0;
+
+void TellLongestInput() {
+  std::fprintf(stderr, "orvl_fuzz: longest input %zu bytes\n", LongestInput);
+}
+
 }  // namespace
 
+// A small quarantine: freed blocks still wait there to catch a late use
+// within a run (which frees far less), while a long session's memory stays
+// flat and a block's memory is soon reused rather than taken fresh from the
+// system. ASAN_OPTIONS still has the last word.
+extern "C" const char* __asan_default_options() { return "quarantine_size_mb=16"; }
+
+// "--dictionary" prints the dictionary for -dict= and ends; libFuzzer itself
+// leaves alone the flags that start with "--". Otherwise the base machine is
+// built once.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+  for (int i = 1; i < *argc; ++i) {
+    if (std::strcmp((*argv)[i], "--dictionary") == 0) {
+      PrintDictionary();
+      std::exit(0);
+    }
+  }
+  BuildBaseWorld();
+  std::atexit(TellLongestInput);
+  return 0;
+}
+
+// Every run starts from the base machine and puts it back when it ends, so
+// that a run frees all it took (libFuzzer reruns an input to look for a leak
+// whenever a run ends with more blocks than it began with).
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (LiteralInput(data, size)) return 0;
-  ByteSource in{data, 0, size};
-  if (PickText(in, 4) == 3)
-    DirectCalls(in);
-  else
-    WholeRun(in);
+  LongestInput = std::max(LongestInput, size);
+  if (!LiteralInput(data, size)) {
+    ByteSource in{data, 0, size};
+    if (PickText(in, 4) == 3)
+      DirectCalls(in);
+    else
+      WholeRun(in);
+  }
+  RestoreSavedWorld();
   return 0;
 }
 
 #ifndef ORVL_LIBFUZZER
 int main(int argc, char** argv) {
+  LLVMFuzzerInitialize(&argc, &argv);
   if (argc == 2 && std::ifstream(argv[1]).good()) {
     std::ifstream file(argv[1], std::ios::binary);
     std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), {});

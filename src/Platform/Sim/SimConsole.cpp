@@ -94,6 +94,7 @@ void PushKeys(const std::string& keys) {
 void FailNextConsoleWrite() { TheWorld().FailNextWrite = true; }
 void FailKeyRead() { TheWorld().FailKeys = true; }
 void ControlEventAtKeyRead() { TheWorld().ControlEventAtKeyRead = true; }
+void KeepScreensAtKeyReads(bool keep) { TheWorld().KeepKeyReadScreens = keep; }
 const std::vector<std::vector<Plat::Cell>>& ScreensAtKeyReads() {
   return TheWorld().KeyReadScreens;
 }
@@ -131,14 +132,18 @@ void FireControlEvent() {
     handler = TheWorld().Handler;
   }
   if (handler == nullptr) return;
+  Detail::ExpectControlRequest();
   ControlThread() = std::thread([handler] {
+    Detail::MarkControlThread();
     try {
       handler();
     } catch (const ProcessExited& exited) {
       const auto lock = LockWorld();
       TheWorld().ControlThreadExitCode = exited.ExitCode;
     }
+    Detail::NoteControlRequest();
   });
+  Detail::AwaitControlRequest();
 }
 
 void JoinControlEvent() {
@@ -235,18 +240,27 @@ bool ConsoleScroll(Handle output, int top, int bottom, int left, int right, int 
   const int destTop = destRow + (clippedTop - top);
   const int destLeft = left + (clippedLeft - left);
 
+  // Row by row: the source is taken and filled, then laid down clipped.
   const int width = clippedRight - clippedLeft + 1;
-  std::vector<Cell> copy;
-  copy.reserve(static_cast<std::size_t>(width) * (clippedBottom - clippedTop + 1));
-  for (int row = clippedTop; row <= clippedBottom; ++row)
-    for (int column = clippedLeft; column <= clippedRight; ++column) {
-      copy.push_back(CellRef(column, row));
-      CellRef(column, row) = fill;
-    }
-  for (std::size_t i = 0; i < copy.size(); ++i) {
-    const int column = destLeft + static_cast<int>(i) % width;
-    const int row = destTop + static_cast<int>(i) / width;
-    if (Inside(column, row)) CellRef(column, row) = copy[i];
+  const int height = clippedBottom - clippedTop + 1;
+  const auto at = [&console](int row, int column) {
+    return console.Cells.begin() + static_cast<std::ptrdiff_t>(row) * console.Columns + column;
+  };
+  std::vector<Cell>& copy = TheWorld().ScrollCopy;
+  copy.resize(std::max(copy.size(), static_cast<std::size_t>(width) * height));
+  for (int i = 0; i < height; ++i) {
+    const auto source = at(clippedTop + i, clippedLeft);
+    std::copy(source, source + width, copy.begin() + static_cast<std::ptrdiff_t>(i) * width);
+    std::fill(source, source + width, fill);
+  }
+  const int firstColumn = std::max(destLeft, 0);
+  const int lastColumn = std::min(destLeft + width - 1, console.Columns - 1);
+  for (int i = 0; i < height && firstColumn <= lastColumn; ++i) {
+    const int row = destTop + i;
+    if (row < 0 || row >= console.Rows) continue;
+    const auto from =
+        copy.begin() + static_cast<std::ptrdiff_t>(i) * width + (firstColumn - destLeft);
+    std::copy(from, from + (lastColumn - firstColumn + 1), at(row, firstColumn));
   }
   ++console.Scrolls;
   return true;
@@ -282,7 +296,7 @@ bool ConsoleReadKey(Handle input, char& key) {
   {
     const auto lock = LockWorld();
     World& world = TheWorld();
-    world.KeyReadScreens.push_back(world.Console.Cells);
+    if (world.KeepKeyReadScreens) world.KeyReadScreens.push_back(world.Console.Cells);
     controlEvent = std::exchange(world.ControlEventAtKeyRead, false);
   }
   if (controlEvent) {

@@ -143,7 +143,11 @@ std::vector<int> TranslateMask(const std::string& mask) {
     const char next = i + 1 < mask.size() ? mask[i + 1] : '\0';
     switch (mask[i]) {
       case '?': codes.push_back(AnyChar); break;
-      case '*': codes.push_back(next == '.' ? DosStar : Star); break;
+      case '*':
+        // A star right after a star adds nothing, and a run of them would
+        // cost the match a row each.
+        if (codes.empty() || codes.back() != Star) codes.push_back(next == '.' ? DosStar : Star);
+        break;
       case '.': codes.push_back((next == '?' || next == '*' || next == '\0') ? DosDot : '.'); break;
       default: codes.push_back(static_cast<unsigned char>(UpperChar(mask[i])));
     }
@@ -166,11 +170,48 @@ bool LiteralMatches(const std::vector<int>& mask, const std::string& name) {
   return true;
 }
 
+// A mask of stars, "?" and literals alone: the greedy match, which only ever
+// goes back to the last star. From a given byte each piece between stars
+// matches in one way, ending no sooner for a later start, so the first place
+// a piece fits is the best one: linear for the masks that are not long runs
+// of stars and pieces.
+bool GreedyMatches(const std::vector<int>& mask, const std::string& name) {
+  constexpr std::size_t None = static_cast<std::size_t>(-1);
+  std::size_t i = 0, j = 0, star = None, starByte = 0;
+  while (j < name.size()) {
+    if (i < mask.size() && mask[i] == Star) {
+      star = i++;
+      starByte = j;
+    } else if (i < mask.size() && mask[i] == AnyChar && IsLeadByte(name[j])) {
+      ++i;
+      j += SequenceLength(name, j);
+    } else if (i < mask.size() && mask[i] < Star &&
+               static_cast<unsigned char>(UpperChar(name[j])) == mask[i]) {
+      ++i;
+      ++j;
+    } else if (star != None) {
+      i = star + 1;
+      j = ++starByte;
+    } else {
+      return false;
+    }
+  }
+  while (i < mask.size() && mask[i] == Star) ++i;
+  return i == mask.size();
+}
+
 // Table-driven match (no backtracking blow-up); the table is reused across calls.
 bool MaskMatches(const std::vector<int>& mask, const std::string& name) {
   if (mask.size() == 1 && mask[0] == Star) return true;  // "*" and "*.*", the usual search
   if (std::all_of(mask.begin(), mask.end(), [](int code) { return code < Star; }))
     return LiteralMatches(mask, name);  // one name looked up: no table over a large folder
+  // Each literal and each "?" takes at least one byte: a longer mask cannot match.
+  const auto takesByte = [](int code) { return code < Star || code == AnyChar; };
+  if (static_cast<std::size_t>(std::count_if(mask.begin(), mask.end(), takesByte)) > name.size())
+    return false;
+  if (std::none_of(mask.begin(), mask.end(),
+                   [](int code) { return code == DosStar || code == DosDot; }))
+    return GreedyMatches(mask, name);
   std::vector<char>& table = TheWorld().MaskTable;
   const std::size_t p = mask.size();
   const std::size_t n = name.size();
@@ -292,8 +333,11 @@ void AddDirectory(const std::string& path, std::uint32_t attributes) {
 }
 
 void AddEntry(const std::string& directory, const Entry& entry) {
-  AddDirectory(directory);
   DirectoryRec* record = LookUpDirectory(directory);
+  if (!record) {
+    AddDirectory(directory);
+    record = LookUpDirectory(directory);
+  }
   if (record) PutEntry(*record, entry);
 }
 
@@ -331,7 +375,9 @@ void SetWorkingDirectory(const std::string& path) {
 
 namespace Plat {
 
-Handle FindFirst(const std::string& pattern, std::uint32_t, FindData& data) {
+Handle FindFirst(const std::string& text, std::uint32_t, FindData& data) {
+  // The system reads the pattern up to its first NUL.
+  const std::string pattern = text.substr(0, text.find('\0'));
   Sim::Detail::CountSearchStart(pattern);
   Sim::Detail::PauseBeforeFind();
   bool fire = false;

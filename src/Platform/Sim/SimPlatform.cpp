@@ -97,17 +97,81 @@ void SetDefaultLocale(World& world) {
 
 namespace Sim {
 
+namespace {
+
+World& SavedWorld() {
+  static World saved;
+  return saved;
+}
+
+// Makes `live` equal to `saved`, assigning the values of the keys both hold
+// in place rather than building their nodes anew.
+template <class Map>
+void AssignNodeByNode(Map& live, const Map& saved) {
+  auto at = live.begin();
+  for (const auto& [key, value] : saved) {
+    while (at != live.end() && live.key_comp()(at->first, key)) at = live.erase(at);
+    if (at != live.end() && at->first == key) {
+      at->second = value;
+      ++at;
+    } else {
+      live.emplace_hint(at, key, value);
+    }
+  }
+  live.erase(at, live.end());
+}
+
+// The world's maps of strings, held aside while the rest is copied.
+struct WorldMaps {
+  decltype(World::Directories) Directories;
+  decltype(World::Registry) Registry;
+  decltype(World::Locale) Locale;
+  void SwapWith(World& world) {
+    Directories.swap(world.Directories);
+    Registry.swap(world.Registry);
+    Locale.swap(world.Locale);
+  }
+};
+
+// What lives beside the world: threads, their settings and the last error.
+void ResetBesideWorld() {
+  ThreadLastError = 0;
+  SetProcessorCount(1);
+  SetFindDelay(0);
+  FailThreadStart(-1, false);
+}
+
+}  // namespace
+
 void Reset() {
   JoinControlEvent();
   World& world = TheWorld();
   world = World();
-  ThreadLastError = 0;
   SetDefaultLocale(world);
   SetNow(world.Now);
   SetConsole(80, 25, 0);
-  SetProcessorCount(1);
-  SetFindDelay(0);
-  FailThreadStart(-1, false);
+  ResetBesideWorld();
+}
+
+void SaveWorld() { SavedWorld() = TheWorld(); }
+
+void RestoreWorld() {
+  JoinControlEvent();
+  World& world = TheWorld();
+  World& saved = SavedWorld();
+  // The maps of strings are put back key by key, so that what a run left
+  // alone keeps its memory; the rest of the world is copied whole.
+  WorldMaps live;
+  WorldMaps kept;
+  live.SwapWith(world);
+  kept.SwapWith(saved);
+  world = saved;
+  kept.SwapWith(saved);
+  live.SwapWith(world);
+  AssignNodeByNode(world.Directories, saved.Directories);
+  AssignNodeByNode(world.Registry, saved.Registry);
+  AssignNodeByNode(world.Locale, saved.Locale);
+  ResetBesideWorld();
 }
 
 void SetArguments(const std::vector<std::string>& arguments) { TheWorld().Arguments = arguments; }

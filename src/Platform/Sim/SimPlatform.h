@@ -46,6 +46,11 @@ struct Drive {
 // ---------------------------------------------------------------- world building
 
 void Reset();  // empty world: no drives, 80x25 console with cursor at row 0, no keys
+// Keeps the world as it stands; RestoreWorld() puts it back as Reset() would
+// the empty one, reusing the memory the run left, so that many runs from one
+// machine (the fuzz driver's) start cheaply.
+void SaveWorld();
+void RestoreWorld();
 
 void AddDrive(const Drive& drive);
 // Creates a directory (and its parents) given by a full path such as "C:\A\B".
@@ -129,8 +134,10 @@ void ControlEventAtFind(int findsBefore);
 std::size_t ConsoleWriterThreads();
 // The code the handler ended the process with on its thread; -1 when it did not.
 int ControlThreadExitCode();
-// The screen's cells (row by row) as they were at each key read, in order.
+// The screen's cells (row by row) as they were at each key read, in order;
+// kept unless asked not to (a copy of the screen a key costs long runs dear).
 const std::vector<std::vector<Plat::Cell>>& ScreensAtKeyReads();
+void KeepScreensAtKeyReads(bool keep);
 
 // ---------------------------------------------------------------- system
 

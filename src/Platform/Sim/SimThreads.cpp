@@ -73,11 +73,29 @@ bool StartFails() {
 }
 }  // namespace
 
+namespace Sim::Detail {
+
+thread_local bool OnControlThread = false;
+std::atomic<bool> ControlRequested{false};
+
+void MarkControlThread() { OnControlThread = true; }
+void ExpectControlRequest() { ControlRequested.store(false); }
+void NoteControlRequest() { ControlRequested.store(true); }
+
+void AwaitControlRequest() {
+  // Bounded: a handler that never looks at the clock lets the firing thread go on.
+  for (int waited = 0; waited < 10000 && !ControlRequested.load(); ++waited)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+}  // namespace Sim::Detail
+
 namespace Plat {
 
 unsigned ProcessorCount() { return SimProcessors; }
 
 std::uint64_t TickMilliseconds() {
+  if (Sim::Detail::OnControlThread) Sim::Detail::NoteControlRequest();
   const std::uint64_t heldAt = TicksHeldAt.load();
   if (heldAt != 0) return heldAt + TicksAdded.load();
   const auto now = std::chrono::steady_clock::now().time_since_epoch();

@@ -103,7 +103,9 @@ struct World {
   bool FailNextWrite = false;
   bool FailKeys = false;
   bool ControlEventAtKeyRead = false;
+  std::vector<Plat::Cell> ScrollCopy;                   // the cells a scroll moves, reused
   std::vector<std::vector<Plat::Cell>> KeyReadScreens;  // the screen at every key read
+  bool KeepKeyReadScreens = true;                       // whether they are kept
   Plat::ControlHandler Handler = nullptr;
   bool KeyReadWoken = false;                    // the handler woke a key read
   std::vector<std::thread::id> ConsoleWriters;  // threads that wrote to the console or output
@@ -157,6 +159,13 @@ class WorldGuard {
 void PauseBeforeFind();
 // Counts a find-first for the calling thread, and passes its test's gate.
 void CountSearchStart(const std::string& pattern);
+// The control event's thread: marked as such, it tells, at its first look at
+// the clock (the handler has asked for the end by then), the thread that
+// fired it, which waits for that so that the run surely sees the request.
+void MarkControlThread();
+void ExpectControlRequest();
+void NoteControlRequest();
+void AwaitControlRequest();
 
 // Records the error code for the calling thread's LastError(); returns false
 // for `return Fail(code);`.

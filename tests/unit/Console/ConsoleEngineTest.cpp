@@ -251,8 +251,9 @@ TEST_F(ConsoleEngineTest, ChapterNumbersJumpInTheManual) {
   EXPECT_EQ(ScreenText(screens[7], 80), ScreenText(screens[0], 80));
 }
 
+// Down to a screen a few columns wide, where an indent would leave no room.
 TEST_F(ConsoleEngineTest, TheManualFitsEveryScreenWidth) {
-  for (int width : {40, 80}) {
+  for (int width : {1, 2, 4, 5, 8, 40, 80}) {
     std::string words, wrappedWords;
     for (const std::string& line : ManualLines(width)) {
       EXPECT_LE(static_cast<int>(line.size()), width) << line;
