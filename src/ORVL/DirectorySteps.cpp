@@ -33,11 +33,11 @@ void NoteRecursiveResult(std::uint32_t code, RunWalkRec& walk, DirectoryListing&
 
 // The batch line takes the long name as delivered: under /F the entry's Name
 // already holds the directory, which the line must name only once.
-void WriteBatchLines(const DirectoryListing& listing, std::size_t from) {
-  if (!Options.BatchMode) return;
+void WriteBatchLines(const DirectoryListing& listing, std::size_t from, BatchFile* batch) {
+  if (!batch) return;
   const std::size_t head = listing.NameHead().size();
   for (std::size_t at = from; at < listing.Accepted; ++at)
-    WriteBatchLine(listing.CurrentDir, listing.PlacedName(listing.Records[at]).substr(head));
+    batch->WriteLine(listing.CurrentDir, listing.PlacedName(listing.Records[at]).substr(head));
 }
 
 void ReportSearch(const std::string& path, const SearchResult& search) {
@@ -55,10 +55,10 @@ void ReportSearch(const std::string& path, const SearchResult& search) {
 // Each search is reported, then its entries filtered, in the order of the
 // file specifications: a later failure ends the run after the earlier lines.
 void FilterSearches(const ReadRequest& request, const DirectoryRead& read, RunWalkRec& walk,
-                    DirectoryListing& listing) {
+                    DirectoryListing& listing, BatchFile* batch) {
   bool alreadyCounted = false;
   std::size_t from = 0;
-  ListingFilter filter(listing);
+  ListingFilter filter(listing, batch ? batch->WorkDirectory() : std::string());
   for (std::size_t index = 0; index < read.Searches.size(); ++index) {
     const SearchResult& search = read.Searches[index];
     if (index > 0) listing.DirShown = true;
@@ -66,7 +66,7 @@ void FilterSearches(const ReadRequest& request, const DirectoryRead& read, RunWa
     if (Options.Recursive) NoteRecursiveResult(search.Code, walk, listing, alreadyCounted);
     const std::size_t listed = listing.Accepted;
     filter.Filter(from, search.EntriesEnd);
-    WriteBatchLines(listing, listed);
+    WriteBatchLines(listing, listed, batch);
     from = search.EntriesEnd;
   }
   filter.Finish();
@@ -132,7 +132,7 @@ ReadRequest RequestFor(const std::string& directory, const std::string& searchSp
 }
 
 bool ScanDirectory(const ReadRequest& request, DirectoryRead& read, RunWalkRec& walk,
-                   DirectoryListing& listing, DirectoryLayout& layout) {
+                   DirectoryListing& listing, DirectoryLayout& layout, BatchFile* batch) {
   ClearListing(listing, request.Directory, request.Paths.front());
   ConsoleEngine.ReportPath = listing.SearchSpec;
   layout = {};
@@ -142,9 +142,9 @@ bool ScanDirectory(const ReadRequest& request, DirectoryRead& read, RunWalkRec& 
     return false;
   }
   TakeRead(read, listing);
-  FilterSearches(request, read, walk, listing);
+  FilterSearches(request, read, walk, listing, batch);
   // Before the header line, so a failing batch file is reported on a line of its own.
-  if (Options.BatchMode) FlushBatchFile();
+  if (batch) batch->Flush();
   if (!listing.DirShown && !listing.FileList.empty()) listing.DirShown = true;
   AddToTotals(walk, listing);
   WriteHeaderLine(listing, walk.FirstDirectory);

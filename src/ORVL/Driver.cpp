@@ -56,7 +56,7 @@ ExitCode WriteGrandTotal(const RunWalkRec& walk, int unreadable) {
 
 // A plain listing is a walk of one directory. Workers read the directories
 // next on the stack; everything else stays on this thread.
-ExitCode DirectoryLoop() {
+ExitCode DirectoryLoop(BatchFile& batch) {
   RunWalkRec walk;
   // One listing for the whole walk: its buffers go back to the read for the
   // next directory, and its date columns only widen.
@@ -65,10 +65,13 @@ ExitCode DirectoryLoop() {
   WalkRead read{RequestFor(RunSpec.CurrentDir, RunSpec.SearchSpec), {}};
   ReadDirectory(read.Request, read.Read);
   // In this scope, so that every end of the run stops and joins the workers.
-  WalkReadAhead ahead(read.Request, Options.Recursive);
+  WalkReadAhead ahead(read.Request, Options.Recursive,
+                      Options.BatchMode ? batch.FileNames() : std::vector<std::string>());
   int unreadable = 0;
   const auto enter = [&](const std::string&, WalkRead& taken) {
-    if (!ScanDirectory(taken.Request, taken.Read, walk, listing, layout)) ++unreadable;
+    if (!ScanDirectory(taken.Request, taken.Read, walk, listing, layout,
+                       Options.BatchMode ? &batch : nullptr))
+      ++unreadable;
     walk.FirstDirectory = false;
   };
   const auto show = [&] {
@@ -82,26 +85,33 @@ ExitCode DirectoryLoop() {
 
 }  // namespace
 
+// Every end comes here: the normal end, and each EndProgram unwinding from
+// wherever the run was. The batch file's fate is settled first, then the
+// output's.
 int RunOrvl() {
+  BatchFile batch;
+  int exitCode = 0;
   try {
     try {
-      StartUp();
-      const ExitCode code = DirectoryLoop();
+      StartUp(batch);
+      const ExitCode code = DirectoryLoop(batch);
       if (Options.BatchMode) {
-        ReportBatchLeftOuts();
+        batch.ReportLeftOuts();
         // A batch file that is not there must not look written to a script.
-        if (!PutBatchFileInPlace()) EndProgram(ExitCode::Failed);
+        if (!batch.PutInPlace()) EndProgram(ExitCode::Failed);
       }
       if (code == ExitCode::NothingFound) EndProgram(code);
-      return EndRun(static_cast<int>(code));
+      exitCode = static_cast<int>(code);
     } catch (const std::bad_alloc&) {
       // Anywhere, a worker's read included: the buffers are gone by now, so
       // the report has room, and the end is the one every other end takes.
       FatalError("Not enough memory to go on", false);
     }
   } catch (const ProgramEnded& end) {
-    return EndRun(end.ExitCode);
+    exitCode = end.ExitCode;
   } catch (const std::bad_alloc&) {
-    return EndRun(static_cast<int>(ExitCode::Failed));
+    exitCode = static_cast<int>(ExitCode::Failed);
   }
+  if (!batch.Close(exitCode) && JobDone(exitCode)) exitCode = static_cast<int>(ExitCode::Failed);
+  return EndRun(exitCode);
 }

@@ -62,7 +62,7 @@ void SettleDatePattern() { StartupLooks().DateSteps = DatePatternSteps(Looks.Dat
 
 }  // namespace
 
-void StartUp() {
+void StartUp(BatchFile& batch) {
   SetInitialState();
   ReadConfiguration();
   CheckPlatform();
@@ -79,10 +79,7 @@ void StartUp() {
   if (Options.DriveInfo) ShowDriveStatistics();
   SetDescriptionFormat();
   StartupOptions().AliasesListed = ListingUsesAliases();
-  if (Options.BatchMode) {
-    OpenBatchFile();
-    RunEndAction = CloseBatchFile;
-  }
+  if (Options.BatchMode) batch.Open();
   WidenYears();
   SettleDatePattern();
 }

@@ -4,7 +4,6 @@
 
 #include "RunValues/Options.h"
 #include "Console/Console.h"
-#include "Engine/Batch/Batch.h"
 #include "Engine/Walk/WrittenFolders.h"
 #include "Platform/Threads.h"
 
@@ -34,7 +33,8 @@ std::size_t WalkReadBytes(const WalkRead& walkRead) {
   return bytes;
 }
 
-WalkReadAhead::WalkReadAhead(const ReadRequest& root, bool recursive)
+WalkReadAhead::WalkReadAhead(const ReadRequest& root, bool recursive,
+                             const std::vector<std::string>& written)
     : root_(root),
       ahead_(
           // The root is copied: the worker's requests never see the walk's state.
@@ -44,8 +44,6 @@ WalkReadAhead::WalkReadAhead(const ReadRequest& root, bool recursive)
             return walkRead;
           },
           WalkReadBytes, {}, recursive ? ReadAheadWorkers(Plat::ProcessorCount()) : 0) {
-  const std::vector<std::string> written =
-      Options.BatchMode ? BatchFileNames() : std::vector<std::string>();
   LeaveWrittenFoldersToTheWalk(ahead_, root.Directory, written);
 }
 

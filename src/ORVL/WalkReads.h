@@ -23,7 +23,10 @@ std::size_t WalkReadBytes(const WalkRead& read);
 // listing is not recursive.
 class WalkReadAhead {
  public:
-  WalkReadAhead(const ReadRequest& root, bool recursive);
+  // written: the files the run writes (the batch files), named against the
+  // working directory; their folders are left to the walk.
+  WalkReadAhead(const ReadRequest& root, bool recursive,
+                const std::vector<std::string>& written = {});
   void Plan(std::span<const std::string> stack) { ahead_.Plan(stack); }
   // Fills `into` with the directory's request and entries, taken from a
   // worker or read here.

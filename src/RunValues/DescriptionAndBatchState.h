@@ -1,5 +1,6 @@
 // The two plain files a run touches: the description tables of a directory
-// (from its DESCRIPT.ION, held by its listing) and the batch file of /@.
+// (from its DESCRIPT.ION, held by its listing), and the names of the batch
+// file of /@ and of the work files it is written into.
 #pragma once
 
 #include <cstddef>
@@ -17,19 +18,6 @@ struct DescriptionRecord {
 };
 
 constexpr std::size_t DescriptionPoolSlots = 100000;  // records kept per description file
-
-// Names the command interpreter cannot carry safely get no line; they are
-// counted by reason (Engine/Batch numbers the reasons) and reported once at
-// the end of the run.
-constexpr int BatchRefusalReasons = 12;
-struct BatchLeftOutCounts {
-  int ByReason[BatchRefusalReasons] = {};
-  int Total() const {
-    int total = 0;
-    for (int count : ByReason) total += count;
-    return total;
-  }
-};
 
 // The batch file, and the start and end of each run's own work file
 // ("!OVBATCH.<process>.NEW"), which takes the batch file's place at the end.
@@ -52,23 +40,6 @@ inline bool IsBatchRunFileName(std::string_view name) {
          sameLetters(name.substr(name.size() - BatchWorkSuffix.size()), BatchWorkSuffix);
 }
 
-// The batch file of one run.
-struct BatchFileState {
-  std::intptr_t Handle = -1;  // the open work file, -1 when none
-  std::string WorkName;       // the work file's name, relative to the working directory
-  std::string Buffer;         // batch bytes not yet written to the file
-  std::string WorkDirectory;  // the full path of the folder that holds it, with its "\"
-  bool Failed = false;        // creating or writing failed: warned once, never put in place
-  bool Utf8 = false;          // a line needed more than the ANSI code page: the file is UTF-8
-  bool Guarded = false;       // a line holds "!": the file turns delayed expansion off first
-  bool AnyLine = false;       // a line (and the first lines it needs) went into the file
-  BatchLeftOutCounts LeftOut;
-  // Room reused by every line: the entry's path, its line, the line's bytes in
-  // the file's encoding and in UTF-16 on the way to the ANSI code page.
-  std::string PathScratch, LineScratch, BytesScratch;
-  std::u16string WideScratch;
-};
-
 // The description tables of one directory, from its DESCRIPT.ION. The pool and
 // text slots keep their room from one directory to the next.
 struct DescriptionTable {
@@ -84,9 +55,3 @@ struct DescriptionTable {
     Here = false;
   }
 };
-
-// The batch file of /@, kept for the whole run.
-struct RunFilesRec {
-  BatchFileState BatchFile;
-};
-extern RunFilesRec RunFiles;

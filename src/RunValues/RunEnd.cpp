@@ -5,8 +5,6 @@
 #include "Platform/Console.h"
 #include "Platform/Threads.h"
 
-EndOfRunAction RunEndAction = nullptr;
-
 namespace {
 // Where the control event's thread meets the run's: it arrives on a thread of
 // the console's making, which nothing can hand an object, so this one door
@@ -26,20 +24,12 @@ ControlDoor& Door() {
 
 void EndProgram(ExitCode code) { throw ProgramEnded{static_cast<int>(code)}; }
 
-bool FinishRun(int exitCode) {
-  EndOfRunAction action = RunEndAction;
-  RunEndAction = nullptr;
-  return !action || action(exitCode);
+bool JobDone(int exitCode) {
+  return exitCode == static_cast<int>(ExitCode::Done) ||
+         exitCode == static_cast<int>(ExitCode::NothingFound);
 }
 
 int EndRun(int exitCode) {
-  const bool jobDone = exitCode == static_cast<int>(ExitCode::Done) ||
-                       exitCode == static_cast<int>(ExitCode::NothingFound);
-  try {
-    if (!FinishRun(exitCode) && jobDone) exitCode = static_cast<int>(ExitCode::Failed);
-  } catch (const ProgramEnded&) {
-    if (jobDone) exitCode = static_cast<int>(ExitCode::Failed);
-  }
   // Output that could not all be written is no run that did its job.
   if (!Plat::StdOutFlush() && exitCode == static_cast<int>(ExitCode::Done))
     exitCode = static_cast<int>(ExitCode::Failed);

@@ -1,5 +1,5 @@
 // The single way the program ends from deep inside: EndProgram() unwinds to
-// the driver, whose EndRun() runs FinishRun() and returns the exit code. Tests
+// the driver, whose EndRun() finishes the output and returns the exit code. Tests
 // catch ProgramEnded. A console control event (Ctrl+C, Ctrl+Break, the console
 // closing), which arrives on a thread of the console's making, only asks for
 // the end: the run's thread ends it the same way at its next line, key or
@@ -18,18 +18,12 @@ struct ProgramEnded {
   int ExitCode = 0;
 };
 
-// Work every end of the run must do once, whichever way it ends (the driver
-// installs the batch file's close here), told the exit code; false when the
-// work a run that did its job leaves behind did not get done. Null when none.
-using EndOfRunAction = bool (*)(int exitCode);
-extern EndOfRunAction RunEndAction;  // run once by FinishRun, then cleared
-
 [[noreturn]] void EndProgram(ExitCode code = ExitCode::Done);
-// Runs the end-of-run action, at most once per run; false when it failed.
-bool FinishRun(int exitCode);
-// The last step of every end of a run, in the driver's catch and at its normal
-// end: the end-of-run action, then the output flushed; returns the exit code
-// (a failure of either turns a run that did its job into a failed one).
+// Whether an exit code says the run did its job (0, or 1: nothing matched).
+bool JobDone(int exitCode);
+// The last step of every end of a run, after the driver has settled the
+// files the run writes: the output flushed; returns the exit code (output
+// not all written turns a run that did its job into a failed one).
 int EndRun(int exitCode);
 
 // From the control event's thread: the run is to end.

@@ -1,5 +1,4 @@
 #include "RunValues/Colours.h"
-#include "RunValues/DescriptionAndBatchState.h"
 #include "RunValues/FileSpecState.h"
 #include "RunValues/LocaleFormats.h"
 #include "RunValues/Options.h"
@@ -11,7 +10,5 @@ void ResetSharedState() {
   StartupLooks() = LooksRec{};
   LocaleFormats = LocaleFormatsRec{};
   StartupRunSpec() = RunSpecRec{};
-  RunFiles.BatchFile = BatchFileState{};
-  RunEndAction = nullptr;
   ResetRunEnd();
 }

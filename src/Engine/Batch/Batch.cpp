@@ -7,7 +7,6 @@
 
 #include "Base/Utf8.h"
 #include "Engine/Batch/BatchFile.h"
-#include "RunValues/DescriptionAndBatchState.h"
 #include "RunValues/Options.h"
 #include "Platform/CodePages.h"
 #include "Platform/Files.h"
@@ -80,7 +79,7 @@ void ChangeHeader(BatchFileState& file, bool guarded, bool utf8) {
   Plat::CloseFile(file.Handle);
   file.Handle = Plat::InvalidHandle;
   if (!ReadBackFile(file.WorkName, earlier, code))
-    return WarnBatchFailure("could not be read back", code);
+    return WarnBatchFailure(file, "could not be read back", code);
   earlier += file.Buffer;
   earlier.erase(0, oldHeader.size());
   file.Buffer = HeaderFor(guarded, utf8);
@@ -89,7 +88,8 @@ void ChangeHeader(BatchFileState& file, bool guarded, bool utf8) {
   else
     file.Buffer += earlier;
   file.Handle = Plat::CreateFileForWriting(file.WorkName);  // the run's own file
-  if (file.Handle == Plat::InvalidHandle) WarnBatchFailure("could not be created", Plat::LastError());
+  if (file.Handle == Plat::InvalidHandle)
+    WarnBatchFailure(file, "could not be created", Plat::LastError());
 }
 
 BatchRefusal AddLine(BatchFileState& file, const std::string& text, bool holdsExclamation) {
@@ -111,8 +111,8 @@ BatchRefusal AddLine(BatchFileState& file, const std::string& text, bool holdsEx
 
 }  // namespace
 
-void WriteBatchLine(std::string_view directory, std::string_view longName) {
-  BatchFileState& file = RunFiles.BatchFile;
+void BatchFile::WriteLine(std::string_view directory, std::string_view longName) {
+  BatchFileState& file = state_;
   if (file.Failed) return;
   file.PathScratch.assign(directory).append(longName);
   BatchRefusal refusal = ComposeBatchLine(Options.BatchCommand, file.PathScratch, file.LineScratch);
@@ -122,13 +122,13 @@ void WriteBatchLine(std::string_view directory, std::string_view longName) {
     ++file.LeftOut.ByReason[static_cast<int>(refusal)];
     return;
   }
-  if (file.Buffer.size() >= FlushBytes) FlushBatchFile();
+  if (file.Buffer.size() >= FlushBytes) Flush();
 }
 
-void FlushBatchFile() {
+void BatchFile::Flush() {
   std::uint32_t code = 0;
-  if (!RunFiles.BatchFile.Failed && !WriteBatchBuffer(RunFiles.BatchFile, code))
-    WarnBatchFailure("could not be written", code);
+  if (!state_.Failed && !WriteBatchBuffer(state_, code))
+    WarnBatchFailure(state_, "could not be written", code);
 }
 
 // Adds a UTF-8 file's last line and writes what is buffered; false when the

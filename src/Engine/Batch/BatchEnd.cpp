@@ -7,6 +7,7 @@
 
 #include "Engine/Batch/BatchFile.h"
 #include "RunValues/Colours.h"
+#include "RunValues/DescriptionAndBatchState.h"
 #include "RunValues/RunEnd.h"
 #include "Console/Console.h"
 #include "Format/ErrorText.h"
@@ -113,8 +114,8 @@ const char* LeftOutReason(BatchRefusal refusal) {
 
 }  // namespace
 
-void WarnBatchFailure(const char* what, std::uint32_t code, const char* name) {
-  BatchFileState& file = RunFiles.BatchFile;
+void WarnBatchFailure(BatchFileState& file, const char* what, std::uint32_t code,
+                      const char* name) {
   file.Failed = true;
   file.Buffer.clear();
   StartWarning("Warning: batch file " + std::string(what) + ": " +
@@ -122,23 +123,26 @@ void WarnBatchFailure(const char* what, std::uint32_t code, const char* name) {
   if (code != 0) WriteWrappedLine(SystemReason(code), 10, Looks.Colours.HeadingColour);
 }
 
-void OpenBatchFile() {
-  BatchFileState& file = RunFiles.BatchFile;
+void BatchFile::Open() {
+  BatchFileState& file = state_;
   file = BatchFileState{};
-  if (BatchFileIsLink()) return WarnBatchFailure("is a link and was not written", 0, BatchName.c_str());
-  if (!CreateWorkFile(file)) return WarnBatchFailure("could not be created", Plat::LastError());
+  file.Ended = false;
+  if (BatchFileIsLink())
+    return WarnBatchFailure(file, "is a link and was not written", 0, BatchName.c_str());
+  if (!CreateWorkFile(file)) return WarnBatchFailure(file, "could not be created", Plat::LastError());
   // Its folder, so that a listing of that folder can pass over the run's files.
   const std::string workPath = FullPathOf(file.WorkName);
   file.WorkDirectory = workPath.substr(0, workPath.find_last_of('\\') + 1);
 }
 
-std::vector<std::string> BatchFileNames() { return {BatchName, RunFiles.BatchFile.WorkName}; }
+std::vector<std::string> BatchFile::FileNames() const { return {BatchName, state_.WorkName}; }
 
-// Also runs on the ends that cannot report any more (a fatal error being
-// reported, a control event, a quit at the page prompt): a failure then only
-// fails the run.
-bool CloseBatchFile(int exitCode) {
-  BatchFileState& file = RunFiles.BatchFile;
+// The ends that cannot report any more (a fatal error being reported, a
+// control event, a quit at the page prompt): a failure then only fails the run.
+bool BatchFile::Close(int exitCode) {
+  BatchFileState& file = state_;
+  if (file.Ended) return true;
+  file.Ended = true;
   const bool jobDone = exitCode == static_cast<int>(ExitCode::Done) ||
                        exitCode == static_cast<int>(ExitCode::NothingFound);
   std::uint32_t code = 0;
@@ -148,14 +152,14 @@ bool CloseBatchFile(int exitCode) {
   return !jobDone;
 }
 
-bool PutBatchFileInPlace() {
-  RunEndAction = nullptr;
-  BatchFileState& file = RunFiles.BatchFile;
+bool BatchFile::PutInPlace() {
+  BatchFileState& file = state_;
+  file.Ended = true;
   std::uint32_t code = 0;
   const bool failedBefore = file.Failed;
   const bool whole = WriteLastLines(file, code);
   if (!whole && !failedBefore && file.Handle != Plat::InvalidHandle)
-    WarnBatchFailure("could not be written", code);
+    WarnBatchFailure(file, "could not be written", code);
   code = 0;
   const bool closed = CloseWorkFile(file, whole);
   if (closed && ReplaceBatchFile(file, code)) return true;
@@ -167,8 +171,8 @@ bool PutBatchFileInPlace() {
   return false;
 }
 
-void ReportBatchLeftOuts() {
-  const BatchLeftOutCounts& leftOut = RunFiles.BatchFile.LeftOut;
+void BatchFile::ReportLeftOuts() {
+  const BatchLeftOutCounts& leftOut = state_.LeftOut;
   if (leftOut.Total() == 0) return;
   StartWarning("Warning: batch file left out " + std::to_string(leftOut.Total()) +
                " names the command interpreter cannot carry:");

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "RunValues/DescriptionAndBatchState.h"
+#include "Engine/Batch/BatchFileState.h"
 
 // Writes the buffer; false (with the code) when the file did not take it all
 // or there is no file.
@@ -15,4 +15,5 @@ bool WriteLastLines(BatchFileState& file, std::uint32_t& code);
 // One warning per run, naming the file (the work file unless another name is
 // given) and the system's reason, when there is one; no line is added after
 // it and the file never takes the batch file's place.
-void WarnBatchFailure(const char* what, std::uint32_t code, const char* name = nullptr);
+void WarnBatchFailure(BatchFileState& file, const char* what, std::uint32_t code,
+                      const char* name = nullptr);

@@ -18,7 +18,9 @@ void TakeRead(DirectoryRead& read, DirectoryListing& listing);
 // with their texts, counters and column widths. One per directory.
 class ListingFilter {
  public:
-  explicit ListingFilter(DirectoryListing& listing);
+  // batchDirectory: the folder of the run's batch files under /@ (empty
+  // otherwise), which a listing of that folder passes over.
+  ListingFilter(DirectoryListing& listing, const std::string& batchDirectory);
   // Filters the records [from, to), the entries of one search.
   void Filter(std::size_t from, std::size_t to);
   // Ends the filter: the listing's texts settle and FileList lists the entries.

@@ -80,13 +80,14 @@ void TakeRead(DirectoryRead& read, DirectoryListing& listing) {
   listing.Accepted = 0;
 }
 
-ListingFilter::ListingFilter(DirectoryListing& listing) : listing_(listing) {
+ListingFilter::ListingFilter(DirectoryListing& listing, const std::string& batchDirectory)
+    : listing_(listing) {
   listing.DirBytes = 0;
   listing.DirAllocated = 0;
   listing.MaxNameLength = 0;
   keepAliases_ = Options.AliasesListed;
-  hidesBatchWork_ = Options.BatchMode && !RunFiles.BatchFile.WorkDirectory.empty() &&
-                    EqualAsciiFolded(listing.CurrentDir, RunFiles.BatchFile.WorkDirectory);
+  hidesBatchWork_ =
+      !batchDirectory.empty() && EqualAsciiFolded(listing.CurrentDir, batchDirectory);
   if (Options.FullPath) headCells_ = TextCells(listing.CurrentDir);
   for (int index = 0; index < 5; ++index) {
     if (Options.AttrWant[index]) wantedAttributes_ |= AttrIndexBits[index];

@@ -1,3 +1,0 @@
-#include "RunValues/DescriptionAndBatchState.h"
-
-RunFilesRec RunFiles;
