@@ -141,6 +141,8 @@ TEST_F(ConfigurationTest, ReadsEveryPart) {
   Sim::SetRegistryDword(ExtensionsKey, "bin", 9);  // lower case: never matches
   Sim::SetRegistryDword(ExtensionsKey, "\xFF", 7);  // a name the system cannot convert: passed over
   Sim::SetRegistryDword(ExtensionsKey, "GZ", 0x1E);
+  Sim::SetRegistryDword(ExtensionsKey, "MAX", 255);
+  Sim::SetRegistryDword(ExtensionsKey, "OVER", 256);  // no attribute: passed over
   Sim::SetRegistryBinary(DisplayKey, EntitiesValue, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
   Sim::SetRegistryString(SettingsKey, SwitchesValue, "/W /O-S");
   // An expandable string, cut at its first NUL.
@@ -151,12 +153,12 @@ TEST_F(ConfigurationTest, ReadsEveryPart) {
   EXPECT_EQ(Colours11(), (Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
   EXPECT_EQ(Looks.PresetSwitches, "/W /O-S");
   EXPECT_EQ(Looks.DateFormat, "yy-mm");
-  ASSERT_EQ(Looks.ExtensionColourCount, 4);
+  ASSERT_EQ(Looks.ExtensionColourCount, 5);
   std::vector<std::pair<std::string, int>> slots;
-  for (int slot = 1; slot <= 4; ++slot)
+  for (int slot = 1; slot <= 5; ++slot)
     slots.emplace_back(Looks.ExtensionColours[slot].Extension, Looks.ExtensionColours[slot].Colour);
   EXPECT_EQ(slots, (std::vector<std::pair<std::string, int>>{
-                       {"TXT", 10}, {"EXE", 12}, {"bin", 9}, {"GZ", 0x1E}}));
+                       {"TXT", 10}, {"EXE", 12}, {"bin", 9}, {"GZ", 0x1E}, {"MAX", 255}}));
 
   struct Case {
     const char* Name;

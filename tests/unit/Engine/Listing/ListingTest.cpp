@@ -143,6 +143,7 @@ TEST_F(ListingTest, ColumnCountFollowsTheWidestNameAndTheMinimum) {
       {5, 2, 3, 3, 26, 19, 18, false},   // /3 with room to spare
       {25, 2, 4, 4, 20, 13, 12, true},   // /4 narrower than the longest name
       {40, 2, 1, 1, 80, 73, 72, true},   // /1 after squeezing to two
+      {72, 1, 0, 1, 80, 73, 72, false},  // /Q1: a name that fills the line exactly is not squeezed
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.Longest * 100 + test.FixedColumns * 10 + test.MinColumns);

@@ -77,6 +77,14 @@ TEST_F(RangeFilterTest, StampLettersMayStandAnywhereOutsideABound) {
   EXPECT_EQ(StartupOptions().DateRangeStamp, NoStamp);  // reset by every date switch
 }
 
+TEST_F(RangeFilterTest, EveryMonthHasItsDaysAndFebruaryItsLeapDay) {
+  for (const char* text : {"[D29-2-2024]", "[D31-1-2024]", "[D30-4-2024]", "[D31-12-2023]",
+                           "[D29-2-2000]"})
+    EXPECT_TRUE(ParseDateRange(text)) << text;
+  for (const char* text : {"[D30-2-2024]", "[D31-4-2024]", "[D29-2-1900]"})
+    EXPECT_FALSE(ParseDateRange(text)) << text;
+}
+
 TEST_F(RangeFilterTest, RejectedDates) {
   for (const char* text : {"[D1-6-98", "[D]", "[DX1-1-98]", "[D32-1-98]", "[D1-13-98]",
                            "[D29-2-2026]", "[D1-6-98x]", "[D1-6-98--]", "[D1]", "[D1-6-98,x]",

@@ -57,6 +57,15 @@ TEST_F(TreeTest, WorkedExample) {
             AttributeRuns({{1, 14}, {23, 15}, {9, 14}, {8, 15}, {6, 14}, {1, 15}}, 80));
 }
 
+// A root that cannot be read ends the run naming the specification, its
+// extension once.
+TEST_F(TreeTest, AnUnreadableRootIsReportedWithItsSpecification) {
+  Directories({"C:\\WORK"});
+  Sim::FailDirectory("C:\\WORK", 21);
+  const Rows rows = Tree("C:\\WORK\\*.TXT");
+  EXPECT_EQ(rows, (Rows{"", "Path: C:\\WORK\\*.TXT", "Drive not ready"}));
+}
+
 // Children come in name order whatever the enumeration order; a last child
 // two levels down keeps its parent's bar while the parent has a sibling below.
 TEST_F(TreeTest, SiblingOrderAndLastChildUnderAParentWithSibling) {
