@@ -119,19 +119,6 @@ void WriteTimeField(const FieldWrite& field) {
   WriteAt(text, field.Column, Looks.Colours.DateColour);
 }
 
-void WriteName(const FieldWrite& field) {
-  WriteNameField(field.Layout, field.Entry, field.Column, field.LastInRow, field.Colour,
-                 field.Texts.Name);
-}
-
-void WriteShortName(const FieldWrite& field) {
-  WriteShortNameField(field.Entry, field.Column, field.Colour);
-}
-
-void WriteDescription(const FieldWrite& field) {
-  WriteDescriptionField(field.Layout, field.Listing, field.Entry, field.Column);
-}
-
 void WriteAttributeField(const FieldWrite& field) {
   const FileEntry& entry = field.Entry;
   static const struct {
@@ -156,7 +143,7 @@ constexpr ColumnKind Kinds[] = {
      .Identifies = true,
      .Sets = &OptionsRec::HasNameColumn,
      .Room = ColumnRoom::Name,
-     .Write = WriteName},
+     .Write = WriteNameField},
     {.Kind = 's',
      .Letters = "S",
      .Meaning = "File size",
@@ -201,7 +188,7 @@ constexpr ColumnKind Kinds[] = {
      .FormatWidth = 13,
      .Identifies = true,
      .NeedsAlias = true,
-     .Write = WriteShortName},
+     .Write = WriteShortNameField},
     {.Kind = 'd',
      .Letters = "D",
      .Meaning = "File description",
@@ -210,7 +197,7 @@ constexpr ColumnKind Kinds[] = {
      .Sets = &OptionsRec::ShowDescriptions,
      .Room = ColumnRoom::Description,
      .NeedsAlias = true,
-     .Write = WriteDescription},
+     .Write = WriteDescriptionField},
     {.Kind = 'o',
      .Letters = "O",
      .Meaning = "File owner where x is column width (default 15) (NT only)",

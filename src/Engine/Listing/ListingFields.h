@@ -6,6 +6,7 @@
 #include <string>
 
 struct DirectoryListing;
+struct FieldWrite;
 struct FileEntry;
 struct ListingLayoutRec;
 
@@ -24,12 +25,10 @@ void WriteEntryFields(const ListingLayoutRec& layout, const DirectoryListing& li
                       const FileEntry& entry, int column, bool lastInRow, FieldTexts& texts);
 
 // Names, short names and descriptions (the text fields in the entry's colour
-// or wrapped over several lines).
-void WriteNameField(const ListingLayoutRec& layout, const FileEntry& entry, int column,
-                    bool lastInRow, std::uint8_t colour, std::string& text);
-void WriteShortNameField(const FileEntry& entry, int column, std::uint8_t colour);
-void WriteDescriptionField(const ListingLayoutRec& layout, const DirectoryListing& listing,
-                           const FileEntry& entry, int column);
+// or wrapped over several lines): the column table's writers of n, f and d.
+void WriteNameField(const FieldWrite& field);
+void WriteShortNameField(const FieldWrite& field);
+void WriteDescriptionField(const FieldWrite& field);
 // A description at the write column, wrapped into pieces of at most nameRoom
 // cells; every piece but the last ends its line.
 void WriteDescriptionText(int nameRoom, const std::string& description, int column);

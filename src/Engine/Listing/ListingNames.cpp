@@ -11,6 +11,7 @@
 #include "Base/TextCells.h"
 #include "Console/Console.h"
 #include "Engine/Descriptions/Descriptions.h"
+#include "Engine/Listing/ColumnTable.h"
 #include "Engine/Listing/ListingFields.h"
 #include "Engine/Listing/ListingLayout.h"
 #include "Engine/Sort/Sort.h"
@@ -62,27 +63,30 @@ std::size_t AfterBreak(const std::string& text, std::size_t at) {
 
 }  // namespace
 
-void WriteNameField(const ListingLayoutRec& layout, const FileEntry& entry, int column,
-                    bool lastInRow, std::uint8_t colour, std::string& text) {
+void WriteNameField(const FieldWrite& field) {
+  const FileEntry& entry = field.Entry;
   // Bare plain text is read by other programs: a cut name or path names no file.
   if (Options.Bare && ConsoleEngine.Redirected) {
-    WriteWholeAt(CasedName(entry.Name, text), column, colour);
+    WriteWholeAt(CasedName(entry.Name, field.Texts.Name), field.Column, field.Colour);
     return;
   }
-  int limit = lastInRow ? layout.NameRoom : layout.NameCut;
+  int limit = field.LastInRow ? field.Layout.NameRoom : field.Layout.NameCut;
   // A name has no more cells than bytes: only a long one needs counting.
   if (static_cast<int>(entry.Name.size()) > limit && TextCells(entry.Name) > limit) {
+    std::string& text = field.Texts.Name;
     text.assign(CellPrefix(entry.Name, limit > 1 ? limit - 1 : 0));
     text += Glyph::CutMarker;
     ApplyNameCase(text);
-    WriteAt(text, column, colour);
+    WriteAt(text, field.Column, field.Colour);
   } else {
-    WriteAt(CasedName(entry.Name, text), column, colour);
+    WriteAt(CasedName(entry.Name, field.Texts.Name), field.Column, field.Colour);
   }
 }
 
-void WriteShortNameField(const FileEntry& entry, int column, std::uint8_t colour) {
-  const std::string_view name = entry.ShortName();
+void WriteShortNameField(const FieldWrite& field) {
+  const int column = field.Column;
+  const std::uint8_t colour = field.Colour;
+  const std::string_view name = field.Entry.ShortName();
   // Only an aligned extension needs the dot looked for.
   const std::size_t dot = Options.Justify ? ExtensionDot(name) : std::string::npos;
   bool justify = dot != std::string::npos && name != "." && name != "..";
@@ -115,12 +119,12 @@ void WriteDescriptionText(int nameRoom, const std::string& description, int colu
   WriteAt(Piece(description, start, description.size()), column, colour);
 }
 
-void WriteDescriptionField(const ListingLayoutRec& layout, const DirectoryListing& listing,
-                           const FileEntry& entry, int column) {
-  if (!listing.Descriptions.Here) return;
-  const std::string& description = LookupDescription(listing.Descriptions, entry.Name);
+void WriteDescriptionField(const FieldWrite& field) {
+  const FileEntry& entry = field.Entry;
+  if (!field.Listing.Descriptions.Here) return;
+  const std::string& description = LookupDescription(field.Listing.Descriptions, entry.Name);
   if (!description.empty())
-    WriteDescriptionText(layout.NameRoom, description, column);
+    WriteDescriptionText(field.Layout.NameRoom, description, field.Column);
   else if (FoldedCompare(entry.Name, entry.ShortName()) != 0)
-    WriteAt(entry.Name, column, Looks.Colours.DetailColour);
+    WriteAt(entry.Name, field.Column, Looks.Colours.DetailColour);
 }
