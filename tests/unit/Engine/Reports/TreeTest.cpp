@@ -57,9 +57,9 @@ TEST_F(TreeTest, WorkedExample) {
             AttributeRuns({{1, 14}, {23, 15}, {9, 14}, {8, 15}, {6, 14}, {1, 15}}, 80));
 }
 
-// A root that cannot be read ends the run naming the specification, its
+// A root that cannot be read ends the run naming its search path, the
 // extension once.
-TEST_F(TreeTest, AnUnreadableRootIsReportedWithItsSpecification) {
+TEST_F(TreeTest, AnUnreadableRootIsReportedWithItsSearchPath) {
   Directories({"C:\\WORK"});
   Sim::FailDirectory("C:\\WORK", 21);
   const Rows rows = Tree("C:\\WORK\\*.TXT");
