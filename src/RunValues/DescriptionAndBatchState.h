@@ -29,15 +29,10 @@ inline constexpr std::string_view BatchWorkSuffix = ".NEW";
 // the batch file would rewrite the script being run, one for a work file
 // (this run's, another's or a killed run's) would act on a file nobody listed.
 inline bool IsBatchRunFileName(std::string_view name) {
-  const auto sameLetters = [](std::string_view text, std::string_view upper) {
-    for (std::size_t at = 0; at < upper.size(); ++at)
-      if (UpperAscii(text[at]) != upper[at]) return false;
-    return true;
-  };
-  if (name.size() == BatchFileName.size() && sameLetters(name, BatchFileName)) return true;
+  if (EqualAsciiFolded(name, BatchFileName)) return true;
   return name.size() >= BatchWorkPrefix.size() + BatchWorkSuffix.size() - 1 &&
-         sameLetters(name, BatchWorkPrefix) &&
-         sameLetters(name.substr(name.size() - BatchWorkSuffix.size()), BatchWorkSuffix);
+         StartsAsciiFolded(name, BatchWorkPrefix) &&
+         EqualAsciiFolded(name.substr(name.size() - BatchWorkSuffix.size()), BatchWorkSuffix);
 }
 
 // The description tables of one directory, from its DESCRIPT.ION. The pool and
